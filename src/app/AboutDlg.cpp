@@ -1,0 +1,35 @@
+#include "app/AboutDlg.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("100"));
+    setWindowTitle(tr("About Vantrel"));
+
+    auto *icon = new QLabel(this);
+    icon->setPixmap(QIcon(QStringLiteral(":/vantrel/icon.svg")).pixmap(32, 32));
+    icon->setAccessibleName(tr("Vantrel icon"));
+    auto *version = new QLabel(tr("Vantrel Version 1.0"), this);
+    auto *notice = new QLabel(tr("Builds web pages with a Glidebar menu applet, step by step."), this);
+    notice->setWordWrap(true);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    auto *text = new QVBoxLayout;
+    text->addWidget(version);
+    text->addWidget(notice);
+    auto *row = new QHBoxLayout;
+    row->addWidget(icon, 0, Qt::AlignTop);
+    row->addLayout(text, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addWidget(buttons);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/UserInterface.h"
+
+// The real dialogs and launches.
+class CQtUserInterface : public CUserInterface {
+public:
+    CQtUserInterface();
+    QMessageBox::StandardButton MessageBox(QWidget *parent, const QString &text,
+                                           QMessageBox::StandardButtons buttons) override;
+    QString GetOpenFileName(QWidget *parent, const QString &filter) override;
+    QString GetSaveFileName(QWidget *parent, const QString &filter, const QString &defaultExt,
+                            const QString &initialName) override;
+    bool ChooseColor(QWidget *parent, int &color) override;
+    int ExecDialog(QDialog &dialog) override;
+    bool OpenDocument(const QString &path) override;
+    bool StartProgram(const QString &program, const QStringList &arguments,
+                      const QString &workingDirectory) override;
+};

@@ -1,0 +1,20 @@
+#include "app/UserInterface.h"
+
+#include <QRegularExpression>
+
+CUserInterface::~CUserInterface() = default;
+
+QString ToQtFileFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList entries;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString desc = parts[i].trimmed();
+        QString patterns = parts[i + 1].trimmed();
+        if (desc.isEmpty() && patterns.isEmpty())
+            break;
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        entries << QStringLiteral("%1 (%2)").arg(desc, patterns.simplified());
+    }
+    return entries.join(QStringLiteral(";;"));
+}

@@ -1,0 +1,100 @@
+#include "app/WizardApp.h"
+
+#include "app/QtUserInterface.h"
+#include "model/StringTable.h"
+#include "wizard/MenuWizardSheet.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSettings>
+
+namespace {
+CWizardApp *g_pApp = nullptr;
+}
+
+CWizardApp::CWizardApp()
+{
+    Q_ASSERT(!g_pApp);
+    g_pApp = this;
+}
+
+CWizardApp::~CWizardApp()
+{
+    if (g_pApp == this)
+        g_pApp = nullptr;
+}
+
+CWizardApp *CWizardApp::Get()
+{
+    return g_pApp;
+}
+
+std::unique_ptr<QSettings> OpenUserSettings()
+{
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("Kestrune"),
+                                       QCoreApplication::applicationName());
+}
+
+int CWizardApp::InitInstance()
+{
+    m_strAppDir = QDir::cleanPath(QCoreApplication::applicationDirPath());
+    while (m_strAppDir.size() > 1 && m_strAppDir.endsWith(QLatin1Char('/')))
+        m_strAppDir.chop(1);
+    ReadSettings();
+    RunWizard();
+    return 0;
+}
+
+void CWizardApp::ReadSettings()
+{
+    auto settings = OpenUserSettings();
+    settings->beginGroup(LoadString(StringId::SettingsSection));
+    m_bUseDefaultBrowser = settings->value(LoadString(StringId::UseDefault), 1).toInt();
+    m_strBrowserPath = settings->value(LoadString(StringId::SpecifyBrowser), QString()).toString();
+    settings->endGroup();
+}
+
+void CWizardApp::WriteBrowserSettings()
+{
+    auto settings = OpenUserSettings();
+    settings->beginGroup(LoadString(StringId::SettingsSection));
+    settings->setValue(LoadString(StringId::UseDefault), m_bUseDefaultBrowser ? 1 : 0);
+    settings->setValue(LoadString(StringId::SpecifyBrowser),
+                       m_bUseDefaultBrowser ? QString() : m_strBrowserPath);
+    settings->endGroup();
+    settings->sync();
+}
+
+void CWizardApp::RunWizard()
+{
+    auto sheet = std::make_unique<CMenuWizardSheet>(nullptr);
+    m_pWizardSheet = sheet.get();
+    sheet->exec();
+    sheet.reset();
+    m_pWizardSheet = nullptr;
+}
+
+CUserInterface &CWizardApp::Ui()
+{
+    if (!m_pUi)
+        m_pUi = std::make_unique<CQtUserInterface>();
+    return *m_pUi;
+}
+
+void CWizardApp::SetUserInterface(std::unique_ptr<CUserInterface> ui)
+{
+    m_pUi = std::move(ui);
+}
+
+QString CWizardApp::AppFilePath(const QString &relative) const
+{
+    QString rel = relative;
+    rel.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return QDir(m_strAppDir).filePath(rel);
+}
+
+QString CWizardApp::TemplateLibraryPath() const
+{
+    return AppFilePath(LoadString(StringId::TemplateLibrary));
+}

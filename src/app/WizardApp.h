@@ -1,0 +1,54 @@
+#pragma once
+
+#include "app/UserInterface.h"
+#include "model/AppletParameters.h"
+
+#include <QString>
+#include <memory>
+
+class CMenuWizardSheet;
+
+// The program's root: the program folder, the browser setting, the one
+// configuration, and the wizard sheet while it runs. Exactly one exists at a
+// time; pages and dialogs reach it through CWizardApp::Get().
+class CWizardApp {
+public:
+    CWizardApp();
+    ~CWizardApp();
+    CWizardApp(const CWizardApp &) = delete;
+    CWizardApp &operator=(const CWizardApp &) = delete;
+
+    static CWizardApp *Get();
+
+    // Start-up: program folder, settings, then the wizard. Returns 0.
+    int InitInstance();
+    // Reads "Use Default" and "Specify Browser" from the per-user settings.
+    void ReadSettings();
+    // Writes the browser choice: "Use Default" first, then "Specify Browser".
+    void WriteBrowserSettings();
+    // Runs the wizard sheet modally; m_pWizardSheet is set while it runs.
+    void RunWizard();
+
+    // The seam for dialogs and launches (the real one unless a test set another).
+    CUserInterface &Ui();
+    void SetUserInterface(std::unique_ptr<CUserInterface> ui);
+
+    // A file of the program folder, given with "\" or "/" separators as the
+    // string table holds them ("Sample\Samples.html").
+    QString AppFilePath(const QString &relative) const;
+    QString TemplateLibraryPath() const;
+
+    QString m_strAppDir;
+    CMenuWizardSheet *m_pWizardSheet = nullptr;
+    int m_bUseDefaultBrowser = 1;
+    QString m_strBrowserPath;
+    CAppletParameters m_params;
+
+private:
+    std::unique_ptr<CUserInterface> m_pUi;
+};
+
+// The per-user settings store of this program: organisation "Kestrune",
+// application name = the executable's base name.
+class QSettings;
+std::unique_ptr<QSettings> OpenUserSettings();

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "model/AppletMenu.h"
+
+#include <QRect>
+#include <QString>
+#include <functional>
+#include <memory>
+
+// Receives one user-facing message, such as a missing image file.
+using CMessageReporter = std::function<void(const QString &message)>;
+
+// The whole configuration of one menu applet page. Field names are also the
+// keys of the project file and of the template library. Colours hold
+// 0x00BBGGRR (red in the low byte). Style values are list indexes.
+class CAppletParameters {
+public:
+    CAppletParameters();
+    ~CAppletParameters();
+    CAppletParameters(const CAppletParameters &) = delete;
+    CAppletParameters &operator=(const CAppletParameters &) = delete;
+
+    // --- Page text (html/) ---
+    // The complete HTML page. Each image that cannot be found is reported
+    // through `report` (printed on standard error when none is given).
+    QString GenerateHTML(const CMessageReporter &report = CMessageReporter()) const;
+    // The applet's bounding rectangle (left, top, right, bottom).
+    QRect GetAppletRect() const;
+    static QString ColorToHex(int color);
+    // The param lines of one menu's items, numbered with nMenu.
+    QString GenerateItemParams(const CAppletMenu &menu, int nMenu,
+                               const CMessageReporter &report = CMessageReporter()) const;
+
+    // --- Stored forms (store/) ---
+    // Reads a project file; a missing file, section or key gives defaults.
+    bool LoadProject(const QString &strPath);
+    // Loads template nTemplate (0-based) of the template library at strLibraryPath.
+    void LoadTemplate(int nTemplate, const QString &strLibraryPath);
+
+    QString m_HTMLTitle;
+    int m_Align = 0;
+    int m_appBKColor = 0;
+    QString m_appBKImagePath;
+    int m_xPos = 0;
+    int m_yPos = 0;
+
+    int m_mmBKColor = 0;
+    int m_mmBKStyle = 0;
+    int m_mmMenuAlign = 0;
+    int m_mmWidth = 0;
+    int m_mmHeight = 0;
+    int m_mmItemGap = 0;
+    int m_mmBorderThick = 0;
+
+    int m_smBKColor = 0;
+    int m_smBKStyle = 0;
+    int m_smMenuAlign = 0;
+    int m_smWidth = 0;
+    int m_smHeight = 0;
+    int m_smItemGap = 0;
+    int m_smBorderThick = 0;
+
+    int m_miBKColor1 = 0, m_miFRColor1 = 0, m_miItemBorderStyle1 = 0, m_miItemFillStyle1 = 0;
+    int m_miFontName1 = 0, m_miFontSize1 = 0, m_miFontStyle1 = 0, m_miAlign1 = 0;
+    int m_miBKColor2 = 0, m_miFRColor2 = 0, m_miItemBorderStyle2 = 0, m_miItemFillStyle2 = 0;
+    int m_miFontName2 = 0, m_miFontSize2 = 0, m_miFontStyle2 = 0, m_miAlign2 = 0;
+    int m_miBKColor3 = 0, m_miFRColor3 = 0, m_miItemBorderStyle3 = 0, m_miItemFillStyle3 = 0;
+    int m_miFontName3 = 0, m_miFontSize3 = 0, m_miFontStyle3 = 0, m_miAlign3 = 0;
+
+    int m_siBKColor1 = 0, m_siFRColor1 = 0, m_siItemBorderStyle1 = 0, m_siItemFillStyle1 = 0;
+    int m_siFontName1 = 0, m_siFontSize1 = 0, m_siFontStyle1 = 0, m_siAlign1 = 0;
+    int m_siBKColor2 = 0, m_siFRColor2 = 0, m_siItemBorderStyle2 = 0, m_siItemFillStyle2 = 0;
+    int m_siFontName2 = 0, m_siFontSize2 = 0, m_siFontStyle2 = 0, m_siAlign2 = 0;
+    int m_siBKColor3 = 0, m_siFRColor3 = 0, m_siItemBorderStyle3 = 0, m_siItemFillStyle3 = 0;
+    int m_siFontName3 = 0, m_siFontSize3 = 0, m_siFontStyle3 = 0, m_siAlign3 = 0;
+
+    // The main menu; never null and never replaced, only its contents change.
+    const std::unique_ptr<CAppletMenu> m_pMainMenu;
+
+    int m_bSaved = 0;
+    QString m_strHTMLPath;
+};
+
+// The eight style values of one item state, as the item style pages and
+// the renderer see them. bSub selects the sub-menu items; nState is 1..3.
+struct CItemStyle {
+    int *pBKColor, *pFRColor, *pBorderStyle, *pFillStyle;
+    int *pFontName, *pFontSize, *pFontStyle, *pAlign;
+};
+CItemStyle ItemStyleFields(CAppletParameters &params, bool bSub, int nState);
+
+// The seven values of the main menu's style (bSub false) or the sub menus'.
+struct CMenuStyle {
+    int *pBKColor, *pBKStyle, *pMenuAlign, *pWidth, *pHeight, *pItemGap, *pBorderThick;
+};
+CMenuStyle MenuStyleFields(CAppletParameters &params, bool bSub);

@@ -1,0 +1,125 @@
+#include "wizard/DataExchange.h"
+
+#include "app/WizardApp.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+CDataExchange::CDataExchange(QWidget *page, bool bSaveAndValidate)
+    : m_pPage(page), m_bSave(bSaveAndValidate)
+{
+}
+
+void CDataExchange::Fail(QLineEdit *edit, const QString &message)
+{
+    m_bFailed = true;
+    if (CWizardApp *app = CWizardApp::Get())
+        app->Ui().MessageBox(m_pPage, message);
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+}
+
+void CDataExchange::Text(QLineEdit *edit, QString &value)
+{
+    if (m_bFailed)
+        return;
+    if (m_bSave)
+        value = edit->text();
+    else
+        edit->setText(value);
+}
+
+void CDataExchange::Int(QLineEdit *edit, int &value, int nMin, int nMax)
+{
+    if (m_bFailed)
+        return;
+    if (!m_bSave) {
+        edit->setText(QString::number(value));
+        return;
+    }
+    bool ok = false;
+    const int parsed = edit->text().trimmed().toInt(&ok);
+    if (!ok) {
+        Fail(edit, QStringLiteral("Please enter an integer."));
+        return;
+    }
+    value = parsed;
+    if (value < nMin || value > nMax)
+        Fail(edit, QStringLiteral("Please enter an integer between %1 and %2.").arg(nMin).arg(nMax));
+}
+
+void CDataExchange::ListIndex(QComboBox *combo, int &value)
+{
+    if (m_bFailed)
+        return;
+    if (m_bSave)
+        value = combo->currentIndex();
+    else
+        combo->setCurrentIndex(value >= 0 && value < combo->count() ? value : -1);
+}
+
+void CDataExchange::ComboText(QComboBox *combo, QString &value)
+{
+    if (m_bFailed)
+        return;
+    if (m_bSave) {
+        value = combo->currentText();
+        return;
+    }
+    if (!value.isEmpty()) {
+        for (int i = 0; i < combo->count(); ++i) {
+            if (combo->itemText(i).startsWith(value, Qt::CaseInsensitive)) {
+                combo->setCurrentIndex(i);
+                return;
+            }
+        }
+    }
+    combo->setCurrentIndex(-1);
+    combo->setEditText(value);
+}
+
+void CDataExchange::Radio(std::initializer_list<QAbstractButton *> group, int &value)
+{
+    if (m_bFailed)
+        return;
+    if (m_bSave)
+        value = RadioIndex(group);
+    else
+        SetRadioIndex(group, value);
+}
+
+void CDataExchange::Check(QAbstractButton *box, int &value)
+{
+    if (m_bFailed)
+        return;
+    if (m_bSave)
+        value = box->isChecked() ? 1 : 0;
+    else
+        box->setChecked(value != 0);
+}
+
+int RadioIndex(std::initializer_list<QAbstractButton *> group)
+{
+    int i = 0;
+    for (QAbstractButton *b : group) {
+        if (b->isChecked())
+            return i;
+        ++i;
+    }
+    return -1;
+}
+
+void SetRadioIndex(std::initializer_list<QAbstractButton *> group, int index)
+{
+    int i = 0;
+    for (QAbstractButton *b : group) {
+        // Exclusive buttons cannot be unchecked directly; lift it for a moment.
+        const bool exclusive = b->autoExclusive();
+        b->setAutoExclusive(false);
+        b->setChecked(i == index);
+        b->setAutoExclusive(exclusive);
+        ++i;
+    }
+}

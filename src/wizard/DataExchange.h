@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <initializer_list>
+
+class QAbstractButton;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QWidget;
+
+// Moves values between a page's members and its controls, binding by
+// binding in the order the page calls them. Saving (controls -> members)
+// validates numbers: on the first failure the user is told, the box gets the
+// focus with its text selected, and every later binding is skipped.
+class CDataExchange {
+public:
+    CDataExchange(QWidget *page, bool bSaveAndValidate);
+
+    bool IsSaving() const { return m_bSave; }
+    bool Failed() const { return m_bFailed; }
+    bool Ok() const { return !m_bFailed; }
+
+    void Text(QLineEdit *edit, QString &value);
+    // An integer box checked against nMin..nMax. An empty or non-numeric box
+    // gives "Please enter an integer." and leaves value as it was; a number
+    // out of range is taken into value, then refused with the range message.
+    void Int(QLineEdit *edit, int &value, int nMin, int nMax);
+    // Selected list index, -1 for none.
+    void ListIndex(QComboBox *combo, int &value);
+    // The text of an editable combo. Shown: the first entry beginning with
+    // the value (any letter case) is selected, else the value is typed in.
+    void ComboText(QComboBox *combo, QString &value);
+    // 0-based position of the checked button of a radio group, -1 for none.
+    void Radio(std::initializer_list<QAbstractButton *> group, int &value);
+    void Check(QAbstractButton *box, int &value);
+
+private:
+    void Fail(QLineEdit *edit, const QString &message);
+
+    QWidget *m_pPage;
+    bool m_bSave;
+    bool m_bFailed = false;
+};
+
+// Sets a radio group's checked button (none for an index outside the group).
+void SetRadioIndex(std::initializer_list<QAbstractButton *> group, int index);
+int RadioIndex(std::initializer_list<QAbstractButton *> group);

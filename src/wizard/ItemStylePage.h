@@ -1,0 +1,9 @@
+#pragma once
+
+#include "wizard/WizardPage.h"
+
+class CItemStylePage : public CWizardPage {
+    Q_OBJECT
+public:
+    explicit CItemStylePage(QWidget *parent = nullptr);
+};

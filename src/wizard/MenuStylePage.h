@@ -1,0 +1,9 @@
+#pragma once
+
+#include "wizard/WizardPage.h"
+
+class CMenuStylePage : public CWizardPage {
+    Q_OBJECT
+public:
+    explicit CMenuStylePage(QWidget *parent = nullptr);
+};

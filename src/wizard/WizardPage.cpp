@@ -1,0 +1,105 @@
+#include "wizard/WizardPage.h"
+
+#include "app/WizardApp.h"
+#include "wizard/MenuWizardSheet.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPixmap>
+#include <QVBoxLayout>
+
+CWizardPage::CWizardPage(int nDialogId, const QString &heading, int nBitmap, QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QString::number(nDialogId));
+    setWindowTitle(QStringLiteral("Vantrel"));
+
+    m_staticTitle = new QLabel(heading, this);
+    m_staticTitle->setObjectName(QStringLiteral("1000"));
+    m_staticTitle->setWordWrap(true);
+    auto *line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+
+    m_pBody = new QVBoxLayout;
+    m_pBody->setContentsMargins(0, 0, 0, 0);
+
+    auto *picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("picture"));
+    picture->setAccessibleName(tr("Picture"));
+    if (nBitmap) {
+        picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        picture->setPixmap(QIcon(QStringLiteral(":/vantrel/page%1.png").arg(nBitmap)).pixmap(116, 245));
+        picture->setFixedSize(picture->sizeHint());
+        auto *right = new QVBoxLayout;
+        right->addWidget(m_staticTitle);
+        right->addWidget(line);
+        right->addLayout(m_pBody, 1);
+        auto *outer = new QHBoxLayout(this);
+        outer->addWidget(picture, 0, Qt::AlignTop);
+        outer->addSpacing(8);
+        outer->addLayout(right, 1);
+    } else {
+        picture->setPixmap(QIcon(QStringLiteral(":/vantrel/icon.png")).pixmap(32, 32));
+        auto *top = new QHBoxLayout;
+        top->addWidget(picture);
+        auto *headingColumn = new QVBoxLayout;
+        headingColumn->addWidget(m_staticTitle);
+        headingColumn->addWidget(line);
+        top->addLayout(headingColumn, 1);
+        auto *outer = new QVBoxLayout(this);
+        outer->addLayout(top);
+        outer->addLayout(m_pBody, 1);
+    }
+}
+
+void CWizardPage::Create()
+{
+    if (m_bCreated)
+        return;
+    m_bCreated = true;
+    OnInitDialog();
+}
+
+bool CWizardPage::OnInitDialog()
+{
+    ApplyTitleFont();
+    return true;
+}
+
+void CWizardPage::ApplyTitleFont()
+{
+    if (CMenuWizardSheet *sheet = Sheet()) {
+        m_staticTitle->setFont(sheet->m_fontTitle);
+        m_staticTitle->update();
+    }
+}
+
+bool CWizardPage::OnSetActive() { return true; }
+bool CWizardPage::OnKillActive() { return true; }
+bool CWizardPage::OnWizardBack() { return true; }
+bool CWizardPage::OnWizardNext() { return true; }
+bool CWizardPage::OnWizardFinish() { return false; }
+void CWizardPage::OnCancel() {}
+
+CMenuWizardSheet *CWizardPage::Sheet() const
+{
+    for (QWidget *w = parentWidget(); w; w = w->parentWidget())
+        if (auto *sheet = qobject_cast<CMenuWizardSheet *>(w))
+            return sheet;
+    CWizardApp *app = CWizardApp::Get();
+    return app ? app->m_pWizardSheet : nullptr;
+}
+
+CWizardApp &CWizardPage::App()
+{
+    return *CWizardApp::Get();
+}
+
+void CWizardPage::SetWizardButtons(int flags)
+{
+    if (CMenuWizardSheet *sheet = Sheet())
+        sheet->SetWizardButtons(flags);
+}

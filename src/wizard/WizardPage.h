@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QVBoxLayout;
+class CMenuWizardSheet;
+class CWizardApp;
+
+// Button flags a page passes to CMenuWizardSheet::SetWizardButtons.
+enum : int { PSWIZB_BACK = 1, PSWIZB_NEXT = 2, PSWIZB_FINISH = 4 };
+
+// One page of the wizard sheet: a picture at the left (or the small program
+// icon), a bold heading, a sunken line, and the page's own controls below.
+// The sheet calls the notifications; a page refuses a change by returning
+// false.
+class CWizardPage : public QWidget {
+    Q_OBJECT
+public:
+    // nBitmap is the picture's id (130...137); 0 puts the small program icon
+    // at the top left and gives the controls the full width.
+    CWizardPage(int nDialogId, const QString &heading, int nBitmap, QWidget *parent = nullptr);
+
+    // True once the page has been shown the first time ("its window exists").
+    bool IsCreated() const { return m_bCreated; }
+    // Runs OnInitDialog the first time only.
+    void Create();
+
+    // First display. The base gives the heading the sheet's bold font.
+    virtual bool OnInitDialog();
+    // Every time the page becomes the current page.
+    virtual bool OnSetActive();
+    // The leave-page check that runs after Back or Next was accepted.
+    virtual bool OnKillActive();
+    virtual bool OnWizardBack();
+    virtual bool OnWizardNext();
+    // Finish: returns false to keep the sheet open.
+    virtual bool OnWizardFinish();
+    // The wizard is being cancelled or closed (only for created pages).
+    virtual void OnCancel();
+
+    CMenuWizardSheet *Sheet() const;
+    static CWizardApp &App();
+
+    QLabel *m_staticTitle = nullptr;
+
+protected:
+    // Where the page puts its controls.
+    QVBoxLayout *Body() const { return m_pBody; }
+    void SetWizardButtons(int flags);
+    // Gives the heading the sheet's title font and redraws it.
+    void ApplyTitleFont();
+
+private:
+    QVBoxLayout *m_pBody = nullptr;
+    bool m_bCreated = false;
+};

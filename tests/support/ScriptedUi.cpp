@@ -1,0 +1,69 @@
+#include "ScriptedUi.h"
+
+#include <QDialog>
+
+QMessageBox::StandardButton CScriptedUi::MessageBox(QWidget *, const QString &text,
+                                                    QMessageBox::StandardButtons buttons)
+{
+    messages.append({text, buttons});
+    if (!messageAnswers.isEmpty())
+        return messageAnswers.takeFirst();
+    if (buttons & QMessageBox::Ok)
+        return QMessageBox::Ok;
+    if (buttons & QMessageBox::Cancel)
+        return QMessageBox::Cancel;
+    return QMessageBox::No;
+}
+
+QString CScriptedUi::GetOpenFileName(QWidget *, const QString &filter)
+{
+    openFileRequests.append({filter, QString(), QString()});
+    return openFileAnswers.isEmpty() ? QString() : openFileAnswers.takeFirst();
+}
+
+QString CScriptedUi::GetSaveFileName(QWidget *, const QString &filter, const QString &defaultExt,
+                                     const QString &initialName)
+{
+    saveFileRequests.append({filter, defaultExt, initialName});
+    return saveFileAnswers.isEmpty() ? QString() : saveFileAnswers.takeFirst();
+}
+
+bool CScriptedUi::ChooseColor(QWidget *, int &color)
+{
+    colorRequests.append(color);
+    const int answer = colorAnswers.isEmpty() ? -1 : colorAnswers.takeFirst();
+    if (answer < 0)
+        return false;
+    color = answer;
+    return true;
+}
+
+int CScriptedUi::ExecDialog(QDialog &dialog)
+{
+    dialogsShown.append(dialog.objectName());
+    dialog.setResult(QDialog::Rejected);
+    if (!dialogHandlers.isEmpty())
+        dialogHandlers.takeFirst()(dialog);
+    return dialog.result();
+}
+
+bool CScriptedUi::OpenDocument(const QString &path)
+{
+    openedDocuments.append(path);
+    return true;
+}
+
+bool CScriptedUi::StartProgram(const QString &program, const QStringList &arguments,
+                               const QString &workingDirectory)
+{
+    launches.append({program, arguments, workingDirectory});
+    return true;
+}
+
+QStringList CScriptedUi::MessageTexts() const
+{
+    QStringList texts;
+    for (const Message &m : messages)
+        texts << m.text;
+    return texts;
+}

@@ -1,0 +1,143 @@
+#include "TestApp.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+// Drives the sheet's page flow with the pages as they are.
+class TestWizardSheet : public QObject {
+    Q_OBJECT
+private slots:
+    void opensOnWelcomeWithOnlyNext();
+    void stepsThroughEveryHeading();
+    void finishKeepsTheSheetOpen();
+    void cancelRunsOnlyShownPagesCancelHandling();
+    void refusingPageStays();
+    void escapeCloses();
+    void helpOpensGuideOrSaysItIsMissing();
+};
+
+static const QStringList kHeadings = {
+    "Welcome to the Vantrel!",         "Select a Template to Start Work",
+    "Set General Parameters",          "Set Menu Style",
+    "Set Main Menu Item Style",        "Set Sub Menu Item Style",
+    "Insert Items Into Menu",          "Congratulations,You just finished the work!"};
+
+void TestWizardSheet::opensOnWelcomeWithOnlyNext()
+{
+    CTestApp t;
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    QCOMPARE(sheet.windowTitle(), QStringLiteral("Wizard"));
+    QCOMPARE(sheet.GetActiveIndex(), 0);
+    QVERIFY(!sheet.BackButton()->isEnabled());
+    QVERIFY(sheet.NextButton()->isEnabled());
+    QVERIFY(!sheet.FinishButton()->isVisible());
+    QVERIFY(sheet.HelpButton()->isVisible());
+    QVERIFY(sheet.m_fontTitle.bold());
+    QVERIFY(sheet.m_pageWelcome.m_staticTitle->font().bold());
+}
+
+void TestWizardSheet::stepsThroughEveryHeading()
+{
+    CTestApp t;
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    for (int i = 0; i < kHeadings.size(); ++i) {
+        QCOMPARE(sheet.GetActiveIndex(), i);
+        CWizardPage *page = sheet.GetActivePage();
+        QCOMPARE(page->m_staticTitle->text(), kHeadings[i]);
+        QVERIFY(page->m_staticTitle->font().bold());
+        QCOMPARE(page->m_staticTitle->font().family(), sheet.m_fontTitle.family());
+        if (i + 1 < kHeadings.size())
+            sheet.NextButton()->click();
+    }
+    // The last page offers Back and Finish, not Next.
+    QVERIFY(sheet.BackButton()->isEnabled());
+    QVERIFY(sheet.FinishButton()->isVisible());
+    QVERIFY(!sheet.NextButton()->isVisible());
+    for (int i = kHeadings.size() - 1; i > 0; --i)
+        sheet.BackButton()->click();
+    QCOMPARE(sheet.GetActiveIndex(), 0);
+    QVERIFY(!sheet.BackButton()->isEnabled());
+}
+
+void TestWizardSheet::finishKeepsTheSheetOpen()
+{
+    CTestApp t;
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    sheet.SetActivePage(&sheet.m_pageHTML);
+    sheet.FinishButton()->click();
+    sheet.FinishButton()->click();
+    QVERIFY(sheet.isVisible());
+    QCOMPARE(sheet.GetActivePage(), &sheet.m_pageHTML);
+    // A jump back to the template page shows Back and Next again.
+    sheet.SetActivePage(&sheet.m_pageTemplate);
+    QCOMPARE(sheet.WizardButtons(), PSWIZB_BACK | PSWIZB_NEXT);
+    QVERIFY(sheet.NextButton()->isVisible());
+}
+
+// A page that counts its notifications and may refuse to be left.
+class CProbePage : public CWizardPage {
+public:
+    CProbePage() : CWizardPage(999, QStringLiteral("probe"), 130) {}
+    bool OnWizardNext() override { return allowNext; }
+    void OnCancel() override { ++cancels; }
+    bool allowNext = true;
+    int cancels = 0;
+};
+
+void TestWizardSheet::cancelRunsOnlyShownPagesCancelHandling()
+{
+    CTestApp t;
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    sheet.NextButton()->click();
+    QVERIFY(sheet.m_pageWelcome.IsCreated());
+    QVERIFY(sheet.m_pageTemplate.IsCreated());
+    QVERIFY(!sheet.m_pageGeneral.IsCreated());
+    QVERIFY(!sheet.m_pageHTML.IsCreated());
+    QSignalSpy rejected(&sheet, &QDialog::rejected);
+    sheet.CancelButton()->click();
+    QCOMPARE(rejected.count(), 1);
+    QVERIFY(!sheet.isVisible());
+}
+
+void TestWizardSheet::refusingPageStays()
+{
+    CTestApp t;
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    // The sheet's services work for any page placed in it.
+    CProbePage probe;
+    probe.setParent(&sheet);
+    probe.Create();
+    QCOMPARE(probe.Sheet(), &sheet);
+    probe.allowNext = false;
+    QVERIFY(!probe.OnWizardNext());
+    sheet.NextButton()->click();
+    QCOMPARE(sheet.GetActiveIndex(), 1);
+}
+
+void TestWizardSheet::escapeCloses()
+{
+    CTestApp t;
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    QSignalSpy rejected(&sheet, &QDialog::rejected);
+    QTest::keyClick(&sheet, Qt::Key_Escape);
+    QCOMPARE(rejected.count(), 1);
+}
+
+void TestWizardSheet::helpOpensGuideOrSaysItIsMissing()
+{
+    CTestApp t;
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    sheet.HelpButton()->click();
+    QCOMPARE(t.ui->openedDocuments, QStringList{QStringLiteral(VANTREL_BIN_DIR "/Vantrel.html")});
+
+    QTemporaryDir empty;
+    t.app.m_strAppDir = empty.path();
+    sheet.HelpButton()->click();
+    QCOMPARE(t.ui->messages.size(), 1);
+    QVERIFY(t.ui->messages[0].text.contains(QStringLiteral("user guide")));
+    QCOMPARE(t.ui->openedDocuments.size(), 1);
+}
+
+QTEST_MAIN(TestWizardSheet)
+#include "tst_wizardsheet.moc"
