@@ -49,3 +49,17 @@ int CAppletMenu::DeleteSubMenu(int nIndex)
     CAppletMenuItem *item = GetItem(nIndex);
     return item ? item->DeleteSubMenu() : 0;
 }
+
+std::unique_ptr<CAppletMenu> CAppletMenu::Clone() const
+{
+    auto copy = std::make_unique<CAppletMenu>(0);
+    for (const auto &item : m_items) {
+        auto c = std::make_unique<CAppletMenuItem>(item->m_strLabel, item->m_strImage,
+                                                   item->m_strTarget, item->m_strLink);
+        if (item->m_pSubMenu)
+            c->m_pSubMenu = item->m_pSubMenu->Clone();
+        copy->m_items.push_back(std::move(c));
+    }
+    copy->m_nCurrent = m_nCurrent;
+    return copy;
+}

@@ -23,6 +23,8 @@ public:
     CAppletMenuItem *GetItem(int nIndex) const;
     CAppletMenu *GetSubMenu(int nIndex);
     int DeleteSubMenu(int nIndex);
+    // A deep copy: items, sub menus and current indexes.
+    std::unique_ptr<CAppletMenu> Clone() const;
 
     std::vector<std::unique_ptr<CAppletMenuItem>> m_items;
     int m_nCurrent = -1;

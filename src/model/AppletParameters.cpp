@@ -7,6 +7,46 @@ CAppletParameters::CAppletParameters()
 
 CAppletParameters::~CAppletParameters() = default;
 
+void CAppletParameters::CopyFrom(const CAppletParameters &o)
+{
+    if (&o == this)
+        return;
+    m_HTMLTitle = o.m_HTMLTitle;
+    m_Align = o.m_Align;
+    m_appBKColor = o.m_appBKColor;
+    m_appBKImagePath = o.m_appBKImagePath;
+    m_xPos = o.m_xPos;
+    m_yPos = o.m_yPos;
+    for (bool sub : {false, true}) {
+        CMenuStyle to = MenuStyleFields(*this, sub);
+        CMenuStyle from = MenuStyleFields(const_cast<CAppletParameters &>(o), sub);
+        *to.pBKColor = *from.pBKColor;
+        *to.pBKStyle = *from.pBKStyle;
+        *to.pMenuAlign = *from.pMenuAlign;
+        *to.pWidth = *from.pWidth;
+        *to.pHeight = *from.pHeight;
+        *to.pItemGap = *from.pItemGap;
+        *to.pBorderThick = *from.pBorderThick;
+        for (int state = 1; state <= 3; ++state) {
+            CItemStyle t = ItemStyleFields(*this, sub, state);
+            CItemStyle f = ItemStyleFields(const_cast<CAppletParameters &>(o), sub, state);
+            *t.pBKColor = *f.pBKColor;
+            *t.pFRColor = *f.pFRColor;
+            *t.pBorderStyle = *f.pBorderStyle;
+            *t.pFillStyle = *f.pFillStyle;
+            *t.pFontName = *f.pFontName;
+            *t.pFontSize = *f.pFontSize;
+            *t.pFontStyle = *f.pFontStyle;
+            *t.pAlign = *f.pAlign;
+        }
+    }
+    auto tree = o.m_pMainMenu->Clone();
+    m_pMainMenu->m_items = std::move(tree->m_items);
+    m_pMainMenu->m_nCurrent = tree->m_nCurrent;
+    m_bSaved = o.m_bSaved;
+    m_strHTMLPath = o.m_strHTMLPath;
+}
+
 CItemStyle ItemStyleFields(CAppletParameters &p, bool bSub, int nState)
 {
     if (!bSub) {

@@ -20,6 +20,10 @@ public:
     CAppletParameters(const CAppletParameters &) = delete;
     CAppletParameters &operator=(const CAppletParameters &) = delete;
 
+    // Makes this configuration a deep copy of `other` (menu tree included);
+    // the main menu object itself stays the same.
+    void CopyFrom(const CAppletParameters &other);
+
     // --- Page text (html/) ---
     // The complete HTML page. Each image that cannot be found is reported
     // through `report` (printed on standard error when none is given).

@@ -128,6 +128,7 @@ void CMenuWizardSheet::SetActivePage(int nIndex)
     m_pStack->setCurrentWidget(page);
     page->Create();
     page->OnSetActive();
+    emit PageActivated(nIndex);
 }
 
 void CMenuWizardSheet::OnBack()

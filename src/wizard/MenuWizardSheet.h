@@ -55,6 +55,12 @@ public:
     // The bold heading font; made by the first page when it is first shown.
     QFont m_fontTitle;
 
+signals:
+    // A page has stored values into the configuration (or loaded a new one).
+    void ConfigurationStored();
+    // The active page changed.
+    void PageActivated(int nIndex);
+
 public slots:
     void OnBack();
     void OnNext();

@@ -83,6 +83,13 @@ bool CWizardPage::OnWizardBack() { return true; }
 bool CWizardPage::OnWizardNext() { return true; }
 bool CWizardPage::OnWizardFinish() { return false; }
 void CWizardPage::OnCancel() {}
+void CWizardPage::ApplyShownValues(CAppletParameters &) const {}
+
+void CWizardPage::NotifyStored()
+{
+    if (CMenuWizardSheet *sheet = Sheet())
+        emit sheet->ConfigurationStored();
+}
 
 CMenuWizardSheet *CWizardPage::Sheet() const
 {

@@ -6,6 +6,7 @@ class QLabel;
 class QVBoxLayout;
 class CMenuWizardSheet;
 class CWizardApp;
+class CAppletParameters;
 
 // Button flags a page passes to CMenuWizardSheet::SetWizardButtons.
 enum : int { PSWIZB_BACK = 1, PSWIZB_NEXT = 2, PSWIZB_FINISH = 4 };
@@ -39,12 +40,23 @@ public:
     // The wizard is being cancelled or closed (only for created pages).
     virtual void OnCancel();
 
+    // Writes the values shown on the page, stored or not, into `params`
+    // without checks or messages; the live preview draws from such a copy.
+    // Pages that edit nothing leave it as it is.
+    virtual void ApplyShownValues(CAppletParameters &params) const;
+
     CMenuWizardSheet *Sheet() const;
     static CWizardApp &App();
 
     QLabel *m_staticTitle = nullptr;
 
+signals:
+    // A control whose value the page edits has changed (not yet stored).
+    void ValuesEdited();
+
 protected:
+    // Tells the sheet that this page has stored its values into the configuration.
+    void NotifyStored();
     // Where the page puts its controls.
     QVBoxLayout *Body() const { return m_pBody; }
     void SetWizardButtons(int flags);

@@ -14,6 +14,7 @@ private slots:
     void subMenuCreatedOnceAndDeleted();
     void labelsAreNeverRenumbered();
     void newParameters();
+    void copyIsDeepAndIndependent();
     void stringRangesStayInsideTheirTable_data();
     void stringRangesStayInsideTheirTable();
 };
@@ -150,6 +151,34 @@ void TestMenuModel::newParameters()
     QCOMPARE(p.m_siAlign3, 8);
     QCOMPARE(p.m_smWidth, 120);
     QCOMPARE(p.m_mmWidth, 0);
+}
+
+void TestMenuModel::copyIsDeepAndIndependent()
+{
+    CAppletParameters a;
+    a.m_HTMLTitle = QStringLiteral("Shop");
+    a.m_siFontStyle3 = 2;
+    a.m_smItemGap = 5;
+    a.m_pMainMenu->SetItemCount(3, 1);
+    a.m_pMainMenu->GetSubMenu(1)->GetItem(2)->m_strLink = QStringLiteral("x.htm");
+    a.m_pMainMenu->GetSubMenu(1)->m_nCurrent = 2;
+    a.m_pMainMenu->m_nCurrent = 1;
+
+    CAppletParameters b;
+    CAppletMenu *bMain = b.m_pMainMenu.get();
+    b.CopyFrom(a);
+    QCOMPARE(b.m_pMainMenu.get(), bMain);
+    QCOMPARE(b.m_HTMLTitle, QStringLiteral("Shop"));
+    QCOMPARE(b.m_siFontStyle3, 2);
+    QCOMPARE(b.m_smItemGap, 5);
+    QCOMPARE(b.m_pMainMenu->GetCount(), 3);
+    QCOMPARE(b.m_pMainMenu->m_nCurrent, 1);
+    CAppletMenu *bSub = b.m_pMainMenu->GetItem(1)->m_pSubMenu.get();
+    QVERIFY(bSub && bSub != a.m_pMainMenu->GetItem(1)->m_pSubMenu.get());
+    QCOMPARE(bSub->m_nCurrent, 2);
+    QCOMPARE(bSub->GetItem(2)->m_strLink, QStringLiteral("x.htm"));
+    bSub->GetItem(2)->m_strLink = QStringLiteral("changed");
+    QCOMPARE(a.m_pMainMenu->GetSubMenu(1)->GetItem(2)->m_strLink, QStringLiteral("x.htm"));
 }
 
 void TestMenuModel::stringRangesStayInsideTheirTable_data()

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class CAppletParameters;
+
+// The project file that belongs to a page: the page's path up to its last
+// dot, then ".qdx" (menu.htm -> menu.qdx).
+QString ProjectPathFor(const QString &strHTMLPath);
+
+// Saves a page: copies the class file from strAppDir and every image the
+// configuration names into strFolder, writes strHTML as the page at strPath
+// and the project file beside it. The page and the project file are each
+// written whole or not at all. Returns false, with the reason in *pError,
+// when the page or the project file could not be written.
+bool SavePage(const QString &strPath, const QString &strFolder, const CAppletParameters &params,
+              const QString &strHTML, const QString &strAppDir, QString *pError = nullptr);
