@@ -13,7 +13,7 @@ CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
     setWindowTitle(tr("About Vantrel"));
 
     auto *icon = new QLabel(this);
-    icon->setPixmap(QIcon(QStringLiteral(":/vantrel/icon.svg")).pixmap(32, 32));
+    icon->setPixmap(QIcon(QStringLiteral(":/vantrel/icon.png")).pixmap(32, 32));
     icon->setAccessibleName(tr("Vantrel icon"));
     auto *version = new QLabel(tr("Vantrel Version 1.0"), this);
     auto *notice = new QLabel(tr("Builds web pages with a Glidebar menu applet, step by step."), this);

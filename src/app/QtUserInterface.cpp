@@ -47,7 +47,7 @@ QMessageBox::StandardButton CQtUserInterface::MessageBox(QWidget *parent, const 
 
 QString CQtUserInterface::GetOpenFileName(QWidget *parent, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(parent, Caption(), QString(), ToQtFileFilter(filter));
+    return QFileDialog::getOpenFileName(parent, Caption(), QString(), ToQtOpenFileFilter(filter));
 }
 
 QString CQtUserInterface::GetSaveFileName(QWidget *parent, const QString &filter,

@@ -18,3 +18,14 @@ QString ToQtFileFilter(const QString &filter)
     }
     return entries.join(QStringLiteral(";;"));
 }
+
+QString ToQtOpenFileFilter(const QString &filter)
+{
+    QString qtFilter = ToQtFileFilter(filter);
+#ifndef Q_OS_WIN
+    if (!qtFilter.isEmpty())
+        qtFilter += QStringLiteral(";;");
+    qtFilter += QStringLiteral("All Files (*)");
+#endif
+    return qtFilter;
+}

@@ -42,3 +42,8 @@ public:
 // Turns a filter text of the form "Desc | *.a;*.b||" into Qt's
 // "Desc (*.a *.b)" form; several entries are joined with ";;".
 QString ToQtFileFilter(const QString &filter);
+
+// The filter of an open-file dialog. Outside Windows programs carry no
+// ".EXE" and name matching heeds letter case, so there an "All Files (*)"
+// entry follows the given ones.
+QString ToQtOpenFileFilter(const QString &filter);

@@ -1,12 +1,187 @@
 #include "wizard/TemplatePage.h"
 
+#include "app/WaitCursor.h"
+#include "app/WizardApp.h"
+#include "store/ProjectFile.h"
+#include "store/TemplateLibrary.h"
+#include "wizard/DataExchange.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
 CTemplatePage::CTemplatePage(QWidget *parent)
     : CWizardPage(132, QStringLiteral("Select a Template to Start Work"), 131, parent)
 {
+    m_radioTemplate = new QRadioButton(QStringLiteral("Create a New Menu from Template  "), this);
+    m_radioTemplate->setObjectName(QStringLiteral("1056"));
+    auto *explain = new QLabel(
+        QStringLiteral("You can start from the templates that have been designed for you. Menu "
+                       "style and item style  have been configurated in templates, and what you "
+                       "have to do is to insert items into menu.  "),
+        this);
+    explain->setWordWrap(true);
+    m_listTemplates = new QListWidget(this);
+    m_listTemplates->setObjectName(QStringLiteral("1055"));
+    m_listTemplates->setAccessibleName(QStringLiteral("Templates"));
+    m_listTemplates->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_radioSaved = new QRadioButton(QStringLiteral("Open a HTML Saved by Vantrel "), this);
+    m_radioSaved->setObjectName(QStringLiteral("1059"));
+    auto *fileLabel = new QLabel(QStringLiteral("File Name:"), this);
+    m_editFileName = new QLineEdit(this);
+    m_editFileName->setObjectName(QStringLiteral("1057"));
+    // Only shows the chosen page's path; it is never edited by hand.
+    m_editFileName->setEnabled(false);
+    fileLabel->setBuddy(m_editFileName);
+    m_btnBrowse = new QPushButton(QStringLiteral("..."), this);
+    m_btnBrowse->setObjectName(QStringLiteral("1007"));
+    m_btnBrowse->setAccessibleName(QStringLiteral("Browse for a saved page"));
+    m_btnBrowse->setAutoDefault(false);
+    m_btnBrowse->setEnabled(false);
+    m_btnBrowse->setMaximumWidth(
+        m_btnBrowse->fontMetrics().horizontalAdvance(QStringLiteral(".....")) + 24);
+
+    auto *indented = new QVBoxLayout;
+    indented->setContentsMargins(18, 0, 0, 0);
+    indented->addWidget(explain);
+    indented->addWidget(m_listTemplates, 1);
+    auto *fileRow = new QHBoxLayout;
+    fileRow->setContentsMargins(18, 0, 0, 0);
+    fileRow->addWidget(fileLabel);
+    fileRow->addWidget(m_editFileName, 1);
+    fileRow->addWidget(m_btnBrowse);
+
+    QVBoxLayout *body = Body();
+    body->addWidget(m_radioTemplate);
+    body->addLayout(indented, 1);
+    body->addWidget(m_radioSaved);
+    body->addLayout(fileRow);
+
+    connect(m_radioTemplate, &QRadioButton::clicked, this, &CTemplatePage::OnTemplateChoice);
+    connect(m_radioSaved, &QRadioButton::clicked, this, &CTemplatePage::OnSavedChoice);
+    connect(m_btnBrowse, &QPushButton::clicked, this, &CTemplatePage::OnBrowse);
+}
+
+void CTemplatePage::UpdateData(bool bSave)
+{
+    CDataExchange dx(this, bSave);
+    dx.Radio({m_radioTemplate, m_radioSaved}, m_nStartChoice);
+    dx.Text(m_editFileName, m_strFileName);
+}
+
+int CTemplatePage::SelectedTemplate() const
+{
+    const QList<QListWidgetItem *> selected = m_listTemplates->selectedItems();
+    return selected.isEmpty() ? -1 : m_listTemplates->row(selected.constFirst());
+}
+
+bool CTemplatePage::OnInitDialog()
+{
+    CWizardPage::OnInitDialog();
+    m_listTemplates->addItems(ListTemplates(App().TemplateLibraryPath()));
+    m_nStartChoice = 0;
+    m_strFileName.clear();
+    m_nLoadedTemplate = -1;
+    if (m_listTemplates->count() > 0)
+        m_listTemplates->setCurrentRow(0);
+    m_listTemplates->setFocus(Qt::OtherFocusReason);
+    m_bTemplateLoaded = true;
+    m_strProjectPath.clear();
+    m_strLoadedProject.clear();
+    UpdateData(false);
+    return true;
 }
 
 bool CTemplatePage::OnSetActive()
 {
     SetWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
+    UpdateData(false);
     return CWizardPage::OnSetActive();
+}
+
+void CTemplatePage::OnTemplateChoice()
+{
+    m_listTemplates->setEnabled(true);
+    m_listTemplates->setFocus(Qt::OtherFocusReason);
+    if (SelectedTemplate() < 0 && m_listTemplates->count() > 0)
+        m_listTemplates->setCurrentRow(0);
+    m_btnBrowse->setEnabled(false);
+}
+
+void CTemplatePage::OnSavedChoice()
+{
+    m_listTemplates->setEnabled(false);
+    m_btnBrowse->setEnabled(true);
+    m_btnBrowse->setFocus(Qt::OtherFocusReason);
+}
+
+void CTemplatePage::OnBrowse()
+{
+    UpdateData(true);
+    const QString path = App().Ui().GetOpenFileName(
+        this, QStringLiteral("HTML Files(*.htm,*.html) | *.htm;*.html||"));
+    if (path.isEmpty())
+        return;
+    // A page counts as saved by this program exactly when its project file exists.
+    m_strProjectPath = ProjectPathFor(path);
+    if (QFileInfo(m_strProjectPath).isFile()) {
+        m_strFileName = path;
+    } else {
+        App().Ui().MessageBox(this, QStringLiteral("This File is not saved by Vantrel!") + QLatin1Char('\n')
+                                        + QStringLiteral("System can't open it."));
+        m_strFileName.clear();
+    }
+    UpdateData(false);
+}
+
+bool CTemplatePage::OnWizardNext()
+{
+    UpdateData(true);
+    CWizardApp &app = App();
+    CAppletParameters &params = app.m_params;
+    if (m_nStartChoice == 0) {
+        const int nSelected = SelectedTemplate();
+        if (nSelected < 0) {
+            app.Ui().MessageBox(this, QStringLiteral("Please select a template to new a menu!"));
+            return false;
+        }
+        // The same template again: keep what the later pages changed.
+        if (m_bTemplateLoaded && nSelected == m_nLoadedTemplate)
+            return true;
+        m_bTemplateLoaded = true;
+        m_nLoadedTemplate = nSelected;
+        {
+            CWaitCursor wait;
+            params.LoadTemplate(nSelected, app.TemplateLibraryPath());
+        }
+        params.m_strHTMLPath.clear();
+        params.m_bSaved = 0;
+        m_strFileName.clear();
+        m_strLoadedProject.clear();
+    } else {
+        if (m_strFileName.isEmpty()) {
+            app.Ui().MessageBox(this,
+                                QStringLiteral("You must open a HTML file which is saved by Vantrel."));
+            return false;
+        }
+        // The same project again: keep what the later pages changed.
+        if (m_strLoadedProject == m_strProjectPath)
+            return true;
+        m_strLoadedProject = m_strProjectPath;
+        {
+            CWaitCursor wait;
+            params.LoadProject(m_strProjectPath);
+        }
+        params.m_strHTMLPath = m_strFileName;
+        params.m_bSaved = 0;
+        m_nLoadedTemplate = -1;
+        m_bTemplateLoaded = false;
+    }
+    NotifyStored();
+    return true;
 }

@@ -2,14 +2,48 @@
 
 #include "wizard/WizardPage.h"
 
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+// Where the configuration comes from: a template of the library, or a page
+// saved earlier, reopened through its project file. Next loads the chosen
+// source, unless that same source is what this page loaded last, so that
+// going back and forward keeps the later pages' edits.
 class CTemplatePage : public CWizardPage {
     Q_OBJECT
 public:
     explicit CTemplatePage(QWidget *parent = nullptr);
-    bool OnSetActive() override;
 
-    // What this page loaded last: a template's list position (-1 none) or a
-    // project file's path ("" none). Start New clears both to force a reload.
-    int m_nLoadedTemplate = -1;
+    bool OnInitDialog() override;
+    bool OnSetActive() override;
+    bool OnWizardNext() override;
+
+    // Copies the controls into the members (bSave) or the members into the
+    // controls.
+    void UpdateData(bool bSave);
+
+    // What this page loaded last: a project file's path ("" none) or a
+    // template's list position (-1 none). Start New clears both to force a
+    // reload.
     QString m_strLoadedProject;
+    QString m_strProjectPath;
+    int m_nLoadedTemplate = -1;
+    bool m_bTemplateLoaded = false;
+    QListWidget *m_listTemplates = nullptr;
+    QLineEdit *m_editFileName = nullptr;
+    QPushButton *m_btnBrowse = nullptr;
+    QRadioButton *m_radioTemplate = nullptr;
+    QRadioButton *m_radioSaved = nullptr;
+    // 0: a new menu from a template; 1: a saved page; -1 until first shown.
+    int m_nStartChoice = -1;
+    QString m_strFileName;
+
+private:
+    void OnBrowse();
+    void OnTemplateChoice();
+    void OnSavedChoice();
+    // The selected list row, -1 when none is selected.
+    int SelectedTemplate() const;
 };

@@ -1,12 +1,80 @@
 #include "wizard/WelcomePage.h"
 
+#include "app/AboutDlg.h"
+#include "app/PreviewLauncher.h"
+#include "app/WizardApp.h"
+#include "model/StringTable.h"
 #include "wizard/MenuWizardSheet.h"
+#include "wizard/OptionsDlg.h"
 
+#include <QGridLayout>
 #include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel *WrappedLabel(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace
 
 CWelcomePage::CWelcomePage(QWidget *parent)
     : CWizardPage(104, QStringLiteral("Welcome to the Vantrel!"), 130, parent)
 {
+    auto *intro = WrappedLabel(
+        QStringLiteral("This wizard automates the tasks Configuring the parameters of the "
+                       "Glidebar(TM) Applet."),
+        this);
+    auto *features = new QLabel(QStringLiteral("It features:"), this);
+    auto *bullets = new QVBoxLayout;
+    bullets->setContentsMargins(12, 0, 0, 0);
+    bullets->setSpacing(2);
+    for (const char *text : {"* Wizard to guide configuration step by step",
+                             "* Templates to make work easy",
+                             "* Preview Glidebar that you customize"})
+        bullets->addWidget(WrappedLabel(QString::fromLatin1(text), this));
+
+    m_btnViewSample = new QPushButton(QStringLiteral("View Sample"), this);
+    m_btnViewSample->setObjectName(QStringLiteral("1003"));
+    m_btnOptions = new QPushButton(QStringLiteral("&Options..."), this);
+    m_btnOptions->setObjectName(QStringLiteral("1001"));
+    m_btnAbout = new QPushButton(QStringLiteral("&About..."), this);
+    m_btnAbout->setObjectName(QStringLiteral("1002"));
+    for (QPushButton *b : {m_btnViewSample, m_btnOptions, m_btnAbout})
+        b->setAutoDefault(false);
+
+    // The two invitations, each with its button at the right; About below.
+    auto *actions = new QGridLayout;
+    actions->setColumnStretch(0, 1);
+    actions->setHorizontalSpacing(12);
+    actions->addWidget(WrappedLabel(QStringLiteral("Before starting your work,you can view an "
+                                                   "Vantrel sample."),
+                                    this),
+                       0, 0);
+    actions->addWidget(m_btnViewSample, 0, 1);
+    actions->addWidget(WrappedLabel(QStringLiteral("You can specify the web browser to preview "
+                                                   "by clicking options button."),
+                                    this),
+                       1, 0);
+    actions->addWidget(m_btnOptions, 1, 1);
+    actions->addWidget(m_btnAbout, 2, 1);
+
+    QVBoxLayout *body = Body();
+    body->addWidget(intro);
+    body->addSpacing(4);
+    body->addWidget(features);
+    body->addLayout(bullets);
+    body->addStretch(1);
+    body->addLayout(actions);
+
+    connect(m_btnAbout, &QPushButton::clicked, this, &CWelcomePage::OnAbout);
+    connect(m_btnOptions, &QPushButton::clicked, this, &CWelcomePage::OnOptions);
+    connect(m_btnViewSample, &QPushButton::clicked, this, &CWelcomePage::OnViewSample);
 }
 
 bool CWelcomePage::OnInitDialog()
@@ -25,4 +93,27 @@ bool CWelcomePage::OnSetActive()
 {
     SetWizardButtons(PSWIZB_NEXT);
     return CWizardPage::OnSetActive();
+}
+
+void CWelcomePage::OnAbout()
+{
+    CAboutDlg dlg(this);
+    App().Ui().ExecDialog(dlg);
+}
+
+void CWelcomePage::OnOptions()
+{
+    COptionsDlg dlg(this);
+    CWizardApp &app = App();
+    if (app.Ui().ExecDialog(dlg) != QDialog::Accepted)
+        return;
+    app.m_bUseDefaultBrowser = dlg.m_nBrowser == 0 ? 1 : 0;
+    app.m_strBrowserPath = dlg.m_strExecFile;
+    // "Use Default" first, then "Specify Browser" ("" with the default browser).
+    app.WriteBrowserSettings();
+}
+
+void CWelcomePage::OnViewSample()
+{
+    OpenInBrowser(App().AppFilePath(LoadString(StringId::SamplePage)));
 }

@@ -2,11 +2,23 @@
 
 #include "wizard/WizardPage.h"
 
-// The first page: greets the user and makes the sheet's bold heading font.
+class QPushButton;
+
+// The first page: greets the user, makes the sheet's bold heading font, and
+// offers the sample page, the browser options and the about box.
 class CWelcomePage : public CWizardPage {
     Q_OBJECT
 public:
     explicit CWelcomePage(QWidget *parent = nullptr);
     bool OnInitDialog() override;
     bool OnSetActive() override;
+
+    QPushButton *m_btnViewSample = nullptr;
+    QPushButton *m_btnOptions = nullptr;
+    QPushButton *m_btnAbout = nullptr;
+
+private:
+    void OnAbout();
+    void OnOptions();
+    void OnViewSample();
 };

@@ -1,0 +1,131 @@
+#include "wizard/OptionsDlg.h"
+
+#include "app/WizardApp.h"
+#include "wizard/DataExchange.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+COptionsDlg::COptionsDlg(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("131"));
+    setWindowTitle(tr("Options"));
+
+    auto *group = new QGroupBox(tr("Web Browser"), this);
+    m_btnDefault = new QRadioButton(tr("Use Default Browser"), group);
+    m_btnDefault->setObjectName(QStringLiteral("1009"));
+    m_btnUser = new QRadioButton(tr("User Specified Browser"), group);
+    m_btnUser->setObjectName(QStringLiteral("1010"));
+    auto *label = new QLabel(tr("Execute File:"), group);
+    m_editExecFile = new QLineEdit(group);
+    m_editExecFile->setObjectName(QStringLiteral("1006"));
+    label->setBuddy(m_editExecFile);
+    m_btnBrowse = new QPushButton(QStringLiteral("..."), group);
+    m_btnBrowse->setObjectName(QStringLiteral("1007"));
+    m_btnBrowse->setAccessibleName(tr("Browse for the web browser"));
+    m_btnBrowse->setAutoDefault(false);
+    // Wide enough for the dots, not a full-size button.
+    m_btnBrowse->setMaximumWidth(m_btnBrowse->fontMetrics().horizontalAdvance(QStringLiteral("....."))
+                                 + 24);
+
+    auto *fileRow = new QHBoxLayout;
+    fileRow->addSpacing(18);
+    fileRow->addWidget(label);
+    fileRow->addWidget(m_editExecFile, 1);
+    fileRow->addWidget(m_btnBrowse);
+    auto *groupLayout = new QVBoxLayout(group);
+    groupLayout->addWidget(m_btnDefault);
+    groupLayout->addWidget(m_btnUser);
+    groupLayout->addLayout(fileRow);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &COptionsDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &COptionsDlg::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addWidget(buttons);
+    setMinimumWidth(420);
+
+    connect(m_btnDefault, &QRadioButton::clicked, this, &COptionsDlg::OnBrowserChanged);
+    connect(m_btnUser, &QRadioButton::clicked, this, &COptionsDlg::OnBrowserChanged);
+    connect(m_btnBrowse, &QPushButton::clicked, this, &COptionsDlg::OnBrowse);
+
+    // Opening: show the application's current choice.
+    const CWizardApp *app = CWizardApp::Get();
+    if (app->m_bUseDefaultBrowser) {
+        m_nBrowser = m_nLastBrowser = 0;
+        EnableExecFile(false);
+    } else {
+        m_nBrowser = m_nLastBrowser = 1;
+        m_strExecFile = app->m_strBrowserPath;
+        EnableExecFile(true);
+    }
+    UpdateData(false);
+}
+
+void COptionsDlg::UpdateData(bool bSave)
+{
+    CDataExchange dx(this, bSave);
+    dx.Radio({m_btnDefault, m_btnUser}, m_nBrowser);
+    dx.Text(m_editExecFile, m_strExecFile);
+}
+
+void COptionsDlg::EnableExecFile(bool bEnable)
+{
+    m_editExecFile->setEnabled(bEnable);
+    m_btnBrowse->setEnabled(bEnable);
+}
+
+void COptionsDlg::OnBrowserChanged()
+{
+    UpdateData(true);
+    if (m_nBrowser == m_nLastBrowser)
+        return;
+    m_nLastBrowser = m_nBrowser;
+    // The box keeps its text either way.
+    if (m_nBrowser == 1) {
+        EnableExecFile(true);
+        m_editExecFile->setFocus(Qt::OtherFocusReason);
+    } else {
+        EnableExecFile(false);
+    }
+}
+
+void COptionsDlg::OnBrowse()
+{
+    const QString path = CWizardApp::Get()->Ui().GetOpenFileName(
+        this, QStringLiteral("Web Browser(*.EXE) | *.EXE"));
+    if (path.isEmpty())
+        return;
+    m_strExecFile = path;
+    UpdateData(false);
+}
+
+void COptionsDlg::accept()
+{
+    UpdateData(true);
+    CWizardApp *app = CWizardApp::Get();
+    if (m_nBrowser == 0) {
+        app->m_bUseDefaultBrowser = 1;
+        app->m_strBrowserPath.clear();
+    } else {
+        if (m_strExecFile.isEmpty()) {
+            app->Ui().MessageBox(this, QStringLiteral("You must specify the web browser's execute file!"));
+            return;
+        }
+        // The path is taken as typed; a wrong one shows only when a page is opened.
+        app->m_bUseDefaultBrowser = 0;
+        app->m_strBrowserPath = m_strExecFile;
+    }
+    QDialog::accept();
+}
