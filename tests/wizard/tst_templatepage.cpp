@@ -1,0 +1,302 @@
+#include "TestApp.h"
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+// The template page in a real sheet, over a small library and saved pages of
+// the test's own.
+class TestTemplatePage : public QObject {
+    Q_OBJECT
+private slots:
+    void noLibraryOffersBlank();
+    void emptyTemplateKeyRefusesNext();
+    void reloadsOnlyWhenTheTemplateChanges();
+    void savedPageLoadsOnce();
+    void pageWithoutProjectClearsChoice();
+    void startNewForcesReload_data();
+    void startNewForcesReload();
+};
+
+namespace {
+
+const QByteArray kLibrary = "[TEMPLATE]\r\n"
+                            "TemplateKey=Red,Blue\r\n"
+                            "[Red]\r\n"
+                            "Description=Red bars\r\n"
+                            "m_mmWidth=120\r\n"
+                            "Relation=1,2,\r\n"
+                            "I0-0=Home,,_self,index.htm\r\n"
+                            "I0-1=News,,_self,news.htm\r\n"
+                            "[Blue]\r\n"
+                            "Description=Blue bars\r\n"
+                            "m_mmWidth=200\r\n"
+                            "Relation=1,3,\r\n"
+                            "I0-0=A,,,\r\n"
+                            "I0-1=B,,,\r\n"
+                            "I0-2=C,,,\r\n";
+
+const QByteArray kProject = "[General]\r\n"
+                            "m_HTMLTitle=My page\r\n"
+                            "[Main Menu Style]\r\n"
+                            "m_mmWidth=77\r\n"
+                            "[Item]\r\n"
+                            "I0-0=Only,,,only.htm\r\n"
+                            "[Menu Relation]\r\n"
+                            "Relation=1,1,\r\n";
+
+// A program folder with the given library (none when empty), and one page
+// saved by the wizard (with its project file) and one that is not.
+struct Fixture {
+    explicit Fixture(const QByteArray &library = kLibrary)
+    {
+        t.app.m_strAppDir = dir.filePath(QStringLiteral("program"));
+        QDir().mkpath(t.app.m_strAppDir);
+        if (!library.isEmpty())
+            WriteFileBytes(t.app.TemplateLibraryPath(), library);
+        savedPage = dir.filePath(QStringLiteral("web site/menu.htm"));
+        WriteFileBytes(savedPage, "<html></html>");
+        WriteFileBytes(dir.filePath(QStringLiteral("web site/menu.qdx")), kProject);
+        foreignPage = dir.filePath(QStringLiteral("web site/other.html"));
+        WriteFileBytes(foreignPage, "<html></html>");
+    }
+    CTemplatePage &Page() { return sheet().m_pageTemplate; }
+    CMenuWizardSheet &sheet() { return *t.sheet; }
+    // Opens the wizard and steps onto the template page.
+    CTemplatePage &Open()
+    {
+        t.OpenSheet().NextButton()->click();
+        return Page();
+    }
+    QListWidget *List() { return Control<QListWidget>(&Page(), "1055"); }
+    QLineEdit *FileName() { return Control<QLineEdit>(&Page(), "1057"); }
+    void Click(const char *id) { Control<QAbstractButton>(&Page(), id)->click(); }
+    void Next() { sheet().NextButton()->click(); }
+    void Back() { sheet().BackButton()->click(); }
+    int Active() { return sheet().GetActiveIndex(); }
+    // Chooses the saved-page option and browses to `path`.
+    void Browse(const QString &path)
+    {
+        Click("1059");
+        t.ui->openFileAnswers << path;
+        Click("1007");
+    }
+
+    QTemporaryDir dir;
+    CTestApp t;
+    QString savedPage;
+    QString foreignPage;
+};
+
+QStringList Labels(const CAppletMenu &menu)
+{
+    QStringList labels;
+    for (int i = 0; i < menu.GetCount(); ++i)
+        labels << menu.GetItem(i)->m_strLabel;
+    return labels;
+}
+
+} // namespace
+
+void TestTemplatePage::noLibraryOffersBlank()
+{
+    Fixture f(QByteArray{});
+    CAppletParameters &p = f.t.app.m_params;
+    p.m_HTMLTitle = QStringLiteral("old");
+    p.m_Align = 2;
+    p.m_mmWidth = 9;
+    p.m_miBKColor2 = 255;
+    p.m_pMainMenu->SetItemCount(7, 0);
+    p.m_bSaved = 1;
+    p.m_strHTMLPath = QStringLiteral("/somewhere/old.htm");
+
+    f.Open();
+    QCOMPARE(f.List()->count(), 1);
+    QCOMPARE(f.List()->item(0)->text(), QStringLiteral("Blank"));
+    QVERIFY(f.List()->item(0)->isSelected());
+    QVERIFY(Control<QRadioButton>(&f.Page(), "1056")->isChecked());
+    QCOMPARE(f.sheet().WizardButtons(), PSWIZB_BACK | PSWIZB_NEXT);
+
+    f.Next();
+    QCOMPARE(f.Active(), 2);
+    QCOMPARE(p.m_HTMLTitle, QStringLiteral("Untitled"));
+    QCOMPARE(p.m_Align, 0);
+    QCOMPARE(p.m_mmWidth, 0);
+    QCOMPARE(p.m_miBKColor2, 0);
+    QCOMPARE(p.m_pMainMenu->GetCount(), 4);
+    QCOMPARE(p.m_bSaved, 0);
+    QCOMPARE(p.m_strHTMLPath, QString());
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void TestTemplatePage::emptyTemplateKeyRefusesNext()
+{
+    Fixture f("[TEMPLATE]\r\nTemplateKey=\r\n");
+    f.t.app.m_params.m_mmWidth = 9;
+    f.Open();
+    QCOMPARE(f.List()->count(), 0);
+
+    f.Next();
+    QCOMPARE(f.t.ui->MessageTexts(),
+             QStringList{QStringLiteral("Please select a template to new a menu!")});
+    QCOMPARE(f.Active(), 1);
+    QCOMPARE(f.t.app.m_params.m_mmWidth, 9);
+    // The wait cursor is not left behind by a refusal.
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void TestTemplatePage::reloadsOnlyWhenTheTemplateChanges()
+{
+    Fixture f;
+    CAppletParameters &p = f.t.app.m_params;
+    QSignalSpy stored(&f.t.OpenSheet(), &CMenuWizardSheet::ConfigurationStored);
+    f.sheet().NextButton()->click();
+    QCOMPARE(f.List()->count(), 2);
+    QCOMPARE(f.List()->item(0)->text(), QStringLiteral("Red bars"));
+    QCOMPARE(f.List()->item(1)->text(), QStringLiteral("Blue bars"));
+
+    f.Next();
+    QCOMPARE(f.Active(), 2);
+    QCOMPARE(p.m_mmWidth, 120);
+    QCOMPARE(Labels(*p.m_pMainMenu), (QStringList{"Home", "News"}));
+    QCOMPARE(stored.count(), 1);
+
+    // Edits made on later pages survive Back and Next with the same template,
+    // also after a look at the saved-page choice without browsing.
+    p.m_mmWidth = 5;
+    p.m_HTMLTitle = QStringLiteral("Edited");
+    f.Back();
+    f.Click("1059");
+    QVERIFY(!f.List()->isEnabled());
+    f.Click("1056");
+    QVERIFY(f.List()->isEnabled());
+    f.Next();
+    QCOMPARE(f.Active(), 2);
+    QCOMPARE(p.m_mmWidth, 5);
+    QCOMPARE(p.m_HTMLTitle, QStringLiteral("Edited"));
+    QCOMPARE(stored.count(), 1);
+
+    // Another template replaces them, and so does the first one again.
+    f.Back();
+    f.List()->setCurrentRow(1);
+    f.Next();
+    QCOMPARE(p.m_mmWidth, 200);
+    QCOMPARE(p.m_HTMLTitle, QStringLiteral("Untitled"));
+    QCOMPARE(Labels(*p.m_pMainMenu), (QStringList{"A", "B", "C"}));
+    f.Back();
+    f.List()->setCurrentRow(0);
+    f.Next();
+    QCOMPARE(p.m_mmWidth, 120);
+    QCOMPARE(stored.count(), 3);
+}
+
+void TestTemplatePage::savedPageLoadsOnce()
+{
+    Fixture f;
+    CAppletParameters &p = f.t.app.m_params;
+    p.m_bSaved = 1;
+    f.Open();
+    f.Click("1059");
+    QVERIFY(!f.List()->isEnabled());
+    QVERIFY(Control<QPushButton>(&f.Page(), "1007")->isEnabled());
+    QVERIFY(!f.FileName()->isEnabled());
+
+    f.Browse(f.savedPage);
+    QCOMPARE(f.t.ui->openFileRequests.size(), 1);
+    QCOMPARE(f.t.ui->openFileRequests[0].filter,
+             QStringLiteral("HTML Files(*.htm,*.html) | *.htm;*.html||"));
+    QCOMPARE(f.FileName()->text(), f.savedPage);
+
+    f.Next();
+    QCOMPARE(f.Active(), 2);
+    QCOMPARE(p.m_HTMLTitle, QStringLiteral("My page"));
+    QCOMPARE(p.m_mmWidth, 77);
+    QCOMPARE(Labels(*p.m_pMainMenu), QStringList{"Only"});
+    QCOMPARE(p.m_strHTMLPath, f.savedPage);
+    QCOMPARE(p.m_bSaved, 0);
+
+    // Back and Next again: the same project is not read a second time.
+    p.m_mmWidth = 5;
+    f.Back();
+    QCOMPARE(f.FileName()->text(), f.savedPage);
+    // A cancelled browse keeps the chosen page.
+    f.Browse(QString());
+    QCOMPARE(f.FileName()->text(), f.savedPage);
+    f.Next();
+    QCOMPARE(p.m_mmWidth, 5);
+
+    // Going to a template forgets the page: the same page loads again later.
+    f.Back();
+    f.Click("1056");
+    f.Next();
+    QCOMPARE(p.m_mmWidth, 120);
+    QCOMPARE(p.m_strHTMLPath, QString());
+    f.Back();
+    QCOMPARE(f.FileName()->text(), QString());
+    f.Browse(f.savedPage);
+    f.Next();
+    QCOMPARE(p.m_mmWidth, 77);
+    QCOMPARE(p.m_strHTMLPath, f.savedPage);
+    QVERIFY(f.t.ui->messages.isEmpty());
+}
+
+void TestTemplatePage::pageWithoutProjectClearsChoice()
+{
+    Fixture f;
+    f.t.app.m_params.m_HTMLTitle = QStringLiteral("untouched");
+    f.Open();
+    // The saved-page choice with no page chosen.
+    f.Click("1059");
+    f.Next();
+    QCOMPARE(f.Active(), 1);
+
+    f.Browse(f.savedPage);
+    QCOMPARE(f.FileName()->text(), f.savedPage);
+    f.Browse(f.foreignPage);
+    QCOMPARE(f.FileName()->text(), QString());
+    f.Next();
+    QCOMPARE(f.Active(), 1);
+    QCOMPARE(f.t.ui->MessageTexts(),
+             (QStringList{QStringLiteral("You must open a HTML file which is saved by Vantrel."),
+                          QStringLiteral("This File is not saved by Vantrel!\nSystem can't open it."),
+                          QStringLiteral("You must open a HTML file which is saved by Vantrel.")}));
+    QCOMPARE(f.t.app.m_params.m_HTMLTitle, QStringLiteral("untouched"));
+}
+
+void TestTemplatePage::startNewForcesReload_data()
+{
+    QTest::addColumn<bool>("savedPage");
+    QTest::newRow("template") << false;
+    QTest::newRow("saved page") << true;
+}
+
+void TestTemplatePage::startNewForcesReload()
+{
+    QFETCH(bool, savedPage);
+    Fixture f;
+    CAppletParameters &p = f.t.app.m_params;
+    CTemplatePage &page = f.Open();
+    if (savedPage)
+        f.Browse(f.savedPage);
+    f.Next();
+    const int loadedWidth = savedPage ? 77 : 120;
+    QCOMPARE(p.m_mmWidth, loadedWidth);
+    p.m_mmWidth = 5;
+    p.m_bSaved = 1;
+
+    // What the finish page's Start New does, then back to this page.
+    page.m_nLoadedTemplate = -1;
+    page.m_strLoadedProject.clear();
+    f.sheet().SetActivePage(&page);
+    QCOMPARE(f.sheet().WizardButtons(), PSWIZB_BACK | PSWIZB_NEXT);
+    f.Next();
+    QCOMPARE(f.Active(), 2);
+    QCOMPARE(p.m_mmWidth, loadedWidth);
+    QCOMPARE(p.m_bSaved, 0);
+}
+
+QTEST_MAIN(TestTemplatePage)
+#include "tst_templatepage.moc"
