@@ -134,6 +134,20 @@ void AppendItemParams(QString &out, const CAppletMenu &menu, int nMenu,
     }
 }
 
+// Room for the item lines of `menu` and, one level down, its sub menus,
+// escaping aside.
+qsizetype ItemTextSize(const CAppletMenu &menu, bool bWithSubMenus = true)
+{
+    qsizetype size = 0;
+    for (const auto &item : menu.m_items) {
+        size += 40 + item->m_strLabel.size() + item->m_strImage.size()
+                + item->m_strTarget.size() + item->m_strLink.size();
+        if (bWithSubMenus && item->m_pSubMenu)
+            size += ItemTextSize(*item->m_pSubMenu, false);
+    }
+    return size;
+}
+
 } // namespace
 
 QString CAppletParameters::ColorToHex(int color)
@@ -212,7 +226,7 @@ QString CAppletParameters::GenerateHTML(const CMessageReporter &report) const
 {
     const CAppletMenu &root = *m_pMainMenu;
     QString html;
-    html.reserve(2048 + 96 * root.GetCount() * 8);
+    html.reserve(1024 + m_HTMLTitle.size() + m_appBKImagePath.size() + ItemTextSize(root));
 
     html += QLatin1String("<html>\r\n<head><title>");
     AppendHtmlEscaped(html, m_HTMLTitle);
