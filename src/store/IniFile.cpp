@@ -1,7 +1,8 @@
 #include "store/IniFile.h"
 
+#include "store/AtomicFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -280,17 +281,5 @@ QByteArray CIniFile::ToBytes() const
 
 bool CIniFile::Save(const QString &strPath, QString *pError) const
 {
-    QSaveFile file(strPath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (pError)
-            *pError = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = ToBytes();
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        if (pError)
-            *pError = file.errorString();
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(strPath, ToBytes(), pError);
 }

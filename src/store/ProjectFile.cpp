@@ -3,48 +3,20 @@
 #include "html/ImageFile.h"
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
+#include "store/AtomicFile.h"
 #include "store/IniFile.h"
 #include "store/StoredConfig.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
 // Copies a file into a folder under its own name, replacing what is there
-// only once the copy is complete (a temporary file renamed over it).
-// Returns false when the copy failed; the caller ignores that.
-bool CopyInto(const QString &strSource, const QString &strFolder)
+// only once the copy is complete. A failed copy is not an error of the save.
+void CopyInto(const QString &strSource, const QString &strFolder)
 {
-    const QFileInfo source(strSource);
-    if (!source.isFile())
-        return false;
-    const QString target = QDir(strFolder).filePath(source.fileName());
-    const QFileInfo targetInfo(target);
-    // A file already in the page's folder is its own copy.
-    if (targetInfo.exists() && targetInfo.canonicalFilePath() == source.canonicalFilePath())
-        return true;
-    QFile in(strSource);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    char buffer[64 * 1024];
-    for (;;) {
-        const qint64 got = in.read(buffer, sizeof buffer);
-        if (got < 0) {
-            out.cancelWriting();
-            break;
-        }
-        if (got == 0)
-            break;
-        if (out.write(buffer, got) != got)
-            break;
-    }
-    return out.commit();
+    CopyFileAtomically(strSource, QDir(strFolder).filePath(QFileInfo(strSource).fileName()));
 }
 
 void CopyImage(const QString &strStored, const QString &strFolder)
@@ -88,17 +60,15 @@ bool SavePage(const QString &strPath, const QString &strFolder, const CAppletPar
     }
 
     // The page, written whole or not at all.
-    QSaveFile page(strPath);
-    const QByteArray bytes = strHTML.toUtf8();
-    if (!page.open(QIODevice::WriteOnly) || page.write(bytes) != bytes.size() || !page.commit()) {
+    QString error;
+    if (!WriteFileAtomically(strPath, strHTML.toUtf8(), &error)) {
         if (pError)
-            *pError = Reason(strPath, page.errorString());
+            *pError = Reason(strPath, error);
         return false;
     }
 
     // The project file, always a fresh one, so no key of an earlier save stays.
     const QString projectPath = ProjectPathFor(strPath);
-    QString error;
     if (!ProjectIniFor(params).Save(projectPath, &error)) {
         if (pError)
             *pError = Reason(projectPath, error);
