@@ -30,6 +30,12 @@ CTemplatePage::CTemplatePage(QWidget *parent)
     m_listTemplates->setObjectName(QStringLiteral("1055"));
     m_listTemplates->setAccessibleName(QStringLiteral("Templates"));
     m_listTemplates->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Descriptions are sentences: wrap them rather than scroll sideways.
+    m_listTemplates->setWordWrap(true);
+    m_listTemplates->setAlternatingRowColors(true);
+    m_listTemplates->setResizeMode(QListView::Adjust);
+    m_listTemplates->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_listTemplates->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_radioSaved = new QRadioButton(QStringLiteral("Open a HTML Saved by Vantrel "), this);
     m_radioSaved->setObjectName(QStringLiteral("1059"));
     auto *fileLabel = new QLabel(QStringLiteral("File Name:"), this);
