@@ -393,10 +393,13 @@ void CMenuRenderer::DrawMenu(QPainter &p, const CAppletParameters &params, const
             } else {
                 imageRect.moveLeft(AlignedLeft(look.imageAlign, content.left(), content.width(),
                                                imageRect.width()));
-                if (look.imageAlign == 0)
-                    textRect.setLeft(imageRect.right() + 1 + 4);
-                else if (look.imageAlign == 2)
+                // The text keeps to the side of the image it is aligned to.
+                const bool textLeftOfImage =
+                    look.imageAlign == 2 || (look.imageAlign == 1 && look.textAlign == 0);
+                if (textLeftOfImage)
                     textRect.setRight(imageRect.left() - 1 - 4);
+                else
+                    textRect.setLeft(imageRect.right() + 1 + 4);
             }
             p.drawImage(imageRect, image);
         }

@@ -112,9 +112,10 @@ private:
 //   vertically and cut at the item's border.
 // - Alignment: inside the border (less 2 pixels of padding at the sides) the
 //   image sits at its own alignment, centred vertically, shrunk to fit when
-//   larger than the item. The text is aligned in the room the image leaves:
-//   beside a left or right image, or across the whole item beside a centred
-//   one; when both are centred they are centred together, image first.
+//   larger than the item. The text is aligned in the room the image leaves
+//   on one side: right of a left image, left of a right image, and on its
+//   own side of a centred image; when both are centred they are centred
+//   together, image first. Text never lies under the image.
 // - Images are looked up with FindImageFile; one that cannot be found or
 //   read is simply not drawn.
 // Items are drawn in their Normal, Mouse Move or Mouse Click style as

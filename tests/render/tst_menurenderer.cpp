@@ -479,6 +479,8 @@ void TestMenuRenderer::textAndImageAlignment_data()
     QTest::newRow("image left, text right") << 2 << true << "r" << "l";
     QTest::newRow("image right, text left") << 6 << true << "l" << "r";
     QTest::newRow("image centre, text left") << 3 << true << "l" << "c";
+    QTest::newRow("image centre, text right") << 5 << true << "r" << "c";
+    QTest::newRow("both centred") << 4 << true << "c" << "c";
     QTest::newRow("both right") << 8 << true << "r" << "r";
 }
 
