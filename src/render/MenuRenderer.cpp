@@ -185,8 +185,6 @@ CMenuLayout::CMenuLayout(const CAppletParameters &params)
     m_main.count = menu.GetCount();
     m_main.Finish();
 
-    qint64 right = m_main.box.isEmpty() ? 0 : qint64(m_main.box.right()) + 1;
-    qint64 bottom = m_main.box.isEmpty() ? 0 : qint64(m_main.box.bottom()) + 1;
     m_subs.resize(static_cast<size_t>(std::max(0, m_main.count)));
     for (int i = 0; i < m_main.count; ++i) {
         const CAppletMenuItem *item = menu.GetItem(i);
@@ -204,13 +202,10 @@ CMenuLayout::CMenuLayout(const CAppletParameters &params)
         sub.horizontal = params.m_smMenuAlign == 1;
         sub.count = item->m_pSubMenu->GetCount();
         sub.Finish();
-        // The applet leaves two pixels beyond every sub menu.
-        if (!sub.box.isEmpty()) {
-            right = std::max(right, qint64(sub.box.right()) + 1 + 2);
-            bottom = std::max(bottom, qint64(sub.box.bottom()) + 1 + 2);
-        }
     }
-    m_applet = (right > 0 && bottom > 0) ? MakeRect(0, 0, right, bottom) : QRect();
+    // The area the page gives the applet; it leaves two pixels beyond every
+    // sub menu.
+    m_applet = params.GetAppletRect();
 }
 
 bool CMenuLayout::HasSubMenu(int nMain) const
