@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QtTest>
 
 // The live preview window: opening it, following the configuration, and
@@ -12,6 +14,7 @@ class TestLivePreview : public QObject {
 private slots:
     void shortcutOpensItOnEveryPage();
     void followsStoredAndEditedValues();
+    void followsTheMenuStylePageWhileEditing();
     void pointerHoverPressClickAndSubMenu();
     void largeAppletIsScaledToFit();
     void closingTheWizardWithThePreviewOpen();
@@ -148,6 +151,28 @@ void TestLivePreview::followsStoredAndEditedValues()
     QCOMPARE(w.Shown().m_appBKColor, 0xff0000);
     sheet.ShowLivePreview();
     QCOMPARE(w.Shown().m_appBKColor, 0x00ffff);
+}
+
+void TestLivePreview::followsTheMenuStylePageWhileEditing()
+{
+    CTestApp t;
+    MakeFixture(t.app.m_params);
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    sheet.SetActivePage(&sheet.m_pageMenuStyle);
+    CLivePreviewWindow &w = OpenPreview(sheet);
+    auto *width = Control<QLineEdit>(&sheet.m_pageMenuStyle, "1027");
+    QVERIFY(width);
+    QCOMPARE(width->text(), QStringLiteral("80"));
+
+    // Typed, not stored: the picture follows, the configuration does not.
+    width->selectAll();
+    QTest::keyClicks(width, "150");
+    QCOMPARE(w.Shown().m_mmWidth, 150);
+    QCOMPARE(t.app.m_params.m_mmWidth, 80);
+    QCOMPARE(Shown(w, QPoint(150, 20)), Colour(kMain[1]));
+    QTest::keyClick(Control<QRadioButton>(&sheet.m_pageMenuStyle, "1012"), Qt::Key_Space);
+    QCOMPARE(w.Shown().m_mmMenuAlign, 1);
+    QCOMPARE(CMenuLayout(w.Shown()).ItemRect({1, -1}), QRect(164, 10, 150, 20));
 }
 
 void TestLivePreview::pointerHoverPressClickAndSubMenu()
