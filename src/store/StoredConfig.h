@@ -10,9 +10,9 @@ class CIniFile;
 // menu and each sub menu). The wizard itself makes at most 20 x 20, so no real
 // menu comes near it; a hand-edited "Relation" that asks for more gets this
 // many. Each main item owns at most one sub menu, so a loaded tree holds at
-// most 1000 + 1000 x 1000 items, and the number of menus a "Relation" may
-// name is bounded by 1000 + 1 as well.
-constexpr int kMaxStoredMenuItems = 1000;
+// most 200 + 200 x 200 items (a few megabytes), and the number of menus a
+// "Relation" may name is bounded by 200 + 1 as well.
+constexpr int kMaxStoredMenuItems = 200;
 
 // A stored number as the loaders read it: leading white space skipped, an
 // optional sign, digits up to the first other character; no digits gives 0.

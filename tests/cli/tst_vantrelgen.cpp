@@ -47,6 +47,7 @@ private slots:
     void initTestCase();
     void listsTemplates();
     void saveThenHtmlGivesTheSameText();
+    void shippedTemplatesRoundTrip();
     void badArguments_data();
     void badArguments();
     void failedSaveExitsWithOne();
@@ -102,6 +103,27 @@ void TestVantrelGen::saveThenHtmlGivesTheSameText()
     QCOMPARE(RunGen({"save", m_dir.filePath("site/menu.qdx"), copy}).exitCode, 0);
     QCOMPARE(ReadFileBytes(copy), pageBytes);
     QCOMPARE(ReadFileBytes(m_dir.filePath("copy/page.qdx")), ReadFileBytes(m_dir.filePath("site/menu.qdx")));
+}
+
+// Every template we ship loads, saves and reopens to the same page, and
+// names only images that exist (none is reported missing).
+void TestVantrelGen::shippedTemplatesRoundTrip()
+{
+    const CRun list = RunGen({"templates"});
+    QCOMPARE(list.exitCode, 0);
+    const int count = list.out.count('\n');
+    QVERIFY2(count >= 8, list.out.constData());
+    for (int n = 0; n < count; ++n) {
+        const QString folder = m_dir.filePath(QStringLiteral("shipped%1").arg(n));
+        QVERIFY(QDir().mkpath(folder));
+        const CRun saved = RunGen({"save", "--template", QString::number(n), folder + "/p.htm"});
+        QCOMPARE(saved.exitCode, 0);
+        QVERIFY2(saved.err.isEmpty(), saved.err.constData());
+        const CRun reopened = RunGen({"html", folder + "/p.qdx"});
+        QCOMPARE(reopened.exitCode, 0);
+        QCOMPARE(reopened.out, ReadFileBytes(folder + "/p.htm"));
+        QVERIFY(reopened.out.contains("<param name=\"I0-0\""));
+    }
 }
 
 void TestVantrelGen::badArguments_data()

@@ -1,3 +1,4 @@
+#include "store/StoredConfig.h"
 #include "TestApp.h"
 #include "model/AppletParameters.h"
 #include "store/IniFile.h"
@@ -295,7 +296,7 @@ void TestProjectFile::oddRelations_data()
     QTest::newRow("lenient numbers") << " 2x, +3 ,2abc, 1 - 1 ," << items3
                                      << "[A|||]\n[B|||]\n  [s|||]\n  [t|||]\n[C|||]\n";
     QTest::newRow("absurd counts are bounded")
-        << "2,99999999999,99999999999,0-1," << "I0-0=first\r\nI1-999=last sub\r\nI0-999=last\r\n"
+        << "2,99999999999,99999999999,0-1," << "I0-0=first\r\nI1-199=last sub\r\nI0-199=last\r\n"
         << QString();
 }
 
@@ -312,11 +313,12 @@ void TestProjectFile::oddRelations()
     p.LoadProject(path);
     if (QTest::currentDataTag() == QByteArray("absurd counts are bounded")) {
         const CAppletMenu &menu = *p.m_pMainMenu;
-        QCOMPARE(menu.GetCount(), 1000);
-        QCOMPARE(menu.GetItem(0)->m_pSubMenu->GetCount(), 1000);
+        QCOMPARE(menu.GetCount(), kMaxStoredMenuItems);
+        QCOMPARE(menu.GetItem(0)->m_pSubMenu->GetCount(), kMaxStoredMenuItems);
         QCOMPARE(menu.GetItem(0)->m_strLabel, QStringLiteral("first"));
-        QCOMPARE(menu.GetItem(999)->m_strLabel, QStringLiteral("last"));
-        QCOMPARE(menu.GetItem(0)->m_pSubMenu->GetItem(999)->m_strLabel, QStringLiteral("last sub"));
+        QCOMPARE(menu.GetItem(kMaxStoredMenuItems - 1)->m_strLabel, QStringLiteral("last"));
+        QCOMPARE(menu.GetItem(0)->m_pSubMenu->GetItem(kMaxStoredMenuItems - 1)->m_strLabel,
+                 QStringLiteral("last sub"));
         return;
     }
     QCOMPARE(TreeText(*p.m_pMainMenu), tree);
