@@ -112,14 +112,21 @@ void CLivePreviewWindow::Open()
         m_bPlaced = true;
         Refresh();
         adjustSize();
-        // Beside the wizard: to its right when there is room, else to its left.
+        // Beside the wizard: to its right when there is room, else to its
+        // left, else on the roomier side as far out as the screen allows.
         const QRect wizard = m_pSheet->frameGeometry();
         const QScreen *screen = m_pSheet->screen() ? m_pSheet->screen() : QGuiApplication::primaryScreen();
         const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-        int x = wizard.right() + 8;
-        if (x + width() > avail.right())
-            x = std::max(avail.left(), wizard.left() - 8 - width());
-        const int y = std::clamp(wizard.top(), avail.top(), std::max(avail.top(), avail.bottom() - height()));
+        const int w = frameGeometry().width(), h = frameGeometry().height();
+        const int roomRight = avail.right() - wizard.right() - 8;
+        const int roomLeft = wizard.left() - avail.left() - 8;
+        int x;
+        if (roomRight >= w || (roomLeft < w && roomRight >= roomLeft))
+            x = std::min(wizard.right() + 8, avail.right() - w + 1);
+        else
+            x = std::max(wizard.left() - 8 - w, avail.left());
+        x = std::max(x, avail.left());
+        const int y = std::clamp(wizard.top(), avail.top(), std::max(avail.top(), avail.bottom() - h + 1));
         move(x, y);
     }
     show();
