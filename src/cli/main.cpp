@@ -2,15 +2,20 @@
 
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
+#include "render/MenuRenderer.h"
 #include "store/ProjectFile.h"
 #include "store/TemplateLibrary.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
 #include <QStringList>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 #ifdef Q_OS_WIN
 #include <fcntl.h>
@@ -28,11 +33,14 @@ const char kUsage[] =
     "  vantrel-gen html --template N           print the page text of template N\n"
     "  vantrel-gen save PROJECT.qdx PAGE.htm   save a page as the wizard's Finish does\n"
     "  vantrel-gen save --template N PAGE.htm  save template N as a page\n"
+    "  vantrel-gen png PROJECT.qdx OUT.png     draw the menu as the page shows it\n"
+    "  vantrel-gen png --template N OUT.png    draw template N's menu\n"
     "  vantrel-gen templates                   list the templates, one description a line\n"
     "\n"
     "Options:\n"
     "  --library FILE  read this template library instead of Vantrel.qdx in the\n"
     "                  program's folder\n"
+    "  --open K        'png': show main item K's sub menu open (K from 0)\n"
     "  -h, --help      show this help\n";
 
 const char kHelp[] =
@@ -54,6 +62,8 @@ const char kHelp[] =
     "  1  'save': the page or its project file could not be written;\n"
     "     \"Save as file failed!\" and the reason go to standard error.\n"
     "     'html': the page text could not be written to standard output.\n"
+    "     'png': there is nothing to draw, the picture would be larger than\n"
+    "     8192 pixels a side, or OUT.png could not be written.\n"
     "  2  bad arguments, or a project or library file that does not exist\n";
 
 void Print(std::FILE *stream, const QString &text)
@@ -80,6 +90,8 @@ struct CArguments {
     bool bHasTemplate = false;
     QString strTemplate;
     bool bHelp = false;
+    bool bHasOpen = false;
+    QString strOpen;
 };
 
 // Splits the arguments into options and positional arguments; returns an
@@ -111,6 +123,11 @@ QString ParseArguments(const QStringList &args, CArguments &out)
             if (!error.isEmpty())
                 return error;
             out.bHasTemplate = true;
+        } else if (arg == QLatin1String("--open") || arg.startsWith(QLatin1String("--open="))) {
+            const QString error = takeValue(QStringLiteral("--open"), out.strOpen);
+            if (!error.isEmpty())
+                return error;
+            out.bHasOpen = true;
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
             return QStringLiteral("unknown option %1").arg(arg);
         } else {
@@ -143,11 +160,57 @@ int LoadConfiguration(const CArguments &args, const QString &strLibrary, const Q
     return 0;
 }
 
+// 'png': the picture of the menu at the applet's size, every item in its
+// Normal style, optionally with one sub menu open.
+int WritePicture(const CArguments &args, const CAppletParameters &params, const QString &strOut)
+{
+    CRenderState state;
+    if (args.bHasOpen) {
+        bool ok = false;
+        const int k = args.strOpen.toInt(&ok);
+        const int count = params.m_pMainMenu->GetCount();
+        if (!ok || k < 0 || k >= count)
+            return UsageError(QStringLiteral("--open needs a main item number from 0 to %1, not \"%2\"")
+                                  .arg(count - 1).arg(args.strOpen));
+        if (!CMenuLayout(params).HasSubMenu(k))
+            return UsageError(QStringLiteral("main item %1 has no sub menu to open").arg(k));
+        state.nOpenSubMenu = k;
+    }
+    const QImage image = CMenuRenderer().RenderImage(params, state);
+    if (image.isNull()) {
+        const QRect area = CMenuLayout(params).AppletRect();
+        Print(stderr, QStringLiteral("vantrel-gen: no picture: the applet area is %1 x %2 pixels\n")
+                          .arg(area.width()).arg(area.height()));
+        return kExitSaveFailed;
+    }
+    if (!image.save(strOut, "PNG")) {
+        Print(stderr, QStringLiteral("vantrel-gen: cannot write %1\n").arg(QDir::toNativeSeparators(strOut)));
+        return kExitSaveFailed;
+    }
+    return 0;
+}
+
+// Drawing needs fonts, so 'png' runs a GUI application; it needs no display.
+bool WantsPicture(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "png") == 0)
+            return true;
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    std::unique_ptr<QCoreApplication> application;
+    if (WantsPicture(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
 #ifdef Q_OS_WIN
     // The page text goes out byte for byte.
     _setmode(_fileno(stdout), _O_BINARY);
@@ -184,10 +247,16 @@ int main(int argc, char *argv[])
     }
 
     const bool save = command == QLatin1String("save");
-    if (!save && command != QLatin1String("html"))
+    const bool png = command == QLatin1String("png");
+    if (!save && !png && command != QLatin1String("html"))
         return UsageError(QStringLiteral("unknown command %1").arg(command));
-    const int wanted = (save ? 2 : 1) - (args.bHasTemplate ? 1 : 0);
+    if (args.bHasOpen && !png)
+        return UsageError(QStringLiteral("--open is only for 'png'"));
+    const int wanted = (save || png ? 2 : 1) - (args.bHasTemplate ? 1 : 0);
     if (args.positional.size() != wanted) {
+        if (png)
+            return UsageError(args.bHasTemplate ? QStringLiteral("'png --template N' takes OUT.png")
+                                                : QStringLiteral("'png' takes PROJECT.qdx OUT.png"));
         return UsageError(args.bHasTemplate
                               ? QStringLiteral("'%1 --template N' takes %2").arg(command, save ? "PAGE.htm" : "nothing more")
                               : QStringLiteral("'%1' takes %2").arg(command, save ? "PROJECT.qdx PAGE.htm" : "PROJECT.qdx"));
@@ -197,6 +266,8 @@ int main(int argc, char *argv[])
     const QString project = args.bHasTemplate ? QString() : args.positional.takeFirst();
     if (const int code = LoadConfiguration(args, library, project, params))
         return code;
+    if (png)
+        return WritePicture(args, params, args.positional.takeFirst());
 
     const QString html = params.GenerateHTML(ReportToStderr);
     if (!save) {

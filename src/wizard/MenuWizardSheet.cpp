@@ -3,12 +3,14 @@
 #include "app/PreviewLauncher.h"
 #include "app/WizardApp.h"
 #include "model/StringTable.h"
+#include "wizard/LivePreviewWindow.h"
 
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -60,11 +62,23 @@ CMenuWizardSheet::CMenuWizardSheet(QWidget *parent) : QDialog(parent)
     layout->addWidget(line);
     layout->addLayout(buttons);
 
+    // The shortcut opens the live preview from every page.
+    auto *preview = new QShortcut(LivePreviewShortcut(), this);
+    connect(preview, &QShortcut::activated, this, &CMenuWizardSheet::ShowLivePreview);
+
     SetWizardButtons(PSWIZB_NEXT);
+}
+
+QKeySequence CMenuWizardSheet::LivePreviewShortcut()
+{
+    return QKeySequence(Qt::CTRL | Qt::Key_L);
 }
 
 CMenuWizardSheet::~CMenuWizardSheet()
 {
+    // The preview watches the pages: it goes before they do.
+    delete m_pLivePreview;
+    m_pLivePreview = nullptr;
     // The pages are members: take them out of the stack before it goes.
     for (CWizardPage *page : m_pages)
         m_pStack->removeWidget(page);
@@ -178,4 +192,16 @@ void CMenuWizardSheet::reject()
         if (page->IsCreated())
             page->OnCancel();
     QDialog::reject();
+}
+
+CLivePreviewWindow *CMenuWizardSheet::LivePreview()
+{
+    if (!m_pLivePreview)
+        m_pLivePreview = new CLivePreviewWindow(this);
+    return m_pLivePreview;
+}
+
+void CMenuWizardSheet::ShowLivePreview()
+{
+    LivePreview()->Open();
 }

@@ -11,9 +11,11 @@
 
 #include <QDialog>
 #include <QFont>
+#include <QKeySequence>
 
 class QPushButton;
 class QStackedWidget;
+class CLivePreviewWindow;
 
 // The wizard: eight pages stepped through with Back and Next, and the
 // buttons Help, Back, Next/Finish and Cancel. Finish never closes it; Cancel,
@@ -43,6 +45,12 @@ public:
     QPushButton *FinishButton() const { return m_btnFinish; }
     QPushButton *CancelButton() const { return m_btnCancel; }
     QPushButton *HelpButton() const { return m_btnHelp; }
+
+    // The live preview window (made on first use) and opening or raising it.
+    // Every page opens it with LivePreviewShortcut().
+    CLivePreviewWindow *LivePreview();
+    void ShowLivePreview();
+    static QKeySequence LivePreviewShortcut();
 
     CWelcomePage m_pageWelcome;
     CTemplatePage m_pageTemplate;
@@ -81,4 +89,5 @@ private:
     QPushButton *m_btnCancel = nullptr;
     int m_nButtons = 0;
     bool m_bStarted = false;
+    CLivePreviewWindow *m_pLivePreview = nullptr; // a child window of the sheet
 };

@@ -1,0 +1,433 @@
+#include "render/MenuRenderer.h"
+
+#include "html/ImageFile.h"
+#include "model/AppletParameters.h"
+#include "model/StringTable.h"
+
+#include <QFontMetrics>
+#include <QLinearGradient>
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+
+// Coordinates are kept within this bound, far beyond any picture yet far
+// from overflowing an int when a width is added.
+constexpr qint64 kCoordLimit = qint64(1) << 28;
+
+int ClampCoord(qint64 v)
+{
+    return static_cast<int>(std::clamp(v, -kCoordLimit, kCoordLimit));
+}
+
+qint64 NonNegative(int v)
+{
+    return std::clamp<qint64>(v, 0, kCoordLimit);
+}
+
+QRect MakeRect(qint64 x, qint64 y, qint64 w, qint64 h)
+{
+    if (w <= 0 || h <= 0)
+        return QRect();
+    const int left = ClampCoord(x), top = ClampCoord(y);
+    const int right = ClampCoord(x + w), bottom = ClampCoord(y + h);
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+QColor Mix(const QColor &a, const QColor &b, double t)
+{
+    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t),
+                            float(a.greenF() + (b.greenF() - a.greenF()) * t),
+                            float(a.blueF() + (b.blueF() - a.blueF()) * t));
+}
+
+// The eight values of one item style, ready to draw.
+struct CItemLook {
+    QColor bk, fr;
+    int border = 0; // 0 plain, 1 raised, 2 sunken
+    int fill = 0;   // 0..9
+    QFont font;
+    int imageAlign = 0, textAlign = 0; // 0 left, 1 centre, 2 right
+};
+
+CItemLook LookOf(const CAppletParameters &params, bool bSub, int nState)
+{
+    // The field table hands out pointers for editing; here they are only read.
+    const CItemStyle s = ItemStyleFields(const_cast<CAppletParameters &>(params), bSub, nState);
+    CItemLook look;
+    look.bk = CMenuRenderer::ToQColor(*s.pBKColor);
+    look.fr = CMenuRenderer::ToQColor(*s.pFRColor);
+    look.border = (*s.pBorderStyle >= 0 && *s.pBorderStyle <= 2) ? *s.pBorderStyle : 0;
+    look.fill = (*s.pFillStyle >= 0 && *s.pFillStyle <= 9) ? *s.pFillStyle : 0;
+    look.font = CMenuRenderer::ItemFont(params, bSub, nState);
+    const int align = (*s.pAlign >= 0 && *s.pAlign <= 8) ? *s.pAlign : 0;
+    look.imageAlign = align / 3;
+    look.textAlign = align % 3;
+    return look;
+}
+
+void FillItem(QPainter &p, const QRect &r, const CItemLook &look)
+{
+    if (look.fill == 0)
+        return;
+    if (look.fill == 1) {
+        p.fillRect(r, look.bk);
+        return;
+    }
+    // 2..5 run left to right, 6..9 top to bottom; within each four: black to
+    // colour, white to colour, colour to black, colour to white.
+    const int k = (look.fill - 2) % 4;
+    const bool vertical = look.fill >= 6;
+    const QColor edge = (k == 0 || k == 2) ? QColor(Qt::black) : QColor(Qt::white);
+    const QColor from = k < 2 ? edge : look.bk;
+    const QColor to = k < 2 ? look.bk : edge;
+    const QPointF start = r.topLeft();
+    const QPointF end = vertical ? QPointF(r.left(), r.bottom() + 1) : QPointF(r.right() + 1, r.top());
+    QLinearGradient g(start, end);
+    g.setColorAt(0, from);
+    g.setColorAt(1, to);
+    p.fillRect(r, g);
+}
+
+void DrawBorder(QPainter &p, const QRect &r, const CItemLook &look, int thickness)
+{
+    const int t = std::min(thickness, std::min(r.width(), r.height()) / 2);
+    if (t <= 0)
+        return;
+    if (look.border == 0) {
+        p.fillRect(QRect(r.left(), r.top(), r.width(), t), look.fr);
+        p.fillRect(QRect(r.left(), r.bottom() - t + 1, r.width(), t), look.fr);
+        p.fillRect(QRect(r.left(), r.top() + t, t, r.height() - 2 * t), look.fr);
+        p.fillRect(QRect(r.right() - t + 1, r.top() + t, t, r.height() - 2 * t), look.fr);
+        return;
+    }
+    const QColor light = Mix(look.bk, Qt::white, 0.65);
+    const QColor dark = Mix(look.bk, Qt::black, 0.6);
+    const QColor &topLeft = look.border == 1 ? light : dark;
+    const QColor &bottomRight = look.border == 1 ? dark : light;
+    // Rings from the outside in, so the corners are mitred.
+    for (int k = 0; k < t; ++k) {
+        const int l = r.left() + k, tp = r.top() + k, rt = r.right() - k, b = r.bottom() - k;
+        p.fillRect(QRect(l, tp, rt - l + 1, 1), topLeft);
+        p.fillRect(QRect(l, tp, 1, b - tp + 1), topLeft);
+        p.fillRect(QRect(l + 1, b, rt - l, 1), bottomRight);
+        p.fillRect(QRect(rt, tp + 1, 1, b - tp), bottomRight);
+    }
+}
+
+int AlignedLeft(int align, int left, int room, int width)
+{
+    switch (align) {
+    case 1:
+        return left + (room - width) / 2;
+    case 2:
+        return left + room - width;
+    default:
+        return left;
+    }
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+
+int CRenderState::ItemState(const CItemRef &item) const
+{
+    if (item.IsValid() && item == pressed)
+        return 3;
+    if (item.IsValid() && item == hover)
+        return 2;
+    return 1;
+}
+
+// ---------------------------------------------------------------------------
+
+QRect CMenuLayout::CMenuGeometry::Item(int k) const
+{
+    const qint64 off = qint64(k) * ((horizontal ? w : h) + gap);
+    return MakeRect(horizontal ? x + off : x, horizontal ? y : y + off, w, h);
+}
+
+int CMenuLayout::CMenuGeometry::IndexAt(const QPoint &pt) const
+{
+    if (!box.contains(pt))
+        return -1;
+    const qint64 size = horizontal ? w : h;
+    const qint64 along = horizontal ? pt.x() - x : pt.y() - y;
+    const qint64 step = size + gap;
+    if (along < 0 || step <= 0)
+        return -1;
+    const qint64 k = along / step;
+    if (k >= count || along - k * step >= size)
+        return -1;
+    return static_cast<int>(k);
+}
+
+void CMenuLayout::CMenuGeometry::Finish()
+{
+    if (count <= 0) {
+        box = QRect();
+        return;
+    }
+    const qint64 along = count * (horizontal ? w : h) + (count - 1) * gap;
+    box = horizontal ? MakeRect(x, y, along, h) : MakeRect(x, y, w, along);
+}
+
+CMenuLayout::CMenuLayout(const CAppletParameters &params)
+{
+    const CAppletMenu &menu = *params.m_pMainMenu;
+    m_main.x = params.m_xPos;
+    m_main.y = params.m_yPos;
+    m_main.w = NonNegative(params.m_mmWidth);
+    m_main.h = NonNegative(params.m_mmHeight);
+    m_main.gap = NonNegative(params.m_mmItemGap);
+    m_main.horizontal = params.m_mmMenuAlign == 1;
+    m_main.count = menu.GetCount();
+    m_main.Finish();
+
+    m_subs.resize(static_cast<size_t>(std::max(0, m_main.count)));
+    for (int i = 0; i < m_main.count; ++i) {
+        const CAppletMenuItem *item = menu.GetItem(i);
+        CMenuGeometry &sub = m_subs[static_cast<size_t>(i)];
+        if (!item || !item->m_pSubMenu)
+            continue;
+        // The owner's top left, as the main menu places it.
+        const qint64 ox = m_main.horizontal ? m_main.x + i * (m_main.w + m_main.gap) : m_main.x;
+        const qint64 oy = m_main.horizontal ? m_main.y : m_main.y + i * (m_main.h + m_main.gap);
+        sub.x = ox + m_main.w / 2;
+        sub.y = oy + (3 * m_main.h) / 4;
+        sub.w = NonNegative(params.m_smWidth);
+        sub.h = NonNegative(params.m_smHeight);
+        sub.gap = NonNegative(params.m_smItemGap);
+        sub.horizontal = params.m_smMenuAlign == 1;
+        sub.count = item->m_pSubMenu->GetCount();
+        sub.Finish();
+    }
+    // The area the page gives the applet; it leaves two pixels beyond every
+    // sub menu.
+    m_applet = params.GetAppletRect();
+}
+
+bool CMenuLayout::HasSubMenu(int nMain) const
+{
+    return SubCount(nMain) > 0;
+}
+
+int CMenuLayout::SubCount(int nMain) const
+{
+    if (nMain < 0 || nMain >= m_main.count)
+        return 0;
+    return m_subs[static_cast<size_t>(nMain)].count;
+}
+
+QRect CMenuLayout::SubMenuRect(int nMain) const
+{
+    return HasSubMenu(nMain) ? m_subs[static_cast<size_t>(nMain)].box : QRect();
+}
+
+QRect CMenuLayout::ItemRect(const CItemRef &item) const
+{
+    if (item.nMain < 0 || item.nMain >= m_main.count)
+        return QRect();
+    if (!item.IsSub())
+        return m_main.Item(item.nMain);
+    if (item.nSub >= SubCount(item.nMain))
+        return QRect();
+    return m_subs[static_cast<size_t>(item.nMain)].Item(item.nSub);
+}
+
+CItemRef CMenuLayout::HitTest(const QPoint &pt, int nOpenSubMenu) const
+{
+    if (HasSubMenu(nOpenSubMenu)) {
+        const CMenuGeometry &sub = m_subs[static_cast<size_t>(nOpenSubMenu)];
+        if (sub.box.contains(pt)) {
+            // The open sub menu covers what lies under it, gaps included.
+            const int k = sub.IndexAt(pt);
+            return k >= 0 ? CItemRef{nOpenSubMenu, k} : CItemRef{};
+        }
+    }
+    const int k = m_main.IndexAt(pt);
+    return k >= 0 ? CItemRef{k, -1} : CItemRef{};
+}
+
+// ---------------------------------------------------------------------------
+
+QColor CMenuRenderer::ToQColor(int color)
+{
+    return QColor(color & 0xff, (color >> 8) & 0xff, (color >> 16) & 0xff);
+}
+
+QFont CMenuRenderer::ItemFont(const CAppletParameters &params, bool bSub, int nState)
+{
+    const CItemStyle s = ItemStyleFields(const_cast<CAppletParameters &>(params), bSub, nState);
+    QFont font;
+    switch (*s.pFontName) {
+    case 0: // TimesRoman
+        font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("DejaVu Serif"),
+                          QStringLiteral("Nimbus Roman")});
+        font.setStyleHint(QFont::Serif);
+        break;
+    case 2: // Courier
+        font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono"),
+                          QStringLiteral("Nimbus Mono PS")});
+        font.setStyleHint(QFont::Monospace);
+        font.setFixedPitch(true);
+        break;
+    default: // Helvetica, and any value outside the list
+        font.setFamilies({QStringLiteral("Arial"), QStringLiteral("DejaVu Sans"),
+                          QStringLiteral("Nimbus Sans")});
+        font.setStyleHint(QFont::SansSerif);
+        break;
+    }
+    const int size = LoadString(StringRange::FontSize, *s.pFontSize).toInt();
+    font.setPixelSize(size > 0 ? size : 12);
+    font.setBold(*s.pFontStyle == 1);
+    font.setItalic(*s.pFontStyle == 2);
+    return font;
+}
+
+const QImage &CMenuRenderer::Image(const QString &storedPath) const
+{
+    static const QImage none;
+    if (storedPath.isEmpty())
+        return none;
+    auto it = m_images.find(storedPath);
+    if (it == m_images.end()) {
+        QImage image;
+        const QString found = FindImageFile(storedPath);
+        if (!found.isEmpty() && image.load(found))
+            image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        it = m_images.insert(storedPath, image);
+    }
+    return it.value();
+}
+
+void CMenuRenderer::Draw(QPainter &p, const CAppletParameters &params, const CRenderState &state) const
+{
+    const CMenuLayout layout(params);
+    const QRect area = layout.AppletRect();
+    if (area.isEmpty())
+        return;
+    p.save();
+    p.setClipRect(area, Qt::IntersectClip);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    p.fillRect(area, ToQColor(params.m_appBKColor));
+    const QImage &background = Image(params.m_appBKImagePath);
+    if (!background.isNull())
+        p.fillRect(area, QBrush(background)); // a brush tiles from the origin
+
+    DrawMenu(p, params, layout, state, -1);
+    if (layout.HasSubMenu(state.nOpenSubMenu))
+        DrawMenu(p, params, layout, state, state.nOpenSubMenu);
+    p.restore();
+}
+
+void CMenuRenderer::DrawMenu(QPainter &p, const CAppletParameters &params, const CMenuLayout &layout,
+                             const CRenderState &state, int nOwner) const
+{
+    const bool sub = nOwner >= 0;
+    const CAppletMenu *menu = sub ? params.m_pMainMenu->GetItem(nOwner)->m_pSubMenu.get()
+                                  : params.m_pMainMenu.get();
+    const QRect box = sub ? layout.SubMenuRect(nOwner) : layout.MainMenuRect();
+    if (!menu || box.isEmpty())
+        return;
+    const int bkStyle = sub ? params.m_smBKStyle : params.m_mmBKStyle;
+    const QColor menuColor = ToQColor(sub ? params.m_smBKColor : params.m_mmBKColor);
+    const int thickness = sub ? params.m_smBorderThick : params.m_mmBorderThick;
+
+    if (bkStyle == 2 || bkStyle == 3)
+        p.fillRect(box, menuColor);
+
+    // The three looks are worked out once, not per item.
+    CItemLook looks[3];
+    bool made[3] = {false, false, false};
+    const QRect visible = p.clipBoundingRect().toAlignedRect();
+    const int count = sub ? layout.SubCount(nOwner) : layout.MainCount();
+    for (int k = 0; k < count; ++k) {
+        const CItemRef ref = sub ? CItemRef{nOwner, k} : CItemRef{k, -1};
+        const QRect r = layout.ItemRect(ref);
+        if (r.isEmpty() || (!visible.isEmpty() && !visible.intersects(r)))
+            continue;
+        const int st = state.ItemState(ref);
+        if (!made[st - 1]) {
+            looks[st - 1] = LookOf(params, sub, st);
+            made[st - 1] = true;
+        }
+        const CItemLook &look = looks[st - 1];
+        const CAppletMenuItem *item = menu->GetItem(k);
+
+        FillItem(p, r, look);
+        const int t = std::clamp(thickness, 0, std::min(r.width(), r.height()) / 2);
+        DrawBorder(p, r, look, t);
+
+        const QRect content = r.adjusted(t + 2, t, -(t + 2), -t);
+        if (content.width() <= 0 || content.height() <= 0 || !item)
+            continue;
+        const QImage &image = Image(item->m_strImage);
+        QRect imageRect;
+        if (!image.isNull()) {
+            QSize size = image.size();
+            if (size.width() > content.width() || size.height() > content.height())
+                size.scale(content.size(), Qt::KeepAspectRatio);
+            imageRect = QRect(QPoint(0, content.top() + (content.height() - size.height()) / 2), size);
+        }
+        const QString &label = item->m_strLabel;
+        QRect textRect = content;
+        int textAlign = look.textAlign;
+        if (!imageRect.isNull()) {
+            const QFontMetrics fm(look.font);
+            const int textWidth = label.isEmpty() ? 0 : fm.horizontalAdvance(label);
+            const int together = imageRect.width() + (textWidth ? 4 + textWidth : 0);
+            if (look.imageAlign == 1 && look.textAlign == 1 && together <= content.width()) {
+                // Both centred: image and text side by side as one group.
+                imageRect.moveLeft(content.left() + (content.width() - together) / 2);
+                textRect.setLeft(imageRect.right() + 1 + 4);
+                textAlign = 0;
+            } else {
+                imageRect.moveLeft(AlignedLeft(look.imageAlign, content.left(), content.width(),
+                                               imageRect.width()));
+                // The text keeps to the side of the image it is aligned to.
+                const bool textLeftOfImage =
+                    look.imageAlign == 2 || (look.imageAlign == 1 && look.textAlign == 0);
+                if (textLeftOfImage)
+                    textRect.setRight(imageRect.left() - 1 - 4);
+                else
+                    textRect.setLeft(imageRect.right() + 1 + 4);
+            }
+            p.drawImage(imageRect, image);
+        }
+        if (!label.isEmpty() && textRect.width() > 0) {
+            static const Qt::Alignment kAlign[3] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+            p.setFont(look.font);
+            p.setPen(look.fr);
+            // drawText clips to the rectangle: a long label is cut at the border.
+            p.drawText(textRect, int(kAlign[textAlign] | Qt::AlignVCenter | Qt::TextSingleLine), label);
+        }
+    }
+
+    if (bkStyle == 1 || bkStyle == 3) {
+        const QColor frame = menuColor.lightness() < 80 ? Mix(menuColor, Qt::white, 0.5)
+                                                        : Mix(menuColor, Qt::black, 0.45);
+        p.fillRect(QRect(box.left(), box.top(), box.width(), 1), frame);
+        p.fillRect(QRect(box.left(), box.bottom(), box.width(), 1), frame);
+        p.fillRect(QRect(box.left(), box.top(), 1, box.height()), frame);
+        p.fillRect(QRect(box.right(), box.top(), 1, box.height()), frame);
+    }
+}
+
+QImage CMenuRenderer::RenderImage(const CAppletParameters &params, const CRenderState &state) const
+{
+    const QRect area = CMenuLayout(params).AppletRect();
+    if (area.isEmpty() || area.width() > kMaxImageSide || area.height() > kMaxImageSide)
+        return QImage();
+    QImage image(area.size(), QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
+    image.fill(Qt::black);
+    QPainter p(&image);
+    Draw(p, params, state);
+    p.end();
+    return image;
+}

@@ -1,0 +1,150 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QHash>
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <vector>
+
+class CAppletParameters;
+class QPainter;
+
+// One item of the menu tree: main item nMain (nSub -1), or item nSub of the
+// sub menu of main item nMain. The default value names no item.
+struct CItemRef {
+    int nMain = -1;
+    int nSub = -1;
+
+    bool IsValid() const { return nMain >= 0; }
+    bool IsSub() const { return nMain >= 0 && nSub >= 0; }
+    bool operator==(const CItemRef &o) const { return nMain == o.nMain && nSub == o.nSub; }
+    bool operator!=(const CItemRef &o) const { return !(*this == o); }
+};
+
+// What the pointer does to the menu: the item under it is drawn in its
+// Mouse Move style, the pressed item in its Mouse Click style (pressing wins),
+// and at most one sub menu is open. Everything else is drawn Normal.
+struct CRenderState {
+    CItemRef hover;
+    CItemRef pressed;
+    int nOpenSubMenu = -1; // main item whose sub menu is shown; -1 none
+
+    // 1 Normal, 2 Mouse Move, 3 Mouse Click.
+    int ItemState(const CItemRef &item) const;
+};
+
+// Where every item of a configuration sits, in applet coordinates (the
+// applet area's top left is 0,0). Drawing and hit-testing share it.
+//
+// The main menu starts at (m_xPos, m_yPos); its items follow each other down
+// (vertical) or across (horizontal), each of the menu's item width and
+// height, separated by the item gap. The sub menu of main item i starts at
+// half that item's width and three quarters of its height, measured from the
+// item's top left, and is laid out the same way with the sub-menu values.
+// A menu's box is the union of its items, gaps included. Sizes below zero
+// count as zero, and all arithmetic is done wide and clamped, so values from
+// a hand-edited file cannot overflow.
+class CMenuLayout {
+public:
+    explicit CMenuLayout(const CAppletParameters &params);
+
+    // The whole applet area: (0, 0) to the size the page gives the applet.
+    QRect AppletRect() const { return m_applet; }
+
+    int MainCount() const { return m_main.count; }
+    QRect MainMenuRect() const { return m_main.box; }
+    bool HasSubMenu(int nMain) const;
+    int SubCount(int nMain) const;
+    // The box of main item nMain's sub menu; empty when it has none.
+    QRect SubMenuRect(int nMain) const;
+    // The box of one item; empty for an item that does not exist.
+    QRect ItemRect(const CItemRef &item) const;
+
+    // The item at `pt`: an item of the open sub menu first (it lies on top),
+    // then a main item. Points in gaps and outside every menu hit nothing;
+    // the open sub menu's box hides the main items under it.
+    CItemRef HitTest(const QPoint &pt, int nOpenSubMenu) const;
+
+private:
+    struct CMenuGeometry {
+        qint64 x = 0, y = 0; // top left of the first item
+        qint64 w = 0, h = 0; // item size
+        qint64 gap = 0;
+        bool horizontal = false;
+        int count = 0;
+        QRect box;
+
+        QRect Item(int k) const;
+        int IndexAt(const QPoint &pt) const;
+        void Finish();
+    };
+    CMenuGeometry m_main;
+    std::vector<CMenuGeometry> m_subs; // one per main item; count 0 = no sub menu
+    QRect m_applet;
+};
+
+// Draws a configured menu with QPainter, as the applet on the page shows it.
+//
+// How the style values are drawn:
+// - Applet area: filled with the applet colour; the background image, when
+//   it can be found, is tiled over it from the top left.
+// - Menu background style: 0 draws nothing, 1 only a one-pixel frame, 2 fills
+//   the menu box (items and gaps) with the menu colour, 3 fills it and draws
+//   the frame. The frame lies on the box's outermost pixels, over the items,
+//   in the menu colour made darker (lighter when the colour is already dark)
+//   so that it also shows on a filled box.
+// - Border thickness (of the menu whose items it is) is the width of every
+//   item's border, drawn inside the item box; 0 means no border at all.
+//   Plain is a band in the item's foreground colour; Raised has its top and
+//   left bands in a light tint of the item's background colour and its
+//   bottom and right bands in a dark shade of it, mitred at the corners;
+//   Sunken is the other way round.
+// - Fill: 0 leaves the item transparent (the menu box or applet shows
+//   through), 1 fills with the background colour, 2-9 are linear shades over
+//   the whole item box between black or white and the background colour:
+//   horizontal ones run from the left edge to the right edge, vertical ones
+//   from the top edge to the bottom edge.
+// - Font: TimesRoman is a serif family, Helvetica a sans, Courier a
+//   monospace; the size table's numbers are taken as pixels; style plain,
+//   bold or italic. Text is drawn in the foreground colour, centred
+//   vertically and cut at the item's border.
+// - Alignment: inside the border (less 2 pixels of padding at the sides) the
+//   image sits at its own alignment, centred vertically, shrunk to fit when
+//   larger than the item. The text is aligned in the room the image leaves
+//   on one side: right of a left image, left of a right image, and on its
+//   own side of a centred image; when both are centred they are centred
+//   together, image first. Text never lies under the image.
+// - Images are looked up with FindImageFile; one that cannot be found or
+//   read is simply not drawn.
+// Items are drawn in their Normal, Mouse Move or Mouse Click style as
+// CRenderState says; main items with the main-item styles and the main
+// menu's thickness, sub items with the sub-item styles and the sub menus'.
+class CMenuRenderer {
+public:
+    // Draws the applet area and the menus in applet coordinates; the caller
+    // sets any scaling on the painter.
+    void Draw(QPainter &painter, const CAppletParameters &params, const CRenderState &state) const;
+
+    // The picture at the applet's own size (a null image for an empty or
+    // absurdly large area).
+    QImage RenderImage(const CAppletParameters &params, const CRenderState &state = {}) const;
+
+    // The font of an item style (bSub: sub-menu items; nState 1..3).
+    static QFont ItemFont(const CAppletParameters &params, bool bSub, int nState);
+    static QColor ToQColor(int color);
+
+    // Forgets the images read so far (an image file may have changed).
+    void ClearImageCache() const { m_images.clear(); }
+
+    // Largest picture RenderImage makes, in pixels on each side.
+    static constexpr int kMaxImageSide = 8192;
+
+private:
+    const QImage &Image(const QString &storedPath) const;
+    void DrawMenu(QPainter &p, const CAppletParameters &params, const CMenuLayout &layout,
+                  const CRenderState &state, int nOwner) const;
+
+    mutable QHash<QString, QImage> m_images;
+};

@@ -1,0 +1,285 @@
+#include "wizard/LivePreviewWindow.h"
+
+#include "app/WizardApp.h"
+#include "wizard/MenuWizardSheet.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr int kMargin = 8; // free room around the applet area on the canvas
+}
+
+// The drawing area: hands the pointer to the window and draws its state.
+class CLivePreviewWindow::CCanvas : public QWidget {
+public:
+    explicit CCanvas(CLivePreviewWindow *owner) : QWidget(owner), m_pOwner(owner)
+    {
+        setObjectName(QStringLiteral("canvas"));
+        setAccessibleName(tr("Menu preview"));
+        setMouseTracking(true);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setMinimumSize(160, 80);
+    }
+
+    QSize sizeHint() const override
+    {
+        const QSize applet = CMenuLayout(m_pOwner->m_params).AppletRect().size();
+        return QSize(std::clamp(applet.width() + 2 * kMargin, 240, 900),
+                     std::clamp(applet.height() + 2 * kMargin, 120, 700));
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), palette().color(QPalette::Mid));
+        const QRect area = CMenuLayout(m_pOwner->m_params).AppletRect();
+        if (area.isEmpty()) {
+            p.setPen(palette().color(QPalette::WindowText));
+            p.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, tr("The menu has nothing to show."));
+            return;
+        }
+        const double scale = m_pOwner->Scale();
+        const QPointF origin = m_pOwner->Origin();
+        // A dark line around the applet area shows where the page's applet ends.
+        const QRectF shown(origin, QSizeF(area.width() * scale, area.height() * scale));
+        p.setPen(palette().color(QPalette::Dark).darker(150));
+        p.drawRect(shown.adjusted(-1, -1, 0, 0));
+        p.translate(origin);
+        p.scale(scale, scale);
+        m_pOwner->m_renderer.Draw(p, m_pOwner->m_params, m_pOwner->m_state);
+    }
+
+    void mouseMoveEvent(QMouseEvent *e) override { m_pOwner->PointerMoved(e->position().toPoint()); }
+    void mousePressEvent(QMouseEvent *e) override
+    {
+        if (e->button() == Qt::LeftButton)
+            m_pOwner->PointerPressed(e->position().toPoint());
+    }
+    void mouseReleaseEvent(QMouseEvent *e) override
+    {
+        if (e->button() == Qt::LeftButton)
+            m_pOwner->PointerReleased(e->position().toPoint());
+    }
+    void leaveEvent(QEvent *) override { m_pOwner->PointerLeft(); }
+    void resizeEvent(QResizeEvent *) override { update(); }
+
+private:
+    CLivePreviewWindow *m_pOwner;
+};
+
+CLivePreviewWindow::CLivePreviewWindow(CMenuWizardSheet *sheet)
+    : QWidget(sheet, Qt::Tool), m_pSheet(sheet)
+{
+    setObjectName(QStringLiteral("livePreview"));
+    setWindowTitle(tr("Live Preview"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    m_pCanvas = new CCanvas(this);
+    m_pStatus = new QLabel(this);
+    m_pStatus->setObjectName(QStringLiteral("status"));
+    m_pStatus->setAccessibleName(tr("Status"));
+    m_pStatus->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    m_pStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_pStatus->setText(tr("Point at an item to see its styles; click it to see its link."));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_pCanvas, 1);
+    layout->addWidget(m_pStatus);
+
+    connect(sheet, &CMenuWizardSheet::ConfigurationStored, this, [this] {
+        // A stored image path may name a file that has changed since.
+        m_renderer.ClearImageCache();
+        Refresh();
+    });
+    connect(sheet, &CMenuWizardSheet::PageActivated, this, &CLivePreviewWindow::OnPageActivated);
+    OnPageActivated();
+}
+
+CLivePreviewWindow::~CLivePreviewWindow() = default;
+
+void CLivePreviewWindow::Open()
+{
+    if (!m_bPlaced) {
+        m_bPlaced = true;
+        Refresh();
+        adjustSize();
+        // Beside the wizard: to its right when there is room, else to its
+        // left, else on the roomier side as far out as the screen allows.
+        const QRect wizard = m_pSheet->frameGeometry();
+        const QScreen *screen = m_pSheet->screen() ? m_pSheet->screen() : QGuiApplication::primaryScreen();
+        const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+        const int w = frameGeometry().width(), h = frameGeometry().height();
+        const int roomRight = avail.right() - wizard.right() - 8;
+        const int roomLeft = wizard.left() - avail.left() - 8;
+        int x;
+        if (roomRight >= w || (roomLeft < w && roomRight >= roomLeft))
+            x = std::min(wizard.right() + 8, avail.right() - w + 1);
+        else
+            x = std::max(wizard.left() - 8 - w, avail.left());
+        x = std::max(x, avail.left());
+        const int y = std::clamp(wizard.top(), avail.top(), std::max(avail.top(), avail.bottom() - h + 1));
+        move(x, y);
+    }
+    show();
+    raise();
+}
+
+void CLivePreviewWindow::showEvent(QShowEvent *event)
+{
+    Refresh();
+    QWidget::showEvent(event);
+}
+
+void CLivePreviewWindow::OnPageActivated()
+{
+    // Follow the values being edited on the page now shown, and only there.
+    disconnect(m_editedConnection);
+    m_pWatchedPage = m_pSheet->GetActivePage();
+    if (m_pWatchedPage)
+        m_editedConnection = connect(m_pWatchedPage, &CWizardPage::ValuesEdited, this,
+                                     &CLivePreviewWindow::Refresh);
+    Refresh();
+}
+
+void CLivePreviewWindow::Refresh()
+{
+    if (!isVisible())
+        return; // taken again when shown
+    CWizardApp *app = CWizardApp::Get();
+    if (!app)
+        return;
+    m_params.CopyFrom(app->m_params);
+    if (m_pWatchedPage)
+        m_pWatchedPage->ApplyShownValues(m_params);
+
+    // Forget pointer states that name items no longer there.
+    const CMenuLayout layout(m_params);
+    CRenderState state = m_state;
+    if (!layout.HasSubMenu(state.nOpenSubMenu))
+        state.nOpenSubMenu = -1;
+    for (CItemRef *ref : {&state.hover, &state.pressed, &m_pressedItem})
+        if (ref->IsValid() && layout.ItemRect(*ref).isEmpty())
+            *ref = CItemRef{};
+    m_state = state;
+    m_pCanvas->update();
+}
+
+QWidget *CLivePreviewWindow::Canvas() const
+{
+    return m_pCanvas;
+}
+
+QString CLivePreviewWindow::StatusText() const
+{
+    return m_pStatus->text();
+}
+
+double CLivePreviewWindow::Scale() const
+{
+    const QRect area = CMenuLayout(m_params).AppletRect();
+    if (area.isEmpty())
+        return 1.0;
+    const double sx = double(std::max(1, m_pCanvas->width() - 2 * kMargin)) / area.width();
+    const double sy = double(std::max(1, m_pCanvas->height() - 2 * kMargin)) / area.height();
+    return std::min({1.0, sx, sy});
+}
+
+QPointF CLivePreviewWindow::Origin() const
+{
+    const QRect area = CMenuLayout(m_params).AppletRect();
+    const double scale = Scale();
+    // Whole pixels, so that an unscaled picture stays sharp.
+    return QPointF(std::floor((m_pCanvas->width() - area.width() * scale) / 2),
+                   std::floor((m_pCanvas->height() - area.height() * scale) / 2));
+}
+
+QPoint CLivePreviewWindow::ToCanvas(const QPoint &appletPoint) const
+{
+    const double scale = Scale();
+    const QPointF o = Origin();
+    return QPoint(int(std::floor(o.x() + (appletPoint.x() + 0.5) * scale)),
+                  int(std::floor(o.y() + (appletPoint.y() + 0.5) * scale)));
+}
+
+QPoint CLivePreviewWindow::ToApplet(const QPoint &canvasPoint) const
+{
+    const double scale = Scale();
+    const QPointF o = Origin();
+    return QPoint(int(std::floor((canvasPoint.x() + 0.5 - o.x()) / scale)),
+                  int(std::floor((canvasPoint.y() + 0.5 - o.y()) / scale)));
+}
+
+void CLivePreviewWindow::SetState(const CRenderState &state)
+{
+    if (state.hover == m_state.hover && state.pressed == m_state.pressed
+        && state.nOpenSubMenu == m_state.nOpenSubMenu)
+        return;
+    m_state = state;
+    m_pCanvas->update();
+}
+
+void CLivePreviewWindow::PointerMoved(const QPoint &canvasPoint)
+{
+    const QPoint pt = ToApplet(canvasPoint);
+    const CMenuLayout layout(m_params);
+    CRenderState state = m_state;
+    const CItemRef hit = layout.HitTest(pt, state.nOpenSubMenu);
+    if (hit.IsValid() && !hit.IsSub())
+        state.nOpenSubMenu = layout.HasSubMenu(hit.nMain) ? hit.nMain : -1; // resting on a main item
+    else if (!hit.IsValid() && !layout.SubMenuRect(state.nOpenSubMenu).contains(pt))
+        state.nOpenSubMenu = -1; // off every menu
+    state.hover = hit;
+    // A pressed item looks pressed only while the pointer is on it.
+    state.pressed = (m_pressedItem.IsValid() && hit == m_pressedItem) ? hit : CItemRef{};
+    SetState(state);
+}
+
+void CLivePreviewWindow::PointerPressed(const QPoint &canvasPoint)
+{
+    PointerMoved(canvasPoint);
+    m_pressedItem = m_state.hover;
+    CRenderState state = m_state;
+    state.pressed = m_pressedItem;
+    SetState(state);
+}
+
+void CLivePreviewWindow::PointerReleased(const QPoint &canvasPoint)
+{
+    PointerMoved(canvasPoint);
+    const CItemRef clicked = m_pressedItem.IsValid() && m_state.hover == m_pressedItem ? m_pressedItem
+                                                                                       : CItemRef{};
+    m_pressedItem = CItemRef{};
+    CRenderState state = m_state;
+    state.pressed = CItemRef{};
+    SetState(state);
+    if (clicked.IsValid())
+        ShowItemLink(clicked);
+}
+
+void CLivePreviewWindow::PointerLeft()
+{
+    CRenderState state;
+    m_pressedItem = CItemRef{};
+    SetState(state);
+}
+
+void CLivePreviewWindow::ShowItemLink(const CItemRef &ref)
+{
+    const CAppletMenuItem *item = m_params.m_pMainMenu->GetItem(ref.nMain);
+    if (ref.IsSub())
+        item = item->m_pSubMenu->GetItem(ref.nSub);
+    const QString none = tr("(none)");
+    m_pStatus->setText(tr("%1: link %2, target frame %3")
+                           .arg(item->m_strLabel.isEmpty() ? tr("(no label)") : item->m_strLabel,
+                                item->m_strLink.isEmpty() ? none : item->m_strLink,
+                                item->m_strTarget.isEmpty() ? none : item->m_strTarget));
+}

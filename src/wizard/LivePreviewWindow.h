@@ -1,0 +1,68 @@
+#pragma once
+
+#include "model/AppletParameters.h"
+#include "render/MenuRenderer.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QLabel;
+class CMenuWizardSheet;
+class CWizardPage;
+
+// A tool window beside the wizard that draws the menu as the page will show
+// it, from a working copy of the configuration plus whatever the active page
+// shows but has not stored yet. The pointer works as on the page: the item
+// under it takes its Mouse Move style, a pressed item its Mouse Click style,
+// resting on a main item opens its sub menu, and a click shows the item's
+// link and target frame in the status line (nothing is opened).
+class CLivePreviewWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit CLivePreviewWindow(CMenuWizardSheet *sheet);
+    ~CLivePreviewWindow() override;
+
+    // Shows the window (beside the wizard the first time) and raises it.
+    void Open();
+
+    // Takes the configuration again and redraws.
+    void Refresh();
+
+    // What is drawn, and the pointer's effect on it.
+    const CAppletParameters &Shown() const { return m_params; }
+    const CRenderState &State() const { return m_state; }
+    QString StatusText() const;
+    // The drawing area, its scale (1 or less) and where an applet point lies on it.
+    QWidget *Canvas() const;
+    double Scale() const;
+    QPoint ToCanvas(const QPoint &appletPoint) const;
+    QPoint ToApplet(const QPoint &canvasPoint) const;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    class CCanvas;
+    friend class CCanvas;
+
+    void OnPageActivated();
+    void PointerMoved(const QPoint &canvasPoint);
+    void PointerPressed(const QPoint &canvasPoint);
+    void PointerReleased(const QPoint &canvasPoint);
+    void PointerLeft();
+    void SetState(const CRenderState &state);
+    void ShowItemLink(const CItemRef &item);
+    // Where the applet's top left lies on the canvas, and the scale.
+    QPointF Origin() const;
+
+    CMenuWizardSheet *m_pSheet;
+    QPointer<CWizardPage> m_pWatchedPage;
+    QMetaObject::Connection m_editedConnection;
+    CAppletParameters m_params;
+    CMenuRenderer m_renderer;
+    CRenderState m_state;
+    CItemRef m_pressedItem; // where the button went down
+    CCanvas *m_pCanvas = nullptr;
+    QLabel *m_pStatus = nullptr;
+    bool m_bPlaced = false;
+};

@@ -1,0 +1,160 @@
+#include "TestApp.h"
+#include "render/MenuRenderer.h"
+
+#include <QProcess>
+#include <QtTest>
+
+// vantrel-gen png: the menu's picture from a template or a project file.
+class TestGenPng : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void drawsTheSamePictureAsTheRenderer_data();
+    void drawsTheSamePictureAsTheRenderer();
+    void projectFileGivesTheSamePicture();
+    void badArguments_data();
+    void badArguments();
+    void unwritableOutputExitsWithOne();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_library;
+};
+
+namespace {
+
+struct CRun {
+    int exitCode = -1;
+    QByteArray err;
+};
+
+// Runs the built command without a display and without a chosen platform.
+CRun RunGen(const QStringList &args)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(VANTREL_BIN_DIR "/vantrel-gen"), args);
+    CRun run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+// Template 0 has no sub menu; template 1 has a horizontal main menu whose
+// items 0 and 2 own sub menus, shaded raised items and labels.
+const char kLibrary[] =
+    "[TEMPLATE]\r\nTemplateKey=Plain,Tree\r\n"
+    "[Plain]\r\nDescription=Plain\r\nm_appBKColor=16777215\r\nm_mmWidth=100\r\nm_mmHeight=20\r\n"
+    "m_miBKColor1=255\r\nm_miItemFillStyle1=1\r\n"
+    "[Tree]\r\nDescription=Tree\r\nm_appBKColor=15790320\r\nm_xPos=4\r\nm_yPos=4\r\n"
+    "m_mmMenuAlign=1\r\nm_mmWidth=90\r\nm_mmHeight=24\r\nm_mmItemGap=2\r\nm_mmBorderThick=2\r\n"
+    "m_smWidth=110\r\nm_smHeight=20\r\nm_smBKStyle=3\r\nm_smBKColor=16777215\r\n"
+    "m_miBKColor1=10040115\r\nm_miFRColor1=16777215\r\nm_miItemBorderStyle1=1\r\n"
+    "m_miItemFillStyle1=6\r\nm_miFontName1=1\r\nm_miFontSize1=1\r\nm_miAlign1=4\r\n"
+    "m_miBKColor2=65280\r\nm_miItemFillStyle2=1\r\n"
+    "m_siBKColor1=13421772\r\nm_siItemFillStyle1=1\r\nm_siFontSize1=1\r\n"
+    "Relation=3,3,2,3,0-1,2-2,\r\n"
+    "I0-0=Home,,_top,index.htm\r\nI0-1=Shop,,,shop.htm\r\nI0-2=Help,,,help.htm\r\n"
+    "I1-0=One,,,one.htm\r\nI1-1=Two,,,two.htm\r\n"
+    "I2-0=FAQ,,,faq.htm\r\nI2-1=Mail,,,mail.htm\r\nI2-2=Phone,,,phone.htm\r\n";
+
+} // namespace
+
+void TestGenPng::initTestCase()
+{
+    QVERIFY(QFileInfo(VANTREL_BIN_DIR "/vantrel-gen").isExecutable());
+    m_library = m_dir.filePath("lib.qdx");
+    QVERIFY(WriteFileBytes(m_library, kLibrary));
+}
+
+void TestGenPng::drawsTheSamePictureAsTheRenderer_data()
+{
+    QTest::addColumn<int>("nTemplate");
+    QTest::addColumn<int>("open"); // -1: no --open
+    QTest::newRow("plain") << 0 << -1;
+    QTest::newRow("tree") << 1 << -1;
+    QTest::newRow("tree, first sub menu open") << 1 << 0;
+    QTest::newRow("tree, last sub menu open") << 1 << 2;
+}
+
+void TestGenPng::drawsTheSamePictureAsTheRenderer()
+{
+    QFETCH(int, nTemplate);
+    QFETCH(int, open);
+    const QString out = m_dir.filePath(QStringLiteral("t%1_%2.png").arg(nTemplate).arg(open));
+    QStringList args{"png", "--library", m_library, "--template", QString::number(nTemplate), out};
+    if (open >= 0)
+        args << "--open" << QString::number(open);
+    const CRun run = RunGen(args);
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+
+    CAppletParameters params;
+    params.LoadTemplate(nTemplate, m_library);
+    CRenderState state;
+    state.nOpenSubMenu = open;
+    const QImage expected = CMenuRenderer().RenderImage(params, state);
+    const QImage written(out);
+    QCOMPARE(written.size(), params.GetAppletRect().size());
+    QCOMPARE(written.convertToFormat(QImage::Format_RGB32), expected);
+    if (open >= 0) {
+        // Open is not closed: the sub menu shows.
+        state.nOpenSubMenu = -1;
+        QVERIFY(written.convertToFormat(QImage::Format_RGB32) != CMenuRenderer().RenderImage(params, state));
+    }
+}
+
+void TestGenPng::projectFileGivesTheSamePicture()
+{
+    const QString page = m_dir.filePath("site/menu.htm");
+    QVERIFY(QDir().mkpath(m_dir.filePath("site")));
+    QCOMPARE(RunGen({"save", "--library", m_library, "--template", "1", page}).exitCode, 0);
+    const QString fromProject = m_dir.filePath("project.png");
+    const QString fromTemplate = m_dir.filePath("template.png");
+    QCOMPARE(RunGen({"png", m_dir.filePath("site/menu.qdx"), fromProject, "--open=2"}).exitCode, 0);
+    QCOMPARE(RunGen({"png", "--template=1", "--library=" + m_library, "--open", "2", fromTemplate}).exitCode, 0);
+    QCOMPARE(QImage(fromProject), QImage(fromTemplate));
+}
+
+void TestGenPng::badArguments_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no output") << QStringList{"png", "--template", "1"} << "takes OUT.png";
+    QTest::newRow("no project") << QStringList{"png", "out.png"} << "takes PROJECT.qdx OUT.png";
+    QTest::newRow("open not a number") << QStringList{"png", "--template", "1", "o.png", "--open", "x"}
+                                       << "--open needs a main item number from 0 to 2";
+    QTest::newRow("open past the end") << QStringList{"png", "--template", "1", "o.png", "--open", "3"}
+                                       << "--open needs a main item number";
+    QTest::newRow("open without sub menu") << QStringList{"png", "--template", "1", "o.png", "--open", "1"}
+                                           << "main item 1 has no sub menu";
+    QTest::newRow("open for html") << QStringList{"html", "--template", "1", "--open", "0"}
+                                   << "--open is only for 'png'";
+}
+
+void TestGenPng::badArguments()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, message);
+    args << "--library" << m_library;
+    const CRun run = RunGen(args);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
+    QVERIFY(!QFile::exists("o.png"));
+}
+
+void TestGenPng::unwritableOutputExitsWithOne()
+{
+    QVERIFY(WriteFileBytes(m_dir.filePath("plainfile"), "x"));
+    const CRun run = RunGen({"png", "--library", m_library, "--template", "0", m_dir.filePath("plainfile/x.png")});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("cannot write"), run.err.constData());
+}
+
+QTEST_MAIN(TestGenPng)
+#include "tst_genpng.moc"

@@ -1,0 +1,607 @@
+#include "TestApp.h"
+#include "model/AppletParameters.h"
+#include "render/MenuRenderer.h"
+
+#include <QFontInfo>
+#include <QPainter>
+#include <QtTest>
+
+// Draws configurations into images and checks the pixels and the item boxes.
+class TestMenuRenderer : public QObject {
+    Q_OBJECT
+private slots:
+    void itemBoxesFollowOrientationSizeAndGap_data();
+    void itemBoxesFollowOrientationSizeAndGap();
+    void appletAreaAndMenuBackground_data();
+    void appletAreaAndMenuBackground();
+    void itemStateStyles_data();
+    void itemStateStyles();
+    void subMenuOpensBesideItsItem_data();
+    void subMenuOpensBesideItsItem();
+    void hitTesting_data();
+    void hitTesting();
+    void shades_data();
+    void shades();
+    void borders_data();
+    void borders();
+    void fonts_data();
+    void fonts();
+    void textAndImageAlignment_data();
+    void textAndImageAlignment();
+    void backgroundImageAndMissingImages();
+    void absurdValuesDrawNothingWrong();
+};
+
+namespace {
+
+// Distinct flat colours (0x00BBGGRR) for every item style, so a pixel tells
+// which style drew it.
+constexpr int kApplet = 0x203040;
+constexpr int kMainMenu = 0x00a0a0;
+constexpr int kSubMenu = 0xa000a0;
+constexpr int kMain[4] = {0, 0x0000ff, 0x00ff00, 0xff0000};     // by state 1..3
+constexpr int kSub[4] = {0, 0x00ffff, 0xffff00, 0xff00ff};      // by state 1..3
+
+QColor Rgb(int color)
+{
+    return CMenuRenderer::ToQColor(color);
+}
+
+// Main menu vertical at (10, 10): 4 items of 80 x 20 with gap 4; sub menus
+// vertical, 60 x 16 items, gap 2; flat fills, no borders, no labels.
+void MakeFixture(CAppletParameters &p)
+{
+    p.m_appBKColor = kApplet;
+    p.m_xPos = 10;
+    p.m_yPos = 10;
+    p.m_mmBKColor = kMainMenu;
+    p.m_mmWidth = 80;
+    p.m_mmHeight = 20;
+    p.m_mmItemGap = 4;
+    p.m_smBKColor = kSubMenu;
+    p.m_smWidth = 60;
+    p.m_smHeight = 16;
+    p.m_smItemGap = 2;
+    for (int state = 1; state <= 3; ++state)
+        for (bool sub : {false, true}) {
+            CItemStyle s = ItemStyleFields(p, sub, state);
+            *s.pBKColor = sub ? kSub[state] : kMain[state];
+            *s.pFRColor = 0xffffff;
+            *s.pFillStyle = 1;
+            *s.pFontSize = 1;
+        }
+    for (auto &item : p.m_pMainMenu->m_items)
+        item->m_strLabel.clear();
+}
+
+void ClearSubLabels(CAppletParameters &p, int nMain)
+{
+    for (auto &item : p.m_pMainMenu->GetSubMenu(nMain)->m_items)
+        item->m_strLabel.clear();
+}
+
+QColor Pixel(const QImage &image, int x, int y)
+{
+    return image.pixelColor(x, y);
+}
+
+bool Near(const QColor &a, const QColor &b, int tolerance = 12)
+{
+    return qAbs(a.red() - b.red()) <= tolerance && qAbs(a.green() - b.green()) <= tolerance
+           && qAbs(a.blue() - b.blue()) <= tolerance;
+}
+
+QString Describe(const QColor &c)
+{
+    return c.name();
+}
+
+// Columns of `r` that hold a pixel of colour `ink`.
+QList<int> InkColumns(const QImage &image, const QRect &r, const QColor &ink)
+{
+    QList<int> columns;
+    for (int x = r.left(); x <= r.right(); ++x)
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            if (Near(Pixel(image, x, y), ink, 40)) {
+                columns << x;
+                break;
+            }
+    return columns;
+}
+
+QString WriteSolidImage(const QTemporaryDir &dir, const QString &name, QSize size, QColor color)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(color);
+    const QString path = dir.filePath(name);
+    return image.save(path) ? path : QString();
+}
+
+} // namespace
+
+void TestMenuRenderer::itemBoxesFollowOrientationSizeAndGap_data()
+{
+    QTest::addColumn<int>("align");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("gap");
+    QTest::addColumn<QRect>("third");   // box of main item 2
+    QTest::addColumn<QRect>("applet");
+    QTest::newRow("vertical") << 0 << 80 << 20 << 4 << QRect(10, 58, 80, 20) << QRect(0, 0, 90, 102);
+    QTest::newRow("vertical no gap") << 0 << 80 << 20 << 0 << QRect(10, 50, 80, 20) << QRect(0, 0, 90, 90);
+    QTest::newRow("vertical taller") << 0 << 50 << 30 << 4 << QRect(10, 78, 50, 30) << QRect(0, 0, 60, 142);
+    QTest::newRow("horizontal") << 1 << 80 << 20 << 4 << QRect(178, 10, 80, 20) << QRect(0, 0, 342, 30);
+    QTest::newRow("horizontal wide gap") << 1 << 40 << 20 << 30 << QRect(150, 10, 40, 20) << QRect(0, 0, 260, 30);
+}
+
+void TestMenuRenderer::itemBoxesFollowOrientationSizeAndGap()
+{
+    QFETCH(int, align);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(int, gap);
+    QFETCH(QRect, third);
+    QFETCH(QRect, applet);
+    CAppletParameters p;
+    MakeFixture(p);
+    p.m_mmMenuAlign = align;
+    p.m_mmWidth = width;
+    p.m_mmHeight = height;
+    p.m_mmItemGap = gap;
+    const CMenuLayout layout(p);
+    QCOMPARE(layout.ItemRect({2, -1}), third);
+    QCOMPARE(layout.AppletRect(), applet);
+
+    const QImage image = CMenuRenderer().RenderImage(p);
+    QCOMPARE(image.size(), applet.size());
+    // Each item's own pixels carry the Normal colour, right to its edges.
+    for (int i = 0; i < 4; ++i) {
+        const QRect r = layout.ItemRect({i, -1});
+        QCOMPARE(Pixel(image, r.left(), r.top()), Rgb(kMain[1]));
+        QCOMPARE(Pixel(image, r.right(), r.bottom()), Rgb(kMain[1]));
+    }
+    // Just past the third item lies the gap, or the fourth item when there is none.
+    const QPoint past = align ? QPoint(third.right() + 1, third.center().y())
+                              : QPoint(third.center().x(), third.bottom() + 1);
+    QCOMPARE(Pixel(image, past.x(), past.y()), Rgb(gap ? kApplet : kMain[1]));
+}
+
+void TestMenuRenderer::appletAreaAndMenuBackground_data()
+{
+    QTest::addColumn<int>("bkStyle");
+    QTest::addColumn<bool>("filled");
+    QTest::addColumn<bool>("framed");
+    QTest::newRow("transparent without border") << 0 << false << false;
+    QTest::newRow("transparent with border") << 1 << false << true;
+    QTest::newRow("full fill without border") << 2 << true << false;
+    QTest::newRow("full fill with border") << 3 << true << true;
+}
+
+void TestMenuRenderer::appletAreaAndMenuBackground()
+{
+    QFETCH(int, bkStyle);
+    QFETCH(bool, filled);
+    QFETCH(bool, framed);
+    CAppletParameters p;
+    MakeFixture(p);
+    p.m_mmBKStyle = bkStyle;
+    for (int state = 1; state <= 3; ++state)
+        *ItemStyleFields(p, false, state).pFillStyle = 0; // transparent items
+    p.m_pMainMenu->GetSubMenu(3); // closed, but the area leaves room for it
+    const CMenuLayout layout(p);
+    const QImage image = CMenuRenderer().RenderImage(p);
+    const QRect box = layout.MainMenuRect();
+    QCOMPARE(box, QRect(10, 10, 80, 92));
+
+    // Outside the menu: the applet colour, to the far corner.
+    QCOMPARE(image.size(), QSize(112, 169));
+    QCOMPARE(Pixel(image, 0, 0), Rgb(kApplet));
+    QCOMPARE(Pixel(image, image.width() - 1, image.height() - 1), Rgb(kApplet));
+    // A transparent item and the gap below it show the menu box or the applet.
+    const QColor inside = filled ? Rgb(kMainMenu) : Rgb(kApplet);
+    QCOMPARE(Pixel(image, 50, 20), inside);
+    QCOMPARE(Pixel(image, 50, 32), inside);
+    // The frame lies on the box's outermost pixels, in a shade of the menu colour.
+    for (const QPoint &edge : {box.topLeft(), box.bottomRight(), QPoint(box.left(), 32)}) {
+        const QColor c = Pixel(image, edge.x(), edge.y());
+        if (framed) {
+            QVERIFY2(c != Rgb(kApplet) && c != Rgb(kMainMenu), qPrintable(Describe(c)));
+            QVERIFY2(c.hue() == Rgb(kMainMenu).hue() || qAbs(c.hue() - Rgb(kMainMenu).hue()) <= 2,
+                     qPrintable(Describe(c)));
+        } else {
+            QCOMPARE(c, inside);
+        }
+    }
+}
+
+void TestMenuRenderer::itemStateStyles_data()
+{
+    QTest::addColumn<CItemRef>("hover");
+    QTest::addColumn<CItemRef>("pressed");
+    QTest::addColumn<QList<int>>("states"); // of main items 0..3
+    QTest::newRow("nothing") << CItemRef{} << CItemRef{} << QList<int>{1, 1, 1, 1};
+    QTest::newRow("hover") << CItemRef{1, -1} << CItemRef{} << QList<int>{1, 2, 1, 1};
+    QTest::newRow("pressed") << CItemRef{} << CItemRef{3, -1} << QList<int>{1, 1, 1, 3};
+    QTest::newRow("pressed wins") << CItemRef{2, -1} << CItemRef{2, -1} << QList<int>{1, 1, 3, 1};
+    QTest::newRow("sub item hovered") << CItemRef{0, 1} << CItemRef{} << QList<int>{1, 1, 1, 1};
+}
+
+void TestMenuRenderer::itemStateStyles()
+{
+    QFETCH(CItemRef, hover);
+    QFETCH(CItemRef, pressed);
+    QFETCH(QList<int>, states);
+    CAppletParameters p;
+    MakeFixture(p);
+    CRenderState state;
+    state.hover = hover;
+    state.pressed = pressed;
+    const QImage image = CMenuRenderer().RenderImage(p, state);
+    const CMenuLayout layout(p);
+    for (int i = 0; i < 4; ++i) {
+        const QPoint c = layout.ItemRect({i, -1}).center();
+        QCOMPARE(Pixel(image, c.x(), c.y()), Rgb(kMain[states[i]]));
+    }
+}
+
+void TestMenuRenderer::subMenuOpensBesideItsItem_data()
+{
+    QTest::addColumn<int>("mainAlign");
+    QTest::addColumn<int>("subAlign");
+    QTest::addColumn<int>("owner");
+    QTest::addColumn<QRect>("subBox");
+    QTest::addColumn<QRect>("applet");
+    // Vertical: owner 1 at (10, 34, 80 x 20) -> opens at (10 + 40, 34 + 15).
+    QTest::newRow("vertical") << 0 << 0 << 1 << QRect(50, 49, 60, 70) << QRect(0, 0, 112, 121);
+    QTest::newRow("vertical, sub across") << 0 << 1 << 3 << QRect(50, 97, 246, 16) << QRect(0, 0, 298, 115);
+    // Horizontal: owner 2 at (178, 10) -> opens at (218, 25).
+    QTest::newRow("horizontal") << 1 << 0 << 2 << QRect(218, 25, 60, 70) << QRect(0, 0, 342, 97);
+    QTest::newRow("horizontal, last item") << 1 << 0 << 3 << QRect(302, 25, 60, 70) << QRect(0, 0, 364, 97);
+}
+
+void TestMenuRenderer::subMenuOpensBesideItsItem()
+{
+    QFETCH(int, mainAlign);
+    QFETCH(int, subAlign);
+    QFETCH(int, owner);
+    QFETCH(QRect, subBox);
+    QFETCH(QRect, applet);
+    CAppletParameters p;
+    MakeFixture(p);
+    p.m_mmMenuAlign = mainAlign;
+    p.m_smMenuAlign = subAlign;
+    ClearSubLabels(p, owner);
+    const CMenuLayout layout(p);
+    QVERIFY(layout.HasSubMenu(owner));
+    QVERIFY(!layout.HasSubMenu(owner == 0 ? 1 : 0));
+    QCOMPARE(layout.SubMenuRect(owner), subBox);
+    QCOMPARE(layout.ItemRect({owner, 0}).topLeft(), subBox.topLeft());
+    QCOMPARE(layout.AppletRect(), applet);
+
+    const CMenuRenderer renderer;
+    CRenderState state;
+    const QPoint first = layout.ItemRect({owner, 0}).center();
+    const QPoint last = layout.ItemRect({owner, 3}).center();
+    // Closed: the sub menu is not drawn.
+    QImage image = renderer.RenderImage(p, state);
+    QVERIFY(Pixel(image, last.x(), last.y()) != Rgb(kSub[1]));
+    // Open: it lies over the main menu, and its items take the sub-item styles.
+    state.nOpenSubMenu = owner;
+    state.hover = {owner, 3};
+    image = renderer.RenderImage(p, state);
+    QCOMPARE(Pixel(image, first.x(), first.y()), Rgb(kSub[1]));
+    QCOMPARE(Pixel(image, last.x(), last.y()), Rgb(kSub[2]));
+    // Its owner stays in its own style.
+    const QPoint ownerCorner = layout.ItemRect({owner, -1}).topLeft();
+    QCOMPARE(Pixel(image, ownerCorner.x(), ownerCorner.y()), Rgb(kMain[1]));
+}
+
+void TestMenuRenderer::hitTesting_data()
+{
+    QTest::addColumn<int>("open");
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<CItemRef>("hit");
+    QTest::newRow("first item corner") << -1 << QPoint(10, 10) << CItemRef{0, -1};
+    QTest::newRow("last item far corner") << -1 << QPoint(89, 101) << CItemRef{3, -1};
+    QTest::newRow("gap") << -1 << QPoint(50, 31) << CItemRef{};
+    QTest::newRow("left of menu") << -1 << QPoint(9, 15) << CItemRef{};
+    QTest::newRow("below menu") << -1 << QPoint(50, 102) << CItemRef{};
+    // The sub menu of item 1 covers parts of items 1 to 3 while open.
+    QTest::newRow("under closed sub menu") << -1 << QPoint(60, 60) << CItemRef{2, -1};
+    QTest::newRow("open sub menu on top") << 1 << QPoint(60, 60) << CItemRef{1, 0};
+    QTest::newRow("sub item 2") << 1 << QPoint(100, 90) << CItemRef{1, 2};
+    QTest::newRow("gap between sub items") << 1 << QPoint(100, 65) << CItemRef{};
+    QTest::newRow("sub menu gap over a main item") << 1 << QPoint(60, 65) << CItemRef{};
+    QTest::newRow("main item beside sub menu") << 1 << QPoint(20, 60) << CItemRef{2, -1};
+    QTest::newRow("item without sub menu as open") << 0 << QPoint(60, 60) << CItemRef{2, -1};
+}
+
+void TestMenuRenderer::hitTesting()
+{
+    QFETCH(int, open);
+    QFETCH(QPoint, point);
+    QFETCH(CItemRef, hit);
+    CAppletParameters p;
+    MakeFixture(p);
+    p.m_pMainMenu->GetSubMenu(1);
+    const CItemRef got = CMenuLayout(p).HitTest(point, open);
+    QVERIFY2(got == hit, qPrintable(QStringLiteral("hit %1,%2").arg(got.nMain).arg(got.nSub)));
+}
+
+void TestMenuRenderer::shades_data()
+{
+    QTest::addColumn<int>("fill");
+    QTest::addColumn<bool>("vertical");
+    QTest::addColumn<QColor>("start"); // at the left or top edge
+    QTest::addColumn<QColor>("end");   // at the right or bottom edge
+    const QColor colour = Rgb(0x40c080);
+    const QColor black(Qt::black), white(Qt::white);
+    QTest::newRow("horizontal black to colour") << 2 << false << black << colour;
+    QTest::newRow("horizontal white to colour") << 3 << false << white << colour;
+    QTest::newRow("horizontal colour to black") << 4 << false << colour << black;
+    QTest::newRow("horizontal colour to white") << 5 << false << colour << white;
+    QTest::newRow("vertical black to colour") << 6 << true << black << colour;
+    QTest::newRow("vertical white to colour") << 7 << true << white << colour;
+    QTest::newRow("vertical colour to black") << 8 << true << colour << black;
+    QTest::newRow("vertical colour to white") << 9 << true << colour << white;
+}
+
+void TestMenuRenderer::shades()
+{
+    QFETCH(int, fill);
+    QFETCH(bool, vertical);
+    QFETCH(QColor, start);
+    QFETCH(QColor, end);
+    CAppletParameters p;
+    MakeFixture(p);
+    p.m_mmHeight = 60;
+    p.m_mmWidth = 120;
+    p.m_miBKColor1 = 0x40c080;
+    p.m_miItemFillStyle1 = fill;
+    const QImage image = CMenuRenderer().RenderImage(p);
+    const QRect r = CMenuLayout(p).ItemRect({0, -1});
+    const QPoint a = vertical ? QPoint(r.center().x(), r.top()) : QPoint(r.left(), r.center().y());
+    const QPoint b = vertical ? QPoint(r.center().x(), r.bottom()) : QPoint(r.right(), r.center().y());
+    const QPoint mid = r.center();
+    QVERIFY2(Near(Pixel(image, a.x(), a.y()), start), qPrintable(Describe(Pixel(image, a.x(), a.y()))));
+    QVERIFY2(Near(Pixel(image, b.x(), b.y()), end), qPrintable(Describe(Pixel(image, b.x(), b.y()))));
+    // Halfway is halfway between the two, and the shade does not vary across.
+    const QColor m = Pixel(image, mid.x(), mid.y());
+    QVERIFY2(Near(m, QColor((start.red() + end.red()) / 2, (start.green() + end.green()) / 2,
+                            (start.blue() + end.blue()) / 2), 10),
+             qPrintable(Describe(m)));
+    const QPoint across = vertical ? QPoint(r.left(), mid.y()) : QPoint(mid.x(), r.top());
+    QVERIFY(Near(Pixel(image, across.x(), across.y()), m, 4));
+}
+
+void TestMenuRenderer::borders_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("thickness");
+    QTest::newRow("plain 1") << 0 << 1;
+    QTest::newRow("plain 3") << 0 << 3;
+    QTest::newRow("raised 1") << 1 << 1;
+    QTest::newRow("raised 3") << 1 << 3;
+    QTest::newRow("sunken 2") << 2 << 2;
+    QTest::newRow("raised 0") << 1 << 0;
+}
+
+void TestMenuRenderer::borders()
+{
+    QFETCH(int, style);
+    QFETCH(int, thickness);
+    CAppletParameters p;
+    MakeFixture(p);
+    const int bk = 0x806040;
+    const int fr = 0x10e0f0;
+    p.m_miBKColor1 = bk;
+    p.m_miFRColor1 = fr;
+    p.m_miItemBorderStyle1 = style;
+    p.m_mmBorderThick = thickness;
+    const QImage image = CMenuRenderer().RenderImage(p);
+    const QRect r = CMenuLayout(p).ItemRect({1, -1});
+    const QColor top = Pixel(image, r.center().x(), r.top());
+    const QColor left = Pixel(image, r.left(), r.center().y());
+    const QColor bottom = Pixel(image, r.center().x(), r.bottom());
+    const QColor right = Pixel(image, r.right(), r.center().y());
+    // The innermost border pixel, and the first pixel inside the border.
+    const QColor innerTop = Pixel(image, r.center().x(), r.top() + qMax(0, thickness - 1));
+    const QColor inside = Pixel(image, r.center().x(), r.top() + thickness);
+    QCOMPARE(inside, Rgb(bk));
+    if (thickness == 0) {
+        for (const QColor &c : {top, left, bottom, right})
+            QCOMPARE(c, Rgb(bk));
+        return;
+    }
+    QCOMPARE(innerTop, top);
+    if (style == 0) {
+        for (const QColor &c : {top, left, bottom, right})
+            QCOMPARE(c, Rgb(fr));
+        return;
+    }
+    const int lightness = Rgb(bk).lightness();
+    const QColor &lit = style == 1 ? top : bottom;
+    const QColor &shaded = style == 1 ? bottom : top;
+    QVERIFY2(lit.lightness() > lightness + 30, qPrintable(Describe(lit)));
+    QVERIFY2(shaded.lightness() < lightness - 30, qPrintable(Describe(shaded)));
+    QCOMPARE(style == 1 ? left : right, lit);
+    QCOMPARE(style == 1 ? right : left, shaded);
+}
+
+void TestMenuRenderer::fonts_data()
+{
+    QTest::addColumn<int>("name");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("TimesRoman 9 plain") << 0 << 0 << 0 << 9;
+    QTest::newRow("Helvetica 24 bold") << 1 << 7 << 1 << 24;
+    QTest::newRow("Courier 72 italic") << 2 << 12 << 2 << 72;
+    QTest::newRow("size outside the list") << 1 << 13 << 0 << 12;
+}
+
+void TestMenuRenderer::fonts()
+{
+    QFETCH(int, name);
+    QFETCH(int, size);
+    QFETCH(int, style);
+    QFETCH(int, pixels);
+    CAppletParameters p;
+    MakeFixture(p);
+    p.m_siFontName2 = name;
+    p.m_siFontSize2 = size;
+    p.m_siFontStyle2 = style;
+    const QFont font = CMenuRenderer::ItemFont(p, true, 2);
+    const QFontInfo info(font);
+    QCOMPARE(info.pixelSize(), pixels);
+    QCOMPARE(info.bold(), style == 1);
+    QCOMPARE(info.italic(), style == 2);
+    QCOMPARE(info.fixedPitch(), name == 2);
+    const QString family = info.family();
+    if (name == 0)
+        QVERIFY2(family.contains("Serif") || family.contains("Roman") || family.contains("Times"),
+                 qPrintable(family));
+    else
+        QVERIFY2(!family.contains("Serif") && !family.contains("Roman"), qPrintable(family));
+    // The other states and the main items keep their own font.
+    QCOMPARE(QFontInfo(CMenuRenderer::ItemFont(p, true, 1)).pixelSize(), 12);
+}
+
+void TestMenuRenderer::textAndImageAlignment_data()
+{
+    QTest::addColumn<int>("align");    // image * 3 + text
+    QTest::addColumn<bool>("withImage");
+    QTest::addColumn<QString>("textAt"); // third of the item holding the text: l, c, r
+    QTest::addColumn<QString>("imageAt");
+    QTest::newRow("text left") << 0 << false << "l" << "";
+    QTest::newRow("text centre") << 1 << false << "c" << "";
+    QTest::newRow("text right") << 2 << false << "r" << "";
+    QTest::newRow("image left, text right") << 2 << true << "r" << "l";
+    QTest::newRow("image right, text left") << 6 << true << "l" << "r";
+    QTest::newRow("image centre, text left") << 3 << true << "l" << "c";
+    QTest::newRow("image centre, text right") << 5 << true << "r" << "c";
+    QTest::newRow("both centred") << 4 << true << "c" << "c";
+    QTest::newRow("both right") << 8 << true << "r" << "r";
+}
+
+void TestMenuRenderer::textAndImageAlignment()
+{
+    QFETCH(int, align);
+    QFETCH(bool, withImage);
+    QFETCH(QString, textAt);
+    QFETCH(QString, imageAt);
+    QTemporaryDir dir;
+    CAppletParameters p;
+    MakeFixture(p);
+    p.m_mmWidth = 240;
+    p.m_mmHeight = 24;
+    p.m_miBKColor1 = 0x000000;
+    p.m_miFRColor1 = 0xffffff;
+    p.m_miAlign1 = align;
+    CAppletMenuItem *item = p.m_pMainMenu->GetItem(0);
+    item->m_strLabel = QStringLiteral("Ab");
+    if (withImage)
+        item->m_strImage = WriteSolidImage(dir, "dot.png", QSize(16, 16), Qt::red);
+    const QImage image = CMenuRenderer().RenderImage(p);
+    const QRect r = CMenuLayout(p).ItemRect({0, -1});
+    auto third = [&](const QList<int> &columns) {
+        if (columns.isEmpty())
+            return QString();
+        const int mid = (columns.first() + columns.last()) / 2 - r.left();
+        return QString(QLatin1Char("lcr"[qBound(0, mid * 3 / r.width(), 2)]));
+    };
+    QCOMPARE(third(InkColumns(image, r, Qt::white)), textAt);
+    const QList<int> red = InkColumns(image, r, Qt::red);
+    QCOMPARE(third(red), imageAt);
+    if (!withImage)
+        return;
+    QCOMPARE(red.size(), 16);
+    // Text never lies under the image.
+    for (int x : InkColumns(image, r, Qt::white))
+        QVERIFY(!red.contains(x));
+}
+
+void TestMenuRenderer::backgroundImageAndMissingImages()
+{
+    QTemporaryDir dir;
+    CAppletParameters p;
+    MakeFixture(p);
+    // A 7 x 5 image tiles the whole applet area, under the menu.
+    QImage tile(7, 5, QImage::Format_RGB32);
+    tile.fill(Qt::yellow);
+    tile.setPixelColor(0, 0, Qt::blue);
+    QVERIFY(tile.save(dir.filePath("Back.PNG")));
+    p.m_appBKImagePath = dir.filePath("back.png"); // found in another letter case
+    const CMenuRenderer renderer;
+    QImage image = renderer.RenderImage(p);
+    QCOMPARE(Pixel(image, 1, 1), QColor(Qt::yellow));
+    QCOMPARE(Pixel(image, 7, 5), QColor(Qt::blue));
+    QCOMPARE(Pixel(image, 84, 5), QColor(Qt::blue)); // 13th tile across, 2nd down
+    QCOMPARE(Pixel(image, 20, 20), Rgb(kMain[1]));
+
+    // Missing files, an unreadable image and an empty path are drawn as nothing.
+    const QImage plain = [&] {
+        CAppletParameters q;
+        MakeFixture(q);
+        q.m_pMainMenu->GetItem(0)->m_strLabel = QStringLiteral("Home");
+        return renderer.RenderImage(q);
+    }();
+    QVERIFY(WriteFileBytes(dir.filePath("broken.gif"), "not an image"));
+    p.m_appBKImagePath = dir.filePath("nothing.png");
+    p.m_pMainMenu->GetItem(0)->m_strLabel = QStringLiteral("Home");
+    for (const QString &path : {dir.filePath("none.png"), dir.filePath("broken.gif"), QString()}) {
+        p.m_pMainMenu->GetItem(0)->m_strImage = path;
+        QCOMPARE(renderer.RenderImage(p), plain);
+    }
+}
+
+void TestMenuRenderer::absurdValuesDrawNothingWrong()
+{
+    // Values a hand-edited file can hold: nothing overflows, nothing is drawn
+    // outside the area, and an area too large for a picture gives none.
+    CAppletParameters p;
+    MakeFixture(p);
+    p.m_mmWidth = -5; // no room for items: only the applet colour is drawn
+    QImage image = CMenuRenderer().RenderImage(p);
+    QVERIFY(!image.isNull());
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            QCOMPARE(Pixel(image, x, y), Rgb(kApplet));
+    MakeFixture(p);
+    p.m_xPos = -70;
+    p.m_mmBorderThick = 1000;
+    p.m_miItemFillStyle1 = 42;
+    p.m_miItemBorderStyle1 = 7;
+    p.m_miAlign1 = 99;
+    p.m_miFontName1 = -1;
+    p.m_mmBKStyle = 9;
+    p.m_pMainMenu->GetItem(0)->m_strLabel = QStringLiteral("Home");
+    image = CMenuRenderer().RenderImage(p);
+    QCOMPARE(image.size(), QSize(10, 102));
+    // Too large for a picture.
+    p.m_xPos = 5000;
+    p.m_mmWidth = 3000;
+    p.m_mmMenuAlign = 1;
+    QVERIFY(CMenuLayout(p).AppletRect().width() > CMenuRenderer::kMaxImageSide);
+    QVERIFY(CMenuRenderer().RenderImage(p).isNull());
+    // Near the ends of the number range: laid out, hit-tested and drawn
+    // scaled without overflowing.
+    p.m_xPos = 2147483000;
+    p.m_yPos = -2147483000;
+    p.m_mmWidth = 2147483000;
+    p.m_mmItemGap = 2147483000;
+    p.m_smHeight = 2147483000;
+    p.m_pMainMenu->GetSubMenu(3);
+    const CMenuLayout layout(p);
+    QVERIFY(layout.HitTest(QPoint(2147483000, 15), 3) == CItemRef{});
+    QImage small(50, 50, QImage::Format_RGB32);
+    small.fill(Qt::black);
+    QPainter painter(&small);
+    painter.scale(1e-6, 1e-6);
+    CMenuRenderer().Draw(painter, p, CRenderState{{3, 1}, {}, 3});
+}
+
+Q_DECLARE_METATYPE(CItemRef)
+
+QTEST_MAIN(TestMenuRenderer)
+#include "tst_menurenderer.moc"

@@ -1,0 +1,270 @@
+#include "TestApp.h"
+#include "wizard/LivePreviewWindow.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QtTest>
+
+// The live preview window: opening it, following the configuration, and
+// what the pointer does on it.
+class TestLivePreview : public QObject {
+    Q_OBJECT
+private slots:
+    void shortcutOpensItOnEveryPage();
+    void followsStoredAndEditedValues();
+    void followsTheMenuStylePageWhileEditing();
+    void pointerHoverPressClickAndSubMenu();
+    void largeAppletIsScaledToFit();
+    void closingTheWizardWithThePreviewOpen();
+};
+
+namespace {
+
+constexpr int kApplet = 0x203040;
+constexpr int kMain[4] = {0, 0x0000ff, 0x00ff00, 0xff0000}; // by state 1..3
+constexpr int kSub[4] = {0, 0x00ffff, 0xffff00, 0xff00ff};
+
+// Vertical main menu at (10, 10), four 80 x 20 items with gap 4; main item
+// 1 has a sub menu of four 60 x 16 items; flat fills, no labels.
+void MakeFixture(CAppletParameters &p)
+{
+    p.m_appBKColor = kApplet;
+    p.m_xPos = 10;
+    p.m_yPos = 10;
+    p.m_mmWidth = 80;
+    p.m_mmHeight = 20;
+    p.m_mmItemGap = 4;
+    p.m_smWidth = 60;
+    p.m_smHeight = 16;
+    p.m_smItemGap = 2;
+    for (int state = 1; state <= 3; ++state)
+        for (bool sub : {false, true}) {
+            CItemStyle s = ItemStyleFields(p, sub, state);
+            *s.pBKColor = sub ? kSub[state] : kMain[state];
+            *s.pFillStyle = 1;
+        }
+    for (auto &item : p.m_pMainMenu->m_items)
+        item->m_strLabel.clear();
+    CAppletMenu *sub = p.m_pMainMenu->GetSubMenu(1);
+    for (auto &item : sub->m_items)
+        item->m_strLabel.clear();
+    sub->GetItem(2)->m_strLabel = QStringLiteral("News");
+    sub->GetItem(2)->m_strLink = QStringLiteral("news.htm");
+    sub->GetItem(2)->m_strTarget = QStringLiteral("_blank");
+}
+
+QColor Colour(int c)
+{
+    return CMenuRenderer::ToQColor(c);
+}
+
+// The canvas pixel that shows applet point `pt`.
+QColor Shown(CLivePreviewWindow &w, const QPoint &pt)
+{
+    const QImage image = w.Canvas()->grab().toImage();
+    return image.pixelColor(w.ToCanvas(pt));
+}
+
+QPoint Centre(const CLivePreviewWindow &w, const CItemRef &item)
+{
+    return CMenuLayout(w.Shown()).ItemRect(item).center();
+}
+
+CLivePreviewWindow &OpenPreview(CMenuWizardSheet &sheet)
+{
+    sheet.ShowLivePreview();
+    CLivePreviewWindow &w = *sheet.LivePreview();
+    w.resize(400, 300);
+    // Side by side: the test platform sends pointer moves to the window at
+    // the pointer's screen position.
+    w.move(0, 0);
+    sheet.move(w.frameGeometry().right() + 20, 0);
+    QApplication::processEvents();
+    return w;
+}
+
+} // namespace
+
+void TestLivePreview::shortcutOpensItOnEveryPage()
+{
+    CTestApp t;
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    sheet.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&sheet));
+    for (int page = 0; page < sheet.GetPageCount(); ++page) {
+        sheet.SetActivePage(page);
+        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : &sheet;
+        QVERIFY(!sheet.LivePreview()->isVisible());
+        QTest::keyClick(target, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY2(sheet.LivePreview()->isVisible(), qPrintable(QString::number(page)));
+        QCOMPARE(sheet.LivePreview()->windowTitle(), QStringLiteral("Live Preview"));
+        sheet.LivePreview()->close();
+    }
+    // A tool window of the wizard, so it stays usable beside it.
+    QCOMPARE(sheet.LivePreview()->parentWidget(), &sheet);
+    QVERIFY(sheet.LivePreview()->windowFlags() & Qt::Tool);
+}
+
+void TestLivePreview::followsStoredAndEditedValues()
+{
+    CTestApp t;
+    MakeFixture(t.app.m_params);
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    sheet.SetActivePage(3);
+    CLivePreviewWindow &w = OpenPreview(sheet);
+    const QPoint corner(0, 0);
+    QCOMPARE(Shown(w, corner), Colour(kApplet));
+
+    // A page stored its values.
+    t.app.m_params.m_appBKColor = 0x0000ff;
+    emit sheet.ConfigurationStored();
+    QCOMPARE(w.Shown().m_appBKColor, 0x0000ff);
+    QCOMPARE(Shown(w, corner), Colour(0x0000ff));
+
+    // The shown page reports an edit: the picture is taken again.
+    CWizardPage *first = sheet.GetActivePage();
+    t.app.m_params.m_appBKColor = 0x00ff00;
+    emit first->ValuesEdited();
+    QCOMPARE(Shown(w, corner), Colour(0x00ff00));
+
+    // After a page change only the page now shown is followed.
+    sheet.SetActivePage(4);
+    t.app.m_params.m_appBKColor = 0xff0000;
+    emit first->ValuesEdited();
+    QCOMPARE(w.Shown().m_appBKColor, 0x00ff00);
+    emit sheet.GetActivePage()->ValuesEdited();
+    QCOMPARE(w.Shown().m_appBKColor, 0xff0000);
+
+    // The tree is followed too; the pointer state never names a lost item.
+    QTest::mouseMove(w.Canvas(), w.ToCanvas(Centre(w, {3, -1})));
+    QCOMPARE(w.State().hover, (CItemRef{3, -1}));
+    t.app.m_params.m_pMainMenu->SetItemCount(2, 1);
+    emit sheet.ConfigurationStored();
+    QCOMPARE(w.Shown().m_pMainMenu->GetCount(), 2);
+    QVERIFY(!w.State().hover.IsValid());
+    // Closed, it does not follow; opened again, it catches up.
+    w.close();
+    t.app.m_params.m_appBKColor = 0x00ffff;
+    emit sheet.ConfigurationStored();
+    QCOMPARE(w.Shown().m_appBKColor, 0xff0000);
+    sheet.ShowLivePreview();
+    QCOMPARE(w.Shown().m_appBKColor, 0x00ffff);
+}
+
+void TestLivePreview::followsTheMenuStylePageWhileEditing()
+{
+    CTestApp t;
+    MakeFixture(t.app.m_params);
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    sheet.SetActivePage(&sheet.m_pageMenuStyle);
+    CLivePreviewWindow &w = OpenPreview(sheet);
+    auto *width = Control<QLineEdit>(&sheet.m_pageMenuStyle, "1027");
+    QVERIFY(width);
+    QCOMPARE(width->text(), QStringLiteral("80"));
+
+    // Typed, not stored: the picture follows, the configuration does not.
+    width->selectAll();
+    QTest::keyClicks(width, "150");
+    QCOMPARE(w.Shown().m_mmWidth, 150);
+    QCOMPARE(t.app.m_params.m_mmWidth, 80);
+    QCOMPARE(Shown(w, QPoint(150, 20)), Colour(kMain[1]));
+    QTest::keyClick(Control<QRadioButton>(&sheet.m_pageMenuStyle, "1012"), Qt::Key_Space);
+    QCOMPARE(w.Shown().m_mmMenuAlign, 1);
+    QCOMPARE(CMenuLayout(w.Shown()).ItemRect({1, -1}), QRect(164, 10, 150, 20));
+}
+
+void TestLivePreview::pointerHoverPressClickAndSubMenu()
+{
+    CTestApp t;
+    MakeFixture(t.app.m_params);
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    CLivePreviewWindow &w = OpenPreview(sheet);
+    QCOMPARE(w.Scale(), 1.0);
+    QWidget *canvas = w.Canvas();
+
+    // Pointing at a main item draws it in its Mouse Move style.
+    QTest::mouseMove(canvas, w.ToCanvas(Centre(w, {0, -1})));
+    QCOMPARE(w.State().hover, (CItemRef{0, -1}));
+    QCOMPARE(w.State().nOpenSubMenu, -1);
+    QCOMPARE(Shown(w, Centre(w, {0, -1})), Colour(kMain[2]));
+    QCOMPARE(Shown(w, Centre(w, {2, -1})), Colour(kMain[1]));
+
+    // Resting on a main item with a sub menu opens it, in the sub-item styles.
+    QTest::mouseMove(canvas, w.ToCanvas(Centre(w, {1, -1}) + QPoint(-20, 0)));
+    QCOMPARE(w.State().nOpenSubMenu, 1);
+    QCOMPARE(Shown(w, Centre(w, {1, 3})), Colour(kSub[1]));
+
+    // Over a sub item, pressing it draws its Mouse Click style; the click
+    // shows its link and target frame.
+    const QPoint news = w.ToCanvas(Centre(w, {1, 2}));
+    QTest::mouseMove(canvas, news);
+    QCOMPARE(w.State().hover, (CItemRef{1, 2}));
+    QCOMPARE(w.State().nOpenSubMenu, 1);
+    QCOMPARE(Shown(w, Centre(w, {1, 2})), Colour(kSub[2]));
+    QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, news);
+    QCOMPARE(w.State().pressed, (CItemRef{1, 2}));
+    QCOMPARE(Shown(w, Centre(w, {1, 2})), Colour(kSub[3]));
+    QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, news);
+    QVERIFY(!w.State().pressed.IsValid());
+    QVERIFY2(w.StatusText().contains("news.htm") && w.StatusText().contains("_blank"),
+             qPrintable(w.StatusText()));
+    QVERIFY(t.ui->launches.isEmpty() && t.ui->openedDocuments.isEmpty());
+
+    // A press dragged off its item and released elsewhere clicks nothing.
+    QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, w.ToCanvas(Centre(w, {1, 0})));
+    QTest::mouseMove(canvas, news);
+    QVERIFY(!w.State().pressed.IsValid());
+    QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, news);
+    QVERIFY(w.StatusText().contains("news.htm"));
+
+    // Another main item, or empty space, closes it.
+    QTest::mouseMove(canvas, w.ToCanvas(Centre(w, {3, -1}) + QPoint(-20, 0)));
+    QCOMPARE(w.State().hover, (CItemRef{3, -1}));
+    QCOMPARE(w.State().nOpenSubMenu, -1);
+    QCOMPARE(Shown(w, Centre(w, {1, 1})), Colour(kMain[1])); // main item 2 again
+    QTest::mouseMove(canvas, w.ToCanvas(Centre(w, {1, -1})));
+    QCOMPARE(w.State().nOpenSubMenu, 1);
+    QTest::mouseMove(canvas, w.ToCanvas(QPoint(2, 2)));
+    QCOMPARE(w.State().nOpenSubMenu, -1);
+    QVERIFY(!w.State().hover.IsValid());
+    // Leaving the window puts the menu at rest.
+    QTest::mouseMove(canvas, w.ToCanvas(Centre(w, {1, -1})));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(canvas, &leave);
+    QCOMPARE(w.State().nOpenSubMenu, -1);
+    QVERIFY(!w.State().hover.IsValid());
+}
+
+void TestLivePreview::largeAppletIsScaledToFit()
+{
+    CTestApp t;
+    MakeFixture(t.app.m_params);
+    t.app.m_params.m_mmMenuAlign = 1;
+    t.app.m_params.m_mmWidth = 600; // four items across: 2422 pixels
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    CLivePreviewWindow &w = OpenPreview(sheet);
+    QVERIFY2(w.Scale() < 0.2, qPrintable(QString::number(w.Scale())));
+    const QRect area = CMenuLayout(w.Shown()).AppletRect();
+    QCOMPARE(area.width(), 2422);
+    // The whole area is in view, and the pointer still finds the items.
+    QVERIFY(w.Canvas()->rect().contains(w.ToCanvas(area.bottomRight())));
+    QCOMPARE(Shown(w, area.bottomRight() - QPoint(10, 10)), Colour(kApplet));
+    QTest::mouseMove(w.Canvas(), w.ToCanvas(Centre(w, {3, -1})));
+    QCOMPARE(w.State().hover, (CItemRef{3, -1}));
+    QCOMPARE(Shown(w, Centre(w, {3, -1})), Colour(kMain[2]));
+}
+
+void TestLivePreview::closingTheWizardWithThePreviewOpen()
+{
+    CTestApp t;
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    QPointer<CLivePreviewWindow> w = &OpenPreview(sheet);
+    QVERIFY(w->isVisible());
+    t.CloseSheet();
+    QVERIFY(w.isNull());
+}
+
+QTEST_MAIN(TestLivePreview)
+#include "tst_livepreview.moc"
