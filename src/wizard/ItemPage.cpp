@@ -160,7 +160,9 @@ CItemPage::CItemPage(QWidget *parent)
         QCheckBox *check = nullptr;
         if (bSub) {
             const QCheckBox probe(QStringLiteral("Has SubMenu"));
-            grid->addItem(new QSpacerItem(0, probe.sizeHint().height()), 3, 0, 1, 3);
+            auto *gap = new QWidget(box);
+            gap->setFixedHeight(probe.sizeHint().height());
+            grid->addWidget(gap, 3, 0, 1, 3);
         } else {
             check = new QCheckBox(QStringLiteral("Has SubMenu"), box);
             check->setObjectName(QStringLiteral("1040"));
