@@ -2,6 +2,7 @@
 
 #include "app/WizardApp.h"
 #include "wizard/MenuWizardSheet.h"
+#include "wizard/PagePicture.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -31,7 +32,7 @@ CWizardPage::CWizardPage(int nDialogId, const QString &heading, int nBitmap, QWi
     picture->setAccessibleName(tr("Picture"));
     if (nBitmap) {
         picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        picture->setPixmap(QIcon(QStringLiteral(":/vantrel/page%1.png").arg(nBitmap)).pixmap(116, 245));
+        picture->setPixmap(DrawPagePicture(nBitmap, devicePixelRatioF()));
         picture->setFixedSize(picture->sizeHint());
         auto *right = new QVBoxLayout;
         right->addWidget(m_staticTitle);
