@@ -3,6 +3,7 @@
 #include "app/WizardApp.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -15,6 +16,7 @@ CDataExchange::CDataExchange(QWidget *page, bool bSaveAndValidate)
 void CDataExchange::Fail(QLineEdit *edit, const QString &message)
 {
     m_bFailed = true;
+    m_pFailedEdit = edit;
     if (CWizardApp *app = CWizardApp::Get())
         app->Ui().MessageBox(m_pPage, message);
     edit->setFocus(Qt::OtherFocusReason);
@@ -116,10 +118,16 @@ void SetRadioIndex(std::initializer_list<QAbstractButton *> group, int index)
     int i = 0;
     for (QAbstractButton *b : group) {
         // Exclusive buttons cannot be unchecked directly; lift it for a moment.
+        QButtonGroup *group = b->group();
+        const bool groupExclusive = group && group->exclusive();
+        if (groupExclusive)
+            group->setExclusive(false);
         const bool exclusive = b->autoExclusive();
         b->setAutoExclusive(false);
         b->setChecked(i == index);
         b->setAutoExclusive(exclusive);
+        if (groupExclusive)
+            group->setExclusive(true);
         ++i;
     }
 }

@@ -20,6 +20,8 @@ public:
     bool IsSaving() const { return m_bSave; }
     bool Failed() const { return m_bFailed; }
     bool Ok() const { return !m_bFailed; }
+    // The box whose check failed (null when none did).
+    QLineEdit *FailedEdit() const { return m_pFailedEdit; }
 
     void Text(QLineEdit *edit, QString &value);
     // An integer box checked against nMin..nMax. An empty or non-numeric box
@@ -41,8 +43,10 @@ private:
     QWidget *m_pPage;
     bool m_bSave;
     bool m_bFailed = false;
+    QLineEdit *m_pFailedEdit = nullptr;
 };
 
-// Sets a radio group's checked button (none for an index outside the group).
+// Sets a radio group's checked button (none for an index outside the group),
+// whether the buttons are exclusive by parent or by a QButtonGroup.
 void SetRadioIndex(std::initializer_list<QAbstractButton *> group, int index);
 int RadioIndex(std::initializer_list<QAbstractButton *> group);

@@ -1,6 +1,252 @@
 #include "wizard/GeneralPage.h"
 
+#include "app/WizardApp.h"
+#include "wizard/ColorButton.h"
+#include "wizard/DataExchange.h"
+#include "wizard/SpinButton.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+const char *const CGeneralPage::kImageFilter =
+    "Image Files(*.GIF,*.JPG.*.JPEG) | *.gif;*.jpg;*.jpeg ||";
+
+namespace {
+
+QLineEdit *DigitBox(const char *id, QWidget *parent)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(id));
+    // Digits only, and no range: an out-of-range number can be typed and is
+    // then refused by the page's check.
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    const int width = edit->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12;
+    edit->setMinimumWidth(width);
+    edit->setMaximumWidth(width * 2);
+    return edit;
+}
+
+// A box with its arrows right beside it.
+QHBoxLayout *Attached(QLineEdit *edit, CSpinButton *spin)
+{
+    auto *row = new QHBoxLayout;
+    row->setSpacing(0);
+    row->addWidget(edit);
+    row->addWidget(spin);
+    return row;
+}
+
+} // namespace
+
 CGeneralPage::CGeneralPage(QWidget *parent)
     : CWizardPage(133, QStringLiteral("Set General Parameters"), 132, parent)
 {
+    // HTML Page: title and alignment.
+    auto *htmlBox = new QGroupBox(tr("HTML Page"), this);
+    auto *titleLabel = new QLabel(tr("Page Title:"), htmlBox);
+    m_editTitle = new QLineEdit(htmlBox);
+    m_editTitle->setObjectName(QStringLiteral("1013"));
+    SetBuddy(titleLabel, m_editTitle);
+    auto *alignLabel = new QLabel(tr("Align:"), htmlBox);
+    m_cbAlign = new QComboBox(htmlBox);
+    m_cbAlign->setObjectName(QStringLiteral("1014"));
+    // A sorted list whose entries are already in order: 0 Center, 1 Left, 2 Right.
+    m_cbAlign->addItems({QStringLiteral("Center"), QStringLiteral("Left"), QStringLiteral("Right")});
+    SetBuddy(alignLabel, m_cbAlign);
+    auto *htmlRow = new QHBoxLayout(htmlBox);
+    htmlRow->addWidget(titleLabel);
+    htmlRow->addWidget(m_editTitle, 1);
+    htmlRow->addSpacing(8);
+    htmlRow->addWidget(alignLabel);
+    htmlRow->addWidget(m_cbAlign);
+
+    // Applet Appearance: background colour and image.
+    auto *appletBox = new QGroupBox(tr("Applet Appearance"), this);
+    auto *colorLabel = new QLabel(tr("Background Color:"), appletBox);
+    m_btnBKColor = new CColorButton(appletBox);
+    m_btnBKColor->setObjectName(QStringLiteral("1015"));
+    SetBuddy(colorLabel, m_btnBKColor);
+    auto *imageLabel = new QLabel(tr("Background Image:"), appletBox);
+    m_editBKImage = new QLineEdit(appletBox);
+    m_editBKImage->setObjectName(QStringLiteral("1017"));
+    SetBuddy(imageLabel, m_editBKImage);
+    m_btnBrowse = new QPushButton(QStringLiteral("..."), appletBox);
+    m_btnBrowse->setObjectName(QStringLiteral("1007"));
+    m_btnBrowse->setAccessibleName(tr("Browse for the background image"));
+    m_btnBrowse->setToolTip(tr("Browse for the background image"));
+    m_btnBrowse->setAutoDefault(false);
+    m_btnBrowse->setMaximumWidth(m_btnBrowse->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
+    auto *appletGrid = new QGridLayout(appletBox);
+    appletGrid->addWidget(colorLabel, 0, 0);
+    appletGrid->addWidget(m_btnBKColor, 0, 1, Qt::AlignLeft);
+    appletGrid->addWidget(imageLabel, 1, 0);
+    appletGrid->addWidget(m_editBKImage, 1, 1);
+    appletGrid->addWidget(m_btnBrowse, 1, 2);
+    appletGrid->setColumnStretch(1, 1);
+
+    // Menu Display Position: X and Y with their arrows.
+    auto *posBox = new QGroupBox(tr("Menu Display Position"), this);
+    auto *xLabel = new QLabel(tr("X Position:"), posBox);
+    m_editXPos = DigitBox("1019", posBox);
+    SetBuddy(xLabel, m_editXPos);
+    m_spinX = new CSpinButton(m_editXPos, posBox);
+    m_spinX->setObjectName(QStringLiteral("1020"));
+    m_spinX->setAccessibleName(tr("X Position arrows"));
+    auto *yLabel = new QLabel(tr("Y Position:"), posBox);
+    m_editYPos = DigitBox("1021", posBox);
+    SetBuddy(yLabel, m_editYPos);
+    m_spinY = new CSpinButton(m_editYPos, posBox);
+    m_spinY->setObjectName(QStringLiteral("1023"));
+    m_spinY->setAccessibleName(tr("Y Position arrows"));
+    // Only the Y arrows answer the keyboard's Up and Down keys.
+    m_spinY->SetArrowKeys(true);
+    auto *posRow = new QHBoxLayout(posBox);
+    posRow->addWidget(xLabel);
+    posRow->addLayout(Attached(m_editXPos, m_spinX));
+    posRow->addStretch(1);
+    posRow->addWidget(yLabel);
+    posRow->addLayout(Attached(m_editYPos, m_spinY));
+    posRow->addStretch(1);
+
+    Body()->addWidget(htmlBox);
+    Body()->addWidget(appletBox);
+    Body()->addWidget(posBox);
+    Body()->addStretch(1);
+
+    setTabOrder(m_editTitle, m_cbAlign);
+    setTabOrder(m_cbAlign, m_btnBKColor);
+    setTabOrder(m_btnBKColor, m_editBKImage);
+    setTabOrder(m_editBKImage, m_btnBrowse);
+    setTabOrder(m_btnBrowse, m_editXPos);
+    setTabOrder(m_editXPos, m_editYPos);
+
+    connect(m_btnBrowse, &QPushButton::clicked, this, &CGeneralPage::OnBrowseImage);
+    connect(m_btnBKColor, &QPushButton::clicked, this, &CGeneralPage::OnChooseColor);
+    connect(m_btnBKColor, &CColorButton::ColorChosen, this, &CGeneralPage::OnEdited);
+    connect(m_cbAlign, &QComboBox::currentIndexChanged, this, &CGeneralPage::OnEdited);
+    for (QLineEdit *edit : {m_editTitle, m_editXPos, m_editYPos, m_editBKImage})
+        connect(edit, &QLineEdit::textChanged, this, &CGeneralPage::OnEdited);
+}
+
+void CGeneralPage::DoDataExchange(CDataExchange &dx)
+{
+    dx.ListIndex(m_cbAlign, m_nAlign);
+    dx.Text(m_editTitle, m_strTitle);
+    dx.Int(m_editXPos, m_nXPos, 0, 1000);
+    dx.Int(m_editYPos, m_nYPos, 0, 1000);
+    dx.Text(m_editBKImage, m_strBKImage);
+}
+
+bool CGeneralPage::UpdateData(bool bSaveAndValidate)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    const bool writing = m_bWriting;
+    m_bWriting = !bSaveAndValidate;
+    DoDataExchange(dx);
+    m_bWriting = writing;
+    return dx.Ok();
+}
+
+bool CGeneralPage::OnInitDialog()
+{
+    CWizardPage::OnInitDialog();
+    m_spinX->SetRange(0, 1000);
+    m_spinY->SetRange(0, 1000);
+    UpdateData(false);
+    return true;
+}
+
+bool CGeneralPage::OnSetActive()
+{
+    const CAppletParameters &p = App().m_params;
+    m_nAlign = p.m_Align;
+    m_strTitle = p.m_HTMLTitle;
+    m_strBKImage = p.m_appBKImagePath;
+    m_spinX->SetPos(static_cast<qint16>(p.m_xPos & 0xFFFF));
+    m_nXPos = p.m_xPos;
+    m_spinY->SetPos(static_cast<qint16>(p.m_yPos & 0xFFFF));
+    m_nYPos = p.m_yPos;
+    m_btnBKColor->SetColor(p.m_appBKColor);
+    UpdateData(false);
+    return CWizardPage::OnSetActive();
+}
+
+bool CGeneralPage::Store()
+{
+    const bool ok = UpdateData(true);
+    // The values are copied as they stand, even after a failed check: the
+    // failing box's number (when it was one) and the earlier values of the
+    // boxes after it.
+    CAppletParameters &p = App().m_params;
+    p.m_Align = m_nAlign;
+    p.m_HTMLTitle = m_strTitle;
+    p.m_appBKColor = m_btnBKColor->Color();
+    p.m_appBKImagePath = m_strBKImage;
+    p.m_xPos = m_nXPos;
+    p.m_yPos = m_nYPos;
+    NotifyStored();
+    return ok;
+}
+
+// A failed check has already told the user and put the focus on the box:
+// the page stays without asking a second time.
+bool CGeneralPage::OnWizardBack()
+{
+    return Store() && CWizardPage::OnWizardBack();
+}
+
+bool CGeneralPage::OnWizardNext()
+{
+    return Store() && CWizardPage::OnWizardNext();
+}
+
+bool CGeneralPage::OnKillActive()
+{
+    return UpdateData(true) && CWizardPage::OnKillActive();
+}
+
+void CGeneralPage::OnBrowseImage()
+{
+    // The check's outcome does not matter here; the dialog follows anyway.
+    UpdateData(true);
+    const QString path = App().Ui().GetOpenFileName(this, QLatin1String(kImageFilter));
+    if (path.isEmpty())
+        return;
+    m_strBKImage = path;
+    UpdateData(false);
+    emit ValuesEdited();
+}
+
+void CGeneralPage::OnChooseColor()
+{
+    m_btnBKColor->ChooseColor(this);
+}
+
+void CGeneralPage::OnEdited()
+{
+    if (!m_bWriting)
+        emit ValuesEdited();
+}
+
+void CGeneralPage::ApplyShownValues(CAppletParameters &params) const
+{
+    if (!IsCreated())
+        return;
+    params.m_Align = m_cbAlign->currentIndex();
+    params.m_HTMLTitle = m_editTitle->text();
+    params.m_appBKColor = m_btnBKColor->Color();
+    params.m_appBKImagePath = m_editBKImage->text();
+    bool ok = false;
+    const int x = m_editXPos->text().trimmed().toInt(&ok);
+    if (ok)
+        params.m_xPos = x;
+    const int y = m_editYPos->text().trimmed().toInt(&ok);
+    if (ok)
+        params.m_yPos = y;
 }

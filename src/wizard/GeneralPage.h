@@ -2,8 +2,60 @@
 
 #include "wizard/WizardPage.h"
 
+class CColorButton;
+class CDataExchange;
+class CSpinButton;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+// Page 3: the HTML page's title and alignment, the applet's background
+// colour and image, and where the menu sits inside the applet. Loads its
+// values from the configuration each time it is shown; stores them on Back
+// and Next only.
 class CGeneralPage : public CWizardPage {
     Q_OBJECT
 public:
     explicit CGeneralPage(QWidget *parent = nullptr);
+
+    bool OnInitDialog() override;
+    bool OnSetActive() override;
+    bool OnKillActive() override;
+    bool OnWizardBack() override;
+    bool OnWizardNext() override;
+    void ApplyShownValues(CAppletParameters &params) const override;
+
+    // Controls (object names are the control ids).
+    CColorButton *m_btnBKColor = nullptr; // 1015
+    CSpinButton *m_spinY = nullptr;       // 1023
+    CSpinButton *m_spinX = nullptr;       // 1020
+    QComboBox *m_cbAlign = nullptr;       // 1014
+    QLineEdit *m_editTitle = nullptr;     // 1013
+    QLineEdit *m_editXPos = nullptr;      // 1019
+    QLineEdit *m_editYPos = nullptr;      // 1021
+    QLineEdit *m_editBKImage = nullptr;   // 1017
+    QPushButton *m_btnBrowse = nullptr;   // 1007
+
+    // The page's values as last exchanged with the controls.
+    int m_nAlign = -1;
+    QString m_strTitle;
+    int m_nXPos = 0;
+    int m_nYPos = 0;
+    QString m_strBKImage;
+
+    static const char *const kImageFilter;
+
+private slots:
+    void OnBrowseImage();
+    void OnChooseColor();
+    void OnEdited();
+
+private:
+    void DoDataExchange(CDataExchange &dx);
+    // Controls -> members (with the checks) or members -> controls.
+    bool UpdateData(bool bSaveAndValidate);
+    // Reads the controls and copies the page's values into the configuration.
+    bool Store();
+
+    bool m_bWriting = false;
 };

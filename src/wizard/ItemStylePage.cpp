@@ -1,6 +1,10 @@
 #include "wizard/ItemStylePage.h"
 
 CItemStylePage::CItemStylePage(QWidget *parent)
-    : CWizardPage(135, QStringLiteral("Set Main Menu Item Style"), 134, parent)
+    : CItemStylePageBase(false, 135, 134,
+                         {"Set Main Menu Item Style",
+                          "Now,You can specify main menu item style for each item status.",
+                          "Main Menu Item Style"},
+                         parent)
 {
 }

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "wizard/WizardPage.h"
+#include "wizard/ItemStylePageBase.h"
 
-class CItemStylePage : public CWizardPage {
+// Page 5: the look of main-menu items in each state (the m_mi... fields).
+class CItemStylePage : public CItemStylePageBase {
     Q_OBJECT
 public:
     explicit CItemStylePage(QWidget *parent = nullptr);

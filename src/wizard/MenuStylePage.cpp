@@ -1,6 +1,302 @@
 #include "wizard/MenuStylePage.h"
 
+#include "app/WizardApp.h"
+#include "wizard/ColorButton.h"
+#include "wizard/DataExchange.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+namespace {
+
+QLineEdit *DigitBox(const char *id, QWidget *parent)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(id));
+    // Digits only, no range: the check reports an out-of-range number.
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 16);
+    return edit;
+}
+
+QRadioButton *Radio(const QString &text, const char *id, QWidget *parent)
+{
+    auto *b = new QRadioButton(text, parent);
+    b->setObjectName(QLatin1String(id));
+    return b;
+}
+
+QFrame *Separator(QFrame::Shape shape, QWidget *parent)
+{
+    auto *line = new QFrame(parent);
+    line->setFrameShape(shape);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+} // namespace
+
 CMenuStylePage::CMenuStylePage(QWidget *parent)
     : CWizardPage(134, QStringLiteral("Set Menu Style"), 133, parent)
 {
+    auto *intro = new QLabel(tr("Now,You can specify main menu and sub menu style. "), this);
+    intro->setWordWrap(true);
+
+    m_rbMainMenu = Radio(tr("Set Main Menu Style"), "1044", this);
+    m_rbSubMenu = Radio(tr("Set Sub Menu Style"), "1013", this);
+    m_groupMenu = new QButtonGroup(this);
+    m_groupMenu->addButton(m_rbMainMenu);
+    m_groupMenu->addButton(m_rbSubMenu);
+    auto *menuRow = new QHBoxLayout;
+    menuRow->addWidget(m_rbMainMenu);
+    menuRow->addSpacing(16);
+    menuRow->addWidget(m_rbSubMenu);
+    menuRow->addStretch(1);
+
+    auto *box = new QGroupBox(tr("Menu Style"), this);
+
+    // Left column: colour and item arrangement.
+    auto *colorLabel = new QLabel(tr("Background Color:"), box);
+    m_btnBKColor = new CColorButton(box);
+    m_btnBKColor->setObjectName(QStringLiteral("1015"));
+    SetBuddy(colorLabel, m_btnBKColor);
+    auto *alignLabel = new QLabel(tr("Items Align:"), box);
+    m_rbVertical = Radio(tr("Vertical"), "1053", box);
+    m_rbHorizontal = Radio(tr("Horizontal"), "1012", box);
+    m_groupAlign = new QButtonGroup(this);
+    m_groupAlign->addButton(m_rbVertical);
+    m_groupAlign->addButton(m_rbHorizontal);
+    auto *left = new QVBoxLayout;
+    auto *colorRow = new QHBoxLayout;
+    colorRow->addWidget(colorLabel);
+    colorRow->addWidget(m_btnBKColor);
+    colorRow->addStretch(1);
+    left->addLayout(colorRow);
+    left->addSpacing(6);
+    left->addWidget(alignLabel);
+    auto *alignRow = new QHBoxLayout;
+    alignRow->addSpacing(12);
+    alignRow->addWidget(m_rbVertical);
+    alignRow->addWidget(m_rbHorizontal);
+    alignRow->addStretch(1);
+    left->addLayout(alignRow);
+    left->addStretch(1);
+
+    // Right column: the four numbers.
+    m_editItemWidth = DigitBox("1027", box);
+    m_editItemHeight = DigitBox("1028", box);
+    m_editBorderThick = DigitBox("1030", box);
+    m_editItemGap = DigitBox("1029", box);
+    auto *right = new QFormLayout;
+    right->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    const struct {
+        const char *label;
+        QLineEdit *edit;
+    } numbers[] = {{"Item Width:", m_editItemWidth},
+                   {"Item Height:", m_editItemHeight},
+                   {"Item Border Thick:", m_editBorderThick},
+                   {"Item Gaps:", m_editItemGap}};
+    for (const auto &n : numbers) {
+        auto *label = new QLabel(tr(n.label), box);
+        SetBuddy(label, n.edit);
+        right->addRow(label, n.edit);
+    }
+
+    auto *columns = new QHBoxLayout;
+    columns->addLayout(left, 1);
+    columns->addWidget(Separator(QFrame::VLine, box));
+    columns->addLayout(right, 1);
+
+    // Below: the background style across the box.
+    auto *styleLabel = new QLabel(tr("Background Style:"), box);
+    m_cbBKStyle = new QComboBox(box);
+    m_cbBKStyle->setObjectName(QStringLiteral("1064"));
+    m_cbBKStyle->addItems({QStringLiteral("Transparent Background without Border"),
+                           QStringLiteral("Transparent Background with Border"),
+                           QStringLiteral("Full Fill with Background without Border"),
+                           QStringLiteral("Full Fill with Background with Border")});
+    SetBuddy(styleLabel, m_cbBKStyle);
+    auto *styleRow = new QHBoxLayout;
+    styleRow->addWidget(styleLabel);
+    styleRow->addWidget(m_cbBKStyle, 1);
+
+    auto *boxLayout = new QVBoxLayout(box);
+    boxLayout->addLayout(columns);
+    boxLayout->addWidget(Separator(QFrame::HLine, box));
+    boxLayout->addLayout(styleRow);
+
+    Body()->addWidget(intro);
+    Body()->addLayout(menuRow);
+    Body()->addWidget(box);
+    Body()->addStretch(1);
+
+    setTabOrder(m_rbMainMenu, m_rbSubMenu);
+    setTabOrder(m_rbSubMenu, m_btnBKColor);
+    setTabOrder(m_btnBKColor, m_rbVertical);
+    setTabOrder(m_rbVertical, m_rbHorizontal);
+    setTabOrder(m_rbHorizontal, m_editItemWidth);
+    setTabOrder(m_editItemWidth, m_editItemHeight);
+    setTabOrder(m_editItemHeight, m_editBorderThick);
+    setTabOrder(m_editBorderThick, m_editItemGap);
+    setTabOrder(m_editItemGap, m_cbBKStyle);
+
+    connect(m_rbMainMenu, &QRadioButton::clicked, this, &CMenuStylePage::OnMainMenu);
+    connect(m_rbSubMenu, &QRadioButton::clicked, this, &CMenuStylePage::OnSubMenu);
+    connect(m_btnBKColor, &QPushButton::clicked, this, [this] { m_btnBKColor->ChooseColor(this); });
+    connect(m_btnBKColor, &CColorButton::ColorChosen, this, &CMenuStylePage::OnEdited);
+    for (QRadioButton *b : {m_rbVertical, m_rbHorizontal})
+        connect(b, &QRadioButton::toggled, this, &CMenuStylePage::OnEdited);
+    for (QLineEdit *e : {m_editItemWidth, m_editItemHeight, m_editBorderThick, m_editItemGap})
+        connect(e, &QLineEdit::textChanged, this, &CMenuStylePage::OnEdited);
+    connect(m_cbBKStyle, &QComboBox::currentIndexChanged, this, &CMenuStylePage::OnEdited);
+}
+
+void CMenuStylePage::DoDataExchange(CDataExchange &dx)
+{
+    dx.Int(m_editItemGap, m_nItemGap, 0, 480);
+    dx.Int(m_editBorderThick, m_nBorderThick, 0, 480);
+    dx.Int(m_editItemHeight, m_nItemHeight, 1, 480);
+    dx.Int(m_editItemWidth, m_nItemWidth, 1, 640);
+    dx.Radio({m_rbVertical, m_rbHorizontal}, m_nMenuAlign);
+    dx.ListIndex(m_cbBKStyle, m_nBKStyle);
+    dx.Radio({m_rbMainMenu, m_rbSubMenu}, m_nMenu);
+}
+
+QLineEdit *CMenuStylePage::UpdateData(bool bSaveAndValidate, bool *pOk)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    const bool writing = m_bWriting;
+    m_bWriting = !bSaveAndValidate;
+    DoDataExchange(dx);
+    m_bWriting = writing;
+    if (pOk)
+        *pOk = dx.Ok();
+    return dx.FailedEdit();
+}
+
+bool CMenuStylePage::OnInitDialog()
+{
+    CWizardPage::OnInitDialog();
+    m_nMenu = 0;
+    UpdateData(false);
+    return true;
+}
+
+bool CMenuStylePage::OnSetActive()
+{
+    LoadMenuStyle();
+    return CWizardPage::OnSetActive();
+}
+
+QLineEdit *CMenuStylePage::StoreMenuStyle(int nMenu)
+{
+    // The read also moves m_nMenu to the radio button now selected, unless
+    // a check fails before it gets there.
+    QLineEdit *failed = UpdateData(true);
+    if (nMenu != 0 && nMenu != 1)
+        return failed;
+    const CMenuStyle f = MenuStyleFields(App().m_params, nMenu == 1);
+    *f.pBKColor = m_btnBKColor->Color();
+    *f.pMenuAlign = m_nMenuAlign;
+    *f.pWidth = m_nItemWidth;
+    *f.pHeight = m_nItemHeight;
+    *f.pItemGap = m_nItemGap;
+    *f.pBorderThick = m_nBorderThick;
+    *f.pBKStyle = m_nBKStyle;
+    NotifyStored();
+    return failed;
+}
+
+void CMenuStylePage::LoadMenuStyle()
+{
+    const CMenuStyle f = MenuStyleFields(App().m_params, m_nMenu != 0);
+    m_btnBKColor->SetColor(*f.pBKColor);
+    m_nMenuAlign = *f.pMenuAlign;
+    m_nItemWidth = *f.pWidth;
+    m_nItemHeight = *f.pHeight;
+    m_nItemGap = *f.pItemGap;
+    m_nBorderThick = *f.pBorderThick;
+    m_nBKStyle = *f.pBKStyle;
+    UpdateData(false);
+}
+
+void CMenuStylePage::SwitchMenu(int nStoreInto)
+{
+    QLineEdit *failed = StoreMenuStyle(nStoreInto);
+    // After a failed check m_nMenu still names the menu that was shown, so
+    // this shows it again and the radio buttons return to it.
+    LoadMenuStyle();
+    if (failed) {
+        failed->setFocus(Qt::OtherFocusReason);
+        failed->selectAll();
+    }
+}
+
+void CMenuStylePage::OnMainMenu()
+{
+    if (m_nMenu != 0)
+        SwitchMenu(1);
+}
+
+void CMenuStylePage::OnSubMenu()
+{
+    if (m_nMenu != 1)
+        SwitchMenu(0);
+}
+
+// A failed check has already told the user and put the focus on the box:
+// the page stays without asking a second time.
+bool CMenuStylePage::OnWizardBack()
+{
+    return !StoreMenuStyle(m_nMenu) && CWizardPage::OnWizardBack();
+}
+
+bool CMenuStylePage::OnWizardNext()
+{
+    return !StoreMenuStyle(m_nMenu) && CWizardPage::OnWizardNext();
+}
+
+bool CMenuStylePage::OnKillActive()
+{
+    bool ok = false;
+    UpdateData(true, &ok);
+    return ok && CWizardPage::OnKillActive();
+}
+
+void CMenuStylePage::OnEdited()
+{
+    if (!m_bWriting)
+        emit ValuesEdited();
+}
+
+void CMenuStylePage::ApplyShownValues(CAppletParameters &params) const
+{
+    if (!IsCreated() || (m_nMenu != 0 && m_nMenu != 1))
+        return;
+    const CMenuStyle f = MenuStyleFields(params, m_nMenu == 1);
+    *f.pBKColor = m_btnBKColor->Color();
+    *f.pMenuAlign = RadioIndex({m_rbVertical, m_rbHorizontal});
+    *f.pBKStyle = m_cbBKStyle->currentIndex();
+    const struct {
+        QLineEdit *edit;
+        int *field;
+    } numbers[] = {{m_editItemWidth, f.pWidth},
+                   {m_editItemHeight, f.pHeight},
+                   {m_editItemGap, f.pItemGap},
+                   {m_editBorderThick, f.pBorderThick}};
+    for (const auto &n : numbers) {
+        bool ok = false;
+        const int value = n.edit->text().trimmed().toInt(&ok);
+        if (ok)
+            *n.field = value;
+    }
 }

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "wizard/WizardPage.h"
+#include "wizard/ItemStylePageBase.h"
 
-class CSubItemStylePage : public CWizardPage {
+// Page 6: the look of sub-menu items in each state (the m_si... fields).
+class CSubItemStylePage : public CItemStylePageBase {
     Q_OBJECT
 public:
     explicit CSubItemStylePage(QWidget *parent = nullptr);

@@ -40,6 +40,12 @@ void TestWizardSheet::opensOnWelcomeWithOnlyNext()
 void TestWizardSheet::stepsThroughEveryHeading()
 {
     CTestApp t;
+    // Item sizes a loaded template would give: the menu style page refuses 0.
+    for (bool sub : {false, true}) {
+        const CMenuStyle f = MenuStyleFields(t.app.m_params, sub);
+        *f.pWidth = 100;
+        *f.pHeight = 20;
+    }
     CMenuWizardSheet &sheet = t.OpenSheet();
     for (int i = 0; i < kHeadings.size(); ++i) {
         QCOMPARE(sheet.GetActiveIndex(), i);

@@ -1,0 +1,88 @@
+#include "wizard/ColorButton.h"
+
+#include "app/WizardApp.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+
+namespace {
+
+QColor FromColorRef(int color)
+{
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+} // namespace
+
+CColorButton::CColorButton(QWidget *parent) : QPushButton(parent)
+{
+    setAutoDefault(false);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void CColorButton::SetColor(int color)
+{
+    m_color = color;
+    update();
+}
+
+bool CColorButton::ChooseColor(QWidget *owner)
+{
+    int color = m_color;
+    if (!CWizardApp::Get()->Ui().ChooseColor(owner, color))
+        return false;
+    SetColor(color);
+    emit ColorChosen(color);
+    return true;
+}
+
+QSize CColorButton::sizeHint() const
+{
+    // Wide enough to show the colour well inside the frame and focus rectangle.
+    const int h = qMax(24, fontMetrics().height() + 10);
+    return QSize(h * 2, h);
+}
+
+QSize CColorButton::minimumSizeHint() const
+{
+    return QSize(24, 18);
+}
+
+void CColorButton::paintEvent(QPaintEvent *)
+{
+    if (!isEnabled())
+        return;
+    QPainter painter(this);
+    const QRect r = rect();
+    painter.fillRect(r.adjusted(5, 5, -5, -5), FromColorRef(m_color));
+
+    // The frame, edge by edge in this order: top, left, right, bottom.
+    const QColor light = isDown() ? Qt::black : Qt::white;
+    const int w = r.width();
+    const int h = r.height();
+    painter.fillRect(QRect(0, 0, w, 2), light);
+    painter.fillRect(QRect(0, 0, 2, h), light);
+    painter.fillRect(QRect(w - 2, 0, 2, h), Qt::black);
+    painter.fillRect(QRect(0, h - 2, w, 2), Qt::black);
+
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = r.adjusted(5, 5, -5, -5);
+        option.backgroundColor = FromColorRef(m_color);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+}
+
+void SetBuddy(QLabel *label, QWidget *control)
+{
+    label->setBuddy(control);
+    QString name = label->text();
+    name.remove(QLatin1Char('&'));
+    name = name.trimmed();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    control->setAccessibleName(name);
+}

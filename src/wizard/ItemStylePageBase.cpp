@@ -1,0 +1,275 @@
+#include "wizard/ItemStylePageBase.h"
+
+#include "app/WizardApp.h"
+#include "wizard/ColorButton.h"
+#include "wizard/DataExchange.h"
+#include "wizard/ItemFontDialog.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QRadioButton *Radio(const QString &text, const char *id, QWidget *parent)
+{
+    auto *b = new QRadioButton(text, parent);
+    b->setObjectName(QLatin1String(id));
+    return b;
+}
+
+QComboBox *List(const char *id, const QStringList &entries, QWidget *parent)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(QLatin1String(id));
+    combo->addItems(entries);
+    return combo;
+}
+
+const QStringList kAlignments = {QStringLiteral("Left"), QStringLiteral("Center"),
+                                 QStringLiteral("Right")};
+
+} // namespace
+
+CItemStylePageBase::CItemStylePageBase(bool bSub, int nDialogId, int nBitmap, const Texts &texts,
+                                       QWidget *parent)
+    : CWizardPage(nDialogId, QString::fromLatin1(texts.heading), nBitmap, parent), m_bSub(bSub)
+{
+    auto *intro = new QLabel(QString::fromLatin1(texts.intro), this);
+    intro->setWordWrap(true);
+
+    m_rbNormal = Radio(tr("Normal"), "1032", this);
+    m_rbMouseMove = Radio(tr("Mouse Move"), "1068", this);
+    m_rbMouseClick = Radio(tr("Mouse Click"), "1010", this);
+    m_groupState = new QButtonGroup(this);
+    auto *stateRow = new QHBoxLayout;
+    int n = 0;
+    for (QRadioButton *b : {m_rbNormal, m_rbMouseMove, m_rbMouseClick}) {
+        m_groupState->addButton(b);
+        stateRow->addWidget(b);
+        const int state = n++;
+        connect(b, &QRadioButton::clicked, this, [this, state] { OnState(state); });
+    }
+    stateRow->addStretch(1);
+
+    auto *box = new QGroupBox(QString::fromLatin1(texts.group), this);
+
+    // The two colours.
+    auto *bkLabel = new QLabel(tr("Background Color:"), box);
+    m_btnBKColor = new CColorButton(box);
+    m_btnBKColor->setObjectName(QStringLiteral("1046"));
+    SetBuddy(bkLabel, m_btnBKColor);
+    auto *frLabel = new QLabel(tr("Foreground Color:"), box);
+    m_btnFRColor = new CColorButton(box);
+    m_btnFRColor->setObjectName(QStringLiteral("1016"));
+    SetBuddy(frLabel, m_btnFRColor);
+    auto *colorRow = new QHBoxLayout;
+    colorRow->addWidget(bkLabel);
+    colorRow->addWidget(m_btnBKColor);
+    colorRow->addStretch(1);
+    colorRow->addWidget(frLabel);
+    colorRow->addWidget(m_btnFRColor);
+    colorRow->addStretch(1);
+
+    // The border.
+    auto *borderBox = new QGroupBox(tr("Item Border"), box);
+    m_rbPlain = Radio(tr("Plain"), "1048", borderBox);
+    m_rbRaised = Radio(tr("Raised"), "1012", borderBox);
+    m_rbSunken = Radio(tr("Sunken"), "1013", borderBox);
+    m_groupBorder = new QButtonGroup(this);
+    auto *borderRow = new QHBoxLayout(borderBox);
+    for (QRadioButton *b : {m_rbPlain, m_rbRaised, m_rbSunken}) {
+        m_groupBorder->addButton(b);
+        borderRow->addWidget(b);
+        borderRow->addStretch(1);
+    }
+
+    // The fill across the box.
+    auto *fillLabel = new QLabel(tr("Item Filled with:"), box);
+    m_cbFillStyle = List("1045",
+                         {QStringLiteral("Transparent Background"),
+                          QStringLiteral("Full Fill with Background Color"),
+                          QStringLiteral("Horizontal Shade Effect (Black to Background Color)"),
+                          QStringLiteral("Horizontal Shade Effect (White to Background Color)"),
+                          QStringLiteral("Horizontal Shade Effect (Background Color to Black)"),
+                          QStringLiteral("Horizontal Shade Effect (Background Color to White)"),
+                          QStringLiteral("Vertical Shade Effect (Black to Background Color)"),
+                          QStringLiteral("Vertical Shade Effect (White to Background Color)"),
+                          QStringLiteral("Vertical Shade Effect (Background Color to Black)"),
+                          QStringLiteral("Vertical Shade Effect (Background Color to White)")},
+                         box);
+    m_cbFillStyle->setMaxVisibleItems(10);
+    SetBuddy(fillLabel, m_cbFillStyle);
+    auto *fillRow = new QHBoxLayout;
+    fillRow->addWidget(fillLabel);
+    fillRow->addWidget(m_cbFillStyle, 1);
+
+    // Alignments and the font.
+    auto *imageLabel = new QLabel(tr("Image Align:"), box);
+    m_cbImageAlign = List("1072", kAlignments, box);
+    SetBuddy(imageLabel, m_cbImageAlign);
+    auto *textLabel = new QLabel(tr("Text Align:"), box);
+    m_cbTextAlign = List("1036", kAlignments, box);
+    SetBuddy(textLabel, m_cbTextAlign);
+    m_btnFont = new QPushButton(tr("Font..."), box);
+    m_btnFont->setObjectName(QStringLiteral("1069"));
+    m_btnFont->setAutoDefault(false);
+    auto *lastRow = new QHBoxLayout;
+    lastRow->addWidget(imageLabel);
+    lastRow->addWidget(m_cbImageAlign);
+    lastRow->addSpacing(8);
+    lastRow->addWidget(textLabel);
+    lastRow->addWidget(m_cbTextAlign);
+    lastRow->addStretch(1);
+    lastRow->addWidget(m_btnFont);
+
+    auto *boxLayout = new QVBoxLayout(box);
+    boxLayout->addLayout(colorRow);
+    boxLayout->addWidget(borderBox);
+    boxLayout->addLayout(fillRow);
+    boxLayout->addLayout(lastRow);
+
+    Body()->addWidget(intro);
+    Body()->addLayout(stateRow);
+    Body()->addWidget(box);
+    Body()->addStretch(1);
+
+    connect(m_btnBKColor, &QPushButton::clicked, this, [this] { m_btnBKColor->ChooseColor(this); });
+    connect(m_btnFRColor, &QPushButton::clicked, this, [this] { m_btnFRColor->ChooseColor(this); });
+    connect(m_btnFont, &QPushButton::clicked, this, &CItemStylePageBase::OnFont);
+    for (CColorButton *b : {m_btnBKColor, m_btnFRColor})
+        connect(b, &CColorButton::ColorChosen, this, &CItemStylePageBase::OnEdited);
+    for (QRadioButton *b : {m_rbPlain, m_rbRaised, m_rbSunken})
+        connect(b, &QRadioButton::toggled, this, &CItemStylePageBase::OnEdited);
+    for (QComboBox *c : {m_cbFillStyle, m_cbImageAlign, m_cbTextAlign})
+        connect(c, &QComboBox::currentIndexChanged, this, &CItemStylePageBase::OnEdited);
+}
+
+void CItemStylePageBase::DoDataExchange(CDataExchange &dx)
+{
+    dx.Radio({m_rbNormal, m_rbMouseMove, m_rbMouseClick}, m_nState);
+    dx.Radio({m_rbPlain, m_rbRaised, m_rbSunken}, m_nBorderStyle);
+    dx.ListIndex(m_cbFillStyle, m_nFillStyle);
+    dx.ListIndex(m_cbImageAlign, m_nImageAlign);
+    dx.ListIndex(m_cbTextAlign, m_nTextAlign);
+}
+
+void CItemStylePageBase::UpdateData(bool bSave)
+{
+    CDataExchange dx(this, bSave);
+    const bool writing = m_bWriting;
+    m_bWriting = !bSave;
+    DoDataExchange(dx);
+    m_bWriting = writing;
+}
+
+bool CItemStylePageBase::OnInitDialog()
+{
+    CWizardPage::OnInitDialog();
+    m_nState = 0;
+    UpdateData(false);
+    return true;
+}
+
+bool CItemStylePageBase::OnSetActive()
+{
+    LoadState();
+    return CWizardPage::OnSetActive();
+}
+
+void CItemStylePageBase::StoreState(int nState)
+{
+    // The read also moves m_nState to the state radio button now selected.
+    UpdateData(true);
+    if (nState < 0 || nState > 2)
+        return;
+    const CItemStyle f = ItemStyleFields(App().m_params, m_bSub, nState + 1);
+    *f.pBKColor = m_btnBKColor->Color();
+    *f.pFRColor = m_btnFRColor->Color();
+    *f.pBorderStyle = m_nBorderStyle;
+    *f.pFillStyle = m_nFillStyle;
+    *f.pFontName = m_nFontName;
+    *f.pFontSize = m_nFontSize;
+    *f.pFontStyle = m_nFontStyle;
+    *f.pAlign = m_nImageAlign * 3 + m_nTextAlign % 3;
+    NotifyStored();
+}
+
+void CItemStylePageBase::LoadState()
+{
+    if (m_nState >= 0 && m_nState <= 2) {
+        const CItemStyle f = ItemStyleFields(App().m_params, m_bSub, m_nState + 1);
+        m_btnBKColor->SetColor(*f.pBKColor);
+        m_btnFRColor->SetColor(*f.pFRColor);
+        m_nBorderStyle = *f.pBorderStyle;
+        m_nFillStyle = *f.pFillStyle;
+        m_nFontName = *f.pFontName;
+        m_nFontSize = *f.pFontSize;
+        m_nImageAlign = *f.pAlign / 3;
+        m_nTextAlign = *f.pAlign % 3;
+        m_nFontStyle = *f.pFontStyle;
+    }
+    UpdateData(false);
+}
+
+void CItemStylePageBase::OnState(int nState)
+{
+    if (m_nState == nState)
+        return;
+    StoreState(m_nState);
+    LoadState();
+}
+
+bool CItemStylePageBase::OnWizardBack()
+{
+    StoreState(m_nState);
+    return CWizardPage::OnWizardBack();
+}
+
+bool CItemStylePageBase::OnWizardNext()
+{
+    StoreState(m_nState);
+    return CWizardPage::OnWizardNext();
+}
+
+void CItemStylePageBase::OnFont()
+{
+    CItemFontDialog dlg(this);
+    dlg.m_nFontName = m_nFontName;
+    dlg.m_nFontSize = m_nFontSize;
+    dlg.m_nFontStyle = m_nFontStyle;
+    dlg.UpdateData(false);
+    if (App().Ui().ExecDialog(dlg) != QDialog::Accepted)
+        return;
+    m_nFontName = dlg.m_nFontName;
+    m_nFontSize = dlg.m_nFontSize;
+    m_nFontStyle = dlg.m_nFontStyle;
+    emit ValuesEdited();
+}
+
+void CItemStylePageBase::OnEdited()
+{
+    if (!m_bWriting)
+        emit ValuesEdited();
+}
+
+void CItemStylePageBase::ApplyShownValues(CAppletParameters &params) const
+{
+    if (!IsCreated() || m_nState < 0 || m_nState > 2)
+        return;
+    const CItemStyle f = ItemStyleFields(params, m_bSub, m_nState + 1);
+    *f.pBKColor = m_btnBKColor->Color();
+    *f.pFRColor = m_btnFRColor->Color();
+    *f.pBorderStyle = RadioIndex({m_rbPlain, m_rbRaised, m_rbSunken});
+    *f.pFillStyle = m_cbFillStyle->currentIndex();
+    *f.pFontName = m_nFontName;
+    *f.pFontSize = m_nFontSize;
+    *f.pFontStyle = m_nFontStyle;
+    *f.pAlign = m_cbImageAlign->currentIndex() * 3 + m_cbTextAlign->currentIndex() % 3;
+}

@@ -1,0 +1,292 @@
+#include "TestApp.h"
+#include "wizard/ColorButton.h"
+#include "wizard/SpinButton.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+// The general page driven through the sheet.
+class TestGeneralPage : public QObject {
+    Q_OBJECT
+private slots:
+    void showsTheConfigurationOnEveryActivation();
+    void storesOnBackAndNextOnly();
+    void positionCheck_data();
+    void positionCheck();
+    void failedCheckStoresAsTheValuesStand();
+    void boxesTakeDigitsOnly();
+    void spinArrowsStopAtTheLimits();
+    void onlyYAnswersArrowKeys();
+    void browseForImage();
+    void colourReachesConfigurationOnLeaving();
+    void shownValuesForPreview();
+};
+
+namespace {
+
+struct Fixture {
+    Fixture()
+    {
+        CAppletParameters &p = t.app.m_params;
+        p.m_HTMLTitle = QStringLiteral("My menu");
+        p.m_Align = 2;
+        p.m_appBKColor = 0x112233;
+        p.m_appBKImagePath = QStringLiteral("/pics/back.gif");
+        p.m_xPos = 12;
+        p.m_yPos = 34;
+        // Valid menu sizes, so that Next from the page lands on the menu style page.
+        for (bool sub : {false, true}) {
+            *MenuStyleFields(p, sub).pWidth = 100;
+            *MenuStyleFields(p, sub).pHeight = 20;
+        }
+        t.OpenSheet();
+        // Entered from the template page, which enables Back and Next.
+        sheet().SetActivePage(&sheet().m_pageTemplate);
+        sheet().SetActivePage(&page());
+    }
+    CMenuWizardSheet &sheet() { return *t.sheet; }
+    CGeneralPage &page() { return t.sheet->m_pageGeneral; }
+    CAppletParameters &params() { return t.app.m_params; }
+    QLineEdit *edit(const char *id) { return Control<QLineEdit>(&page(), id); }
+
+    CTestApp t;
+};
+
+} // namespace
+
+void TestGeneralPage::showsTheConfigurationOnEveryActivation()
+{
+    Fixture f;
+    QCOMPARE(Control<QComboBox>(&f.page(), "1014")->currentText(), QStringLiteral("Right"));
+    QCOMPARE(f.edit("1013")->text(), QStringLiteral("My menu"));
+    QCOMPARE(f.edit("1017")->text(), QStringLiteral("/pics/back.gif"));
+    QCOMPARE(f.edit("1019")->text(), QStringLiteral("12"));
+    QCOMPARE(f.edit("1021")->text(), QStringLiteral("34"));
+    QCOMPARE(Control<CColorButton>(&f.page(), "1015")->Color(), 0x112233);
+
+    // Changed meanwhile (as a template load would): shown on the next visit.
+    f.sheet().NextButton()->click();
+    QCOMPARE(f.sheet().GetActivePage(), &f.sheet().m_pageMenuStyle);
+    f.params().m_HTMLTitle = QStringLiteral("Other");
+    f.params().m_Align = 0;
+    f.sheet().BackButton()->click();
+    QCOMPARE(f.sheet().GetActivePage(), &f.page());
+    QCOMPARE(f.edit("1013")->text(), QStringLiteral("Other"));
+    QCOMPARE(Control<QComboBox>(&f.page(), "1014")->currentText(), QStringLiteral("Center"));
+}
+
+void TestGeneralPage::storesOnBackAndNextOnly()
+{
+    Fixture f;
+    QSignalSpy stored(&f.sheet(), &CMenuWizardSheet::ConfigurationStored);
+    f.edit("1013")->setText(QStringLiteral("New title"));
+    Control<QComboBox>(&f.page(), "1014")->setCurrentIndex(1);
+    f.edit("1019")->setText(QStringLiteral("1000"));
+    QCOMPARE(f.params().m_HTMLTitle, QStringLiteral("My menu"));
+    QCOMPARE(stored.count(), 0);
+
+    f.sheet().BackButton()->click();
+    QCOMPARE(f.sheet().GetActivePage(), &f.sheet().m_pageTemplate);
+    QCOMPARE(f.params().m_HTMLTitle, QStringLiteral("New title"));
+    QCOMPARE(f.params().m_Align, 1);
+    QCOMPARE(f.params().m_xPos, 1000);
+    QCOMPARE(f.params().m_yPos, 34);
+    QVERIFY(stored.count() >= 1);
+    QVERIFY(f.t.ui->messages.isEmpty());
+
+    // Cancelling the wizard from the page discards its edits.
+    f.sheet().SetActivePage(&f.page());
+    f.edit("1013")->setText(QStringLiteral("Discarded"));
+    f.sheet().CancelButton()->click();
+    QCOMPARE(f.params().m_HTMLTitle, QStringLiteral("New title"));
+}
+
+void TestGeneralPage::positionCheck_data()
+{
+    QTest::addColumn<QByteArray>("box");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message"); // empty: accepted
+
+    const QString range = QStringLiteral("Please enter an integer between 0 and 1000.");
+    const QString integer = QStringLiteral("Please enter an integer.");
+    QTest::newRow("x 1000") << QByteArray("1019") << "1000" << QString();
+    QTest::newRow("x 0") << QByteArray("1019") << "0" << QString();
+    QTest::newRow("x 1001") << QByteArray("1019") << "1001" << range;
+    QTest::newRow("x empty") << QByteArray("1019") << "" << integer;
+    QTest::newRow("y 1000") << QByteArray("1021") << "1000" << QString();
+    QTest::newRow("y 1001") << QByteArray("1021") << "1001" << range;
+    QTest::newRow("y huge") << QByteArray("1021") << "99999999999" << integer;
+}
+
+void TestGeneralPage::positionCheck()
+{
+    QFETCH(QByteArray, box);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    Fixture f;
+    f.sheet().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.sheet()));
+    QLineEdit *edit = f.edit(box.constData());
+    edit->setText(text);
+    f.sheet().NextButton()->click();
+    if (message.isEmpty()) {
+        QVERIFY(f.t.ui->messages.isEmpty());
+        QCOMPARE(f.sheet().GetActivePage(), &f.sheet().m_pageMenuStyle);
+        return;
+    }
+    // Told once, kept on the page with the box focused and its text selected.
+    QCOMPARE(f.t.ui->MessageTexts(), QStringList{message});
+    QCOMPARE(f.sheet().GetActivePage(), &f.page());
+    QVERIFY(edit->hasFocus());
+    QCOMPARE(edit->selectedText(), text);
+
+    // Back is refused the same way; a good value lets the user go.
+    f.sheet().BackButton()->click();
+    QCOMPARE(f.t.ui->messages.size(), 2);
+    QCOMPARE(f.sheet().GetActivePage(), &f.page());
+    edit->setText(QStringLiteral("7"));
+    f.sheet().NextButton()->click();
+    QCOMPARE(f.t.ui->messages.size(), 2);
+    QCOMPARE(f.sheet().GetActivePage(), &f.sheet().m_pageMenuStyle);
+}
+
+void TestGeneralPage::failedCheckStoresAsTheValuesStand()
+{
+    Fixture f;
+    f.edit("1013")->setText(QStringLiteral("Read before X"));
+    f.edit("1019")->setText(QStringLiteral("1001"));
+    f.edit("1021")->setText(QStringLiteral("500"));
+    f.edit("1017")->setText(QStringLiteral("/pics/after.gif"));
+    f.sheet().NextButton()->click();
+    QCOMPARE(f.sheet().GetActivePage(), &f.page());
+    // The failing number is taken; the boxes after it are not read.
+    QCOMPARE(f.params().m_HTMLTitle, QStringLiteral("Read before X"));
+    QCOMPARE(f.params().m_xPos, 1001);
+    QCOMPARE(f.params().m_yPos, 34);
+    QCOMPARE(f.params().m_appBKImagePath, QStringLiteral("/pics/back.gif"));
+
+    // An empty box keeps the value it had.
+    f.edit("1019")->clear();
+    f.sheet().NextButton()->click();
+    QCOMPARE(f.params().m_xPos, 1001);
+    QCOMPARE(f.t.ui->MessageTexts().last(), QStringLiteral("Please enter an integer."));
+}
+
+void TestGeneralPage::boxesTakeDigitsOnly()
+{
+    Fixture f;
+    QLineEdit *x = f.edit("1019");
+    x->clear();
+    QTest::keyClicks(x, QStringLiteral("1-2a 3.4"));
+    QCOMPARE(x->text(), QStringLiteral("1234"));
+}
+
+void TestGeneralPage::spinArrowsStopAtTheLimits()
+{
+    Fixture f;
+    QLineEdit *x = f.edit("1019");
+    auto *spin = Control<CSpinButton>(&f.page(), "1020");
+    QCOMPARE(spin->Lower(), 0);
+    QCOMPARE(spin->Upper(), 1000);
+    x->setText(QStringLiteral("999"));
+    spin->UpButton()->click();
+    QCOMPARE(x->text(), QStringLiteral("1000"));
+    spin->UpButton()->click();
+    QCOMPARE(x->text(), QStringLiteral("1000"));
+    x->setText(QStringLiteral("1"));
+    spin->DownButton()->click();
+    spin->DownButton()->click();
+    QCOMPARE(x->text(), QStringLiteral("0"));
+    // A typed number beyond the range steps back into it.
+    x->setText(QStringLiteral("5000"));
+    spin->DownButton()->click();
+    QCOMPARE(x->text(), QStringLiteral("999"));
+    // An empty box steps from the last position.
+    x->clear();
+    spin->UpButton()->click();
+    QCOMPARE(x->text(), QStringLiteral("1000"));
+}
+
+void TestGeneralPage::onlyYAnswersArrowKeys()
+{
+    Fixture f;
+    QTest::keyClick(f.edit("1021"), Qt::Key_Up);
+    QCOMPARE(f.edit("1021")->text(), QStringLiteral("35"));
+    QTest::keyClick(f.edit("1021"), Qt::Key_Down);
+    QTest::keyClick(f.edit("1021"), Qt::Key_Down);
+    QCOMPARE(f.edit("1021")->text(), QStringLiteral("33"));
+    QTest::keyClick(f.edit("1019"), Qt::Key_Up);
+    QCOMPARE(f.edit("1019")->text(), QStringLiteral("12"));
+}
+
+void TestGeneralPage::browseForImage()
+{
+    Fixture f;
+    QPushButton *browse = Control<QPushButton>(&f.page(), "1007");
+    f.t.ui->openFileAnswers = {QString()};
+    browse->click();
+    QCOMPARE(f.t.ui->openFileRequests.size(), 1);
+    QCOMPARE(f.t.ui->openFileRequests[0].filter,
+             QStringLiteral("Image Files(*.GIF,*.JPG.*.JPEG) | *.gif;*.jpg;*.jpeg ||"));
+    QCOMPARE(f.edit("1017")->text(), QStringLiteral("/pics/back.gif"));
+
+    f.t.ui->openFileAnswers = {QStringLiteral("/home/u/images/new.jpg")};
+    browse->click();
+    QCOMPARE(f.edit("1017")->text(), QStringLiteral("/home/u/images/new.jpg"));
+    QCOMPARE(f.params().m_appBKImagePath, QStringLiteral("/pics/back.gif"));
+    f.sheet().NextButton()->click();
+    QCOMPARE(f.params().m_appBKImagePath, QStringLiteral("/home/u/images/new.jpg"));
+}
+
+void TestGeneralPage::colourReachesConfigurationOnLeaving()
+{
+    Fixture f;
+    auto *swatch = Control<CColorButton>(&f.page(), "1015");
+    f.t.ui->colorAnswers = {-1, 0x00FF00};
+    swatch->click(); // cancelled
+    QCOMPARE(swatch->Color(), 0x112233);
+    swatch->click(); // confirmed
+    QCOMPARE(f.t.ui->colorRequests, (QList<int>{0x112233, 0x112233}));
+    QCOMPARE(swatch->Color(), 0x00FF00);
+    QCOMPARE(f.params().m_appBKColor, 0x112233);
+    f.sheet().BackButton()->click();
+    QCOMPARE(f.params().m_appBKColor, 0x00FF00);
+
+    // Chosen, then the wizard cancelled: not stored.
+    f.sheet().SetActivePage(&f.page());
+    f.t.ui->colorAnswers = {0x0000FF};
+    swatch->click();
+    f.sheet().CancelButton()->click();
+    QCOMPARE(f.params().m_appBKColor, 0x00FF00);
+}
+
+void TestGeneralPage::shownValuesForPreview()
+{
+    Fixture f;
+    QSignalSpy edited(&f.page(), &CWizardPage::ValuesEdited);
+    f.edit("1013")->setText(QStringLiteral("Preview me"));
+    f.edit("1019")->setText(QStringLiteral("77"));
+    f.edit("1021")->clear();
+    f.t.ui->colorAnswers = {0x0000FF};
+    Control<CColorButton>(&f.page(), "1015")->click();
+    QVERIFY(edited.count() >= 4);
+
+    CAppletParameters copy;
+    copy.CopyFrom(f.params());
+    copy.m_yPos = 5;
+    f.page().ApplyShownValues(copy);
+    QCOMPARE(copy.m_HTMLTitle, QStringLiteral("Preview me"));
+    QCOMPARE(copy.m_xPos, 77);
+    QCOMPARE(copy.m_yPos, 5); // an empty box is skipped
+    QCOMPARE(copy.m_appBKColor, 0x0000FF);
+    QCOMPARE(copy.m_Align, 2);
+    // Nothing was stored.
+    QCOMPARE(f.params().m_HTMLTitle, QStringLiteral("My menu"));
+    QCOMPARE(f.params().m_appBKColor, 0x112233);
+}
+
+QTEST_MAIN(TestGeneralPage)
+#include "tst_generalpage.moc"

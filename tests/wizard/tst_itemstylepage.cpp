@@ -1,0 +1,303 @@
+#include "TestApp.h"
+#include "wizard/ColorButton.h"
+#include "wizard/ItemFontDialog.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+// Both item style pages driven through the sheet; every case runs on the
+// main-menu items' page and on the sub-menu items' page.
+class TestItemStylePage : public QObject {
+    Q_OBJECT
+private slots:
+    void opensOnNormal_data() { pages(); }
+    void opensOnNormal();
+    void switchingStoresIntoTheStateShown_data() { pages(); }
+    void switchingStoresIntoTheStateShown();
+    void switchingWithoutChangesKeepsEveryState_data() { pages(); }
+    void switchingWithoutChangesKeepsEveryState();
+    void alignmentIsImageTimesThreePlusText_data() { pages(); }
+    void alignmentIsImageTimesThreePlusText();
+    void fontDialog_data() { pages(); }
+    void fontDialog();
+    void indexOutsideAListShowsNothing_data() { pages(); }
+    void indexOutsideAListShowsNothing();
+    void pagesKeepSeparateFields();
+    void shownValuesForPreview_data() { pages(); }
+    void shownValuesForPreview();
+
+private:
+    void pages();
+};
+
+namespace {
+
+// One family's 24 fields (states 1 to 3).
+QList<int> ItemFields(CAppletParameters &p, bool sub)
+{
+    QList<int> values;
+    for (int state = 1; state <= 3; ++state) {
+        const CItemStyle f = ItemStyleFields(p, sub, state);
+        values << *f.pBKColor << *f.pFRColor << *f.pBorderStyle << *f.pFillStyle << *f.pFontName
+               << *f.pFontSize << *f.pFontStyle << *f.pAlign;
+    }
+    return values;
+}
+
+struct Fixture {
+    explicit Fixture(bool sub) : bSub(sub)
+    {
+        // Distinct values in every field of both families.
+        for (bool s : {false, true}) {
+            for (int state = 1; state <= 3; ++state) {
+                const CItemStyle f = ItemStyleFields(t.app.m_params, s, state);
+                const int base = (s ? 100 : 0) + state * 10;
+                *f.pBKColor = 0x010000 * base;
+                *f.pFRColor = 0x000100 * base;
+                *f.pBorderStyle = state - 1;
+                *f.pFillStyle = state + (s ? 3 : 0);
+                *f.pFontName = state - 1;
+                *f.pFontSize = state + (s ? 5 : 0);
+                *f.pFontStyle = 3 - state;
+                *f.pAlign = state + (s ? 2 : 0);
+            }
+        }
+        t.OpenSheet();
+        sheet().SetActivePage(&sheet().m_pageTemplate);
+        sheet().SetActivePage(&page());
+    }
+    CMenuWizardSheet &sheet() { return *t.sheet; }
+    CItemStylePageBase &page()
+    {
+        return bSub ? static_cast<CItemStylePageBase &>(t.sheet->m_pageSubItemStyle)
+                    : static_cast<CItemStylePageBase &>(t.sheet->m_pageItemStyle);
+    }
+    CAppletParameters &params() { return t.app.m_params; }
+    CItemStyle fields(int state) { return ItemStyleFields(t.app.m_params, bSub, state); }
+    QRadioButton *radio(const char *id) { return Control<QRadioButton>(&page(), id); }
+    QComboBox *list(const char *id) { return Control<QComboBox>(&page(), id); }
+    CColorButton *swatch(const char *id) { return Control<CColorButton>(&page(), id); }
+
+    CTestApp t;
+    bool bSub;
+};
+
+} // namespace
+
+void TestItemStylePage::pages()
+{
+    QTest::addColumn<bool>("sub");
+    QTest::newRow("main items") << false;
+    QTest::newRow("sub items") << true;
+}
+
+void TestItemStylePage::opensOnNormal()
+{
+    QFETCH(bool, sub);
+    Fixture f(sub);
+    QCOMPARE(f.page().IsSub(), sub);
+    QCOMPARE(f.page().m_staticTitle->text(),
+             sub ? QStringLiteral("Set Sub Menu Item Style") : QStringLiteral("Set Main Menu Item Style"));
+    QVERIFY(f.radio("1032")->isChecked());
+    QCOMPARE(f.swatch("1046")->Color(), *f.fields(1).pBKColor);
+    QCOMPARE(f.swatch("1016")->Color(), *f.fields(1).pFRColor);
+    QVERIFY(f.radio("1048")->isChecked());
+    QCOMPARE(f.list("1045")->count(), 10);
+    QCOMPARE(f.list("1045")->currentIndex(), *f.fields(1).pFillStyle);
+    QCOMPARE(f.list("1045")->itemText(9),
+             QStringLiteral("Vertical Shade Effect (Background Color to White)"));
+}
+
+void TestItemStylePage::switchingStoresIntoTheStateShown()
+{
+    QFETCH(bool, sub);
+    Fixture f(sub);
+    const int moveColour = *f.fields(2).pBKColor;
+    f.t.ui->colorAnswers = {0xABCDEF};
+    f.swatch("1046")->click();
+    f.radio("1013")->click(); // Sunken
+    f.radio("1068")->click(); // Mouse Move
+    QCOMPARE(f.page().m_nState, 1);
+    QCOMPARE(f.swatch("1046")->Color(), moveColour);
+    QVERIFY(f.radio("1012")->isChecked()); // state 2 has Raised
+    QCOMPARE(*f.fields(1).pBKColor, 0xABCDEF);
+    QCOMPARE(*f.fields(1).pBorderStyle, 2);
+    QCOMPARE(*f.fields(2).pBKColor, moveColour);
+
+    f.radio("1032")->click();
+    QCOMPARE(f.swatch("1046")->Color(), 0xABCDEF);
+    QVERIFY(f.radio("1013")->isChecked());
+
+    // Next right after a change stores it into the state shown.
+    f.list("1045")->setCurrentIndex(9);
+    f.sheet().NextButton()->click();
+    QCOMPARE(*f.fields(1).pFillStyle, 9);
+    QCOMPARE(*f.fields(2).pFillStyle, sub ? 5 : 2);
+
+    // Coming back shows the state last shown.
+    f.sheet().BackButton()->click();
+    QCOMPARE(f.sheet().GetActivePage(), &f.page());
+    QVERIFY(f.radio("1032")->isChecked());
+}
+
+void TestItemStylePage::switchingWithoutChangesKeepsEveryState()
+{
+    QFETCH(bool, sub);
+    Fixture f(sub);
+    const QList<int> before = ItemFields(f.params(), sub);
+    QSignalSpy stored(&f.sheet(), &CMenuWizardSheet::ConfigurationStored);
+    f.radio("1032")->click(); // already shown: nothing happens
+    QCOMPARE(stored.count(), 0);
+    for (const char *id : {"1068", "1010", "1032", "1010", "1068"}) {
+        f.radio(id)->click();
+        QCOMPARE(ItemFields(f.params(), sub), before);
+    }
+    QCOMPARE(f.page().m_nState, 1);
+    QCOMPARE(f.swatch("1016")->Color(), *f.fields(2).pFRColor);
+}
+
+void TestItemStylePage::alignmentIsImageTimesThreePlusText()
+{
+    QFETCH(bool, sub);
+    Fixture f(sub);
+    *f.fields(3).pAlign = 5;
+    f.radio("1010")->click();
+    QCOMPARE(f.list("1072")->currentText(), QStringLiteral("Center"));
+    QCOMPARE(f.list("1036")->currentText(), QStringLiteral("Right"));
+    f.list("1072")->setCurrentIndex(2);
+    f.list("1036")->setCurrentIndex(0);
+    f.sheet().NextButton()->click();
+    QCOMPARE(*f.fields(3).pAlign, 6);
+}
+
+void TestItemStylePage::fontDialog()
+{
+    QFETCH(bool, sub);
+    Fixture f(sub);
+    const CItemStyle normal = f.fields(1);
+    const int name = *normal.pFontName, size = *normal.pFontSize, style = *normal.pFontStyle;
+    QPushButton *font = Control<QPushButton>(&f.page(), "1069");
+
+    // The dialog shows the state's font; Cancel changes nothing.
+    int shownName = -2, shownSize = -2, shownStyle = -2;
+    QString caption;
+    f.t.ui->dialogHandlers << [&](QDialog &d) {
+        auto &dlg = static_cast<CItemFontDialog &>(d);
+        caption = dlg.windowTitle();
+        shownName = Control<QComboBox>(&dlg, "1033")->currentIndex();
+        shownSize = Control<QComboBox>(&dlg, "1047")->currentIndex();
+        shownStyle = Control<QRadioButton>(&dlg, "1049")->isChecked()   ? 0
+                     : Control<QRadioButton>(&dlg, "1050")->isChecked() ? 1
+                     : Control<QRadioButton>(&dlg, "1051")->isChecked() ? 2
+                                                                        : -1;
+        Control<QComboBox>(&dlg, "1033")->setCurrentIndex(2);
+        Control<QPushButton>(&dlg, "2")->click();
+    };
+    font->click();
+    QCOMPARE(f.t.ui->dialogsShown, QStringList{QStringLiteral("139")});
+    QCOMPARE(caption, QStringLiteral("Font"));
+    QCOMPARE(shownName, name);
+    QCOMPARE(shownSize, size);
+    QCOMPARE(shownStyle, style);
+    f.sheet().NextButton()->click();
+    QCOMPARE(*normal.pFontName, name);
+    QCOMPARE(*normal.pFontSize, size);
+    QCOMPARE(*normal.pFontStyle, style);
+
+    // OK with Helvetica, 12, Bold: stored at the next switch.
+    f.sheet().BackButton()->click();
+    f.t.ui->dialogHandlers << [](QDialog &dlg) {
+        Control<QComboBox>(&dlg, "1033")->setCurrentText(QStringLiteral("Helvetica"));
+        Control<QComboBox>(&dlg, "1047")->setCurrentText(QStringLiteral("12"));
+        Control<QRadioButton>(&dlg, "1050")->click();
+        Control<QPushButton>(&dlg, "1")->click();
+    };
+    font->click();
+    QCOMPARE(*normal.pFontName, name);
+    f.radio("1068")->click();
+    QCOMPARE(*normal.pFontName, 1);
+    QCOMPARE(*normal.pFontSize, 1);
+    QCOMPARE(*normal.pFontStyle, 1);
+    QCOMPARE(*f.fields(2).pFontSize, sub ? 7 : 2);
+}
+
+void TestItemStylePage::indexOutsideAListShowsNothing()
+{
+    QFETCH(bool, sub);
+    Fixture f(sub);
+    *f.fields(2).pFillStyle = 12;
+    *f.fields(2).pBorderStyle = 7;
+    f.radio("1068")->click();
+    QCOMPARE(f.list("1045")->currentIndex(), -1);
+    QVERIFY(!f.radio("1048")->isChecked() && !f.radio("1012")->isChecked()
+            && !f.radio("1013")->isChecked());
+    f.radio("1032")->click();
+    QCOMPARE(*f.fields(2).pFillStyle, -1);
+    QCOMPARE(*f.fields(2).pBorderStyle, -1);
+}
+
+void TestItemStylePage::pagesKeepSeparateFields()
+{
+    Fixture f(false);
+    const QList<int> subBefore = ItemFields(f.params(), true);
+    // Edit every state on the main-menu items' page.
+    f.t.ui->colorAnswers = {1, 2, 3, 4, 5, 6};
+    for (const char *state : {"1032", "1068", "1010"}) {
+        f.radio(state)->click();
+        f.swatch("1046")->click();
+        f.swatch("1016")->click();
+        f.list("1045")->setCurrentIndex(8);
+        f.radio("1013")->click();
+    }
+    f.sheet().NextButton()->click();
+    QCOMPARE(f.sheet().GetActivePage(), &f.sheet().m_pageSubItemStyle);
+    QCOMPARE(ItemFields(f.params(), true), subBefore);
+    QCOMPARE(f.params().m_miFRColor3, 6);
+
+    // And the other way round.
+    const QList<int> mainBefore = ItemFields(f.params(), false);
+    f.bSub = true;
+    f.t.ui->colorAnswers = {7};
+    f.swatch("1046")->click();
+    f.radio("1010")->click();
+    f.list("1072")->setCurrentIndex(0);
+    f.sheet().BackButton()->click();
+    QCOMPARE(ItemFields(f.params(), false), mainBefore);
+    QCOMPARE(f.params().m_siBKColor1, 7);
+}
+
+void TestItemStylePage::shownValuesForPreview()
+{
+    QFETCH(bool, sub);
+    Fixture f(sub);
+    f.radio("1068")->click();
+    QSignalSpy edited(&f.page(), &CWizardPage::ValuesEdited);
+    f.t.ui->colorAnswers = {0x445566};
+    f.swatch("1016")->click();
+    f.list("1072")->setCurrentIndex(2);
+    f.list("1036")->setCurrentIndex(0);
+    f.t.ui->dialogHandlers << [](QDialog &dlg) {
+        Control<QRadioButton>(&dlg, "1051")->click();
+        Control<QPushButton>(&dlg, "1")->click();
+    };
+    Control<QPushButton>(&f.page(), "1069")->click();
+    QVERIFY(edited.count() >= 4);
+
+    const QList<int> stored = ItemFields(f.params(), sub);
+    CAppletParameters copy;
+    copy.CopyFrom(f.params());
+    f.page().ApplyShownValues(copy);
+    const CItemStyle shown = ItemStyleFields(copy, sub, 2);
+    QCOMPARE(*shown.pFRColor, 0x445566);
+    QCOMPARE(*shown.pAlign, 6);
+    QCOMPARE(*shown.pFontStyle, 2);
+    QCOMPARE(*ItemStyleFields(copy, sub, 1).pFRColor, *f.fields(1).pFRColor);
+    QCOMPARE(ItemFields(copy, !sub), ItemFields(f.params(), !sub));
+    QCOMPARE(ItemFields(f.params(), sub), stored);
+}
+
+QTEST_MAIN(TestItemStylePage)
+#include "tst_itemstylepage.moc"

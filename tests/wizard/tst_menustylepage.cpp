@@ -1,0 +1,292 @@
+#include "TestApp.h"
+#include "wizard/ColorButton.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QtTest>
+
+// The menu style page driven through the sheet.
+class TestMenuStylePage : public QObject {
+    Q_OBJECT
+private slots:
+    void opensOnTheMainMenu();
+    void numberCheck_data();
+    void numberCheck();
+    void exchangeOrderDecidesWhatIsRead();
+    void switchingWithoutChangesKeepsBothMenus();
+    void editsGoToTheShownMenu();
+    void failedCheckDuringSwitchKeepsTheShownMenu();
+    void clickingTheShownMenuDoesNothing();
+    void colourReachesConfigurationOnSwitch();
+    void returnsToTheMenuLastShown();
+    void shownValuesForPreview();
+};
+
+namespace {
+
+// Both menus' seven fields, main menu first.
+QList<int> MenuFields(CAppletParameters &p)
+{
+    QList<int> values;
+    for (bool sub : {false, true}) {
+        const CMenuStyle f = MenuStyleFields(p, sub);
+        values << *f.pBKColor << *f.pBKStyle << *f.pMenuAlign << *f.pWidth << *f.pHeight
+               << *f.pItemGap << *f.pBorderThick;
+    }
+    return values;
+}
+
+struct Fixture {
+    Fixture()
+    {
+        CAppletParameters &p = t.app.m_params;
+        p.m_mmBKColor = 0x0000FF;
+        p.m_mmBKStyle = 1;
+        p.m_mmMenuAlign = 0;
+        p.m_mmWidth = 100;
+        p.m_mmHeight = 20;
+        p.m_mmItemGap = 2;
+        p.m_mmBorderThick = 1;
+        p.m_smBKColor = 0x00FF00;
+        p.m_smBKStyle = 3;
+        p.m_smMenuAlign = 1;
+        p.m_smWidth = 140;
+        p.m_smHeight = 18;
+        p.m_smItemGap = 0;
+        p.m_smBorderThick = 3;
+        t.OpenSheet();
+        sheet().SetActivePage(&sheet().m_pageTemplate);
+        sheet().SetActivePage(&page());
+    }
+    CMenuWizardSheet &sheet() { return *t.sheet; }
+    CMenuStylePage &page() { return t.sheet->m_pageMenuStyle; }
+    CAppletParameters &params() { return t.app.m_params; }
+    QLineEdit *edit(const char *id) { return Control<QLineEdit>(&page(), id); }
+    QRadioButton *radio(const char *id) { return Control<QRadioButton>(&page(), id); }
+    QRadioButton *mainMenu() { return radio("1044"); }
+    QRadioButton *subMenu() { return radio("1013"); }
+
+    CTestApp t;
+};
+
+} // namespace
+
+void TestMenuStylePage::opensOnTheMainMenu()
+{
+    Fixture f;
+    QVERIFY(f.mainMenu()->isChecked());
+    QVERIFY(!f.subMenu()->isChecked());
+    QCOMPARE(f.page().m_nMenu, 0);
+    QCOMPARE(Control<CColorButton>(&f.page(), "1015")->Color(), 0x0000FF);
+    QVERIFY(f.radio("1053")->isChecked());
+    QCOMPARE(f.edit("1027")->text(), QStringLiteral("100"));
+    QCOMPARE(f.edit("1028")->text(), QStringLiteral("20"));
+    QCOMPARE(f.edit("1029")->text(), QStringLiteral("2"));
+    QCOMPARE(f.edit("1030")->text(), QStringLiteral("1"));
+    QCOMPARE(Control<QComboBox>(&f.page(), "1064")->currentText(),
+             QStringLiteral("Transparent Background with Border"));
+}
+
+void TestMenuStylePage::numberCheck_data()
+{
+    QTest::addColumn<QByteArray>("box");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message"); // empty: accepted
+
+    const QString width = QStringLiteral("Please enter an integer between 1 and 640.");
+    const QString height = QStringLiteral("Please enter an integer between 1 and 480.");
+    const QString zeroTo480 = QStringLiteral("Please enter an integer between 0 and 480.");
+    QTest::newRow("width 640") << QByteArray("1027") << "640" << QString();
+    QTest::newRow("width 641") << QByteArray("1027") << "641" << width;
+    QTest::newRow("width 0") << QByteArray("1027") << "0" << width;
+    QTest::newRow("width empty") << QByteArray("1027") << "" << "Please enter an integer.";
+    QTest::newRow("height 480") << QByteArray("1028") << "480" << QString();
+    QTest::newRow("height 481") << QByteArray("1028") << "481" << height;
+    QTest::newRow("height 0") << QByteArray("1028") << "0" << height;
+    QTest::newRow("border 0") << QByteArray("1030") << "0" << QString();
+    QTest::newRow("border 481") << QByteArray("1030") << "481" << zeroTo480;
+    QTest::newRow("gaps 480") << QByteArray("1029") << "480" << QString();
+    QTest::newRow("gaps 481") << QByteArray("1029") << "481" << zeroTo480;
+}
+
+void TestMenuStylePage::numberCheck()
+{
+    QFETCH(QByteArray, box);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    Fixture f;
+    f.sheet().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.sheet()));
+    QLineEdit *edit = f.edit(box.constData());
+    edit->setText(text);
+    f.sheet().NextButton()->click();
+    if (message.isEmpty()) {
+        QVERIFY(f.t.ui->messages.isEmpty());
+        QCOMPARE(f.sheet().GetActivePage(), &f.sheet().m_pageItemStyle);
+        return;
+    }
+    QCOMPARE(f.t.ui->MessageTexts(), QStringList{message});
+    QCOMPARE(f.sheet().GetActivePage(), &f.page());
+    QVERIFY(edit->hasFocus());
+    QCOMPARE(edit->selectedText(), text);
+    f.sheet().BackButton()->click();
+    QCOMPARE(f.t.ui->messages.size(), 2);
+    QCOMPARE(f.sheet().GetActivePage(), &f.page());
+}
+
+void TestMenuStylePage::exchangeOrderDecidesWhatIsRead()
+{
+    // Read in the order gap, border, height, width, arrangement, background
+    // style, menu: a failure stops the reading there.
+    Fixture f;
+    f.edit("1029")->setText(QStringLiteral("5"));
+    f.edit("1030")->setText(QStringLiteral("6"));
+    f.edit("1028")->setText(QStringLiteral("0"));
+    f.edit("1027")->setText(QStringLiteral("0"));
+    f.radio("1012")->setChecked(true);
+    Control<QComboBox>(&f.page(), "1064")->setCurrentIndex(2);
+    f.sheet().NextButton()->click();
+    QCOMPARE(f.t.ui->MessageTexts(),
+             QStringList{QStringLiteral("Please enter an integer between 1 and 480.")});
+    QCOMPARE(f.sheet().GetActivePage(), &f.page());
+    QCOMPARE(f.params().m_mmItemGap, 5);
+    QCOMPARE(f.params().m_mmBorderThick, 6);
+    QCOMPARE(f.params().m_mmHeight, 0);
+    QCOMPARE(f.params().m_mmWidth, 100);
+    QCOMPARE(f.params().m_mmMenuAlign, 0);
+    QCOMPARE(f.params().m_mmBKStyle, 1);
+}
+
+void TestMenuStylePage::switchingWithoutChangesKeepsBothMenus()
+{
+    Fixture f;
+    const QList<int> before = MenuFields(f.params());
+    f.subMenu()->click();
+    QCOMPARE(f.page().m_nMenu, 1);
+    QCOMPARE(f.edit("1027")->text(), QStringLiteral("140"));
+    QCOMPARE(Control<CColorButton>(&f.page(), "1015")->Color(), 0x00FF00);
+    QVERIFY(f.radio("1012")->isChecked());
+    QCOMPARE(Control<QComboBox>(&f.page(), "1064")->currentIndex(), 3);
+    f.mainMenu()->click();
+    QCOMPARE(f.page().m_nMenu, 0);
+    QCOMPARE(f.edit("1027")->text(), QStringLiteral("100"));
+    QCOMPARE(MenuFields(f.params()), before);
+    QVERIFY(f.t.ui->messages.isEmpty());
+}
+
+void TestMenuStylePage::editsGoToTheShownMenu()
+{
+    Fixture f;
+    f.subMenu()->click();
+    f.edit("1027")->setText(QStringLiteral("200"));
+    f.radio("1053")->setChecked(true);
+    f.mainMenu()->click();
+    QCOMPARE(f.params().m_smWidth, 200);
+    QCOMPARE(f.params().m_smMenuAlign, 0);
+    QCOMPARE(f.params().m_mmWidth, 100);
+    QCOMPARE(f.edit("1027")->text(), QStringLiteral("100"));
+
+    // Leaving with Next stores the shown menu without a switch.
+    f.edit("1028")->setText(QStringLiteral("33"));
+    f.sheet().NextButton()->click();
+    QCOMPARE(f.params().m_mmHeight, 33);
+    QCOMPARE(f.params().m_smHeight, 18);
+}
+
+void TestMenuStylePage::failedCheckDuringSwitchKeepsTheShownMenu()
+{
+    Fixture f;
+    f.sheet().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.sheet()));
+    f.edit("1027")->setText(QStringLiteral("641"));
+    f.subMenu()->click();
+    QCOMPARE(f.t.ui->MessageTexts(),
+             QStringList{QStringLiteral("Please enter an integer between 1 and 640.")});
+    // No switch: the main menu stays shown, holding the refused number.
+    QCOMPARE(f.page().m_nMenu, 0);
+    QVERIFY(f.mainMenu()->isChecked());
+    QVERIFY(!f.subMenu()->isChecked());
+    QCOMPARE(f.params().m_mmWidth, 641);
+    QCOMPARE(f.params().m_smWidth, 140);
+    QCOMPARE(f.edit("1027")->text(), QStringLiteral("641"));
+    QVERIFY(f.edit("1027")->hasFocus());
+    QCOMPARE(f.edit("1027")->selectedText(), QStringLiteral("641"));
+
+    // An empty box keeps its earlier value.
+    f.edit("1027")->clear();
+    f.subMenu()->click();
+    QCOMPARE(f.t.ui->MessageTexts().last(), QStringLiteral("Please enter an integer."));
+    QCOMPARE(f.page().m_nMenu, 0);
+    QCOMPARE(f.edit("1027")->text(), QStringLiteral("641"));
+
+    f.edit("1027")->setText(QStringLiteral("90"));
+    f.subMenu()->click();
+    QCOMPARE(f.page().m_nMenu, 1);
+    QCOMPARE(f.params().m_mmWidth, 90);
+    QCOMPARE(f.t.ui->messages.size(), 2);
+}
+
+void TestMenuStylePage::clickingTheShownMenuDoesNothing()
+{
+    Fixture f;
+    QSignalSpy stored(&f.sheet(), &CMenuWizardSheet::ConfigurationStored);
+    f.edit("1027")->setText(QStringLiteral("300"));
+    f.mainMenu()->click();
+    QCOMPARE(stored.count(), 0);
+    QCOMPARE(f.params().m_mmWidth, 100);
+    QCOMPARE(f.edit("1027")->text(), QStringLiteral("300"));
+}
+
+void TestMenuStylePage::colourReachesConfigurationOnSwitch()
+{
+    Fixture f;
+    auto *swatch = Control<CColorButton>(&f.page(), "1015");
+    f.t.ui->colorAnswers = {-1, 0x808080};
+    swatch->click();
+    QCOMPARE(swatch->Color(), 0x0000FF);
+    swatch->click();
+    QCOMPARE(f.t.ui->colorRequests, (QList<int>{0x0000FF, 0x0000FF}));
+    QCOMPARE(swatch->Color(), 0x808080);
+    QCOMPARE(f.params().m_mmBKColor, 0x0000FF);
+    f.subMenu()->click();
+    QCOMPARE(f.params().m_mmBKColor, 0x808080);
+    QCOMPARE(f.params().m_smBKColor, 0x00FF00);
+    QCOMPARE(swatch->Color(), 0x00FF00);
+}
+
+void TestMenuStylePage::returnsToTheMenuLastShown()
+{
+    Fixture f;
+    f.subMenu()->click();
+    f.sheet().NextButton()->click();
+    QCOMPARE(f.sheet().GetActivePage(), &f.sheet().m_pageItemStyle);
+    f.params().m_smWidth = 222; // as a load meanwhile would
+    f.sheet().BackButton()->click();
+    QCOMPARE(f.sheet().GetActivePage(), &f.page());
+    QVERIFY(f.subMenu()->isChecked());
+    QCOMPARE(f.edit("1027")->text(), QStringLiteral("222"));
+}
+
+void TestMenuStylePage::shownValuesForPreview()
+{
+    Fixture f;
+    f.subMenu()->click();
+    QSignalSpy edited(&f.page(), &CWizardPage::ValuesEdited);
+    f.edit("1027")->setText(QStringLiteral("321"));
+    f.edit("1028")->clear();
+    f.radio("1053")->click();
+    QVERIFY(edited.count() >= 3);
+
+    CAppletParameters copy;
+    copy.CopyFrom(f.params());
+    f.page().ApplyShownValues(copy);
+    QCOMPARE(copy.m_smWidth, 321);
+    QCOMPARE(copy.m_smHeight, 18); // an empty box is skipped
+    QCOMPARE(copy.m_smMenuAlign, 0);
+    QCOMPARE(copy.m_mmWidth, 100);
+    QCOMPARE(f.params().m_smWidth, 140);
+}
+
+QTEST_MAIN(TestMenuStylePage)
+#include "tst_menustylepage.moc"
