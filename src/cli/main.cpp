@@ -1,7 +1,215 @@
+// vantrel-gen: the wizard's page generation and saving from the command line.
+
+#include "model/AppletParameters.h"
+#include "model/StringTable.h"
+#include "store/ProjectFile.h"
+#include "store/TemplateLibrary.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+
 #include <cstdio>
 
-int main()
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace {
+
+constexpr int kExitSaveFailed = 1;
+constexpr int kExitUsage = 2;
+
+const char kUsage[] =
+    "Usage:\n"
+    "  vantrel-gen html PROJECT.qdx            print the page text of a saved page's project\n"
+    "  vantrel-gen html --template N           print the page text of template N\n"
+    "  vantrel-gen save PROJECT.qdx PAGE.htm   save a page as the wizard's Finish does\n"
+    "  vantrel-gen save --template N PAGE.htm  save template N as a page\n"
+    "  vantrel-gen templates                   list the templates, one description a line\n"
+    "\n"
+    "Options:\n"
+    "  --library FILE  read this template library instead of Vantrel.qdx in the\n"
+    "                  program's folder\n"
+    "  -h, --help      show this help\n";
+
+const char kHelp[] =
+    "\n"
+    "Templates are numbered from 0 in library order, as 'templates' lists them.\n"
+    "A page made from a template has the title \"Untitled\" and is centred.\n"
+    "\n"
+    "'save' writes, into the folder of PAGE.htm: a copy of Glidebar.class from the\n"
+    "program's folder, copies of the images the menu names, the page itself, and\n"
+    "its project file (PAGE.qdx), from which the wizard can open the page again.\n"
+    "Existing files are replaced; the page and the project file are each written\n"
+    "whole or not at all.\n"
+    "\n"
+    "An image that cannot be found is reported on standard error, and the page is\n"
+    "made all the same.\n"
+    "\n"
+    "Exit status:\n"
+    "  0  success\n"
+    "  1  'save': the page or its project file could not be written;\n"
+    "     \"Save as file failed!\" and the reason go to standard error.\n"
+    "     'html': the page text could not be written to standard output.\n"
+    "  2  bad arguments, or a project or library file that does not exist\n";
+
+void Print(std::FILE *stream, const QString &text)
 {
-    std::fputs("vantrel-gen: no commands yet\n", stderr);
-    return 2;
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+}
+
+int UsageError(const QString &message)
+{
+    Print(stderr, QStringLiteral("vantrel-gen: %1\n\n").arg(message));
+    std::fputs(kUsage, stderr);
+    return kExitUsage;
+}
+
+void ReportToStderr(const QString &message)
+{
+    Print(stderr, message + QLatin1Char('\n'));
+}
+
+struct CArguments {
+    QStringList positional;
+    QString strLibrary;
+    bool bHasTemplate = false;
+    QString strTemplate;
+    bool bHelp = false;
+};
+
+// Splits the arguments into options and positional arguments; returns an
+// error text, empty when they are well formed.
+QString ParseArguments(const QStringList &args, CArguments &out)
+{
+    for (int i = 1; i < args.size(); ++i) {
+        const QString &arg = args.at(i);
+        auto takeValue = [&](const QString &option, QString &value) -> QString {
+            if (arg.startsWith(option + QLatin1Char('='))) {
+                value = arg.mid(option.size() + 1);
+                return QString();
+            }
+            if (i + 1 >= args.size())
+                return QStringLiteral("%1 needs a value").arg(option);
+            value = args.at(++i);
+            return QString();
+        };
+        if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
+            out.bHelp = true;
+        } else if (arg == QLatin1String("--library") || arg.startsWith(QLatin1String("--library="))) {
+            const QString error = takeValue(QStringLiteral("--library"), out.strLibrary);
+            if (!error.isEmpty())
+                return error;
+            if (out.strLibrary.isEmpty())
+                return QStringLiteral("--library needs a file name");
+        } else if (arg == QLatin1String("--template") || arg.startsWith(QLatin1String("--template="))) {
+            const QString error = takeValue(QStringLiteral("--template"), out.strTemplate);
+            if (!error.isEmpty())
+                return error;
+            out.bHasTemplate = true;
+        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
+            return QStringLiteral("unknown option %1").arg(arg);
+        } else {
+            out.positional << arg;
+        }
+    }
+    return QString();
+}
+
+// Fills params from a project file or a template, as the template page does.
+// Returns 0, or the exit code after reporting the problem.
+int LoadConfiguration(const CArguments &args, const QString &strLibrary, const QString &strProject,
+                      CAppletParameters &params)
+{
+    if (args.bHasTemplate) {
+        bool ok = false;
+        const int n = args.strTemplate.toInt(&ok);
+        const int count = static_cast<int>(ListTemplates(strLibrary).size());
+        if (!ok || n < 0)
+            return UsageError(QStringLiteral("--template needs a number from 0, not \"%1\"").arg(args.strTemplate));
+        if (n >= count)
+            return UsageError(QStringLiteral("there is no template %1: the library %2 has %3")
+                                  .arg(n).arg(QDir::toNativeSeparators(strLibrary)).arg(count));
+        params.LoadTemplate(n, strLibrary);
+        return 0;
+    }
+    if (!QFileInfo(strProject).isFile())
+        return UsageError(QStringLiteral("no such project file: %1").arg(QDir::toNativeSeparators(strProject)));
+    params.LoadProject(strProject);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+#ifdef Q_OS_WIN
+    // The page text goes out byte for byte.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+
+    CArguments args;
+    const QString error = ParseArguments(QCoreApplication::arguments(), args);
+    if (!error.isEmpty())
+        return UsageError(error);
+    if (args.bHelp) {
+        std::fputs(kUsage, stdout);
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
+    if (args.positional.isEmpty())
+        return UsageError(QStringLiteral("no command given"));
+
+    const QString appDir = QCoreApplication::applicationDirPath();
+    QString library = args.strLibrary;
+    if (library.isEmpty()) {
+        // Like the wizard: a missing library offers the one template "Blank".
+        library = QDir(appDir).filePath(LoadString(StringId::TemplateLibrary));
+    } else if (!QFileInfo(library).isFile()) {
+        return UsageError(QStringLiteral("no such library file: %1").arg(QDir::toNativeSeparators(library)));
+    }
+
+    const QString command = args.positional.takeFirst();
+    if (command == QLatin1String("templates")) {
+        if (!args.positional.isEmpty() || args.bHasTemplate)
+            return UsageError(QStringLiteral("'templates' takes no further arguments"));
+        for (const QString &description : ListTemplates(library))
+            Print(stdout, description + QLatin1Char('\n'));
+        return 0;
+    }
+
+    const bool save = command == QLatin1String("save");
+    if (!save && command != QLatin1String("html"))
+        return UsageError(QStringLiteral("unknown command %1").arg(command));
+    const int wanted = (save ? 2 : 1) - (args.bHasTemplate ? 1 : 0);
+    if (args.positional.size() != wanted) {
+        return UsageError(args.bHasTemplate
+                              ? QStringLiteral("'%1 --template N' takes %2").arg(command, save ? "PAGE.htm" : "nothing more")
+                              : QStringLiteral("'%1' takes %2").arg(command, save ? "PROJECT.qdx PAGE.htm" : "PROJECT.qdx"));
+    }
+
+    CAppletParameters params;
+    const QString project = args.bHasTemplate ? QString() : args.positional.takeFirst();
+    if (const int code = LoadConfiguration(args, library, project, params))
+        return code;
+
+    const QString html = params.GenerateHTML(ReportToStderr);
+    if (!save) {
+        Print(stdout, html);
+        return std::fflush(stdout) == 0 ? 0 : kExitSaveFailed;
+    }
+
+    const QString page = args.positional.takeFirst();
+    QString reason;
+    if (!SavePage(page, QFileInfo(page).path(), params, html, appDir, &reason)) {
+        std::fputs("Save as file failed!\n", stderr);
+        Print(stderr, reason + QLatin1Char('\n'));
+        return kExitSaveFailed;
+    }
+    return 0;
 }

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Writing a file whole or not at all: the bytes go to a temporary file in
+// the same folder, which is renamed over the target only when every byte was
+// written. A short write (a full disk, a size limit) counts as a failure, so
+// a failed write never replaces a good file with part of a new one.
+
+// Writes bytes as the file at strPath; on failure the reason is in *pError.
+bool WriteFileAtomically(const QString &strPath, const QByteArray &bytes, QString *pError = nullptr);
+
+// Copies strSource to strTarget the same way; a target that is the source
+// itself is left as it is.
+bool CopyFileAtomically(const QString &strSource, const QString &strTarget);

@@ -1,0 +1,70 @@
+#include "store/ProjectKeys.h"
+
+#include "model/AppletParameters.h"
+#include "model/StringTable.h"
+
+namespace {
+using P = CAppletParameters;
+
+constexpr CProjectKey Text(int section, const char *name, QString P::*field)
+{
+    return {section, name, EValueKind::Text, nullptr, field};
+}
+constexpr CProjectKey Num(int section, const char *name, int P::*field)
+{
+    return {section, name, EValueKind::Number, field, nullptr};
+}
+constexpr CProjectKey Col(int section, const char *name, int P::*field)
+{
+    return {section, name, EValueKind::Colour, field, nullptr};
+}
+
+#define VANTREL_ITEM_STYLE(section, fam, n)                                   \
+    Col(section, "m_" #fam "BKColor" #n, &P::m_##fam##BKColor##n),            \
+    Col(section, "m_" #fam "FRColor" #n, &P::m_##fam##FRColor##n),            \
+    Num(section, "m_" #fam "ItemBorderStyle" #n, &P::m_##fam##ItemBorderStyle##n), \
+    Num(section, "m_" #fam "ItemFillStyle" #n, &P::m_##fam##ItemFillStyle##n), \
+    Num(section, "m_" #fam "FontName" #n, &P::m_##fam##FontName##n),          \
+    Num(section, "m_" #fam "FontSize" #n, &P::m_##fam##FontSize##n),          \
+    Num(section, "m_" #fam "FontStyle" #n, &P::m_##fam##FontStyle##n),        \
+    Num(section, "m_" #fam "Align" #n, &P::m_##fam##Align##n)
+
+#define VANTREL_MENU_STYLE(section, fam)                                      \
+    Col(section, "m_" #fam "BKColor", &P::m_##fam##BKColor),                  \
+    Num(section, "m_" #fam "BKStyle", &P::m_##fam##BKStyle),                  \
+    Num(section, "m_" #fam "MenuAlign", &P::m_##fam##MenuAlign),              \
+    Num(section, "m_" #fam "Width", &P::m_##fam##Width),                      \
+    Num(section, "m_" #fam "Height", &P::m_##fam##Height),                    \
+    Num(section, "m_" #fam "ItemGap", &P::m_##fam##ItemGap),                  \
+    Num(section, "m_" #fam "BorderThick", &P::m_##fam##BorderThick)
+
+const std::array<CProjectKey, kProjectKeyCount> kKeys = {{
+    Text(SectionGeneral, "m_HTMLTitle", &P::m_HTMLTitle),
+    Num(SectionGeneral, "m_Align", &P::m_Align),
+    Col(SectionGeneral, "m_appBKColor", &P::m_appBKColor),
+    Text(SectionGeneral, "m_appBKImagePath", &P::m_appBKImagePath),
+    Num(SectionGeneral, "m_xPos", &P::m_xPos),
+    Num(SectionGeneral, "m_yPos", &P::m_yPos),
+    VANTREL_MENU_STYLE(SectionMainMenuStyle, mm),
+    VANTREL_MENU_STYLE(SectionSubMenuStyle, sm),
+    VANTREL_ITEM_STYLE(SectionMainItemStyle1, mi, 1),
+    VANTREL_ITEM_STYLE(SectionMainItemStyle2, mi, 2),
+    VANTREL_ITEM_STYLE(SectionMainItemStyle3, mi, 3),
+    VANTREL_ITEM_STYLE(SectionSubItemStyle1, si, 1),
+    VANTREL_ITEM_STYLE(SectionSubItemStyle2, si, 2),
+    VANTREL_ITEM_STYLE(SectionSubItemStyle3, si, 3),
+}};
+
+#undef VANTREL_ITEM_STYLE
+#undef VANTREL_MENU_STYLE
+} // namespace
+
+const std::array<CProjectKey, kProjectKeyCount> &ProjectKeys()
+{
+    return kKeys;
+}
+
+QString ProjectSectionName(int nSection)
+{
+    return LoadString(StringRange::Section, nSection);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+class CAppletParameters;
+
+// How a stored value is written and read back.
+enum class EValueKind {
+    Text,   // the text unchanged
+    Number, // signed decimal
+    Colour, // signed decimal of 0x00BBGGRR; masked to 24 bits when read
+};
+
+// One key of the project file that carries a field of CAppletParameters.
+struct CProjectKey {
+    int nSection;      // position of its section among the project file's sections, 0..8
+    const char *pName; // the key, which is also the field's name
+    EValueKind kind;
+    int CAppletParameters::*pNumber; // for Number and Colour
+    QString CAppletParameters::*pText; // for Text
+};
+
+constexpr int kProjectKeyCount = 68;
+
+// The keys in the order the project file holds them, section by section.
+const std::array<CProjectKey, kProjectKeyCount> &ProjectKeys();
+
+// The sections of the project file, in order (string ids 300-310).
+enum EProjectSection : int {
+    SectionGeneral = 0,
+    SectionMainMenuStyle,
+    SectionSubMenuStyle,
+    SectionMainItemStyle1,
+    SectionMainItemStyle2,
+    SectionMainItemStyle3,
+    SectionSubItemStyle1,
+    SectionSubItemStyle2,
+    SectionSubItemStyle3,
+    SectionItem,
+    SectionMenuRelation,
+    SectionCount
+};
+QString ProjectSectionName(int nSection);
+
+// The key of the menu tree's shape, in "Menu Relation" (or a template's section).
+inline QString RelationKey() { return QStringLiteral("Relation"); }

@@ -1,0 +1,184 @@
+#include "TestApp.h"
+
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+struct CRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+CRun RunGen(const QStringList &args)
+{
+    QProcess process;
+    process.start(QStringLiteral(VANTREL_BIN_DIR "/vantrel-gen"), args);
+    CRun run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+// Two templates: a plain one, and one with a sub menu, odd texts and an
+// image that exists only under another letter case, and one that is missing.
+QByteArray Library(const QString &imageFolder)
+{
+    return ("[TEMPLATE]\r\nTemplateKey=Plain,Tree\r\n"
+            "[Plain]\r\nDescription=A plain menu\r\nm_mmWidth=100\r\nm_mmHeight=20\r\n"
+            "[Tree]\r\nDescription=Caf\xC3\xA9 & \"tree\"\r\nm_HTMLTitle=ignored\r\n"
+            "m_appBKColor=16711680\r\nm_mmWidth=120\r\nm_mmHeight=24\r\nm_smWidth=90\r\n"
+            "m_smHeight=18\r\nm_appBKImagePath=" + imageFolder + "/back.GIF\r\n"
+            "Relation=2,3,2,1-1,\r\n"
+            "I0-0=Home,,_top,index.htm\r\nI0-1=Caf\xC3\xA9 <b>,"
+            + imageFolder + "/missing.gif,,a.htm?x=1&y=2\r\n"
+            "I1-0=One,,,one.htm\r\nI1-1=Two,,,two.htm\r\nI0-2=Last,,,\r\n").toUtf8();
+}
+
+} // namespace
+
+class TestVantrelGen : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void listsTemplates();
+    void saveThenHtmlGivesTheSameText();
+    void shippedTemplatesRoundTrip();
+    void badArguments_data();
+    void badArguments();
+    void failedSaveExitsWithOne();
+    void help();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_library;
+};
+
+void TestVantrelGen::initTestCase()
+{
+    QVERIFY(QFileInfo(VANTREL_BIN_DIR "/vantrel-gen").isExecutable());
+    QVERIFY(WriteFileBytes(m_dir.filePath("images/Back.gif"), "GIF89a"));
+    m_library = m_dir.filePath("lib.qdx");
+    QVERIFY(WriteFileBytes(m_library, Library(m_dir.filePath("images"))));
+}
+
+void TestVantrelGen::listsTemplates()
+{
+    const CRun run = RunGen({"templates", "--library", m_library});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("A plain menu\nCaf\xC3\xA9 & \"tree\"\n"));
+}
+
+void TestVantrelGen::saveThenHtmlGivesTheSameText()
+{
+    const QString page = m_dir.filePath("site/menu.htm");
+    QVERIFY(QDir().mkpath(m_dir.filePath("site")));
+
+    const CRun saved = RunGen({"save", "--template", "1", page, "--library", m_library});
+    QCOMPARE(saved.exitCode, 0);
+    QVERIFY2(saved.err.contains("missing.gif"), saved.err.constData()); // reported, not fatal
+    const QByteArray pageBytes = ReadFileBytes(page);
+    QVERIFY(!pageBytes.isEmpty());
+    QVERIFY(QFile::exists(m_dir.filePath("site/menu.qdx")));
+    QCOMPARE(ReadFileBytes(m_dir.filePath("site/Glidebar.class")),
+             ReadFileBytes(VANTREL_BIN_DIR "/Glidebar.class"));
+    QCOMPARE(ReadFileBytes(m_dir.filePath("site/Back.gif")), QByteArray("GIF89a"));
+
+    // The template's own text, the saved project's text and the page agree.
+    const CRun fromTemplate = RunGen({"html", "--library=" + m_library, "--template=1"});
+    QCOMPARE(fromTemplate.exitCode, 0);
+    QCOMPARE(fromTemplate.out, pageBytes);
+    const CRun fromProject = RunGen({"html", m_dir.filePath("site/menu.qdx")});
+    QCOMPARE(fromProject.exitCode, 0);
+    QCOMPARE(fromProject.out, pageBytes);
+    QVERIFY(pageBytes.contains("Untitled"));
+
+    // Saving the project again elsewhere gives the same page and project file.
+    const QString copy = m_dir.filePath("copy/page.html");
+    QVERIFY(QDir().mkpath(m_dir.filePath("copy")));
+    QCOMPARE(RunGen({"save", m_dir.filePath("site/menu.qdx"), copy}).exitCode, 0);
+    QCOMPARE(ReadFileBytes(copy), pageBytes);
+    QCOMPARE(ReadFileBytes(m_dir.filePath("copy/page.qdx")), ReadFileBytes(m_dir.filePath("site/menu.qdx")));
+}
+
+// Every template we ship loads, saves and reopens to the same page, and
+// names only images that exist (none is reported missing).
+void TestVantrelGen::shippedTemplatesRoundTrip()
+{
+    const CRun list = RunGen({"templates"});
+    QCOMPARE(list.exitCode, 0);
+    const int count = list.out.count('\n');
+    QVERIFY2(count >= 8, list.out.constData());
+    for (int n = 0; n < count; ++n) {
+        const QString folder = m_dir.filePath(QStringLiteral("shipped%1").arg(n));
+        QVERIFY(QDir().mkpath(folder));
+        const CRun saved = RunGen({"save", "--template", QString::number(n), folder + "/p.htm"});
+        QCOMPARE(saved.exitCode, 0);
+        QVERIFY2(saved.err.isEmpty(), saved.err.constData());
+        const CRun reopened = RunGen({"html", folder + "/p.qdx"});
+        QCOMPARE(reopened.exitCode, 0);
+        QCOMPARE(reopened.out, ReadFileBytes(folder + "/p.htm"));
+        QVERIFY(reopened.out.contains("<param name=\"I0-0\""));
+    }
+}
+
+void TestVantrelGen::badArguments_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("nothing") << QStringList{} << "no command";
+    QTest::newRow("unknown command") << QStringList{"print"} << "unknown command print";
+    QTest::newRow("unknown option") << QStringList{"html", "--fast", "x.qdx"} << "unknown option --fast";
+    QTest::newRow("missing project") << QStringList{"html", "/nonexistent/none.qdx"} << "no such project file";
+    QTest::newRow("project is a folder") << QStringList{"html", "/"} << "no such project file";
+    QTest::newRow("html without project") << QStringList{"html"} << "takes PROJECT.qdx";
+    QTest::newRow("save without page") << QStringList{"save", "x.qdx"} << "takes PROJECT.qdx PAGE.htm";
+    QTest::newRow("template and project") << QStringList{"html", "--template", "0", "x.qdx"} << "takes nothing more";
+    QTest::newRow("template not a number") << QStringList{"html", "--template", "one"} << "needs a number";
+    QTest::newRow("negative template") << QStringList{"html", "--template=-1"} << "needs a number";
+    QTest::newRow("template past the end") << QStringList{"html", "--template", "2", "--library", "@LIB@"}
+                                           << "there is no template 2";
+    QTest::newRow("option without value") << QStringList{"templates", "--library"} << "--library needs a value";
+    QTest::newRow("missing library") << QStringList{"templates", "--library", "/nonexistent/lib.qdx"}
+                                     << "no such library file";
+    QTest::newRow("templates with extra") << QStringList{"templates", "x"} << "takes no further arguments";
+}
+
+void TestVantrelGen::badArguments()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, message);
+    args.replaceInStrings("@LIB@", m_library);
+    const CRun run = RunGen(args);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
+    QVERIFY(run.err.contains("Usage:"));
+    QVERIFY(run.out.isEmpty());
+}
+
+void TestVantrelGen::failedSaveExitsWithOne()
+{
+    // The page's folder is a regular file.
+    QVERIFY(WriteFileBytes(m_dir.filePath("plainfile"), "x"));
+    const CRun run = RunGen({"save", "--library", m_library, "--template", "0",
+                             m_dir.filePath("plainfile/page.htm")});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.startsWith("Save as file failed!\n"), run.err.constData());
+    QVERIFY(run.err.contains("page.htm"));
+}
+
+void TestVantrelGen::help()
+{
+    const CRun run = RunGen({"--help"});
+    QCOMPARE(run.exitCode, 0);
+    for (const char *part : {"Usage:", "html PROJECT.qdx", "save --template N PAGE.htm", "templates",
+                             "--library FILE", "Exit status", "Save as file failed!"})
+        QVERIFY2(run.out.contains(part), part);
+}
+
+QTEST_GUILESS_MAIN(TestVantrelGen)
+#include "tst_vantrelgen.moc"

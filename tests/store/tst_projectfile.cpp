@@ -1,0 +1,503 @@
+#include "store/StoredConfig.h"
+#include "TestApp.h"
+#include "model/AppletParameters.h"
+#include "store/IniFile.h"
+#include "store/ProjectFile.h"
+
+#include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+namespace {
+
+// Every style value distinct, found through the model's own field groups.
+void FillDistinct(CAppletParameters &p)
+{
+    p.m_HTMLTitle = QStringLiteral("  My \"menu\", caf\u00e9 ");
+    p.m_Align = 2;
+    p.m_appBKColor = 0xFFFFFF;
+    p.m_appBKImagePath = QStringLiteral("/images/back ground.gif");
+    p.m_xPos = 1000;
+    p.m_yPos = -5;
+    int v = 11;
+    for (bool sub : {false, true}) {
+        CMenuStyle m = MenuStyleFields(p, sub);
+        for (int *f : {m.pBKColor, m.pBKStyle, m.pMenuAlign, m.pWidth, m.pHeight, m.pItemGap,
+                       m.pBorderThick})
+            *f = v++;
+        *m.pBKColor = sub ? 16711680 : 255;
+        for (int state = 1; state <= 3; ++state) {
+            CItemStyle s = ItemStyleFields(p, sub, state);
+            for (int *f : {s.pBKColor, s.pFRColor, s.pBorderStyle, s.pFillStyle, s.pFontName,
+                           s.pFontSize, s.pFontStyle, s.pAlign})
+                *f = v++;
+            *s.pBKColor = 0x010203 * state + (sub ? 7 : 0);
+        }
+    }
+    CAppletMenu &menu = *p.m_pMainMenu;
+    menu.SetItemCount(5, 1);
+    for (int i = 0; i < 5; ++i) {
+        CAppletMenuItem &item = *menu.GetItem(i);
+        item.m_strLabel = QStringLiteral("Main %1").arg(i);
+        item.m_strImage = i == 1 ? QStringLiteral("C:\\img\\m1.gif") : QString();
+        item.m_strTarget = i % 2 ? QStringLiteral("_blank") : QStringLiteral("_self");
+        item.m_strLink = QStringLiteral("http://example.org/%1?a=b&c=d").arg(i);
+    }
+    menu.GetSubMenu(0)->SetItemCount(3, 1);
+    menu.GetSubMenu(3)->SetItemCount(6, 1);
+    for (int owner : {0, 3}) {
+        CAppletMenu &sub = *menu.GetSubMenu(owner);
+        for (int j = 0; j < sub.GetCount(); ++j) {
+            CAppletMenuItem &item = *sub.GetItem(j);
+            item.m_strLabel = QStringLiteral("Sub %1.%2").arg(owner).arg(j);
+            item.m_strImage = QStringLiteral("s%1.png").arg(j);
+            item.m_strTarget = QStringLiteral("frame%1").arg(j);
+            item.m_strLink = QStringLiteral("page%1.htm").arg(j);
+        }
+    }
+}
+
+// The tree as one text, for comparisons that show where they differ.
+QString TreeText(const CAppletMenu &menu, int depth = 0)
+{
+    QString out;
+    for (int i = 0; i < menu.GetCount(); ++i) {
+        const CAppletMenuItem &item = *menu.GetItem(i);
+        out += QString(depth * 2, QLatin1Char(' ')) + QStringLiteral("[%1|%2|%3|%4]\n")
+                   .arg(item.m_strLabel, item.m_strImage, item.m_strTarget, item.m_strLink);
+        if (item.m_pSubMenu)
+            out += TreeText(*item.m_pSubMenu, depth + 1);
+    }
+    return out;
+}
+
+QList<int> StyleValues(CAppletParameters &p)
+{
+    QList<int> values{p.m_Align, p.m_appBKColor, p.m_xPos, p.m_yPos};
+    for (bool sub : {false, true}) {
+        CMenuStyle m = MenuStyleFields(p, sub);
+        for (int *f : {m.pBKColor, m.pBKStyle, m.pMenuAlign, m.pWidth, m.pHeight, m.pItemGap,
+                       m.pBorderThick})
+            values << *f;
+        for (int state = 1; state <= 3; ++state) {
+            CItemStyle s = ItemStyleFields(p, sub, state);
+            for (int *f : {s.pBKColor, s.pFRColor, s.pBorderStyle, s.pFillStyle, s.pFontName,
+                           s.pFontSize, s.pFontStyle, s.pAlign})
+                values << *f;
+        }
+    }
+    return values;
+}
+
+// The file's lines, without their CR LF ends.
+QStringList FileLines(const QString &path)
+{
+    const QByteArray bytes = ReadFileBytes(path);
+    QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// A project file with only a "Relation" and some item keys.
+QByteArray RelationFile(const QString &relation, const QString &items)
+{
+    return ("[Item]\r\n" + items + "\r\n[Menu Relation]\r\nRelation=" + relation + "\r\n").toUtf8();
+}
+
+} // namespace
+
+class TestProjectFile : public QObject {
+    Q_OBJECT
+private slots:
+    void projectPath_data();
+    void projectPath();
+    void roundTripOfAFullConfiguration();
+    void sectionsAndKeysInOrder();
+    void relationOfExamples_data();
+    void relationOfExamples();
+    void oddRelations_data();
+    void oddRelations();
+    void itemValuesWithCommasOrFewFields();
+    void valuesReadLeniently();
+    void missingFileGivesDefaults();
+    void readsAFileWrittenOnWindows();
+    void noStaleKeysAndSameBytesTwice();
+    void copiesClassFileAndImages();
+    void failedSaveKeepsEarlierPage();
+};
+
+void TestProjectFile::projectPath_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("project");
+    QTest::newRow("htm") << "/web/menu.htm" << "/web/menu.qdx";
+    QTest::newRow("two dots") << "/web/a.b.html" << "/web/a.b.qdx";
+    QTest::newRow("dot in folder only") << "/we.b/menu" << "/we.b/menu.qdx";
+    QTest::newRow("relative") << "menu.HTM" << "menu.qdx";
+}
+
+void TestProjectFile::projectPath()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, project);
+    QCOMPARE(ProjectPathFor(page), project);
+}
+
+void TestProjectFile::roundTripOfAFullConfiguration()
+{
+    QTemporaryDir dir;
+    CAppletParameters saved;
+    FillDistinct(saved);
+    const QString page = dir.filePath("menu.htm");
+    QString error;
+    QVERIFY2(SavePage(page, dir.path(), saved, QStringLiteral("<html>\u00e9</html>"), dir.path(), &error),
+             qPrintable(error));
+    QCOMPARE(ReadFileBytes(page), QByteArray("<html>\xC3\xA9</html>"));
+
+    CAppletParameters loaded;
+    loaded.m_bSaved = 1;
+    loaded.m_strHTMLPath = QStringLiteral("kept");
+    QVERIFY(loaded.LoadProject(dir.filePath("menu.qdx")));
+    QCOMPARE(loaded.m_HTMLTitle, saved.m_HTMLTitle);
+    QCOMPARE(loaded.m_appBKImagePath, saved.m_appBKImagePath);
+    QCOMPARE(StyleValues(loaded), StyleValues(saved));
+    QCOMPARE(TreeText(*loaded.m_pMainMenu), TreeText(*saved.m_pMainMenu));
+    QCOMPARE(loaded.m_pMainMenu->m_nCurrent, 0);
+    // Fields the file does not hold are left alone.
+    QCOMPARE(loaded.m_bSaved, 1);
+    QCOMPARE(loaded.m_strHTMLPath, QStringLiteral("kept"));
+}
+
+void TestProjectFile::sectionsAndKeysInOrder()
+{
+    QTemporaryDir dir;
+    CAppletParameters p;
+    FillDistinct(p);
+    QVERIFY(SavePage(dir.filePath("x.htm"), dir.path(), p, QString(), dir.path()));
+
+    QStringList expected;
+    expected << "[General]" << "m_HTMLTitle" << "m_Align" << "m_appBKColor" << "m_appBKImagePath"
+             << "m_xPos" << "m_yPos";
+    for (const char *fam : {"mm", "sm"}) {
+        expected << (fam == QLatin1String("mm") ? "[Main Menu Style]" : "[Sub Menu Style]");
+        for (const char *stem : {"BKColor", "BKStyle", "MenuAlign", "Width", "Height", "ItemGap",
+                                 "BorderThick"})
+            expected << QStringLiteral("m_%1%2").arg(fam, stem);
+    }
+    for (const char *fam : {"mi", "si"}) {
+        for (int state = 1; state <= 3; ++state) {
+            expected << QStringLiteral("[%1 Item Style%2]")
+                            .arg(fam == QLatin1String("mi") ? "Main" : "Sub").arg(state);
+            for (const char *stem : {"BKColor", "FRColor", "ItemBorderStyle", "ItemFillStyle",
+                                     "FontName", "FontSize", "FontStyle", "Align"})
+                expected << QStringLiteral("m_%1%2%3").arg(fam, stem).arg(state);
+        }
+    }
+    expected << "[Item]" << "I0-0" << "I1-0" << "I1-1" << "I1-2" << "I0-1" << "I0-2" << "I0-3";
+    for (int j = 0; j < 6; ++j)
+        expected << QStringLiteral("I2-%1").arg(j);
+    expected << "I0-4" << "[Menu Relation]" << "Relation";
+
+    QStringList found;
+    for (const QString &line : FileLines(dir.filePath("x.qdx"))) {
+        if (line.isEmpty())
+            continue;
+        found << (line.startsWith('[') ? line : line.section('=', 0, 0));
+    }
+    QCOMPARE(found, expected);
+    QCOMPARE(found.filter(QRegularExpression("^m_")).size(), 68);
+
+    const QStringList lines = FileLines(dir.filePath("x.qdx"));
+    QVERIFY(lines.contains("m_HTMLTitle=\"  My \"menu\", caf\u00e9 \""));
+    QVERIFY(lines.contains("m_miBKColor1=66051"));
+    QVERIFY(lines.contains("m_mmBKColor=255"));
+    QVERIFY(lines.contains("m_smBKColor=16711680"));
+    QVERIFY(lines.contains("m_yPos=-5"));
+    QVERIFY(lines.contains("I1-0=Sub 0.0,s0.png,frame0,page0.htm"));
+    QVERIFY(lines.contains("I0-4=Main 4,,_self,http://example.org/4?a=b&c=d"));
+}
+
+void TestProjectFile::relationOfExamples_data()
+{
+    QTest::addColumn<int>("mainCount");
+    QTest::addColumn<QList<int>>("owners");   // main items that own a sub menu
+    QTest::addColumn<QList<int>>("subCounts");
+    QTest::addColumn<QString>("relation");
+    QTest::newRow("no sub menus") << 4 << QList<int>{} << QList<int>{} << "1,4,";
+    QTest::newRow("one sub menu") << 3 << QList<int>{1} << QList<int>{2} << "2,3,2,1-1,";
+    QTest::newRow("two sub menus") << 5 << QList<int>{0, 3} << QList<int>{3, 6}
+                                   << "3,5,3,6,0-1,3-2,";
+}
+
+void TestProjectFile::relationOfExamples()
+{
+    QFETCH(int, mainCount);
+    QFETCH(QList<int>, owners);
+    QFETCH(QList<int>, subCounts);
+    QFETCH(QString, relation);
+
+    QTemporaryDir dir;
+    CAppletParameters p;
+    p.m_pMainMenu->SetItemCount(mainCount, 1);
+    for (int k = 0; k < owners.size(); ++k)
+        p.m_pMainMenu->GetSubMenu(owners[k])->SetItemCount(subCounts[k], 1);
+    QVERIFY(SavePage(dir.filePath("r.htm"), dir.path(), p, QString(), dir.path()));
+    QVERIFY(FileLines(dir.filePath("r.qdx")).contains("Relation=" + relation));
+
+    // Read back from a file that holds only the relation: the shape returns
+    // with default labels and empty item texts.
+    QVERIFY(WriteFileBytes(dir.filePath("only.qdx"), RelationFile(relation, QString())));
+    CAppletParameters back;
+    back.LoadProject(dir.filePath("only.qdx"));
+    const CAppletMenu &menu = *back.m_pMainMenu;
+    QCOMPARE(menu.GetCount(), mainCount);
+    for (int i = 0; i < mainCount; ++i) {
+        const int k = owners.indexOf(i);
+        const CAppletMenuItem &item = *menu.GetItem(i);
+        QCOMPARE(item.m_strLabel, QString());
+        QCOMPARE(bool(item.m_pSubMenu), k >= 0);
+        if (k >= 0)
+            QCOMPARE(item.m_pSubMenu->GetCount(), subCounts[k]);
+    }
+}
+
+void TestProjectFile::oddRelations_data()
+{
+    QTest::addColumn<QString>("relation");
+    QTest::addColumn<QString>("items");
+    QTest::addColumn<QString>("tree"); // TreeText of the loaded main menu
+
+    const QString items3 = "I0-0=A\r\nI0-1=B\r\nI0-2=C\r\nI1-0=s\r\nI1-1=t\r\nI2-0=u\r\n";
+    const QString fourDefaults = "[item1|||]\n[item2|||]\n[item3|||]\n[item4|||]\n";
+    QTest::newRow("no main items") << "1,0," << items3 << fourDefaults;
+    QTest::newRow("negative main count") << "1,-3," << items3 << fourDefaults;
+    QTest::newRow("missing relation") << "" << items3 << fourDefaults;
+    QTest::newRow("sub count 0 ends the step")
+        << "3,3,0,2,0-1,2-2," << items3 << "[A|||]\n[B|||]\n[C|||]\n";
+    QTest::newRow("later sub count 0") << "3,3,2,0,0-1,2-2," << items3
+                                       << "[A|||]\n  [s|||]\n  [t|||]\n[B|||]\n[C|||]\n";
+    QTest::newRow("same main item twice") << "3,3,2,5,1-1,1-2," << items3
+                                          << "[A|||]\n[B|||]\n  [s|||]\n  [t|||]\n  [|||]\n"
+                                             "  [|||]\n  [|||]\n[C|||]\n";
+    QTest::newRow("missing item keys") << "2,3,1,2-1," << "I0-1=only\r\n"
+                                       << "[|||]\n[only|||]\n[|||]\n  [|||]\n";
+    QTest::newRow("pairs out of order") << "3,3,1,1,2-2,0-1," << items3
+                                        << "[A|||]\n  [s|||]\n[B|||]\n[C|||]\n  [u|||]\n";
+    QTest::newRow("main index too high") << "2,3,2,3-1," << items3 << "[A|||]\n[B|||]\n[C|||]\n";
+    QTest::newRow("bad pair blocks later") << "3,3,1,1,9-1,1-2," << items3
+                                           << "[A|||]\n[B|||]\n[C|||]\n";
+    QTest::newRow("pair without hyphen") << "2,3,1,1," << items3 << "[A|||]\n  [s|||]\n[B|||]\n[C|||]\n";
+    QTest::newRow("sub number 0 gives up") << "2,3,1,1-0," << items3 << "[A|||]\n[B|||]\n[C|||]\n";
+    QTest::newRow("pairs missing") << "2,3,2," << items3 << "[A|||]\n[B|||]\n[C|||]\n";
+    QTest::newRow("lenient numbers") << " 2x, +3 ,2abc, 1 - 1 ," << items3
+                                     << "[A|||]\n[B|||]\n  [s|||]\n  [t|||]\n[C|||]\n";
+    QTest::newRow("absurd counts are bounded")
+        << "2,99999999999,99999999999,0-1," << "I0-0=first\r\nI1-199=last sub\r\nI0-199=last\r\n"
+        << QString();
+}
+
+void TestProjectFile::oddRelations()
+{
+    QFETCH(QString, relation);
+    QFETCH(QString, items);
+    QFETCH(QString, tree);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("odd.qdx");
+    QVERIFY(WriteFileBytes(path, RelationFile(relation, items)));
+    CAppletParameters p;
+    p.m_pMainMenu->GetSubMenu(0); // replaced by the load
+    p.LoadProject(path);
+    if (QTest::currentDataTag() == QByteArray("absurd counts are bounded")) {
+        const CAppletMenu &menu = *p.m_pMainMenu;
+        QCOMPARE(menu.GetCount(), kMaxStoredMenuItems);
+        QCOMPARE(menu.GetItem(0)->m_pSubMenu->GetCount(), kMaxStoredMenuItems);
+        QCOMPARE(menu.GetItem(0)->m_strLabel, QStringLiteral("first"));
+        QCOMPARE(menu.GetItem(kMaxStoredMenuItems - 1)->m_strLabel, QStringLiteral("last"));
+        QCOMPARE(menu.GetItem(0)->m_pSubMenu->GetItem(kMaxStoredMenuItems - 1)->m_strLabel,
+                 QStringLiteral("last sub"));
+        return;
+    }
+    QCOMPARE(TreeText(*p.m_pMainMenu), tree);
+    QCOMPARE(p.m_pMainMenu->m_nCurrent, 0);
+}
+
+void TestProjectFile::itemValuesWithCommasOrFewFields()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("c.qdx");
+    QVERIFY(WriteFileBytes(path, RelationFile("1,3,", "I0-0=a,b\r\nI0-1=x,y,z,w,extra\r\nI0-2=\"q\"")));
+    CAppletParameters p;
+    p.LoadProject(path);
+    QCOMPARE(TreeText(*p.m_pMainMenu), QStringLiteral("[a|b||]\n[x|y|z|w]\n[q|||]\n"));
+
+    // A label with a comma shifts the fields when read back.
+    CAppletParameters saved;
+    CAppletMenuItem &item = *saved.m_pMainMenu->GetItem(0);
+    item.m_strLabel = "Left, right";
+    item.m_strImage = "i.gif";
+    item.m_strTarget = "_top";
+    item.m_strLink = "l.htm";
+    QVERIFY(SavePage(dir.filePath("s.htm"), dir.path(), saved, QString(), dir.path()));
+    p.LoadProject(dir.filePath("s.qdx"));
+    QCOMPARE(TreeText(*p.m_pMainMenu).section('\n', 0, 0), QStringLiteral("[Left| right|i.gif|_top]"));
+}
+
+void TestProjectFile::valuesReadLeniently()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("n.qdx");
+    QVERIFY(WriteFileBytes(path, "[General]\r\nm_Align= -12abc\r\nm_xPos=+7\r\nm_yPos=x9\r\n"
+                                 "m_appBKColor=-1\r\n[Main Menu Style]\r\nm_mmBKColor=4294967295\r\n"
+                                 "m_mmWidth=99999999999999999999\r\nm_mmHeight=-99999999999999999999\r\n"
+                                 "m_mmItemGap=\r\n[Sub Menu Style]\r\nm_smBKColor=33554687\r\n"));
+    CAppletParameters p;
+    p.LoadProject(path);
+    QCOMPARE(p.m_Align, -12);
+    QCOMPARE(p.m_xPos, 7);
+    QCOMPARE(p.m_yPos, 0);
+    QCOMPARE(p.m_appBKColor, 0xFFFFFF);
+    QCOMPARE(p.m_mmBKColor, 0xFFFFFF);
+    QCOMPARE(p.m_mmWidth, INT_MAX);
+    QCOMPARE(p.m_mmHeight, INT_MIN);
+    QCOMPARE(p.m_mmItemGap, 0);
+    QCOMPARE(p.m_smBKColor, 0xFF); // 0x20000FF: bits above 24 dropped
+}
+
+void TestProjectFile::missingFileGivesDefaults()
+{
+    CAppletParameters p;
+    FillDistinct(p);
+    p.LoadProject(QStringLiteral("/nonexistent/folder/none.qdx"));
+    QCOMPARE(p.m_HTMLTitle, QStringLiteral("Untitled"));
+    QCOMPARE(p.m_appBKImagePath, QString());
+    for (int v : StyleValues(p))
+        QCOMPARE(v, 0);
+    QCOMPARE(TreeText(*p.m_pMainMenu), QStringLiteral("[item1|||]\n[item2|||]\n[item3|||]\n[item4|||]\n"));
+    QCOMPARE(p.m_pMainMenu->m_nCurrent, 0);
+}
+
+void TestProjectFile::readsAFileWrittenOnWindows()
+{
+    // Windows-1252, other letter case, blanks, a comment, a duplicate key
+    // and section, quotes, and a value longer than 259 characters.
+    const QByteArray longLink = QByteArray("http://example.org/").append(QByteArray(300, 'x'));
+    const QByteArray bytes =
+        "; saved by hand\r\n[GENERAL]\r\nM_HTMLTITLE = \"  Caf\xE9 men\xFC  \"\r\nm_htmltitle=second\r\n"
+        "m_Align=1\r\n[general]\r\nm_xPos=77\r\n[ menu relation ]\r\nrelation = 2,2,1,1-1,\r\n"
+        "[item]\r\ni0-0=Home,,_top,index.htm\r\ni0-1 = 'Links,,,"
+        + longLink + "'\r\ni1-0=Sub,pic.gif,,s.htm\r\n";
+    QTemporaryDir dir;
+    QVERIFY(WriteFileBytes(dir.filePath("w.qdx"), bytes));
+    CAppletParameters p;
+    p.LoadProject(dir.filePath("w.qdx"));
+    QCOMPARE(p.m_HTMLTitle, QStringLiteral("  Caf\u00e9 men\u00fc  "));
+    QCOMPARE(p.m_Align, 1);
+    QCOMPARE(p.m_xPos, 0); // only in the duplicate section
+    QCOMPARE(TreeText(*p.m_pMainMenu),
+             QStringLiteral("[Home||_top|index.htm]\n[Links|||%1]\n  [Sub|pic.gif||s.htm]\n")
+                 .arg(QString::fromLatin1(longLink)));
+}
+
+void TestProjectFile::noStaleKeysAndSameBytesTwice()
+{
+    QTemporaryDir dir;
+    const QString page = dir.filePath("p.htm");
+    CAppletParameters big;
+    FillDistinct(big);
+    QVERIFY(SavePage(page, dir.path(), big, "big", dir.path()));
+    const QByteArray bigBytes = ReadFileBytes(dir.filePath("p.qdx"));
+    QVERIFY(SavePage(page, dir.path(), big, "big", dir.path()));
+    QCOMPARE(ReadFileBytes(dir.filePath("p.qdx")), bigBytes);
+
+    CAppletParameters small;
+    small.m_pMainMenu->SetItemCount(2, 1);
+    QVERIFY(SavePage(page, dir.path(), small, "small", dir.path()));
+    const QStringList lines = FileLines(dir.filePath("p.qdx"));
+    QCOMPARE(lines.filter(QRegularExpression("^I\\d+-\\d+=")),
+             QStringList({"I0-0=item1,,,", "I0-1=item2,,,"}));
+    QVERIFY(lines.contains("Relation=1,2,"));
+    QCOMPARE(ReadFileBytes(page), QByteArray("small"));
+}
+
+void TestProjectFile::copiesClassFileAndImages()
+{
+    QTemporaryDir app, images, out;
+    QVERIFY(WriteFileBytes(app.filePath("Glidebar.class"), "class"));
+    QVERIFY(WriteFileBytes(images.filePath("Back.GIF"), "back"));
+    QVERIFY(WriteFileBytes(images.filePath("main.png"), "main"));
+    QVERIFY(WriteFileBytes(images.filePath("sub.jpg"), "sub"));
+    QVERIFY(WriteFileBytes(out.filePath("Back.GIF"), "old"));
+
+    CAppletParameters p;
+    p.m_appBKImagePath = images.filePath("back.gif"); // found in another letter case
+    p.m_pMainMenu->GetItem(1)->m_strImage = images.filePath("main.png");
+    p.m_pMainMenu->GetItem(2)->m_strImage = images.filePath("gone.png");
+    p.m_pMainMenu->GetSubMenu(3)->GetItem(2)->m_strImage = images.filePath("*.jpg");
+    QString error;
+    QVERIFY2(SavePage(out.filePath("page.htm"), out.path(), p, "x", app.path(), &error),
+             qPrintable(error));
+    QCOMPARE(ReadFileBytes(out.filePath("Glidebar.class")), QByteArray("class"));
+    QCOMPARE(ReadFileBytes(out.filePath("Back.GIF")), QByteArray("back"));
+    QCOMPARE(ReadFileBytes(out.filePath("main.png")), QByteArray("main"));
+    QCOMPARE(ReadFileBytes(out.filePath("sub.jpg")), QByteArray("sub"));
+    QVERIFY(!QFile::exists(out.filePath("gone.png")));
+    // The stored paths stay as they were.
+    QVERIFY(FileLines(out.filePath("page.qdx")).contains("m_appBKImagePath=" + images.filePath("back.gif")));
+
+    // Images already in the page's folder, and no class file in the program
+    // folder: nothing is lost and the save still succeeds.
+    p.m_appBKImagePath = out.filePath("Back.GIF");
+    QVERIFY(SavePage(out.filePath("page.htm"), out.path(), p, "x", images.path(), &error));
+    QCOMPARE(ReadFileBytes(out.filePath("Back.GIF")), QByteArray("back"));
+    const QStringList left = QDir(out.path()).entryList(QDir::Files);
+    QCOMPARE(left, QStringList({"Back.GIF", "Glidebar.class", "main.png", "page.htm", "page.qdx", "sub.jpg"}));
+}
+
+void TestProjectFile::failedSaveKeepsEarlierPage()
+{
+    QTemporaryDir dir;
+    CAppletParameters p;
+    const QString page = dir.filePath("page.htm");
+    QVERIFY(SavePage(page, dir.path(), p, "earlier page", dir.path()));
+    const QByteArray project = ReadFileBytes(dir.filePath("page.qdx"));
+
+    // A folder that is a regular file.
+    QString error;
+    QVERIFY(!SavePage(page + "/inner.htm", page, p, "new", dir.path(), &error));
+    QVERIFY(error.contains("inner.htm"));
+
+    // The project file cannot be written: a folder stands in its place.
+    QTemporaryDir other;
+    QVERIFY(QDir(other.path()).mkdir("blocked.qdx"));
+    error.clear();
+    QVERIFY(!SavePage(other.filePath("blocked.htm"), other.path(), p, "b", other.path(), &error));
+    QVERIFY2(error.contains("blocked.qdx"), qPrintable(error));
+
+#ifdef Q_OS_UNIX
+    // The page's bytes cannot all be written (the file size limit binds even
+    // root): the earlier page and project file stay whole, no temporary file
+    // is left behind.
+    struct rlimit old {};
+    QVERIFY(getrlimit(RLIMIT_FSIZE, &old) == 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 100;
+    QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+    error.clear();
+    const bool saved = SavePage(page, dir.path(), p, QString(5000, 'n'), dir.path(), &error);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    QVERIFY(!saved);
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(ReadFileBytes(page), QByteArray("earlier page"));
+    QCOMPARE(ReadFileBytes(dir.filePath("page.qdx")), project);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"page.htm", "page.qdx"}));
+#endif
+}
+
+QTEST_APPLESS_MAIN(TestProjectFile)
+#include "tst_projectfile.moc"
