@@ -1,12 +1,717 @@
 #include "wizard/ItemPage.h"
 
+#include "app/WaitCursor.h"
+#include "app/WizardApp.h"
+#include "model/AppletMenu.h"
+#include "model/AppletParameters.h"
+#include "wizard/DataExchange.h"
+#include "wizard/MenuWizardSheet.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScopedValueRollback>
+#include <QVBoxLayout>
+
+#include <functional>
+
+namespace {
+
+const char *const kImageFilter = "Image Files(*.GIF,*.JPG.*.JPEG) | *.gif;*.jpg;*.jpeg ||";
+
+QString CommaMessage()
+{
+    return QStringLiteral(
+        "A comma cannot be used in an item's label, link, target frame or image file name: "
+        "the menu applet uses commas to separate them. Please remove it.");
+}
+
+QString CommaInImageMessage()
+{
+    return QStringLiteral(
+        "A comma cannot be used in an item's label, link, target frame or image file name: "
+        "the menu applet uses commas to separate them. Please choose an image whose path "
+        "has no comma.");
+}
+
+// A digit-only box that reports each loss of the focus once, after the box
+// has handled it itself (so a handler may give the focus straight back).
+class CItemCountEdit : public QLineEdit {
+public:
+    explicit CItemCountEdit(QWidget *parent) : QLineEdit(parent)
+    {
+        setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
+    }
+    std::function<void()> onFocusLost;
+
+protected:
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        QLineEdit::focusOutEvent(event);
+        // The window losing activation (a message box, another program) is
+        // not the user leaving the box.
+        if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+            return;
+        if (onFocusLost)
+            onFocusLost();
+    }
+};
+
+QComboBox *MakeTargetCombo(QWidget *parent)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    // Frame names are kept exactly as typed: no completion into list entries.
+    combo->setCompleter(nullptr);
+    combo->addItems({QStringLiteral("_self"), QStringLiteral("_parent"), QStringLiteral("_top"),
+                     QStringLiteral("_blank")});
+    return combo;
+}
+
+// A menu the page can show: at least one item and a current index in range.
+void MakeShowable(CAppletMenu &menu)
+{
+    if (menu.GetCount() < 1)
+        menu.SetItemCount(1, 1);
+    if (menu.m_nCurrent < 0)
+        menu.m_nCurrent = 0;
+    if (menu.m_nCurrent >= menu.GetCount())
+        menu.m_nCurrent = menu.GetCount() - 1;
+}
+
+void ShowStatic(CDataExchange &dx, QLabel *label, QString &value)
+{
+    if (dx.Failed())
+        return;
+    if (dx.IsSaving())
+        value = label->text();
+    else
+        label->setText(value);
+}
+
+QPushButton *MakeButton(const QString &text, const char *id, const QString &accessible, QWidget *parent)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(id));
+    button->setAccessibleName(accessible);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
 CItemPage::CItemPage(QWidget *parent)
     : CWizardPage(136, QStringLiteral("Insert Items Into Menu"), 0, parent)
 {
+    auto *intro = new QLabel(
+        QStringLiteral("Now,You can insert the items into the main menu and the sub menu."), this);
+    intro->setWordWrap(true);
+    Body()->addWidget(intro);
+
+    auto makePanel = [this](bool bSub) {
+        auto *box = new QGroupBox(bSub ? QStringLiteral("Sub Menu's Item") : QStringLiteral("Main Menu's Item"), this);
+        const QString who = bSub ? QStringLiteral("Sub menu") : QStringLiteral("Main menu");
+        auto *grid = new QGridLayout(box);
+        grid->setColumnStretch(1, 1);
+
+        auto *countLabel = new QLabel(QStringLiteral("Number of Items:"), box);
+        auto *count = new CItemCountEdit(box);
+        count->setObjectName(QLatin1String(bSub ? "1050" : "1037"));
+        count->setAccessibleName(who + QStringLiteral(": number of items"));
+        count->setMaximumWidth(count->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
+        countLabel->setBuddy(count);
+        auto *countRow = new QHBoxLayout;
+        countRow->addWidget(countLabel);
+        countRow->addWidget(count);
+        countRow->addStretch(1);
+        grid->addLayout(countRow, 0, 0, 1, 3);
+
+        auto *prev = MakeButton(QStringLiteral("<<Prev"), bSub ? "1044" : "1051",
+                                bSub ? QStringLiteral("Previous sub item") : QStringLiteral("Previous main item"), box);
+        auto *position = new QLabel(QStringLiteral("Current Item is "), box);
+        position->setObjectName(QLatin1String(bSub ? "1055" : "1054"));
+        position->setAlignment(Qt::AlignCenter);
+        position->setAccessibleName(who + QStringLiteral(": current item"));
+        auto *next = MakeButton(QStringLiteral("Next>>"), bSub ? "1045" : "1052",
+                                bSub ? QStringLiteral("Next sub item") : QStringLiteral("Next main item"), box);
+        auto *moveRow = new QHBoxLayout;
+        moveRow->addWidget(prev);
+        moveRow->addWidget(position, 1);
+        moveRow->addWidget(next);
+        grid->addLayout(moveRow, 1, 0, 1, 3);
+
+        auto *line = new QFrame(box);
+        line->setFrameShape(QFrame::HLine);
+        line->setFrameShadow(QFrame::Sunken);
+        grid->addWidget(line, 2, 0, 1, 3);
+
+        // The main panel's Has SubMenu row; the sub panel keeps the same
+        // height empty so the fields of both panels line up.
+        QCheckBox *check = nullptr;
+        if (bSub) {
+            const QCheckBox probe(QStringLiteral("Has SubMenu"));
+            auto *gap = new QWidget(box);
+            gap->setFixedHeight(probe.sizeHint().height());
+            grid->addWidget(gap, 3, 0, 1, 3);
+        } else {
+            check = new QCheckBox(QStringLiteral("Has SubMenu"), box);
+            check->setObjectName(QStringLiteral("1040"));
+            grid->addWidget(check, 3, 0, 1, 3);
+        }
+
+        auto addField = [&](int row, const QString &caption, QWidget *field, const char *id, const QString &name) {
+            auto *label = new QLabel(caption, box);
+            field->setObjectName(QString::fromLatin1(id));
+            field->setAccessibleName(who + QStringLiteral(": ") + name);
+            label->setBuddy(field);
+            grid->addWidget(label, row, 0);
+            // The image box leaves the last column to its "..." button.
+            grid->addWidget(field, row, 1, 1, row == 7 ? 1 : 2);
+        };
+        auto *label = new QLineEdit(box);
+        auto *link = new QLineEdit(box);
+        auto *target = MakeTargetCombo(box);
+        auto *image = new QLineEdit(box);
+        addField(4, QStringLiteral("Label:"), label, bSub ? "1047" : "1041", QStringLiteral("label"));
+        addField(5, QStringLiteral("Link to:"), link, bSub ? "1049" : "1043", QStringLiteral("link"));
+        addField(6, QStringLiteral("Target Frame:"), target, bSub ? "1023" : "1022", QStringLiteral("target frame"));
+        addField(7, QStringLiteral("Image:"), image, bSub ? "1048" : "1042", QStringLiteral("image"));
+        auto *browse = MakeButton(QStringLiteral("..."), bSub ? "1019" : "1018",
+                                  bSub ? QStringLiteral("Choose the sub item's image")
+                                       : QStringLiteral("Choose the main item's image"),
+                                  box);
+        browse->setMaximumWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
+        grid->addWidget(browse, 7, 2);
+        grid->setRowStretch(8, 1);
+
+        if (bSub) {
+            m_editSubCount = count;
+            m_btnSubPrev = prev;
+            m_staticSubPosition = position;
+            m_btnSubNext = next;
+            m_editSubLabel = label;
+            m_editSubLink = link;
+            m_comboSubTarget = target;
+            m_editSubImage = image;
+            m_btnSubBrowse = browse;
+            count->onFocusLost = [this] { OnKillFocusSubCount(); };
+        } else {
+            m_editMainCount = count;
+            m_btnMainPrev = prev;
+            m_staticMainPosition = position;
+            m_btnMainNext = next;
+            m_checkHasSubMenu = check;
+            m_editMainLabel = label;
+            m_editMainLink = link;
+            m_comboMainTarget = target;
+            m_editMainImage = image;
+            m_btnMainBrowse = browse;
+            count->onFocusLost = [this] { OnKillFocusMainCount(); };
+        }
+        return box;
+    };
+    auto *panels = new QHBoxLayout;
+    panels->addWidget(makePanel(false), 1);
+    panels->addWidget(makePanel(true), 1);
+    Body()->addLayout(panels, 1);
+
+    connect(m_btnMainNext, &QPushButton::clicked, this, &CItemPage::OnMainNext);
+    connect(m_btnMainPrev, &QPushButton::clicked, this, &CItemPage::OnMainPrev);
+    connect(m_btnSubNext, &QPushButton::clicked, this, &CItemPage::OnSubNext);
+    connect(m_btnSubPrev, &QPushButton::clicked, this, &CItemPage::OnSubPrev);
+    connect(m_checkHasSubMenu, &QCheckBox::clicked, this, &CItemPage::OnHasSubMenu);
+    connect(m_btnMainBrowse, &QPushButton::clicked, this, &CItemPage::OnBrowseMainImage);
+    connect(m_btnSubBrowse, &QPushButton::clicked, this, &CItemPage::OnBrowseSubImage);
+
+    // Live edits of the shown item, before they are stored.
+    for (QLineEdit *edit : {m_editMainLabel, m_editMainLink, m_editMainImage, m_editSubLabel,
+                            m_editSubLink, m_editSubImage})
+        connect(edit, &QLineEdit::textEdited, this, &CWizardPage::ValuesEdited);
+    for (QComboBox *combo : {m_comboMainTarget, m_comboSubTarget}) {
+        connect(combo->lineEdit(), &QLineEdit::textEdited, this, &CWizardPage::ValuesEdited);
+        connect(combo, &QComboBox::activated, this, &CWizardPage::ValuesEdited);
+    }
+
+    // The sub panel starts disabled.
+    for (QWidget *w : std::initializer_list<QWidget *>{m_editSubCount, m_btnSubPrev, m_btnSubNext,
+                                                       m_editSubLabel, m_editSubLink, m_comboSubTarget,
+                                                       m_editSubImage, m_btnSubBrowse})
+        w->setEnabled(false);
+}
+
+bool CItemPage::OnInitDialog()
+{
+    CWizardPage::OnInitDialog();
+    m_nMainCount = 1;
+    m_nSubCount = 1;
+    return true;
+}
+
+void CItemPage::DoDataExchange(CDataExchange &dx)
+{
+    dx.Check(m_checkHasSubMenu, m_bHasSubMenu);
+    dx.Text(m_editMainImage, m_strMainImage);
+    dx.Int(m_editMainCount, m_nMainCount, 1, 20);
+    dx.Text(m_editMainLabel, m_strMainLabel);
+    dx.Text(m_editMainLink, m_strMainLink);
+    dx.Text(m_editSubImage, m_strSubImage);
+    // A greyed sub count belongs to no sub menu: it is shown but not checked,
+    // so a stale value there can never hold the user on the page.
+    if (!dx.IsSaving() || m_editSubCount->isEnabled())
+        dx.Int(m_editSubCount, m_nSubCount, 1, 20);
+    dx.Text(m_editSubLabel, m_strSubLabel);
+    dx.Text(m_editSubLink, m_strSubLink);
+    dx.ComboText(m_comboSubTarget, m_strSubTarget);
+    ShowStatic(dx, m_staticMainPosition, m_strMainPosition);
+    dx.ComboText(m_comboMainTarget, m_strMainTarget);
+    ShowStatic(dx, m_staticSubPosition, m_strSubPosition);
+}
+
+bool CItemPage::UpdateData(bool bSaveAndValidate)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    DoDataExchange(dx);
+    return dx.Ok();
+}
+
+bool CItemPage::CheckNoCommas()
+{
+    struct Box {
+        QWidget *focus;
+        QLineEdit *edit;
+    };
+    QList<Box> boxes = {{m_editMainLabel, m_editMainLabel},
+                        {m_editMainLink, m_editMainLink},
+                        {m_comboMainTarget, m_comboMainTarget->lineEdit()},
+                        {m_editMainImage, m_editMainImage}};
+    if (m_editSubLabel->isEnabled())
+        boxes += {{m_editSubLabel, m_editSubLabel},
+                  {m_editSubLink, m_editSubLink},
+                  {m_comboSubTarget, m_comboSubTarget->lineEdit()},
+                  {m_editSubImage, m_editSubImage}};
+    for (const Box &box : boxes) {
+        const int comma = box.edit->text().indexOf(QLatin1Char(','));
+        if (comma < 0)
+            continue;
+        App().Ui().MessageBox(this, CommaMessage());
+        box.focus->setFocus(Qt::OtherFocusReason);
+        box.edit->setSelection(comma, 1);
+        return false;
+    }
+    return true;
+}
+
+bool CItemPage::ReadShownValues()
+{
+    return UpdateData(true) && CheckNoCommas();
+}
+
+CAppletMenu &CItemPage::MainMenu() const
+{
+    return *App().m_params.m_pMainMenu;
+}
+
+CAppletMenuItem *CItemPage::CurrentMainItem() const
+{
+    CAppletMenu &menu = MainMenu();
+    if (menu.m_nCurrent < 0 || menu.m_nCurrent >= menu.GetCount())
+        return nullptr;
+    return menu.GetItem(menu.m_nCurrent);
+}
+
+CAppletMenu *CItemPage::CurrentSubMenu() const
+{
+    CAppletMenuItem *item = CurrentMainItem();
+    return item ? item->m_pSubMenu.get() : nullptr;
+}
+
+CAppletMenuItem *CItemPage::CurrentSubItem() const
+{
+    CAppletMenu *sub = CurrentSubMenu();
+    if (!sub || sub->m_nCurrent < 0 || sub->m_nCurrent >= sub->GetCount())
+        return nullptr;
+    return sub->GetItem(sub->m_nCurrent);
+}
+
+void CItemPage::StoreMainItem()
+{
+    if (CAppletMenuItem *item = CurrentMainItem()) {
+        item->m_strLabel = m_strMainLabel;
+        item->m_strImage = m_strMainImage;
+        item->m_strLink = m_strMainLink;
+        item->m_strTarget = m_strMainTarget;
+    }
+}
+
+void CItemPage::StoreSubItem()
+{
+    if (CAppletMenuItem *item = CurrentSubItem()) {
+        item->m_strLabel = m_strSubLabel;
+        item->m_strImage = m_strSubImage;
+        item->m_strLink = m_strSubLink;
+        item->m_strTarget = m_strSubTarget;
+    }
+}
+
+void CItemPage::StoreShownItems()
+{
+    StoreMainItem();
+    if (CurrentSubMenu())
+        StoreSubItem();
+}
+
+void CItemPage::ShowMainItem(int nIndex)
+{
+    const CAppletMenuItem *item = MainMenu().GetItem(nIndex);
+    m_strMainLabel = item->m_strLabel;
+    m_strMainImage = item->m_strImage;
+    m_strMainLink = item->m_strLink;
+    m_strMainTarget = item->m_strTarget;
+    m_strMainPosition = QStringLiteral("Current item is %1").arg(nIndex + 1);
+    UpdateData(false);
+}
+
+void CItemPage::ShowSubItem(int nMain, int nSub)
+{
+    const CAppletMenuItem *item = MainMenu().GetItem(nMain)->m_pSubMenu->GetItem(nSub);
+    m_strSubLabel = item->m_strLabel;
+    m_strSubImage = item->m_strImage;
+    m_strSubLink = item->m_strLink;
+    m_strSubTarget = item->m_strTarget;
+    m_strSubPosition = QStringLiteral("Current item is %1").arg(nSub + 1);
+    UpdateData(false);
+}
+
+void CItemPage::EnableSubControls(bool bOn)
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{m_editSubCount, m_editSubLabel, m_editSubImage,
+                                                       m_btnSubBrowse, m_editSubLink, m_comboSubTarget})
+        w->setEnabled(bOn);
+}
+
+void CItemPage::UpdateSubButtons()
+{
+    const CAppletMenu *sub = CurrentSubMenu();
+    m_btnSubPrev->setEnabled(sub && sub->m_nCurrent > 0);
+    m_btnSubNext->setEnabled(sub && sub->m_nCurrent + 1 < sub->GetCount());
+}
+
+void CItemPage::UpdateMainButtons()
+{
+    const CAppletMenu &menu = MainMenu();
+    m_btnMainPrev->setEnabled(menu.m_nCurrent > 0);
+    m_btnMainNext->setEnabled(menu.m_nCurrent + 1 < menu.GetCount());
+}
+
+void CItemPage::RefreshSubPanel()
+{
+    if (CAppletMenu *sub = CurrentSubMenu()) {
+        MakeShowable(*sub);
+        m_bHasSubMenu = 1;
+        m_nSubCount = sub->GetCount();
+        EnableSubControls(true);
+        UpdateSubButtons();
+        ShowSubItem(MainMenu().m_nCurrent, sub->m_nCurrent);
+    } else {
+        // The sub boxes keep what they showed, greyed.
+        m_bHasSubMenu = 0;
+        m_btnSubPrev->setEnabled(false);
+        m_btnSubNext->setEnabled(false);
+        EnableSubControls(false);
+    }
 }
 
 bool CItemPage::OnSetActive()
 {
+    m_bLeaving = false;
     SetWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
+    CAppletMenu &menu = MainMenu();
+    MakeShowable(menu);
+    m_nMainCount = menu.GetCount();
+    ShowMainItem(menu.m_nCurrent);
+    RefreshSubPanel();
+    UpdateMainButtons();
+    UpdateData(false);
     return CWizardPage::OnSetActive();
+}
+
+void CItemPage::SelectAllFromStart(QLineEdit *edit)
+{
+    edit->setFocus(Qt::OtherFocusReason);
+    // Whole text selected, with the view at its start.
+    edit->setSelection(edit->text().length(), -edit->text().length());
+}
+
+void CItemPage::MoveMain(int nDelta)
+{
+    if (m_bBusy)
+        return;
+    QScopedValueRollback<bool> busy(m_bBusy, true);
+    CAppletMenu &menu = MainMenu();
+    const int target = menu.m_nCurrent + nDelta;
+    if (target < 0 || target >= menu.GetCount())
+        return;
+    if (!ReadShownValues())
+        return;
+    StoreShownItems();
+    menu.m_nCurrent = target;
+    ShowMainItem(target);
+    RefreshSubPanel();
+    UpdateMainButtons();
+    UpdateData(false);
+    SelectAllFromStart(m_editMainLabel);
+    NotifyStored();
+}
+
+void CItemPage::MoveSub(int nDelta)
+{
+    if (m_bBusy)
+        return;
+    QScopedValueRollback<bool> busy(m_bBusy, true);
+    CAppletMenu *sub = CurrentSubMenu();
+    if (!sub)
+        return;
+    const int target = sub->m_nCurrent + nDelta;
+    if (target < 0 || target >= sub->GetCount())
+        return;
+    if (!ReadShownValues())
+        return;
+    StoreSubItem();
+    sub->m_nCurrent = target;
+    ShowSubItem(MainMenu().m_nCurrent, target);
+    UpdateSubButtons();
+    SelectAllFromStart(m_editSubLabel);
+    NotifyStored();
+}
+
+void CItemPage::OnMainNext() { MoveMain(+1); }
+void CItemPage::OnMainPrev() { MoveMain(-1); }
+void CItemPage::OnSubNext() { MoveSub(+1); }
+void CItemPage::OnSubPrev() { MoveSub(-1); }
+
+void CItemPage::RestoreCount(bool bSub)
+{
+    QLineEdit *edit = bSub ? m_editSubCount : m_editMainCount;
+    int &value = bSub ? m_nSubCount : m_nMainCount;
+    const CAppletMenu *menu = bSub ? CurrentSubMenu() : &MainMenu();
+    if (menu)
+        value = menu->GetCount();
+    edit->setText(QString::number(value));
+    if (edit->hasFocus())
+        edit->selectAll();
+}
+
+void CItemPage::OnKillFocusMainCount()
+{
+    if (m_bBusy || m_bLeaving || !isVisible())
+        return;
+    QScopedValueRollback<bool> busy(m_bBusy, true);
+    // Only the count box is put back on a refusal: the other boxes keep
+    // whatever the user typed into them.
+    if (!ReadShownValues()) {
+        RestoreCount(false);
+        return;
+    }
+    StoreShownItems();
+    CAppletMenu &menu = MainMenu();
+    const int old = menu.GetCount();
+    menu.SetItemCount(m_nMainCount, 1);
+    if (menu.GetCount() < old) {
+        ShowMainItem(menu.m_nCurrent);
+        RefreshSubPanel();
+    }
+    UpdateData(false);
+    UpdateMainButtons();
+    NotifyStored();
+}
+
+void CItemPage::OnKillFocusSubCount()
+{
+    if (m_bBusy || m_bLeaving || !isVisible())
+        return;
+    CAppletMenu *sub = CurrentSubMenu();
+    if (!sub)
+        return;
+    QScopedValueRollback<bool> busy(m_bBusy, true);
+    if (!ReadShownValues()) {
+        RestoreCount(true);
+        return;
+    }
+    StoreSubItem();
+    const int old = sub->GetCount();
+    sub->SetItemCount(m_nSubCount, 1);
+    if (sub->GetCount() < old)
+        ShowSubItem(MainMenu().m_nCurrent, sub->m_nCurrent);
+    m_editSubCount->setText(QString::number(m_nSubCount));
+    UpdateSubButtons();
+    NotifyStored();
+}
+
+void CItemPage::OnHasSubMenu()
+{
+    const bool checked = m_checkHasSubMenu->isChecked();
+    auto refuse = [&] {
+        m_bHasSubMenu = checked ? 0 : 1;
+        m_checkHasSubMenu->setChecked(!checked);
+    };
+    if (m_bBusy) {
+        refuse();
+        return;
+    }
+    QScopedValueRollback<bool> busy(m_bBusy, true);
+    if (!ReadShownValues()) {
+        refuse();
+        return;
+    }
+    CAppletMenu &menu = MainMenu();
+    const int current = menu.m_nCurrent;
+    if (m_bHasSubMenu) {
+        CAppletMenu *sub = menu.GetSubMenu(current);
+        MakeShowable(*sub);
+        m_nSubCount = sub->GetCount();
+        UpdateSubButtons();
+        EnableSubControls(true);
+        ShowSubItem(current, sub->m_nCurrent);
+        UpdateData(false);
+        m_editSubCount->setFocus(Qt::OtherFocusReason);
+        m_editSubCount->selectAll();
+        NotifyStored();
+        return;
+    }
+    const auto answer = App().Ui().MessageBox(
+        this, QStringLiteral("This Operation will destory submenu,Can you Sure?"),
+        QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::Yes) {
+        menu.DeleteSubMenu(current);
+        m_btnSubPrev->setEnabled(false);
+        m_btnSubNext->setEnabled(false);
+        EnableSubControls(false);
+        UpdateData(false);
+        NotifyStored();
+    } else {
+        m_bHasSubMenu = 1;
+        UpdateData(false);
+    }
+}
+
+void CItemPage::BrowseImage(bool bSub)
+{
+    if (m_bBusy)
+        return;
+    QScopedValueRollback<bool> busy(m_bBusy, true);
+    if (!UpdateData(true))
+        return;
+    CAppletMenu *menu = bSub ? CurrentSubMenu() : &MainMenu();
+    if (!menu)
+        return;
+    const QString chosen = App().Ui().GetOpenFileName(this, QString::fromLatin1(kImageFilter));
+    if (chosen.isEmpty())
+        return;
+    if (chosen.contains(QLatin1Char(','))) {
+        App().Ui().MessageBox(this, CommaInImageMessage());
+        return;
+    }
+    const QString path = QDir::toNativeSeparators(chosen);
+    (bSub ? m_strSubImage : m_strMainImage) = path;
+
+    // A first image given to a menu without any goes to every item of it.
+    bool allEmpty = menu->GetCount() > 0;
+    for (const auto &item : menu->m_items)
+        allEmpty = allEmpty && item->m_strImage.isEmpty();
+    if (allEmpty)
+        for (const auto &item : menu->m_items)
+            item->m_strImage = path;
+
+    UpdateData(false);
+    if (allEmpty)
+        NotifyStored();
+    else
+        emit ValuesEdited();
+}
+
+void CItemPage::OnBrowseMainImage() { BrowseImage(false); }
+void CItemPage::OnBrowseSubImage() { BrowseImage(true); }
+
+void CItemPage::ApplyPendingCounts()
+{
+    // A count typed and confirmed with Enter never lost the focus: apply it
+    // now as the focus loss would have.
+    if (CAppletMenu *sub = CurrentSubMenu())
+        if (m_nSubCount != sub->GetCount())
+            sub->SetItemCount(m_nSubCount, 1);
+    CAppletMenu &menu = MainMenu();
+    if (m_nMainCount != menu.GetCount())
+        menu.SetItemCount(m_nMainCount, 1);
+}
+
+bool CItemPage::OnWizardBack()
+{
+    if (m_bBusy || !ReadShownValues())
+        return false;
+    StoreShownItems();
+    ApplyPendingCounts();
+    NotifyStored();
+    return true;
+}
+
+bool CItemPage::OnWizardNext()
+{
+    if (m_bBusy || !ReadShownValues())
+        return false;
+    {
+        CWaitCursor wait;
+        StoreShownItems();
+        ApplyPendingCounts();
+    }
+    NotifyStored();
+    return true;
+}
+
+bool CItemPage::OnKillActive()
+{
+    if (!ReadShownValues())
+        return false;
+    m_bLeaving = true;
+    return true;
+}
+
+void CItemPage::ApplyShownValues(CAppletParameters &params) const
+{
+    // Only the page on show holds values newer than the configuration.
+    const CMenuWizardSheet *sheet = Sheet();
+    if (!IsCreated() || !sheet || sheet->GetActivePage() != this)
+        return;
+    const CAppletMenu &shown = MainMenu();
+    CAppletMenu &menu = *params.m_pMainMenu;
+    const int nMain = shown.m_nCurrent;
+    if (nMain < 0 || nMain >= menu.GetCount() || nMain >= shown.GetCount())
+        return;
+    CAppletMenuItem *item = menu.GetItem(nMain);
+    item->m_strLabel = m_editMainLabel->text();
+    item->m_strImage = m_editMainImage->text();
+    item->m_strLink = m_editMainLink->text();
+    item->m_strTarget = m_comboMainTarget->currentText();
+
+    const CAppletMenu *shownSub = shown.GetItem(nMain)->m_pSubMenu.get();
+    CAppletMenu *sub = item->m_pSubMenu.get();
+    if (!shownSub || !sub || !m_editSubLabel->isEnabled())
+        return;
+    const int nSub = shownSub->m_nCurrent;
+    if (nSub < 0 || nSub >= sub->GetCount())
+        return;
+    CAppletMenuItem *subItem = sub->GetItem(nSub);
+    subItem->m_strLabel = m_editSubLabel->text();
+    subItem->m_strImage = m_editSubImage->text();
+    subItem->m_strLink = m_editSubLink->text();
+    subItem->m_strTarget = m_comboSubTarget->currentText();
 }
