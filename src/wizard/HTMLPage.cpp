@@ -1,12 +1,184 @@
 #include "wizard/HTMLPage.h"
 
+#include "app/PreviewLauncher.h"
+#include "app/WizardApp.h"
+#include "store/ProjectFile.h"
+#include "wizard/MenuWizardSheet.h"
+
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+namespace {
+
+// A text box holds lines, not line ends: this is what it shows for a text.
+QString ShownForm(const QString &text)
+{
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+// The box's lines joined with the given line end, characters kept as typed
+// (QPlainTextEdit::toPlainText would turn no-break spaces into spaces).
+QString BoxText(const QPlainTextEdit *box, QLatin1String lineEnd)
+{
+    QStringList lines;
+    for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next())
+        lines << block.text();
+    return lines.join(lineEnd);
+}
+
+} // namespace
+
 CHTMLPage::CHTMLPage(QWidget *parent)
     : CWizardPage(137, QStringLiteral("Congratulations,You just finished the work!"), 137, parent)
 {
+    auto *intro = new QLabel(
+        QStringLiteral("You have finished the configuration of the Glidebar, and you can preview it now."), this);
+    intro->setWordWrap(true);
+    m_btnPreview = new QPushButton(QStringLiteral("Preview"), this);
+    m_btnPreview->setObjectName(QStringLiteral("1038"));
+    m_btnPreview->setAutoDefault(false);
+    m_pPreviewRow = new QHBoxLayout;
+    m_pPreviewRow->addWidget(m_btnPreview);
+    auto *top = new QHBoxLayout;
+    top->addWidget(intro, 1);
+    top->addLayout(m_pPreviewRow);
+    Body()->addLayout(top);
+
+    m_richHTML = new QPlainTextEdit(this);
+    m_richHTML->setObjectName(QStringLiteral("1062"));
+    m_richHTML->setAccessibleName(QStringLiteral("Page text"));
+    m_richHTML->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_richHTML->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_richHTML->setTabStopDistance(4 * m_richHTML->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
+    Body()->addWidget(m_richHTML, 1);
+
+    auto *closing = new QLabel(
+        QStringLiteral("You can press finish button to save Glidebar into HTML file,and you can start a new "
+                       "Glidebar by pressing the Start new button also."),
+        this);
+    closing->setWordWrap(true);
+    m_btnStartNew = new QPushButton(QStringLiteral("Start New"), this);
+    m_btnStartNew->setObjectName(QStringLiteral("1071"));
+    m_btnStartNew->setAutoDefault(false);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(closing, 1);
+    bottom->addWidget(m_btnStartNew, 0, Qt::AlignBottom);
+    Body()->addLayout(bottom);
+
+    connect(m_btnPreview, &QPushButton::clicked, this, &CHTMLPage::OnPreview);
+    connect(m_btnStartNew, &QPushButton::clicked, this, &CHTMLPage::OnStartNew);
+}
+
+void CHTMLPage::UpdateData(bool bSave)
+{
+    if (!bSave) {
+        m_richHTML->setPlainText(ShownForm(m_strHTML));
+        return;
+    }
+    // An unedited box gives back the text it was given, byte for byte; an
+    // edited one is taken with CR LF line ends.
+    if (BoxText(m_richHTML, QLatin1String("\n")) != ShownForm(m_strHTML))
+        m_strHTML = BoxText(m_richHTML, QLatin1String("\r\n"));
+}
+
+void CHTMLPage::Generate()
+{
+    m_strHTML = App().m_params.GenerateHTML([this](const QString &message) {
+        App().Ui().MessageBox(this, message);
+    });
 }
 
 bool CHTMLPage::OnSetActive()
 {
     SetWizardButtons(PSWIZB_BACK | PSWIZB_FINISH);
+    Generate();
+    UpdateData(false);
     return CWizardPage::OnSetActive();
+}
+
+bool CHTMLPage::OnWizardBack()
+{
+    // Going back always leaves the saved state.
+    App().m_params.m_bSaved = 0;
+    return true;
+}
+
+bool CHTMLPage::OnWizardFinish()
+{
+    SaveAs();
+    return false;
+}
+
+bool CHTMLPage::SaveAs()
+{
+    CWizardApp &app = App();
+    const QString chosen = app.Ui().GetSaveFileName(this, QStringLiteral("HTML Files(*.htm,*.html) | *.htm;*.html||"),
+                                                    QStringLiteral("htm"), app.m_params.m_strHTMLPath);
+    if (chosen.isEmpty())
+        return false;
+    UpdateData(true);
+    const QFileInfo info(chosen);
+    QString error;
+    if (!SavePage(info.absoluteFilePath(), info.absolutePath(), app.m_params, m_strHTML, app.m_strAppDir,
+                  &error)) {
+        QString message = QStringLiteral("Save as file failed!");
+        if (!error.isEmpty())
+            message += QLatin1Char('\n') + error;
+        app.Ui().MessageBox(this, message);
+        return false;
+    }
+    app.m_params.m_bSaved = 1;
+    return true;
+}
+
+void CHTMLPage::OnPreview()
+{
+    // The text as generated (or as last saved): edits not yet saved stay out.
+    PreviewPage(m_strHTML, this);
+}
+
+void CHTMLPage::OnStartNew()
+{
+    CWizardApp &app = App();
+    if (!app.m_params.m_bSaved) {
+        const auto answer =
+            app.Ui().MessageBox(this, QStringLiteral("Save current Glidebar before starting a new Glidebar?"),
+                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (answer == QMessageBox::Yes)
+            SaveAs();
+        else if (answer != QMessageBox::No)
+            return;
+    }
+    CMenuWizardSheet *sheet = Sheet();
+    if (!sheet)
+        return;
+    sheet->SetActivePage(&sheet->m_pageTemplate);
+    // The template page's next Next loads its source again, even unchanged.
+    sheet->m_pageTemplate.m_nLoadedTemplate = -1;
+    sheet->m_pageTemplate.m_strLoadedProject.clear();
+}
+
+void CHTMLPage::OnCancel()
+{
+    CWizardApp &app = App();
+    if (!app.m_params.m_bSaved
+        && app.Ui().MessageBox(this, QStringLiteral("Save Glidebar in HTML file?"),
+                               QMessageBox::Yes | QMessageBox::No)
+               == QMessageBox::Yes) {
+        // The configuration's own text is saved: edits in the box are dropped.
+        Generate();
+        UpdateData(false);
+        SaveAs();
+    }
+    ClearScratchFolder();
 }

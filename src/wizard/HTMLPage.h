@@ -2,9 +2,44 @@
 
 #include "wizard/WizardPage.h"
 
+#include <QString>
+
+class QHBoxLayout;
+class QPlainTextEdit;
+class QPushButton;
+
+// The last page: the generated page text, which the user may edit, with
+// Preview, Finish (save under a chosen name; the wizard stays open) and
+// Start New (back to the template page).
 class CHTMLPage : public CWizardPage {
     Q_OBJECT
 public:
     explicit CHTMLPage(QWidget *parent = nullptr);
+
     bool OnSetActive() override;
+    bool OnWizardBack() override;
+    bool OnWizardFinish() override;
+    void OnCancel() override;
+
+    // Asks for a file name and saves the page there; true when it was saved.
+    bool SaveAs();
+    void OnPreview();
+    void OnStartNew();
+
+    // The row that holds the Preview button, for buttons that go beside it.
+    QHBoxLayout *PreviewButtonRow() const { return m_pPreviewRow; }
+
+    QPushButton *m_btnPreview = nullptr;   // 1038
+    QPlainTextEdit *m_richHTML = nullptr;  // 1062
+    QPushButton *m_btnStartNew = nullptr;  // 1071
+    // The page text that a save or a preview writes.
+    QString m_strHTML;
+
+private:
+    // Members -> text box, or text box -> m_strHTML.
+    void UpdateData(bool bSave);
+    // m_strHTML = the configuration's page text; missing images are reported.
+    void Generate();
+
+    QHBoxLayout *m_pPreviewRow = nullptr;
 };

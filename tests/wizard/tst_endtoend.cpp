@@ -1,0 +1,311 @@
+#include "TestApp.h"
+
+#include "wizard/ColorButton.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+// The whole wizard driven by its buttons and controls, from the welcome page
+// to a saved page, and that page reopened.
+class TestEndToEnd : public QObject {
+    Q_OBJECT
+private slots:
+    void buildSaveStartNewAndReopen();
+    void saveIntoUnwritableFolder();
+};
+
+namespace {
+
+// A program folder of the test's own with the shipped class file and
+// template library, and a folder to save into.
+struct Fixture {
+    Fixture()
+    {
+        QVERIFY(appDir.isValid() && outDir.isValid());
+        for (const char *name : {"Glidebar.class", "Vantrel.qdx"})
+            QVERIFY(QFile::copy(QStringLiteral(VANTREL_BIN_DIR "/") + QLatin1String(name), appDir.filePath(name)));
+        t.app.m_strAppDir = appDir.path();
+        sheet = &t.OpenSheet();
+        sheet->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(sheet));
+    }
+    CAppletParameters &Params() { return t.app.m_params; }
+    void Next() { sheet->NextButton()->click(); }
+    QString Out(const QString &name) const { return outDir.filePath(name); }
+
+    QTemporaryDir appDir;
+    QTemporaryDir outDir;
+    CTestApp t;
+    CMenuWizardSheet *sheet = nullptr;
+};
+
+void Type(QWidget *box, const QString &text)
+{
+    box->setFocus(Qt::MouseFocusReason);
+    if (auto *edit = qobject_cast<QLineEdit *>(box))
+        edit->selectAll();
+    else if (auto *combo = qobject_cast<QComboBox *>(box))
+        combo->lineEdit()->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    for (const QChar c : text) {
+        // Key codes exist for ASCII only; other characters come as key text.
+        if (c.unicode() < 0x80)
+            QTest::keyClick(box, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+void TabAway()
+{
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+}
+
+void CompareMenus(const CAppletMenu &actual, const CAppletMenu &expected)
+{
+    QCOMPARE(actual.GetCount(), expected.GetCount());
+    for (int i = 0; i < expected.GetCount(); ++i) {
+        const CAppletMenuItem *a = actual.GetItem(i);
+        const CAppletMenuItem *e = expected.GetItem(i);
+        QCOMPARE(a->m_strLabel, e->m_strLabel);
+        QCOMPARE(a->m_strImage, e->m_strImage);
+        QCOMPARE(a->m_strLink, e->m_strLink);
+        QCOMPARE(a->m_strTarget, e->m_strTarget);
+        QCOMPARE(bool(a->m_pSubMenu), bool(e->m_pSubMenu));
+        if (e->m_pSubMenu)
+            CompareMenus(*a->m_pSubMenu, *e->m_pSubMenu);
+    }
+}
+
+// Walks from the welcome page to the finish page through template `row`.
+void WalkToFinish(Fixture &f, int row)
+{
+    f.Next();
+    QCOMPARE(f.sheet->GetActivePage(), &f.sheet->m_pageTemplate);
+    f.sheet->m_pageTemplate.m_listTemplates->setCurrentRow(row);
+    for (int i = 0; i < 6; ++i)
+        f.Next();
+    QCOMPARE(f.sheet->GetActivePage(), &f.sheet->m_pageHTML);
+}
+
+} // namespace
+
+void TestEndToEnd::buildSaveStartNewAndReopen()
+{
+    Fixture f;
+    CMenuWizardSheet &sheet = *f.sheet;
+    CScriptedUi &ui = *f.t.ui;
+    CAppletParameters &params = f.Params();
+    const QString image = f.appDir.filePath(QStringLiteral("pics/button.gif"));
+    QVERIFY(WriteFileBytes(image, QByteArray("GIF89a\x01\x00\x01\x00\x00\x00\x00;", 14)));
+
+    // Welcome, then a template of the shipped library.
+    f.Next();
+    CTemplatePage &tp = sheet.m_pageTemplate;
+    QVERIFY(tp.m_listTemplates->count() >= 2);
+    tp.m_listTemplates->setCurrentRow(1);
+    f.Next();
+    QCOMPARE(sheet.GetActivePage(), &sheet.m_pageGeneral);
+
+    // General page.
+    CGeneralPage &g = sheet.m_pageGeneral;
+    Type(g.m_editTitle, QStringLiteral("Tea & Café \"Menu\""));
+    g.m_cbAlign->setCurrentIndex(2);
+    Type(g.m_editXPos, QStringLiteral("12"));
+    Type(g.m_editYPos, QStringLiteral("34"));
+    ui.colorAnswers = {0x123456};
+    g.m_btnBKColor->click();
+    f.Next();
+    QCOMPARE(sheet.GetActivePage(), &sheet.m_pageMenuStyle);
+    QCOMPARE(params.m_HTMLTitle, QStringLiteral("Tea & Café \"Menu\""));
+    QCOMPARE(params.m_Align, 2);
+    QCOMPARE(params.m_xPos, 12);
+    QCOMPARE(params.m_yPos, 34);
+    QCOMPARE(params.m_appBKColor, 0x123456);
+
+    // Menu style page: the main menu, then the sub menus.
+    CMenuStylePage &ms = sheet.m_pageMenuStyle;
+    QVERIFY(ms.m_rbMainMenu->isChecked());
+    Type(ms.m_editItemWidth, QStringLiteral("150"));
+    Type(ms.m_editItemHeight, QStringLiteral("24"));
+    ms.m_rbHorizontal->click();
+    ms.m_rbSubMenu->click();
+    Type(ms.m_editItemWidth, QStringLiteral("170"));
+    ms.m_cbBKStyle->setCurrentIndex(1);
+    f.Next();
+    QCOMPARE(sheet.GetActivePage(), &sheet.m_pageItemStyle);
+    QCOMPARE(params.m_mmWidth, 150);
+    QCOMPARE(params.m_mmHeight, 24);
+    QCOMPARE(params.m_mmMenuAlign, 1);
+    QCOMPARE(params.m_smWidth, 170);
+    QCOMPARE(params.m_smBKStyle, 1);
+
+    // Main-menu and sub-menu item styles.
+    CItemStylePage &is = sheet.m_pageItemStyle;
+    is.m_rbSunken->click();
+    is.m_cbTextAlign->setCurrentIndex(2);
+    is.m_rbMouseMove->click();
+    ui.colorAnswers = {0x00ff00};
+    is.m_btnBKColor->click();
+    f.Next();
+    QCOMPARE(params.m_miItemBorderStyle1, 2);
+    QCOMPARE(params.m_miAlign1, 2);
+    QCOMPARE(params.m_miBKColor2, 0x00ff00);
+    CSubItemStylePage &ss = sheet.m_pageSubItemStyle;
+    ss.m_rbRaised->click();
+    ss.m_rbMouseClick->click();
+    ui.colorAnswers = {0x0000ff};
+    ss.m_btnFRColor->click();
+    f.Next();
+    QCOMPARE(sheet.GetActivePage(), &sheet.m_pageItem);
+    QCOMPARE(params.m_siItemBorderStyle1, 1);
+    QCOMPARE(params.m_siFRColor3, 0x0000ff);
+
+    // The menu tree: three main items, the second with two sub items.
+    CItemPage &ip = sheet.m_pageItem;
+    QVERIFY(ui.messages.isEmpty());
+    Type(ip.m_editMainCount, QStringLiteral("3"));
+    TabAway();
+    QCOMPARE(params.m_pMainMenu->GetCount(), 3);
+    Type(ip.m_editMainLabel, QStringLiteral("Home"));
+    Type(ip.m_editMainLink, QStringLiteral("index.html"));
+    Type(ip.m_comboMainTarget, QStringLiteral("_top"));
+    ui.openFileAnswers = {image};
+    ip.m_btnMainBrowse->click();
+    if (ip.m_checkHasSubMenu->isChecked()) {
+        ui.messageAnswers = {QMessageBox::Yes};
+        ip.m_checkHasSubMenu->click();
+    }
+    ip.m_btnMainNext->click();
+    Type(ip.m_editMainLabel, QStringLiteral("Products"));
+    Type(ip.m_editMainLink, QStringLiteral("products.html"));
+    if (ip.m_checkHasSubMenu->isChecked()) {
+        ui.messageAnswers = {QMessageBox::Yes};
+        ip.m_checkHasSubMenu->click();
+    }
+    ip.m_checkHasSubMenu->click();
+    QVERIFY(ip.m_checkHasSubMenu->isChecked());
+    Type(ip.m_editSubCount, QStringLiteral("2"));
+    TabAway();
+    Type(ip.m_editSubLabel, QStringLiteral("Tea"));
+    Type(ip.m_editSubLink, QStringLiteral("tea.html"));
+    Type(ip.m_comboSubTarget, QStringLiteral("content"));
+    ip.m_btnSubNext->click();
+    Type(ip.m_editSubLabel, QStringLiteral("Coffee"));
+    ip.m_btnMainNext->click();
+    Type(ip.m_editMainLabel, QStringLiteral("Contact"));
+    if (ip.m_checkHasSubMenu->isChecked()) {
+        ui.messageAnswers = {QMessageBox::Yes};
+        ip.m_checkHasSubMenu->click();
+    }
+    f.Next();
+    QCOMPARE(sheet.GetActivePage(), &sheet.m_pageHTML);
+    const CAppletMenu &menu = *params.m_pMainMenu;
+    QCOMPARE(menu.GetItem(0)->m_strLabel, QStringLiteral("Home"));
+    QCOMPARE(menu.GetItem(0)->m_strTarget, QStringLiteral("_top"));
+    QCOMPARE(menu.GetItem(0)->m_strImage, image);
+    QCOMPARE(menu.GetItem(1)->m_pSubMenu->GetCount(), 2);
+    QCOMPARE(menu.GetItem(1)->m_pSubMenu->GetItem(0)->m_strTarget, QStringLiteral("content"));
+    QCOMPARE(menu.GetItem(1)->m_pSubMenu->GetItem(1)->m_strLabel, QStringLiteral("Coffee"));
+    QCOMPARE(menu.GetItem(2)->m_strLabel, QStringLiteral("Contact"));
+    QVERIFY(!menu.GetItem(2)->m_pSubMenu);
+    QVERIFY(ui.MessageTexts().filter(QStringLiteral("image")).isEmpty());
+
+    // Finish saves the page with its companions; the wizard stays open.
+    const QString page = f.Out(QStringLiteral("site/menu.htm"));
+    QVERIFY(QDir().mkpath(f.Out(QStringLiteral("site"))));
+    ui.saveFileAnswers = {page};
+    sheet.FinishButton()->click();
+    QCOMPARE(params.m_bSaved, 1);
+    QVERIFY(sheet.isVisible());
+    const QByteArray savedPage = ReadFileBytes(page);
+    QCOMPARE(savedPage, sheet.m_pageHTML.m_strHTML.toUtf8());
+    QVERIFY(savedPage.contains("Tea &amp; Caf&#233; &quot;Menu&quot;"));
+    for (const char *name : {"menu.qdx", "Glidebar.class", "button.gif"})
+        QVERIFY2(QFileInfo::exists(f.Out(QStringLiteral("site/") + QLatin1String(name))), name);
+    CAppletParameters saved;
+    saved.CopyFrom(params);
+
+    // Start New asks nothing after a save and goes to the template page.
+    const int questions = ui.messages.size();
+    sheet.m_pageHTML.m_btnStartNew->click();
+    QCOMPARE(ui.messages.size(), questions);
+    QCOMPARE(sheet.GetActivePage(), &tp);
+
+    // Work that would show if the reopening did not load anything.
+    params.m_HTMLTitle = QStringLiteral("scribbled");
+    params.m_mmWidth = 9;
+    params.m_pMainMenu->SetItemCount(7, 0);
+
+    // Reopen the saved page.
+    tp.m_radioSaved->click();
+    ui.openFileAnswers = {page};
+    tp.m_btnBrowse->click();
+    QCOMPARE(tp.m_editFileName->text(), page);
+    f.Next();
+    QCOMPARE(sheet.GetActivePage(), &sheet.m_pageGeneral);
+    QCOMPARE(g.m_editTitle->text(), QStringLiteral("Tea & Café \"Menu\""));
+    QCOMPARE(g.m_editXPos->text(), QStringLiteral("12"));
+    QCOMPARE(g.m_cbAlign->currentIndex(), 2);
+    f.Next();
+    f.Next();
+    f.Next();
+    f.Next();
+    QCOMPARE(sheet.GetActivePage(), &ip);
+    QCOMPARE(ip.m_editMainCount->text(), QStringLiteral("3"));
+    QCOMPARE(ip.m_editMainLabel->text(), QStringLiteral("Home"));
+    QCOMPARE(ip.m_comboMainTarget->currentText(), QStringLiteral("_top"));
+    QCOMPARE(ip.m_editMainImage->text(), image);
+    ip.m_btnMainNext->click();
+    QCOMPARE(ip.m_editMainLabel->text(), QStringLiteral("Products"));
+    QVERIFY(ip.m_checkHasSubMenu->isChecked());
+    QCOMPARE(ip.m_editSubCount->text(), QStringLiteral("2"));
+    QCOMPARE(ip.m_editSubLabel->text(), QStringLiteral("Tea"));
+    QCOMPARE(ip.m_comboSubTarget->currentText(), QStringLiteral("content"));
+    f.Next();
+    QCOMPARE(sheet.GetActivePage(), &sheet.m_pageHTML);
+
+    // Every value and item is as saved: the same tree, the same page text.
+    CompareMenus(*params.m_pMainMenu, *saved.m_pMainMenu);
+    QCOMPARE(sheet.m_pageHTML.m_strHTML.toUtf8(), savedPage);
+    QCOMPARE(params.m_bSaved, 0);
+    QCOMPARE(params.m_strHTMLPath, page);
+    ui.saveFileAnswers = {page};
+    sheet.FinishButton()->click();
+    QCOMPARE(ui.saveFileRequests.last().initialName, page);
+    QCOMPARE(ReadFileBytes(page), savedPage);
+    QCOMPARE(params.m_bSaved, 1);
+}
+
+void TestEndToEnd::saveIntoUnwritableFolder()
+{
+    Fixture f;
+    WalkToFinish(f, 0);
+    const QString notAFolder = f.Out(QStringLiteral("plain-file"));
+    QVERIFY(WriteFileBytes(notAFolder, "x"));
+    f.t.ui->saveFileAnswers = {notAFolder + QStringLiteral("/menu.htm")};
+    f.sheet->FinishButton()->click();
+    QCOMPARE(f.t.ui->messages.size(), 1);
+    QCOMPARE(f.t.ui->messages[0].text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("Save as file failed!"));
+    QCOMPARE(f.Params().m_bSaved, 0);
+    QCOMPARE(f.sheet->GetActivePage(), &f.sheet->m_pageHTML);
+    QCOMPARE(ReadFileBytes(notAFolder), QByteArray("x"));
+
+    // Closing still offers to save.
+    f.t.ui->messageAnswers = {QMessageBox::No};
+    f.sheet->CancelButton()->click();
+    QCOMPARE(f.t.ui->messages.size(), 2);
+    QCOMPARE(f.t.ui->messages[1].text, QStringLiteral("Save Glidebar in HTML file?"));
+    QVERIFY(!f.sheet->isVisible());
+}
+
+QTEST_MAIN(TestEndToEnd)
+#include "tst_endtoend.moc"

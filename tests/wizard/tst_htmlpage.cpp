@@ -1,0 +1,306 @@
+#include "TestApp.h"
+
+#include "app/PreviewLauncher.h"
+#include "store/ProjectFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+// The finish page in the real sheet: text, saves, preview, Start New, cancel.
+class TestHTMLPage : public QObject {
+    Q_OBJECT
+private slots:
+    void finishSavesEachTimeAndStaysOpen();
+    void cancelledSaveDialogChangesNothing();
+    void typedTextReachesSaveButNotPreview();
+    void backAfterSaveCountsAsUnsaved();
+    void cancelAfterSaveOnlyClearsScratch();
+    void cancelWithUnsavedWork_data();
+    void cancelWithUnsavedWork();
+    void cancelBeforeFinishPageNeitherAsksNorClears();
+    void startNew_data();
+    void startNew();
+    void failedSaveSaysSoAndStaysUnsaved();
+    void missingImageReportedOnEachActivation();
+};
+
+namespace {
+
+const QString kSaveFilter = QStringLiteral("HTML Files(*.htm,*.html) | *.htm;*.html||");
+const QString kCancelQuestion = QStringLiteral("Save Glidebar in HTML file?");
+const QString kStartNewQuestion = QStringLiteral("Save current Glidebar before starting a new Glidebar?");
+
+// The sheet on its finish page, with a program folder of the test's own (so
+// that the preview's scratch folder is the test's too).
+struct Fixture {
+    Fixture()
+    {
+        QVERIFY(appDir.isValid() && outDir.isValid());
+        QVERIFY(QFile::copy(QStringLiteral(VANTREL_BIN_DIR "/Glidebar.class"), appDir.filePath("Glidebar.class")));
+        t.app.m_strAppDir = appDir.path();
+        t.app.m_params.m_HTMLTitle = QStringLiteral("Café menu");
+        t.app.m_params.m_pMainMenu->GetItem(0)->m_strLabel = QStringLiteral("Home");
+        sheet = &t.OpenSheet();
+        sheet->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(sheet));
+        sheet->SetActivePage(&sheet->m_pageHTML);
+    }
+    CHTMLPage &Page() { return sheet->m_pageHTML; }
+    QByteArray Generated() const
+    {
+        return t.app.m_params.GenerateHTML([](const QString &) {}).toUtf8();
+    }
+    QString Out(const QString &name) const { return outDir.filePath(name); }
+    QString Scratch() const { return ScratchFolder(); }
+    void Finish() { sheet->FinishButton()->click(); }
+
+    QTemporaryDir appDir;
+    QTemporaryDir outDir;
+    CTestApp t;
+    CMenuWizardSheet *sheet = nullptr;
+};
+
+} // namespace
+
+void TestHTMLPage::finishSavesEachTimeAndStaysOpen()
+{
+    Fixture f;
+    f.t.app.m_params.m_strHTMLPath = QStringLiteral("/srv/site/menu.htm");
+    CHTMLPage &p = f.Page();
+    QCOMPARE(p.m_richHTML->objectName(), QStringLiteral("1062"));
+    QCOMPARE(p.m_richHTML->toPlainText().toUtf8(), f.Generated().replace("\r\n", "\n"));
+    QCOMPARE(p.m_strHTML.toUtf8(), f.Generated());
+    QVERIFY(f.sheet->FinishButton()->isVisible());
+    QVERIFY(!f.sheet->NextButton()->isVisible());
+
+    f.t.ui->saveFileAnswers = {f.Out("first.htm"), f.Out("second.htm")};
+    f.Finish();
+    QCOMPARE(f.t.app.m_params.m_bSaved, 1);
+    f.Finish();
+    QVERIFY(f.sheet->isVisible());
+    QCOMPARE(f.sheet->GetActivePage(), &p);
+    QCOMPARE(f.t.ui->saveFileRequests.size(), 2);
+    for (const CScriptedUi::FileRequest &request : f.t.ui->saveFileRequests) {
+        QCOMPARE(request.filter, kSaveFilter);
+        QCOMPARE(request.defaultExt, QStringLiteral("htm"));
+        QCOMPARE(request.initialName, QStringLiteral("/srv/site/menu.htm"));
+    }
+    // The generated text is written byte for byte, with its companions.
+    for (const QString name : {"first", "second"}) {
+        QCOMPARE(ReadFileBytes(f.Out(name + ".htm")), f.Generated());
+        QVERIFY(QFileInfo::exists(f.Out(name + ".qdx")));
+    }
+    QVERIFY(QFileInfo::exists(f.Out("Glidebar.class")));
+    QCOMPARE(f.t.app.m_params.m_strHTMLPath, QStringLiteral("/srv/site/menu.htm"));
+    QVERIFY(f.t.ui->messages.isEmpty());
+}
+
+void TestHTMLPage::cancelledSaveDialogChangesNothing()
+{
+    Fixture f;
+    f.Finish();
+    QCOMPARE(f.t.ui->saveFileRequests.size(), 1);
+    QCOMPARE(f.t.app.m_params.m_bSaved, 0);
+    QVERIFY(QDir(f.outDir.path()).isEmpty());
+    QVERIFY(f.t.ui->messages.isEmpty());
+}
+
+void TestHTMLPage::typedTextReachesSaveButNotPreview()
+{
+    Fixture f;
+    CHTMLPage &p = f.Page();
+    p.m_richHTML->setFocus();
+    p.m_richHTML->moveCursor(QTextCursor::End);
+    QTest::keyClick(p.m_richHTML, Qt::Key_Return);
+    QTest::keyClicks(p.m_richHTML, QStringLiteral("<!-- mine\u00a0-->"));
+
+    p.m_btnPreview->click();
+    const QString preview = QDir(f.Scratch()).filePath(QStringLiteral("~Vantrel.htm"));
+    QCOMPARE(ReadFileBytes(preview), f.Generated());
+    QCOMPARE(f.t.ui->openedDocuments, QStringList{preview});
+    QCOMPARE(f.t.app.m_params.m_bSaved, 0);
+
+    f.t.ui->saveFileAnswers = {f.Out("menu.htm")};
+    f.Finish();
+    // The edited text is written with CR LF line ends, its characters unchanged.
+    QByteArray expected = f.Generated().replace("\r\n", "\n").replace("\n", "\r\n");
+    expected += "\r\n" + QStringLiteral("<!-- mine\u00a0-->").toUtf8();
+    QCOMPARE(ReadFileBytes(f.Out("menu.htm")), expected);
+    QCOMPARE(f.t.app.m_params.m_bSaved, 1);
+    // A save takes the edits into the page's text, which a preview then shows.
+    p.m_btnPreview->click();
+    QCOMPARE(ReadFileBytes(preview), expected);
+}
+
+void TestHTMLPage::backAfterSaveCountsAsUnsaved()
+{
+    Fixture f;
+    CHTMLPage &p = f.Page();
+    f.t.ui->saveFileAnswers = {f.Out("menu.htm")};
+    f.Finish();
+    QCOMPARE(f.t.app.m_params.m_bSaved, 1);
+    QTest::keyClicks(p.m_richHTML, QStringLiteral("typed"));
+
+    f.sheet->BackButton()->click();
+    QCOMPARE(f.sheet->GetActivePage(), &f.sheet->m_pageItem);
+    QCOMPARE(f.t.app.m_params.m_bSaved, 0);
+    f.t.app.m_params.m_HTMLTitle = QStringLiteral("Changed");
+    f.sheet->NextButton()->click();
+    QCOMPARE(f.sheet->GetActivePage(), &p);
+    // The text is generated afresh; what was typed is gone.
+    QCOMPARE(p.m_strHTML.toUtf8(), f.Generated());
+    QVERIFY(p.m_strHTML.contains(QStringLiteral("Changed")));
+    QVERIFY(!p.m_richHTML->toPlainText().contains(QStringLiteral("typed")));
+    QCOMPARE(f.t.app.m_params.m_bSaved, 0);
+
+    f.sheet->CancelButton()->click();
+    QCOMPARE(f.t.ui->MessageTexts(), QStringList{kCancelQuestion});
+}
+
+void TestHTMLPage::cancelAfterSaveOnlyClearsScratch()
+{
+    Fixture f;
+    f.Page().m_btnPreview->click();
+    QVERIFY(QFileInfo(f.Scratch()).isDir());
+    f.t.ui->saveFileAnswers = {f.Out("menu.htm")};
+    f.Finish();
+    QSignalSpy rejected(f.sheet, &QDialog::rejected);
+    f.sheet->CancelButton()->click();
+    QCOMPARE(rejected.count(), 1);
+    QVERIFY(f.t.ui->messages.isEmpty());
+    QCOMPARE(f.t.ui->saveFileRequests.size(), 1);
+    QVERIFY(!QFileInfo::exists(f.Scratch()));
+}
+
+void TestHTMLPage::cancelWithUnsavedWork_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("fileName");
+    QTest::newRow("No") << int(QMessageBox::No) << QString();
+    QTest::newRow("Yes, save dialog cancelled") << int(QMessageBox::Yes) << QString();
+    QTest::newRow("Yes, saved") << int(QMessageBox::Yes) << QStringLiteral("menu.htm");
+}
+
+void TestHTMLPage::cancelWithUnsavedWork()
+{
+    QFETCH(int, answer);
+    QFETCH(QString, fileName);
+    Fixture f;
+    QTest::keyClicks(f.Page().m_richHTML, QStringLiteral("typed"));
+    f.Page().m_btnPreview->click();
+    f.t.ui->messageAnswers = {QMessageBox::StandardButton(answer)};
+    f.t.ui->saveFileAnswers = {fileName.isEmpty() ? QString() : f.Out(fileName)};
+    QSignalSpy rejected(f.sheet, &QDialog::rejected);
+    f.sheet->CancelButton()->click();
+    QCOMPARE(rejected.count(), 1);
+    QCOMPARE(f.t.ui->messages.size(), 1);
+    QCOMPARE(f.t.ui->messages[0].text, kCancelQuestion);
+    QCOMPARE(f.t.ui->messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(f.t.ui->saveFileRequests.size(), answer == QMessageBox::Yes ? 1 : 0);
+    if (fileName.isEmpty()) {
+        QVERIFY(QDir(f.outDir.path()).isEmpty());
+    } else {
+        // What is saved on the way out is the configuration's own text.
+        QCOMPARE(ReadFileBytes(f.Out(fileName)), f.Generated());
+    }
+    QVERIFY(!QFileInfo::exists(f.Scratch()));
+}
+
+void TestHTMLPage::cancelBeforeFinishPageNeitherAsksNorClears()
+{
+    QTemporaryDir appDir;
+    CTestApp t;
+    t.app.m_strAppDir = appDir.path();
+    const QString leftOver = QDir(ScratchFolder()).filePath(QStringLiteral("~Vantrel.htm"));
+    QVERIFY(WriteFileBytes(leftOver, "earlier preview"));
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    sheet.NextButton()->click();
+    sheet.CancelButton()->click();
+    QVERIFY(!sheet.isVisible());
+    QVERIFY(t.ui->messages.isEmpty());
+    QVERIFY(QFileInfo::exists(leftOver));
+}
+
+void TestHTMLPage::startNew_data()
+{
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("movesOn");
+    QTest::addColumn<bool>("savesFile");
+    QTest::newRow("unsaved, Yes") << false << int(QMessageBox::Yes) << true << true;
+    QTest::newRow("unsaved, No") << false << int(QMessageBox::No) << true << false;
+    QTest::newRow("unsaved, Cancel") << false << int(QMessageBox::Cancel) << false << false;
+    QTest::newRow("saved") << true << -1 << true << false;
+}
+
+void TestHTMLPage::startNew()
+{
+    QFETCH(bool, saved);
+    QFETCH(int, answer);
+    QFETCH(bool, movesOn);
+    QFETCH(bool, savesFile);
+    Fixture f;
+    f.t.app.m_params.m_bSaved = saved ? 1 : 0;
+    f.sheet->m_pageTemplate.m_nLoadedTemplate = 3;
+    f.sheet->m_pageTemplate.m_strLoadedProject = QStringLiteral("/srv/site/menu.qdx");
+    if (answer >= 0)
+        f.t.ui->messageAnswers = {QMessageBox::StandardButton(answer)};
+    f.t.ui->saveFileAnswers = {f.Out("menu.htm")};
+
+    f.Page().m_btnStartNew->click();
+
+    QCOMPARE(f.t.ui->MessageTexts(), saved ? QStringList() : QStringList{kStartNewQuestion});
+    if (!saved)
+        QCOMPARE(f.t.ui->messages[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(QFileInfo::exists(f.Out("menu.htm")), savesFile);
+    if (movesOn) {
+        QCOMPARE(f.sheet->GetActivePage(), &f.sheet->m_pageTemplate);
+        QCOMPARE(f.sheet->WizardButtons(), PSWIZB_BACK | PSWIZB_NEXT);
+        QCOMPARE(f.sheet->m_pageTemplate.m_nLoadedTemplate, -1);
+        QVERIFY(f.sheet->m_pageTemplate.m_strLoadedProject.isEmpty());
+    } else {
+        QCOMPARE(f.sheet->GetActivePage(), &f.Page());
+        QCOMPARE(f.sheet->m_pageTemplate.m_nLoadedTemplate, 3);
+        QCOMPARE(f.t.ui->saveFileRequests.size(), 0);
+    }
+}
+
+void TestHTMLPage::failedSaveSaysSoAndStaysUnsaved()
+{
+    Fixture f;
+    // Running as root, only a path through a regular file cannot be written.
+    const QString notAFolder = f.Out("plain-file");
+    QVERIFY(WriteFileBytes(notAFolder, "x"));
+    f.t.ui->saveFileAnswers = {notAFolder + "/menu.htm"};
+    f.Finish();
+    QCOMPARE(f.t.ui->messages.size(), 1);
+    QCOMPARE(f.t.ui->messages[0].text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("Save as file failed!"));
+    QCOMPARE(f.t.app.m_params.m_bSaved, 0);
+    QVERIFY(f.sheet->isVisible());
+    // Start New still asks.
+    f.Page().m_btnStartNew->click();
+    QCOMPARE(f.t.ui->messages.last().text, kStartNewQuestion);
+}
+
+void TestHTMLPage::missingImageReportedOnEachActivation()
+{
+    Fixture f;
+    QVERIFY(f.t.ui->messages.isEmpty());
+    f.t.app.m_params.m_pMainMenu->GetItem(1)->m_strImage = f.Out("gone.gif");
+    f.sheet->BackButton()->click();
+    f.sheet->NextButton()->click();
+    QCOMPARE(f.t.ui->messages.size(), 1);
+    QVERIFY(f.t.ui->messages[0].text.contains(QStringLiteral("gone.gif")));
+    QVERIFY(f.t.ui->messages[0].buttons == QMessageBox::Ok);
+    // The page goes on with the text it got.
+    QCOMPARE(f.Page().m_strHTML.toUtf8(), f.Generated());
+    f.sheet->BackButton()->click();
+    f.sheet->NextButton()->click();
+    QCOMPARE(f.t.ui->messages.size(), 2);
+}
+
+QTEST_MAIN(TestHTMLPage)
+#include "tst_htmlpage.moc"
