@@ -47,8 +47,15 @@ CHTMLPage::CHTMLPage(QWidget *parent)
     m_btnPreview = new QPushButton(QStringLiteral("Preview"), this);
     m_btnPreview->setObjectName(QStringLiteral("1038"));
     m_btnPreview->setAutoDefault(false);
+    m_btnLivePreview = new QPushButton(QStringLiteral("Live Preview"), this);
+    m_btnLivePreview->setObjectName(QStringLiteral("livePreview"));
+    m_btnLivePreview->setAutoDefault(false);
+    m_btnLivePreview->setToolTip(
+        QStringLiteral("Live Preview (%1)")
+            .arg(CMenuWizardSheet::LivePreviewShortcut().toString(QKeySequence::NativeText)));
     m_pPreviewRow = new QHBoxLayout;
     m_pPreviewRow->addWidget(m_btnPreview);
+    m_pPreviewRow->addWidget(m_btnLivePreview);
     auto *top = new QHBoxLayout;
     top->addWidget(intro, 1);
     top->addLayout(m_pPreviewRow);
@@ -76,6 +83,7 @@ CHTMLPage::CHTMLPage(QWidget *parent)
     Body()->addLayout(bottom);
 
     connect(m_btnPreview, &QPushButton::clicked, this, &CHTMLPage::OnPreview);
+    connect(m_btnLivePreview, &QPushButton::clicked, this, [this] { Sheet()->ShowLivePreview(); });
     connect(m_btnStartNew, &QPushButton::clicked, this, &CHTMLPage::OnStartNew);
 }
 

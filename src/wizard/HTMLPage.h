@@ -30,6 +30,7 @@ public:
     QHBoxLayout *PreviewButtonRow() const { return m_pPreviewRow; }
 
     QPushButton *m_btnPreview = nullptr;   // 1038
+    QPushButton *m_btnLivePreview = nullptr;
     QPlainTextEdit *m_richHTML = nullptr;  // 1062
     QPushButton *m_btnStartNew = nullptr;  // 1071
     // The page text that a save or a preview writes.

@@ -5,6 +5,7 @@
 #include "store/ProjectFile.h"
 #include "store/TemplateLibrary.h"
 #include "wizard/DataExchange.h"
+#include "wizard/MenuPicture.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -52,10 +53,18 @@ CTemplatePage::CTemplatePage(QWidget *parent)
     m_btnBrowse->setMaximumWidth(
         m_btnBrowse->fontMetrics().horizontalAdvance(QStringLiteral(".....")) + 24);
 
+    // The selected template drawn beside the list, so the choice is seen.
+    m_pictureTemplate = new CMenuPicture(this);
+    m_pictureTemplate->setObjectName(QStringLiteral("templatePicture"));
+    m_pictureTemplate->setAccessibleName(QStringLiteral("Picture of the selected template"));
+
     auto *indented = new QVBoxLayout;
     indented->setContentsMargins(18, 0, 0, 0);
     indented->addWidget(explain);
-    indented->addWidget(m_listTemplates, 1);
+    auto *listRow = new QHBoxLayout;
+    listRow->addWidget(m_listTemplates, 3);
+    listRow->addWidget(m_pictureTemplate, 2);
+    indented->addLayout(listRow, 1);
     auto *fileRow = new QHBoxLayout;
     fileRow->setContentsMargins(18, 0, 0, 0);
     fileRow->addWidget(fileLabel);
@@ -71,6 +80,16 @@ CTemplatePage::CTemplatePage(QWidget *parent)
     connect(m_radioTemplate, &QRadioButton::clicked, this, &CTemplatePage::OnTemplateChoice);
     connect(m_radioSaved, &QRadioButton::clicked, this, &CTemplatePage::OnSavedChoice);
     connect(m_btnBrowse, &QPushButton::clicked, this, &CTemplatePage::OnBrowse);
+    connect(m_listTemplates, &QListWidget::itemSelectionChanged, this,
+            &CTemplatePage::ShowSelectedTemplate);
+}
+
+void CTemplatePage::ShowSelectedTemplate()
+{
+    if (m_listTemplates->isEnabled())
+        m_pictureTemplate->ShowTemplate(SelectedTemplate(), App().TemplateLibraryPath());
+    else
+        m_pictureTemplate->Clear();
 }
 
 void CTemplatePage::UpdateData(bool bSave)
@@ -117,12 +136,14 @@ void CTemplatePage::OnTemplateChoice()
     if (SelectedTemplate() < 0 && m_listTemplates->count() > 0)
         m_listTemplates->setCurrentRow(0);
     m_btnBrowse->setEnabled(false);
+    ShowSelectedTemplate();
 }
 
 void CTemplatePage::OnSavedChoice()
 {
     m_listTemplates->setEnabled(false);
     m_btnBrowse->setEnabled(true);
+    ShowSelectedTemplate();
     m_btnBrowse->setFocus(Qt::OtherFocusReason);
 }
 

@@ -2,6 +2,7 @@
 
 #include "wizard/WizardPage.h"
 
+class CMenuPicture;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -36,6 +37,7 @@ public:
     QPushButton *m_btnBrowse = nullptr;
     QRadioButton *m_radioTemplate = nullptr;
     QRadioButton *m_radioSaved = nullptr;
+    CMenuPicture *m_pictureTemplate = nullptr;
     // 0: a new menu from a template; 1: a saved page; -1 until first shown.
     int m_nStartChoice = -1;
     QString m_strFileName;
@@ -44,6 +46,8 @@ private:
     void OnBrowse();
     void OnTemplateChoice();
     void OnSavedChoice();
+    // Draws the selected template, or nothing while a saved page is chosen.
+    void ShowSelectedTemplate();
     // The selected list row, -1 when none is selected.
     int SelectedTemplate() const;
 };

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -102,6 +103,15 @@ void TestLivePreview::shortcutOpensItOnEveryPage()
         QCOMPARE(sheet.LivePreview()->windowTitle(), QStringLiteral("Live Preview"));
         sheet.LivePreview()->close();
     }
+    // The finish page also has a button for it, its tooltip naming the keys.
+    sheet.SetActivePage(sheet.GetPageCount() - 1);
+    auto *button = Control<QPushButton>(&sheet.m_pageHTML, "livePreview");
+    QCOMPARE(button->text(), QStringLiteral("Live Preview"));
+    QVERIFY(button->toolTip().contains(
+        CMenuWizardSheet::LivePreviewShortcut().toString(QKeySequence::NativeText)));
+    button->click();
+    QVERIFY(sheet.LivePreview()->isVisible());
+    sheet.LivePreview()->close();
     // A tool window of the wizard, so it stays usable beside it.
     QCOMPARE(sheet.LivePreview()->parentWidget(), &sheet);
     QVERIFY(sheet.LivePreview()->windowFlags() & Qt::Tool);

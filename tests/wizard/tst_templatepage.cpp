@@ -1,4 +1,5 @@
 #include "TestApp.h"
+#include "wizard/MenuPicture.h"
 
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -15,6 +16,7 @@ private slots:
     void noLibraryOffersBlank();
     void emptyTemplateKeyRefusesNext();
     void reloadsOnlyWhenTheTemplateChanges();
+    void pictureFollowsTheSelection();
     void savedPageLoadsOnce();
     void pageWithoutProjectClearsChoice();
     void startNewForcesReload_data();
@@ -189,6 +191,30 @@ void TestTemplatePage::reloadsOnlyWhenTheTemplateChanges()
     f.List()->setCurrentRow(0);
     f.Next();
     QCOMPARE(p.m_mmWidth, 120);
+}
+
+void TestTemplatePage::pictureFollowsTheSelection()
+{
+    Fixture f;
+    f.Open();
+    auto *picture = Control<CMenuPicture>(&f.Page(), "templatePicture");
+    QVERIFY(!picture->IsEmpty());
+    QCOMPARE(picture->Shown().m_mmWidth, 120);
+    QCOMPARE(picture->Picture().size(), picture->Shown().GetAppletRect().size());
+    const int widthBefore = f.t.app.m_params.m_mmWidth;
+    f.List()->setCurrentRow(1);
+    QCOMPARE(picture->Shown().m_mmWidth, 200);
+    QCOMPARE(picture->Shown().m_pMainMenu->GetCount(), 3);
+    // Looking at a template is not choosing it: the configuration is untouched.
+    QCOMPARE(f.t.app.m_params.m_mmWidth, widthBefore);
+
+    // Nothing is drawn while a saved page is the choice; the template returns
+    // with the template choice.
+    f.Click("1059");
+    QVERIFY(picture->IsEmpty());
+    QVERIFY(picture->Picture().isNull());
+    f.Click("1056");
+    QCOMPARE(picture->Shown().m_mmWidth, 200);
 }
 
 void TestTemplatePage::savedPageLoadsOnce()
