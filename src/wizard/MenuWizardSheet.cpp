@@ -27,11 +27,12 @@ CMenuWizardSheet::CMenuWizardSheet(QWidget *parent) : QDialog(parent)
     for (CWizardPage *page : m_pages)
         m_pStack->addWidget(page);
 
-    m_btnHelp = new QPushButton(tr("&Help"), this);
+    // Made in the order they stand, left to right, which is their Tab order.
     m_btnBack = new QPushButton(tr("< &Back"), this);
     m_btnNext = new QPushButton(tr("&Next >"), this);
     m_btnFinish = new QPushButton(tr("&Finish"), this);
     m_btnCancel = new QPushButton(tr("Cancel"), this);
+    m_btnHelp = new QPushButton(tr("&Help"), this);
     m_btnHelp->setObjectName(QStringLiteral("help"));
     m_btnBack->setObjectName(QStringLiteral("back"));
     m_btnNext->setObjectName(QStringLiteral("next"));
