@@ -16,6 +16,9 @@ CWizardApp::CWizardApp()
 {
     Q_ASSERT(!g_pApp);
     g_pApp = this;
+    // The pictures are compiled into a static library; nothing else would
+    // pull them into the program.
+    Q_INIT_RESOURCE(vantrel);
 }
 
 CWizardApp::~CWizardApp()

@@ -12,6 +12,7 @@ private slots:
     void defaultBrowserWritesEmptyPath();
     void appFilePathUsesPlatformSeparators();
     void runWizardSetsSheetOnlyWhileRunning();
+    void programIconIsBuiltIn();
 };
 
 void TestWizardApp::init()
@@ -80,6 +81,15 @@ void TestWizardApp::runWizardSetsSheetOnlyWhileRunning()
     t.app.RunWizard();
     QVERIFY(seen);
     QVERIFY(!t.app.m_pWizardSheet);
+}
+
+void TestWizardApp::programIconIsBuiltIn()
+{
+    CWizardApp app;
+    const QImage icon(QStringLiteral(":/vantrel/icon.png"));
+    QVERIFY(!icon.isNull());
+    QVERIFY(!QImage(QStringLiteral(":/vantrel/icon@2x.png")).isNull());
+    QCOMPARE(icon.size() * 2, QImage(QStringLiteral(":/vantrel/icon@2x.png")).size());
 }
 
 QTEST_MAIN(TestWizardApp)
