@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 CMenuPicture::CMenuPicture(QWidget *parent) : QWidget(parent)
 {
     setAccessibleName(tr("Template picture"));
@@ -59,6 +61,29 @@ void CMenuPicture::Changed()
     update();
 }
 
+QImage CMenuPicture::PictureAt(double dpr) const
+{
+    if (m_picture.isNull())
+        return QImage();
+    // At the screen's pixel density, so that it stays sharp at 2x; within a
+    // sane size for very large applets.
+    const int side = std::max(m_picture.width(), m_picture.height());
+    dpr = std::min(dpr, 4096.0 / side);
+    if (dpr <= 1.0)
+        return m_picture;
+    QImage image(QSize(qRound(m_picture.width() * dpr), qRound(m_picture.height() * dpr)),
+                 QImage::Format_RGB32);
+    if (image.isNull())
+        return m_picture;
+    image.fill(Qt::black);
+    QPainter p(&image);
+    p.scale(dpr, dpr);
+    CRenderState state;
+    state.nOpenSubMenu = OpenSubMenu();
+    m_renderer.Draw(p, m_params, state);
+    return image;
+}
+
 void CMenuPicture::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
@@ -72,10 +97,17 @@ void CMenuPicture::paintEvent(QPaintEvent *)
     QSize size = m_picture.size();
     if (size.width() > room.width() || size.height() > room.height())
         size.scale(room.size(), Qt::KeepAspectRatio);
-    if (m_scaled.size() != size)
-        m_scaled = size == m_picture.size()
-                       ? m_picture
-                       : m_picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    p.drawImage(room.left() + (room.width() - m_scaled.width()) / 2,
-                room.top() + (room.height() - m_scaled.height()) / 2, m_scaled);
+    const double dpr = devicePixelRatioF();
+    const QSize pixels(qRound(size.width() * dpr), qRound(size.height() * dpr));
+    if (m_scaled.size() != pixels || m_scaledRatio != dpr) {
+        const QImage full = PictureAt(dpr);
+        m_scaled = full.size() == pixels
+                       ? full
+                       : full.scaled(pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        m_scaled.setDevicePixelRatio(dpr);
+        m_scaledRatio = dpr;
+    }
+    p.drawImage(QPointF(room.left() + (room.width() - size.width()) / 2,
+                        room.top() + (room.height() - size.height()) / 2),
+                m_scaled);
 }

@@ -24,6 +24,9 @@ public:
     const CAppletParameters &Shown() const { return m_params; }
     // What is drawn at the applet's own size.
     QImage Picture() const;
+    // The same at `dpr` device pixels per applet pixel (sharp on dense
+    // screens), at most 4096 pixels a side.
+    QImage PictureAt(double dpr) const;
     // The sub menu shown open: the first main item's that has one, or -1.
     int OpenSubMenu() const;
 
@@ -38,7 +41,8 @@ private:
 
     CAppletParameters m_params;
     QImage m_picture; // at the applet's size
-    QImage m_scaled;  // as last painted
+    QImage m_scaled;  // as last painted, in device pixels
+    double m_scaledRatio = 0;
     CMenuRenderer m_renderer;
     bool m_bEmpty = true;
 };

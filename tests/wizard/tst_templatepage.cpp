@@ -201,6 +201,8 @@ void TestTemplatePage::pictureFollowsTheSelection()
     QVERIFY(!picture->IsEmpty());
     QCOMPARE(picture->Shown().m_mmWidth, 120);
     QCOMPARE(picture->Picture().size(), picture->Shown().GetAppletRect().size());
+    // For a screen of twice the density it is drawn at twice the size.
+    QCOMPARE(picture->PictureAt(2).size(), picture->Picture().size() * 2);
     const int widthBefore = f.t.app.m_params.m_mmWidth;
     f.List()->setCurrentRow(1);
     QCOMPARE(picture->Shown().m_mmWidth, 200);
