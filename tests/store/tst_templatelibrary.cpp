@@ -1,3 +1,4 @@
+#include "ConfigProbes.h"
 #include "TestApp.h"
 #include "model/AppletParameters.h"
 #include "store/TemplateLibrary.h"
@@ -5,32 +6,6 @@
 #include <QtTest>
 
 namespace {
-
-QList<int> StyleValues(CAppletParameters &p)
-{
-    QList<int> values{p.m_Align, p.m_appBKColor, p.m_xPos, p.m_yPos};
-    for (bool sub : {false, true}) {
-        CMenuStyle m = MenuStyleFields(p, sub);
-        for (int *f : {m.pBKColor, m.pBKStyle, m.pMenuAlign, m.pWidth, m.pHeight, m.pItemGap,
-                       m.pBorderThick})
-            values << *f;
-        for (int state = 1; state <= 3; ++state) {
-            CItemStyle s = ItemStyleFields(p, sub, state);
-            for (int *f : {s.pBKColor, s.pFRColor, s.pBorderStyle, s.pFillStyle, s.pFontName,
-                           s.pFontSize, s.pFontStyle, s.pAlign})
-                values << *f;
-        }
-    }
-    return values;
-}
-
-QStringList Labels(const CAppletMenu &menu)
-{
-    QStringList labels;
-    for (int i = 0; i < menu.GetCount(); ++i)
-        labels << menu.GetItem(i)->m_strLabel;
-    return labels;
-}
 
 // Two templates; the second holds a title and an alignment, which loading
 // must ignore, and every value in a section of its own.

@@ -1,3 +1,4 @@
+#include "ConfigProbes.h"
 #include "TestApp.h"
 #include "wizard/MenuPicture.h"
 
@@ -92,14 +93,6 @@ struct Fixture {
     QString savedPage;
     QString foreignPage;
 };
-
-QStringList Labels(const CAppletMenu &menu)
-{
-    QStringList labels;
-    for (int i = 0; i < menu.GetCount(); ++i)
-        labels << menu.GetItem(i)->m_strLabel;
-    return labels;
-}
 
 } // namespace
 
