@@ -1,4 +1,5 @@
 #include "TestApp.h"
+#include "Typing.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,26 +54,6 @@ struct Fixture {
     CTestApp t;
     CMenuWizardSheet *sheet = nullptr;
 };
-
-// Types into a box as the user would, replacing what it held.
-void Type(QWidget *box, const QString &text)
-{
-    box->setFocus(Qt::MouseFocusReason);
-    if (auto *edit = qobject_cast<QLineEdit *>(box))
-        edit->selectAll();
-    else if (auto *combo = qobject_cast<QComboBox *>(box))
-        combo->lineEdit()->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
-}
-
-// Leaves the focused box with Tab.
-void TabAway()
-{
-    QWidget *focus = QApplication::focusWidget();
-    QVERIFY(focus);
-    QTest::keyClick(focus, Qt::Key_Tab);
-}
 
 } // namespace
 
