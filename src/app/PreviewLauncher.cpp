@@ -21,15 +21,24 @@ bool CanCreateFileIn(const QString &dir)
     return probe.open();
 }
 
+bool IsLink(const QFileInfo &fi)
+{
+    return fi.isSymLink() || fi.isJunction();
+}
+
 // True when the scratch folder can live at `dir`: it is a folder where files
 // can be written, or it is missing and could be made. A folder made only to
 // find this out is removed again.
 bool IsUsableScratchFolder(const QString &dir)
 {
     const QFileInfo fi(dir);
+    // A link in its place could lead anywhere, and clearing the folder would
+    // then delete files there.
+    if (IsLink(fi))
+        return false;
     if (fi.exists())
         return fi.isDir() && CanCreateFileIn(dir);
-    if (fi.isSymLink() || !QDir().mkdir(dir))
+    if (!QDir().mkdir(dir))
         return false;
     const bool usable = CanCreateFileIn(dir);
     QDir().rmdir(dir);
@@ -71,8 +80,12 @@ void PreviewPage(const QString &strHTML, QWidget *owner)
 
     // A failed save is reported, and the browser is started all the same.
     QString error;
-    if (!SavePage(path, folder, app->m_params, strHTML, app->m_strAppDir, &error))
-        app->Ui().MessageBox(owner, QStringLiteral("Save as file failed!"));
+    if (!SavePage(path, folder, app->m_params, strHTML, app->m_strAppDir, &error)) {
+        QString message = QStringLiteral("Save as file failed!");
+        if (!error.isEmpty())
+            message += QLatin1Char('\n') + error;
+        app->Ui().MessageBox(owner, message);
+    }
 
     if (app->m_bUseDefaultBrowser) {
         app->Ui().OpenDocument(path);
@@ -89,7 +102,9 @@ void ClearScratchFolder()
 {
     const QString folder = ScratchFolder();
     QDir dir(folder);
-    if (!QFileInfo(folder).isDir())
+    const QFileInfo info(folder);
+    // Never through a link: its target is not ours to empty.
+    if (!info.isDir() || IsLink(info))
         return;
     // Only what lies directly in the folder: files and links (the link
     // itself, never what it points to). Sub-folders and their contents stay.

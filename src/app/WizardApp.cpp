@@ -53,7 +53,11 @@ void CWizardApp::ReadSettings()
 {
     auto settings = OpenUserSettings();
     settings->beginGroup(LoadString(StringId::SettingsSection));
-    m_bUseDefaultBrowser = settings->value(LoadString(StringId::UseDefault), 1).toInt();
+    // A value that is not a number (edited by hand) counts as missing.
+    bool isNumber = false;
+    m_bUseDefaultBrowser = settings->value(LoadString(StringId::UseDefault), 1).toInt(&isNumber);
+    if (!isNumber)
+        m_bUseDefaultBrowser = 1;
     m_strBrowserPath = settings->value(LoadString(StringId::SpecifyBrowser), QString()).toString();
     settings->endGroup();
 }

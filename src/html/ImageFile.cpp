@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 QString FindImageFile(const QString &strStoredPath)
 {
@@ -13,22 +14,35 @@ QString FindImageFile(const QString &strStoredPath)
     const QString name = info.fileName();
     if (name.isEmpty())
         return QString();
-    const bool wild = name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'))
-                      || name.contains(QLatin1Char('['));
+    // Only '*' and '?' are wildcards, as in a file search; anything else,
+    // '[' included, is part of the name.
+    const bool wild = name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
     if (!wild && info.isFile())
         return info.absoluteFilePath();
 
+    QString pattern;
+    for (const QChar c : name) {
+        if (c == QLatin1Char('*'))
+            pattern += QLatin1String(".*");
+        else if (c == QLatin1Char('?'))
+            pattern += QLatin1Char('.');
+        else
+            pattern += QRegularExpression::escape(QString(c));
+    }
+    pattern = QRegularExpression::anchoredPattern(pattern);
+
     // Match as a file search would: the name (or pattern) in its folder,
-    // exact letter case first, then any letter case.
-    const QDir::Filters files = QDir::Files | QDir::Hidden | QDir::System;
-    for (const QDir::Filters caseFlag : {QDir::Filters(QDir::CaseSensitive), QDir::Filters()}) {
-        QDir dir = info.absoluteDir();
-        dir.setNameFilters({name});
-        dir.setFilter(files | caseFlag);
-        dir.setSorting(QDir::Name);
-        const QStringList matches = dir.entryList();
-        if (!matches.isEmpty())
-            return dir.filePath(matches.constFirst());
+    // exact letter case first, then any letter case; the first by name.
+    QDir dir = info.absoluteDir();
+    dir.setFilter(QDir::Files | QDir::Hidden | QDir::System);
+    dir.setSorting(QDir::Name);
+    const QStringList entries = dir.entryList();
+    for (const auto options : {QRegularExpression::NoPatternOption,
+                               QRegularExpression::CaseInsensitiveOption}) {
+        const QRegularExpression match(pattern, options);
+        for (const QString &entry : entries)
+            if (match.match(entry).hasMatch())
+                return dir.filePath(entry);
     }
     return QString();
 }

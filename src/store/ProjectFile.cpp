@@ -33,6 +33,22 @@ QString Reason(const QString &strPath, const QString &strError)
     return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), strError);
 }
 
+// True when both paths name the same file, existing or not.
+bool SameFile(const QString &a, const QString &b)
+{
+    const QFileInfo fa(a);
+    const QFileInfo fb(b);
+    if (fa.exists() && fb.exists())
+        return fa.canonicalFilePath() == fb.canonicalFilePath();
+    const Qt::CaseSensitivity cs =
+#ifdef Q_OS_WIN
+        Qt::CaseInsensitive;
+#else
+        Qt::CaseSensitive;
+#endif
+    return QDir::cleanPath(fa.absoluteFilePath()).compare(QDir::cleanPath(fb.absoluteFilePath()), cs) == 0;
+}
+
 } // namespace
 
 QString ProjectPathFor(const QString &strHTMLPath)
@@ -46,6 +62,23 @@ QString ProjectPathFor(const QString &strHTMLPath)
 bool SavePage(const QString &strPath, const QString &strFolder, const CAppletParameters &params,
               const QString &strHTML, const QString &strAppDir, QString *pError)
 {
+    // The project file goes beside the page under the page's name; refused
+    // before anything is written when that would replace the page itself or
+    // the program's template library.
+    const QString projectPath = ProjectPathFor(strPath);
+    QString refusal;
+    if (SameFile(projectPath, strPath))
+        refusal = QStringLiteral("the page and its project file would be the same file; "
+                                 "choose a name ending in .htm or .html");
+    else if (SameFile(projectPath, QDir(strAppDir).filePath(LoadString(StringId::TemplateLibrary))))
+        refusal = QStringLiteral("its project file would replace the template library; "
+                                 "choose another name or folder");
+    if (!refusal.isEmpty()) {
+        if (pError)
+            *pError = Reason(strPath, refusal);
+        return false;
+    }
+
     // The class file and the images; a failed copy is not an error.
     CopyInto(QDir(strAppDir).filePath(LoadString(StringId::AppletClass)), strFolder);
     CopyImage(params.m_appBKImagePath, strFolder);
@@ -68,7 +101,6 @@ bool SavePage(const QString &strPath, const QString &strFolder, const CAppletPar
     }
 
     // The project file, always a fresh one, so no key of an earlier save stays.
-    const QString projectPath = ProjectPathFor(strPath);
     if (!ProjectIniFor(params).Save(projectPath, &error)) {
         if (pError)
             *pError = Reason(projectPath, error);

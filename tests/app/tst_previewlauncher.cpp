@@ -19,6 +19,7 @@ private slots:
     void readOnlyProgramFolderUsesPerUserFolder();
     void clearLeavesSubFoldersAndLinkTargets();
     void clearWithoutFolderDoesNothing();
+    void linkedScratchFolderIsNeverUsed();
 };
 
 namespace {
@@ -109,7 +110,12 @@ void TestPreviewLauncher::saveFailureIsReportedAndBrowserStillStarts()
     // A folder where the page should go makes the save fail.
     QVERIFY(QDir().mkpath(QDir(f.scratch).filePath(QStringLiteral("~Vantrel.htm"))));
     PreviewPage(kPage);
-    QCOMPARE(f.t.ui->MessageTexts(), QStringList{QStringLiteral("Save as file failed!")});
+    QCOMPARE(f.t.ui->messages.size(), 1);
+    // The reason follows on a line of its own.
+    const QStringList lines = f.t.ui->MessageTexts().constFirst().split(QLatin1Char('\n'));
+    QCOMPARE(lines.constFirst(), QStringLiteral("Save as file failed!"));
+    QCOMPARE(lines.size(), 2);
+    QVERIFY(!lines.constLast().isEmpty());
     QCOMPARE(f.t.ui->openedDocuments.size(), 1);
 }
 
@@ -175,6 +181,23 @@ void TestPreviewLauncher::clearWithoutFolderDoesNothing()
     QCOMPARE(ScratchFolder(), f.scratch);
     QCOMPARE(QDir(f.t.app.m_strAppDir).entryList(QDir::AllEntries | QDir::Hidden), before);
     QVERIFY(f.t.ui->messages.isEmpty());
+}
+
+void TestPreviewLauncher::linkedScratchFolderIsNeverUsed()
+{
+    Fixture f;
+    // The program folder's scratch folder is a link to a folder of the user's.
+    const QString documents = f.dir.filePath(QStringLiteral("Documents"));
+    QVERIFY(WriteFileBytes(QDir(documents).filePath(QStringLiteral("letter.txt")), "keep"));
+    QVERIFY(QFile::link(documents, f.scratch));
+
+    const QString scratch = ScratchFolder();
+    QVERIFY2(!scratch.startsWith(f.t.app.m_strAppDir), qPrintable(scratch));
+    PreviewPage(kPage);
+    ClearScratchFolder();
+    QCOMPARE(QDir(documents).entryList(QDir::Files), QStringList{QStringLiteral("letter.txt")});
+    QCOMPARE(ReadFileBytes(QDir(documents).filePath(QStringLiteral("letter.txt"))), QByteArray("keep"));
+    QVERIFY(QFileInfo(f.scratch).isSymLink());
 }
 
 QTEST_MAIN(TestPreviewLauncher)

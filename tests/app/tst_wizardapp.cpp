@@ -29,6 +29,12 @@ void TestWizardApp::absentSettingsGiveDefaults()
     t.app.ReadSettings();
     QCOMPARE(t.app.m_bUseDefaultBrowser, 1);
     QCOMPARE(t.app.m_strBrowserPath, QString());
+
+    // A choice that is not a number counts as missing too.
+    OpenUserSettings()->setValue(QStringLiteral("Web Browser/Use Default"), QStringLiteral("true"));
+    t.app.m_bUseDefaultBrowser = 0;
+    t.app.ReadSettings();
+    QCOMPARE(t.app.m_bUseDefaultBrowser, 1);
 }
 
 void TestWizardApp::storedBrowserIsReadBack()

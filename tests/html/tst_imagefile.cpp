@@ -12,12 +12,18 @@ private slots:
 
 void TestImageFile::findsStoredImages_data()
 {
-    QTest::addColumn<QString>("stored");  // relative to a folder holding Logo.GIF and b.jpg
+    QTest::addColumn<QString>("stored");  // relative to a folder holding Logo.GIF, b.jpg, img[1].gif
     QTest::addColumn<QString>("expected"); // file name found, "" for none
     QTest::newRow("exact") << "Logo.GIF" << "Logo.GIF";
     QTest::newRow("other letter case") << "logo.gif" << "Logo.GIF";
     QTest::newRow("wildcard") << "*.jpg" << "b.jpg";
     QTest::newRow("wildcard any case") << "LOGO.*" << "Logo.GIF";
+    QTest::newRow("one-letter wildcard") << "?.jpg" << "b.jpg";
+    // Brackets are part of the name, not a set of letters.
+    QTest::newRow("bracket") << "img[1].gif" << "img[1].gif";
+    QTest::newRow("bracket any case") << "IMG[1].GIF" << "img[1].gif";
+    QTest::newRow("bracket and wildcard") << "*[1].*" << "img[1].gif";
+    QTest::newRow("bracket not a set") << "img1.gif" << "";
     QTest::newRow("missing") << "none.gif" << "";
     QTest::newRow("empty") << "" << "";
 }
@@ -29,6 +35,7 @@ void TestImageFile::findsStoredImages()
     QTemporaryDir dir;
     QVERIFY(WriteFileBytes(dir.filePath("Logo.GIF"), "g"));
     QVERIFY(WriteFileBytes(dir.filePath("b.jpg"), "j"));
+    QVERIFY(WriteFileBytes(dir.filePath("img[1].gif"), "i"));
     QString path = stored.isEmpty() ? QString() : dir.path() + "/" + stored;
     // Stored paths written on Windows use backslashes.
     if (QTest::currentDataTag() == QByteArray("other letter case"))

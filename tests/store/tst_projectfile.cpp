@@ -97,6 +97,8 @@ private slots:
     void noStaleKeysAndSameBytesTwice();
     void copiesClassFileAndImages();
     void failedSaveKeepsEarlierPage();
+    void refusesNamesWhoseProjectFileReplacesAnother_data();
+    void refusesNamesWhoseProjectFileReplacesAnother();
 };
 
 void TestProjectFile::projectPath_data()
@@ -466,6 +468,36 @@ void TestProjectFile::failedSaveKeepsEarlierPage()
     QCOMPARE(ReadFileBytes(dir.filePath("page.qdx")), project);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"page.htm", "page.qdx"}));
 #endif
+}
+
+void TestProjectFile::refusesNamesWhoseProjectFileReplacesAnother_data()
+{
+    QTest::addColumn<QString>("page"); // in the program folder, which holds the library
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("page named like its project file") << "menu.qdx" << "same file";
+    QTest::newRow("page named like the library") << "Vantrel.htm" << "template library";
+    QTest::newRow("library itself") << "Vantrel.qdx" << "same file";
+}
+
+void TestProjectFile::refusesNamesWhoseProjectFileReplacesAnother()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, reason);
+    QTemporaryDir app;
+    const QByteArray library = "[TEMPLATE]\r\nTemplateKey=A\r\n[A]\r\nDescription=A\r\n";
+    QVERIFY(WriteFileBytes(app.filePath("Vantrel.qdx"), library));
+    CAppletParameters p;
+    QString error;
+    QVERIFY(!SavePage(app.filePath(page), app.path(), p, "page", app.path(), &error));
+    QVERIFY2(error.contains(reason), qPrintable(error));
+    // Refused before anything is written.
+    QCOMPARE(ReadFileBytes(app.filePath("Vantrel.qdx")), library);
+    QCOMPARE(QDir(app.path()).entryList(QDir::Files), QStringList{"Vantrel.qdx"});
+
+    // The same name elsewhere is an ordinary page.
+    QTemporaryDir site;
+    if (!page.endsWith(".qdx"))
+        QVERIFY(SavePage(site.filePath(page), site.path(), p, "page", app.path(), &error));
 }
 
 QTEST_APPLESS_MAIN(TestProjectFile)
