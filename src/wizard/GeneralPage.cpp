@@ -218,8 +218,10 @@ void CGeneralPage::OnBrowseImage()
     const QString path = App().Ui().GetOpenFileName(this, QLatin1String(kImageFilter));
     if (path.isEmpty())
         return;
+    // Only the image box changes: rewriting every box would undo numbers
+    // typed but not yet accepted by the check.
     m_strBKImage = path;
-    UpdateData(false);
+    m_editBKImage->setText(path);
     emit ValuesEdited();
 }
 

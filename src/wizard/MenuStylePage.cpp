@@ -232,13 +232,17 @@ void CMenuStylePage::LoadMenuStyle()
 void CMenuStylePage::SwitchMenu(int nStoreInto)
 {
     QLineEdit *failed = StoreMenuStyle(nStoreInto);
-    // After a failed check m_nMenu still names the menu that was shown, so
-    // this shows it again and the radio buttons return to it.
-    LoadMenuStyle();
-    if (failed) {
-        failed->setFocus(Qt::OtherFocusReason);
-        failed->selectAll();
+    if (!failed) {
+        LoadMenuStyle();
+        return;
     }
+    // No switch: m_nMenu still names the menu that was shown and the radio
+    // buttons return to it. The boxes keep what the user typed (the check
+    // stopped before reading the later ones, so reloading would undo them).
+    m_rbMainMenu->setChecked(m_nMenu == 0);
+    m_rbSubMenu->setChecked(m_nMenu != 0);
+    failed->setFocus(Qt::OtherFocusReason);
+    failed->selectAll();
 }
 
 void CMenuStylePage::OnMainMenu()

@@ -239,6 +239,19 @@ void TestGeneralPage::browseForImage()
     QCOMPARE(f.params().m_appBKImagePath, QStringLiteral("/pics/back.gif"));
     f.sheet().NextButton()->click();
     QCOMPARE(f.params().m_appBKImagePath, QStringLiteral("/home/u/images/new.jpg"));
+
+    // Browsing while a number is refused: the refusal is told, and the boxes
+    // the check did not reach keep what was typed.
+    f.sheet().BackButton()->click();
+    f.edit("1019")->setText(QStringLiteral("2000"));
+    f.edit("1021")->setText(QStringLiteral("55"));
+    f.t.ui->openFileAnswers = {QStringLiteral("/home/u/images/other.gif")};
+    browse->click();
+    QCOMPARE(f.t.ui->MessageTexts(),
+             QStringList{QStringLiteral("Please enter an integer between 0 and 1000.")});
+    QCOMPARE(f.edit("1017")->text(), QStringLiteral("/home/u/images/other.gif"));
+    QCOMPARE(f.edit("1019")->text(), QStringLiteral("2000"));
+    QCOMPARE(f.edit("1021")->text(), QStringLiteral("55"));
 }
 
 void TestGeneralPage::colourReachesConfigurationOnLeaving()

@@ -213,18 +213,31 @@ void TestMenuStylePage::failedCheckDuringSwitchKeepsTheShownMenu()
     QVERIFY(f.edit("1027")->hasFocus());
     QCOMPARE(f.edit("1027")->selectedText(), QStringLiteral("641"));
 
-    // An empty box keeps its earlier value.
+    // An empty box is refused the same way and stays empty for typing.
     f.edit("1027")->clear();
     f.subMenu()->click();
     QCOMPARE(f.t.ui->MessageTexts().last(), QStringLiteral("Please enter an integer."));
     QCOMPARE(f.page().m_nMenu, 0);
-    QCOMPARE(f.edit("1027")->text(), QStringLiteral("641"));
+    QCOMPARE(f.edit("1027")->text(), QString());
 
+    // Values the check did not reach before it stopped are not undone.
     f.edit("1027")->setText(QStringLiteral("90"));
+    f.radio("1012")->setChecked(true);
+    f.edit("1029")->setText(QStringLiteral("999"));
+    f.subMenu()->click();
+    QCOMPARE(f.t.ui->messages.size(), 3);
+    QCOMPARE(f.page().m_nMenu, 0);
+    QVERIFY(f.mainMenu()->isChecked());
+    QCOMPARE(f.edit("1027")->text(), QStringLiteral("90"));
+    QVERIFY(f.radio("1012")->isChecked());
+
+    f.edit("1029")->setText(QStringLiteral("3"));
     f.subMenu()->click();
     QCOMPARE(f.page().m_nMenu, 1);
     QCOMPARE(f.params().m_mmWidth, 90);
-    QCOMPARE(f.t.ui->messages.size(), 2);
+    QCOMPARE(f.params().m_mmMenuAlign, 1);
+    QCOMPARE(f.params().m_mmItemGap, 3);
+    QCOMPARE(f.t.ui->messages.size(), 3);
 }
 
 void TestMenuStylePage::clickingTheShownMenuDoesNothing()
