@@ -126,7 +126,19 @@ bool CTemplatePage::OnSetActive()
 {
     SetWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
     UpdateData(false);
+    // The list and the browse button follow the choice shown.
+    m_listTemplates->setEnabled(m_nStartChoice != 1);
+    m_btnBrowse->setEnabled(m_nStartChoice == 1);
+    ShowSelectedTemplate();
     return CWizardPage::OnSetActive();
+}
+
+bool CTemplatePage::OnKillActive()
+{
+    // Keeps the choice when the user leaves with Back, so that it is shown
+    // again on return.
+    UpdateData(true);
+    return CWizardPage::OnKillActive();
 }
 
 void CTemplatePage::OnTemplateChoice()
@@ -189,6 +201,7 @@ bool CTemplatePage::OnWizardNext()
         params.m_strHTMLPath.clear();
         params.m_bSaved = 0;
         m_strFileName.clear();
+        m_editFileName->clear();
         m_strLoadedProject.clear();
     } else {
         if (m_strFileName.isEmpty()) {

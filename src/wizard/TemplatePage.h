@@ -19,6 +19,7 @@ public:
 
     bool OnInitDialog() override;
     bool OnSetActive() override;
+    bool OnKillActive() override;
     bool OnWizardNext() override;
 
     // Copies the controls into the members (bSave) or the members into the

@@ -18,6 +18,7 @@ private slots:
     void emptyTemplateKeyRefusesNext();
     void reloadsOnlyWhenTheTemplateChanges();
     void pictureFollowsTheSelection();
+    void choiceIsKeptWhenLeavingWithBack();
     void savedPageLoadsOnce();
     void pageWithoutProjectClearsChoice();
     void startNewForcesReload_data();
@@ -77,6 +78,7 @@ struct Fixture {
     QListWidget *List() { return Control<QListWidget>(&Page(), "1055"); }
     QLineEdit *FileName() { return Control<QLineEdit>(&Page(), "1057"); }
     void Click(const char *id) { Control<QAbstractButton>(&Page(), id)->click(); }
+    QRadioButton *radio(const char *id) { return Control<QRadioButton>(&Page(), id); }
     void Next() { sheet().NextButton()->click(); }
     void Back() { sheet().BackButton()->click(); }
     int Active() { return sheet().GetActiveIndex(); }
@@ -210,6 +212,34 @@ void TestTemplatePage::pictureFollowsTheSelection()
     QVERIFY(picture->Picture().isNull());
     f.Click("1056");
     QCOMPARE(picture->Shown().m_mmWidth, 200);
+}
+
+void TestTemplatePage::choiceIsKeptWhenLeavingWithBack()
+{
+    Fixture f;
+    CAppletParameters &p = f.t.app.m_params;
+    f.Open();
+    // The saved-page choice, then a look at the welcome page.
+    f.Click("1059");
+    f.Back();
+    f.Next();
+    QVERIFY(f.radio("1059")->isChecked());
+    QVERIFY(!f.List()->isEnabled());
+    QVERIFY(Control<QPushButton>(&f.Page(), "1007")->isEnabled());
+
+    // A saved page browsed, then the template choice, then Back: Next loads
+    // the template shown as chosen, not the page.
+    f.Browse(f.savedPage);
+    f.Click("1056");
+    f.Back();
+    f.Next();
+    QVERIFY(f.radio("1056")->isChecked());
+    QVERIFY(f.List()->isEnabled());
+    QVERIFY(!Control<QPushButton>(&f.Page(), "1007")->isEnabled());
+    f.Next();
+    QCOMPARE(f.Active(), 2);
+    QCOMPARE(p.m_mmWidth, 120);
+    QCOMPARE(Labels(*p.m_pMainMenu), (QStringList{"Home", "News"}));
 }
 
 void TestTemplatePage::savedPageLoadsOnce()
