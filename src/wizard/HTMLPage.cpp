@@ -127,8 +127,10 @@ bool CHTMLPage::OnWizardFinish()
     return false;
 }
 
-bool CHTMLPage::SaveAs()
+bool CHTMLPage::SaveAs(bool *pFailed)
 {
+    if (pFailed)
+        *pFailed = false;
     CWizardApp &app = App();
     const QString chosen = app.Ui().GetSaveFileName(this, QStringLiteral("HTML Files(*.htm,*.html) | *.htm;*.html||"),
                                                     QStringLiteral("htm"), app.m_params.m_strHTMLPath);
@@ -143,6 +145,8 @@ bool CHTMLPage::SaveAs()
         if (!error.isEmpty())
             message += QLatin1Char('\n') + error;
         app.Ui().MessageBox(this, message);
+        if (pFailed)
+            *pFailed = true;
         return false;
     }
     app.m_params.m_bSaved = 1;
@@ -162,9 +166,13 @@ void CHTMLPage::OnStartNew()
         const auto answer =
             app.Ui().MessageBox(this, QStringLiteral("Save current Glidebar before starting a new Glidebar?"),
                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        bool failed = false;
         if (answer == QMessageBox::Yes)
-            SaveAs();
+            SaveAs(&failed);
         else if (answer != QMessageBox::No)
+            return;
+        // The write failed: starting anew would lose this menu.
+        if (failed)
             return;
     }
     CMenuWizardSheet *sheet = Sheet();
@@ -176,9 +184,10 @@ void CHTMLPage::OnStartNew()
     sheet->m_pageTemplate.m_strLoadedProject.clear();
 }
 
-void CHTMLPage::OnCancel()
+bool CHTMLPage::OnQueryCancel()
 {
     CWizardApp &app = App();
+    bool failed = false;
     if (!app.m_params.m_bSaved
         && app.Ui().MessageBox(this, QStringLiteral("Save Glidebar in HTML file?"),
                                QMessageBox::Yes | QMessageBox::No)
@@ -186,7 +195,14 @@ void CHTMLPage::OnCancel()
         // The configuration's own text is saved: edits in the box are dropped.
         Generate();
         UpdateData(false);
-        SaveAs();
+        SaveAs(&failed);
     }
+    // A failed write keeps the wizard open, so the menu is not lost; a
+    // cancelled file dialog closes it as asked.
+    return !failed;
+}
+
+void CHTMLPage::OnCancel()
+{
     ClearScratchFolder();
 }

@@ -19,10 +19,12 @@ public:
     bool OnSetActive() override;
     bool OnWizardBack() override;
     bool OnWizardFinish() override;
+    bool OnQueryCancel() override;
     void OnCancel() override;
 
     // Asks for a file name and saves the page there; true when it was saved.
-    bool SaveAs();
+    // *pFailed (when given) tells a failed write from a cancelled dialog.
+    bool SaveAs(bool *pFailed = nullptr);
     void OnPreview();
     void OnStartNew();
 

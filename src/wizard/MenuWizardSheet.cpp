@@ -190,6 +190,9 @@ void CMenuWizardSheet::OnHelp()
 void CMenuWizardSheet::reject()
 {
     for (CWizardPage *page : m_pages)
+        if (page->IsCreated() && !page->OnQueryCancel())
+            return;
+    for (CWizardPage *page : m_pages)
         if (page->IsCreated())
             page->OnCancel();
     QDialog::reject();

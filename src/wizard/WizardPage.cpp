@@ -83,6 +83,7 @@ bool CWizardPage::OnKillActive() { return true; }
 bool CWizardPage::OnWizardBack() { return true; }
 bool CWizardPage::OnWizardNext() { return true; }
 bool CWizardPage::OnWizardFinish() { return false; }
+bool CWizardPage::OnQueryCancel() { return true; }
 void CWizardPage::OnCancel() {}
 void CWizardPage::ApplyShownValues(CAppletParameters &) const {}
 

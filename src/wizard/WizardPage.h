@@ -37,6 +37,9 @@ public:
     virtual bool OnWizardNext();
     // Finish: returns false to keep the sheet open.
     virtual bool OnWizardFinish();
+    // The wizard is about to be cancelled or closed: false keeps it open.
+    // Asked of created pages only, before any OnCancel.
+    virtual bool OnQueryCancel();
     // The wizard is being cancelled or closed (only for created pages).
     virtual void OnCancel();
 

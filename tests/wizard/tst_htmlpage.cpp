@@ -20,6 +20,7 @@ private slots:
     void cancelAfterSaveOnlyClearsScratch();
     void cancelWithUnsavedWork_data();
     void cancelWithUnsavedWork();
+    void cancelWithAFailedWriteStaysOpen();
     void cancelBeforeFinishPageNeitherAsksNorClears();
     void startNew_data();
     void startNew();
@@ -209,6 +210,31 @@ void TestHTMLPage::cancelWithUnsavedWork()
     QVERIFY(!QFileInfo::exists(f.Scratch()));
 }
 
+void TestHTMLPage::cancelWithAFailedWriteStaysOpen()
+{
+    Fixture f;
+    f.Page().m_btnPreview->click();
+    QVERIFY(QFileInfo::exists(f.Scratch()));
+    QVERIFY(WriteFileBytes(f.Out("plain-file"), "x"));
+    f.t.ui->messageAnswers = {QMessageBox::Yes};
+    f.t.ui->saveFileAnswers = {f.Out("plain-file/menu.htm")};
+    QSignalSpy rejected(f.sheet, &QDialog::rejected);
+    f.sheet->CancelButton()->click();
+    // Told, and the wizard stays with the menu, its preview still there.
+    QCOMPARE(f.t.ui->MessageTexts().constFirst(), kCancelQuestion);
+    QCOMPARE(f.t.ui->MessageTexts().constLast().section(QLatin1Char('\n'), 0, 0),
+             QStringLiteral("Save as file failed!"));
+    QCOMPARE(rejected.count(), 0);
+    QVERIFY(f.sheet->isVisible());
+    QVERIFY(QFileInfo::exists(f.Scratch()));
+
+    // Asked again, the user may let it go.
+    f.t.ui->messageAnswers = {QMessageBox::No};
+    f.sheet->CancelButton()->click();
+    QCOMPARE(rejected.count(), 1);
+    QVERIFY(!QFileInfo::exists(f.Scratch()));
+}
+
 void TestHTMLPage::cancelBeforeFinishPageNeitherAsksNorClears()
 {
     QTemporaryDir appDir;
@@ -228,18 +254,26 @@ void TestHTMLPage::startNew_data()
 {
     QTest::addColumn<bool>("saved");
     QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("saveTo"); // the save dialog's answer: "" cancelled
     QTest::addColumn<bool>("movesOn");
     QTest::addColumn<bool>("savesFile");
-    QTest::newRow("unsaved, Yes") << false << int(QMessageBox::Yes) << true << true;
-    QTest::newRow("unsaved, No") << false << int(QMessageBox::No) << true << false;
-    QTest::newRow("unsaved, Cancel") << false << int(QMessageBox::Cancel) << false << false;
-    QTest::newRow("saved") << true << -1 << true << false;
+    const QString page = QStringLiteral("menu.htm");
+    QTest::newRow("unsaved, Yes") << false << int(QMessageBox::Yes) << page << true << true;
+    QTest::newRow("unsaved, Yes, dialog cancelled")
+        << false << int(QMessageBox::Yes) << QString() << true << false;
+    // A failed write keeps the menu: no new start.
+    QTest::newRow("unsaved, Yes, write fails")
+        << false << int(QMessageBox::Yes) << QStringLiteral("plain-file/menu.htm") << false << false;
+    QTest::newRow("unsaved, No") << false << int(QMessageBox::No) << page << true << false;
+    QTest::newRow("unsaved, Cancel") << false << int(QMessageBox::Cancel) << page << false << false;
+    QTest::newRow("saved") << true << -1 << page << true << false;
 }
 
 void TestHTMLPage::startNew()
 {
     QFETCH(bool, saved);
     QFETCH(int, answer);
+    QFETCH(QString, saveTo);
     QFETCH(bool, movesOn);
     QFETCH(bool, savesFile);
     Fixture f;
@@ -248,11 +282,15 @@ void TestHTMLPage::startNew()
     f.sheet->m_pageTemplate.m_strLoadedProject = QStringLiteral("/srv/site/menu.qdx");
     if (answer >= 0)
         f.t.ui->messageAnswers = {QMessageBox::StandardButton(answer)};
-    f.t.ui->saveFileAnswers = {f.Out("menu.htm")};
+    // Running as root, only a path through a regular file cannot be written.
+    QVERIFY(WriteFileBytes(f.Out("plain-file"), "x"));
+    f.t.ui->saveFileAnswers = {saveTo.isEmpty() ? QString() : f.Out(saveTo)};
 
     f.Page().m_btnStartNew->click();
 
-    QCOMPARE(f.t.ui->MessageTexts(), saved ? QStringList() : QStringList{kStartNewQuestion});
+    QCOMPARE(f.t.ui->MessageTexts().mid(0, 1), saved ? QStringList() : QStringList{kStartNewQuestion});
+    const bool writeFails = saveTo.startsWith(QLatin1String("plain-file"));
+    QCOMPARE(f.t.ui->messages.size(), saved ? 0 : writeFails ? 2 : 1);
     if (!saved)
         QCOMPARE(f.t.ui->messages[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     QCOMPARE(QFileInfo::exists(f.Out("menu.htm")), savesFile);
@@ -264,7 +302,7 @@ void TestHTMLPage::startNew()
     } else {
         QCOMPARE(f.sheet->GetActivePage(), &f.Page());
         QCOMPARE(f.sheet->m_pageTemplate.m_nLoadedTemplate, 3);
-        QCOMPARE(f.t.ui->saveFileRequests.size(), 0);
+        QCOMPARE(f.t.ui->saveFileRequests.size(), writeFails ? 1 : 0);
     }
 }
 
