@@ -516,12 +516,15 @@ void CItemPage::OnKillFocusMainCount()
     if (m_bBusy || m_bLeaving || !isVisible())
         return;
     QScopedValueRollback<bool> busy(m_bBusy, true);
-    // Only the count box is put back on a refusal: the other boxes keep
-    // whatever the user typed into them.
-    if (!ReadShownValues()) {
+    // A refused count puts back only the count box: the other boxes keep
+    // whatever the user typed into them. A comma elsewhere leaves the typed
+    // count waiting; it is applied once the comma is gone.
+    if (!UpdateData(true)) {
         RestoreCount(false);
         return;
     }
+    if (!CheckNoCommas())
+        return;
     StoreShownItems();
     CAppletMenu &menu = MainMenu();
     const int old = menu.GetCount();
@@ -543,10 +546,12 @@ void CItemPage::OnKillFocusSubCount()
     if (!sub)
         return;
     QScopedValueRollback<bool> busy(m_bBusy, true);
-    if (!ReadShownValues()) {
+    if (!UpdateData(true)) {
         RestoreCount(true);
         return;
     }
+    if (!CheckNoCommas())
+        return;
     StoreSubItem();
     const int old = sub->GetCount();
     sub->SetItemCount(m_nSubCount, 1);

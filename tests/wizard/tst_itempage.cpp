@@ -16,6 +16,7 @@ private slots:
     void singleItemDisablesBothArrows();
     void raisingCountAppendsItems();
     void loweringBelowShownItemShowsNewLast();
+    void loweringSubCountBelowShownSubItem();
     void countOutsideRangeIsRefusedAndRestored_data();
     void countOutsideRangeIsRefusedAndRestored();
     void countConfirmedWithoutFocusLossIsAppliedOnLeaving();
@@ -126,6 +127,27 @@ void TestItemPage::loweringBelowShownItemShowsNewLast()
     QCOMPARE(p.m_editSubCount->text(), QStringLiteral("3"));
     QCOMPARE(p.m_editSubLabel->text(), QStringLiteral("item3"));
     QCOMPARE(p.m_staticSubPosition->text(), QStringLiteral("Current item is 3"));
+}
+
+void TestItemPage::loweringSubCountBelowShownSubItem()
+{
+    Fixture f;
+    f.Main().GetSubMenu(0)->m_nCurrent = 3;
+    f.Show();
+    CItemPage &p = f.Page();
+    QCOMPARE(p.m_editSubLabel->text(), QStringLiteral("item4"));
+    Type(p.m_editSubCount, QStringLiteral("2"));
+    TabAway();
+    const CAppletMenu &sub = *f.Main().GetItem(0)->m_pSubMenu;
+    QCOMPARE(sub.GetCount(), 2);
+    QCOMPARE(sub.m_nCurrent, 1);
+    QCOMPARE(p.m_editSubLabel->text(), QStringLiteral("item2"));
+    QCOMPARE(p.m_staticSubPosition->text(), QStringLiteral("Current item is 2"));
+    QVERIFY(!p.m_btnSubNext->isEnabled());
+    QVERIFY(p.m_btnSubPrev->isEnabled());
+    // The main menu is untouched.
+    QCOMPARE(f.Main().GetCount(), 4);
+    QCOMPARE(f.Main().m_nCurrent, 0);
 }
 
 void TestItemPage::countOutsideRangeIsRefusedAndRestored_data()
@@ -450,8 +472,9 @@ void TestItemPage::commaIsRefused()
     QCOMPARE(f.Main().GetItem(0)->m_pSubMenu->m_nCurrent, 0);
     QCOMPARE(f.Main().GetItem(0)->m_pSubMenu->GetCount(), 4);
     QVERIFY(p.m_checkHasSubMenu->isChecked());
-    QCOMPARE(p.m_editMainCount->text(), QStringLiteral("4"));
-    QCOMPARE(p.m_editSubCount->text(), QStringLiteral("4"));
+    // A typed count is not applied, nor thrown away.
+    QCOMPARE(p.m_editMainCount->text(), QLatin1String(action == "main count" ? "6" : "4"));
+    QCOMPARE(p.m_editSubCount->text(), QLatin1String(action == "sub count" ? "6" : "4"));
     // Nothing was stored and nothing was cut: the text waits to be mended.
     for (const CAppletMenuItem *item : {f.Main().GetItem(0), f.Main().GetItem(0)->m_pSubMenu->GetItem(0)}) {
         QCOMPARE(item->m_strLabel, QStringLiteral("item1"));
@@ -466,6 +489,8 @@ void TestItemPage::commaIsRefused()
     f.sheet->NextButton()->click();
     QCOMPARE(f.sheet->GetActivePage(), &f.sheet->m_pageHTML);
     QCOMPARE(f.t.ui->MessageTexts().count(kComma), 1);
+    QCOMPARE(f.Main().GetCount(), action == "main count" ? 6 : 4);
+    QCOMPARE(f.Main().GetItem(0)->m_pSubMenu->GetCount(), action == "sub count" ? 6 : 4);
 }
 
 void TestItemPage::liveValuesReachACopyOnly()
