@@ -1,6 +1,8 @@
 #include "TestApp.h"
+#include "app/PreviewLauncher.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -11,6 +13,7 @@ private slots:
     void opensOnWelcomeWithOnlyNext();
     void stepsThroughEveryHeading();
     void finishKeepsTheSheetOpen();
+    void cancelRunsOnlyShownPagesCancelHandling_data();
     void cancelRunsOnlyShownPagesCancelHandling();
     void refusingPageStays();
     void escapeCloses();
@@ -82,43 +85,63 @@ void TestWizardSheet::finishKeepsTheSheetOpen()
 }
 
 // A page that counts its notifications and may refuse to be left.
-class CProbePage : public CWizardPage {
-public:
-    CProbePage() : CWizardPage(999, QStringLiteral("probe"), 130) {}
-    bool OnWizardNext() override { return allowNext; }
-    void OnCancel() override { ++cancels; }
-    bool allowNext = true;
-    int cancels = 0;
-};
+void TestWizardSheet::cancelRunsOnlyShownPagesCancelHandling_data()
+{
+    QTest::addColumn<bool>("finishPageShown");
+    QTest::newRow("finish page never shown") << false;
+    // Start New goes back to the template page; the finish page has been
+    // shown, so its handling (the question, clearing previews) still runs.
+    QTest::newRow("after Start New") << true;
+}
 
 void TestWizardSheet::cancelRunsOnlyShownPagesCancelHandling()
 {
+    QFETCH(bool, finishPageShown);
+    QTemporaryDir appDir;
     CTestApp t;
+    t.app.m_strAppDir = appDir.path();
+    const QString leftOver = QDir(ScratchFolder()).filePath(QStringLiteral("~Vantrel.htm"));
+    QVERIFY(WriteFileBytes(leftOver, "earlier preview"));
     CMenuWizardSheet &sheet = t.OpenSheet();
-    sheet.NextButton()->click();
-    QVERIFY(sheet.m_pageWelcome.IsCreated());
-    QVERIFY(sheet.m_pageTemplate.IsCreated());
-    QVERIFY(!sheet.m_pageGeneral.IsCreated());
-    QVERIFY(!sheet.m_pageHTML.IsCreated());
+    if (finishPageShown) {
+        sheet.SetActivePage(&sheet.m_pageHTML);
+        t.ui->messageAnswers = {QMessageBox::No};
+        sheet.m_pageHTML.m_btnStartNew->click();
+    } else {
+        sheet.NextButton()->click();
+    }
+    QCOMPARE(sheet.GetActiveIndex(), 1);
+    QCOMPARE(sheet.m_pageHTML.IsCreated(), finishPageShown);
+    t.ui->messages.clear();
+
     QSignalSpy rejected(&sheet, &QDialog::rejected);
+    t.ui->messageAnswers = {QMessageBox::No};
     sheet.CancelButton()->click();
     QCOMPARE(rejected.count(), 1);
     QVERIFY(!sheet.isVisible());
+    QCOMPARE(t.ui->MessageTexts(), finishPageShown ? QStringList{QStringLiteral("Save Glidebar in HTML file?")}
+                                                   : QStringList());
+    QCOMPARE(QFileInfo::exists(leftOver), !finishPageShown);
 }
 
 void TestWizardSheet::refusingPageStays()
 {
     CTestApp t;
     CMenuWizardSheet &sheet = t.OpenSheet();
-    // The sheet's services work for any page placed in it.
-    CProbePage probe;
-    probe.setParent(&sheet);
-    probe.Create();
-    QCOMPARE(probe.Sheet(), &sheet);
-    probe.allowNext = false;
-    QVERIFY(!probe.OnWizardNext());
     sheet.NextButton()->click();
-    QCOMPARE(sheet.GetActiveIndex(), 1);
+    sheet.NextButton()->click();
+    QCOMPARE(sheet.GetActiveIndex(), 2);
+    // A page that refuses Next or Back keeps the sheet where it is.
+    Control<QLineEdit>(&sheet.m_pageGeneral, "1019")->setText(QStringLiteral("x"));
+    sheet.NextButton()->click();
+    QCOMPARE(sheet.GetActiveIndex(), 2);
+    sheet.BackButton()->click();
+    QCOMPARE(sheet.GetActiveIndex(), 2);
+    QCOMPARE(t.ui->messages.size(), 2);
+    // Once it accepts, the sheet moves.
+    Control<QLineEdit>(&sheet.m_pageGeneral, "1019")->setText(QStringLiteral("3"));
+    sheet.NextButton()->click();
+    QCOMPARE(sheet.GetActiveIndex(), 3);
 }
 
 void TestWizardSheet::escapeCloses()
