@@ -239,7 +239,7 @@ int main(int argc, char *argv[])
 
     const QString command = args.positional.takeFirst();
     if (command == QLatin1String("templates")) {
-        if (!args.positional.isEmpty() || args.bHasTemplate)
+        if (!args.positional.isEmpty() || args.bHasTemplate || args.bHasOpen)
             return UsageError(QStringLiteral("'templates' takes no further arguments"));
         for (const QString &description : ListTemplates(library))
             Print(stdout, description + QLatin1Char('\n'));

@@ -146,6 +146,7 @@ void TestVantrelGen::badArguments_data()
     QTest::newRow("missing library") << QStringList{"templates", "--library", "/nonexistent/lib.qdx"}
                                      << "no such library file";
     QTest::newRow("templates with extra") << QStringList{"templates", "x"} << "takes no further arguments";
+    QTest::newRow("templates with --open") << QStringList{"templates", "--open", "1"} << "takes no further arguments";
 }
 
 void TestVantrelGen::badArguments()
