@@ -1,3 +1,4 @@
+#include "MenuFixture.h"
 #include "TestApp.h"
 #include "model/AppletParameters.h"
 #include "render/MenuRenderer.h"
@@ -34,44 +35,9 @@ private slots:
 
 namespace {
 
-// Distinct flat colours (0x00BBGGRR) for every item style, so a pixel tells
-// which style drew it.
-constexpr int kApplet = 0x203040;
-constexpr int kMainMenu = 0x00a0a0;
-constexpr int kSubMenu = 0xa000a0;
-constexpr int kMain[4] = {0, 0x0000ff, 0x00ff00, 0xff0000};     // by state 1..3
-constexpr int kSub[4] = {0, 0x00ffff, 0xffff00, 0xff00ff};      // by state 1..3
-
 QColor Rgb(int color)
 {
     return CMenuRenderer::ToQColor(color);
-}
-
-// Main menu vertical at (10, 10): 4 items of 80 x 20 with gap 4; sub menus
-// vertical, 60 x 16 items, gap 2; flat fills, no borders, no labels.
-void MakeFixture(CAppletParameters &p)
-{
-    p.m_appBKColor = kApplet;
-    p.m_xPos = 10;
-    p.m_yPos = 10;
-    p.m_mmBKColor = kMainMenu;
-    p.m_mmWidth = 80;
-    p.m_mmHeight = 20;
-    p.m_mmItemGap = 4;
-    p.m_smBKColor = kSubMenu;
-    p.m_smWidth = 60;
-    p.m_smHeight = 16;
-    p.m_smItemGap = 2;
-    for (int state = 1; state <= 3; ++state)
-        for (bool sub : {false, true}) {
-            CItemStyle s = ItemStyleFields(p, sub, state);
-            *s.pBKColor = sub ? kSub[state] : kMain[state];
-            *s.pFRColor = 0xffffff;
-            *s.pFillStyle = 1;
-            *s.pFontSize = 1;
-        }
-    for (auto &item : p.m_pMainMenu->m_items)
-        item->m_strLabel.clear();
 }
 
 void ClearSubLabels(CAppletParameters &p, int nMain)
@@ -143,7 +109,7 @@ void TestMenuRenderer::itemBoxesFollowOrientationSizeAndGap()
     QFETCH(QRect, third);
     QFETCH(QRect, applet);
     CAppletParameters p;
-    MakeFixture(p);
+    MakeFlatMenu(p);
     p.m_mmMenuAlign = align;
     p.m_mmWidth = width;
     p.m_mmHeight = height;
@@ -183,7 +149,7 @@ void TestMenuRenderer::appletAreaAndMenuBackground()
     QFETCH(bool, filled);
     QFETCH(bool, framed);
     CAppletParameters p;
-    MakeFixture(p);
+    MakeFlatMenu(p);
     p.m_mmBKStyle = bkStyle;
     for (int state = 1; state <= 3; ++state)
         *ItemStyleFields(p, false, state).pFillStyle = 0; // transparent items
@@ -232,7 +198,7 @@ void TestMenuRenderer::itemStateStyles()
     QFETCH(CItemRef, pressed);
     QFETCH(QList<int>, states);
     CAppletParameters p;
-    MakeFixture(p);
+    MakeFlatMenu(p);
     CRenderState state;
     state.hover = hover;
     state.pressed = pressed;
@@ -267,7 +233,7 @@ void TestMenuRenderer::subMenuOpensBesideItsItem()
     QFETCH(QRect, subBox);
     QFETCH(QRect, applet);
     CAppletParameters p;
-    MakeFixture(p);
+    MakeFlatMenu(p);
     p.m_mmMenuAlign = mainAlign;
     p.m_smMenuAlign = subAlign;
     ClearSubLabels(p, owner);
@@ -322,7 +288,7 @@ void TestMenuRenderer::hitTesting()
     QFETCH(QPoint, point);
     QFETCH(CItemRef, hit);
     CAppletParameters p;
-    MakeFixture(p);
+    MakeFlatMenu(p);
     p.m_pMainMenu->GetSubMenu(1);
     const CItemRef got = CMenuLayout(p).HitTest(point, open);
     QVERIFY2(got == hit, qPrintable(QStringLiteral("hit %1,%2").arg(got.nMain).arg(got.nSub)));
@@ -353,7 +319,7 @@ void TestMenuRenderer::shades()
     QFETCH(QColor, start);
     QFETCH(QColor, end);
     CAppletParameters p;
-    MakeFixture(p);
+    MakeFlatMenu(p);
     p.m_mmHeight = 60;
     p.m_mmWidth = 120;
     p.m_miBKColor1 = 0x40c080;
@@ -391,7 +357,7 @@ void TestMenuRenderer::borders()
     QFETCH(int, style);
     QFETCH(int, thickness);
     CAppletParameters p;
-    MakeFixture(p);
+    MakeFlatMenu(p);
     const int bk = 0x806040;
     const int fr = 0x10e0f0;
     p.m_miBKColor1 = bk;
@@ -447,7 +413,7 @@ void TestMenuRenderer::fonts()
     QFETCH(int, style);
     QFETCH(int, pixels);
     CAppletParameters p;
-    MakeFixture(p);
+    MakeFlatMenu(p);
     p.m_siFontName2 = name;
     p.m_siFontSize2 = size;
     p.m_siFontStyle2 = style;
@@ -492,7 +458,7 @@ void TestMenuRenderer::textAndImageAlignment()
     QFETCH(QString, imageAt);
     QTemporaryDir dir;
     CAppletParameters p;
-    MakeFixture(p);
+    MakeFlatMenu(p);
     p.m_mmWidth = 240;
     p.m_mmHeight = 24;
     p.m_miBKColor1 = 0x000000;
@@ -525,7 +491,7 @@ void TestMenuRenderer::backgroundImageAndMissingImages()
 {
     QTemporaryDir dir;
     CAppletParameters p;
-    MakeFixture(p);
+    MakeFlatMenu(p);
     // A 7 x 5 image tiles the whole applet area, under the menu.
     QImage tile(7, 5, QImage::Format_RGB32);
     tile.fill(Qt::yellow);
@@ -542,7 +508,7 @@ void TestMenuRenderer::backgroundImageAndMissingImages()
     // Missing files, an unreadable image and an empty path are drawn as nothing.
     const QImage plain = [&] {
         CAppletParameters q;
-        MakeFixture(q);
+        MakeFlatMenu(q);
         q.m_pMainMenu->GetItem(0)->m_strLabel = QStringLiteral("Home");
         return renderer.RenderImage(q);
     }();
@@ -560,14 +526,14 @@ void TestMenuRenderer::absurdValuesDrawNothingWrong()
     // Values a hand-edited file can hold: nothing overflows, nothing is drawn
     // outside the area, and an area too large for a picture gives none.
     CAppletParameters p;
-    MakeFixture(p);
+    MakeFlatMenu(p);
     p.m_mmWidth = -5; // no room for items: only the applet colour is drawn
     QImage image = CMenuRenderer().RenderImage(p);
     QVERIFY(!image.isNull());
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             QCOMPARE(Pixel(image, x, y), Rgb(kApplet));
-    MakeFixture(p);
+    MakeFlatMenu(p);
     p.m_xPos = -70;
     p.m_mmBorderThick = 1000;
     p.m_miItemFillStyle1 = 42;

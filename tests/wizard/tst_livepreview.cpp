@@ -1,3 +1,4 @@
+#include "MenuFixture.h"
 #include "TestApp.h"
 #include "wizard/LivePreviewWindow.h"
 
@@ -23,31 +24,11 @@ private slots:
 
 namespace {
 
-constexpr int kApplet = 0x203040;
-constexpr int kMain[4] = {0, 0x0000ff, 0x00ff00, 0xff0000}; // by state 1..3
-constexpr int kSub[4] = {0, 0x00ffff, 0xffff00, 0xff00ff};
-
-// Vertical main menu at (10, 10), four 80 x 20 items with gap 4; main item
-// 1 has a sub menu of four 60 x 16 items; flat fills, no labels.
+// The flat menu, with a sub menu of four items on main item 1 whose third
+// item alone has a label, a link and a target.
 void MakeFixture(CAppletParameters &p)
 {
-    p.m_appBKColor = kApplet;
-    p.m_xPos = 10;
-    p.m_yPos = 10;
-    p.m_mmWidth = 80;
-    p.m_mmHeight = 20;
-    p.m_mmItemGap = 4;
-    p.m_smWidth = 60;
-    p.m_smHeight = 16;
-    p.m_smItemGap = 2;
-    for (int state = 1; state <= 3; ++state)
-        for (bool sub : {false, true}) {
-            CItemStyle s = ItemStyleFields(p, sub, state);
-            *s.pBKColor = sub ? kSub[state] : kMain[state];
-            *s.pFillStyle = 1;
-        }
-    for (auto &item : p.m_pMainMenu->m_items)
-        item->m_strLabel.clear();
+    MakeFlatMenu(p);
     CAppletMenu *sub = p.m_pMainMenu->GetSubMenu(1);
     for (auto &item : sub->m_items)
         item->m_strLabel.clear();
