@@ -12,7 +12,7 @@ private slots:
 
 void TestImageFile::findsStoredImages_data()
 {
-    QTest::addColumn<QString>("stored");  // relative to a folder holding Logo.GIF, b.jpg, img[1].gif
+    QTest::addColumn<QString>("stored");  // relative to a folder holding the files made below
     QTest::addColumn<QString>("expected"); // file name found, "" for none
     QTest::newRow("exact") << "Logo.GIF" << "Logo.GIF";
     QTest::newRow("other letter case") << "logo.gif" << "Logo.GIF";
@@ -24,6 +24,9 @@ void TestImageFile::findsStoredImages_data()
     QTest::newRow("bracket any case") << "IMG[1].GIF" << "img[1].gif";
     QTest::newRow("bracket and wildcard") << "*[1].*" << "img[1].gif";
     QTest::newRow("bracket not a set") << "img1.gif" << "";
+    // Other characters are themselves too, also beside a wildcard.
+    QTest::newRow("plus and parenthesis") << "a+b*" << "a+b (1).png";
+    QTest::newRow("plus is not repetition") << "aa+b*" << "";
     QTest::newRow("missing") << "none.gif" << "";
     QTest::newRow("empty") << "" << "";
 }
@@ -36,6 +39,8 @@ void TestImageFile::findsStoredImages()
     QVERIFY(WriteFileBytes(dir.filePath("Logo.GIF"), "g"));
     QVERIFY(WriteFileBytes(dir.filePath("b.jpg"), "j"));
     QVERIFY(WriteFileBytes(dir.filePath("img[1].gif"), "i"));
+    QVERIFY(WriteFileBytes(dir.filePath("a+b (1).png"), "p"));
+    QVERIFY(WriteFileBytes(dir.filePath("aab.png"), "p"));
     QString path = stored.isEmpty() ? QString() : dir.path() + "/" + stored;
     // Stored paths written on Windows use backslashes.
     if (QTest::currentDataTag() == QByteArray("other letter case"))
