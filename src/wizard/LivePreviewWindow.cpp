@@ -5,9 +5,12 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOption>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -24,6 +27,8 @@ public:
         setObjectName(QStringLiteral("canvas"));
         setAccessibleName(tr("Menu preview"));
         setMouseTracking(true);
+        // The keys walk the menus as the pointer does.
+        setFocusPolicy(Qt::StrongFocus);
         setAttribute(Qt::WA_OpaquePaintEvent);
         setMinimumSize(160, 80);
     }
@@ -52,10 +57,29 @@ protected:
         const QRectF shown(origin, QSizeF(area.width() * scale, area.height() * scale));
         p.setPen(palette().color(QPalette::Dark).darker(150));
         p.drawRect(shown.adjusted(-1, -1, 0, 0));
+        if (hasFocus()) {
+            QStyleOptionFocusRect option;
+            option.initFrom(this);
+            option.rect = rect().adjusted(2, 2, -2, -2);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
+        }
         p.translate(origin);
         p.scale(scale, scale);
         m_pOwner->m_renderer.Draw(p, m_pOwner->m_params, m_pOwner->m_state);
     }
+
+    void keyPressEvent(QKeyEvent *e) override
+    {
+        if (!m_pOwner->KeyPressed(e->key(), e->isAutoRepeat()))
+            QWidget::keyPressEvent(e);
+    }
+    void keyReleaseEvent(QKeyEvent *e) override
+    {
+        if (!m_pOwner->KeyReleased(e->key(), e->isAutoRepeat()))
+            QWidget::keyReleaseEvent(e);
+    }
+    void focusInEvent(QFocusEvent *) override { update(); }
+    void focusOutEvent(QFocusEvent *) override { update(); }
 
     void mouseMoveEvent(QMouseEvent *e) override { m_pOwner->PointerMoved(e->position().toPoint()); }
     void mousePressEvent(QMouseEvent *e) override
@@ -88,7 +112,10 @@ CLivePreviewWindow::CLivePreviewWindow(CMenuWizardSheet *sheet)
     m_pStatus->setAccessibleName(tr("Status"));
     m_pStatus->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     m_pStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_pStatus->setText(tr("Point at an item to see its styles; click it to see its link."));
+    // Long links wrap rather than widen the window.
+    m_pStatus->setWordWrap(true);
+    m_pStatus->setText(tr("Point at an item to see its styles; click it to see its link. "
+                          "The arrow keys and Enter do the same."));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -282,4 +309,86 @@ void CLivePreviewWindow::ShowItemLink(const CItemRef &ref)
                            .arg(item->m_strLabel.isEmpty() ? tr("(no label)") : item->m_strLabel,
                                 item->m_strLink.isEmpty() ? none : item->m_strLink,
                                 item->m_strTarget.isEmpty() ? none : item->m_strTarget));
+}
+
+bool CLivePreviewWindow::KeyPressed(int key, bool bAutoRepeat)
+{
+    const CMenuLayout layout(m_params);
+    if (layout.MainCount() <= 0)
+        return false;
+    CRenderState state = m_state;
+    const CItemRef cur = state.hover;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+        // The item under the keys is pressed until the key comes up.
+        if (!cur.IsValid())
+            return false;
+        if (!bAutoRepeat) {
+            m_pressedItem = cur;
+            state.pressed = cur;
+            SetState(state);
+        }
+        return true;
+    }
+
+    // Along a menu with the arrows of its direction; into a sub menu with
+    // the arrow that points at it, and back with the opposite one or Escape.
+    const bool mainAcross = m_params.m_mmMenuAlign == 1;
+    const bool subAcross = m_params.m_smMenuAlign == 1;
+    const int mainNext = mainAcross ? Qt::Key_Right : Qt::Key_Down;
+    const int mainPrev = mainAcross ? Qt::Key_Left : Qt::Key_Up;
+    const int enterSub = mainAcross ? Qt::Key_Down : Qt::Key_Right;
+    const int leaveSub = mainAcross ? Qt::Key_Up : Qt::Key_Left;
+    const int subNext = subAcross ? Qt::Key_Right : Qt::Key_Down;
+    const int subPrev = subAcross ? Qt::Key_Left : Qt::Key_Up;
+    auto onMain = [&](int nMain) {
+        state.hover = CItemRef{nMain, -1};
+        state.nOpenSubMenu = layout.HasSubMenu(nMain) ? nMain : -1;
+    };
+
+    if (!cur.IsValid()) {
+        if (key != mainNext && key != mainPrev && key != enterSub && key != subNext)
+            return false;
+        onMain(0);
+    } else if (!cur.IsSub()) {
+        if (key == mainNext)
+            onMain(std::min(cur.nMain + 1, layout.MainCount() - 1));
+        else if (key == mainPrev)
+            onMain(std::max(cur.nMain - 1, 0));
+        else if (key == enterSub && layout.SubCount(cur.nMain) > 0) {
+            state.hover = CItemRef{cur.nMain, 0};
+            state.nOpenSubMenu = cur.nMain;
+        } else {
+            return key == enterSub;
+        }
+    } else {
+        const int count = layout.SubCount(cur.nMain);
+        if (key == subNext)
+            state.hover.nSub = std::min(cur.nSub + 1, count - 1);
+        else if (key == subPrev && cur.nSub > 0)
+            state.hover.nSub = cur.nSub - 1;
+        else if (key == leaveSub || key == subPrev || key == Qt::Key_Escape)
+            onMain(cur.nMain);
+        else
+            return false;
+    }
+    state.pressed = CItemRef{};
+    m_pressedItem = CItemRef{};
+    SetState(state);
+    return true;
+}
+
+bool CLivePreviewWindow::KeyReleased(int key, bool bAutoRepeat)
+{
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space)
+        return false;
+    if (bAutoRepeat || !m_pressedItem.IsValid())
+        return true;
+    const CItemRef clicked = m_pressedItem;
+    m_pressedItem = CItemRef{};
+    CRenderState state = m_state;
+    state.pressed = CItemRef{};
+    SetState(state);
+    if (clicked == m_state.hover)
+        ShowItemLink(clicked);
+    return true;
 }

@@ -15,7 +15,8 @@ class CWizardPage;
 // shows but has not stored yet. The pointer works as on the page: the item
 // under it takes its Mouse Move style, a pressed item its Mouse Click style,
 // resting on a main item opens its sub menu, and a click shows the item's
-// link and target frame in the status line (nothing is opened).
+// link and target frame in the status line (nothing is opened). The arrow
+// keys and Enter do the same from the keyboard.
 class CLivePreviewWindow : public QWidget {
     Q_OBJECT
 public:
@@ -50,6 +51,10 @@ private:
     void PointerPressed(const QPoint &canvasPoint);
     void PointerReleased(const QPoint &canvasPoint);
     void PointerLeft();
+    // The keys of the drawing: arrows move the item under them, Enter or
+    // Space presses it. True when the key was used.
+    bool KeyPressed(int key, bool bAutoRepeat);
+    bool KeyReleased(int key, bool bAutoRepeat);
     void SetState(const CRenderState &state);
     void ShowItemLink(const CItemRef &item);
     // Where the applet's top left lies on the canvas, and the scale.

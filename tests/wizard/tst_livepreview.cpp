@@ -18,6 +18,8 @@ private slots:
     void followsStoredAndEditedValues();
     void followsTheMenuStylePageWhileEditing();
     void pointerHoverPressClickAndSubMenu();
+    void keysWalkTheMenus_data();
+    void keysWalkTheMenus();
     void largeAppletIsScaledToFit();
     void closingTheWizardWithThePreviewOpen();
 };
@@ -226,6 +228,67 @@ void TestLivePreview::pointerHoverPressClickAndSubMenu()
     QApplication::sendEvent(canvas, &leave);
     QCOMPARE(w.State().nOpenSubMenu, -1);
     QVERIFY(!w.State().hover.IsValid());
+}
+
+void TestLivePreview::keysWalkTheMenus_data()
+{
+    // Along a menu with the arrows of its direction, into the sub menu with
+    // the arrow pointing at it.
+    QTest::addColumn<bool>("across"); // main menu horizontal, sub menus vertical
+    QTest::newRow("vertical main menu") << false;
+    QTest::newRow("horizontal main menu") << true;
+}
+
+void TestLivePreview::keysWalkTheMenus()
+{
+    QFETCH(bool, across);
+    CTestApp t;
+    MakeFixture(t.app.m_params);
+    t.app.m_params.m_mmMenuAlign = across ? 1 : 0;
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    CLivePreviewWindow &w = OpenPreview(sheet);
+    QWidget *canvas = w.Canvas();
+    QVERIFY(canvas->focusPolicy() & Qt::TabFocus);
+    const Qt::Key next = across ? Qt::Key_Right : Qt::Key_Down;
+    const Qt::Key prev = across ? Qt::Key_Left : Qt::Key_Up;
+    const Qt::Key into = across ? Qt::Key_Down : Qt::Key_Right;
+
+    QTest::keyClick(canvas, next);
+    QCOMPARE(w.State().hover, (CItemRef{0, -1}));
+    QCOMPARE(Shown(w, Centre(w, {0, -1})), Colour(kMain[2]));
+    // No sub menu under item 0: the key into one does nothing.
+    QTest::keyClick(canvas, into);
+    QCOMPARE(w.State().hover, (CItemRef{0, -1}));
+    QTest::keyClick(canvas, next);
+    QCOMPARE(w.State().hover, (CItemRef{1, -1}));
+    QCOMPARE(w.State().nOpenSubMenu, 1);
+    QTest::keyClick(canvas, into);
+    QCOMPARE(w.State().hover, (CItemRef{1, 0}));
+    QTest::keyClick(canvas, Qt::Key_Down);
+    QTest::keyClick(canvas, Qt::Key_Down);
+    QCOMPARE(w.State().hover, (CItemRef{1, 2}));
+    QCOMPARE(Shown(w, Centre(w, {1, 2}) + QPoint(25, 0)), Colour(kSub[2]));
+
+    // Enter presses the item while it is down, then shows its link.
+    QTest::keyPress(canvas, Qt::Key_Return);
+    QCOMPARE(w.State().pressed, (CItemRef{1, 2}));
+    QCOMPARE(Shown(w, Centre(w, {1, 2}) + QPoint(25, 0)), Colour(kSub[3]));
+    QTest::keyRelease(canvas, Qt::Key_Return);
+    QVERIFY(!w.State().pressed.IsValid());
+    QCOMPARE(w.StatusText(), QStringLiteral("News: link news.htm, target frame _blank"));
+
+    // Escape goes back to the main item, which keeps its sub menu open;
+    // the ends of a menu hold.
+    QTest::keyClick(canvas, Qt::Key_Escape);
+    QCOMPARE(w.State().hover, (CItemRef{1, -1}));
+    QCOMPARE(w.State().nOpenSubMenu, 1);
+    QTest::keyClick(canvas, prev);
+    QTest::keyClick(canvas, prev);
+    QCOMPARE(w.State().hover, (CItemRef{0, -1}));
+    QCOMPARE(w.State().nOpenSubMenu, -1);
+    for (int i = 0; i < 6; ++i)
+        QTest::keyClick(canvas, next);
+    QCOMPARE(w.State().hover, (CItemRef{3, -1}));
 }
 
 void TestLivePreview::largeAppletIsScaledToFit()
