@@ -69,8 +69,10 @@ CWelcomePage::CWelcomePage(QWidget *parent)
     body->addSpacing(4);
     body->addWidget(features);
     body->addLayout(bullets);
-    body->addStretch(1);
+    // The invitations follow the feature list; free room goes below them.
+    body->addSpacing(16);
     body->addLayout(actions);
+    body->addStretch(1);
 
     connect(m_btnAbout, &QPushButton::clicked, this, &CWelcomePage::OnAbout);
     connect(m_btnOptions, &QPushButton::clicked, this, &CWelcomePage::OnOptions);
