@@ -4,6 +4,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <memory>
+#include <vector>
+
 namespace {
 
 // Unbuffered, so that a short write shows in write()'s result instead of
@@ -52,6 +55,33 @@ bool WriteFileAtomically(const QString &strPath, const QByteArray &bytes, QStrin
         if (pError)
             *pError = file.errorString();
         return false;
+    }
+    return true;
+}
+
+bool WriteFilesAtomically(const QList<CFileContent> &files, QString *pFailedPath, QString *pError)
+{
+    std::vector<std::unique_ptr<QSaveFile>> open;
+    auto fail = [&](const QString &path, const QString &reason) {
+        if (pFailedPath)
+            *pFailedPath = path;
+        if (pError)
+            *pError = reason;
+        for (auto &file : open)
+            file->cancelWriting();
+        return false;
+    };
+    for (const CFileContent &content : files) {
+        open.push_back(std::make_unique<QSaveFile>(content.strPath));
+        QSaveFile &file = *open.back();
+        if (!OpenForWriting(file))
+            return fail(content.strPath, file.errorString());
+        if (!WriteAll(file, content.bytes.constData(), content.bytes.size()))
+            return fail(content.strPath, WriteError(file));
+    }
+    for (std::size_t i = 0; i < open.size(); ++i) {
+        if (!open[i]->commit())
+            return fail(files[qsizetype(i)].strPath, open[i]->errorString());
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 // Writing a file whole or not at all: the bytes go to a temporary file in
@@ -10,6 +11,18 @@
 
 // Writes bytes as the file at strPath; on failure the reason is in *pError.
 bool WriteFileAtomically(const QString &strPath, const QByteArray &bytes, QString *pError = nullptr);
+
+// Writes several files so that either all are replaced or, as far as the
+// file system allows, none: every file is opened and written in full first
+// (a target that cannot be written stops everything before any is touched),
+// then all are put in place in the given order. On failure *pFailedPath
+// names the file and *pError gives the reason.
+struct CFileContent {
+    QString strPath;
+    QByteArray bytes;
+};
+bool WriteFilesAtomically(const QList<CFileContent> &files, QString *pFailedPath = nullptr,
+                          QString *pError = nullptr);
 
 // Copies strSource to strTarget the same way; a target that is the source
 // itself is left as it is.

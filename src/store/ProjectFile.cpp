@@ -92,18 +92,14 @@ bool SavePage(const QString &strPath, const QString &strFolder, const CAppletPar
         }
     }
 
-    // The page, written whole or not at all.
+    // The page and its project file (always a fresh one, so no key of an
+    // earlier save stays), each whole; neither is replaced unless both can be.
+    QString failedPath;
     QString error;
-    if (!WriteFileAtomically(strPath, strHTML.toUtf8(), &error)) {
+    if (!WriteFilesAtomically({{strPath, strHTML.toUtf8()}, {projectPath, ProjectIniFor(params).ToBytes()}},
+                              &failedPath, &error)) {
         if (pError)
-            *pError = Reason(strPath, error);
-        return false;
-    }
-
-    // The project file, always a fresh one, so no key of an earlier save stays.
-    if (!ProjectIniFor(params).Save(projectPath, &error)) {
-        if (pError)
-            *pError = Reason(projectPath, error);
+            *pError = Reason(failedPath, error);
         return false;
     }
     return true;

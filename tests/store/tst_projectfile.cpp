@@ -442,11 +442,15 @@ void TestProjectFile::failedSaveKeepsEarlierPage()
     QVERIFY(error.contains("inner.htm"));
 
     // The project file cannot be written: a folder stands in its place.
+    // The page is not replaced either, so page and project never disagree.
     QTemporaryDir other;
     QVERIFY(QDir(other.path()).mkdir("blocked.qdx"));
+    QVERIFY(WriteFileBytes(other.filePath("blocked.htm"), "earlier"));
     error.clear();
     QVERIFY(!SavePage(other.filePath("blocked.htm"), other.path(), p, "b", other.path(), &error));
     QVERIFY2(error.contains("blocked.qdx"), qPrintable(error));
+    QCOMPARE(ReadFileBytes(other.filePath("blocked.htm")), QByteArray("earlier"));
+    QCOMPARE(QDir(other.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"blocked.htm"});
 
 #ifdef Q_OS_UNIX
     // The page's bytes cannot all be written (the file size limit binds even
