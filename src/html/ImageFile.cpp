@@ -33,10 +33,15 @@ QString FindImageFile(const QString &strStoredPath)
 
     // Match as a file search would: the name (or pattern) in its folder,
     // exact letter case first, then any letter case; the first by name.
+    // Only regular files count (reading a pipe or a device would never end),
+    // and no name with a comma: the applet would cut it there.
     QDir dir = info.absoluteDir();
-    dir.setFilter(QDir::Files | QDir::Hidden | QDir::System);
+    dir.setFilter(QDir::Files | QDir::Hidden);
     dir.setSorting(QDir::Name);
-    const QStringList entries = dir.entryList();
+    QStringList entries = dir.entryList();
+    entries.removeIf([&](const QString &entry) {
+        return entry.contains(QLatin1Char(',')) || !QFileInfo(dir.filePath(entry)).isFile();
+    });
     for (const auto options : {QRegularExpression::NoPatternOption,
                                QRegularExpression::CaseInsensitiveOption}) {
         const QRegularExpression match(pattern, options);

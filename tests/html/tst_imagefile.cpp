@@ -3,6 +3,10 @@
 
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 class TestImageFile : public QObject {
     Q_OBJECT
 private slots:
@@ -27,6 +31,13 @@ void TestImageFile::findsStoredImages_data()
     // Other characters are themselves too, also beside a wildcard.
     QTest::newRow("plus and parenthesis") << "a+b*" << "a+b (1).png";
     QTest::newRow("plus is not repetition") << "aa+b*" << "";
+    // A name the applet would cut at its comma is no match.
+    QTest::newRow("comma in the found name") << "we*.png" << "";
+#ifdef Q_OS_UNIX
+    // Nor is anything but a regular file: reading a pipe never ends.
+    QTest::newRow("pipe by name") << "pipe.gif" << "";
+    QTest::newRow("pipe by wildcard") << "pip*" << "";
+#endif
     QTest::newRow("missing") << "none.gif" << "";
     QTest::newRow("empty") << "" << "";
 }
@@ -41,6 +52,10 @@ void TestImageFile::findsStoredImages()
     QVERIFY(WriteFileBytes(dir.filePath("img[1].gif"), "i"));
     QVERIFY(WriteFileBytes(dir.filePath("a+b (1).png"), "p"));
     QVERIFY(WriteFileBytes(dir.filePath("aab.png"), "p"));
+    QVERIFY(WriteFileBytes(dir.filePath("we ird,name.png"), "p"));
+#ifdef Q_OS_UNIX
+    QVERIFY(mkfifo(QFile::encodeName(dir.filePath("pipe.gif")).constData(), 0600) == 0);
+#endif
     QString path = stored.isEmpty() ? QString() : dir.path() + "/" + stored;
     // Stored paths written on Windows use backslashes.
     if (QTest::currentDataTag() == QByteArray("other letter case"))
