@@ -3,9 +3,13 @@
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
 #include "render/MenuRenderer.h"
+#include "store/AtomicFile.h"
+#include "store/IniFile.h"
 #include "store/ProjectFile.h"
+#include "store/StoredConfig.h"
 #include "store/TemplateLibrary.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -66,10 +70,22 @@ const char kHelp[] =
     "     8192 pixels a side, or OUT.png could not be written.\n"
     "  2  bad arguments, or a project or library file that does not exist\n";
 
-void Print(std::FILE *stream, const QString &text)
+// False when not every byte could be written.
+bool Print(std::FILE *stream, const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    const auto size = static_cast<size_t>(bytes.size());
+    return std::fwrite(bytes.constData(), 1, size, stream) == size;
+}
+
+// Ends output to stdout: 0, or the failure code with a message when any of it
+// was lost (a full disk, a closed pipe).
+int FinishOutput(bool bWritten)
+{
+    if (std::fflush(stdout) == 0 && bWritten && !std::ferror(stdout))
+        return 0;
+    std::fputs("vantrel-gen: the output could not be written\n", stderr);
+    return kExitSaveFailed;
 }
 
 int UsageError(const QString &message)
@@ -154,9 +170,17 @@ int LoadConfiguration(const CArguments &args, const QString &strLibrary, const Q
         params.LoadTemplate(n, strLibrary);
         return 0;
     }
+    const QString shown = QDir::toNativeSeparators(strProject);
     if (!QFileInfo(strProject).isFile())
-        return UsageError(QStringLiteral("no such project file: %1").arg(QDir::toNativeSeparators(strProject)));
-    params.LoadProject(strProject);
+        return UsageError(QStringLiteral("no such project file: %1").arg(shown));
+    // Another file (a page, a picture) or an unreadable one would otherwise
+    // give an empty configuration, and 'save' would write that over real work.
+    CIniFile ini;
+    if (!ini.Load(strProject))
+        return UsageError(QStringLiteral("cannot read the project file %1").arg(shown));
+    if (!HoldsProjectValues(ini))
+        return UsageError(QStringLiteral("%1 is not a project file: it holds none of a project's values").arg(shown));
+    LoadProjectFromIni(params, ini);
     return 0;
 }
 
@@ -179,12 +203,20 @@ int WritePicture(const CArguments &args, const CAppletParameters &params, const 
     const QImage image = CMenuRenderer().RenderImage(params, state);
     if (image.isNull()) {
         const QRect area = CMenuLayout(params).AppletRect();
-        Print(stderr, QStringLiteral("vantrel-gen: no picture: the applet area is %1 x %2 pixels\n")
-                          .arg(area.width()).arg(area.height()));
+        Print(stderr, QStringLiteral("vantrel-gen: no picture: the applet area is %1 x %2 pixels "
+                                     "(a picture is 1 to %3 pixels a side)\n")
+                          .arg(area.width()).arg(area.height()).arg(CMenuRenderer::kMaxImageSide));
         return kExitSaveFailed;
     }
-    if (!image.save(strOut, "PNG")) {
-        Print(stderr, QStringLiteral("vantrel-gen: cannot write %1\n").arg(QDir::toNativeSeparators(strOut)));
+    // Encoded first and written whole, so a failure never leaves half a file
+    // in place of a good one.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QString error;
+    if (!image.save(&buffer, "PNG") || !WriteFileAtomically(strOut, bytes, &error)) {
+        Print(stderr, QStringLiteral("vantrel-gen: cannot write %1%2\n")
+                          .arg(QDir::toNativeSeparators(strOut), error.isEmpty() ? QString() : QStringLiteral(": ") + error));
         return kExitSaveFailed;
     }
     return 0;
@@ -241,9 +273,10 @@ int main(int argc, char *argv[])
     if (command == QLatin1String("templates")) {
         if (!args.positional.isEmpty() || args.bHasTemplate || args.bHasOpen)
             return UsageError(QStringLiteral("'templates' takes no further arguments"));
+        bool written = true;
         for (const QString &description : ListTemplates(library))
-            Print(stdout, description + QLatin1Char('\n'));
-        return 0;
+            written = Print(stdout, description + QLatin1Char('\n')) && written;
+        return FinishOutput(written);
     }
 
     const bool save = command == QLatin1String("save");
@@ -271,11 +304,12 @@ int main(int argc, char *argv[])
 
     const QString html = params.GenerateHTML(ReportToStderr);
     if (!save) {
-        Print(stdout, html);
-        return std::fflush(stdout) == 0 ? 0 : kExitSaveFailed;
+        return FinishOutput(Print(stdout, html));
     }
 
     const QString page = args.positional.takeFirst();
+    if (page.isEmpty())
+        return UsageError(QStringLiteral("the page needs a file name"));
     QString reason;
     if (!SavePage(page, QFileInfo(page).path(), params, html, appDir, &reason)) {
         std::fputs("Save as file failed!\n", stderr);

@@ -177,6 +177,16 @@ void LoadProjectFromIni(CAppletParameters &params, const CIniFile &ini)
                  ProjectSectionName(SectionItem));
 }
 
+bool HoldsProjectValues(const CIniFile &ini)
+{
+    if (ini.Contains(ProjectSectionName(SectionMenuRelation), RelationKey()))
+        return true;
+    for (const CProjectKey &key : ProjectKeys())
+        if (ini.Contains(ProjectSectionName(key.nSection), QString::fromLatin1(key.pName)))
+            return true;
+    return false;
+}
+
 void LoadTemplateFromIni(CAppletParameters &params, int nTemplate, const CIniFile &ini)
 {
     ResetMainMenu(params);

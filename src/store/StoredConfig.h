@@ -25,3 +25,6 @@ void LoadProjectFromIni(CAppletParameters &params, const CIniFile &ini);
 void LoadTemplateFromIni(CAppletParameters &params, int nTemplate, const CIniFile &ini);
 QStringList ListTemplatesFromIni(const CIniFile &ini);
 CIniFile ProjectIniFor(const CAppletParameters &params);
+// True when the INI holds at least one value a project file stores (a style
+// value or the menu tree): a way to tell a project file from another file.
+bool HoldsProjectValues(const CIniFile &ini);

@@ -51,6 +51,7 @@ private slots:
     void badArguments_data();
     void badArguments();
     void failedSaveExitsWithOne();
+    void lostOutputExitsWithOne();
     void help();
 
 private:
@@ -146,6 +147,11 @@ void TestVantrelGen::badArguments_data()
     QTest::newRow("missing library") << QStringList{"templates", "--library", "/nonexistent/lib.qdx"}
                                      << "no such library file";
     QTest::newRow("templates with extra") << QStringList{"templates", "x"} << "takes no further arguments";
+    // A page or a picture is no project: saving its empty configuration
+    // would write over real work.
+    QTest::newRow("page as project") << QStringList{"save", "@PAGE@", "@PAGE@"} << "is not a project file";
+    QTest::newRow("empty page name") << QStringList{"save", "--template", "0", "--library", "@LIB@", ""}
+                                     << "needs a file name";
     QTest::newRow("templates with --open") << QStringList{"templates", "--open", "1"} << "takes no further arguments";
 }
 
@@ -154,8 +160,12 @@ void TestVantrelGen::badArguments()
     QFETCH(QStringList, args);
     QFETCH(QString, message);
     args.replaceInStrings("@LIB@", m_library);
+    const QString page = m_dir.filePath("kept.htm");
+    QVERIFY(WriteFileBytes(page, "<html>kept</html>"));
+    args.replaceInStrings("@PAGE@", page);
     const CRun run = RunGen(args);
     QCOMPARE(run.exitCode, 2);
+    QCOMPARE(ReadFileBytes(page), QByteArray("<html>kept</html>"));
     QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
     QVERIFY(run.err.contains("Usage:"));
     QVERIFY(run.out.isEmpty());
@@ -170,6 +180,24 @@ void TestVantrelGen::failedSaveExitsWithOne()
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.startsWith("Save as file failed!\n"), run.err.constData());
     QVERIFY(run.err.contains("page.htm"));
+}
+
+void TestVantrelGen::lostOutputExitsWithOne()
+{
+#ifdef Q_OS_LINUX
+    // Every write to /dev/full fails as a full disk does.
+    for (const QStringList &args : {QStringList{"html", "--template", "1", "--library", m_library},
+                                    QStringList{"templates", "--library", m_library}}) {
+        QProcess process;
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        process.start(QStringLiteral(VANTREL_BIN_DIR "/vantrel-gen"), args);
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 1);
+        QVERIFY(process.readAllStandardError().contains("could not be written"));
+    }
+#else
+    QSKIP("needs /dev/full");
+#endif
 }
 
 void TestVantrelGen::help()
