@@ -130,4 +130,13 @@ void SetRadioIndex(std::initializer_list<QAbstractButton *> group, int index)
             group->setExclusive(true);
         ++i;
     }
+    // Tab enters a group at its checked button (the arrows move within it);
+    // with none checked, at the first.
+    i = 0;
+    for (QAbstractButton *b : group) {
+        const bool stop = index >= 0 && index < int(group.size()) ? i == index : i == 0;
+        b->setFocusPolicy(stop ? Qt::FocusPolicy(b->focusPolicy() | Qt::TabFocus)
+                               : Qt::FocusPolicy(b->focusPolicy() & ~Qt::TabFocus));
+        ++i;
+    }
 }

@@ -239,8 +239,7 @@ void CMenuStylePage::SwitchMenu(int nStoreInto)
     // No switch: m_nMenu still names the menu that was shown and the radio
     // buttons return to it. The boxes keep what the user typed (the check
     // stopped before reading the later ones, so reloading would undo them).
-    m_rbMainMenu->setChecked(m_nMenu == 0);
-    m_rbSubMenu->setChecked(m_nMenu != 0);
+    SetRadioIndex({m_rbMainMenu, m_rbSubMenu}, m_nMenu == 0 ? 0 : 1);
     failed->setFocus(Qt::OtherFocusReason);
     failed->selectAll();
 }

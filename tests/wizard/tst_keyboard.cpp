@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QtTest>
 
 // Keyboard and screen-reader use of every page and dialog: each control a
@@ -94,6 +95,16 @@ void CheckWindow(QWidget *window)
         QVERIFY2(!(sameColumn && b.top() < a.top() - 4),
                  qPrintable(Describe(chain[i - 1]) + " then " + Describe(chain[i])
                             + ": Tab goes back up"));
+    }
+
+    // Tab enters a set of radio buttons at the checked one.
+    for (QWidget *w : chain) {
+        auto *radio = qobject_cast<QRadioButton *>(w);
+        if (!radio || radio->isChecked())
+            continue;
+        for (QRadioButton *sibling : radio->parentWidget()->findChildren<QRadioButton *>(Qt::FindDirectChildrenOnly))
+            QVERIFY2(!(sibling->isChecked() && sibling->autoExclusive() && sibling->isVisibleTo(window)),
+                     qPrintable(Describe(w) + " takes Tab though " + Describe(sibling) + " is checked"));
     }
 
     QMap<QChar, QString> keys;
