@@ -224,6 +224,9 @@ void CItemStylePageBase::OnState(int nState)
         return;
     StoreState(m_nState);
     LoadState();
+    // The store was announced while the boxes still showed the state left;
+    // now they show the new one.
+    emit ValuesEdited();
 }
 
 bool CItemStylePageBase::OnWizardBack()

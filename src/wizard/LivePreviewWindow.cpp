@@ -105,6 +105,8 @@ CLivePreviewWindow::CLivePreviewWindow(CMenuWizardSheet *sheet)
     setObjectName(QStringLiteral("livePreview"));
     setWindowTitle(tr("Live Preview"));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    // Opening it leaves the user typing where they were.
+    setAttribute(Qt::WA_ShowWithoutActivating);
 
     m_pCanvas = new CCanvas(this);
     m_pStatus = new QLabel(this);
@@ -128,6 +130,7 @@ CLivePreviewWindow::CLivePreviewWindow(CMenuWizardSheet *sheet)
         Refresh();
     });
     connect(sheet, &CMenuWizardSheet::PageActivated, this, &CLivePreviewWindow::OnPageActivated);
+
     OnPageActivated();
 }
 
@@ -158,6 +161,13 @@ void CLivePreviewWindow::Open()
     }
     show();
     raise();
+}
+
+void CLivePreviewWindow::TakeKeyboard()
+{
+    raise();
+    activateWindow();
+    m_pCanvas->setFocus(Qt::ShortcutFocusReason);
 }
 
 void CLivePreviewWindow::showEvent(QShowEvent *event)

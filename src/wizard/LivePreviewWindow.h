@@ -23,8 +23,11 @@ public:
     explicit CLivePreviewWindow(CMenuWizardSheet *sheet);
     ~CLivePreviewWindow() override;
 
-    // Shows the window (beside the wizard the first time) and raises it.
+    // Shows the window (beside the wizard the first time) and raises it,
+    // leaving the keyboard with the wizard.
     void Open();
+    // Makes it the active window with the keyboard in the drawing.
+    void TakeKeyboard();
 
     // Takes the configuration again and redraws.
     void Refresh();

@@ -234,6 +234,9 @@ void CMenuStylePage::SwitchMenu(int nStoreInto)
     QLineEdit *failed = StoreMenuStyle(nStoreInto);
     if (!failed) {
         LoadMenuStyle();
+        // The store was announced while the boxes still showed the menu
+        // left; now they show the other one.
+        emit ValuesEdited();
         return;
     }
     // No switch: m_nMenu still names the menu that was shown and the radio

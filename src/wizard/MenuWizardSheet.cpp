@@ -5,6 +5,7 @@
 #include "model/StringTable.h"
 #include "wizard/LivePreviewWindow.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -207,5 +208,16 @@ CLivePreviewWindow *CMenuWizardSheet::LivePreview()
 
 void CMenuWizardSheet::ShowLivePreview()
 {
-    LivePreview()->Open();
+    // The first press opens it beside the wizard, which keeps the keyboard;
+    // pressed again, the keyboard goes to the preview, and from there back.
+    // (The shortcut works in the preview too: it is the wizard's tool window.)
+    CLivePreviewWindow *preview = LivePreview();
+    if (!preview->isVisible()) {
+        preview->Open();
+    } else if (QApplication::activeWindow() == preview) {
+        raise();
+        activateWindow();
+    } else {
+        preview->TakeKeyboard();
+    }
 }

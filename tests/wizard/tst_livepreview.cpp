@@ -17,6 +17,7 @@ private slots:
     void shortcutOpensItOnEveryPage();
     void followsStoredAndEditedValues();
     void followsTheMenuStylePageWhileEditing();
+    void followsTheItemStateShown();
     void pointerHoverPressClickAndSubMenu();
     void keysWalkTheMenus_data();
     void keysWalkTheMenus();
@@ -86,6 +87,23 @@ void TestLivePreview::shortcutOpensItOnEveryPage()
         QCOMPARE(sheet.LivePreview()->windowTitle(), QStringLiteral("Live Preview"));
         sheet.LivePreview()->close();
     }
+    // Opening leaves the keyboard where it was; pressed again, the keys go
+    // to the drawing, and its own Ctrl+L gives them back.
+    sheet.SetActivePage(&sheet.m_pageGeneral);
+    QWidget *title = Control<QLineEdit>(&sheet.m_pageGeneral, "1013");
+    title->setFocus();
+    QTest::keyClick(title, Qt::Key_L, Qt::ControlModifier);
+    QVERIFY(sheet.LivePreview()->isVisible());
+    QCOMPARE(QApplication::activeWindow(), &sheet);
+    QCOMPARE(QApplication::focusWidget(), title);
+    QTest::keyClick(title, Qt::Key_L, Qt::ControlModifier);
+    QTRY_COMPARE(QApplication::activeWindow(), sheet.LivePreview());
+    QCOMPARE(QApplication::focusWidget(), sheet.LivePreview()->Canvas());
+    QTest::keyClick(sheet.LivePreview()->Canvas(), Qt::Key_L, Qt::ControlModifier);
+    QTRY_COMPARE(QApplication::activeWindow(), &sheet);
+    QCOMPARE(QApplication::focusWidget(), title);
+    sheet.LivePreview()->close();
+
     // The finish page also has a button for it, its tooltip naming the keys.
     sheet.SetActivePage(sheet.GetPageCount() - 1);
     auto *button = Control<QPushButton>(&sheet.m_pageHTML, "livePreview");
@@ -166,6 +184,32 @@ void TestLivePreview::followsTheMenuStylePageWhileEditing()
     QTest::keyClick(Control<QRadioButton>(&sheet.m_pageMenuStyle, "1012"), Qt::Key_Space);
     QCOMPARE(w.Shown().m_mmMenuAlign, 1);
     QCOMPARE(CMenuLayout(w.Shown()).ItemRect({1, -1}), QRect(164, 10, 150, 20));
+
+    // Switching between the menus shows each menu's own values.
+    Control<QRadioButton>(&sheet.m_pageMenuStyle, "1013")->click();
+    QCOMPARE(width->text(), QStringLiteral("60"));
+    QCOMPARE(w.Shown().m_mmWidth, 150);
+    QCOMPARE(w.Shown().m_smWidth, 60);
+    Control<QRadioButton>(&sheet.m_pageMenuStyle, "1044")->click();
+    QCOMPARE(width->text(), QStringLiteral("150"));
+    QCOMPARE(w.Shown().m_mmWidth, 150);
+    QCOMPARE(w.Shown().m_smWidth, 60);
+}
+
+void TestLivePreview::followsTheItemStateShown()
+{
+    CTestApp t;
+    MakeFixture(t.app.m_params);
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    sheet.SetActivePage(&sheet.m_pageItemStyle);
+    CLivePreviewWindow &w = OpenPreview(sheet);
+    // Normal, Mouse Move, then Normal again: every state keeps its colour.
+    Control<QRadioButton>(&sheet.m_pageItemStyle, "1068")->click();
+    Control<QRadioButton>(&sheet.m_pageItemStyle, "1032")->click();
+    for (int state = 1; state <= 3; ++state)
+        QCOMPARE(*ItemStyleFields(const_cast<CAppletParameters &>(w.Shown()), false, state).pBKColor,
+                 kMain[state]);
+    QCOMPARE(Shown(w, Centre(w, {0, -1})), Colour(kMain[1]));
 }
 
 void TestLivePreview::pointerHoverPressClickAndSubMenu()
