@@ -53,15 +53,31 @@ QString PerUserScratchFolder()
     return QDir(base).filePath(QStringLiteral("tmp"));
 }
 
-} // namespace
-
-void OpenInBrowser(const QString &strPath)
+// Says that the browser did not start, and where to choose another; on this
+// platform nothing else would tell the user.
+void ReportFailedLaunch(QWidget *owner)
 {
     CWizardApp *app = CWizardApp::Get();
-    if (app->m_bUseDefaultBrowser)
-        app->Ui().OpenDocument(strPath);
-    else
-        app->Ui().StartProgram(app->m_strBrowserPath, {strPath}, QString());
+    const QString text =
+        app->m_bUseDefaultBrowser
+            ? QStringLiteral("The web browser could not be started: no program is set to open web pages.\n"
+                             "Choose a browser with Options... on the first page.")
+            : QStringLiteral("The web browser could not be started:\n%1\n"
+                             "Choose another with Options... on the first page.")
+                  .arg(QDir::toNativeSeparators(app->m_strBrowserPath));
+    app->Ui().MessageBox(owner, text);
+}
+
+} // namespace
+
+void OpenInBrowser(const QString &strPath, QWidget *owner)
+{
+    CWizardApp *app = CWizardApp::Get();
+    const bool started = app->m_bUseDefaultBrowser
+                             ? app->Ui().OpenDocument(strPath)
+                             : app->Ui().StartProgram(app->m_strBrowserPath, {strPath}, QString());
+    if (!started)
+        ReportFailedLaunch(owner);
 }
 
 QString ScratchFolder()
@@ -87,15 +103,18 @@ void PreviewPage(const QString &strHTML, QWidget *owner)
         app->Ui().MessageBox(owner, message);
     }
 
+    bool started;
     if (app->m_bUseDefaultBrowser) {
-        app->Ui().OpenDocument(path);
+        started = app->Ui().OpenDocument(path);
     } else if (app->m_strBrowserPath.toUpper().contains(QLatin1String("APPLETVIEWER"))) {
         // An applet viewer finds the page, the class file and the images
         // relative to its working folder.
-        app->Ui().StartProgram(app->m_strBrowserPath, {fileName}, folder);
+        started = app->Ui().StartProgram(app->m_strBrowserPath, {fileName}, folder);
     } else {
-        app->Ui().StartProgram(app->m_strBrowserPath, {path}, QString());
+        started = app->Ui().StartProgram(app->m_strBrowserPath, {path}, QString());
     }
+    if (!started)
+        ReportFailedLaunch(owner);
 }
 
 void ClearScratchFolder()

@@ -5,8 +5,9 @@
 class QWidget;
 
 // Opens an existing document in the chosen browser: the default one, or the
-// user's program with the document path as its one argument.
-void OpenInBrowser(const QString &strPath);
+// user's program with the document path as its one argument. A browser that
+// cannot be started is reported in a message box owned by `owner`.
+void OpenInBrowser(const QString &strPath, QWidget *owner = nullptr);
 
 // Writes the page text (with class file, images and project file) into the
 // scratch folder as the preview page and opens it in the chosen browser.

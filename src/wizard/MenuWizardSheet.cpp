@@ -185,7 +185,7 @@ void CMenuWizardSheet::OnHelp()
         app->Ui().MessageBox(this, tr("The user guide cannot be found:\n%1").arg(guide));
         return;
     }
-    OpenInBrowser(guide);
+    OpenInBrowser(guide, this);
 }
 
 void CMenuWizardSheet::reject()

@@ -117,5 +117,5 @@ void CWelcomePage::OnOptions()
 
 void CWelcomePage::OnViewSample()
 {
-    OpenInBrowser(App().AppFilePath(LoadString(StringId::SamplePage)));
+    OpenInBrowser(App().AppFilePath(LoadString(StringId::SamplePage)), this);
 }

@@ -20,6 +20,8 @@ private slots:
     void clearLeavesSubFoldersAndLinkTargets();
     void clearWithoutFolderDoesNothing();
     void linkedScratchFolderIsNeverUsed();
+    void browserThatDoesNotStartIsReported_data();
+    void browserThatDoesNotStartIsReported();
 };
 
 namespace {
@@ -198,6 +200,41 @@ void TestPreviewLauncher::linkedScratchFolderIsNeverUsed()
     QCOMPARE(QDir(documents).entryList(QDir::Files), QStringList{QStringLiteral("letter.txt")});
     QCOMPARE(ReadFileBytes(QDir(documents).filePath(QStringLiteral("letter.txt"))), QByteArray("keep"));
     QVERIFY(QFileInfo(f.scratch).isSymLink());
+}
+
+void TestPreviewLauncher::browserThatDoesNotStartIsReported_data()
+{
+    QTest::addColumn<bool>("useDefault");
+    QTest::addColumn<bool>("preview"); // a preview, else a document opened
+    QTest::newRow("default browser, preview") << true << true;
+    QTest::newRow("user browser, preview") << false << true;
+    QTest::newRow("default browser, document") << true << false;
+    QTest::newRow("user browser, document") << false << false;
+}
+
+void TestPreviewLauncher::browserThatDoesNotStartIsReported()
+{
+    QFETCH(bool, useDefault);
+    QFETCH(bool, preview);
+    Fixture f;
+    f.t.app.m_bUseDefaultBrowser = useDefault ? 1 : 0;
+    f.t.app.m_strBrowserPath = QStringLiteral("/opt/gone/browser");
+    f.t.ui->launchesSucceed = false;
+    if (preview)
+        PreviewPage(kPage);
+    else
+        OpenInBrowser(f.t.app.AppFilePath(QStringLiteral("Glidebar.class")));
+    QCOMPARE(f.t.ui->messages.size(), 1);
+    const QString text = f.t.ui->messages[0].text;
+    QVERIFY2(text.startsWith(QStringLiteral("The web browser could not be started")), qPrintable(text));
+    QCOMPARE(text.contains(QStringLiteral("/opt/gone/browser")), !useDefault);
+    QVERIFY(text.contains(QStringLiteral("Options...")));
+
+    // A browser that starts says nothing.
+    f.t.ui->launchesSucceed = true;
+    f.t.ui->messages.clear();
+    PreviewPage(kPage);
+    QVERIFY(f.t.ui->messages.isEmpty());
 }
 
 QTEST_MAIN(TestPreviewLauncher)

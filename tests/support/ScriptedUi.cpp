@@ -50,14 +50,14 @@ int CScriptedUi::ExecDialog(QDialog &dialog)
 bool CScriptedUi::OpenDocument(const QString &path)
 {
     openedDocuments.append(path);
-    return true;
+    return launchesSucceed;
 }
 
 bool CScriptedUi::StartProgram(const QString &program, const QStringList &arguments,
                                const QString &workingDirectory)
 {
     launches.append({program, arguments, workingDirectory});
-    return true;
+    return launchesSucceed;
 }
 
 QStringList CScriptedUi::MessageTexts() const

@@ -46,6 +46,8 @@ public:
     // Each acts on the dialog as a user would (set controls, click OK or
     // Cancel); the dialog's result is what ExecDialog returns.
     QList<DialogHandler> dialogHandlers;
+    // Whether opening a document or starting a program succeeds.
+    bool launchesSucceed = true;
 
     // What was asked and done.
     QList<Message> messages;
