@@ -117,7 +117,7 @@ CLivePreviewWindow::CLivePreviewWindow(CMenuWizardSheet *sheet)
     // Long links wrap rather than widen the window.
     m_pStatus->setWordWrap(true);
     m_pStatus->setText(tr("Point at an item to see its styles; click it to see its link. "
-                          "The arrow keys and Enter do the same."));
+                          "Keys: Ctrl+L, then the arrows and Enter."));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
