@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QProcess>
 #include <QUrl>
 
@@ -26,7 +27,53 @@ QColor FromColorRef(int color)
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
+// Eats the Escape key of the window it watches.
+class CIgnoreEscape : public QObject {
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
+            if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+                event->accept();
+                return event->type() == QEvent::KeyPress;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 } // namespace
+
+namespace {
+
+// Marks its window as moved by the keyboard whenever it is shown or
+// activated (showing a window resets the mark).
+class CKeyboardFocusMark : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show || event->type() == QEvent::WindowActivate) {
+            auto *window = static_cast<QWidget *>(watched);
+            window->setAttribute(Qt::WA_KeyboardFocusChange);
+            if (QWidget *focus = window->focusWidget())
+                focus->update();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+void ShowFocusFromTheStart(QWidget &window)
+{
+    // The style draws focus frames only once the keyboard has moved the
+    // focus; a keyboard user needs to see it as soon as the window opens.
+    window.setAttribute(Qt::WA_KeyboardFocusChange);
+    window.installEventFilter(new CKeyboardFocusMark(&window));
+}
 
 CQtUserInterface::CQtUserInterface()
 {
@@ -42,6 +89,12 @@ QMessageBox::StandardButton CQtUserInterface::MessageBox(QWidget *parent, const 
     QMessageBox box(buttons & (QMessageBox::Yes | QMessageBox::No) ? QMessageBox::Question
                                                                    : QMessageBox::Information,
                     Caption(), text, buttons, parent);
+    ShowFocusFromTheStart(box);
+    // A question with only Yes and No wants one of them: Escape would
+    // otherwise count as No, and a stray Escape could lose the user's work.
+    CIgnoreEscape ignoreEscape;
+    if (!(buttons & QMessageBox::Cancel) && (buttons & QMessageBox::Yes) && (buttons & QMessageBox::No))
+        box.installEventFilter(&ignoreEscape);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -79,6 +132,7 @@ bool CQtUserInterface::ChooseColor(QWidget *parent, int &color)
 
 int CQtUserInterface::ExecDialog(QDialog &dialog)
 {
+    ShowFocusFromTheStart(dialog);
     return dialog.exec();
 }
 

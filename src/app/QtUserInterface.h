@@ -2,6 +2,12 @@
 
 #include "app/UserInterface.h"
 
+class QWidget;
+
+// Makes focus frames visible from the moment a window opens, not only after
+// the first Tab.
+void ShowFocusFromTheStart(QWidget &window);
+
 // The real dialogs and launches.
 class CQtUserInterface : public CUserInterface {
 public:

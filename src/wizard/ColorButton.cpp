@@ -68,11 +68,13 @@ void CColorButton::paintEvent(QPaintEvent *)
     painter.fillRect(QRect(0, h - 2, w, 2), Qt::black);
 
     if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = r.adjusted(5, 5, -5, -5);
-        option.backgroundColor = FromColorRef(m_color);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+        // A dotted line in black or white, whichever stands out on the fill;
+        // the style's own focus frame would tint the colour being shown.
+        const QColor fill = FromColorRef(m_color);
+        QPen pen(qGray(fill.rgb()) < 128 ? Qt::white : Qt::black, 1, Qt::DotLine);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(r.adjusted(5, 5, -6, -6));
     }
 }
 

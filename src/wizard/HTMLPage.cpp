@@ -65,6 +65,8 @@ CHTMLPage::CHTMLPage(QWidget *parent)
     m_richHTML->setObjectName(QStringLiteral("1062"));
     m_richHTML->setAccessibleName(QStringLiteral("Page text"));
     m_richHTML->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Tab moves on to the buttons instead of typing into the page.
+    m_richHTML->setTabChangesFocus(true);
     m_richHTML->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_richHTML->setTabStopDistance(4 * m_richHTML->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
     Body()->addWidget(m_richHTML, 1);

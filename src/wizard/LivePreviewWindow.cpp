@@ -163,6 +163,17 @@ void CLivePreviewWindow::Open()
     raise();
 }
 
+void CLivePreviewWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Escape) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    close();
+    m_pSheet->raise();
+    m_pSheet->activateWindow();
+}
+
 void CLivePreviewWindow::TakeKeyboard()
 {
     raise();

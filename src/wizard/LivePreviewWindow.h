@@ -44,6 +44,8 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Escape closes the window and gives the keyboard back to the wizard.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     class CCanvas;

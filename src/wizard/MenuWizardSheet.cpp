@@ -1,6 +1,7 @@
 #include "wizard/MenuWizardSheet.h"
 
 #include "app/PreviewLauncher.h"
+#include "app/QtUserInterface.h"
 #include "app/WizardApp.h"
 #include "model/StringTable.h"
 #include "wizard/LivePreviewWindow.h"
@@ -69,6 +70,7 @@ CMenuWizardSheet::CMenuWizardSheet(QWidget *parent) : QDialog(parent)
     connect(preview, &QShortcut::activated, this, &CMenuWizardSheet::ShowLivePreview);
 
     SetWizardButtons(PSWIZB_NEXT);
+    ShowFocusFromTheStart(*this);
 }
 
 QKeySequence CMenuWizardSheet::LivePreviewShortcut()

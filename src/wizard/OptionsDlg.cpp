@@ -121,6 +121,7 @@ void COptionsDlg::accept()
     } else {
         if (m_strExecFile.isEmpty()) {
             app->Ui().MessageBox(this, QStringLiteral("You must specify the web browser's execute file!"));
+            m_editExecFile->setFocus(Qt::OtherFocusReason);
             return;
         }
         // The path is taken as typed; a wrong one shows only when a page is opened.

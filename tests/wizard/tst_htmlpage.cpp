@@ -26,6 +26,7 @@ private slots:
     void startNew();
     void failedSaveSaysSoAndStaysUnsaved();
     void missingImageReportedOnEachActivation();
+    void tabLeavesThePageText();
 };
 
 namespace {
@@ -338,6 +339,18 @@ void TestHTMLPage::missingImageReportedOnEachActivation()
     f.sheet->BackButton()->click();
     f.sheet->NextButton()->click();
     QCOMPARE(f.t.ui->messages.size(), 2);
+}
+
+void TestHTMLPage::tabLeavesThePageText()
+{
+    Fixture f;
+    QPlainTextEdit *text = f.Page().m_richHTML;
+    const QString before = text->toPlainText();
+    text->setFocus();
+    QTest::keyClick(text, Qt::Key_Tab);
+    // The keyboard moves on to the buttons; nothing is typed into the page.
+    QVERIFY(!text->hasFocus());
+    QCOMPARE(text->toPlainText(), before);
 }
 
 QTEST_MAIN(TestHTMLPage)
