@@ -38,25 +38,7 @@ QString WriteError(const QSaveFile &file)
 
 bool WriteFileAtomically(const QString &strPath, const QByteArray &bytes, QString *pError)
 {
-    QSaveFile file(strPath);
-    if (!OpenForWriting(file)) {
-        if (pError)
-            *pError = file.errorString();
-        return false;
-    }
-    if (!WriteAll(file, bytes.constData(), bytes.size())) {
-        if (pError)
-            *pError = WriteError(file);
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    if (!file.commit()) {
-        if (pError)
-            *pError = file.errorString();
-        return false;
-    }
-    return true;
+    return WriteFilesAtomically({{strPath, bytes}}, nullptr, pError);
 }
 
 bool WriteFilesAtomically(const QList<CFileContent> &files, QString *pFailedPath, QString *pError)
