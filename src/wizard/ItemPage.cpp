@@ -648,7 +648,7 @@ void CItemPage::OnKillFocusMainCount()
     UpdateData(false);
     UpdateMainButtons();
     if (menu.GetCount() != old) {
-        m_bSubSelected = m_bSubSelected && CurrentSubMenu();
+        m_bSubSelected = false;
         RebuildTree();
     }
     NotifyStored();
@@ -677,8 +677,10 @@ void CItemPage::OnKillFocusSubCount()
         ShowSubItem(MainMenu().m_nCurrent, sub->m_nCurrent);
     m_editSubCount->setText(QString::number(m_nSubCount));
     UpdateSubButtons();
-    if (sub->GetCount() != old)
+    if (sub->GetCount() != old) {
+        m_bSubSelected = true;
         RebuildTree();
+    }
     NotifyStored();
 }
 

@@ -187,13 +187,20 @@ void CMenuTreeView::dragMoveEvent(QDragMoveEvent *event)
 
 void CMenuTreeView::dropEvent(QDropEvent *event)
 {
-    const Node from = CurrentNode();
-    const Node to = DropTarget(event->position().toPoint());
     // Nothing of the drop reaches the view's own model.
     event->setDropAction(Qt::IgnoreAction);
     event->accept();
     setState(QAbstractItemView::NoState);
     viewport()->update();
-    if (to.IsValid())
-        emit dropRequested(from, to);
+    if (event->source() == this)
+        DropAt(event->position().toPoint());
+}
+
+bool CMenuTreeView::DropAt(const QPoint &pos)
+{
+    const Node to = DropTarget(pos);
+    if (!to.IsValid())
+        return false;
+    emit dropRequested(CurrentNode(), to);
+    return true;
 }

@@ -40,6 +40,9 @@ public:
     // left its old one. Invalid when the drop is not allowed or would
     // change nothing.
     Node DropTarget(const QPoint &pos) const;
+    // What a drop of the selected node at pos does: a request for an
+    // allowed drop (true), nothing otherwise.
+    bool DropAt(const QPoint &pos);
 
 signals:
     void insertRequested();
