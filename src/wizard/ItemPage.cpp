@@ -166,6 +166,9 @@ CItemPage::CItemPage(QWidget *parent)
         auto *position = new QLabel(QStringLiteral("Current Item is "), box);
         position->setObjectName(QLatin1String(bSub ? "1055" : "1054"));
         position->setAlignment(Qt::AlignCenter);
+        // As wide as its longest text from the start, so that the panels
+        // keep their widths when a number first shows.
+        position->setMinimumWidth(position->fontMetrics().horizontalAdvance(QStringLiteral("Current item is 200")));
         position->setAccessibleName(who + QStringLiteral(": no current item"));
         auto *next = MakeButton(QStringLiteral("Next>>"), bSub ? "1045" : "1052",
                                 bSub ? QStringLiteral("Next sub item") : QStringLiteral("Next main item"), box);
@@ -253,6 +256,8 @@ CItemPage::CItemPage(QWidget *parent)
     m_treeMenu->setAccessibleName(QStringLiteral("Menu tree"));
     m_treeMenu->setAccessibleDescription(
         QStringLiteral("Insert, Delete, Ctrl+Up and Ctrl+Down act on the selected item"));
+    // Room for a sub item's label of some thirty characters beside its indent.
+    m_treeMenu->setMinimumWidth(m_treeMenu->fontMetrics().averageCharWidth() * 30);
     treeLayout->addWidget(m_treeMenu, 1);
     auto *treeButtons = new QGridLayout;
     m_btnInsert = MakeButton(QStringLiteral("Insert Item"), "insertItem", QStringLiteral("Insert Item"), treeBox);
