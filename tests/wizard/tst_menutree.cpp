@@ -1,3 +1,4 @@
+#include "MenuFixture.h"
 #include "TestApp.h"
 #include "Typing.h"
 
@@ -48,45 +49,6 @@ const QString kLastSub = QStringLiteral("A sub menu keeps at least one item. To 
 const QString kComma = QStringLiteral(
     "A comma cannot be used in an item's label, link, target frame or image file name: "
     "the menu applet uses commas to separate them. Please remove it.");
-
-// A menu written as its labels: "A(a b) B C(x)" is main items A, B and C,
-// A with the sub items a and b, C with x.
-void BuildMenu(CAppletMenu &menu, const QString &text)
-{
-    static const QRegularExpression item(QStringLiteral(R"((\w+)(?:\(([^)]*)\))?)"));
-    menu.SetItemCount(0, 0);
-    auto it = item.globalMatch(text);
-    while (it.hasNext()) {
-        const auto m = it.next();
-        menu.SetItemCount(menu.GetCount() + 1, 1);
-        CAppletMenuItem *main = menu.GetItem(menu.GetCount() - 1);
-        main->m_strLabel = m.captured(1);
-        if (m.capturedLength(2) == 0)
-            continue;
-        const QStringList subs = m.captured(2).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        CAppletMenu *sub = main->GetSubMenu();
-        sub->SetItemCount(static_cast<int>(subs.size()), 1);
-        for (int j = 0; j < subs.size(); ++j)
-            sub->GetItem(j)->m_strLabel = subs[j];
-    }
-    menu.m_nCurrent = 0;
-}
-
-QString Describe(const CAppletMenu &menu)
-{
-    QStringList out;
-    for (const auto &item : menu.m_items) {
-        QString text = item->m_strLabel;
-        if (const CAppletMenu *sub = item->m_pSubMenu.get()) {
-            QStringList subs;
-            for (const auto &s : sub->m_items)
-                subs << s->m_strLabel;
-            text += QLatin1Char('(') + subs.join(QLatin1Char(' ')) + QLatin1Char(')');
-        }
-        out << text;
-    }
-    return out.join(QLatin1Char(' '));
-}
 
 // The same text read from the tree view's nodes.
 QString Describe(const QTreeWidget &tree)
