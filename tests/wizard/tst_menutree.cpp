@@ -14,6 +14,8 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+Q_DECLARE_METATYPE(CMenuTreeView::Node)
+
 // The item page's menu tree: it follows the panels, its selection moves
 // them, and its buttons, keys and drops change the menu.
 class TestMenuTree : public QObject {
@@ -147,7 +149,6 @@ void CheckConsistent(Fixture &f)
 
 } // namespace
 
-Q_DECLARE_METATYPE(Node)
 
 void TestMenuTree::treeShowsTheMenu()
 {
@@ -508,6 +509,9 @@ void TestMenuTree::limits_data()
     // A loaded menu already past the limit takes no more, but can shrink.
     QTest::newRow("insert into 22 main items") << twentyMain + " U V" << Node{0, -1} << "insert" << kTooMany;
     QTest::newRow("delete from 22 main items") << twentyMain + " U V" << Node{0, -1} << "delete" << "";
+    QTest::newRow("drop into 20 sub items") << "A(x y) B(" + twenty + ")" << Node{0, 0} << "drop on B" << kTooMany;
+    QTest::newRow("drop into 19 sub items") << "A(x y) B(" + twenty.left(twenty.size() - 2) + ")" << Node{0, 0}
+                                            << "drop on B" << "";
 }
 
 void TestMenuTree::limits()
@@ -524,6 +528,8 @@ void TestMenuTree::limits()
     if (action == "key insert") {
         f.Tree().setFocus();
         QTest::keyClick(&f.Tree(), Qt::Key_Insert);
+    } else if (action == "drop on B") {
+        QVERIFY(f.Tree().DropAt(f.Tree().visualItemRect(f.Tree().ItemOf({1, -1})).center()));
     } else {
         (action == "insert" ? p.m_btnInsert : p.m_btnDelete)->click();
     }
