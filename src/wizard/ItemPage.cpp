@@ -984,10 +984,15 @@ void CItemPage::OnInsertItem()
     emit menuAboutToChange(QStringLiteral("Insert Item"));
     const int at = (node.IsSub() ? node.nSub : node.nMain) + 1;
     menu->InsertNewItem(at);
+    const bool fromTree = m_treeMenu->hasFocus();
     if (node.IsSub())
         ShowChangedTree(node.nMain, at);
     else
         ShowChangedTree(at, -1);
+    // From the button, the new item's label is ready to be typed over; the
+    // Insert key leaves the keyboard in the tree.
+    if (!fromTree)
+        SelectAllFromStart(node.IsSub() ? m_editSubLabel : m_editMainLabel);
 }
 
 void CItemPage::OnDeleteItem()

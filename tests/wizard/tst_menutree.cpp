@@ -447,7 +447,14 @@ void TestMenuTree::editsAreStoredFirst()
     QCOMPARE(Describe(f.Main()), QStringLiteral("Home(Team item2 a) B"));
     QCOMPARE(p.m_editSubLabel->text(), QStringLiteral("item2"));
     QCOMPARE(p.m_staticSubPosition->text(), QStringLiteral("Current item is 2"));
+    QCOMPARE(QApplication::focusWidget(), p.m_editSubLabel);
+    QCOMPARE(p.m_editSubLabel->selectedText(), QStringLiteral("item2"));
     CheckConsistent(f);
+    // The Insert key keeps the keyboard in the tree, for the next key.
+    f.Tree().setFocus();
+    QTest::keyClick(&f.Tree(), Qt::Key_Insert);
+    QCOMPARE(QApplication::focusWidget(), &f.Tree());
+    QCOMPARE(Describe(f.Main()), QStringLiteral("Home(Team item2 item3 a) B"));
 }
 
 void TestMenuTree::commaAndDeletion_data()
