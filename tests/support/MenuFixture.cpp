@@ -1,5 +1,8 @@
 #include "MenuFixture.h"
 
+#include <QRegularExpression>
+#include <QStringList>
+
 void MakeFlatMenu(CAppletParameters &p)
 {
     p.m_appBKColor = kApplet;
@@ -23,4 +26,41 @@ void MakeFlatMenu(CAppletParameters &p)
         }
     for (auto &item : p.m_pMainMenu->m_items)
         item->m_strLabel.clear();
+}
+
+void BuildMenu(CAppletMenu &menu, const QString &text)
+{
+    static const QRegularExpression item(QStringLiteral(R"((\w+)(?:\(([^)]*)\))?)"));
+    menu.SetItemCount(0, 0);
+    auto it = item.globalMatch(text);
+    while (it.hasNext()) {
+        const auto m = it.next();
+        menu.SetItemCount(menu.GetCount() + 1, 1);
+        CAppletMenuItem *main = menu.GetItem(menu.GetCount() - 1);
+        main->m_strLabel = m.captured(1);
+        if (m.capturedLength(2) == 0)
+            continue;
+        const QStringList subs = m.captured(2).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        CAppletMenu *sub = main->GetSubMenu();
+        sub->SetItemCount(static_cast<int>(subs.size()), 1);
+        for (int j = 0; j < subs.size(); ++j)
+            sub->GetItem(j)->m_strLabel = subs[j];
+    }
+    menu.m_nCurrent = 0;
+}
+
+QString Describe(const CAppletMenu &menu)
+{
+    QStringList out;
+    for (const auto &item : menu.m_items) {
+        QString text = item->m_strLabel;
+        if (const CAppletMenu *sub = item->m_pSubMenu.get()) {
+            QStringList subs;
+            for (const auto &s : sub->m_items)
+                subs << s->m_strLabel;
+            text += QLatin1Char('(') + subs.join(QLatin1Char(' ')) + QLatin1Char(')');
+        }
+        out << text;
+    }
+    return out.join(QLatin1Char(' '));
 }

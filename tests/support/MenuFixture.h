@@ -13,3 +13,9 @@ constexpr int kSub[4] = {0, 0x00ffff, 0xffff00, 0xff00ff};  // by state 1..3
 // Main menu vertical at (10, 10): 4 items of 80 x 20 with gap 4; sub menus
 // vertical, 60 x 16 items, gap 2; flat fills, no borders, no main labels.
 void MakeFlatMenu(CAppletParameters &p);
+
+// A menu tree written as its labels: "A(a b) B C(x)" is main items A, B and
+// C, A with the sub items a and b, C with x. BuildMenu replaces `menu`'s
+// items with such a tree (current index 0); Describe writes one back.
+void BuildMenu(CAppletMenu &menu, const QString &text);
+QString Describe(const CAppletMenu &menu);

@@ -1,7 +1,10 @@
+#include "MenuFixture.h"
 #include "TestApp.h"
 #include "Typing.h"
 
+#include "store/IniFile.h"
 #include "wizard/ColorButton.h"
+#include "wizard/MenuTreeView.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,6 +25,7 @@ private slots:
     void buildSaveStartNewAndReopen();
     void saveIntoUnwritableFolder();
     void oldPageSavesUnchangedUntilTicked();
+    void buildMenuWithTheTreeAndSave();
 };
 
 namespace {
@@ -291,6 +295,118 @@ void TestEndToEnd::saveIntoUnwritableFolder()
     QCOMPARE(f.t.ui->messages.size(), 2);
     QCOMPARE(f.t.ui->messages[1].text, QStringLiteral("Save Glidebar in HTML file?"));
     QVERIFY(!f.sheet->isVisible());
+}
+
+void TestEndToEnd::buildMenuWithTheTreeAndSave()
+{
+    Fixture f;
+    CMenuWizardSheet &sheet = *f.sheet;
+    CScriptedUi &ui = *f.t.ui;
+    f.Next();
+    sheet.m_pageTemplate.m_listTemplates->setCurrentRow(0);
+    for (int i = 0; i < 5; ++i)
+        f.Next();
+    CItemPage &ip = sheet.m_pageItem;
+    QCOMPARE(sheet.GetActivePage(), &ip);
+    CMenuTreeView &tree = *ip.m_treeMenu;
+    auto select = [&](int nMain, int nSub) {
+        QTreeWidgetItem *item = tree.ItemOf({nMain, nSub});
+        QVERIFY(item);
+        // Clicked as the user would.
+        tree.scrollToItem(item);
+        const QRect rect = tree.visualItemRect(item);
+        QTest::mouseClick(tree.viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+        QCOMPARE(tree.CurrentNode(), (CMenuTreeView::Node{nMain, nSub}));
+    };
+    auto key = [&](Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        tree.setFocus();
+        QTest::keyClick(&tree, k, mods);
+    };
+
+    // Down to one item with the Delete key, every sub menu confirmed away.
+    while (tree.topLevelItemCount() > 1) {
+        select(tree.topLevelItemCount() - 1, -1);
+        ui.messageAnswers = {QMessageBox::Yes};
+        key(Qt::Key_Delete);
+    }
+    ui.messageAnswers.clear();
+    select(0, -1);
+    key(Qt::Key_Delete);
+    QCOMPARE(ui.MessageTexts().last(), QStringLiteral("The main menu keeps at least one item."));
+    const int messages = ui.messages.size();
+    if (ip.m_checkHasSubMenu->isChecked()) {
+        ui.messageAnswers = {QMessageBox::Yes};
+        ip.m_checkHasSubMenu->click();
+    }
+    Type(ip.m_editMainLabel, QStringLiteral("Home"));
+    Type(ip.m_editMainLink, QStringLiteral("index.html"));
+    Type(ip.m_comboMainTarget, QStringLiteral("_top"));
+    Type(ip.m_editMainImage, QString());
+
+    // Contact after Home, then Products and About in between.
+    ip.m_btnInsert->click();
+    Type(ip.m_editMainLabel, QStringLiteral("Contact"));
+    select(0, -1);
+    ip.m_btnInsert->click();
+    Type(ip.m_editMainLabel, QStringLiteral("About"));
+    key(Qt::Key_Insert);
+    Type(ip.m_editMainLabel, QStringLiteral("Products"));
+    key(Qt::Key_Up, Qt::ControlModifier);
+    QCOMPARE(Describe(*f.Params().m_pMainMenu), QStringLiteral("Home Products About Contact"));
+
+    // Products gets a sub menu of Tea and Coffee.
+    ip.m_checkHasSubMenu->click();
+    select(1, 0);
+    Type(ip.m_editSubLabel, QStringLiteral("Tea"));
+    Type(ip.m_editSubLink, QStringLiteral("tea.html"));
+    select(1, 1);
+    Type(ip.m_editSubLabel, QStringLiteral("Coffee"));
+    select(1, 3);
+    ip.m_btnDelete->click();
+    ip.m_btnDelete->click();
+    // About gets one, and Coffee moves into it by drag and drop.
+    select(2, -1);
+    ip.m_checkHasSubMenu->click();
+    Type(ip.m_editSubCount, QStringLiteral("1"));
+    TabAway();
+    select(1, 1);
+    QVERIFY(tree.DropAt(tree.visualItemRect(tree.ItemOf({2, -1})).center()));
+    QCOMPARE(tree.CurrentNode(), (CMenuTreeView::Node{2, 1}));
+    QCOMPARE(ip.m_editSubLabel->text(), QStringLiteral("Coffee"));
+    QCOMPARE(Describe(*f.Params().m_pMainMenu), QStringLiteral("Home Products(Tea) About(item1 Coffee) Contact"));
+    QCOMPARE(ui.messages.size(), messages);
+
+    // Saved: the page and the project file hold what the tree showed.
+    f.Next();
+    QCOMPARE(sheet.GetActivePage(), &sheet.m_pageHTML);
+    const QString page = f.Out(QStringLiteral("tree.htm"));
+    ui.saveFileAnswers = {page};
+    sheet.FinishButton()->click();
+    QCOMPARE(f.Params().m_bSaved, 1);
+    CIniFile ini;
+    QVERIFY(ini.Load(f.Out(QStringLiteral("tree.qdx"))));
+    QCOMPARE(ini.Value(QStringLiteral("Menu Relation"), QStringLiteral("Relation")), QStringLiteral("3,4,1,2,1-1,2-2,"));
+    const QStringList keys = {"I0-0", "I0-1", "I1-0", "I0-2", "I2-0", "I2-1", "I0-3"};
+    const QStringList values = {"Home,,_top,index.html", "Products,,,", "Tea,,,tea.html", "About,,,", "item1,,,",
+                                "Coffee,,,", "Contact,,,"};
+    for (int i = 0; i < keys.size(); ++i)
+        QCOMPARE(ini.Value(QStringLiteral("Item"), keys[i]), values[i]);
+    const QByteArray saved = ReadFileBytes(page);
+    QVERIFY(saved.contains("<param name=\"I0-1\" value=\"Products,,,\">"));
+    QVERIFY(saved.contains("<param name=\"I2-1\" value=\"Coffee,,,\">"));
+
+    // Reopened, the tree is the same.
+    sheet.m_pageHTML.m_btnStartNew->click();
+    sheet.m_pageTemplate.m_radioSaved->click();
+    ui.openFileAnswers = {page};
+    sheet.m_pageTemplate.m_btnBrowse->click();
+    for (int i = 0; i < 5; ++i)
+        f.Next();
+    QCOMPARE(sheet.GetActivePage(), &ip);
+    QTreeWidgetItem *about = tree.topLevelItem(2);
+    QCOMPARE(about->text(0), QStringLiteral("About"));
+    QCOMPARE(about->child(1)->text(0), QStringLiteral("Coffee"));
+    QCOMPARE(Describe(*f.Params().m_pMainMenu), QStringLiteral("Home Products(Tea) About(item1 Coffee) Contact"));
 }
 
 // A page saved before the choice existed reopens as it was: saved again it

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QAccessible>
 #include <QtTest>
 
 // The item page in the real sheet, driven through its controls.
@@ -31,6 +32,10 @@ private slots:
     void commaIsRefused_data();
     void commaIsRefused();
     void liveValuesReachACopyOnly();
+    void subMenuTextsNotCheckedWhenRemoved_data();
+    void subMenuTextsNotCheckedWhenRemoved();
+    void loadedSubMenuOverTwentyDoesNotTrapMoves();
+    void positionReachesAssistiveTechnology();
 };
 
 namespace {
@@ -429,7 +434,9 @@ void TestItemPage::commaIsRefused_data()
     for (const QString &box : boxes)
         QTest::addRow("%s, main next", qPrintable(box)) << box << actions[0];
     for (int j = 1; j < actions.size(); ++j) {
-        const QString &box = boxes[(j * 3) % boxes.size()];
+        // Unticking Has SubMenu deletes the sub panel's item: only the main
+        // panel is checked then (see subMenuTextsNotCheckedWhenRemoved).
+        const QString &box = actions[j] == "has submenu" ? boxes[1] : boxes[(j * 3) % boxes.size()];
         QTest::addRow("%s, %s", qPrintable(box), qPrintable(actions[j])) << box << actions[j];
     }
 }
@@ -522,6 +529,100 @@ void TestItemPage::liveValuesReachACopyOnly()
     CAppletParameters other;
     p.ApplyShownValues(other);
     QCOMPARE(other.m_pMainMenu->GetItem(1)->m_strLabel, QStringLiteral("item2"));
+}
+
+void TestItemPage::subMenuTextsNotCheckedWhenRemoved_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<bool>("yes");
+    for (const char *box : {"1047", "1049", "1023", "1048"}) {
+        QTest::addRow("%s, Yes", box) << box << true;
+        QTest::addRow("%s, No", box) << box << false;
+    }
+}
+
+void TestItemPage::subMenuTextsNotCheckedWhenRemoved()
+{
+    // Unticking Has SubMenu deletes the sub panel's item: a comma there is
+    // not in the way, and the question is asked.
+    QFETCH(QString, box);
+    QFETCH(bool, yes);
+    Fixture f;
+    f.Main().GetSubMenu(0);
+    f.Show();
+    CItemPage &p = f.Page();
+    QWidget *edit = p.findChild<QWidget *>(box);
+    Type(edit, QStringLiteral("Tea, coffee"));
+    f.t.ui->messageAnswers = {yes ? QMessageBox::Yes : QMessageBox::No};
+    p.m_checkHasSubMenu->click();
+    QCOMPARE(f.t.ui->MessageTexts(), QStringList{QStringLiteral("This Operation will destory submenu,Can you Sure?")});
+    QCOMPARE(bool(f.Main().GetItem(0)->m_pSubMenu), !yes);
+    QCOMPARE(p.m_checkHasSubMenu->isChecked(), !yes);
+    // A kept sub menu keeps its text, and the text is still checked.
+    p.m_btnMainNext->click();
+    if (yes) {
+        QCOMPARE(f.Main().m_nCurrent, 1);
+        QCOMPARE(f.t.ui->messages.size(), 1);
+    } else {
+        QCOMPARE(f.Main().m_nCurrent, 0);
+        QCOMPARE(f.t.ui->MessageTexts().last(), kComma);
+    }
+}
+
+void TestItemPage::loadedSubMenuOverTwentyDoesNotTrapMoves()
+{
+    // A hand-made or older project may hold up to 200 sub items.
+    Fixture f;
+    f.Main().GetSubMenu(0)->SetItemCount(25, 1);
+    f.Main().GetSubMenu(1)->SetItemCount(22, 1);
+    f.Show();
+    CItemPage &p = f.Page();
+    QCOMPARE(p.m_editSubCount->text(), QStringLiteral("25"));
+    p.m_btnMainNext->click();
+    QCOMPARE(f.Main().m_nCurrent, 1);
+    QCOMPARE(p.m_editSubCount->text(), QStringLiteral("22"));
+    p.m_btnSubNext->click();
+    QCOMPARE(f.Main().GetItem(1)->m_pSubMenu->m_nCurrent, 1);
+    p.m_btnMainNext->click();
+    p.m_btnMainPrev->click();
+    p.m_btnMainPrev->click();
+    QCOMPARE(f.Main().m_nCurrent, 0);
+    p.m_treeMenu->setCurrentItem(p.m_treeMenu->ItemOf({1, 20}));
+    QCOMPARE(p.m_editSubLabel->text(), QStringLiteral("item21"));
+    QVERIFY(f.t.ui->messages.isEmpty());
+
+    // A count the user types is still held to 1..20.
+    Type(p.m_editSubCount, QStringLiteral("21"));
+    TabAway();
+    QCOMPARE(f.t.ui->MessageTexts(), QStringList{kRange});
+    QCOMPARE(p.m_editSubCount->text(), QStringLiteral("22"));
+    QCOMPARE(f.Main().GetItem(1)->m_pSubMenu->GetCount(), 22);
+    // Leaving the page holds the shown menus to 20, as for the main menu.
+    f.sheet->NextButton()->click();
+    QCOMPARE(f.sheet->GetActivePage(), &p);
+    QCOMPARE(f.t.ui->MessageTexts(), (QStringList{kRange, kRange}));
+    Type(p.m_editSubCount, QStringLiteral("20"));
+    f.sheet->NextButton()->click();
+    QCOMPARE(f.sheet->GetActivePage(), &f.sheet->m_pageHTML);
+    QCOMPARE(f.Main().GetItem(1)->m_pSubMenu->GetCount(), 20);
+    QCOMPARE(f.Main().GetItem(0)->m_pSubMenu->GetCount(), 25);
+}
+
+void TestItemPage::positionReachesAssistiveTechnology()
+{
+    Fixture f;
+    f.Main().GetSubMenu(1);
+    f.Show();
+    CItemPage &p = f.Page();
+    auto name = [](QWidget *w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+    QCOMPARE(name(p.m_staticMainPosition), QStringLiteral("Main menu: Current item is 1"));
+    QCOMPARE(name(p.m_staticSubPosition), QStringLiteral("Sub menu: no current item"));
+    p.m_btnMainNext->click();
+    QCOMPARE(name(p.m_staticMainPosition), QStringLiteral("Main menu: Current item is 2"));
+    QCOMPARE(name(p.m_staticSubPosition), QStringLiteral("Sub menu: Current item is 1"));
+    p.m_btnSubNext->click();
+    p.m_btnSubNext->click();
+    QCOMPARE(name(p.m_staticSubPosition), QStringLiteral("Sub menu: Current item is 3"));
 }
 
 QTEST_MAIN(TestItemPage)
