@@ -6,6 +6,7 @@
 #include "model/AppletParameters.h"
 #include "wizard/DataExchange.h"
 #include "wizard/MenuWizardSheet.h"
+#include "wizard/TextCheck.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -300,6 +301,8 @@ bool CItemPage::CheckNoCommas()
                   {m_comboSubTarget, m_comboSubTarget->lineEdit()},
                   {m_editSubImage, m_editSubImage}};
     for (const Box &box : boxes) {
+        if (!CheckNoControlCharacters(this, box.focus, box.edit))
+            return false;
         const int comma = box.edit->text().indexOf(QLatin1Char(','));
         if (comma < 0)
             continue;
