@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -230,7 +231,7 @@ CItemPage::CItemPage(QWidget *parent)
     connect(m_btnMainPrev, &QPushButton::clicked, this, &CItemPage::OnMainPrev);
     connect(m_btnSubNext, &QPushButton::clicked, this, &CItemPage::OnSubNext);
     connect(m_btnSubPrev, &QPushButton::clicked, this, &CItemPage::OnSubPrev);
-    connect(m_checkHasSubMenu, &QCheckBox::clicked, this, &CItemPage::OnHasSubMenu);
+    connect(m_checkHasSubMenu, &QCheckBox::toggled, this, &CItemPage::OnHasSubMenu);
     connect(m_btnMainBrowse, &QPushButton::clicked, this, &CItemPage::OnBrowseMainImage);
     connect(m_btnSubBrowse, &QPushButton::clicked, this, &CItemPage::OnBrowseSubImage);
 
@@ -281,6 +282,8 @@ void CItemPage::DoDataExchange(CDataExchange &dx)
 bool CItemPage::UpdateData(bool bSaveAndValidate)
 {
     CDataExchange dx(this, bSaveAndValidate);
+    // Has SubMenu set by the page itself is no toggle by the user.
+    const QSignalBlocker quiet(bSaveAndValidate ? nullptr : m_checkHasSubMenu);
     DoDataExchange(dx);
     return dx.Ok();
 }
@@ -570,6 +573,7 @@ void CItemPage::OnHasSubMenu()
     const bool checked = m_checkHasSubMenu->isChecked();
     auto refuse = [&] {
         m_bHasSubMenu = checked ? 0 : 1;
+        const QSignalBlocker quiet(m_checkHasSubMenu);
         m_checkHasSubMenu->setChecked(!checked);
     };
     if (m_bBusy) {
