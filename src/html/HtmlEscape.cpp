@@ -1,5 +1,7 @@
 #include "html/HtmlEscape.h"
 
+#include "model/ControlCharacters.h"
+
 namespace {
 
 void AppendReference(QString &out, char32_t code)
@@ -50,11 +52,14 @@ void AppendHtmlEscaped(QString &out, const QString &text)
             if (QChar::isHighSurrogate(c) && i + 1 < n && begin[i + 1].isLowSurrogate()) {
                 AppendReference(out, QChar::surrogateToUcs4(c, begin[i + 1].unicode()));
                 ++i;
-            } else if (QChar::isSurrogate(c)) {
-                AppendReference(out, 0xFFFD); // no character: the replacement character
+            } else if (QChar::isSurrogate(c) || IsControlCharacter(c)) {
+                // A lone surrogate is no character; a control character
+                // (only a hand-made project file brings one) would reach the
+                // applet changed, or not at all: both become the replacement
+                // character.
+                AppendReference(out, 0xFFFD);
             } else {
-                // Control characters would break the page's line structure;
-                // everything beyond ASCII is written by its code point.
+                // Tab and everything beyond ASCII by its code point.
                 AppendReference(out, c);
             }
         }

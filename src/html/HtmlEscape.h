@@ -4,9 +4,11 @@
 
 // Appends `text` so that it reads back as the same characters inside HTML
 // text or a double-quoted attribute, using ASCII only: & < > " become
-// &amp; &lt; &gt; &quot;, control characters and every character beyond
-// ASCII become decimal character references (a surrogate pair as its one
-// code point; a lone surrogate, which has no character, as U+FFFD).
+// &amp; &lt; &gt; &quot;, tab and every character beyond ASCII become
+// decimal character references (a surrogate pair as its one code point).
+// What has no character, or would not reach the applet intact, is written
+// as U+FFFD: a lone surrogate and the other control characters
+// (model/ControlCharacters.h; browsers read &#128;-&#159; as Windows-1252).
 void AppendHtmlEscaped(QString &out, const QString &text);
 
 inline QString HtmlEscaped(const QString &text)

@@ -8,6 +8,22 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+namespace {
+
+// An optional sign followed by one or more decimal digits, of any length.
+bool IsWholeNumber(const QString &text)
+{
+    qsizetype i = text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+')) ? 1 : 0;
+    if (i == text.size())
+        return false;
+    for (; i < text.size(); ++i)
+        if (text.at(i) < QLatin1Char('0') || text.at(i) > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
+} // namespace
+
 CDataExchange::CDataExchange(QWidget *page, bool bSaveAndValidate)
     : m_pPage(page), m_bSave(bSaveAndValidate)
 {
@@ -41,15 +57,20 @@ void CDataExchange::Int(QLineEdit *edit, int &value, int nMin, int nMax)
         edit->setText(QString::number(value));
         return;
     }
+    const QString text = edit->text().trimmed();
+    const QString rangeMessage =
+        QStringLiteral("Please enter an integer between %1 and %2.").arg(nMin).arg(nMax);
     bool ok = false;
-    const int parsed = edit->text().trimmed().toInt(&ok);
+    const int parsed = text.toInt(&ok);
     if (!ok) {
-        Fail(edit, QStringLiteral("Please enter an integer."));
+        // Digits too many for an int are still a number, and out of any
+        // box's range; the value keeps what it had.
+        Fail(edit, IsWholeNumber(text) ? rangeMessage : QStringLiteral("Please enter an integer."));
         return;
     }
     value = parsed;
     if (value < nMin || value > nMax)
-        Fail(edit, QStringLiteral("Please enter an integer between %1 and %2.").arg(nMin).arg(nMax));
+        Fail(edit, rangeMessage);
 }
 
 void CDataExchange::ListIndex(QComboBox *combo, int &value)

@@ -27,6 +27,8 @@ public:
     // An integer box checked against nMin..nMax. An empty or non-numeric box
     // gives "Please enter an integer." and leaves value as it was; a number
     // out of range is taken into value, then refused with the range message.
+    // A number too large for an int gets the range message too, and leaves
+    // value as it was.
     void Int(QLineEdit *edit, int &value, int nMin, int nMax);
     // Selected list index, -1 for none.
     void ListIndex(QComboBox *combo, int &value);

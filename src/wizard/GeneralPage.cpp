@@ -4,6 +4,7 @@
 #include "wizard/ColorButton.h"
 #include "wizard/DataExchange.h"
 #include "wizard/SpinButton.h"
+#include "wizard/TextCheck.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -192,8 +193,17 @@ bool CGeneralPage::OnSetActive()
     return CWizardPage::OnSetActive();
 }
 
+bool CGeneralPage::CheckTexts()
+{
+    return CheckNoControlCharacters(this, m_editTitle, m_editTitle)
+        && CheckNoControlCharacters(this, m_editBKImage, m_editBKImage);
+}
+
 bool CGeneralPage::Store()
 {
+    // A text the applet cannot carry is refused before anything is copied.
+    if (!CheckTexts())
+        return false;
     const bool ok = UpdateData(true);
     // The values are copied as they stand, even after a failed check: the
     // failing box's number (when it was one) and the earlier values of the

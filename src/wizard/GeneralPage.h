@@ -60,6 +60,8 @@ private:
     bool UpdateData(bool bSaveAndValidate);
     // Reads the controls and copies the page's values into the configuration.
     bool Store();
+    // Refuses a title or image path holding a control character.
+    bool CheckTexts();
 
     bool m_bWriting = false;
 };

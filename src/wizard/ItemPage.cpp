@@ -6,6 +6,7 @@
 #include "model/AppletParameters.h"
 #include "wizard/DataExchange.h"
 #include "wizard/MenuWizardSheet.h"
+#include "wizard/TextCheck.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -302,7 +304,7 @@ CItemPage::CItemPage(QWidget *parent)
     connect(m_btnMainPrev, &QPushButton::clicked, this, &CItemPage::OnMainPrev);
     connect(m_btnSubNext, &QPushButton::clicked, this, &CItemPage::OnSubNext);
     connect(m_btnSubPrev, &QPushButton::clicked, this, &CItemPage::OnSubPrev);
-    connect(m_checkHasSubMenu, &QCheckBox::clicked, this, &CItemPage::OnHasSubMenu);
+    connect(m_checkHasSubMenu, &QCheckBox::toggled, this, &CItemPage::OnHasSubMenu);
     connect(m_btnMainBrowse, &QPushButton::clicked, this, &CItemPage::OnBrowseMainImage);
     connect(m_btnSubBrowse, &QPushButton::clicked, this, &CItemPage::OnBrowseSubImage);
 
@@ -360,6 +362,8 @@ void CItemPage::DoDataExchange(CDataExchange &dx, Counts counts)
 bool CItemPage::UpdateData(bool bSaveAndValidate, Counts counts)
 {
     CDataExchange dx(this, bSaveAndValidate);
+    // Has SubMenu set by the page itself is no toggle by the user.
+    const QSignalBlocker quiet(bSaveAndValidate ? nullptr : m_checkHasSubMenu);
     DoDataExchange(dx, counts);
     return dx.Ok();
 }
@@ -382,6 +386,8 @@ bool CItemPage::CheckNoCommas(bool bMain, bool bSub)
                   {m_comboSubTarget, m_comboSubTarget->lineEdit()},
                   {m_editSubImage, m_editSubImage}};
     for (const Box &box : boxes) {
+        if (!CheckNoControlCharacters(this, box.focus, box.edit))
+            return false;
         const int comma = box.edit->text().indexOf(QLatin1Char(','));
         if (comma < 0)
             continue;
@@ -694,6 +700,7 @@ void CItemPage::OnHasSubMenu()
     const bool checked = m_checkHasSubMenu->isChecked();
     auto refuse = [&] {
         m_bHasSubMenu = checked ? 0 : 1;
+        const QSignalBlocker quiet(m_checkHasSubMenu);
         m_checkHasSubMenu->setChecked(!checked);
     };
     if (m_bBusy) {

@@ -54,7 +54,12 @@ CItemStylePageBase::CItemStylePageBase(bool bSub, int nDialogId, int nBitmap, co
         m_groupState->addButton(b);
         stateRow->addWidget(b);
         const int state = n++;
-        connect(b, &QRadioButton::clicked, this, [this, state] { OnState(state); });
+        // However the state is chosen (mouse, keyboard, an accessibility
+        // action or code), once; not while the page writes it.
+        connect(b, &QRadioButton::toggled, this, [this, state](bool on) {
+            if (on && !m_bWriting)
+                OnState(state);
+        });
     }
     stateRow->addStretch(1);
 

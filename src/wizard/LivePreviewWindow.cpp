@@ -17,6 +17,7 @@
 
 namespace {
 constexpr int kMargin = 8; // free room around the applet area on the canvas
+const QSize kSmallestCanvas(160, 80);
 }
 
 // The drawing area: hands the pointer to the window and draws its state.
@@ -30,14 +31,12 @@ public:
         // The keys walk the menus as the pointer does.
         setFocusPolicy(Qt::StrongFocus);
         setAttribute(Qt::WA_OpaquePaintEvent);
-        setMinimumSize(160, 80);
+        setMinimumSize(kSmallestCanvas);
     }
 
     QSize sizeHint() const override
     {
-        const QSize applet = CMenuLayout(m_pOwner->m_params).AppletRect().size();
-        return QSize(std::clamp(applet.width() + 2 * kMargin, 240, 900),
-                     std::clamp(applet.height() + 2 * kMargin, 120, 700));
+        return m_pOwner->NeededCanvasSize().expandedTo(QSize(240, 120));
     }
 
 protected:
@@ -140,7 +139,10 @@ void CLivePreviewWindow::Open()
 {
     if (!m_bPlaced) {
         m_bPlaced = true;
-        Refresh();
+        // Sized to the menu it will show, so the configuration is taken now,
+        // before the window is shown.
+        TakeConfiguration();
+        FitCanvas();
         adjustSize();
         // Beside the wizard: to its right when there is room, else to its
         // left, else on the roomier side as far out as the screen allows.
@@ -160,7 +162,22 @@ void CLivePreviewWindow::Open()
         move(x, y);
     }
     show();
+    // The frame is known only once shown: pull back what it pushed off the screen.
+    KeepOnScreen();
     raise();
+}
+
+void CLivePreviewWindow::KeepOnScreen()
+{
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect avail = screen->availableGeometry();
+    const QRect window = frameGeometry();
+    const int x = std::clamp(window.left(), avail.left(), std::max(avail.left(), avail.right() - window.width() + 1));
+    const int y = std::clamp(window.top(), avail.top(), std::max(avail.top(), avail.bottom() - window.height() + 1));
+    if (x != window.left() || y != window.top())
+        move(x, y);
 }
 
 void CLivePreviewWindow::keyPressEvent(QKeyEvent *event)
@@ -202,12 +219,9 @@ void CLivePreviewWindow::Refresh()
 {
     if (!isVisible())
         return; // taken again when shown
-    CWizardApp *app = CWizardApp::Get();
-    if (!app)
+    if (!TakeConfiguration())
         return;
-    m_params.CopyFrom(app->m_params);
-    if (m_pWatchedPage)
-        m_pWatchedPage->ApplyShownValues(m_params);
+    FitCanvas();
 
     // Forget pointer states that name items no longer there.
     const CMenuLayout layout(m_params);
@@ -219,6 +233,56 @@ void CLivePreviewWindow::Refresh()
             *ref = CItemRef{};
     m_state = state;
     m_pCanvas->update();
+}
+
+bool CLivePreviewWindow::TakeConfiguration()
+{
+    CWizardApp *app = CWizardApp::Get();
+    if (!app)
+        return false;
+    m_params.CopyFrom(app->m_params);
+    if (m_pWatchedPage)
+        m_pWatchedPage->ApplyShownValues(m_params);
+    return true;
+}
+
+QSize CLivePreviewWindow::NeededCanvasSize() const
+{
+    const QRect area = CMenuLayout(m_params).AppletRect();
+    if (area.isEmpty())
+        return kSmallestCanvas;
+    return (area.size() + QSize(2 * kMargin, 2 * kMargin)).expandedTo(kSmallestCanvas);
+}
+
+void CLivePreviewWindow::FitCanvas()
+{
+    // The canvas never gets smaller than the menu at full size, as far as the
+    // screen has room for it beside the window's frame and the status line:
+    // a menu that fits the screen is always drawn 1:1, and a larger one fills
+    // the screen. A bigger minimum also makes the window grow.
+    const QScreen *screen = isVisible() && this->screen() ? this->screen() : m_pSheet->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QSize need = NeededCanvasSize();
+    if (!screen) {
+        m_pCanvas->setMinimumSize(need);
+        return;
+    }
+    const QRect avail = screen->availableGeometry();
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const int width = std::min(need.width(), avail.width() - frame.width());
+    const int statusHeight = m_pStatus->heightForWidth(width);
+    const QSize room(avail.width() - frame.width(),
+                     avail.height() - frame.height() - std::max(statusHeight, m_pStatus->minimumSizeHint().height()));
+    const QSize least = need.boundedTo(room).expandedTo(kSmallestCanvas);
+    if (least == m_pCanvas->minimumSize())
+        return;
+    m_pCanvas->setMinimumSize(least);
+    if (!isVisible())
+        return;
+    // Grown at once, and kept on the screen.
+    layout()->activate();
+    KeepOnScreen();
 }
 
 QWidget *CLivePreviewWindow::Canvas() const

@@ -61,6 +61,15 @@ private:
     bool KeyPressed(int key, bool bAutoRepeat);
     bool KeyReleased(int key, bool bAutoRepeat);
     void SetState(const CRenderState &state);
+    // Copies the configuration and the active page's shown values into
+    // m_params; false when there is no application.
+    bool TakeConfiguration();
+    // The canvas that shows the whole applet area 1:1 with its margin.
+    QSize NeededCanvasSize() const;
+    // Keeps the canvas at least that big, within the screen.
+    void FitCanvas();
+    // Moves the window back inside its screen's free area where it sticks out.
+    void KeepOnScreen();
     void ShowItemLink(const CItemRef &item);
     // Where the applet's top left lies on the canvas, and the scale.
     QPointF Origin() const;

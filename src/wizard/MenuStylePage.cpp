@@ -149,8 +149,16 @@ CMenuStylePage::CMenuStylePage(QWidget *parent)
     setTabOrder(m_editBorderThick, m_editItemGap);
     setTabOrder(m_editItemGap, m_cbBKStyle);
 
-    connect(m_rbMainMenu, &QRadioButton::clicked, this, &CMenuStylePage::OnMainMenu);
-    connect(m_rbSubMenu, &QRadioButton::clicked, this, &CMenuStylePage::OnSubMenu);
+    // The switch follows the buttons however they are set (mouse, keyboard,
+    // an accessibility action or code), once; not while the page writes them.
+    connect(m_rbMainMenu, &QRadioButton::toggled, this, [this](bool on) {
+        if (on && !m_bWriting)
+            OnMainMenu();
+    });
+    connect(m_rbSubMenu, &QRadioButton::toggled, this, [this](bool on) {
+        if (on && !m_bWriting)
+            OnSubMenu();
+    });
     connect(m_btnBKColor, &QPushButton::clicked, this, [this] { m_btnBKColor->ChooseColor(this); });
     connect(m_btnBKColor, &CColorButton::ColorChosen, this, &CMenuStylePage::OnEdited);
     for (QRadioButton *b : {m_rbVertical, m_rbHorizontal})

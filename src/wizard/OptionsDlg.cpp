@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 COptionsDlg::COptionsDlg(QWidget *parent) : QDialog(parent)
@@ -56,8 +57,13 @@ COptionsDlg::COptionsDlg(QWidget *parent) : QDialog(parent)
     layout->addWidget(buttons);
     setMinimumWidth(420);
 
-    connect(m_btnDefault, &QRadioButton::clicked, this, &COptionsDlg::OnBrowserChanged);
-    connect(m_btnUser, &QRadioButton::clicked, this, &COptionsDlg::OnBrowserChanged);
+    // However the choice is made (mouse, keyboard, an accessibility action
+    // or code), once; not while the dialog writes it.
+    for (QRadioButton *b : {m_btnDefault, m_btnUser})
+        connect(b, &QRadioButton::toggled, this, [this](bool on) {
+            if (on && !m_bWriting)
+                OnBrowserChanged();
+        });
     connect(m_btnBrowse, &QPushButton::clicked, this, &COptionsDlg::OnBrowse);
 
     // Opening: show the application's current choice.
@@ -76,6 +82,7 @@ COptionsDlg::COptionsDlg(QWidget *parent) : QDialog(parent)
 void COptionsDlg::UpdateData(bool bSave)
 {
     CDataExchange dx(this, bSave);
+    const QScopedValueRollback<bool> writing(m_bWriting, m_bWriting || !bSave);
     dx.Radio({m_btnDefault, m_btnUser}, m_nBrowser);
     dx.Text(m_editExecFile, m_strExecFile);
 }

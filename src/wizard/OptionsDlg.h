@@ -35,4 +35,6 @@ private:
     void OnBrowserChanged();
     void OnBrowse();
     void EnableExecFile(bool bEnable);
+
+    bool m_bWriting = false;
 };

@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 CTemplatePage::CTemplatePage(QWidget *parent)
@@ -77,8 +78,16 @@ CTemplatePage::CTemplatePage(QWidget *parent)
     body->addWidget(m_radioSaved);
     body->addLayout(fileRow);
 
-    connect(m_radioTemplate, &QRadioButton::clicked, this, &CTemplatePage::OnTemplateChoice);
-    connect(m_radioSaved, &QRadioButton::clicked, this, &CTemplatePage::OnSavedChoice);
+    // The choice is followed however it is made (mouse, keyboard, an
+    // accessibility action or code), once; not while the page writes it.
+    connect(m_radioTemplate, &QRadioButton::toggled, this, [this](bool on) {
+        if (on && !m_bWriting)
+            OnTemplateChoice();
+    });
+    connect(m_radioSaved, &QRadioButton::toggled, this, [this](bool on) {
+        if (on && !m_bWriting)
+            OnSavedChoice();
+    });
     connect(m_btnBrowse, &QPushButton::clicked, this, &CTemplatePage::OnBrowse);
     connect(m_listTemplates, &QListWidget::itemSelectionChanged, this,
             &CTemplatePage::ShowSelectedTemplate);
@@ -95,6 +104,7 @@ void CTemplatePage::ShowSelectedTemplate()
 void CTemplatePage::UpdateData(bool bSave)
 {
     CDataExchange dx(this, bSave);
+    const QScopedValueRollback<bool> writing(m_bWriting, m_bWriting || !bSave);
     dx.Radio({m_radioTemplate, m_radioSaved}, m_nStartChoice);
     dx.Text(m_editFileName, m_strFileName);
 }

@@ -51,4 +51,6 @@ private:
     void ShowSelectedTemplate();
     // The selected list row, -1 when none is selected.
     int SelectedTemplate() const;
+
+    bool m_bWriting = false;
 };

@@ -617,7 +617,16 @@ void TestHtmlWriter::escaping_data()
                                     << "a&#128512;b&#65536;";
     QTest::newRow("lone surrogates") << QString(QChar(0xD800)) + "x" + QChar(0xDC00)
                                      << "&#65533;x&#65533;";
-    QTest::newRow("control characters") << QString("a\tb\r\nc") + QChar(0x7F) << "a&#9;b&#13;&#10;c&#127;";
+    // Tab is kept; every other control character becomes U+FFFD, never a
+    // reference a browser would change (&#128; reads as the euro sign).
+    QTest::newRow("tab kept") << "a\tb" << "a&#9;b";
+    QTest::newRow("line ends") << "a\r\nb" << "a&#65533;&#65533;b";
+    QTest::newRow("nul") << QString(QChar(0)) + "x" << "&#65533;x";
+    QTest::newRow("c0 edges") << QString(QChar(0x08)) + QChar(0x0A) + QChar(0x1F) + QChar(0x20)
+                              << "&#65533;&#65533;&#65533; ";
+    QTest::newRow("delete") << "a" + QString(QChar(0x7F)) + "~" << "a&#65533;~";
+    QTest::newRow("c1 edges") << QString(QChar(0x80)) + QChar(0x9F) + QChar(0xA0)
+                              << "&#65533;&#65533;&#160;";
     QTest::newRow("empty") << "" << "";
 }
 

@@ -125,7 +125,7 @@ void TestGeneralPage::positionCheck_data()
     QTest::newRow("x empty") << QByteArray("1019") << "" << integer;
     QTest::newRow("y 1000") << QByteArray("1021") << "1000" << QString();
     QTest::newRow("y 1001") << QByteArray("1021") << "1001" << range;
-    QTest::newRow("y huge") << QByteArray("1021") << "99999999999" << integer;
+    QTest::newRow("y huge") << QByteArray("1021") << "99999999999" << range;
 }
 
 void TestGeneralPage::positionCheck()

@@ -1,5 +1,6 @@
 #include "MenuFixture.h"
 #include "TestApp.h"
+#include "store/TemplateLibrary.h"
 #include "wizard/LivePreviewWindow.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QtTest>
 
 // The live preview window: opening it, following the configuration, and
@@ -22,6 +24,9 @@ private slots:
     void keysWalkTheMenus_data();
     void keysWalkTheMenus();
     void largeAppletIsScaledToFit();
+    void opensAtTheSizeTheMenuNeeds_data();
+    void opensAtTheSizeTheMenuNeeds();
+    void growsWithTheMenuAndKeepsItWhole();
     void closingTheWizardWithThePreviewOpen();
 };
 
@@ -343,15 +348,85 @@ void TestLivePreview::largeAppletIsScaledToFit()
     t.app.m_params.m_mmWidth = 600; // four items across: 2422 pixels
     CMenuWizardSheet &sheet = t.OpenSheet();
     CLivePreviewWindow &w = OpenPreview(sheet);
-    QVERIFY2(w.Scale() < 0.2, qPrintable(QString::number(w.Scale())));
     const QRect area = CMenuLayout(w.Shown()).AppletRect();
     QCOMPARE(area.width(), 2422);
+    // Wider than the screen: the window takes the screen's width, no more,
+    // and the applet is scaled into it.
+    const QRect avail = w.screen()->availableGeometry();
+    QVERIFY(avail.contains(w.frameGeometry()));
+    QCOMPARE(w.frameGeometry().width(), avail.width());
+    QVERIFY2(w.Scale() < 0.4, qPrintable(QString::number(w.Scale())));
     // The whole area is in view, and the pointer still finds the items.
     QVERIFY(w.Canvas()->rect().contains(w.ToCanvas(area.bottomRight())));
     QCOMPARE(Shown(w, area.bottomRight() - QPoint(10, 10)), Colour(kApplet));
     QTest::mouseMove(w.Canvas(), w.ToCanvas(Centre(w, {3, -1})));
     QCOMPARE(w.State().hover, (CItemRef{3, -1}));
     QCOMPARE(Shown(w, Centre(w, {3, -1})), Colour(kMain[2]));
+}
+
+void TestLivePreview::opensAtTheSizeTheMenuNeeds_data()
+{
+    QTest::addColumn<int>("nTemplate");
+    const QStringList names = ListTemplates(QStringLiteral(VANTREL_BIN_DIR "/Vantrel.qdx"));
+    QVERIFY(names.size() > 1);
+    for (int i = 0; i < names.size(); ++i)
+        QTest::addRow("template %d: %s", i, qPrintable(names[i].left(40))) << i;
+}
+
+// Every shipped template, opened as the user opens it (no resizing): a menu
+// that fits the screen is drawn 1:1 in a window that holds it whole.
+void TestLivePreview::opensAtTheSizeTheMenuNeeds()
+{
+    QFETCH(int, nTemplate);
+    CTestApp t;
+    t.app.m_params.LoadTemplate(nTemplate, t.app.TemplateLibraryPath());
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    sheet.ShowLivePreview();
+    CLivePreviewWindow &w = *sheet.LivePreview();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QRect area = CMenuLayout(w.Shown()).AppletRect();
+    QVERIFY(!area.isEmpty());
+    const QRect avail = w.screen()->availableGeometry();
+    QVERIFY(avail.contains(w.frameGeometry()));
+    const QSize status = w.findChild<QLabel *>(QStringLiteral("status"))->size();
+    const bool fits = area.width() + 16 <= avail.width() && area.height() + 16 + status.height() <= avail.height();
+    if (!fits) {
+        // Larger than the screen: the window fills it and the menu is scaled.
+        QVERIFY(w.Scale() < 1.0);
+        QVERIFY(w.frameGeometry().width() == avail.width() || w.frameGeometry().height() == avail.height());
+        return;
+    }
+    QCOMPARE(w.Scale(), 1.0);
+    // The whole applet area is on the canvas, at full size.
+    QVERIFY(w.Canvas()->width() >= area.width() && w.Canvas()->height() >= area.height());
+    QVERIFY(w.Canvas()->rect().contains(w.ToCanvas(area.topLeft())));
+    QVERIFY(w.Canvas()->rect().contains(w.ToCanvas(area.bottomRight())));
+    // Made smaller by hand, it still keeps the menu 1:1.
+    w.resize(100, 60);
+    QApplication::processEvents();
+    QCOMPARE(w.Scale(), 1.0);
+}
+
+void TestLivePreview::growsWithTheMenuAndKeepsItWhole()
+{
+    CTestApp t;
+    MakeFixture(t.app.m_params);
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    sheet.ShowLivePreview();
+    CLivePreviewWindow &w = *sheet.LivePreview();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.Scale(), 1.0);
+    const QSize before = w.size();
+    // A larger menu stored while the window is open: the window grows.
+    t.app.m_params.m_mmWidth = 300;
+    t.app.m_params.m_mmHeight = 60;
+    emit sheet.ConfigurationStored();
+    QApplication::processEvents();
+    const QRect area = CMenuLayout(w.Shown()).AppletRect();
+    QVERIFY(area.width() > before.width());
+    QCOMPARE(w.Scale(), 1.0);
+    QVERIFY(w.Canvas()->width() >= area.width() && w.Canvas()->height() >= area.height());
+    QVERIFY(w.screen()->availableGeometry().contains(w.frameGeometry()));
 }
 
 void TestLivePreview::closingTheWizardWithThePreviewOpen()
