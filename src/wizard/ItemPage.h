@@ -27,6 +27,8 @@ public:
     bool OnWizardNext() override;
     bool OnKillActive() override;
     void ApplyShownValues(CAppletParameters &params) const override;
+    // As leaving the page stores: the shown items and counts typed.
+    bool StoreShownValues() override { return CItemPage::OnWizardBack(); }
 
     // Page values, exchanged with the controls by DoDataExchange.
     int m_bHasSubMenu = 0;

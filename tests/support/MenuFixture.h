@@ -13,3 +13,8 @@ constexpr int kSub[4] = {0, 0x00ffff, 0xffff00, 0xff00ff};  // by state 1..3
 // Main menu vertical at (10, 10): 4 items of 80 x 20 with gap 4; sub menus
 // vertical, 60 x 16 items, gap 2; flat fills, no borders, no main labels.
 void MakeFlatMenu(CAppletParameters &p);
+
+// A full menu as people build it: nMain main items, each with a sub menu of
+// nSub items, every item with its own label, link, target and image, and
+// distinct style values everywhere.
+void MakeFullMenu(CAppletParameters &p, int nMain = 20, int nSub = 20);
