@@ -63,3 +63,75 @@ std::unique_ptr<CAppletMenu> CAppletMenu::Clone() const
     copy->m_nCurrent = m_nCurrent;
     return copy;
 }
+
+QString CAppletMenu::NewItemLabel(int nIndex) const
+{
+    for (int n = nIndex + 1;; ++n) {
+        const QString label = QStringLiteral("item%1").arg(n);
+        bool used = false;
+        for (const auto &item : m_items)
+            used = used || item->m_strLabel == label;
+        if (!used)
+            return label;
+    }
+}
+
+bool CAppletMenu::InsertNewItem(int nIndex)
+{
+    if (!CanInsert() || nIndex < 0 || nIndex > GetCount())
+        return false;
+    auto item = std::make_unique<CAppletMenuItem>(NewItemLabel(nIndex));
+    m_items.insert(m_items.begin() + nIndex, std::move(item));
+    if (m_nCurrent >= nIndex)
+        ++m_nCurrent;
+    else if (m_nCurrent < 0)
+        m_nCurrent = 0;
+    return true;
+}
+
+bool CAppletMenu::RemoveItem(int nIndex)
+{
+    if (!CanRemove() || nIndex < 0 || nIndex >= GetCount())
+        return false;
+    m_items.erase(m_items.begin() + nIndex);
+    if (m_nCurrent > nIndex || m_nCurrent >= GetCount())
+        --m_nCurrent;
+    return true;
+}
+
+bool CAppletMenu::MoveItem(int nFrom, int nTo)
+{
+    const int count = GetCount();
+    if (nFrom < 0 || nFrom >= count || nTo < 0 || nTo >= count)
+        return false;
+    if (nFrom == nTo)
+        return true;
+    auto item = std::move(m_items[static_cast<size_t>(nFrom)]);
+    m_items.erase(m_items.begin() + nFrom);
+    m_items.insert(m_items.begin() + nTo, std::move(item));
+    // The current index follows its item.
+    if (m_nCurrent == nFrom)
+        m_nCurrent = nTo;
+    else if (nFrom < m_nCurrent && m_nCurrent <= nTo)
+        --m_nCurrent;
+    else if (nTo <= m_nCurrent && m_nCurrent < nFrom)
+        ++m_nCurrent;
+    return true;
+}
+
+bool CAppletMenu::MoveItemToMenu(CAppletMenu &from, int nFrom, CAppletMenu &to, int nTo)
+{
+    if (&from == &to || !from.CanRemove() || !to.CanInsert() || nFrom < 0 || nFrom >= from.GetCount()
+        || nTo < 0 || nTo > to.GetCount())
+        return false;
+    auto item = std::move(from.m_items[static_cast<size_t>(nFrom)]);
+    from.m_items.erase(from.m_items.begin() + nFrom);
+    if (from.m_nCurrent > nFrom || from.m_nCurrent >= from.GetCount())
+        --from.m_nCurrent;
+    to.m_items.insert(to.m_items.begin() + nTo, std::move(item));
+    if (to.m_nCurrent >= nTo)
+        ++to.m_nCurrent;
+    else if (to.m_nCurrent < 0)
+        to.m_nCurrent = 0;
+    return true;
+}

@@ -26,6 +26,29 @@ public:
     // A deep copy: items, sub menus and current indexes.
     std::unique_ptr<CAppletMenu> Clone() const;
 
+    // Editing the menu as a list. The wizard keeps every menu between
+    // kMinItems and kMaxItems items; these operations refuse (return false,
+    // changing nothing) a step that would leave that range, but accept a
+    // menu already outside it (a loaded file may hold more). The current
+    // index keeps pointing at the same item; when that item goes, the one
+    // that takes its place (or the new last one) becomes current.
+    static constexpr int kMinItems = 1;
+    static constexpr int kMaxItems = 20;
+    bool CanInsert() const { return GetCount() < kMaxItems; }
+    bool CanRemove() const { return GetCount() > kMinItems; }
+    // A new empty item at nIndex (0..count), labelled "item<n>": n is its
+    // 1-based position, raised until no other item of the menu has the label.
+    bool InsertNewItem(int nIndex);
+    // Removes the item at nIndex with its sub menu.
+    bool RemoveItem(int nIndex);
+    // Moves the item at nFrom so that it ends up at nTo (both 0..count-1).
+    bool MoveItem(int nFrom, int nTo);
+    // Moves item nFrom of `from` into `to` at nTo (0..to's count), keeping
+    // the item itself; `from` and `to` are different menus.
+    static bool MoveItemToMenu(CAppletMenu &from, int nFrom, CAppletMenu &to, int nTo);
+    // The label InsertNewItem gives an item made at nIndex.
+    QString NewItemLabel(int nIndex) const;
+
     std::vector<std::unique_ptr<CAppletMenuItem>> m_items;
     int m_nCurrent = -1;
 

@@ -20,9 +20,11 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScopedValueRollback>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -42,6 +44,20 @@ QString CommaInImageMessage()
         "the menu applet uses commas to separate them. Please choose an image whose path "
         "has no comma.");
 }
+
+QString TooManyItemsMessage()
+{
+    return QStringLiteral("A menu can hold at most %1 items.").arg(CAppletMenu::kMaxItems);
+}
+
+QString LastItemMessage(bool bSub)
+{
+    return bSub ? QStringLiteral("A sub menu keeps at least one item. To remove the whole sub menu, "
+                                 "clear \"Has SubMenu\" on its main item.")
+                : QStringLiteral("The main menu keeps at least one item.");
+}
+
+const char *const kSubMenuQuestion = "This Operation will destory submenu,Can you Sure?";
 
 // A digit-only box that reports each loss of the focus once, after the box
 // has handled it itself (so a handler may give the focus straight back).
@@ -89,14 +105,23 @@ void MakeShowable(CAppletMenu &menu)
         menu.m_nCurrent = menu.GetCount() - 1;
 }
 
-void ShowStatic(CDataExchange &dx, QLabel *label, QString &value)
+// The position line; its accessible name carries the number as well, so
+// that a screen reader hears which item is shown.
+void ShowStatic(CDataExchange &dx, QLabel *label, QString &value, const QString &who)
 {
     if (dx.Failed())
         return;
-    if (dx.IsSaving())
+    if (dx.IsSaving()) {
         value = label->text();
-    else
-        label->setText(value);
+        return;
+    }
+    label->setText(value);
+    label->setAccessibleName(who + QStringLiteral(": ") + (value.isEmpty() ? QStringLiteral("no current item") : value));
+}
+
+QString PanelName(bool bSub)
+{
+    return bSub ? QStringLiteral("Sub menu") : QStringLiteral("Main menu");
 }
 
 QPushButton *MakeButton(const QString &text, const char *id, const QString &accessible, QWidget *parent)
@@ -141,7 +166,7 @@ CItemPage::CItemPage(QWidget *parent)
         auto *position = new QLabel(QStringLiteral("Current Item is "), box);
         position->setObjectName(QLatin1String(bSub ? "1055" : "1054"));
         position->setAlignment(Qt::AlignCenter);
-        position->setAccessibleName(who + QStringLiteral(": current item"));
+        position->setAccessibleName(who + QStringLiteral(": no current item"));
         auto *next = MakeButton(QStringLiteral("Next>>"), bSub ? "1045" : "1052",
                                 bSub ? QStringLiteral("Next sub item") : QStringLiteral("Next main item"), box);
         auto *moveRow = new QHBoxLayout;
@@ -220,10 +245,53 @@ CItemPage::CItemPage(QWidget *parent)
         }
         return box;
     };
+    // The whole menu as a tree, with the buttons that act on its selected node.
+    auto *treeBox = new QGroupBox(QStringLiteral("Menu Tree"), this);
+    auto *treeLayout = new QVBoxLayout(treeBox);
+    m_treeMenu = new CMenuTreeView(treeBox);
+    m_treeMenu->setObjectName(QStringLiteral("menuTree"));
+    m_treeMenu->setAccessibleName(QStringLiteral("Menu tree"));
+    m_treeMenu->setAccessibleDescription(
+        QStringLiteral("Insert, Delete, Ctrl+Up and Ctrl+Down act on the selected item"));
+    treeLayout->addWidget(m_treeMenu, 1);
+    auto *treeButtons = new QGridLayout;
+    m_btnInsert = MakeButton(QStringLiteral("Insert Item"), "insertItem", QStringLiteral("Insert Item"), treeBox);
+    m_btnDelete = MakeButton(QStringLiteral("Delete Item"), "deleteItem", QStringLiteral("Delete Item"), treeBox);
+    m_btnMoveUp = MakeButton(QStringLiteral("Move Up"), "moveUp", QStringLiteral("Move Up"), treeBox);
+    m_btnMoveDown = MakeButton(QStringLiteral("Move Down"), "moveDown", QStringLiteral("Move Down"), treeBox);
+    m_btnInsert->setToolTip(QStringLiteral("Insert a new item after the selected one (Insert)"));
+    m_btnDelete->setToolTip(QStringLiteral("Delete the selected item (Delete)"));
+    m_btnMoveUp->setToolTip(QStringLiteral("Move the selected item up (Ctrl+Up)"));
+    m_btnMoveDown->setToolTip(QStringLiteral("Move the selected item down (Ctrl+Down)"));
+    treeButtons->addWidget(m_btnInsert, 0, 0);
+    treeButtons->addWidget(m_btnDelete, 0, 1);
+    treeButtons->addWidget(m_btnMoveUp, 1, 0);
+    treeButtons->addWidget(m_btnMoveDown, 1, 1);
+    treeLayout->addLayout(treeButtons);
+
     auto *panels = new QHBoxLayout;
+    panels->addWidget(treeBox, 1);
     panels->addWidget(makePanel(false), 1);
     panels->addWidget(makePanel(true), 1);
     Body()->addLayout(panels, 1);
+
+    connect(m_treeMenu, &QTreeWidget::currentItemChanged, this, [this] { OnTreeCurrentChanged(); });
+    connect(m_treeMenu, &CMenuTreeView::insertRequested, this, &CItemPage::OnInsertItem);
+    connect(m_treeMenu, &CMenuTreeView::deleteRequested, this, &CItemPage::OnDeleteItem);
+    connect(m_treeMenu, &CMenuTreeView::moveRequested, this, &CItemPage::MoveSelected);
+    connect(m_treeMenu, &CMenuTreeView::dropRequested, this, &CItemPage::OnTreeDrop);
+    connect(m_btnInsert, &QPushButton::clicked, this, &CItemPage::OnInsertItem);
+    connect(m_btnDelete, &QPushButton::clicked, this, &CItemPage::OnDeleteItem);
+    connect(m_btnMoveUp, &QPushButton::clicked, this, &CItemPage::OnMoveUp);
+    connect(m_btnMoveDown, &QPushButton::clicked, this, &CItemPage::OnMoveDown);
+    // A label shows in the tree as it is typed.
+    connect(m_editMainLabel, &QLineEdit::textEdited, this, [this](const QString &text) {
+        m_treeMenu->SetLabel({MainMenu().m_nCurrent, -1}, text);
+    });
+    connect(m_editSubLabel, &QLineEdit::textEdited, this, [this](const QString &text) {
+        if (const CAppletMenu *sub = CurrentSubMenu())
+            m_treeMenu->SetLabel({MainMenu().m_nCurrent, sub->m_nCurrent}, text);
+    });
 
     connect(m_btnMainNext, &QPushButton::clicked, this, &CItemPage::OnMainNext);
     connect(m_btnMainPrev, &QPushButton::clicked, this, &CItemPage::OnMainPrev);
@@ -257,44 +325,53 @@ bool CItemPage::OnInitDialog()
     return true;
 }
 
-void CItemPage::DoDataExchange(CDataExchange &dx)
+void CItemPage::DoDataExchange(CDataExchange &dx, Counts counts)
 {
+    // The largest count a box may hold: 20 for a typed count; a box still
+    // showing its menu's real count passes unless the page is being left,
+    // so a loaded menu of more than 20 items does not block moving around.
+    auto countMax = [&](const QLineEdit *edit, const CAppletMenu *menu) {
+        const bool typed = !menu || edit->text().trimmed() != QString::number(menu->GetCount());
+        return counts == Counts::All || typed ? CAppletMenu::kMaxItems : std::numeric_limits<int>::max();
+    };
     dx.Check(m_checkHasSubMenu, m_bHasSubMenu);
     dx.Text(m_editMainImage, m_strMainImage);
-    dx.Int(m_editMainCount, m_nMainCount, 1, 20);
+    dx.Int(m_editMainCount, m_nMainCount, CAppletMenu::kMinItems, countMax(m_editMainCount, &MainMenu()));
     dx.Text(m_editMainLabel, m_strMainLabel);
     dx.Text(m_editMainLink, m_strMainLink);
     dx.Text(m_editSubImage, m_strSubImage);
     // A greyed sub count belongs to no sub menu: it is shown but not checked,
     // so a stale value there can never hold the user on the page.
     if (!dx.IsSaving() || m_editSubCount->isEnabled())
-        dx.Int(m_editSubCount, m_nSubCount, 1, 20);
+        dx.Int(m_editSubCount, m_nSubCount, CAppletMenu::kMinItems, countMax(m_editSubCount, CurrentSubMenu()));
     dx.Text(m_editSubLabel, m_strSubLabel);
     dx.Text(m_editSubLink, m_strSubLink);
     dx.ComboText(m_comboSubTarget, m_strSubTarget);
-    ShowStatic(dx, m_staticMainPosition, m_strMainPosition);
+    ShowStatic(dx, m_staticMainPosition, m_strMainPosition, PanelName(false));
     dx.ComboText(m_comboMainTarget, m_strMainTarget);
-    ShowStatic(dx, m_staticSubPosition, m_strSubPosition);
+    ShowStatic(dx, m_staticSubPosition, m_strSubPosition, PanelName(true));
 }
 
-bool CItemPage::UpdateData(bool bSaveAndValidate)
+bool CItemPage::UpdateData(bool bSaveAndValidate, Counts counts)
 {
     CDataExchange dx(this, bSaveAndValidate);
-    DoDataExchange(dx);
+    DoDataExchange(dx, counts);
     return dx.Ok();
 }
 
-bool CItemPage::CheckNoCommas()
+bool CItemPage::CheckNoCommas(bool bMain, bool bSub)
 {
     struct Box {
         QWidget *focus;
         QLineEdit *edit;
     };
-    QList<Box> boxes = {{m_editMainLabel, m_editMainLabel},
-                        {m_editMainLink, m_editMainLink},
-                        {m_comboMainTarget, m_comboMainTarget->lineEdit()},
-                        {m_editMainImage, m_editMainImage}};
-    if (m_editSubLabel->isEnabled())
+    QList<Box> boxes;
+    if (bMain)
+        boxes = {{m_editMainLabel, m_editMainLabel},
+                 {m_editMainLink, m_editMainLink},
+                 {m_comboMainTarget, m_comboMainTarget->lineEdit()},
+                 {m_editMainImage, m_editMainImage}};
+    if (bSub && m_editSubLabel->isEnabled())
         boxes += {{m_editSubLabel, m_editSubLabel},
                   {m_editSubLink, m_editSubLink},
                   {m_comboSubTarget, m_comboSubTarget->lineEdit()},
@@ -311,9 +388,9 @@ bool CItemPage::CheckNoCommas()
     return true;
 }
 
-bool CItemPage::ReadShownValues()
+bool CItemPage::ReadShownValues(Counts counts)
 {
-    return UpdateData(true) && CheckNoCommas();
+    return UpdateData(true, counts) && CheckNoCommas();
 }
 
 CAppletMenu &CItemPage::MainMenu() const
@@ -363,11 +440,26 @@ void CItemPage::StoreSubItem()
     }
 }
 
+void CItemPage::StoreItems(bool bMain, bool bSub)
+{
+    auto differs = [](const CAppletMenuItem *item, const QString &label, const QString &image,
+                      const QString &link, const QString &target) {
+        return item && (item->m_strLabel != label || item->m_strImage != image || item->m_strLink != link
+                        || item->m_strTarget != target);
+    };
+    const CAppletMenuItem *subItem = bSub ? CurrentSubItem() : nullptr;
+    if ((bMain && differs(CurrentMainItem(), m_strMainLabel, m_strMainImage, m_strMainLink, m_strMainTarget))
+        || differs(subItem, m_strSubLabel, m_strSubImage, m_strSubLink, m_strSubTarget))
+        emit menuAboutToChange(QStringLiteral("Edit Item"));
+    if (bMain)
+        StoreMainItem();
+    if (subItem)
+        StoreSubItem();
+}
+
 void CItemPage::StoreShownItems()
 {
-    StoreMainItem();
-    if (CurrentSubMenu())
-        StoreSubItem();
+    StoreItems(true, true);
 }
 
 void CItemPage::ShowMainItem(int nIndex)
@@ -431,10 +523,8 @@ void CItemPage::RefreshSubPanel()
     }
 }
 
-bool CItemPage::OnSetActive()
+void CItemPage::ShowFromParams()
 {
-    m_bLeaving = false;
-    SetWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
     CAppletMenu &menu = MainMenu();
     MakeShowable(menu);
     m_nMainCount = menu.GetCount();
@@ -442,7 +532,23 @@ bool CItemPage::OnSetActive()
     RefreshSubPanel();
     UpdateMainButtons();
     UpdateData(false);
+    RebuildTree();
+}
+
+bool CItemPage::OnSetActive()
+{
+    m_bLeaving = false;
+    SetWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
+    ShowFromParams();
     return CWizardPage::OnSetActive();
+}
+
+void CItemPage::ReloadFromParams()
+{
+    if (!IsCreated())
+        return;
+    QScopedValueRollback<bool> busy(m_bBusy, true);
+    ShowFromParams();
 }
 
 void CItemPage::SelectAllFromStart(QLineEdit *edit)
@@ -469,6 +575,8 @@ void CItemPage::MoveMain(int nDelta)
     RefreshSubPanel();
     UpdateMainButtons();
     UpdateData(false);
+    m_bSubSelected = false;
+    SelectCurrentNode();
     SelectAllFromStart(m_editMainLabel);
     NotifyStored();
 }
@@ -486,10 +594,12 @@ void CItemPage::MoveSub(int nDelta)
         return;
     if (!ReadShownValues())
         return;
-    StoreSubItem();
+    StoreItems(false, true);
     sub->m_nCurrent = target;
     ShowSubItem(MainMenu().m_nCurrent, target);
     UpdateSubButtons();
+    m_bSubSelected = true;
+    SelectCurrentNode();
     SelectAllFromStart(m_editSubLabel);
     NotifyStored();
 }
@@ -528,6 +638,8 @@ void CItemPage::OnKillFocusMainCount()
     StoreShownItems();
     CAppletMenu &menu = MainMenu();
     const int old = menu.GetCount();
+    if (m_nMainCount != old)
+        emit menuAboutToChange(QStringLiteral("Change Number of Items"));
     menu.SetItemCount(m_nMainCount, 1);
     if (menu.GetCount() < old) {
         ShowMainItem(menu.m_nCurrent);
@@ -535,6 +647,10 @@ void CItemPage::OnKillFocusMainCount()
     }
     UpdateData(false);
     UpdateMainButtons();
+    if (menu.GetCount() != old) {
+        m_bSubSelected = m_bSubSelected && CurrentSubMenu();
+        RebuildTree();
+    }
     NotifyStored();
 }
 
@@ -552,13 +668,17 @@ void CItemPage::OnKillFocusSubCount()
     }
     if (!CheckNoCommas())
         return;
-    StoreSubItem();
+    StoreItems(false, true);
     const int old = sub->GetCount();
+    if (m_nSubCount != old)
+        emit menuAboutToChange(QStringLiteral("Change Number of Items"));
     sub->SetItemCount(m_nSubCount, 1);
     if (sub->GetCount() < old)
         ShowSubItem(MainMenu().m_nCurrent, sub->m_nCurrent);
     m_editSubCount->setText(QString::number(m_nSubCount));
     UpdateSubButtons();
+    if (sub->GetCount() != old)
+        RebuildTree();
     NotifyStored();
 }
 
@@ -574,13 +694,15 @@ void CItemPage::OnHasSubMenu()
         return;
     }
     QScopedValueRollback<bool> busy(m_bBusy, true);
-    if (!ReadShownValues()) {
+    // Unticking removes the sub menu: what its panel holds is not checked.
+    if (!UpdateData(true) || !CheckNoCommas(true, checked)) {
         refuse();
         return;
     }
     CAppletMenu &menu = MainMenu();
     const int current = menu.m_nCurrent;
     if (m_bHasSubMenu) {
+        emit menuAboutToChange(QStringLiteral("Add Sub Menu"));
         CAppletMenu *sub = menu.GetSubMenu(current);
         MakeShowable(*sub);
         m_nSubCount = sub->GetCount();
@@ -588,20 +710,23 @@ void CItemPage::OnHasSubMenu()
         EnableSubControls(true);
         ShowSubItem(current, sub->m_nCurrent);
         UpdateData(false);
+        RebuildTree();
         m_editSubCount->setFocus(Qt::OtherFocusReason);
         m_editSubCount->selectAll();
         NotifyStored();
         return;
     }
-    const auto answer = App().Ui().MessageBox(
-        this, QStringLiteral("This Operation will destory submenu,Can you Sure?"),
-        QMessageBox::Yes | QMessageBox::No);
+    const auto answer = App().Ui().MessageBox(this, QString::fromLatin1(kSubMenuQuestion),
+                                              QMessageBox::Yes | QMessageBox::No);
     if (answer == QMessageBox::Yes) {
+        emit menuAboutToChange(QStringLiteral("Remove Sub Menu"));
         menu.DeleteSubMenu(current);
         m_btnSubPrev->setEnabled(false);
         m_btnSubNext->setEnabled(false);
         EnableSubControls(false);
         UpdateData(false);
+        m_bSubSelected = false;
+        RebuildTree();
         NotifyStored();
     } else {
         m_bHasSubMenu = 1;
@@ -634,6 +759,8 @@ void CItemPage::BrowseImage(bool bSub)
     for (const auto &item : menu->m_items)
         allEmpty = allEmpty && item->m_strImage.isEmpty();
     if (allEmpty)
+        emit menuAboutToChange(QStringLiteral("Choose Image"));
+    if (allEmpty)
         for (const auto &item : menu->m_items)
             item->m_strImage = path;
 
@@ -651,17 +778,19 @@ void CItemPage::ApplyPendingCounts()
 {
     // A count typed and confirmed with Enter never lost the focus: apply it
     // now as the focus loss would have.
-    if (CAppletMenu *sub = CurrentSubMenu())
-        if (m_nSubCount != sub->GetCount())
-            sub->SetItemCount(m_nSubCount, 1);
+    CAppletMenu *sub = CurrentSubMenu();
     CAppletMenu &menu = MainMenu();
+    if ((sub && m_nSubCount != sub->GetCount()) || m_nMainCount != menu.GetCount())
+        emit menuAboutToChange(QStringLiteral("Change Number of Items"));
+    if (sub && m_nSubCount != sub->GetCount())
+        sub->SetItemCount(m_nSubCount, 1);
     if (m_nMainCount != menu.GetCount())
         menu.SetItemCount(m_nMainCount, 1);
 }
 
 bool CItemPage::OnWizardBack()
 {
-    if (m_bBusy || !ReadShownValues())
+    if (m_bBusy || !ReadShownValues(Counts::All))
         return false;
     StoreShownItems();
     ApplyPendingCounts();
@@ -671,7 +800,7 @@ bool CItemPage::OnWizardBack()
 
 bool CItemPage::OnWizardNext()
 {
-    if (m_bBusy || !ReadShownValues())
+    if (m_bBusy || !ReadShownValues(Counts::All))
         return false;
     {
         CWaitCursor wait;
@@ -684,7 +813,7 @@ bool CItemPage::OnWizardNext()
 
 bool CItemPage::OnKillActive()
 {
-    if (!ReadShownValues())
+    if (!ReadShownValues(Counts::All))
         return false;
     m_bLeaving = true;
     return true;
@@ -719,4 +848,230 @@ void CItemPage::ApplyShownValues(CAppletParameters &params) const
     subItem->m_strImage = m_editSubImage->text();
     subItem->m_strLink = m_editSubLink->text();
     subItem->m_strTarget = m_comboSubTarget->currentText();
+}
+
+CAppletMenu *CItemPage::MenuOf(CMenuTreeView::Node node) const
+{
+    CAppletMenu &menu = MainMenu();
+    if (node.nMain < 0 || node.nMain >= menu.GetCount())
+        return nullptr;
+    if (!node.IsSub())
+        return &menu;
+    CAppletMenu *sub = menu.GetItem(node.nMain)->m_pSubMenu.get();
+    return sub && node.nSub < sub->GetCount() ? sub : nullptr;
+}
+
+void CItemPage::RebuildTree()
+{
+    QScopedValueRollback<bool> sync(m_bSyncingTree, true);
+    m_treeMenu->Rebuild(MainMenu());
+    // Labels typed but not yet stored show as typed.
+    const int nMain = MainMenu().m_nCurrent;
+    m_treeMenu->SetLabel({nMain, -1}, m_editMainLabel->text());
+    if (const CAppletMenu *sub = CurrentSubMenu(); sub && m_editSubLabel->isEnabled())
+        m_treeMenu->SetLabel({nMain, sub->m_nCurrent}, m_editSubLabel->text());
+    SelectCurrentNode();
+}
+
+void CItemPage::SelectCurrentNode()
+{
+    QScopedValueRollback<bool> sync(m_bSyncingTree, true);
+    CMenuTreeView::Node node{MainMenu().m_nCurrent, -1};
+    const CAppletMenu *sub = CurrentSubMenu();
+    if (m_bSubSelected && sub && m_editSubLabel->isEnabled())
+        node.nSub = sub->m_nCurrent;
+    else
+        m_bSubSelected = false;
+    if (QTreeWidgetItem *item = m_treeMenu->ItemOf(node)) {
+        m_treeMenu->setCurrentItem(item);
+        m_treeMenu->scrollToItem(item);
+    }
+    UpdateTreeButtons();
+}
+
+void CItemPage::UpdateTreeButtons()
+{
+    const CMenuTreeView::Node node = m_treeMenu->CurrentNode();
+    const CAppletMenu *menu = MenuOf(node);
+    const int index = node.IsSub() ? node.nSub : node.nMain;
+    m_btnInsert->setEnabled(menu);
+    m_btnDelete->setEnabled(menu);
+    m_btnMoveUp->setEnabled(menu && index > 0);
+    m_btnMoveDown->setEnabled(menu && index + 1 < menu->GetCount());
+}
+
+void CItemPage::OnTreeCurrentChanged()
+{
+    if (m_bSyncingTree)
+        return;
+    const CMenuTreeView::Node node = m_treeMenu->CurrentNode();
+    CAppletMenu &menu = MainMenu();
+    if (!MenuOf(node))
+        return;
+    const CAppletMenu *sub = CurrentSubMenu();
+    const bool shown = node.nMain == menu.m_nCurrent
+                       && (!node.IsSub() || (sub && m_editSubLabel->isEnabled() && node.nSub == sub->m_nCurrent));
+    if (shown) {
+        m_bSubSelected = node.IsSub();
+        UpdateTreeButtons();
+        return;
+    }
+    // Another item: stored and shown as Prev/Next would; a refusal keeps
+    // the shown item selected.
+    if (m_bBusy || !ReadShownValues()) {
+        SelectCurrentNode();
+        // A mouse press goes on to select the row it hit once this returns.
+        QTimer::singleShot(0, this, [this] {
+            if (!m_bBusy)
+                SelectCurrentNode();
+        });
+        return;
+    }
+    QScopedValueRollback<bool> busy(m_bBusy, true);
+    StoreShownItems();
+    menu.m_nCurrent = node.nMain;
+    if (node.IsSub())
+        MenuOf(node)->m_nCurrent = node.nSub;
+    m_bSubSelected = node.IsSub();
+    ShowMainItem(node.nMain);
+    RefreshSubPanel();
+    UpdateMainButtons();
+    UpdateData(false);
+    UpdateTreeButtons();
+    NotifyStored();
+}
+
+void CItemPage::ShowChangedTree(int nMain, int nSub)
+{
+    CAppletMenu &menu = MainMenu();
+    menu.m_nCurrent = nMain;
+    CAppletMenu *sub = CurrentSubMenu();
+    if (sub && nSub >= 0)
+        sub->m_nCurrent = nSub;
+    m_bSubSelected = sub && nSub >= 0;
+    m_nMainCount = menu.GetCount();
+    ShowMainItem(nMain);
+    RefreshSubPanel();
+    UpdateMainButtons();
+    UpdateData(false);
+    RebuildTree();
+    NotifyStored();
+}
+
+void CItemPage::OnInsertItem()
+{
+    if (m_bBusy)
+        return;
+    QScopedValueRollback<bool> busy(m_bBusy, true);
+    const CMenuTreeView::Node node = m_treeMenu->CurrentNode();
+    CAppletMenu *menu = MenuOf(node);
+    if (!menu)
+        return;
+    if (!menu->CanInsert()) {
+        App().Ui().MessageBox(this, TooManyItemsMessage());
+        return;
+    }
+    if (!ReadShownValues())
+        return;
+    StoreShownItems();
+    emit menuAboutToChange(QStringLiteral("Insert Item"));
+    const int at = (node.IsSub() ? node.nSub : node.nMain) + 1;
+    menu->InsertNewItem(at);
+    if (node.IsSub())
+        ShowChangedTree(node.nMain, at);
+    else
+        ShowChangedTree(at, -1);
+}
+
+void CItemPage::OnDeleteItem()
+{
+    if (m_bBusy)
+        return;
+    QScopedValueRollback<bool> busy(m_bBusy, true);
+    const CMenuTreeView::Node node = m_treeMenu->CurrentNode();
+    CAppletMenu *menu = MenuOf(node);
+    if (!menu)
+        return;
+    if (!menu->CanRemove()) {
+        App().Ui().MessageBox(this, LastItemMessage(node.IsSub()));
+        return;
+    }
+    // The texts of the item being deleted, and of its sub menu, are not checked.
+    if (!UpdateData(true) || !CheckNoCommas(node.IsSub(), false))
+        return;
+    if (!node.IsSub() && menu->GetItem(node.nMain)->m_pSubMenu
+        && App().Ui().MessageBox(this, QString::fromLatin1(kSubMenuQuestion), QMessageBox::Yes | QMessageBox::No)
+               != QMessageBox::Yes)
+        return;
+    if (node.IsSub())
+        StoreItems(true, false);
+    emit menuAboutToChange(QStringLiteral("Delete Item"));
+    menu->RemoveItem(node.IsSub() ? node.nSub : node.nMain);
+    if (node.IsSub())
+        ShowChangedTree(node.nMain, menu->m_nCurrent);
+    else
+        ShowChangedTree(menu->m_nCurrent, -1);
+}
+
+void CItemPage::MoveSelected(int nDelta)
+{
+    if (m_bBusy)
+        return;
+    QScopedValueRollback<bool> busy(m_bBusy, true);
+    const CMenuTreeView::Node node = m_treeMenu->CurrentNode();
+    CAppletMenu *menu = MenuOf(node);
+    if (!menu)
+        return;
+    const int index = node.IsSub() ? node.nSub : node.nMain;
+    const int target = index + nDelta;
+    if (target < 0 || target >= menu->GetCount())
+        return;
+    if (!ReadShownValues())
+        return;
+    StoreShownItems();
+    emit menuAboutToChange(nDelta < 0 ? QStringLiteral("Move Up") : QStringLiteral("Move Down"));
+    menu->MoveItem(index, target);
+    if (node.IsSub())
+        ShowChangedTree(node.nMain, target);
+    else
+        ShowChangedTree(target, -1);
+}
+
+void CItemPage::OnMoveUp() { MoveSelected(-1); }
+void CItemPage::OnMoveDown() { MoveSelected(+1); }
+
+void CItemPage::OnTreeDrop(CMenuTreeView::Node from, CMenuTreeView::Node to)
+{
+    if (m_bBusy)
+        return;
+    QScopedValueRollback<bool> busy(m_bBusy, true);
+    CAppletMenu *source = MenuOf(from);
+    CAppletMenu &main = MainMenu();
+    if (!source || from.IsSub() != to.IsSub() || to.nMain < 0 || to.nMain >= main.GetCount())
+        return;
+    CAppletMenu *target = to.IsSub() ? main.GetItem(to.nMain)->m_pSubMenu.get() : &main;
+    if (!target)
+        return;
+    const bool between = source != target;
+    if (between && !target->CanInsert()) {
+        App().Ui().MessageBox(this, TooManyItemsMessage());
+        return;
+    }
+    if (between && !source->CanRemove()) {
+        App().Ui().MessageBox(this, LastItemMessage(true));
+        return;
+    }
+    const int nFrom = from.IsSub() ? from.nSub : from.nMain;
+    const int nTo = to.IsSub() ? to.nSub : to.nMain;
+    if (nTo < 0 || nTo > target->GetCount() - (between ? 0 : 1))
+        return;
+    if (!ReadShownValues())
+        return;
+    StoreShownItems();
+    emit menuAboutToChange(QStringLiteral("Move Item"));
+    if (between)
+        CAppletMenu::MoveItemToMenu(*source, nFrom, *target, nTo);
+    else
+        source->MoveItem(nFrom, nTo);
+    ShowChangedTree(to.nMain, to.nSub);
 }

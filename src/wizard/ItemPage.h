@@ -1,5 +1,6 @@
 #pragma once
 
+#include "wizard/MenuTreeView.h"
 #include "wizard/WizardPage.h"
 
 #include <QString>
@@ -15,11 +16,18 @@ class QPushButton;
 
 // The menu tree: the main menu's items and, for each, an optional sub menu.
 // One main item and one sub item are shown at a time; each menu remembers
-// its own current item (m_nCurrent), so the page reopens where it was.
+// its own current item (m_nCurrent), so the page reopens where it was. The
+// tree view beside the two panels shows the whole menu; selecting a node
+// shows that item, and its buttons insert, delete and move items.
 class CItemPage : public CWizardPage {
     Q_OBJECT
 public:
     explicit CItemPage(QWidget *parent = nullptr);
+
+    // Re-reads everything the page shows (tree, panels, counts) from the
+    // configuration after it was replaced elsewhere; current indexes are
+    // brought into range. Values shown but not stored are dropped.
+    void ReloadFromParams();
 
     bool OnInitDialog() override;
     bool OnSetActive() override;
@@ -57,6 +65,11 @@ public:
     QComboBox *m_comboSubTarget = nullptr;        // 1023
     QLineEdit *m_editSubImage = nullptr;          // 1048
     QPushButton *m_btnSubBrowse = nullptr;        // 1019
+    CMenuTreeView *m_treeMenu = nullptr;          // "Menu tree"
+    QPushButton *m_btnInsert = nullptr;
+    QPushButton *m_btnDelete = nullptr;
+    QPushButton *m_btnMoveUp = nullptr;
+    QPushButton *m_btnMoveDown = nullptr;
 
     // Handlers of the page's own buttons and boxes.
     void OnMainNext();
@@ -68,17 +81,36 @@ public:
     void OnHasSubMenu();
     void OnBrowseMainImage();
     void OnBrowseSubImage();
+    // Tree requests, acting on the selected node.
+    void OnInsertItem();
+    void OnDeleteItem();
+    void OnMoveUp();
+    void OnMoveDown();
+    void OnTreeDrop(CMenuTreeView::Node from, CMenuTreeView::Node to);
+
+signals:
+    // Sent just before a user action of the page changes the configuration,
+    // and only when it will change something. strWhat names the action:
+    // "Insert Item", "Delete Item", "Move Up", "Move Down", "Move Item",
+    // "Remove Sub Menu", "Add Sub Menu", "Change Number of Items",
+    // "Choose Image" or "Edit Item" (the shown item's edits being stored).
+    void menuAboutToChange(const QString &strWhat);
 
 private:
-    void DoDataExchange(CDataExchange &dx);
+    // Which counts the validating read holds to 1..20: a count the user
+    // typed always; the count a loaded menu already has (it may hold more)
+    // only when leaving the page.
+    enum class Counts { Typed, All };
+    void DoDataExchange(CDataExchange &dx, Counts counts = Counts::Typed);
     // Controls -> values (validating) or values -> controls.
-    bool UpdateData(bool bSaveAndValidate);
+    bool UpdateData(bool bSaveAndValidate, Counts counts = Counts::Typed);
     // False, after telling the user and focusing the box, when a shown box
-    // holds a comma.
-    bool CheckNoCommas();
+    // holds a comma. The sub panel is checked only when bSub is set (texts
+    // about to be deleted are not checked).
+    bool CheckNoCommas(bool bMain = true, bool bSub = true);
     // The validating read followed by the comma check; false keeps the user
     // where they are.
-    bool ReadShownValues();
+    bool ReadShownValues(Counts counts = Counts::Typed);
 
     CAppletMenu &MainMenu() const;
     CAppletMenuItem *CurrentMainItem() const;
@@ -87,6 +119,9 @@ private:
 
     void StoreMainItem();
     void StoreSubItem();
+    // Stores the shown main item (bMain) and the shown sub item (bSub, when
+    // there is one), announcing the change first when the values differ.
+    void StoreItems(bool bMain, bool bSub);
     void StoreShownItems();
     void ShowMainItem(int nIndex);
     void ShowSubItem(int nMain, int nSub);
@@ -102,10 +137,28 @@ private:
     // Applies counts typed but not yet applied (the box still had the focus).
     void ApplyPendingCounts();
     void SelectAllFromStart(QLineEdit *edit);
+    // Shows the configuration's tree, counts and current items.
+    void ShowFromParams();
+
+    // The tree view follows the page.
+    void RebuildTree();
+    void SelectCurrentNode();
+    void UpdateTreeButtons();
+    void OnTreeCurrentChanged();
+    // The menu a node belongs to (the main menu or a sub menu).
+    CAppletMenu *MenuOf(CMenuTreeView::Node node) const;
+    // Shows main item nMain (and sub item nSub of its sub menu, if given)
+    // after a change of the tree, and tells the sheet.
+    void ShowChangedTree(int nMain, int nSub);
+    void MoveSelected(int nDelta);
 
     // Set while a handler runs, so that the focus moves it makes (a message,
     // focusing a box) do not start another handler.
     bool m_bBusy = false;
     // Set once the page has been left; cleared on the next activation.
     bool m_bLeaving = false;
+    // Set while the page itself changes the tree view's nodes or selection.
+    bool m_bSyncingTree = false;
+    // Whether the selected node is the shown sub item (else the main item).
+    bool m_bSubSelected = false;
 };
