@@ -53,7 +53,8 @@ void BM_RecordStep(benchmark::State &state)
     history.Reset(p);
     int n = 0;
     for (auto _ : state) {
-        p.m_pMainMenu->GetItem(n % 20)->m_strLabel = QStringLiteral("Edit %1").arg(++n);
+        ++n;
+        p.m_pMainMenu->GetItem(n % 20)->m_strLabel = QStringLiteral("Edit %1").arg(n);
         benchmark::DoNotOptimize(history.Record(p, QStringLiteral("Edit Item")));
     }
 }

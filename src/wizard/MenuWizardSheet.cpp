@@ -49,13 +49,8 @@ CMenuWizardSheet::CMenuWizardSheet(QWidget *parent) : QDialog(parent)
         m_pStack->addWidget(page);
 
     // Made in the order they stand, left to right, which is their Tab order.
-    m_btnBack = new QPushButton(tr("< &Back"), this);
-    m_btnNext = new QPushButton(tr("&Next >"), this);
-    m_btnFinish = new QPushButton(tr("&Finish"), this);
-    m_btnCancel = new QPushButton(tr("Cancel"), this);
-    m_btnHelp = new QPushButton(tr("&Help"), this);
-    // Small buttons at the left of the row: what the next undo or redo takes
-    // back is in their tooltips.
+    // Small Undo and Redo buttons at the left: what the next undo or redo
+    // takes back is in their tooltips.
     m_btnUndo = new QPushButton(tr("Undo"), this);
     m_btnRedo = new QPushButton(tr("Redo"), this);
     m_btnUndo->setObjectName(QStringLiteral("undo"));
@@ -68,6 +63,11 @@ CMenuWizardSheet::CMenuWizardSheet(QWidget *parent) : QDialog(parent)
     }
     connect(m_btnUndo, &QPushButton::clicked, this, &CMenuWizardSheet::OnUndo);
     connect(m_btnRedo, &QPushButton::clicked, this, &CMenuWizardSheet::OnRedo);
+    m_btnBack = new QPushButton(tr("< &Back"), this);
+    m_btnNext = new QPushButton(tr("&Next >"), this);
+    m_btnFinish = new QPushButton(tr("&Finish"), this);
+    m_btnCancel = new QPushButton(tr("Cancel"), this);
+    m_btnHelp = new QPushButton(tr("&Help"), this);
     m_btnHelp->setObjectName(QStringLiteral("help"));
     m_btnBack->setObjectName(QStringLiteral("back"));
     m_btnNext->setObjectName(QStringLiteral("next"));
@@ -109,9 +109,7 @@ CMenuWizardSheet::CMenuWizardSheet(QWidget *parent) : QDialog(parent)
     qApp->installEventFilter(this);
     for (CWizardPage *page : m_pages)
         connect(page, &CWizardPage::ValuesEdited, this, &CMenuWizardSheet::ScheduleUndoButtonsUpdate);
-    if (m_pageItem.metaObject()->indexOfSignal("menuAboutToChange(QString)") >= 0)
-        connect(&m_pageItem, SIGNAL(menuAboutToChange(QString)), this,
-                SLOT(OnMenuAboutToChange(QString)));
+    connect(&m_pageItem, &CItemPage::menuAboutToChange, this, &CMenuWizardSheet::OnMenuAboutToChange);
     connect(this, &CMenuWizardSheet::ConfigurationStored, this, [this] {
         if (!m_strPendingAction.isEmpty())
             QTimer::singleShot(0, this, [this] { FlushPendingAction(true); });
@@ -318,7 +316,7 @@ bool CMenuWizardSheet::eventFilter(QObject *watched, QEvent *event)
 
 QString CMenuWizardSheet::PageStepName(const CWizardPage *page) const
 {
-    return page ? page->m_staticTitle->text() : QString();
+    return page ? page->UndoStepName() : QString();
 }
 
 QVariant CMenuWizardSheet::LoadedSourceTag() const

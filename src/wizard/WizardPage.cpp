@@ -88,6 +88,7 @@ void CWizardPage::OnCancel() {}
 void CWizardPage::ApplyShownValues(CAppletParameters &) const {}
 bool CWizardPage::StoreShownValues() { return true; }
 void CWizardPage::ReloadShownValues() { OnSetActive(); }
+QString CWizardPage::UndoStepName() const { return m_staticTitle->text(); }
 
 bool CWizardPage::BeginUndoStep()
 {

@@ -54,6 +54,8 @@ public:
     // Shows the configuration's values again after it was replaced under
     // the page (undo, redo); by default as the page's activation does.
     virtual void ReloadShownValues();
+    // The name the page's own edits go by in the undo history: its heading.
+    virtual QString UndoStepName() const;
 
     CMenuWizardSheet *Sheet() const;
     static CWizardApp &App();
