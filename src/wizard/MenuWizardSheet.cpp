@@ -13,6 +13,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStackedWidget>
@@ -298,7 +299,11 @@ bool CMenuWizardSheet::eventFilter(QObject *watched, QEvent *event)
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget || widget->window() != this)
         return QDialog::eventFilter(watched, event);
-    // A text box takes these keys for its own undo (it asks for them before
+    // The finish page's text is no part of the configuration: its box keeps
+    // its own undo of what was typed there.
+    if (qobject_cast<QPlainTextEdit *>(widget) || qobject_cast<QPlainTextEdit *>(widget->parentWidget()))
+        return QDialog::eventFilter(watched, event);
+    // A line box takes these keys for its own undo (it asks for them before
     // shortcuts are looked at); here they undo whole steps, the typing in
     // the box included.
     const QKeySequence key = PressedKey(*static_cast<QKeyEvent *>(event));

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -26,6 +27,7 @@ private slots:
     void keysInATextBoxUndoWholeSteps_data();
     void keysInATextBoxUndoWholeSteps();
     void failedCheckUndoesNothing();
+    void finishPageTextKeepsItsOwnUndo();
     void everyStepBackToTheTemplateAndForward();
     void undoneTemplateLoadRemembersTheSourceBefore();
     void freshHistoryFromTheTemplateStartNewAndReopen();
@@ -295,6 +297,27 @@ void TestUndo::failedCheckUndoesNothing()
     QCOMPARE(f.Params().m_HTMLTitle, QStringLiteral("A stored step"));
     f.Undo();
     QVERIFY(f.Params().m_HTMLTitle != QStringLiteral("A stored step"));
+}
+
+void TestUndo::finishPageTextKeepsItsOwnUndo()
+{
+    Fixture f;
+    Type(Control<QLineEdit>(f.sheet, "1013"), "Menu title");
+    f.GoTo(kFinish);
+    auto *text = Control<QPlainTextEdit>(f.sheet, "1062");
+    QVERIFY(text->toPlainText().contains("Menu title"));
+    const int steps = f.sheet->History().UndoCount();
+    text->setFocus();
+    QTest::keyClicks(text, "xyz");
+    const QString typed = text->toPlainText();
+    QTest::keyClick(text, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(text->toPlainText() != typed);
+    QCOMPARE(f.sheet->History().UndoCount(), steps);
+    QCOMPARE(f.Params().m_HTMLTitle, QStringLiteral("Menu title"));
+    // The Undo button takes back the configuration, and the text follows.
+    QTest::mouseClick(f.sheet->UndoButton(), Qt::LeftButton);
+    QVERIFY(f.Params().m_HTMLTitle != QStringLiteral("Menu title"));
+    QVERIFY(!text->toPlainText().contains("Menu title"));
 }
 
 void TestUndo::everyStepBackToTheTemplateAndForward()
