@@ -105,8 +105,15 @@ CMenuWizardSheet::CMenuWizardSheet(QWidget *parent) : QDialog(parent)
     auto *preview = new QShortcut(LivePreviewShortcut(), this);
     connect(preview, &QShortcut::activated, this, &CMenuWizardSheet::ShowLivePreview);
 
-    // Undo and redo keys reach the sheet before any control can take them
-    // for its own text (see eventFilter).
+    // Undo and redo from every page: the shortcuts serve while no text box
+    // has the keyboard; the filter catches the keys a text box would take
+    // for its own undo (see eventFilter).
+    auto *undoKey = new QShortcut(kUndoKey, this);
+    connect(undoKey, &QShortcut::activated, this, &CMenuWizardSheet::OnUndo);
+    for (const QKeySequence &keys : kRedoKeys) {
+        auto *redoKey = new QShortcut(keys, this);
+        connect(redoKey, &QShortcut::activated, this, &CMenuWizardSheet::OnRedo);
+    }
     qApp->installEventFilter(this);
     for (CWizardPage *page : m_pages)
         connect(page, &CWizardPage::ValuesEdited, this, &CMenuWizardSheet::ScheduleUndoButtonsUpdate);
