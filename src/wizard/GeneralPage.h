@@ -26,6 +26,7 @@ public:
     bool OnWizardBack() override;
     bool OnWizardNext() override;
     void ApplyShownValues(CAppletParameters &params) const override;
+    bool StoreShownValues() override { return Store(); }
 
     // Controls (object names are the control ids).
     CColorButton *m_btnBKColor = nullptr; // 1015

@@ -184,6 +184,8 @@ void CHTMLPage::OnStartNew()
     // The template page's next Next loads its source again, even unchanged.
     sheet->m_pageTemplate.m_nLoadedTemplate = -1;
     sheet->m_pageTemplate.m_strLoadedProject.clear();
+    // Nothing done before Start New can be undone after it.
+    sheet->StartFreshHistory();
 }
 
 bool CHTMLPage::OnQueryCancel()

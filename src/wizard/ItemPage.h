@@ -35,6 +35,11 @@ public:
     bool OnWizardNext() override;
     bool OnKillActive() override;
     void ApplyShownValues(CAppletParameters &params) const override;
+    // As leaving the page stores: the shown items and counts typed.
+    bool StoreShownValues() override { return CItemPage::OnWizardBack(); }
+    void ReloadShownValues() override { ReloadFromParams(); }
+    // Items typed and stored are edits of items, as the tree names them.
+    QString UndoStepName() const override { return QStringLiteral("Edit Item"); }
 
     // Page values, exchanged with the controls by DoDataExchange.
     int m_bHasSubMenu = 0;

@@ -32,6 +32,18 @@ QComboBox *List(const char *id, const QStringList &entries, QWidget *parent)
     return combo;
 }
 
+void CopyItemStyle(const CItemStyle &from, const CItemStyle &to)
+{
+    *to.pBKColor = *from.pBKColor;
+    *to.pFRColor = *from.pFRColor;
+    *to.pBorderStyle = *from.pBorderStyle;
+    *to.pFillStyle = *from.pFillStyle;
+    *to.pFontName = *from.pFontName;
+    *to.pFontSize = *from.pFontSize;
+    *to.pFontStyle = *from.pFontStyle;
+    *to.pAlign = *from.pAlign;
+}
+
 const QStringList kAlignments = {QStringLiteral("Left"), QStringLiteral("Center"),
                                  QStringLiteral("Right")};
 
@@ -62,6 +74,20 @@ CItemStylePageBase::CItemStylePageBase(bool bSub, int nDialogId, int nBitmap, co
         });
     }
     stateRow->addStretch(1);
+    m_btnCopyToStates = new QPushButton(tr("Copy to Other States"), this);
+    m_btnCopyToStates->setObjectName(QStringLiteral("copyToStates"));
+    m_btnCopyToMenu = new QPushButton(bSub ? tr("Copy to Main Menu") : tr("Copy to Sub Menu"), this);
+    m_btnCopyToMenu->setObjectName(QStringLiteral("copyToMenu"));
+    for (QPushButton *b : {m_btnCopyToStates, m_btnCopyToMenu}) {
+        b->setAutoDefault(false);
+        b->setAccessibleName(b->text());
+        stateRow->addWidget(b);
+    }
+    m_btnCopyToStates->setToolTip(tr("Give the other two states the values shown"));
+    m_btnCopyToMenu->setToolTip(bSub ? tr("Give the main menu's items the values shown, in this state")
+                                     : tr("Give the sub menus' items the values shown, in this state"));
+    connect(m_btnCopyToStates, &QPushButton::clicked, this, &CItemStylePageBase::OnCopyToOtherStates);
+    connect(m_btnCopyToMenu, &QPushButton::clicked, this, &CItemStylePageBase::OnCopyToOtherMenu);
 
     auto *box = new QGroupBox(QString::fromLatin1(texts.group), this);
 
@@ -280,4 +306,31 @@ void CItemStylePageBase::ApplyShownValues(CAppletParameters &params) const
     *f.pFontSize = m_nFontSize;
     *f.pFontStyle = m_nFontStyle;
     *f.pAlign = m_cbImageAlign->currentIndex() * 3 + m_cbTextAlign->currentIndex() % 3;
+}
+
+bool CItemStylePageBase::StoreShownValues()
+{
+    StoreState(m_nState);
+    return true;
+}
+
+void CItemStylePageBase::OnCopyToOtherStates()
+{
+    if (m_nState < 0 || m_nState > 2 || !BeginUndoStep())
+        return;
+    CAppletParameters &p = App().m_params;
+    const CItemStyle from = ItemStyleFields(p, m_bSub, m_nState + 1);
+    for (int state = 1; state <= 3; ++state)
+        if (state != m_nState + 1)
+            CopyItemStyle(from, ItemStyleFields(p, m_bSub, state));
+    EndUndoStep(m_btnCopyToStates->text());
+}
+
+void CItemStylePageBase::OnCopyToOtherMenu()
+{
+    if (m_nState < 0 || m_nState > 2 || !BeginUndoStep())
+        return;
+    CAppletParameters &p = App().m_params;
+    CopyItemStyle(ItemStyleFields(p, m_bSub, m_nState + 1), ItemStyleFields(p, !m_bSub, m_nState + 1));
+    EndUndoStep(m_btnCopyToMenu->text());
 }

@@ -31,6 +31,7 @@ public:
     bool OnWizardBack() override;
     bool OnWizardNext() override;
     void ApplyShownValues(CAppletParameters &params) const override;
+    bool StoreShownValues() override;
 
     // Reads the controls and copies the page's values into the fields of
     // state nState + 1 (nothing for a state outside 0..2).
@@ -53,6 +54,11 @@ public:
     QComboBox *m_cbImageAlign = nullptr;     // 1072
     QComboBox *m_cbTextAlign = nullptr;      // 1036
     QPushButton *m_btnFont = nullptr;        // 1069
+    // Copy the shown state's values to the other two states, or to the same
+    // state of the other menu's items ("Copy to Sub Menu" on the main-menu
+    // page, "Copy to Main Menu" on the sub-menu page). Each is one undo step.
+    QPushButton *m_btnCopyToStates = nullptr;
+    QPushButton *m_btnCopyToMenu = nullptr;
 
     // The page's values; the state shown is m_nState (0 Normal, 1 Mouse
     // Move, 2 Mouse Click). The font is not shown on the page.
@@ -69,6 +75,8 @@ private slots:
     void OnState(int nState);
     void OnFont();
     void OnEdited();
+    void OnCopyToOtherStates();
+    void OnCopyToOtherMenu();
 
 private:
     void DoDataExchange(CDataExchange &dx);

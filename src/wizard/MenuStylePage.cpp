@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
@@ -61,6 +62,10 @@ CMenuStylePage::CMenuStylePage(QWidget *parent)
     menuRow->addSpacing(16);
     menuRow->addWidget(m_rbSubMenu);
     menuRow->addStretch(1);
+    m_btnCopyToMenu = new QPushButton(this);
+    m_btnCopyToMenu->setObjectName(QStringLiteral("copyToMenu"));
+    m_btnCopyToMenu->setAutoDefault(false);
+    menuRow->addWidget(m_btnCopyToMenu);
 
     auto *box = new QGroupBox(tr("Menu Style"), this);
 
@@ -148,6 +153,10 @@ CMenuStylePage::CMenuStylePage(QWidget *parent)
     setTabOrder(m_editItemHeight, m_editBorderThick);
     setTabOrder(m_editBorderThick, m_editItemGap);
     setTabOrder(m_editItemGap, m_cbBKStyle);
+    setTabOrder(m_rbSubMenu, m_btnCopyToMenu);
+    setTabOrder(m_btnCopyToMenu, m_btnBKColor);
+    UpdateCopyButton();
+    connect(m_btnCopyToMenu, &QPushButton::clicked, this, &CMenuStylePage::OnCopyToOtherMenu);
 
     // The switch follows the buttons however they are set (mouse, keyboard,
     // an accessibility action or code), once; not while the page writes them.
@@ -196,6 +205,7 @@ bool CMenuStylePage::OnInitDialog()
     CWizardPage::OnInitDialog();
     m_nMenu = 0;
     UpdateData(false);
+    UpdateCopyButton();
     return true;
 }
 
@@ -235,6 +245,35 @@ void CMenuStylePage::LoadMenuStyle()
     m_nBorderThick = *f.pBorderThick;
     m_nBKStyle = *f.pBKStyle;
     UpdateData(false);
+    UpdateCopyButton();
+}
+
+void CMenuStylePage::UpdateCopyButton()
+{
+    const QString text = m_nMenu == 1 ? tr("Copy to Main Menu") : tr("Copy to Sub Menu");
+    m_btnCopyToMenu->setText(text);
+    m_btnCopyToMenu->setAccessibleName(text);
+    m_btnCopyToMenu->setToolTip(m_nMenu == 1 ? tr("Give the main menu the sub menus' style shown")
+                                             : tr("Give the sub menus the main menu's style shown"));
+    m_btnCopyToMenu->setEnabled(m_nMenu == 0 || m_nMenu == 1);
+}
+
+void CMenuStylePage::OnCopyToOtherMenu()
+{
+    if ((m_nMenu != 0 && m_nMenu != 1) || !BeginUndoStep())
+        return;
+    const QString what = m_btnCopyToMenu->text();
+    CAppletParameters &p = App().m_params;
+    const CMenuStyle from = MenuStyleFields(p, m_nMenu == 1);
+    const CMenuStyle to = MenuStyleFields(p, m_nMenu != 1);
+    *to.pBKColor = *from.pBKColor;
+    *to.pBKStyle = *from.pBKStyle;
+    *to.pMenuAlign = *from.pMenuAlign;
+    *to.pWidth = *from.pWidth;
+    *to.pHeight = *from.pHeight;
+    *to.pItemGap = *from.pItemGap;
+    *to.pBorderThick = *from.pBorderThick;
+    EndUndoStep(what);
 }
 
 void CMenuStylePage::SwitchMenu(int nStoreInto)

@@ -7,6 +7,7 @@ class CDataExchange;
 class QButtonGroup;
 class QComboBox;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 
 // Page 4: the style of the main menu or of the sub menus (one style for all
@@ -24,6 +25,7 @@ public:
     bool OnWizardBack() override;
     bool OnWizardNext() override;
     void ApplyShownValues(CAppletParameters &params) const override;
+    bool StoreShownValues() override { return !StoreMenuStyle(m_nMenu); }
 
     // Reads the controls (with the checks) and copies the page's values into
     // the main menu's fields (nMenu 0) or the sub menus' (1); any other
@@ -43,6 +45,10 @@ public:
     QLineEdit *m_editBorderThick = nullptr; // 1030
     QLineEdit *m_editItemGap = nullptr;     // 1029
     QComboBox *m_cbBKStyle = nullptr;       // 1064
+    // "Copy to Sub Menu" while the main menu is shown, "Copy to Main Menu"
+    // while the sub menus are: the shown values go to the other menu, as
+    // one undo step.
+    QPushButton *m_btnCopyToMenu = nullptr;
 
     // The page's values as last exchanged with the controls.
     int m_nItemWidth = 0;
@@ -58,12 +64,15 @@ private slots:
     void OnMainMenu();
     void OnSubMenu();
     void OnEdited();
+    void OnCopyToOtherMenu();
 
 private:
     void DoDataExchange(CDataExchange &dx);
     QLineEdit *UpdateData(bool bSaveAndValidate, bool *pOk = nullptr);
     // Stores into the menu that was shown, then shows the one now chosen.
     void SwitchMenu(int nStoreInto);
+    // The copy button names the menu not shown.
+    void UpdateCopyButton();
 
     QButtonGroup *m_groupMenu = nullptr;
     QButtonGroup *m_groupAlign = nullptr;

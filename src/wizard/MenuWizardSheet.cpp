@@ -11,10 +11,30 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStackedWidget>
+#include <QTimer>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
+
+namespace {
+
+const QKeySequence kUndoKey(Qt::CTRL | Qt::Key_Z);
+const QKeySequence kRedoKeys[] = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                  QKeySequence(Qt::CTRL | Qt::Key_Y)};
+
+// The key of a key press as a one-key sequence, the keypad mark dropped.
+QKeySequence PressedKey(const QKeyEvent &event)
+{
+    return QKeySequence(QKeyCombination(event.modifiers() & ~Qt::KeypadModifier,
+                                        static_cast<Qt::Key>(event.key())));
+}
+
+} // namespace
 
 CMenuWizardSheet::CMenuWizardSheet(QWidget *parent) : QDialog(parent)
 {
@@ -30,6 +50,20 @@ CMenuWizardSheet::CMenuWizardSheet(QWidget *parent) : QDialog(parent)
         m_pStack->addWidget(page);
 
     // Made in the order they stand, left to right, which is their Tab order.
+    // Small Undo and Redo buttons at the left: what the next undo or redo
+    // takes back is in their tooltips.
+    m_btnUndo = new QPushButton(tr("Undo"), this);
+    m_btnRedo = new QPushButton(tr("Redo"), this);
+    m_btnUndo->setObjectName(QStringLiteral("undo"));
+    m_btnRedo->setObjectName(QStringLiteral("redo"));
+    m_btnUndo->setAccessibleName(tr("Undo"));
+    m_btnRedo->setAccessibleName(tr("Redo"));
+    for (QPushButton *b : {m_btnUndo, m_btnRedo}) {
+        b->setAutoDefault(false);
+        b->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    }
+    connect(m_btnUndo, &QPushButton::clicked, this, &CMenuWizardSheet::OnUndo);
+    connect(m_btnRedo, &QPushButton::clicked, this, &CMenuWizardSheet::OnRedo);
     m_btnBack = new QPushButton(tr("< &Back"), this);
     m_btnNext = new QPushButton(tr("&Next >"), this);
     m_btnFinish = new QPushButton(tr("&Finish"), this);
@@ -53,6 +87,8 @@ CMenuWizardSheet::CMenuWizardSheet(QWidget *parent) : QDialog(parent)
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_btnUndo);
+    buttons->addWidget(m_btnRedo);
     buttons->addStretch(1);
     buttons->addWidget(m_btnBack);
     buttons->addWidget(m_btnNext);
@@ -69,7 +105,28 @@ CMenuWizardSheet::CMenuWizardSheet(QWidget *parent) : QDialog(parent)
     auto *preview = new QShortcut(LivePreviewShortcut(), this);
     connect(preview, &QShortcut::activated, this, &CMenuWizardSheet::ShowLivePreview);
 
+    // Undo and redo from every page: the shortcuts serve while no text box
+    // has the keyboard; the filter catches the keys a text box would take
+    // for its own undo (see eventFilter).
+    auto *undoKey = new QShortcut(kUndoKey, this);
+    connect(undoKey, &QShortcut::activated, this, &CMenuWizardSheet::OnUndo);
+    for (const QKeySequence &keys : kRedoKeys) {
+        auto *redoKey = new QShortcut(keys, this);
+        connect(redoKey, &QShortcut::activated, this, &CMenuWizardSheet::OnRedo);
+    }
+    qApp->installEventFilter(this);
+    for (CWizardPage *page : m_pages)
+        connect(page, &CWizardPage::ValuesEdited, this, &CMenuWizardSheet::ScheduleUndoButtonsUpdate);
+    connect(&m_pageItem, &CItemPage::menuAboutToChange, this, &CMenuWizardSheet::OnMenuAboutToChange);
+    connect(this, &CMenuWizardSheet::ConfigurationStored, this, [this] {
+        if (!m_strPendingAction.isEmpty())
+            QTimer::singleShot(0, this, [this] { FlushPendingAction(true); });
+        ScheduleUndoButtonsUpdate();
+    });
+    connect(this, &CMenuWizardSheet::PageActivated, this, &CMenuWizardSheet::UpdateUndoButtons);
+
     SetWizardButtons(PSWIZB_NEXT);
+    UpdateUndoButtons();
     ShowFocusFromTheStart(*this);
 }
 
@@ -80,6 +137,7 @@ QKeySequence CMenuWizardSheet::LivePreviewShortcut()
 
 CMenuWizardSheet::~CMenuWizardSheet()
 {
+    qApp->removeEventFilter(this);
     // The preview watches the pages: it goes before they do.
     delete m_pLivePreview;
     m_pLivePreview = nullptr;
@@ -93,6 +151,7 @@ void CMenuWizardSheet::showEvent(QShowEvent *event)
     // The sheet opens on its first page.
     if (!m_bStarted) {
         m_bStarted = true;
+        StartFreshHistory();
         SetActivePage(0);
     }
     QDialog::showEvent(event);
@@ -154,8 +213,10 @@ void CMenuWizardSheet::OnBack()
     CWizardPage *page = GetActivePage();
     if (!page || !m_btnBack->isEnabled() || GetActiveIndex() == 0)
         return;
+    FlushPendingAction(false);
     if (!page->OnWizardBack() || !page->OnKillActive())
         return;
+    RecordStep(PageStepName(page));
     SetActivePage(GetActiveIndex() - 1);
 }
 
@@ -165,8 +226,20 @@ void CMenuWizardSheet::OnNext()
     if (!page || !m_btnNext->isEnabled() || !m_btnNext->isVisible()
         || GetActiveIndex() + 1 >= GetPageCount())
         return;
+    FlushPendingAction(false);
+    const QVariant sourceBefore = LoadedSourceTag();
     if (!page->OnWizardNext() || !page->OnKillActive())
         return;
+    if (page == &m_pageTemplate && LoadedSourceTag() != sourceBefore) {
+        // A template loaded over edits is a step; a reopened page, or a
+        // template loaded when nothing was edited, starts afresh.
+        if (m_pageTemplate.m_bTemplateLoaded && m_history.CanUndo())
+            RecordStep(tr("Load Template"));
+        else
+            StartFreshHistory();
+    } else {
+        RecordStep(PageStepName(page));
+    }
     SetActivePage(GetActiveIndex() + 1);
 }
 
@@ -222,4 +295,208 @@ void CMenuWizardSheet::ShowLivePreview()
     } else {
         preview->TakeKeyboard();
     }
+}
+
+// --- Undo and redo ---
+
+bool CMenuWizardSheet::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this)
+        return QDialog::eventFilter(watched, event);
+    // The finish page's text is no part of the configuration: its box keeps
+    // its own undo of what was typed there.
+    if (qobject_cast<QPlainTextEdit *>(widget) || qobject_cast<QPlainTextEdit *>(widget->parentWidget()))
+        return QDialog::eventFilter(watched, event);
+    // A line box takes these keys for its own undo (it asks for them before
+    // shortcuts are looked at); here they undo whole steps, the typing in
+    // the box included.
+    const QKeySequence key = PressedKey(*static_cast<QKeyEvent *>(event));
+    if (key == kUndoKey) {
+        OnUndo();
+        return true;
+    }
+    for (const QKeySequence &redo : kRedoKeys)
+        if (key == redo) {
+            OnRedo();
+            return true;
+        }
+    return QDialog::eventFilter(watched, event);
+}
+
+QString CMenuWizardSheet::PageStepName(const CWizardPage *page) const
+{
+    return page ? page->UndoStepName() : QString();
+}
+
+QVariant CMenuWizardSheet::LoadedSourceTag() const
+{
+    return QVariantList{m_pageTemplate.m_nLoadedTemplate, m_pageTemplate.m_bTemplateLoaded,
+                        m_pageTemplate.m_strLoadedProject};
+}
+
+void CMenuWizardSheet::RestoreLoadedSource(const QVariant &tag)
+{
+    const QVariantList source = tag.toList();
+    if (source.size() != 3)
+        return;
+    m_pageTemplate.m_nLoadedTemplate = source[0].toInt();
+    m_pageTemplate.m_bTemplateLoaded = source[1].toBool();
+    m_pageTemplate.m_strLoadedProject = source[2].toString();
+}
+
+void CMenuWizardSheet::StartFreshHistory()
+{
+    CWizardApp *app = CWizardApp::Get();
+    if (!app)
+        return;
+    m_strPendingAction.clear();
+    m_history.Reset(app->m_params, LoadedSourceTag());
+    UpdateUndoButtons();
+}
+
+bool CMenuWizardSheet::RecordStep(const QString &strWhat)
+{
+    CWizardApp *app = CWizardApp::Get();
+    if (!app)
+        return false;
+    // A tree action announced and not yet recorded names the change.
+    const QString what = m_strPendingAction.isEmpty() ? strWhat : m_strPendingAction;
+    const bool made = m_history.Record(app->m_params, what, LoadedSourceTag());
+    if (made)
+        m_strPendingAction.clear();
+    UpdateUndoButtons();
+    return made;
+}
+
+void CMenuWizardSheet::FlushPendingAction(bool bKeepWaiting)
+{
+    if (m_strPendingAction.isEmpty())
+        return;
+    CWizardApp *app = CWizardApp::Get();
+    if (app && m_history.HasChanges(app->m_params))
+        RecordStep(m_strPendingAction);
+    else if (!bKeepWaiting)
+        m_strPendingAction.clear();
+    UpdateUndoButtons();
+}
+
+void CMenuWizardSheet::OnMenuAboutToChange(const QString &strWhat)
+{
+    // What changed before the action (an item stored on the way) is a step
+    // of its own; the action's change is recorded once it has happened, at
+    // the latest by the next key, button or action.
+    FlushPendingAction(false);
+    RecordStep(PageStepName(GetActivePage()));
+    m_strPendingAction = strWhat;
+    QTimer::singleShot(0, this, [this] { FlushPendingAction(true); });
+}
+
+bool CMenuWizardSheet::ShownValuesDiffer() const
+{
+    CWizardApp *app = CWizardApp::Get();
+    CWizardPage *page = GetActivePage();
+    if (!app || !page || !page->IsCreated())
+        return false;
+    CAppletParameters shown;
+    shown.CopyFrom(app->m_params);
+    page->ApplyShownValues(shown);
+    return !CUndoHistory::SameContent(shown, app->m_params);
+}
+
+bool CMenuWizardSheet::CommitShownValues()
+{
+    FlushPendingAction(false);
+    CWizardPage *page = GetActivePage();
+    if (page && page->IsCreated() && !page->StoreShownValues()) {
+        UpdateUndoButtons();
+        return false;
+    }
+    RecordStep(PageStepName(page));
+    return true;
+}
+
+QString CMenuWizardSheet::NextUndoText() const
+{
+    CWizardApp *app = CWizardApp::Get();
+    if (app && m_history.HasChanges(app->m_params))
+        return m_strPendingAction.isEmpty() ? PageStepName(GetActivePage()) : m_strPendingAction;
+    if (ShownValuesDiffer())
+        return PageStepName(GetActivePage());
+    return m_history.UndoText();
+}
+
+QString CMenuWizardSheet::NextRedoText() const
+{
+    // Anything changed since the last step would be recorded first, and a
+    // new step leaves nothing to redo.
+    CWizardApp *app = CWizardApp::Get();
+    if (!app || m_history.HasChanges(app->m_params) || ShownValuesDiffer())
+        return QString();
+    return m_history.RedoText();
+}
+
+void CMenuWizardSheet::OnUndo()
+{
+    CWizardApp *app = CWizardApp::Get();
+    if (!app || m_bUndoing || !GetActivePage())
+        return;
+    QScopedValueRollback<bool> busy(m_bUndoing, true);
+    if (!CommitShownValues())
+        return;
+    QVariant tag;
+    if (m_history.Undo(app->m_params, &tag)) {
+        RestoreLoadedSource(tag);
+        ShowRestored();
+    }
+    UpdateUndoButtons();
+}
+
+void CMenuWizardSheet::OnRedo()
+{
+    CWizardApp *app = CWizardApp::Get();
+    if (!app || m_bUndoing || !GetActivePage() || NextRedoText().isEmpty())
+        return;
+    QScopedValueRollback<bool> busy(m_bUndoing, true);
+    QVariant tag;
+    if (m_history.Redo(app->m_params, &tag)) {
+        RestoreLoadedSource(tag);
+        ShowRestored();
+    }
+    UpdateUndoButtons();
+}
+
+void CMenuWizardSheet::ShowRestored()
+{
+    // Every page shows the configuration's values when it becomes active:
+    // running that again shows the restored ones.
+    if (CWizardPage *page = GetActivePage(); page && page->IsCreated())
+        page->ReloadShownValues();
+    emit ConfigurationStored();
+}
+
+void CMenuWizardSheet::ScheduleUndoButtonsUpdate()
+{
+    // Once per burst of edits, after the handler that made them.
+    if (m_bUpdateScheduled)
+        return;
+    m_bUpdateScheduled = true;
+    QTimer::singleShot(0, this, [this] {
+        m_bUpdateScheduled = false;
+        UpdateUndoButtons();
+    });
+}
+
+void CMenuWizardSheet::UpdateUndoButtons()
+{
+    const QString undo = NextUndoText();
+    const QString redo = NextRedoText();
+    m_btnUndo->setEnabled(!undo.isEmpty());
+    m_btnRedo->setEnabled(!redo.isEmpty());
+    m_btnUndo->setToolTip(undo.isEmpty() ? tr("Nothing to undo (Ctrl+Z)")
+                                         : tr("Undo %1 (Ctrl+Z)").arg(undo));
+    m_btnRedo->setToolTip(redo.isEmpty() ? tr("Nothing to redo (Ctrl+Shift+Z or Ctrl+Y)")
+                                         : tr("Redo %1 (Ctrl+Shift+Z or Ctrl+Y)").arg(redo));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/UndoHistory.h"
 #include "wizard/GeneralPage.h"
 #include "wizard/HTMLPage.h"
 #include "wizard/ItemPage.h"
@@ -52,6 +53,30 @@ public:
     void ShowLivePreview();
     static QKeySequence LivePreviewShortcut();
 
+    // --- Undo and redo across the wizard ---
+    // Ctrl+Z undoes the last user action, Ctrl+Shift+Z and Ctrl+Y redo it,
+    // on every page and whichever control has the keyboard. A step is a page
+    // left with Back or Next after its values changed, a template loaded
+    // over edits, a copy of a style, or an action on the menu tree. Values
+    // shown on the page and not yet stored are stored (with the page's
+    // checks) and count as a step of their own before anything is undone;
+    // a failed check undoes nothing.
+    QPushButton *UndoButton() const { return m_btnUndo; }
+    QPushButton *RedoButton() const { return m_btnRedo; }
+    const CUndoHistory &History() const { return m_history; }
+    // What the next Undo or Redo takes back ("" when nothing).
+    QString NextUndoText() const;
+    QString NextRedoText() const;
+    // Starts a fresh history from the configuration as it is now (Start
+    // New, a reopened page, the first template).
+    void StartFreshHistory();
+    // Stores the values shown on the active page and records them, named
+    // after the page, when they changed anything. False when a check of the
+    // page failed (the page has told the user).
+    bool CommitShownValues();
+    // Records the change since the last step as one step named strWhat.
+    bool RecordStep(const QString &strWhat);
+
     CWelcomePage m_pageWelcome;
     CTemplatePage m_pageTemplate;
     CGeneralPage m_pageGeneral;
@@ -74,10 +99,16 @@ public slots:
     void OnNext();
     void OnFinish();
     void OnHelp();
+    void OnUndo();
+    void OnRedo();
     void reject() override;
+    // An action of the menu tree is about to change the configuration; the
+    // change it makes becomes one step named strWhat.
+    void OnMenuAboutToChange(const QString &strWhat);
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QStackedWidget *m_pStack = nullptr;
@@ -90,4 +121,28 @@ private:
     int m_nButtons = 0;
     bool m_bStarted = false;
     CLivePreviewWindow *m_pLivePreview = nullptr; // a child window of the sheet
+
+    // The name a page's own edits go by: its heading.
+    QString PageStepName(const CWizardPage *page) const;
+    // True when the active page shows values that are not stored yet.
+    bool ShownValuesDiffer() const;
+    // Records an announced tree action once its change has happened.
+    // bKeepWaiting: keep the name when nothing has changed yet (the action
+    // may still be asking the user).
+    void FlushPendingAction(bool bKeepWaiting);
+    // What else comes back with a configuration: which source the template
+    // page loaded last.
+    QVariant LoadedSourceTag() const;
+    void RestoreLoadedSource(const QVariant &tag);
+    // After undo or redo: the active page shows the restored values.
+    void ShowRestored();
+    void UpdateUndoButtons();
+    void ScheduleUndoButtonsUpdate();
+
+    QPushButton *m_btnUndo = nullptr;
+    QPushButton *m_btnRedo = nullptr;
+    CUndoHistory m_history;
+    QString m_strPendingAction;
+    bool m_bUndoing = false;
+    bool m_bUpdateScheduled = false;
 };

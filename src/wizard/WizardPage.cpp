@@ -86,6 +86,22 @@ bool CWizardPage::OnWizardFinish() { return false; }
 bool CWizardPage::OnQueryCancel() { return true; }
 void CWizardPage::OnCancel() {}
 void CWizardPage::ApplyShownValues(CAppletParameters &) const {}
+bool CWizardPage::StoreShownValues() { return true; }
+void CWizardPage::ReloadShownValues() { OnSetActive(); }
+QString CWizardPage::UndoStepName() const { return m_staticTitle->text(); }
+
+bool CWizardPage::BeginUndoStep()
+{
+    CMenuWizardSheet *sheet = Sheet();
+    return sheet ? sheet->CommitShownValues() : StoreShownValues();
+}
+
+void CWizardPage::EndUndoStep(const QString &strWhat)
+{
+    if (CMenuWizardSheet *sheet = Sheet())
+        sheet->RecordStep(strWhat);
+    NotifyStored();
+}
 
 void CWizardPage::NotifyStored()
 {

@@ -47,6 +47,15 @@ public:
     // without checks or messages; the live preview draws from such a copy.
     // Pages that edit nothing leave it as it is.
     virtual void ApplyShownValues(CAppletParameters &params) const;
+    // Stores the values shown into the configuration as leaving the page
+    // would, with the page's checks; false (the user told, the box focused)
+    // when a check fails. Pages that edit nothing store nothing.
+    virtual bool StoreShownValues();
+    // Shows the configuration's values again after it was replaced under
+    // the page (undo, redo); by default as the page's activation does.
+    virtual void ReloadShownValues();
+    // The name the page's own edits go by in the undo history: its heading.
+    virtual QString UndoStepName() const;
 
     CMenuWizardSheet *Sheet() const;
     static CWizardApp &App();
@@ -60,6 +69,11 @@ signals:
 protected:
     // Tells the sheet that this page has stored its values into the configuration.
     void NotifyStored();
+    // Before an action of the page changes the configuration: stores and
+    // records the values shown (false when a check failed). After it:
+    // records its change as one undo step named strWhat.
+    bool BeginUndoStep();
+    void EndUndoStep(const QString &strWhat);
     // Where the page puts its controls.
     QVBoxLayout *Body() const { return m_pBody; }
     void SetWizardButtons(int flags);

@@ -19,3 +19,8 @@ void MakeFlatMenu(CAppletParameters &p);
 // items with such a tree (current index 0); Describe writes one back.
 void BuildMenu(CAppletMenu &menu, const QString &text);
 QString Describe(const CAppletMenu &menu);
+
+// A full menu as people build it: nMain main items, each with a sub menu of
+// nSub items, every item with its own label, link, target and image, and
+// distinct style values everywhere.
+void MakeFullMenu(CAppletParameters &p, int nMain = 20, int nSub = 20);

@@ -1,0 +1,297 @@
+#include "model/UndoHistory.h"
+
+#include <QDataStream>
+#include <QIODevice>
+#include <utility>
+
+namespace {
+
+// What the heap holds for one text: its characters, the block header and
+// the allocator's own overhead.
+qint64 TextBytes(const QString &text)
+{
+    constexpr qint64 kBlockOverhead = 16 + 16;
+    return text.isNull() ? 0 : kBlockOverhead + (text.capacity() + 1) * qint64(sizeof(QChar));
+}
+
+qint64 MenuBytes(const CAppletMenu &menu)
+{
+    constexpr qint64 kAllocation = 16;
+    qint64 bytes = kAllocation + qint64(sizeof(CAppletMenu))
+                   + qint64(menu.m_items.capacity() * sizeof(menu.m_items[0]));
+    for (const auto &item : menu.m_items) {
+        bytes += kAllocation + qint64(sizeof(CAppletMenuItem));
+        bytes += TextBytes(item->m_strLabel) + TextBytes(item->m_strImage)
+                 + TextBytes(item->m_strTarget) + TextBytes(item->m_strLink);
+        if (item->m_pSubMenu)
+            bytes += MenuBytes(*item->m_pSubMenu);
+    }
+    return bytes;
+}
+
+bool SameMenu(const CAppletMenu &a, const CAppletMenu &b)
+{
+    if (a.GetCount() != b.GetCount())
+        return false;
+    for (int i = 0; i < a.GetCount(); ++i) {
+        const CAppletMenuItem &x = *a.GetItem(i);
+        const CAppletMenuItem &y = *b.GetItem(i);
+        if (x.m_strLabel != y.m_strLabel || x.m_strImage != y.m_strImage
+            || x.m_strTarget != y.m_strTarget || x.m_strLink != y.m_strLink
+            || bool(x.m_pSubMenu) != bool(y.m_pSubMenu))
+            return false;
+        if (x.m_pSubMenu && !SameMenu(*x.m_pSubMenu, *y.m_pSubMenu))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+CUndoHistory::CUndoHistory(int nMaxSteps, qint64 nMaxBytes)
+    : m_nMaxSteps(nMaxSteps > 0 ? nMaxSteps : 1), m_nMaxBytes(nMaxBytes),
+      m_pBaseline(std::make_unique<CAppletParameters>())
+{
+    SetBaseline(*m_pBaseline, QVariant());
+}
+
+CUndoHistory::~CUndoHistory() = default;
+
+qint64 CUndoHistory::Step::Bytes() const
+{
+    return qint64(sizeof(Step)) + TextBytes(strWhat) + 32 + packed.capacity();
+}
+
+void CUndoHistory::SetBaseline(const CAppletParameters &params, const QVariant &tag)
+{
+    m_nBytes -= m_nBaselineBytes;
+    if (&params != m_pBaseline.get())
+        m_pBaseline->CopyFrom(params);
+    m_baselineTag = tag;
+    m_nBaselineBytes = SnapshotBytes(*m_pBaseline);
+    m_nBytes += m_nBaselineBytes;
+}
+
+CUndoHistory::Step CUndoHistory::BaselineStep(const QString &strWhat) const
+{
+    Step step;
+    step.strWhat = strWhat;
+    step.packed = Pack(*m_pBaseline);
+    step.tag = m_baselineTag;
+    return step;
+}
+
+void CUndoHistory::TakeBaseline(const Step &step, CAppletParameters &params, QVariant *pTag)
+{
+    Unpack(step.packed, params);
+    params.m_bSaved = 0;
+    SetBaseline(params, step.tag);
+    if (pTag)
+        *pTag = step.tag;
+}
+
+void CUndoHistory::Reset(const CAppletParameters &current, const QVariant &tag)
+{
+    m_undo.clear();
+    m_redo.clear();
+    m_nBytes = 0;
+    m_nBaselineBytes = 0;
+    SetBaseline(current, tag);
+}
+
+bool CUndoHistory::HasChanges(const CAppletParameters &current) const
+{
+    return !SameContent(*m_pBaseline, current);
+}
+
+bool CUndoHistory::Record(const CAppletParameters &current, const QString &strWhat,
+                          const QVariant &tag)
+{
+    if (!HasChanges(current))
+        return false;
+    for (const Step &step : m_redo)
+        m_nBytes -= step.Bytes();
+    m_redo.clear();
+    m_undo.push_back(BaselineStep(strWhat));
+    m_nBytes += m_undo.back().Bytes();
+    SetBaseline(current, tag);
+    while (UndoCount() > m_nMaxSteps || (m_nBytes > m_nMaxBytes && UndoCount() > 1))
+        DropOldest();
+    return true;
+}
+
+void CUndoHistory::DropOldest()
+{
+    m_nBytes -= m_undo.front().Bytes();
+    m_undo.pop_front();
+}
+
+QString CUndoHistory::UndoText() const
+{
+    return m_undo.empty() ? QString() : m_undo.back().strWhat;
+}
+
+QString CUndoHistory::RedoText() const
+{
+    return m_redo.empty() ? QString() : m_redo.back().strWhat;
+}
+
+bool CUndoHistory::Undo(CAppletParameters &params, QVariant *pTag)
+{
+    if (m_undo.empty())
+        return false;
+    const Step step = std::move(m_undo.back());
+    m_undo.pop_back();
+    m_nBytes -= step.Bytes();
+    // The state left goes to the redo side under the same name.
+    m_redo.push_back(BaselineStep(step.strWhat));
+    m_nBytes += m_redo.back().Bytes();
+    TakeBaseline(step, params, pTag);
+    return true;
+}
+
+bool CUndoHistory::Redo(CAppletParameters &params, QVariant *pTag)
+{
+    if (m_redo.empty())
+        return false;
+    const Step step = std::move(m_redo.back());
+    m_redo.pop_back();
+    m_nBytes -= step.Bytes();
+    m_undo.push_back(BaselineStep(step.strWhat));
+    m_nBytes += m_undo.back().Bytes();
+    TakeBaseline(step, params, pTag);
+    return true;
+}
+
+// --- The packed form ---
+
+namespace {
+
+constexpr quint32 kPackMark = 0x56554e31; // "VUN1"
+
+void PackMenu(QDataStream &out, const CAppletMenu &menu)
+{
+    out << qint32(menu.m_nCurrent) << quint32(menu.m_items.size());
+    for (const auto &item : menu.m_items) {
+        out << item->m_strLabel << item->m_strImage << item->m_strTarget << item->m_strLink
+            << bool(item->m_pSubMenu);
+        if (item->m_pSubMenu)
+            PackMenu(out, *item->m_pSubMenu);
+    }
+}
+
+bool UnpackMenu(QDataStream &in, CAppletMenu &menu, int depth)
+{
+    qint32 current = -1;
+    quint32 count = 0;
+    in >> current >> count;
+    menu.m_items.clear();
+    for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+        auto item = std::make_unique<CAppletMenuItem>();
+        bool hasSub = false;
+        in >> item->m_strLabel >> item->m_strImage >> item->m_strTarget >> item->m_strLink >> hasSub;
+        if (hasSub) {
+            if (depth > 0)
+                return false;
+            item->m_pSubMenu = std::make_unique<CAppletMenu>(0);
+            if (!UnpackMenu(in, *item->m_pSubMenu, depth + 1))
+                return false;
+        }
+        menu.m_items.push_back(std::move(item));
+    }
+    menu.m_nCurrent = current;
+    return in.status() == QDataStream::Ok;
+}
+
+// Every number of the configuration, in one fixed order.
+template <typename Visit> void ForEachNumber(CAppletParameters &p, Visit visit)
+{
+    for (int *n : {&p.m_Align, &p.m_appBKColor, &p.m_xPos, &p.m_yPos, &p.m_bSaved})
+        visit(*n);
+    for (bool sub : {false, true}) {
+        const CMenuStyle m = MenuStyleFields(p, sub);
+        for (int *n : {m.pBKColor, m.pBKStyle, m.pMenuAlign, m.pWidth, m.pHeight, m.pItemGap,
+                       m.pBorderThick})
+            visit(*n);
+        for (int state = 1; state <= 3; ++state) {
+            const CItemStyle s = ItemStyleFields(p, sub, state);
+            for (int *n : {s.pBKColor, s.pFRColor, s.pBorderStyle, s.pFillStyle, s.pFontName,
+                           s.pFontSize, s.pFontStyle, s.pAlign})
+                visit(*n);
+        }
+    }
+}
+
+} // namespace
+
+QByteArray CUndoHistory::Pack(const CAppletParameters &params)
+{
+    QByteArray raw;
+    {
+        QDataStream out(&raw, QIODevice::WriteOnly);
+        out.setVersion(QDataStream::Qt_6_0);
+        out << kPackMark << params.m_HTMLTitle << params.m_appBKImagePath << params.m_strHTMLPath;
+        ForEachNumber(const_cast<CAppletParameters &>(params), [&out](int &n) { out << qint32(n); });
+        PackMenu(out, *params.m_pMainMenu);
+    }
+    QByteArray packed = qCompress(raw);
+    packed.squeeze();
+    return packed;
+}
+
+bool CUndoHistory::Unpack(const QByteArray &packed, CAppletParameters &params)
+{
+    const QByteArray raw = qUncompress(packed);
+    QDataStream in(raw);
+    in.setVersion(QDataStream::Qt_6_0);
+    quint32 mark = 0;
+    in >> mark;
+    if (mark != kPackMark)
+        return false;
+    in >> params.m_HTMLTitle >> params.m_appBKImagePath >> params.m_strHTMLPath;
+    ForEachNumber(params, [&in](int &n) {
+        qint32 v = 0;
+        in >> v;
+        n = v;
+    });
+    return UnpackMenu(in, *params.m_pMainMenu, 0);
+}
+
+qint64 CUndoHistory::StepBytes(const CAppletParameters &params)
+{
+    Step step;
+    step.packed = Pack(params);
+    return step.Bytes();
+}
+
+qint64 CUndoHistory::SnapshotBytes(const CAppletParameters &p)
+{
+    return qint64(sizeof(CAppletParameters)) + TextBytes(p.m_HTMLTitle)
+           + TextBytes(p.m_appBKImagePath) + TextBytes(p.m_strHTMLPath) + MenuBytes(*p.m_pMainMenu);
+}
+
+bool CUndoHistory::SameContent(const CAppletParameters &a, const CAppletParameters &b)
+{
+    if (a.m_HTMLTitle != b.m_HTMLTitle || a.m_Align != b.m_Align || a.m_appBKColor != b.m_appBKColor
+        || a.m_appBKImagePath != b.m_appBKImagePath || a.m_xPos != b.m_xPos || a.m_yPos != b.m_yPos
+        || a.m_strHTMLPath != b.m_strHTMLPath)
+        return false;
+    auto &x = const_cast<CAppletParameters &>(a);
+    auto &y = const_cast<CAppletParameters &>(b);
+    for (bool sub : {false, true}) {
+        const CMenuStyle m = MenuStyleFields(x, sub), n = MenuStyleFields(y, sub);
+        if (*m.pBKColor != *n.pBKColor || *m.pBKStyle != *n.pBKStyle || *m.pMenuAlign != *n.pMenuAlign
+            || *m.pWidth != *n.pWidth || *m.pHeight != *n.pHeight || *m.pItemGap != *n.pItemGap
+            || *m.pBorderThick != *n.pBorderThick)
+            return false;
+        for (int state = 1; state <= 3; ++state) {
+            const CItemStyle s = ItemStyleFields(x, sub, state), t = ItemStyleFields(y, sub, state);
+            if (*s.pBKColor != *t.pBKColor || *s.pFRColor != *t.pFRColor
+                || *s.pBorderStyle != *t.pBorderStyle || *s.pFillStyle != *t.pFillStyle
+                || *s.pFontName != *t.pFontName || *s.pFontSize != *t.pFontSize
+                || *s.pFontStyle != *t.pFontStyle || *s.pAlign != *t.pAlign)
+                return false;
+        }
+    }
+    return SameMenu(*a.m_pMainMenu, *b.m_pMainMenu);
+}
