@@ -45,6 +45,8 @@ const char kUsage[] =
     "  --library FILE  read this template library instead of Vantrel.qdx in the\n"
     "                  program's folder\n"
     "  --open K        'png': show main item K's sub menu open (K from 0)\n"
+    "  --modern        'html', 'save': make a page that works in today's browsers\n"
+    "  --classic       'html', 'save': make the applet page alone\n"
     "  -h, --help      show this help\n";
 
 const char kHelp[] =
@@ -58,12 +60,20 @@ const char kHelp[] =
     "Existing files are replaced; the page and the project file are each written\n"
     "whole or not at all.\n"
     "\n"
+    "A page follows its project's choice of \"Works in today's browsers\"; a page\n"
+    "made from a template is a new menu and works in them. Such a page also lists\n"
+    "the menu's links for visitors without scripts and loads glidebar.js, which\n"
+    "draws the menu; 'save' copies glidebar.js from the program's folder beside\n"
+    "the page, and fails when it cannot. --modern or --classic overrides the\n"
+    "choice, and 'save' stores it in the project file: to bring a folder of old\n"
+    "pages up to date, save each PAGE.qdx PAGE.htm again with --modern.\n"
+    "\n"
     "An image that cannot be found is reported on standard error, and the page is\n"
     "made all the same.\n"
     "\n"
     "Exit status:\n"
     "  0  success\n"
-    "  1  'save': the page or its project file could not be written;\n"
+    "  1  'save': the page, its project file or glidebar.js could not be written;\n"
     "     \"Save as file failed!\" and the reason go to standard error.\n"
     "     'html': the page text could not be written to standard output.\n"
     "     'png': there is nothing to draw, the picture would be larger than\n"
@@ -108,6 +118,7 @@ struct CArguments {
     bool bHelp = false;
     bool bHasOpen = false;
     QString strOpen;
+    int nModernPage = -1; // 1 --modern, 0 --classic, -1 the project's choice
 };
 
 // Splits the arguments into options and positional arguments; returns an
@@ -144,6 +155,11 @@ QString ParseArguments(const QStringList &args, CArguments &out)
             if (!error.isEmpty())
                 return error;
             out.bHasOpen = true;
+        } else if (arg == QLatin1String("--modern") || arg == QLatin1String("--classic")) {
+            const int wanted = arg == QLatin1String("--modern") ? 1 : 0;
+            if (out.nModernPage >= 0 && out.nModernPage != wanted)
+                return QStringLiteral("--modern and --classic exclude each other");
+            out.nModernPage = wanted;
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
             return QStringLiteral("unknown option %1").arg(arg);
         } else {
@@ -271,7 +287,8 @@ int main(int argc, char *argv[])
 
     const QString command = args.positional.takeFirst();
     if (command == QLatin1String("templates")) {
-        if (!args.positional.isEmpty() || args.bHasTemplate || args.bHasOpen)
+        if (!args.positional.isEmpty() || args.bHasTemplate || args.bHasOpen
+            || args.nModernPage >= 0)
             return UsageError(QStringLiteral("'templates' takes no further arguments"));
         bool written = true;
         for (const QString &description : ListTemplates(library))
@@ -285,6 +302,8 @@ int main(int argc, char *argv[])
         return UsageError(QStringLiteral("unknown command %1").arg(command));
     if (args.bHasOpen && !png)
         return UsageError(QStringLiteral("--open is only for 'png'"));
+    if (args.nModernPage >= 0 && png)
+        return UsageError(QStringLiteral("--modern and --classic are only for 'html' and 'save'"));
     const int wanted = (save || png ? 2 : 1) - (args.bHasTemplate ? 1 : 0);
     if (args.positional.size() != wanted) {
         if (png)
@@ -301,6 +320,8 @@ int main(int argc, char *argv[])
         return code;
     if (png)
         return WritePicture(args, params, args.positional.takeFirst());
+    if (args.nModernPage >= 0)
+        params.m_ModernPage = args.nModernPage;
 
     const QString html = params.GenerateHTML(ReportToStderr);
     if (!save) {

@@ -3,6 +3,7 @@
 
 #include "html/HtmlEscape.h"
 #include "html/ImageFile.h"
+#include "html/PageLinks.h"
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
 
@@ -300,6 +301,14 @@ QString CAppletParameters::GenerateHTML(const CMessageReporter &report) const
     html += relations;
     EndParam(html);
 
-    html += QLatin1String("</applet>\r\n</p>\r\n</html>");
+    // A page for today's browsers adds its links as a plain list and the
+    // script that draws the menu; every line above stays as it is.
+    const bool modern = m_ModernPage != 0;
+    if (modern)
+        AppendLinkList(html, root);
+    html += QLatin1String("</applet>\r\n");
+    if (modern)
+        AppendScriptLine(html);
+    html += QLatin1String("</p>\r\n</html>");
     return html;
 }

@@ -17,6 +17,7 @@ void CAppletParameters::CopyFrom(const CAppletParameters &o)
     m_appBKImagePath = o.m_appBKImagePath;
     m_xPos = o.m_xPos;
     m_yPos = o.m_yPos;
+    m_ModernPage = o.m_ModernPage;
     for (bool sub : {false, true}) {
         CMenuStyle to = MenuStyleFields(*this, sub);
         CMenuStyle from = MenuStyleFields(const_cast<CAppletParameters &>(o), sub);

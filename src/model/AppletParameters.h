@@ -47,6 +47,9 @@ public:
     QString m_appBKImagePath;
     int m_xPos = 0;
     int m_yPos = 0;
+    // 1: the page also carries its links as a plain list and loads the script
+    // that draws the menu in today's browsers; 0: the applet page alone.
+    int m_ModernPage = 0;
 
     int m_mmBKColor = 0;
     int m_mmBKStyle = 0;

@@ -16,6 +16,7 @@ const QHash<int, QString> &Table()
         t.insert(108, QStringLiteral("Web Browser"));
         t.insert(109, QStringLiteral("Use Default"));
         t.insert(110, QStringLiteral("Specify Browser"));
+        t.insert(111, QStringLiteral("glidebar.js"));
         auto fill = [&t](const CStringRange &r, std::initializer_list<const char *> texts) {
             int id = r.base;
             for (const char *s : texts)

@@ -14,6 +14,7 @@ enum : int {
     SettingsSection = 108, // "Web Browser"
     UseDefault = 109,      // "Use Default"
     SpecifyBrowser = 110,  // "Specify Browser"
+    PageScript = 111,      // "glidebar.js"
 };
 }
 

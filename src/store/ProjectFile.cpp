@@ -5,6 +5,7 @@
 #include "model/StringTable.h"
 #include "store/AtomicFile.h"
 #include "store/IniFile.h"
+#include "store/PageScript.h"
 #include "store/StoredConfig.h"
 
 #include <QDir>
@@ -78,6 +79,11 @@ bool SavePage(const QString &strPath, const QString &strFolder, const CAppletPar
             *pError = Reason(strPath, refusal);
         return false;
     }
+
+    // The script a page for today's browsers loads; the page needs it, so a
+    // failed copy fails the save before anything else is written.
+    if (!CopyPageScriptFor(params, strAppDir, strFolder, strPath, pError))
+        return false;
 
     // The class file and the images; a failed copy is not an error.
     CopyInto(QDir(strAppDir).filePath(LoadString(StringId::AppletClass)), strFolder);

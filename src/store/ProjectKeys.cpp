@@ -45,6 +45,7 @@ const std::array<CProjectKey, kProjectKeyCount> kKeys = {{
     Text(SectionGeneral, "m_appBKImagePath", &P::m_appBKImagePath),
     Num(SectionGeneral, "m_xPos", &P::m_xPos),
     Num(SectionGeneral, "m_yPos", &P::m_yPos),
+    Num(SectionGeneral, "m_ModernPage", &P::m_ModernPage),
     VANTREL_MENU_STYLE(SectionMainMenuStyle, mm),
     VANTREL_MENU_STYLE(SectionSubMenuStyle, sm),
     VANTREL_ITEM_STYLE(SectionMainItemStyle1, mi, 1),

@@ -54,7 +54,8 @@ void ReadValues(CAppletParameters &params, const CIniFile &ini, const CSectionOf
 {
     for (const CProjectKey &key : ProjectKeys()) {
         if (bTemplate && (key.pText == &CAppletParameters::m_HTMLTitle
-                          || key.pNumber == &CAppletParameters::m_Align))
+                          || key.pNumber == &CAppletParameters::m_Align
+                          || key.pNumber == &CAppletParameters::m_ModernPage))
             continue;
         const QString section = sectionOf(key.nSection);
         const QString name = QString::fromLatin1(key.pName);
@@ -193,6 +194,8 @@ void LoadTemplateFromIni(CAppletParameters &params, int nTemplate, const CIniFil
     const QString name = nTemplate < 0 ? QString() : CFields(TemplateKeys(ini))[nTemplate];
     params.m_HTMLTitle = QStringLiteral("Untitled");
     params.m_Align = 0;
+    // A menu made from a template is a new menu: it works in today's browsers.
+    params.m_ModernPage = 1;
     ReadValues(params, ini, [&name](int) { return name; }, true);
     ReadMenuTree(params, ini, name, name);
 }

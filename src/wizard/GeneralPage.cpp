@@ -5,6 +5,7 @@
 #include "wizard/DataExchange.h"
 #include "wizard/SpinButton.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QVBoxLayout>
 
 const char *const CGeneralPage::kImageFilter =
     "Image Files(*.GIF,*.JPG.*.JPEG) | *.gif;*.jpg;*.jpeg ||";
@@ -59,12 +61,21 @@ CGeneralPage::CGeneralPage(QWidget *parent)
     // A sorted list whose entries are already in order: 0 Center, 1 Left, 2 Right.
     m_cbAlign->addItems({QStringLiteral("Center"), QStringLiteral("Left"), QStringLiteral("Right")});
     SetBuddy(alignLabel, m_cbAlign);
-    auto *htmlRow = new QHBoxLayout(htmlBox);
+    // Browsers no longer run applets: a page for today's browsers also
+    // carries the menu script and its links as a plain list.
+    m_chkModernPage = new QCheckBox(tr("Works in today's browsers"), htmlBox);
+    m_chkModernPage->setObjectName(QStringLiteral("modernPage"));
+    m_chkModernPage->setToolTip(tr("The saved page draws the menu with a script that comes with it, "
+                                   "and lists its links for visitors without scripts"));
+    auto *htmlRows = new QVBoxLayout(htmlBox);
+    auto *htmlRow = new QHBoxLayout;
     htmlRow->addWidget(titleLabel);
     htmlRow->addWidget(m_editTitle, 1);
     htmlRow->addSpacing(8);
     htmlRow->addWidget(alignLabel);
     htmlRow->addWidget(m_cbAlign);
+    htmlRows->addLayout(htmlRow);
+    htmlRows->addWidget(m_chkModernPage);
 
     // Applet Appearance: background colour and image.
     auto *appletBox = new QGroupBox(tr("Applet Appearance"), this);
@@ -120,7 +131,8 @@ CGeneralPage::CGeneralPage(QWidget *parent)
     Body()->addStretch(1);
 
     setTabOrder(m_editTitle, m_cbAlign);
-    setTabOrder(m_cbAlign, m_btnBKColor);
+    setTabOrder(m_cbAlign, m_chkModernPage);
+    setTabOrder(m_chkModernPage, m_btnBKColor);
     setTabOrder(m_btnBKColor, m_editBKImage);
     setTabOrder(m_editBKImage, m_btnBrowse);
     setTabOrder(m_btnBrowse, m_editXPos);
@@ -130,6 +142,7 @@ CGeneralPage::CGeneralPage(QWidget *parent)
     connect(m_btnBKColor, &QPushButton::clicked, this, &CGeneralPage::OnChooseColor);
     connect(m_btnBKColor, &CColorButton::ColorChosen, this, &CGeneralPage::OnEdited);
     connect(m_cbAlign, &QComboBox::currentIndexChanged, this, &CGeneralPage::OnEdited);
+    connect(m_chkModernPage, &QCheckBox::toggled, this, &CGeneralPage::OnEdited);
     for (QLineEdit *edit : {m_editTitle, m_editXPos, m_editYPos, m_editBKImage})
         connect(edit, &QLineEdit::textChanged, this, &CGeneralPage::OnEdited);
 }
@@ -141,6 +154,7 @@ void CGeneralPage::DoDataExchange(CDataExchange &dx)
     dx.Int(m_editXPos, m_nXPos, 0, 1000);
     dx.Int(m_editYPos, m_nYPos, 0, 1000);
     dx.Text(m_editBKImage, m_strBKImage);
+    dx.Check(m_chkModernPage, m_nModernPage);
 }
 
 bool CGeneralPage::UpdateData(bool bSaveAndValidate)
@@ -173,6 +187,7 @@ bool CGeneralPage::OnSetActive()
     m_spinY->SetPos(static_cast<qint16>(p.m_yPos & 0xFFFF));
     m_nYPos = p.m_yPos;
     m_btnBKColor->SetColor(p.m_appBKColor);
+    m_nModernPage = p.m_ModernPage;
     UpdateData(false);
     return CWizardPage::OnSetActive();
 }
@@ -190,6 +205,7 @@ bool CGeneralPage::Store()
     p.m_appBKImagePath = m_strBKImage;
     p.m_xPos = m_nXPos;
     p.m_yPos = m_nYPos;
+    p.m_ModernPage = m_nModernPage;
     NotifyStored();
     return ok;
 }
@@ -244,6 +260,7 @@ void CGeneralPage::ApplyShownValues(CAppletParameters &params) const
     params.m_HTMLTitle = m_editTitle->text();
     params.m_appBKColor = m_btnBKColor->Color();
     params.m_appBKImagePath = m_editBKImage->text();
+    params.m_ModernPage = m_chkModernPage->isChecked() ? 1 : 0;
     bool ok = false;
     const int x = m_editXPos->text().trimmed().toInt(&ok);
     if (ok)

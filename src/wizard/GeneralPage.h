@@ -5,11 +5,13 @@
 class CColorButton;
 class CDataExchange;
 class CSpinButton;
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
 
-// Page 3: the HTML page's title and alignment, the applet's background
+// Page 3: the HTML page's title and alignment, whether it works in today's
+// browsers, the applet's background
 // colour and image, and where the menu sits inside the applet. Loads its
 // values from the configuration each time it is shown; stores them on Back
 // and Next only.
@@ -35,6 +37,7 @@ public:
     QLineEdit *m_editYPos = nullptr;      // 1021
     QLineEdit *m_editBKImage = nullptr;   // 1017
     QPushButton *m_btnBrowse = nullptr;   // 1007
+    QCheckBox *m_chkModernPage = nullptr; // "modernPage"
 
     // The page's values as last exchanged with the controls.
     int m_nAlign = -1;
@@ -42,6 +45,7 @@ public:
     int m_nXPos = 0;
     int m_nYPos = 0;
     QString m_strBKImage;
+    int m_nModernPage = 0;
 
     static const char *const kImageFilter;
 

@@ -22,6 +22,7 @@ private slots:
     void linkedScratchFolderIsNeverUsed();
     void browserThatDoesNotStartIsReported_data();
     void browserThatDoesNotStartIsReported();
+    void modernPreviewGetsTheScript();
 };
 
 namespace {
@@ -235,6 +236,30 @@ void TestPreviewLauncher::browserThatDoesNotStartIsReported()
     f.t.ui->messages.clear();
     PreviewPage(kPage);
     QVERIFY(f.t.ui->messages.isEmpty());
+}
+
+// A page for today's browsers is previewed with its script beside it; a
+// program folder without the script fails the preview's save, which is
+// reported, and the browser still starts.
+void TestPreviewLauncher::modernPreviewGetsTheScript()
+{
+    Fixture f;
+    f.t.app.m_params.m_ModernPage = 1;
+    const QString script = f.t.app.AppFilePath(QStringLiteral("glidebar.js"));
+    QVERIFY(WriteFileBytes(script, "// menu script\n"));
+    PreviewPage(kPage);
+    QVERIFY(f.t.ui->messages.isEmpty());
+    QCOMPARE(ReadFileBytes(QDir(f.scratch).filePath(QStringLiteral("glidebar.js"))),
+             QByteArray("// menu script\n"));
+    ClearScratchFolder();
+
+    QVERIFY(QFile::remove(script));
+    PreviewPage(kPage);
+    QCOMPARE(f.t.ui->messages.size(), 1);
+    const QString message = f.t.ui->MessageTexts().constFirst();
+    QVERIFY2(message.startsWith(QStringLiteral("Save as file failed!\n")), qPrintable(message));
+    QVERIFY2(message.contains(QStringLiteral("glidebar.js")), qPrintable(message));
+    QCOMPARE(f.t.ui->openedDocuments.size(), 2);
 }
 
 QTEST_MAIN(TestPreviewLauncher)

@@ -11,10 +11,14 @@ struct CRun {
     QByteArray err;
 };
 
-CRun RunGen(const QStringList &args)
+// The vantrel-gen the tests run: a copy in a program folder of the tests'
+// own (see MakeProgramFolder).
+QString g_gen;
+
+CRun RunGen(const QStringList &args, const QString &program = g_gen)
 {
     QProcess process;
-    process.start(QStringLiteral(VANTREL_BIN_DIR "/vantrel-gen"), args);
+    process.start(program, args);
     CRun run;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return run;
@@ -22,6 +26,21 @@ CRun RunGen(const QStringList &args)
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
+}
+
+// A program folder as installed: vantrel-gen with the shipped files beside
+// it and, when withScript, the menu script (the build's own when it has one,
+// else a stand-in). Returns the path of its vantrel-gen.
+QString MakeProgramFolder(const QString &folder, bool withScript)
+{
+    QDir().mkpath(folder);
+    const QDir bin(QStringLiteral(VANTREL_BIN_DIR));
+    const QDir dir(folder);
+    for (const char *name : {"vantrel-gen", "Glidebar.class", "Vantrel.qdx"})
+        QFile::copy(bin.filePath(QLatin1String(name)), dir.filePath(QLatin1String(name)));
+    if (withScript && !QFile::copy(bin.filePath(QStringLiteral("glidebar.js")), dir.filePath(QStringLiteral("glidebar.js"))))
+        WriteFileBytes(dir.filePath(QStringLiteral("glidebar.js")), "// menu script stand-in\n");
+    return dir.filePath(QStringLiteral("vantrel-gen"));
 }
 
 // Two templates: a plain one, and one with a sub menu, odd texts and an
@@ -53,6 +72,9 @@ private slots:
     void failedSaveExitsWithOne();
     void lostOutputExitsWithOne();
     void help();
+    void modernOrClassic_data();
+    void modernOrClassic();
+    void saveFailsWithoutTheScript();
 
 private:
     QTemporaryDir m_dir;
@@ -62,6 +84,8 @@ private:
 void TestVantrelGen::initTestCase()
 {
     QVERIFY(QFileInfo(VANTREL_BIN_DIR "/vantrel-gen").isExecutable());
+    g_gen = MakeProgramFolder(m_dir.filePath("program"), true);
+    QVERIFY(QFileInfo(g_gen).isExecutable());
     QVERIFY(WriteFileBytes(m_dir.filePath("images/Back.gif"), "GIF89a"));
     m_library = m_dir.filePath("lib.qdx");
     QVERIFY(WriteFileBytes(m_library, Library(m_dir.filePath("images"))));
@@ -87,6 +111,8 @@ void TestVantrelGen::saveThenHtmlGivesTheSameText()
     QVERIFY(QFile::exists(m_dir.filePath("site/menu.qdx")));
     QCOMPARE(ReadFileBytes(m_dir.filePath("site/Glidebar.class")),
              ReadFileBytes(VANTREL_BIN_DIR "/Glidebar.class"));
+    // A template makes a new menu, which works in today's browsers.
+    QCOMPARE(ReadFileBytes(m_dir.filePath("site/glidebar.js")), ReadFileBytes(m_dir.filePath("program/glidebar.js")));
     QCOMPARE(ReadFileBytes(m_dir.filePath("site/Back.gif")), QByteArray("GIF89a"));
 
     // The template's own text, the saved project's text and the page agree.
@@ -153,6 +179,12 @@ void TestVantrelGen::badArguments_data()
     QTest::newRow("empty page name") << QStringList{"save", "--template", "0", "--library", "@LIB@", ""}
                                      << "needs a file name";
     QTest::newRow("templates with --open") << QStringList{"templates", "--open", "1"} << "takes no further arguments";
+    QTest::newRow("modern and classic") << QStringList{"html", "--template", "0", "--modern", "--classic"}
+                                        << "--modern and --classic exclude each other";
+    QTest::newRow("png with --modern") << QStringList{"png", "--template", "0", "--modern", "x.png"}
+                                       << "only for 'html' and 'save'";
+    QTest::newRow("templates with --classic") << QStringList{"templates", "--classic"}
+                                              << "takes no further arguments";
 }
 
 void TestVantrelGen::badArguments()
@@ -190,7 +222,7 @@ void TestVantrelGen::lostOutputExitsWithOne()
                                     QStringList{"templates", "--library", m_library}}) {
         QProcess process;
         process.setStandardOutputFile(QStringLiteral("/dev/full"));
-        process.start(QStringLiteral(VANTREL_BIN_DIR "/vantrel-gen"), args);
+        process.start(g_gen, args);
         QVERIFY(process.waitForFinished(60000));
         QCOMPARE(process.exitCode(), 1);
         QVERIFY(process.readAllStandardError().contains("could not be written"));
@@ -205,8 +237,100 @@ void TestVantrelGen::help()
     const CRun run = RunGen({"--help"});
     QCOMPARE(run.exitCode, 0);
     for (const char *part : {"Usage:", "html PROJECT.qdx", "save --template N PAGE.htm", "templates",
-                             "--library FILE", "Exit status", "Save as file failed!"})
+                             "--library FILE", "--modern", "--classic", "glidebar.js", "Exit status",
+                             "Save as file failed!"})
         QVERIFY2(run.out.contains(part), part);
+}
+
+void TestVantrelGen::modernOrClassic_data()
+{
+    QTest::addColumn<QString>("source"); // "template", "old" (no key), "modern" (key = 1)
+    QTest::addColumn<QString>("flag");
+    QTest::addColumn<bool>("modern");
+
+    QTest::newRow("template") << "template" << "" << true;
+    QTest::newRow("template --classic") << "template" << "--classic" << false;
+    QTest::newRow("template --modern") << "template" << "--modern" << true;
+    QTest::newRow("old project") << "old" << "" << false;
+    QTest::newRow("old project --modern") << "old" << "--modern" << true;
+    QTest::newRow("old project --classic") << "old" << "--classic" << false;
+    QTest::newRow("modern project") << "modern" << "" << true;
+    QTest::newRow("modern project --classic") << "modern" << "--classic" << false;
+}
+
+// 'html' and 'save' follow the project's choice unless told otherwise; the
+// two kinds of page differ only by the link list and the script line.
+void TestVantrelGen::modernOrClassic()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, flag);
+    QFETCH(bool, modern);
+
+    QTemporaryDir dir;
+    QStringList from;
+    if (source == "template") {
+        from = QStringList{"--template", "1", "--library", m_library};
+    } else {
+        const QByteArray project =
+            "[General]\r\nm_HTMLTitle=Old \"menu\"\r\n"
+            + QByteArray(source == "modern" ? "m_ModernPage=1\r\n" : "")
+            + "[Main Menu Style]\r\nm_mmWidth=100\r\nm_mmHeight=20\r\n"
+              "[Item]\r\nI0-0=Home,,_blank,index.htm\r\nI0-1=<script>alert(1)</script>,,,\r\n"
+              "[Menu Relation]\r\nRelation=1,2,\r\n";
+        QVERIFY(WriteFileBytes(dir.filePath("old/old.qdx"), project));
+        from = QStringList{dir.filePath("old/old.qdx")};
+    }
+    const QStringList flags = flag.isEmpty() ? QStringList() : QStringList{flag};
+
+    const CRun html = RunGen(QStringList{"html"} + from + flags);
+    QCOMPARE(html.exitCode, 0);
+    const CRun classic = RunGen(QStringList{"html"} + from + QStringList{"--classic"});
+    QCOMPARE(classic.exitCode, 0);
+    QVERIFY(classic.out.endsWith("</applet>\r\n</p>\r\n</html>"));
+    QVERIFY(!classic.out.contains("glidebar"));
+    if (modern) {
+        const qsizetype list = html.out.indexOf("\t<ul class=\"glidebar-links\">");
+        QVERIFY(list > 0);
+        QVERIFY(html.out.endsWith("</ul>\r\n</applet>\r\n<script src=\"glidebar.js\"></script>\r\n</p>\r\n</html>"));
+        // Every classic line is there, in order, unchanged.
+        QByteArray stripped = html.out;
+        stripped.remove(list, stripped.indexOf("</applet>", list) - list);
+        stripped.replace("<script src=\"glidebar.js\"></script>\r\n", "");
+        QCOMPARE(stripped, classic.out);
+    } else {
+        QCOMPARE(html.out, classic.out);
+    }
+    if (source == "old" && flag.isEmpty())
+        QVERIFY(html.out.contains("&lt;script&gt;alert(1)&lt;/script&gt;,,,"));
+
+    // 'save' writes that page, the script beside it when it needs it, and
+    // the choice into the project file.
+    const QString page = dir.filePath("site/menu.htm");
+    QVERIFY(QDir().mkpath(dir.filePath("site")));
+    const CRun saved = RunGen(QStringList{"save"} + from + QStringList{page} + flags);
+    QCOMPARE(saved.exitCode, 0);
+    QCOMPARE(ReadFileBytes(page), html.out);
+    QCOMPARE(QFile::exists(dir.filePath("site/glidebar.js")), modern);
+    const QByteArray project = ReadFileBytes(dir.filePath("site/menu.qdx"));
+    QVERIFY2(project.contains(modern ? "m_ModernPage=1\r\n" : "m_ModernPage=0\r\n"), project.constData());
+    // Reopened without a flag, the saved project keeps its choice.
+    const CRun again = RunGen({"html", dir.filePath("site/menu.qdx")});
+    QCOMPARE(again.out, html.out);
+}
+
+void TestVantrelGen::saveFailsWithoutTheScript()
+{
+    const QString gen = MakeProgramFolder(m_dir.filePath("noscript"), false);
+    QVERIFY(WriteFileBytes(m_dir.filePath("ns/menu.htm"), "earlier"));
+    const CRun run = RunGen({"save", "--template", "0", m_dir.filePath("ns/menu.htm")}, gen);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.startsWith("Save as file failed!\n"), run.err.constData());
+    QVERIFY2(run.err.contains("glidebar.js"), run.err.constData());
+    QCOMPARE(ReadFileBytes(m_dir.filePath("ns/menu.htm")), QByteArray("earlier"));
+    QVERIFY(!QFile::exists(m_dir.filePath("ns/menu.qdx")));
+    // A classic page needs no script.
+    QCOMPARE(RunGen({"save", "--classic", "--template", "0", m_dir.filePath("ns/menu.htm")}, gen).exitCode, 0);
+    QVERIFY(!ReadFileBytes(m_dir.filePath("ns/menu.htm")).contains("glidebar"));
 }
 
 QTEST_GUILESS_MAIN(TestVantrelGen)

@@ -84,61 +84,12 @@ struct CollectedMessages {
     }
 };
 
-} // namespace
-
-class TestHtmlWriter : public QObject {
-    Q_OBJECT
-private slots:
-    void workedExample();
-    void fullPageText();
-    void lineEnds_data();
-    void lineEnds();
-    void menuTable_data();
-    void menuTable();
-    void codes_data();
-    void codes();
-    void appletSize_data();
-    void appletSize();
-    void absurdValuesGiveAPage();
-    void missingImagesReportedEachTime();
-    void foundImagesWrittenAsFound_data();
-    void foundImagesWrittenAsFound();
-    void escaping_data();
-    void escaping();
-    void insertedTextsEscaped();
-};
-
-void TestHtmlWriter::workedExample()
+// A page that uses every kind of value; its images lie in `dir`.
+void MakeDemoPage(CAppletParameters &p, const QTemporaryDir &dir)
 {
-    CAppletParameters p;
-    p.m_xPos = p.m_yPos = 10;
-    p.m_mmWidth = 100;
-    p.m_mmHeight = 20;
-    p.m_mmItemGap = 2;
-    p.m_smWidth = 120;
-    p.m_smHeight = 20;
-    p.m_smItemGap = 0;
-    BuildMenu(p, 2, "1:2");
-
-    const QRect rect = p.GetAppletRect();
-    QCOMPARE(rect.width(), 182);
-    QCOMPARE(rect.height(), 89);
-    const QString html = p.GenerateHTML();
-    QVERIFY(html.contains("align=\"baseline\" width=\"182\" height=\"89\">\r\n"));
-    QCOMPARE(ParamNames(html).filter(QRegularExpression("^I")),
-             QStringList({"I0-0", "I0-1", "I1-0", "I1-1"}));
-    QCOMPARE(ParamValue(html, "Misc"), QString("2,2,2,1-1,"));
-}
-
-// A small configuration whose every value differs from its neighbours', so
-// that a swapped field or state shows.
-void TestHtmlWriter::fullPageText()
-{
-    QTemporaryDir dir;
     QVERIFY(WriteFileBytes(dir.filePath("bg.jpg"), "j"));
     QVERIFY(WriteFileBytes(dir.filePath("home.gif"), "g"));
 
-    CAppletParameters p;
     p.m_HTMLTitle = "Demo";
     p.m_Align = 2;
     p.m_appBKColor = 0x336699;
@@ -199,13 +150,14 @@ void TestHtmlWriter::fullPageText()
     sub.GetItem(0)->m_strLink = "a.htm";
     sub.GetItem(1)->m_strLabel = "B";
     sub.GetItem(1)->m_strLink = "http://example.com/b";
+}
 
-    CollectedMessages collected;
-    const QString html = p.GenerateHTML(collected.Reporter());
-    QVERIFY(collected.messages.isEmpty());
+// The classic page text of MakeDemoPage.
+QString DemoPageText()
+{
     // Horizontal main menu of two 80-wide items 2 apart from (5, 6); the sub
     // menu of item 1 opens at 5 + 82 + 40, 6 + 15.
-    const QString expected = QString::fromLatin1(
+    return QString::fromLatin1(
         "<html>\r\n"
         "<head><title>Demo</title></head>\n"
         "<p align=\"Right\">\r\n"
@@ -230,7 +182,71 @@ void TestHtmlWriter::fullPageText()
         "</applet>\r\n"
         "</p>\r\n"
         "</html>");
-    QCOMPARE(html.toLatin1(), expected.toLatin1());
+}
+
+} // namespace
+
+class TestHtmlWriter : public QObject {
+    Q_OBJECT
+private slots:
+    void workedExample();
+    void fullPageText();
+    void lineEnds_data();
+    void lineEnds();
+    void menuTable_data();
+    void menuTable();
+    void codes_data();
+    void codes();
+    void appletSize_data();
+    void appletSize();
+    void absurdValuesGiveAPage();
+    void missingImagesReportedEachTime();
+    void foundImagesWrittenAsFound_data();
+    void foundImagesWrittenAsFound();
+    void escaping_data();
+    void escaping();
+    void insertedTextsEscaped();
+    void modernPageText_data();
+    void modernPageText();
+    void linkListEntries_data();
+    void linkListEntries();
+};
+
+void TestHtmlWriter::workedExample()
+{
+    CAppletParameters p;
+    p.m_xPos = p.m_yPos = 10;
+    p.m_mmWidth = 100;
+    p.m_mmHeight = 20;
+    p.m_mmItemGap = 2;
+    p.m_smWidth = 120;
+    p.m_smHeight = 20;
+    p.m_smItemGap = 0;
+    BuildMenu(p, 2, "1:2");
+
+    const QRect rect = p.GetAppletRect();
+    QCOMPARE(rect.width(), 182);
+    QCOMPARE(rect.height(), 89);
+    const QString html = p.GenerateHTML();
+    QVERIFY(html.contains("align=\"baseline\" width=\"182\" height=\"89\">\r\n"));
+    QCOMPARE(ParamNames(html).filter(QRegularExpression("^I")),
+             QStringList({"I0-0", "I0-1", "I1-0", "I1-1"}));
+    QCOMPARE(ParamValue(html, "Misc"), QString("2,2,2,1-1,"));
+}
+
+// A small configuration whose every value differs from its neighbours', so
+// that a swapped field or state shows.
+void TestHtmlWriter::fullPageText()
+{
+    QTemporaryDir dir;
+    CAppletParameters p;
+    MakeDemoPage(p, dir);
+    CAppletMenu &sub = *p.m_pMainMenu->GetSubMenu(1);
+
+    CollectedMessages collected;
+    const QString html = p.GenerateHTML(collected.Reporter());
+    QVERIFY(collected.messages.isEmpty());
+    QCOMPARE(html.toLatin1(), DemoPageText().toLatin1());
     // The item lines of one menu on their own.
     QCOMPARE(p.GenerateItemParams(sub, 7),
              QString("\t<param name=\"I7-0\" value=\"A,,_blank,a.htm\">\r\n"
@@ -641,6 +657,104 @@ void TestHtmlWriter::insertedTextsEscaped()
                          + "t,a.htm?x=1&amp;y=&quot;2&quot;";
     QCOMPARE(ParamValue(html, "I0-0"), item);
     QCOMPARE(ParamValue(html, "I1-0"), item);
+}
+
+void TestHtmlWriter::modernPageText_data()
+{
+    QTest::addColumn<int>("modern");
+    QTest::addColumn<bool>("additions");
+    QTest::newRow("classic") << 0 << false;
+    QTest::newRow("modern") << 1 << true;
+    QTest::newRow("any other number is modern") << 5 << true;
+}
+
+// A page for today's browsers is the classic page with the link list before
+// the applet's end and the script line after it; nothing else changes.
+void TestHtmlWriter::modernPageText()
+{
+    QFETCH(int, modern);
+    QFETCH(bool, additions);
+    QTemporaryDir dir;
+    CAppletParameters p;
+    MakeDemoPage(p, dir);
+    p.m_ModernPage = modern;
+
+    QString expected = DemoPageText();
+    if (additions) {
+        const QString list = QStringLiteral(
+            "\t<ul class=\"glidebar-links\">"
+            "<li><a href=\"index.htm\" target=\"_self\">Home</a></li>"
+            "<li><span>Products</span><ul>"
+            "<li><a href=\"a.htm\" target=\"_blank\" rel=\"noopener\">A</a></li>"
+            "<li><a href=\"http://example.com/b\">B</a></li>"
+            "</ul></li></ul>\r\n");
+        expected.replace("</applet>\r\n",
+                         list + "</applet>\r\n<script src=\"glidebar.js\"></script>\r\n");
+        QVERIFY(expected.endsWith("</applet>\r\n<script src=\"glidebar.js\"></script>\r\n</p>\r\n</html>"));
+    }
+    CollectedMessages collected;
+    QCOMPARE(p.GenerateHTML(collected.Reporter()).toLatin1(), expected.toLatin1());
+    QVERIFY(collected.messages.isEmpty());
+}
+
+void TestHtmlWriter::linkListEntries_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("entry"); // as written inside <li>...</li>
+
+    QTest::newRow("link and target") << "Home" << "_top" << "index.htm"
+                                     << "<a href=\"index.htm\" target=\"_top\">Home</a>";
+    QTest::newRow("no target") << "Home" << "" << "index.htm" << "<a href=\"index.htm\">Home</a>";
+    QTest::newRow("new window") << "Out" << "_blank" << "http://example.org/"
+                                << "<a href=\"http://example.org/\" target=\"_blank\" rel=\"noopener\">Out</a>";
+    QTest::newRow("new window, other case") << "Out" << "_BLANK" << "o.htm"
+                                            << "<a href=\"o.htm\" target=\"_BLANK\" rel=\"noopener\">Out</a>";
+    QTest::newRow("named frame") << "F" << "main frame" << "f.htm"
+                                 << "<a href=\"f.htm\" target=\"main frame\">F</a>";
+    QTest::newRow("no link") << "Products" << "_self" << "" << "<span>Products</span>";
+    QTest::newRow("no link, no label") << "" << "" << "" << "<span></span>";
+    QTest::newRow("quotes, markup, ampersand")
+        << "Say \"R&D\" <now>" << "t\"x" << "a.htm?x=1&y=\"2\"><b>"
+        << "<a href=\"a.htm?x=1&amp;y=&quot;2&quot;&gt;&lt;b&gt;\" target=\"t&quot;x\">"
+           "Say &quot;R&amp;D&quot; &lt;now&gt;</a>";
+    QTest::newRow("script as a label") << "<script>alert(1)</script>" << "" << "s.htm"
+                                       << "<a href=\"s.htm\">&lt;script&gt;alert(1)&lt;/script&gt;</a>";
+    QTest::newRow("script as a label without link") << "<script>alert(1)</script>" << "" << ""
+                                                    << "<span>&lt;script&gt;alert(1)&lt;/script&gt;</span>";
+    QTest::newRow("non-ASCII") << QString::fromUtf8("Caf\u00e9 \u20ac \U0001F600") << ""
+                               << QString::fromUtf8("men\u00fc.htm")
+                               << "<a href=\"men&#252;.htm\">Caf&#233; &#8364; &#128512;</a>";
+}
+
+// Each item in the list, main and sub alike; values escaped so that the
+// list adds no element of its own.
+void TestHtmlWriter::linkListEntries()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, target);
+    QFETCH(QString, link);
+    QFETCH(QString, entry);
+
+    CAppletParameters p;
+    p.m_ModernPage = 1;
+    BuildMenu(p, 1, "0:1");
+    for (CAppletMenuItem *item :
+         {p.m_pMainMenu->GetItem(0), p.m_pMainMenu->GetItem(0)->GetSubMenu()->GetItem(0)}) {
+        item->m_strLabel = label;
+        item->m_strTarget = target;
+        item->m_strLink = link;
+    }
+    const QString html = p.GenerateHTML();
+    const QString list = "\t<ul class=\"glidebar-links\"><li>" + entry + "<ul><li>" + entry
+                         + "</li></ul></li></ul>\r\n</applet>\r\n";
+    QVERIFY2(html.contains(list), qPrintable(html));
+    for (QChar c : html)
+        QVERIFY2(c.unicode() < 0x80, qPrintable(html));
+    QCOMPARE(html.count("<script"), 1);
+    QCOMPARE(html.count("<a ") + html.count("<span>"), 2);
+    QCOMPARE(html.count("<ul"), 2);
 }
 
 QTEST_APPLESS_MAIN(TestHtmlWriter)

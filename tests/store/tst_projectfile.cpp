@@ -4,6 +4,7 @@
 #include "model/AppletParameters.h"
 #include "store/IniFile.h"
 #include "store/ProjectFile.h"
+#include "store/ProjectKeys.h"
 
 #include <QtTest>
 
@@ -23,6 +24,7 @@ void FillDistinct(CAppletParameters &p)
     p.m_appBKImagePath = QStringLiteral("/images/back ground.gif");
     p.m_xPos = 1000;
     p.m_yPos = -5;
+    p.m_ModernPage = 1;
     int v = 11;
     for (bool sub : {false, true}) {
         CMenuStyle m = MenuStyleFields(p, sub);
@@ -59,6 +61,13 @@ void FillDistinct(CAppletParameters &p)
             item.m_strLink = QStringLiteral("page%1.htm").arg(j);
         }
     }
+}
+
+// Puts a menu script into a program folder, as pages for today's browsers
+// need one beside them.
+bool ProvideScript(const QString &appDir)
+{
+    return WriteFileBytes(QDir(appDir).filePath("glidebar.js"), "// menu script\n");
 }
 
 // The file's lines, without their CR LF ends.
@@ -99,6 +108,13 @@ private slots:
     void failedSaveKeepsEarlierPage();
     void refusesNamesWhoseProjectFileReplacesAnother_data();
     void refusesNamesWhoseProjectFileReplacesAnother();
+    void copyCarriesEveryStoredValue();
+    void modernPageKey_data();
+    void modernPageKey();
+    void oldProjectSavesTheSamePage();
+    void copiesPageScriptForModernPages_data();
+    void copiesPageScriptForModernPages();
+    void pageScriptWrittenWholeOrNotAtAll();
 };
 
 void TestProjectFile::projectPath_data()
@@ -123,6 +139,7 @@ void TestProjectFile::roundTripOfAFullConfiguration()
     QTemporaryDir dir;
     CAppletParameters saved;
     FillDistinct(saved);
+    QVERIFY(ProvideScript(dir.path()));
     const QString page = dir.filePath("menu.htm");
     QString error;
     QVERIFY2(SavePage(page, dir.path(), saved, QStringLiteral("<html>\u00e9</html>"), dir.path(), &error),
@@ -135,6 +152,7 @@ void TestProjectFile::roundTripOfAFullConfiguration()
     QVERIFY(loaded.LoadProject(dir.filePath("menu.qdx")));
     QCOMPARE(loaded.m_HTMLTitle, saved.m_HTMLTitle);
     QCOMPARE(loaded.m_appBKImagePath, saved.m_appBKImagePath);
+    QCOMPARE(loaded.m_ModernPage, 1);
     QCOMPARE(StyleValues(loaded), StyleValues(saved));
     QCOMPARE(TreeText(*loaded.m_pMainMenu), TreeText(*saved.m_pMainMenu));
     QCOMPARE(loaded.m_pMainMenu->m_nCurrent, 0);
@@ -148,11 +166,12 @@ void TestProjectFile::sectionsAndKeysInOrder()
     QTemporaryDir dir;
     CAppletParameters p;
     FillDistinct(p);
+    QVERIFY(ProvideScript(dir.path()));
     QVERIFY(SavePage(dir.filePath("x.htm"), dir.path(), p, QString(), dir.path()));
 
     QStringList expected;
     expected << "[General]" << "m_HTMLTitle" << "m_Align" << "m_appBKColor" << "m_appBKImagePath"
-             << "m_xPos" << "m_yPos";
+             << "m_xPos" << "m_yPos" << "m_ModernPage";
     for (const char *fam : {"mm", "sm"}) {
         expected << (fam == QLatin1String("mm") ? "[Main Menu Style]" : "[Sub Menu Style]");
         for (const char *stem : {"BKColor", "BKStyle", "MenuAlign", "Width", "Height", "ItemGap",
@@ -180,7 +199,7 @@ void TestProjectFile::sectionsAndKeysInOrder()
         found << (line.startsWith('[') ? line : line.section('=', 0, 0));
     }
     QCOMPARE(found, expected);
-    QCOMPARE(found.filter(QRegularExpression("^m_")).size(), 68);
+    QCOMPARE(found.filter(QRegularExpression("^m_")).size(), 69);
 
     const QStringList lines = FileLines(dir.filePath("x.qdx"));
     QVERIFY(lines.contains("m_HTMLTitle=\"  My \"menu\", caf\u00e9 \""));
@@ -188,6 +207,7 @@ void TestProjectFile::sectionsAndKeysInOrder()
     QVERIFY(lines.contains("m_mmBKColor=255"));
     QVERIFY(lines.contains("m_smBKColor=16711680"));
     QVERIFY(lines.contains("m_yPos=-5"));
+    QVERIFY(lines.contains("m_ModernPage=1"));
     QVERIFY(lines.contains("I1-0=Sub 0.0,s0.png,frame0,page0.htm"));
     QVERIFY(lines.contains("I0-4=Main 4,,_self,http://example.org/4?a=b&c=d"));
 }
@@ -379,6 +399,7 @@ void TestProjectFile::noStaleKeysAndSameBytesTwice()
     const QString page = dir.filePath("p.htm");
     CAppletParameters big;
     FillDistinct(big);
+    QVERIFY(ProvideScript(dir.path()));
     QVERIFY(SavePage(page, dir.path(), big, "big", dir.path()));
     const QByteArray bigBytes = ReadFileBytes(dir.filePath("p.qdx"));
     QVERIFY(SavePage(page, dir.path(), big, "big", dir.path()));
@@ -502,6 +523,191 @@ void TestProjectFile::refusesNamesWhoseProjectFileReplacesAnother()
     QTemporaryDir site;
     if (!page.endsWith(".qdx"))
         QVERIFY(SavePage(site.filePath(page), site.path(), p, "page", app.path(), &error));
+}
+
+// A copy of the configuration (the live preview draws from one) carries
+// every value the project file stores, including any added later.
+void TestProjectFile::copyCarriesEveryStoredValue()
+{
+    CAppletParameters a;
+    int v = 1;
+    for (const CProjectKey &key : ProjectKeys()) {
+        if (key.kind == EValueKind::Text)
+            a.*key.pText = QStringLiteral("text %1").arg(v++);
+        else
+            a.*key.pNumber = v++;
+    }
+    CAppletParameters b;
+    b.CopyFrom(a);
+    for (const CProjectKey &key : ProjectKeys()) {
+        if (key.kind == EValueKind::Text)
+            QCOMPARE(b.*key.pText, a.*key.pText);
+        else
+            QVERIFY2(b.*key.pNumber == a.*key.pNumber, key.pName);
+    }
+}
+
+void TestProjectFile::modernPageKey_data()
+{
+    QTest::addColumn<QByteArray>("general"); // the General section's lines
+    QTest::addColumn<int>("modern");
+    QTest::newRow("saved before the key existed") << QByteArray("m_xPos=3\r\n") << 0;
+    QTest::newRow("on") << QByteArray("m_ModernPage=1\r\n") << 1;
+    QTest::newRow("off") << QByteArray("m_ModernPage=0\r\n") << 0;
+    QTest::newRow("other letter case") << QByteArray("M_MODERNPAGE = 1\r\n") << 1;
+    QTest::newRow("not a number") << QByteArray("m_ModernPage=yes\r\n") << 0;
+    QTest::newRow("in another section") << QByteArray("[Item]\r\nm_ModernPage=1\r\n") << 0;
+}
+
+void TestProjectFile::modernPageKey()
+{
+    QFETCH(QByteArray, general);
+    QFETCH(int, modern);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("k.qdx");
+    QVERIFY(WriteFileBytes(path, "[General]\r\nm_HTMLTitle=T\r\n" + general
+                                     + "[Menu Relation]\r\nRelation=1,2,\r\n"));
+    CAppletParameters p;
+    p.m_ModernPage = 1 - modern; // replaced by the load
+    p.LoadProject(path);
+    QCOMPARE(p.m_ModernPage, modern);
+
+    // Written back by every save, in the General section after the position.
+    QVERIFY(ProvideScript(dir.path()));
+    QVERIFY(SavePage(dir.filePath("k.htm"), dir.path(), p, "x", dir.path()));
+    const QStringList lines = FileLines(dir.filePath("k.qdx"));
+    const qsizetype at = lines.indexOf(QStringLiteral("m_ModernPage=%1").arg(modern));
+    QVERIFY(at > 0);
+    QCOMPARE(lines.at(at - 1).section('=', 0, 0), QStringLiteral("m_yPos"));
+}
+
+// A project saved before the choice existed reopens as a classic page: its
+// page text comes out unchanged, and saving it writes that same page.
+void TestProjectFile::oldProjectSavesTheSamePage()
+{
+    QTemporaryDir dir;
+    CAppletParameters made;
+    FillDistinct(made);
+    made.m_ModernPage = 0;
+    made.m_appBKImagePath.clear();
+    for (int i = 0; i < made.m_pMainMenu->GetCount(); ++i)
+        made.m_pMainMenu->GetItem(i)->m_strImage.clear();
+    for (int owner : {0, 3})
+        for (int j = 0; j < made.m_pMainMenu->GetSubMenu(owner)->GetCount(); ++j)
+            made.m_pMainMenu->GetSubMenu(owner)->GetItem(j)->m_strImage.clear();
+    const QString classicPage = made.GenerateHTML();
+    QVERIFY(!classicPage.contains("glidebar"));
+
+    // The project file as an older version wrote it: without the key.
+    QVERIFY(SavePage(dir.filePath("made.htm"), dir.path(), made, classicPage, dir.path()));
+    QByteArray old = ReadFileBytes(dir.filePath("made.qdx"));
+    QVERIFY(old.contains("m_ModernPage=0\r\n"));
+    old.replace("m_ModernPage=0\r\n", "");
+    QDir out(dir.filePath("old"));
+    QVERIFY(WriteFileBytes(out.filePath("old.qdx"), old));
+
+    CAppletParameters reopened;
+    reopened.LoadProject(out.filePath("old.qdx"));
+    const QString page = reopened.GenerateHTML();
+    QCOMPARE(page.toLatin1(), classicPage.toLatin1());
+    QString error;
+    QVERIFY2(SavePage(out.filePath("old.htm"), out.path(), reopened, page, dir.path(), &error),
+             qPrintable(error));
+    QCOMPARE(ReadFileBytes(out.filePath("old.htm")), classicPage.toLatin1());
+    QVERIFY(!QFile::exists(out.filePath("glidebar.js")));
+    // Ticking the choice gives the page for today's browsers.
+    reopened.m_ModernPage = 1;
+    QVERIFY(reopened.GenerateHTML().contains("<script src=\"glidebar.js\"></script>\r\n</p>"));
+}
+
+void TestProjectFile::copiesPageScriptForModernPages_data()
+{
+    QTest::addColumn<int>("modern");
+    QTest::addColumn<bool>("scriptInProgram"); // glidebar.js in the program folder
+    QTest::addColumn<bool>("blocked");         // a folder stands where the copy goes
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<QString>("reason");       // part of the reported reason
+
+    QTest::newRow("modern") << 1 << true << false << true << QString();
+    QTest::newRow("classic takes no script") << 0 << true << false << true << QString();
+    QTest::newRow("classic, script missing") << 0 << false << false << true << QString();
+    QTest::newRow("modern, script missing") << 1 << false << false << false << "glidebar.js";
+    QTest::newRow("modern, copy cannot be written") << 1 << true << true << false << "glidebar.js";
+}
+
+void TestProjectFile::copiesPageScriptForModernPages()
+{
+    QFETCH(int, modern);
+    QFETCH(bool, scriptInProgram);
+    QFETCH(bool, blocked);
+    QFETCH(bool, saved);
+    QFETCH(QString, reason);
+
+    QTemporaryDir app, out;
+    const QByteArray script = "// the menu script\n";
+    QVERIFY(WriteFileBytes(app.filePath("Glidebar.class"), "class"));
+    if (scriptInProgram)
+        QVERIFY(WriteFileBytes(app.filePath("glidebar.js"), script));
+    if (blocked)
+        QVERIFY(QDir(out.path()).mkdir("glidebar.js"));
+    const QString page = out.filePath("page.htm");
+    QVERIFY(WriteFileBytes(page, "earlier page"));
+
+    CAppletParameters p;
+    p.m_ModernPage = modern;
+    QString error;
+    QCOMPARE(SavePage(page, out.path(), p, "new page", app.path(), &error), saved);
+    if (saved) {
+        QCOMPARE(ReadFileBytes(page), QByteArray("new page"));
+        QCOMPARE(QFile::exists(out.filePath("glidebar.js")), bool(modern));
+        if (modern)
+            QCOMPARE(ReadFileBytes(out.filePath("glidebar.js")), script);
+        return;
+    }
+    // Reported like a failed page write, before the page is replaced.
+    QVERIFY2(error.contains(reason), qPrintable(error));
+    QCOMPARE(ReadFileBytes(page), QByteArray("earlier page"));
+    QVERIFY(!QFile::exists(out.filePath("page.qdx")));
+    QStringList expected{"page.htm"};
+    if (blocked)
+        expected.prepend("glidebar.js");
+    QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             expected);
+}
+
+void TestProjectFile::pageScriptWrittenWholeOrNotAtAll()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs a file size limit");
+#else
+    QTemporaryDir app, out;
+    const QByteArray script(5000, 's');
+    QVERIFY(WriteFileBytes(app.filePath("glidebar.js"), script));
+    QVERIFY(WriteFileBytes(out.filePath("glidebar.js"), "earlier script"));
+    CAppletParameters p;
+    p.m_ModernPage = 1;
+
+    // The copy cannot be written in full (the file size limit binds even
+    // root): the earlier script stays whole and no temporary file is left.
+    struct rlimit old {};
+    QVERIFY(getrlimit(RLIMIT_FSIZE, &old) == 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 100;
+    QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+    QString error;
+    const bool saved = SavePage(out.filePath("page.htm"), out.path(), p, "page", app.path(), &error);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    QVERIFY(!saved);
+    QVERIFY2(error.contains("glidebar.js"), qPrintable(error));
+    QCOMPARE(ReadFileBytes(out.filePath("glidebar.js")), QByteArray("earlier script"));
+    QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"glidebar.js"});
+
+    // Without the limit the whole script arrives.
+    QVERIFY(SavePage(out.filePath("page.htm"), out.path(), p, "page", app.path(), &error));
+    QCOMPARE(ReadFileBytes(out.filePath("glidebar.js")), script);
+#endif
 }
 
 QTEST_APPLESS_MAIN(TestProjectFile)

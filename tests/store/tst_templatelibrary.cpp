@@ -7,8 +7,8 @@
 
 namespace {
 
-// Two templates; the second holds a title and an alignment, which loading
-// must ignore, and every value in a section of its own.
+// Two templates; the second holds a title, an alignment and the page kind,
+// which loading must ignore, and every value in a section of its own.
 const char kLibrary[] =
     "[TEMPLATE]\r\n"
     "TemplateKey=Plain,Fancy\r\n"
@@ -19,6 +19,7 @@ const char kLibrary[] =
     "Description=Fancy menu\r\n"
     "m_HTMLTitle=Not this title\r\n"
     "m_Align=2\r\n"
+    "m_ModernPage=0\r\n"
     "m_appBKColor=16777215\r\n"
     "m_appBKImagePath=back.gif\r\n"
     "m_xPos=3\r\n"
@@ -102,9 +103,12 @@ void TestTemplateLibrary::loadsTemplateIgnoringTitleAndAlignment()
     p.m_Align = 1;
     p.m_miFontSize3 = 99;
     p.m_bSaved = 1;
+    p.m_ModernPage = 0;
     p.LoadTemplate(1, path);
     QCOMPARE(p.m_HTMLTitle, QStringLiteral("Untitled"));
     QCOMPARE(p.m_Align, 0);
+    // A menu made from a template is new: it works in today's browsers.
+    QCOMPARE(p.m_ModernPage, 1);
     QCOMPARE(p.m_appBKColor, 0xFFFFFF);
     QCOMPARE(p.m_appBKImagePath, QStringLiteral("back.gif"));
     QCOMPARE(p.m_xPos, 3);
@@ -159,6 +163,7 @@ void TestTemplateLibrary::loadsBlankDefaults()
     p.m_pMainMenu->m_nCurrent = 6;
     p.LoadTemplate(index, path);
     QCOMPARE(p.m_HTMLTitle, QStringLiteral("Untitled"));
+    QCOMPARE(p.m_ModernPage, 1);
     QCOMPARE(p.m_appBKImagePath, QString());
     for (int v : StyleValues(p))
         QCOMPARE(v, 0);

@@ -21,6 +21,7 @@ class TestEndToEnd : public QObject {
 private slots:
     void buildSaveStartNewAndReopen();
     void saveIntoUnwritableFolder();
+    void oldPageSavesUnchangedUntilTicked();
 };
 
 namespace {
@@ -33,6 +34,10 @@ struct Fixture {
         QVERIFY(appDir.isValid() && outDir.isValid());
         for (const char *name : {"Glidebar.class", "Vantrel.qdx"})
             QVERIFY(QFile::copy(QStringLiteral(VANTREL_BIN_DIR "/") + QLatin1String(name), appDir.filePath(name)));
+        // The menu script a page for today's browsers needs: the build's own
+        // when it has one, else a stand-in.
+        if (!QFile::copy(QStringLiteral(VANTREL_BIN_DIR "/glidebar.js"), appDir.filePath("glidebar.js")))
+            QVERIFY(WriteFileBytes(appDir.filePath("glidebar.js"), "// menu script stand-in\n"));
         t.app.m_strAppDir = appDir.path();
         sheet = &t.OpenSheet();
         sheet->activateWindow();
@@ -208,7 +213,9 @@ void TestEndToEnd::buildSaveStartNewAndReopen()
     const QByteArray savedPage = ReadFileBytes(page);
     QCOMPARE(savedPage, sheet.m_pageHTML.m_strHTML.toUtf8());
     QVERIFY(savedPage.contains("Tea &amp; Caf&#233; &quot;Menu&quot;"));
-    for (const char *name : {"menu.qdx", "Glidebar.class", "button.gif"})
+    // A new menu works in today's browsers: its script lies beside it.
+    QVERIFY(savedPage.contains("<script src=\"glidebar.js\"></script>\r\n</p>\r\n</html>"));
+    for (const char *name : {"menu.qdx", "Glidebar.class", "button.gif", "glidebar.js"})
         QVERIFY2(QFileInfo::exists(f.Out(QStringLiteral("site/") + QLatin1String(name))), name);
     CAppletParameters saved;
     saved.CopyFrom(params);
@@ -284,6 +291,68 @@ void TestEndToEnd::saveIntoUnwritableFolder()
     QCOMPARE(f.t.ui->messages.size(), 2);
     QCOMPARE(f.t.ui->messages[1].text, QStringLiteral("Save Glidebar in HTML file?"));
     QVERIFY(!f.sheet->isVisible());
+}
+
+// A page saved before the choice existed reopens as it was: saved again it
+// is the same page, until "Works in today's browsers" is ticked.
+void TestEndToEnd::oldPageSavesUnchangedUntilTicked()
+{
+    Fixture f;
+    CMenuWizardSheet &sheet = *f.sheet;
+    CScriptedUi &ui = *f.t.ui;
+    const QString page = f.Out(QStringLiteral("old/menu.htm"));
+    const QByteArray project =
+        "[General]\r\nm_HTMLTitle=Old page\r\nm_Align=1\r\nm_xPos=4\r\nm_yPos=5\r\n"
+        "[Main Menu Style]\r\nm_mmWidth=100\r\nm_mmHeight=20\r\nm_mmItemGap=2\r\n"
+        "[Sub Menu Style]\r\nm_smWidth=90\r\nm_smHeight=18\r\n"
+        "[Item]\r\nI0-0=Home,,_top,index.htm\r\nI0-1=More,,,\r\nI1-0=A & B,,_blank,ab.htm\r\n"
+        "[Menu Relation]\r\nRelation=2,2,1,1-1,\r\n";
+    QVERIFY(WriteFileBytes(f.Out(QStringLiteral("old/menu.qdx")), project));
+    CAppletParameters old;
+    old.LoadProject(f.Out(QStringLiteral("old/menu.qdx")));
+    const QByteArray oldPage = old.GenerateHTML().toUtf8();
+    QVERIFY(!oldPage.contains("glidebar"));
+    QVERIFY(WriteFileBytes(page, oldPage));
+
+    // Reopen it; the box is clear.
+    f.Next();
+    CTemplatePage &tp = sheet.m_pageTemplate;
+    tp.m_radioSaved->click();
+    ui.openFileAnswers = {page};
+    tp.m_btnBrowse->click();
+    f.Next();
+    QCOMPARE(sheet.GetActivePage(), &sheet.m_pageGeneral);
+    QCheckBox *box = Control<QCheckBox>(&sheet.m_pageGeneral, "modernPage");
+    QVERIFY(box && !box->isChecked());
+    for (int i = 0; i < 5; ++i)
+        f.Next();
+    QCOMPARE(sheet.GetActivePage(), &sheet.m_pageHTML);
+    ui.saveFileAnswers = {page};
+    sheet.FinishButton()->click();
+    QVERIFY2(ui.messages.isEmpty(), qPrintable(ui.MessageTexts().join('\n')));
+    QCOMPARE(ReadFileBytes(page), oldPage);
+    QVERIFY(!QFile::exists(f.Out(QStringLiteral("old/glidebar.js"))));
+
+    // Ticked: the finish page shows the page for today's browsers, and that
+    // is what is saved, with its script.
+    for (int i = 0; i < 5; ++i)
+        sheet.BackButton()->click();
+    QCOMPARE(sheet.GetActivePage(), &sheet.m_pageGeneral);
+    box->click();
+    for (int i = 0; i < 5; ++i)
+        f.Next();
+    const QString shown = sheet.m_pageHTML.m_richHTML->toPlainText();
+    QVERIFY(shown.contains("<li><span>More</span><ul><li><a href=\"ab.htm\" target=\"_blank\" "
+                           "rel=\"noopener\">A &amp; B</a></li></ul></li>"));
+    QVERIFY(shown.endsWith("<script src=\"glidebar.js\"></script>\n</p>\n</html>"));
+    ui.saveFileAnswers = {page};
+    sheet.FinishButton()->click();
+    QVERIFY2(ui.messages.isEmpty(), qPrintable(ui.MessageTexts().join('\n')));
+    const QByteArray modernPage = ReadFileBytes(page);
+    QVERIFY(modernPage.startsWith(oldPage.left(oldPage.indexOf("</applet>"))));
+    QVERIFY(modernPage.endsWith("</applet>\r\n<script src=\"glidebar.js\"></script>\r\n</p>\r\n</html>"));
+    QCOMPARE(ReadFileBytes(f.Out(QStringLiteral("old/glidebar.js"))), ReadFileBytes(f.appDir.filePath("glidebar.js")));
+    QVERIFY(ReadFileBytes(f.Out(QStringLiteral("old/menu.qdx"))).contains("m_ModernPage=1\r\n"));
 }
 
 QTEST_MAIN(TestEndToEnd)

@@ -2,7 +2,11 @@
 #include "wizard/ColorButton.h"
 #include "wizard/SpinButton.h"
 
+#include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QPlainTextEdit>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -23,6 +27,9 @@ private slots:
     void browseForImage();
     void colourReachesConfigurationOnLeaving();
     void shownValuesForPreview();
+    void modernPageChoice_data();
+    void modernPageChoice();
+    void modernPageBoxFollowsTheConfiguration();
 };
 
 namespace {
@@ -299,6 +306,102 @@ void TestGeneralPage::shownValuesForPreview()
     // Nothing was stored.
     QCOMPARE(f.params().m_HTMLTitle, QStringLiteral("My menu"));
     QCOMPARE(f.params().m_appBKColor, 0x112233);
+}
+
+void TestGeneralPage::modernPageChoice_data()
+{
+    QTest::addColumn<int>("stored");  // m_ModernPage before the page is shown
+    QTest::addColumn<QString>("how"); // how the box is changed: "", "click", "space", "set"
+    QTest::addColumn<int>("modern");  // the choice after Next
+
+    QTest::newRow("on, left alone") << 1 << "" << 1;
+    QTest::newRow("off, left alone") << 0 << "" << 0;
+    QTest::newRow("off, ticked with the mouse") << 0 << "click" << 1;
+    QTest::newRow("on, cleared with the space bar") << 1 << "space" << 0;
+    QTest::newRow("off, set without a click") << 0 << "set" << 1;
+}
+
+// The check box decides what the finish page shows and what Finish saves.
+void TestGeneralPage::modernPageChoice()
+{
+    QFETCH(int, stored);
+    QFETCH(QString, how);
+    QFETCH(int, modern);
+
+    // A program folder of the test's own, with the files a save copies.
+    QTemporaryDir appDir, outDir;
+    const QByteArray script = "// menu script\n";
+    QVERIFY(WriteFileBytes(appDir.filePath("Glidebar.class"), "class"));
+    QVERIFY(WriteFileBytes(appDir.filePath("glidebar.js"), script));
+
+    Fixture f;
+    f.t.app.m_strAppDir = appDir.path();
+    f.params().m_ModernPage = stored;
+    f.params().m_appBKImagePath.clear();
+    f.sheet().SetActivePage(&f.sheet().m_pageTemplate);
+    f.sheet().SetActivePage(&f.page());
+    QCheckBox *box = Control<QCheckBox>(&f.page(), "modernPage");
+    QVERIFY(box);
+    QCOMPARE(box->isChecked(), bool(stored));
+
+    QSignalSpy edited(&f.page(), &CWizardPage::ValuesEdited);
+    if (how == "click") {
+        box->click();
+    } else if (how == "space") {
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Space);
+    } else if (how == "set") {
+        box->setChecked(!box->isChecked());
+    }
+    QCOMPARE(edited.isEmpty(), how.isEmpty());
+    // Seen by the live preview at once, stored only on leaving.
+    CAppletParameters shown;
+    f.page().ApplyShownValues(shown);
+    QCOMPARE(shown.m_ModernPage, modern);
+    QCOMPARE(f.params().m_ModernPage, stored);
+
+    for (int i = 0; i < 5; ++i)
+        f.sheet().NextButton()->click();
+    QCOMPARE(f.sheet().GetActivePage(), &f.sheet().m_pageHTML);
+    QCOMPARE(f.params().m_ModernPage, modern);
+    const QString text = f.sheet().m_pageHTML.m_richHTML->toPlainText();
+    QCOMPARE(text.contains("<script src=\"glidebar.js\"></script>\n</p>\n</html>"), bool(modern));
+    QCOMPARE(text.contains("<ul class=\"glidebar-links\">"), bool(modern));
+
+    f.t.ui->saveFileAnswers = {outDir.filePath("menu.htm")};
+    f.sheet().FinishButton()->click();
+    QVERIFY2(f.t.ui->messages.isEmpty(), qPrintable(f.t.ui->MessageTexts().join('\n')));
+    const QByteArray page = ReadFileBytes(outDir.filePath("menu.htm"));
+    QCOMPARE(page, f.params().GenerateHTML().toUtf8());
+    QCOMPARE(page.contains("<script src=\"glidebar.js\"></script>\r\n"), bool(modern));
+    QCOMPARE(QFile::exists(outDir.filePath("glidebar.js")), bool(modern));
+    if (modern)
+        QCOMPARE(ReadFileBytes(outDir.filePath("glidebar.js")), script);
+    QVERIFY(ReadFileBytes(outDir.filePath("menu.qdx")).contains("m_ModernPage=" + QByteArray::number(modern) + "\r\n"));
+}
+
+void TestGeneralPage::modernPageBoxFollowsTheConfiguration()
+{
+    Fixture f;
+    QCheckBox *box = Control<QCheckBox>(&f.page(), "modernPage");
+    QVERIFY(box);
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(box);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("Works in today's browsers"));
+    QVERIFY(box->focusPolicy() & Qt::TabFocus);
+    QVERIFY(!box->isChecked());
+
+    // Changed meanwhile (as a load would): shown on the next visit.
+    f.sheet().NextButton()->click();
+    f.params().m_ModernPage = 1;
+    f.sheet().BackButton()->click();
+    QCOMPARE(f.sheet().GetActivePage(), &f.page());
+    QVERIFY(box->isChecked());
+
+    // Cancelling the wizard from the page discards a change.
+    box->click();
+    f.sheet().CancelButton()->click();
+    QCOMPARE(f.params().m_ModernPage, 1);
 }
 
 QTEST_MAIN(TestGeneralPage)
