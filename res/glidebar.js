@@ -28,16 +28,16 @@
     '.glidebar, .glidebar * { box-sizing: border-box; margin: 0; padding: 0; }',
     '.glidebar { display: inline-block; position: relative; overflow: hidden; isolation: isolate;',
     '  vertical-align: baseline; text-align: left; line-height: normal; text-indent: 0; }',
-    '.glidebar ul { position: absolute; list-style: none; }',
-    '.glidebar li { display: block; }',
-    '.glidebar a { position: absolute; display: block; overflow: hidden; text-decoration: none;',
+    '.glidebar ul { position: absolute; display: flex; list-style: none; }',
+    '.glidebar li { display: block; flex: none; }',
+    '.glidebar a { position: relative; display: flex; align-items: center; width: 100%; height: 100%;',
+    '  overflow: hidden; text-decoration: none;',
     '  background-origin: border-box; background-clip: border-box; cursor: pointer;',
     '  -webkit-tap-highlight-color: transparent; }',
     '.glidebar a:focus { outline: none; }',
     '.glidebar a:focus-visible { outline: 2px solid currentColor; }',
-    '.glidebar .gb-box { position: absolute; display: flex; align-items: center; }',
-    '.glidebar .gb-text { display: flex; align-items: center; height: 100%; overflow: hidden; min-width: 0; }',
-    '.glidebar .gb-text span { flex: none; white-space: pre; }',
+    '.glidebar .gb-text { display: flex; align-items: center; height: 100%; overflow: hidden;',
+    '  min-width: 0; white-space: pre; }',
     '.glidebar img { display: block; flex: none; max-width: 100%; max-height: 100%; }',
     '.glidebar .gb-frame { position: absolute; left: 0; top: 0; right: 0; bottom: 0;',
     '  border: 1px solid; pointer-events: none; z-index: 1; }',
@@ -184,13 +184,12 @@
     s.fontWeight = look.bold ? 'bold' : 'normal';
     s.fontStyle = look.italic ? 'italic' : 'normal';
 
-    const box = node.box.style;
-    box.left = '2px';
-    box.top = '0px';
-    box.width = Math.max(0, node.w - 2 * t - 4) + 'px';
-    box.height = Math.max(0, node.h - 2 * t) + 'px';
-    box.justifyContent = 'flex-start';
+    // The content: inside the border, less two pixels at the sides.
+    const room = node.w - 2 * t - 4 > 0 && node.h - 2 * t > 0;
+    s.padding = room ? '0 2px' : '0';
+    s.justifyContent = 'flex-start';
     const text = node.text, ia = look.imageAlign, ta = look.textAlign;
+    text.style.visibility = room ? 'visible' : 'hidden';
     text.style.justifyContent = ['flex-start', 'center', 'flex-end'][ta];
     if (!node.img) {
       flexItem(text, 0, true, '0');
@@ -205,7 +204,7 @@
       flexItem(text, 0, true, '0 4px 0 0');
       flexItem(img, 1, false, '0');
     } else if (ta === 1) { // both centred: one group, image first
-      box.justifyContent = 'center';
+      s.justifyContent = 'center';
       flexItem(img, 0, false, '0');
       flexItem(text, 1, false, node.label ? '0 0 0 4px' : '0');
     } else { // a centred image, the text in the room on its own side
@@ -223,11 +222,6 @@
     return e;
   }
 
-  function px(e, x, y, w, h) {
-    const s = e.style;
-    s.left = x + 'px'; s.top = y + 'px'; s.width = w + 'px'; s.height = h + 'px';
-  }
-
   // A menu's list: the box, its background and frame, and its items.
   function buildMenu(ul, style, looks, items, owner) {
     const count = items.length;
@@ -235,6 +229,9 @@
     ul.style.width = box.w + 'px';
     ul.style.height = box.h + 'px';
     ul.setAttribute('aria-orientation', style.across ? 'horizontal' : 'vertical');
+    // The items follow each other in the list's own flow, the gap between them.
+    ul.style.flexDirection = style.across ? 'row' : 'column';
+    ul.style.gap = style.gap + 'px';
     if (style.bk >= 2) ul.style.background = css(style.color);
     if (style.bk === 1 || style.bk === 3) {
       const frame = el('li', 'gb-frame', ul);
@@ -244,24 +241,31 @@
       frame.style.borderColor = css(lum < 80 ? mix(style.color, [255, 255, 255], 0.5)
         : mix(style.color, [0, 0, 0], 0.45));
     }
+    // One item in its Normal look, copied for every item of the menu:
+    // copying is far cheaper than setting each copy's styles again.
+    const proto = el('li');
+    proto.setAttribute('role', 'none');
+    const pa = el('a', '', proto);
+    pa.setAttribute('role', 'menuitem');
+    pa.setAttribute('tabindex', '-1');
+    proto.style.width = style.w + 'px';
+    proto.style.height = style.h + 'px';
+    el('span', 'gb-text', pa);
+    paint({ a: pa, text: pa.firstChild, w: style.w, h: style.h },
+      looks[0], style.thick);
+
     const nodes = [];
     items.forEach((it, k) => {
-      const li = el('li', '', ul);
-      li.setAttribute('role', 'none');
-      const a = el('a', '', li);
-      a.setAttribute('role', 'menuitem');
-      a.setAttribute('tabindex', '-1');
+      const li = proto.cloneNode(true);
+      const a = li.firstChild;
       if (it.link) a.setAttribute('href', it.link);
       if (it.target) a.setAttribute('target', it.target);
       if (it.target.toLowerCase() === '_blank') a.setAttribute('rel', 'noopener');
-      const r = itemBox(style, k);
-      px(a, r.x, r.y, r.w, r.h);
-      const node = { a, li, k, owner, w: r.w, h: r.h, label: it.label, sub: null };
-      node.box = el('span', 'gb-box', a);
-      node.text = el('span', 'gb-text', node.box);
-      el('span', '', node.text).textContent = it.label;
+      const node = { a, li, k, owner, w: style.w, h: style.h, label: it.label, sub: null,
+        text: a.firstChild, looks, thick: style.thick };
+      node.text.textContent = it.label;
       if (it.image) {
-        node.img = el('img', '', node.box);
+        node.img = el('img', '', a);
         node.img.setAttribute('alt', '');
         node.img.addEventListener('error', () => {
           node.img.remove();
@@ -269,13 +273,12 @@
           node.repaint();
         });
         node.img.setAttribute('src', it.image);
-        node.spacer = el('span', '', node.box);
+        node.spacer = el('span', '', a);
+        paint(node, looks[0], style.thick);
       }
-      node.looks = looks;
-      node.thick = style.thick;
       a.glidebarNode = node;
+      ul.appendChild(li);
       nodes.push(node);
-      paint(node, looks[0], style.thick);
     });
     return nodes;
   }
@@ -300,7 +303,7 @@
     }
     if (!cfg.items.length) return;
 
-    const bar = el('ul', '', applet);
+    const bar = el('ul'); // built aside, then put in place at once
     bar.setAttribute('role', 'menubar');
     bar.setAttribute('aria-label', 'Menu');
     bar.style.left = cfg.x + 'px';
@@ -323,6 +326,7 @@
       node.a.setAttribute('aria-expanded', 'false');
     });
     mains[0].a.setAttribute('tabindex', '0');
+    applet.appendChild(bar);
     behave(applet, mains, cfg);
   }
 

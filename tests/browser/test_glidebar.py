@@ -428,7 +428,7 @@ class Fonts(unittest.TestCase):
                 driver.execute_cdp_cmd('CSS.enable', {})
                 root = driver.execute_cdp_cmd('DOM.getDocument', {})['root']['nodeId']
                 node = driver.execute_cdp_cmd('DOM.querySelector', {
-                    'nodeId': root, 'selector': '[role=menubar] > li > a .gb-text span'})['nodeId']
+                    'nodeId': root, 'selector': '[role=menubar] > li > a .gb-text'})['nodeId']
                 fonts = driver.execute_cdp_cmd('CSS.getPlatformFontsForNode', {'nodeId': node})['fonts']
                 self.assertEqual([f['familyName'] for f in fonts], [wanted])
 
