@@ -156,6 +156,23 @@
     return 'linear-gradient(to ' + (look.fill >= 6 ? 'bottom' : 'right') + ', ' + from + ', ' + to + ')';
   }
 
+  // Whether a centred image and a centred label fit side by side; until the
+  // image has loaded they are taken to fit.
+  let measure = null;
+  function fitsTogether(node, look, t) {
+    const img = node.img, room = node.w - 2 * t - 4, high = node.h - 2 * t;
+    let w = img.naturalWidth, h = img.naturalHeight;
+    if (!w || !h) return true;
+    if (w > room || h > high) { // shrunk to fit, keeping its shape
+      const wide = Math.floor((high * w) / h);
+      [w, h] = wide <= room ? [wide, high] : [room, Math.floor((room * h) / w)];
+    }
+    if (!node.label) return w <= room;
+    measure = measure || document.createElement('canvas').getContext('2d');
+    measure.font = (look.italic ? 'italic ' : '') + (look.bold ? 'bold ' : '') + look.px + 'px ' + look.family;
+    return w + 4 + Math.round(measure.measureText(node.label).width) <= room;
+  }
+
   function flexItem(el, order, grow, margin) {
     el.style.order = order;
     el.style.flex = grow ? '1 1 0px' : 'none';
@@ -196,18 +213,19 @@
       return;
     }
     const img = node.img, spacer = node.spacer;
-    spacer.style.display = ia === 1 && ta !== 1 ? 'block' : 'none';
+    const group = ia === 1 && ta === 1 && fitsTogether(node, look, t);
+    spacer.style.display = ia === 1 && !group ? 'block' : 'none';
     if (ia === 0) {
       flexItem(img, 0, false, '0');
       flexItem(text, 1, true, '0 0 0 4px');
     } else if (ia === 2) {
       flexItem(text, 0, true, '0 4px 0 0');
       flexItem(img, 1, false, '0');
-    } else if (ta === 1) { // both centred: one group, image first
+    } else if (group) { // both centred: one group, image first
       s.justifyContent = 'center';
       flexItem(img, 0, false, '0');
       flexItem(text, 1, false, node.label ? '0 0 0 4px' : '0');
-    } else { // a centred image, the text in the room on its own side
+    } else { // a centred image, the text in the room on its own side (right when centred)
       const left = ta === 0;
       flexItem(text, left ? 0 : 2, true, left ? '0 4px 0 0' : '0 0 0 4px');
       flexItem(img, 1, false, '0');
@@ -272,6 +290,7 @@
           node.img = null;
           node.repaint();
         });
+        node.img.addEventListener('load', () => node.repaint());
         node.img.setAttribute('src', it.image);
         node.spacer = el('span', '', a);
         paint(node, looks[0], style.thick);
@@ -348,7 +367,7 @@
       }
       open = next;
       if (open) {
-        open.subList.style.display = 'block';
+        open.subList.style.display = '';
         open.a.setAttribute('aria-expanded', 'true');
       }
     }

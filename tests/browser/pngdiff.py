@@ -70,3 +70,14 @@ def match_ratio(a, b, tolerance):
 def pixel(picture, x, y):
     row = picture[2][y]
     return tuple(row[3 * x:3 * x + 3])
+
+
+def write_png(path, width, height, colour_at):
+    """Writes an RGB picture whose pixel (x, y) is colour_at(x, y)."""
+    raw = b''.join(b'\0' + bytes(c for x in range(width) for c in colour_at(x, y)) for y in range(height))
+
+    def chunk(kind, body):
+        return struct.pack('>I', len(body)) + kind + body + struct.pack('>I', zlib.crc32(kind + body) & 0xffffffff)
+    with open(path, 'wb') as f:
+        f.write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', width, height, 8, 2, 0, 0, 0))
+                + chunk(b'IDAT', zlib.compress(raw)) + chunk(b'IEND', b''))

@@ -115,6 +115,11 @@ def menu_tree(p):
 def open_page(page):
     driver.get('file://' + page)
     assert driver.find_element('css selector', 'applet[data-glidebar-built]')
+    # Item images are laid out once they have loaded.
+    driver.execute_async_script(
+        'const done = arguments[0];'
+        'Promise.all(Array.from(document.images, i => i.decode().catch(() => null)))'
+        '.then(() => requestAnimationFrame(() => done()));')
 
 
 def mains():
@@ -183,6 +188,66 @@ class TemplatePictures(unittest.TestCase):
                     ratio = pngdiff.match_ratio(shot, ref, TOLERANCE)
                     print('template %d, open %s: %.4f of the pixels match' % (n, k, ratio))
                     self.assertGreaterEqual(ratio, MIN_MATCH)
+
+
+def crafted_page(name, general=None, style=None, items=None):
+    """Template 0 saved with some project values changed: `general` by key,
+    `style` by key stem for main and sub items in state 1 (Align1 sets
+    m_miAlign1 and m_siAlign1), `items` replacing the item list."""
+    page = save_template(0, name)
+    qdx = page[:-4] + '.qdx'
+    text = read_text(qdx)
+    values = dict(general or {})
+    for stem, (main, sub) in (style or {}).items():
+        values['m_mi' + stem], values['m_si' + stem] = main, sub
+    for key, value in values.items():
+        text, count = re.subn(r'(?m)^(%s=)[^\r\n]*' % re.escape(key), lambda m: m.group(1) + str(value), text)
+        assert count == 1, key
+    if items:
+        text = re.sub(r'\[Item\][^\[]*', '[Item]\n' + '\n'.join(items) + '\n\n', text)
+    write_text(qdx, text)
+    gen('save', qdx, page)
+    return page
+
+
+class CraftedLooks(unittest.TestCase):
+    """Projects beyond the templates: item images at every alignment (one
+    shrunk to fit, one missing), every fill, border and background style,
+    the three fonts, a tiled background image, horizontal sub menus with gaps
+    and thick borders; each with a sub menu open."""
+
+    def test_page_matches_picture(self):
+        images = folder('images')
+        pngdiff.write_png(os.path.join(images, 'icon.png'), 14, 10, lambda x, y: (200, 40 + 10 * x, 20 * y))
+        pngdiff.write_png(os.path.join(images, 'big.png'), 60, 50, lambda x, y: (4 * x, 200, 5 * y))
+        pngdiff.write_png(os.path.join(images, 'tile.png'), 7, 5, lambda x, y: (30 * x, 50 * y, 90))
+        icon, big = os.path.join(images, 'icon.png'), os.path.join(images, 'big.png')
+        items = ['I0-0=Home,%s,_self,a.htm' % icon, 'I0-1=Products and more,%s,,b.htm' % big,
+                 'I0-2=,%s,,' % icon, 'I0-3=No image,,,', 'I0-4=Missing,%s,,' % os.path.join(images, 'none.png'),
+                 'I1-0=Sub one,%s,,' % icon, 'I1-1=Sub two,,,', 'I1-2=x,,,', 'I1-3=y,,,',
+                 'I2-0=a,,,', 'I2-1=b,,,', 'I2-2=c,,,', 'I3-0=a,,,', 'I3-1=b,,,', 'I3-2=c,,,']
+        table = []  # (case, page, open)
+        for align in range(9):
+            table.append(('image %d text %d' % (align // 3, align % 3),
+                          crafted_page('align%d' % align, style={'Align1': (align, align), 'FontStyle1': (2, 1)},
+                                       items=items), 1))
+        for fill in range(10):
+            general = {'m_mmBKStyle': fill % 4, 'm_smBKStyle': (fill + 1) % 4,
+                       'm_appBKImagePath': os.path.join(images, 'tile.png') if fill == 3 else ''}
+            style = {'ItemFillStyle1': (fill, 9 - fill), 'ItemBorderStyle1': (fill % 3, (fill + 1) % 3),
+                     'FontName1': (fill % 3, (fill + 2) % 3)}
+            table.append(('fill %d' % fill, crafted_page('fill%d' % fill, general, style), 2))
+        table.append(('across, gaps, thick borders', crafted_page('across', {
+            'm_mmMenuAlign': 1, 'm_smMenuAlign': 1, 'm_mmBorderThick': 5, 'm_smItemGap': 4}), 3))
+        table.append(('borders thicker than the items', crafted_page('thick', {
+            'm_mmBorderThick': 20, 'm_mmWidth': 30, 'm_mmHeight': 12}), 1))
+        for case, page, k in table:
+            with self.subTest(case):
+                open_page(page)
+                tap(mains()[k])
+                ratio = pngdiff.match_ratio(screenshot(), picture(page, '--open', k), TOLERANCE)
+                print('%s: %.4f of the pixels match' % (case, ratio))
+                self.assertGreaterEqual(ratio, MIN_MATCH)
 
 
 class PointerStates(unittest.TestCase):
