@@ -382,8 +382,6 @@
       set(n, pressed);
     }
     function focus(n) {
-      for (const m of mains) m.a.setAttribute('tabindex', '-1');
-      (n.owner || n).a.setAttribute('tabindex', '0');
       n.a.focus();
       hoverOn(n);
     }
@@ -426,7 +424,10 @@
 
     root.addEventListener('focusin', (e) => {
       const n = nodeOf(e.target);
-      if (n && n !== hover) hoverOn(n);
+      if (!n) return;
+      // The one Tab stop moves to the main item last reached.
+      for (const m of mains) m.a.setAttribute('tabindex', m === (n.owner || n) ? '0' : '-1');
+      if (n !== hover) hoverOn(n);
     });
     root.addEventListener('focusout', (e) => {
       if (!root.contains(e.relatedTarget)) reset();

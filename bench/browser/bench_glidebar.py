@@ -17,7 +17,7 @@ from selenium import webdriver
 from selenium.webdriver.chrome.options import Options
 from selenium.webdriver.chrome.service import Service
 
-MAIN, SUB = int(os.environ.get("GB_MAIN", 20)), int(os.environ.get("GB_SUB", 20))
+MAIN, SUB = 20, 20
 
 
 def make_page(gen, folder):

@@ -353,6 +353,21 @@ class Keyboard(unittest.TestCase):
         self.assertEqual(mains()[1].get_attribute('aria-expanded'), 'false')
 
 
+class Loading(unittest.TestCase):
+    def test_loaded_twice_and_deferred(self):
+        page = save_template(0, 'twice')
+        line = '<script src="glidebar.js"></script>\r\n'
+        text = read_text(page)
+        write_text(page, text.replace(line, line + '<script defer src="glidebar.js"></script>\r\n'))
+        open_page(page)
+        self.assertEqual(len(driver.find_elements('css selector', '[role=menubar]')), 1)
+        self.assertEqual(len(driver.find_elements('css selector', 'style#glidebar-style')), 1)
+        self.assertEqual(len(mains()), len(menu_tree(params(page))))
+        # One set of handlers: a keypress moves by one item.
+        ActionChains(driver).send_keys(Keys.TAB).send_keys(Keys.ARROW_DOWN).perform()
+        self.assertEqual(active(), mains()[1])
+
+
 class Touch(unittest.TestCase):
     def test_first_tap_opens_second_follows(self):
         page = save_template(0)
