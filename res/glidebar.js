@@ -28,16 +28,17 @@
     '.glidebar, .glidebar * { box-sizing: border-box; margin: 0; padding: 0; }',
     '.glidebar { display: inline-block; position: relative; overflow: hidden; isolation: isolate;',
     '  vertical-align: baseline; text-align: left; line-height: normal; text-indent: 0; }',
-    '.glidebar ul { position: absolute; display: flex; list-style: none; }',
+    '.glidebar ul, .glidebar .gb-sub { position: absolute; display: flex; list-style: none; }',
     '.glidebar li { display: block; flex: none; }',
-    '.glidebar a { position: relative; display: flex; align-items: center; width: 100%; height: 100%;',
-    '  overflow: hidden; text-decoration: none;',
+    // A label is cut at the item's content box, as in the pictures.
+    '.glidebar a { position: relative; display: flex; flex: none; align-items: center; width: 100%;',
+    '  height: 100%; overflow: clip; overflow-clip-margin: content-box; white-space: pre;',
+    '  text-decoration: none;',
     '  background-origin: border-box; background-clip: border-box; cursor: pointer;',
     '  -webkit-tap-highlight-color: transparent; }',
     '.glidebar a:focus { outline: none; }',
     '.glidebar a:focus-visible { outline: 2px solid currentColor; }',
-    '.glidebar .gb-text { display: flex; align-items: center; height: 100%; overflow: hidden;',
-    '  min-width: 0; white-space: pre; }',
+    '.glidebar .gb-text { display: flex; align-items: center; height: 100%; overflow: hidden; min-width: 0; }',
     '.glidebar img { display: block; flex: none; max-width: 100%; max-height: 100%; }',
     '.glidebar .gb-frame { position: absolute; left: 0; top: 0; right: 0; bottom: 0;',
     '  border: 1px solid; pointer-events: none; z-index: 1; }',
@@ -195,24 +196,22 @@
       s.borderColor = tl + ' ' + br + ' ' + br + ' ' + tl;
     }
     s.outlineOffset = -(t + 1) + 'px';
-    s.color = css(look.fr);
+    // The content: inside the border, less two pixels at the sides.
+    const room = node.w - 2 * t - 4 > 0 && node.h - 2 * t > 0;
+    s.padding = room ? '0 2px' : '0';
+    s.color = room ? css(look.fr) : 'transparent';
     s.fontFamily = look.family;
     s.fontSize = look.px + 'px';
     s.fontWeight = look.bold ? 'bold' : 'normal';
     s.fontStyle = look.italic ? 'italic' : 'normal';
 
-    // The content: inside the border, less two pixels at the sides.
-    const room = node.w - 2 * t - 4 > 0 && node.h - 2 * t > 0;
-    s.padding = room ? '0 2px' : '0';
+    const ia = look.imageAlign, ta = look.textAlign, justify = ['flex-start', 'center', 'flex-end'];
+    s.justifyContent = justify[ta]; // a label alone lies right in the item
+    if (!node.img) return;
+    // With an image, the label has a box of its own beside it.
+    const img = node.img, spacer = node.spacer, text = node.text;
     s.justifyContent = 'flex-start';
-    const text = node.text, ia = look.imageAlign, ta = look.textAlign;
-    text.style.visibility = room ? 'visible' : 'hidden';
-    text.style.justifyContent = ['flex-start', 'center', 'flex-end'][ta];
-    if (!node.img) {
-      flexItem(text, 0, true, '0');
-      return;
-    }
-    const img = node.img, spacer = node.spacer;
+    text.style.justifyContent = justify[ta];
     const group = ia === 1 && ta === 1 && fitsTogether(node, look, t);
     spacer.style.display = ia === 1 && !group ? 'block' : 'none';
     if (ia === 0) {
@@ -240,7 +239,9 @@
     return e;
   }
 
-  // A menu's list: the box, its background and frame, and its items.
+  // A menu's list: the box, its background and frame, and its items. The
+  // main menu's items sit in list items that also hold their sub menus; a
+  // sub menu holds its links directly.
   function buildMenu(ul, style, looks, items, owner) {
     const count = items.length;
     const box = menuBox(style, count);
@@ -252,7 +253,7 @@
     ul.style.gap = style.gap + 'px';
     if (style.bk >= 2) ul.style.background = css(style.color);
     if (style.bk === 1 || style.bk === 3) {
-      const frame = el('li', 'gb-frame', ul);
+      const frame = el(owner ? 'span' : 'li', 'gb-frame', ul);
       frame.setAttribute('role', 'none');
       frame.setAttribute('aria-hidden', 'true');
       const lum = (Math.max(...style.color) + Math.min(...style.color)) / 2;
@@ -261,32 +262,39 @@
     }
     // One item in its Normal look, copied for every item of the menu:
     // copying is far cheaper than setting each copy's styles again.
-    const proto = el('li');
-    proto.setAttribute('role', 'none');
-    const pa = el('a', '', proto);
+    const pa = el('a');
     pa.setAttribute('role', 'menuitem');
     pa.setAttribute('tabindex', '-1');
+    let proto = pa;
+    if (!owner) {
+      proto = el('li');
+      proto.setAttribute('role', 'none');
+      proto.appendChild(pa);
+    }
     proto.style.width = style.w + 'px';
     proto.style.height = style.h + 'px';
-    el('span', 'gb-text', pa);
-    paint({ a: pa, text: pa.firstChild, w: style.w, h: style.h },
-      looks[0], style.thick);
+    paint({ a: pa, w: style.w, h: style.h }, looks[0], style.thick);
 
     const nodes = [];
     items.forEach((it, k) => {
       const li = proto.cloneNode(true);
-      const a = li.firstChild;
+      const a = owner ? li : li.firstChild;
       if (it.link) a.setAttribute('href', it.link);
       if (it.target) a.setAttribute('target', it.target);
       if (it.target.toLowerCase() === '_blank') a.setAttribute('rel', 'noopener');
       const node = { a, li, k, owner, w: style.w, h: style.h, label: it.label, sub: null,
-        text: a.firstChild, looks, thick: style.thick };
-      node.text.textContent = it.label;
-      if (it.image) {
+        looks, thick: style.thick };
+      if (!it.image) {
+        a.textContent = it.label;
+      } else {
+        node.text = el('span', 'gb-text', a);
+        node.text.textContent = it.label;
         node.img = el('img', '', a);
         node.img.setAttribute('alt', '');
         node.img.addEventListener('error', () => {
           node.img.remove();
+          node.spacer.remove();
+          a.textContent = it.label;
           node.img = null;
           node.repaint();
         });
@@ -331,7 +339,7 @@
     mains.forEach((node, i) => {
       const sub = cfg.items[i].sub;
       if (!sub || !sub.length) return;
-      const ul = el('ul', 'gb-sub', node.li);
+      const ul = el('div', 'gb-sub', node.li);
       ul.setAttribute('role', 'menu');
       ul.setAttribute('aria-label', node.label);
       // Opens at half the owner's width and three quarters of its height.
