@@ -75,6 +75,7 @@ private slots:
     void modernOrClassic_data();
     void modernOrClassic();
     void saveFailsWithoutTheScript();
+    void shippedSampleIsCurrent();
 
 private:
     QTemporaryDir m_dir;
@@ -331,6 +332,24 @@ void TestVantrelGen::saveFailsWithoutTheScript()
     // A classic page needs no script.
     QCOMPARE(RunGen({"save", "--classic", "--template", "0", m_dir.filePath("ns/menu.htm")}, gen).exitCode, 0);
     QVERIFY(!ReadFileBytes(m_dir.filePath("ns/menu.htm")).contains("glidebar"));
+}
+
+// The shipped sample is the first template's page as the writer makes it
+// today (tools/make_sample.sh), with its title and a few lines of its own.
+void TestVantrelGen::shippedSampleIsCurrent()
+{
+    QByteArray sample = ReadFileBytes(VANTREL_SOURCE_DIR "/res/Sample/Samples.html");
+    const qsizetype introStart = sample.indexOf("</head>\n") + 8;
+    const qsizetype introEnd = sample.indexOf("<p align=");
+    QVERIFY(introStart > 8 && introEnd > introStart);
+    sample.remove(introStart, introEnd - introStart);
+
+    const CRun run = RunGen({"html", "--template", "0"});
+    QCOMPARE(run.exitCode, 0);
+    QByteArray expected = run.out;
+    expected.replace("<title>Untitled</title>", "<title>Vantrel sample: the Ocean template</title>");
+    QCOMPARE(sample, expected);
+    QVERIFY(sample.endsWith("</applet>\r\n<script src=\"glidebar.js\"></script>\r\n</p>\r\n</html>"));
 }
 
 QTEST_GUILESS_MAIN(TestVantrelGen)
