@@ -206,7 +206,7 @@ bool UnpackMenu(QDataStream &in, CAppletMenu &menu, int depth)
 // Every number of the configuration, in one fixed order.
 template <typename Visit> void ForEachNumber(CAppletParameters &p, Visit visit)
 {
-    for (int *n : {&p.m_Align, &p.m_appBKColor, &p.m_xPos, &p.m_yPos, &p.m_bSaved})
+    for (int *n : {&p.m_Align, &p.m_appBKColor, &p.m_xPos, &p.m_yPos, &p.m_ModernPage, &p.m_bSaved})
         visit(*n);
     for (bool sub : {false, true}) {
         const CMenuStyle m = MenuStyleFields(p, sub);

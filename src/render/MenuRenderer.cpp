@@ -3,6 +3,7 @@
 #include "html/ImageFile.h"
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
+#include "render/FontTable.h"
 
 #include <QFontMetrics>
 #include <QLinearGradient>
@@ -260,25 +261,11 @@ QColor CMenuRenderer::ToQColor(int color)
 QFont CMenuRenderer::ItemFont(const CAppletParameters &params, bool bSub, int nState)
 {
     const CItemStyle s = ItemStyleFields(const_cast<CAppletParameters &>(params), bSub, nState);
+    const CFontFamilies &families = FontFamilies(*s.pFontName);
     QFont font;
-    switch (*s.pFontName) {
-    case 0: // TimesRoman
-        font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("DejaVu Serif"),
-                          QStringLiteral("Nimbus Roman")});
-        font.setStyleHint(QFont::Serif);
-        break;
-    case 2: // Courier
-        font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono"),
-                          QStringLiteral("Nimbus Mono PS")});
-        font.setStyleHint(QFont::Monospace);
-        font.setFixedPitch(true);
-        break;
-    default: // Helvetica, and any value outside the list
-        font.setFamilies({QStringLiteral("Arial"), QStringLiteral("DejaVu Sans"),
-                          QStringLiteral("Nimbus Sans")});
-        font.setStyleHint(QFont::SansSerif);
-        break;
-    }
+    font.setFamilies(families.families);
+    font.setStyleHint(families.hint);
+    font.setFixedPitch(families.hint == QFont::Monospace);
     const int size = LoadString(StringRange::FontSize, *s.pFontSize).toInt();
     font.setPixelSize(size > 0 ? size : 12);
     font.setBold(*s.pFontStyle == 1);

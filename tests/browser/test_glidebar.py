@@ -1,0 +1,540 @@
+"""Saved pages in headless Chromium: the menu script draws what `vantrel-gen png`
+draws, answers the pointer, the keys and a finger, and the page keeps its links
+for visitors without scripts.
+
+Run with /usr/bin/python3 (Debian's python3-selenium); the environment names
+the built vantrel-gen (VANTREL_GEN). One browser serves every case.
+"""
+
+import html
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import pngdiff  # noqa: E402
+
+from selenium import webdriver  # noqa: E402
+from selenium.common.exceptions import NoAlertPresentException  # noqa: E402
+from selenium.webdriver.chrome.options import Options  # noqa: E402
+from selenium.webdriver.chrome.service import Service  # noqa: E402
+from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
+from selenium.webdriver.common.actions import interaction  # noqa: E402
+from selenium.webdriver.common.actions.action_builder import ActionBuilder  # noqa: E402
+from selenium.webdriver.common.actions.pointer_input import PointerInput  # noqa: E402
+from selenium.webdriver.common.keys import Keys  # noqa: E402
+
+GEN = os.environ.get('VANTREL_GEN', '')
+# A page and its picture agree on a pixel when no channel differs by more
+# than this: the labels are rasterised by two different engines, which
+# shade the edges of the same glyphs differently.
+TOLERANCE = 64
+MIN_MATCH = 0.98
+
+driver = None
+work = None
+
+
+def setUpModule():
+    global driver, work
+    if not os.path.isfile(GEN):
+        raise unittest.SkipTest('VANTREL_GEN does not name the built vantrel-gen')
+    work = tempfile.mkdtemp(prefix='glidebar-test-')
+    options = Options()
+    options.binary_location = '/usr/bin/chromium'
+    for arg in ('--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+                '--disable-background-networking', '--disable-component-update', '--disable-sync',
+                '--force-device-scale-factor=1', '--hide-scrollbars',
+                '--user-data-dir=' + os.path.join(work, 'profile')):
+        options.add_argument(arg)
+    driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+    driver.set_window_size(1200, 900)
+
+
+def tearDownModule():
+    if driver:
+        driver.quit()
+    if work:
+        shutil.rmtree(work, ignore_errors=True)
+
+
+def gen(*args):
+    env = dict(os.environ, QT_QPA_PLATFORM='offscreen')
+    return subprocess.run([GEN] + [str(a) for a in args], check=True, env=env,
+                          stdout=subprocess.PIPE, stderr=subprocess.PIPE).stdout
+
+
+def read_text(path):
+    with open(path, encoding='utf-8', newline='') as f:
+        return f.read()
+
+
+def write_text(path, text):
+    with open(path, 'w', encoding='utf-8', newline='') as f:
+        f.write(text)
+
+
+def template_count():
+    return len(gen('templates').decode().splitlines())
+
+
+def folder(name):
+    path = os.path.join(work, name)
+    os.makedirs(path, exist_ok=True)
+    return path
+
+
+def save_template(n, name=None):
+    page = os.path.join(folder(name or 'template%d' % n), 'page.htm')
+    gen('save', '--template', n, page)
+    return page
+
+
+def params(page):
+    text = read_text(page)
+    return {m.group(1): html.unescape(m.group(2))
+            for m in re.finditer(r'<param name="([^"]*)" value="([^"]*)">', text)}
+
+
+def menu_tree(p):
+    """[(label, link, target, [(label, link, target), ...] or None), ...] from a page's params."""
+    misc = p['Misc'].split(',')
+    menus = int(misc[0])
+    counts = [int(c) for c in misc[1:1 + menus]]
+
+    def items(m):
+        return [tuple(p['I%d-%d' % (m, i)].split(',')[k] for k in (0, 3, 2)) for i in range(counts[m])]
+    owners = {int(a): int(k) for a, k in (pair.split('-') for pair in misc[1 + menus:] if pair)}
+    return [it + ((items(owners[i]) if i in owners else None),) for i, it in enumerate(items(0))]
+
+
+def open_page(page):
+    driver.get('file://' + page)
+    assert driver.find_element('css selector', 'applet[data-glidebar-built]')
+    # Item images are laid out once they have loaded.
+    driver.execute_async_script(
+        'const done = arguments[0];'
+        'Promise.all(Array.from(document.images, i => i.decode().catch(() => null)))'
+        '.then(() => requestAnimationFrame(() => done()));')
+
+
+def mains():
+    return driver.find_elements('css selector', '[role=menubar] > li > a')
+
+
+def subs(owner):
+    return owner.find_elements('xpath', './following-sibling::*[@role="menu"]/a')
+
+
+def active():
+    return driver.switch_to.active_element
+
+
+def screenshot():
+    return pngdiff.read_png(driver.find_element('tag name', 'applet').screenshot_as_png)
+
+
+def picture(page, *extra):
+    out = page + '.png'
+    gen('png', page[:-4] + '.qdx', out, *extra)
+    with open(out, 'rb') as f:
+        return pngdiff.read_png(f.read())
+
+
+def tap(element):
+    touch = ActionBuilder(driver, mouse=PointerInput(interaction.POINTER_TOUCH, 'finger'))
+    touch.pointer_action.move_to(element).pointer_down().pointer_up()
+    touch.perform()
+
+
+def box(element):
+    """The element's box in the applet's own coordinates."""
+    return driver.execute_script(
+        'const r = arguments[0].getBoundingClientRect(),'
+        ' a = document.querySelector("applet").getBoundingClientRect();'
+        'return [Math.round(r.left - a.left), Math.round(r.top - a.top),'
+        ' Math.round(r.width), Math.round(r.height)];', element)
+
+
+def colour(hex_text):
+    return tuple(int(hex_text[i:i + 2], 16) for i in (0, 2, 4))
+
+
+def near(a, b, tolerance=8):
+    return all(abs(x - y) <= tolerance for x, y in zip(a, b))
+
+
+class TemplatePictures(unittest.TestCase):
+    """Every shipped template's saved page looks like its picture, closed and
+    with each sub menu opened by a tap (which leaves no item under a pointer)."""
+
+    def test_page_matches_picture(self):
+        for n in range(template_count()):
+            page = save_template(n)
+            owners = [i for i, it in enumerate(menu_tree(params(page))) if it[3]]
+            for k in [None] + owners:
+                with self.subTest(template=n, open=k):
+                    open_page(page)
+                    if k is None:
+                        shot, ref = screenshot(), picture(page)
+                    else:
+                        tap(mains()[k])
+                        self.assertEqual(mains()[k].get_attribute('aria-expanded'), 'true')
+                        shot, ref = screenshot(), picture(page, '--open', k)
+                    ratio = pngdiff.match_ratio(shot, ref, TOLERANCE)
+                    print('template %d, open %s: %.4f of the pixels match' % (n, k, ratio))
+                    self.assertGreaterEqual(ratio, MIN_MATCH)
+
+
+def crafted_page(name, general=None, style=None, items=None):
+    """Template 0 saved with some project values changed: `general` by key,
+    `style` by key stem for main and sub items in state 1 (Align1 sets
+    m_miAlign1 and m_siAlign1), `items` replacing the item list."""
+    page = save_template(0, name)
+    qdx = page[:-4] + '.qdx'
+    text = read_text(qdx)
+    values = dict(general or {})
+    for stem, (main, sub) in (style or {}).items():
+        values['m_mi' + stem], values['m_si' + stem] = main, sub
+    for key, value in values.items():
+        text, count = re.subn(r'(?m)^(%s=)[^\r\n]*' % re.escape(key), lambda m: m.group(1) + str(value), text)
+        assert count == 1, key
+    if items:
+        text = re.sub(r'\[Item\][^\[]*', '[Item]\n' + '\n'.join(items) + '\n\n', text)
+    write_text(qdx, text)
+    gen('save', qdx, page)
+    return page
+
+
+class CraftedLooks(unittest.TestCase):
+    """Projects beyond the templates: item images at every alignment (one
+    shrunk to fit, one missing), every fill, border and background style,
+    the three fonts, a tiled background image, horizontal sub menus with gaps
+    and thick borders; each with a sub menu open."""
+
+    def test_page_matches_picture(self):
+        images = folder('images')
+        pngdiff.write_png(os.path.join(images, 'icon.png'), 14, 10, lambda x, y: (200, 40 + 10 * x, 20 * y))
+        pngdiff.write_png(os.path.join(images, 'big.png'), 60, 50, lambda x, y: (4 * x, 200, 5 * y))
+        pngdiff.write_png(os.path.join(images, 'tile.png'), 7, 5, lambda x, y: (30 * x, 50 * y, 90))
+        icon, big = os.path.join(images, 'icon.png'), os.path.join(images, 'big.png')
+        items = ['I0-0=Home,%s,_self,a.htm' % icon, 'I0-1=Products and more,%s,,b.htm' % big,
+                 'I0-2=,%s,,' % icon, 'I0-3=No image,,,', 'I0-4=Missing,%s,,' % os.path.join(images, 'none.png'),
+                 'I1-0=Sub one,%s,,' % icon, 'I1-1=Sub two,,,', 'I1-2=x,,,', 'I1-3=y,,,',
+                 'I2-0=a,,,', 'I2-1=b,,,', 'I2-2=c,,,', 'I3-0=a,,,', 'I3-1=b,,,', 'I3-2=c,,,']
+        table = []  # (case, page, open)
+        for align in range(9):
+            table.append(('image %d text %d' % (align // 3, align % 3),
+                          crafted_page('align%d' % align, style={'Align1': (align, align), 'FontStyle1': (2, 1)},
+                                       items=items), 1))
+        for fill in range(10):
+            general = {'m_mmBKStyle': fill % 4, 'm_smBKStyle': (fill + 1) % 4,
+                       'm_appBKImagePath': os.path.join(images, 'tile.png') if fill == 3 else ''}
+            style = {'ItemFillStyle1': (fill, 9 - fill), 'ItemBorderStyle1': (fill % 3, (fill + 1) % 3),
+                     'FontName1': (fill % 3, (fill + 2) % 3)}
+            table.append(('fill %d' % fill, crafted_page('fill%d' % fill, general, style), 2))
+        table.append(('across, gaps, thick borders', crafted_page('across', {
+            'm_mmMenuAlign': 1, 'm_smMenuAlign': 1, 'm_mmBorderThick': 5, 'm_smItemGap': 4}), 3))
+        table.append(('borders thicker than the items', crafted_page('thick', {
+            'm_mmBorderThick': 20, 'm_mmWidth': 30, 'm_mmHeight': 12}), 1))
+        for case, page, k in table:
+            with self.subTest(case):
+                open_page(page)
+                tap(mains()[k])
+                ratio = pngdiff.match_ratio(screenshot(), picture(page, '--open', k), TOLERANCE)
+                print('%s: %.4f of the pixels match' % (case, ratio))
+                self.assertGreaterEqual(ratio, MIN_MATCH)
+
+
+class PointerStates(unittest.TestCase):
+    """The pointer over an item shows its Mouse Move look, a held button its
+    Mouse Click look; the others stay Normal."""
+
+    @classmethod
+    def setUpClass(cls):
+        # Flat fills in three colours per menu, so a pixel tells the state.
+        page = save_template(0, 'states')
+        text = read_text(page)
+        cls.colours = {'MIStyle1': '203040', 'MIStyle2': '30a050', 'MIStyle3': 'c04020',
+                       'SIStyle1': 'e0e0f0', 'SIStyle2': 'f0c000', 'SIStyle3': '8020a0'}
+        for name, bk in cls.colours.items():
+            text = re.sub(r'(<param name="%s" value=")[^"]*' % name, r'\g<1>%s,ffffff,11,h,12,p,ll,' % bk, text)
+        write_text(page, text)
+        cls.page = page
+
+    def item_colour(self, element):
+        x, y, w, h = box(element)
+        return pngdiff.pixel(screenshot(), x + w - 4, y + h // 2)  # right end: clear of the label
+
+    def test_states(self):
+        table = [  # (case, sub menu item?, action, expected style of the item)
+            ('main hover', False, 'hover', 'MIStyle2'),
+            ('main press', False, 'press', 'MIStyle3'),
+            ('sub hover', True, 'hover', 'SIStyle2'),
+            ('sub press', True, 'press', 'SIStyle3'),
+        ]
+        for case, in_sub, action, expected in table:
+            with self.subTest(case):
+                open_page(self.page)
+                chain = ActionChains(driver)
+                target, other, normal = mains()[0], mains()[2], 'MIStyle1'
+                if in_sub:
+                    owner = mains()[1]
+                    chain.move_to_element(owner).perform()
+                    target, other, normal = subs(owner)[1], subs(owner)[0], 'SIStyle1'
+                    chain = ActionChains(driver)
+                chain.move_to_element(target)
+                if action == 'press':
+                    chain.click_and_hold()
+                chain.perform()
+                try:
+                    self.assertTrue(near(self.item_colour(target), colour(self.colours[expected])))
+                    self.assertTrue(near(self.item_colour(other), colour(self.colours[normal])))
+                finally:
+                    if action == 'press':  # let go away from the menu: no click
+                        ActionChains(driver).move_by_offset(0, 400).release().perform()
+
+
+class Keyboard(unittest.TestCase):
+    """One Tab stop; arrows along each menu's own direction; into and out of a
+    sub menu; Home/End; Escape; Enter follows the link."""
+
+    def test_walk(self):
+        for n in (0, 2):  # a vertical and a horizontal main menu
+            with self.subTest(template=n):
+                page = save_template(n)
+                p = params(page)
+                across = p['MMStyle'].split(',')[2] == 'h'
+                sub_across = p['SMStyle'].split(',')[2] == 'h'
+                nxt, into = (Keys.ARROW_RIGHT, Keys.ARROW_DOWN) if across else (Keys.ARROW_DOWN, Keys.ARROW_RIGHT)
+                sub_next = Keys.ARROW_RIGHT if sub_across else Keys.ARROW_DOWN
+                tree = menu_tree(p)
+                open_page(page)
+                items = mains()
+                self.assertEqual(len(driver.find_elements('css selector', 'applet [tabindex="0"]')), 1)
+                keys = ActionChains(driver)
+                keys.send_keys(Keys.TAB).perform()
+                self.assertEqual(active(), items[0])
+                ring = driver.execute_script('const s = getComputedStyle(arguments[0]);'
+                                             'return [s.outlineStyle, s.outlineWidth];', items[0])
+                self.assertEqual(ring, ['solid', '2px'])
+                ActionChains(driver).send_keys(nxt).perform()
+                self.assertEqual(active(), items[1])
+                self.assertIsNotNone(tree[1][3], 'the walk needs main item 1 to own a sub menu')
+                self.assertEqual(items[1].get_attribute('aria-expanded'), 'true')
+                ActionChains(driver).send_keys(into).perform()
+                sub_items = subs(items[1])
+                self.assertEqual(active(), sub_items[0])
+                ActionChains(driver).send_keys(sub_next).perform()
+                self.assertEqual(active(), sub_items[1])
+                ActionChains(driver).send_keys(Keys.END).perform()
+                self.assertEqual(active(), sub_items[-1])
+                ActionChains(driver).send_keys(Keys.ESCAPE).perform()
+                self.assertEqual(active(), items[1])
+                self.assertEqual(items[1].get_attribute('aria-expanded'), 'false')
+                self.assertFalse(sub_items[0].is_displayed())
+                ActionChains(driver).send_keys(Keys.END).perform()
+                self.assertEqual(active(), items[-1])
+                ActionChains(driver).send_keys(Keys.HOME).perform()
+                self.assertEqual(active(), items[0])
+                ActionChains(driver).send_keys(Keys.ENTER).perform()
+                self.assertTrue(driver.current_url.endswith('/' + tree[0][1]), driver.current_url)
+
+    def test_tab_leaves_the_menu(self):
+        page = save_template(0)
+        open_page(page)
+        ActionChains(driver).send_keys(Keys.TAB).send_keys(Keys.ARROW_DOWN).send_keys(Keys.TAB).perform()
+        self.assertFalse(driver.execute_script(
+            'return document.querySelector("applet").contains(document.activeElement)'))
+        self.assertEqual(mains()[1].get_attribute('aria-expanded'), 'false')
+
+
+class Loading(unittest.TestCase):
+    def test_loaded_twice_and_deferred(self):
+        page = save_template(0, 'twice')
+        line = '<script src="glidebar.js"></script>\r\n'
+        text = read_text(page)
+        write_text(page, text.replace(line, line + '<script defer src="glidebar.js"></script>\r\n'))
+        open_page(page)
+        self.assertEqual(len(driver.find_elements('css selector', '[role=menubar]')), 1)
+        self.assertEqual(len(driver.find_elements('css selector', 'style#glidebar-style')), 1)
+        self.assertEqual(len(mains()), len(menu_tree(params(page))))
+        # One set of handlers: a keypress moves by one item.
+        ActionChains(driver).send_keys(Keys.TAB).send_keys(Keys.ARROW_DOWN).perform()
+        self.assertEqual(active(), mains()[1])
+
+
+class Touch(unittest.TestCase):
+    def test_first_tap_opens_second_follows(self):
+        page = save_template(0)
+        tree = menu_tree(params(page))
+        k = next(i for i, it in enumerate(tree) if it[3] and it[1])
+        open_page(page)
+        url = driver.current_url
+        tap(mains()[k])
+        self.assertEqual(mains()[k].get_attribute('aria-expanded'), 'true')
+        self.assertTrue(subs(mains()[k])[0].is_displayed())
+        self.assertEqual(driver.current_url, url)
+        tap(mains()[k])
+        self.assertTrue(driver.current_url.endswith('/' + tree[k][1]), driver.current_url)
+
+
+class Roles(unittest.TestCase):
+    """A menubar of links: roles, orientation, links, targets, aria-expanded."""
+
+    def test_roles(self):
+        for n in range(template_count()):
+            with self.subTest(template=n):
+                page = save_template(n)
+                p = params(page)
+                tree = menu_tree(p)
+                open_page(page)
+                bars = driver.find_elements('css selector', 'applet [role=menubar]')
+                self.assertEqual(len(bars), 1)
+                self.assertEqual(bars[0].get_attribute('aria-orientation'),
+                                 'horizontal' if p['MMStyle'].split(',')[2] == 'h' else 'vertical')
+                items = mains()
+                self.assertEqual(len(items), len(tree))
+                for a, (label, link, target, sub) in zip(items, tree):
+                    self.check_item(a, label, link, target)
+                    if sub is None:
+                        self.assertIsNone(a.get_attribute('aria-expanded'))
+                        continue
+                    self.assertEqual(a.get_attribute('aria-haspopup'), 'menu')
+                    self.assertEqual(a.get_attribute('aria-expanded'), 'false')
+                    menu = a.find_element('xpath', './following-sibling::*')
+                    self.assertEqual(menu.get_attribute('role'), 'menu')
+                    self.assertEqual(len(subs(a)), len(sub))
+                    for s, (sl, sk, st) in zip(subs(a), sub):
+                        self.check_item(s, sl, sk, st)
+                total = sum(1 + len(it[3] or []) for it in tree)
+                self.assertEqual(len(driver.find_elements('css selector', 'applet [role=menuitem]')), total)
+                self.assertEqual(len(driver.find_elements('css selector', 'applet li:not([role=none])')), 0)
+
+    def check_item(self, a, label, link, target):
+        self.assertEqual(a.tag_name, 'a')
+        self.assertEqual(a.get_attribute('role'), 'menuitem')
+        self.assertEqual(a.get_attribute('textContent'), label)
+        self.assertEqual(a.get_attribute('href') is not None, bool(link))
+        self.assertEqual(a.get_attribute('target') or '', target)
+        if target == '_blank':
+            self.assertEqual(a.get_attribute('rel'), 'noopener')
+
+
+ADVERSARIAL = ['Say "hi"', "it's", '<b>bold</b>', 'a & b &amp; c', 'Grüße 日本語 ✓',
+               '<script>alert(1)</script>', '<img src=x onerror=alert(1)>', '</applet><p>out']
+
+
+def adversarial_project():
+    """A project whose labels and links are full of markup."""
+    base = save_template(0, 'adversarial')
+    qdx = base[:-4] + '.qdx'
+    text = read_text(qdx)
+    lines = ['I0-%d=%s,,_blank,page.htm?a=1&b="%d"' % (i, label, i) for i, label in enumerate(ADVERSARIAL)]
+    lines += ['I1-0=%s,,,' % ADVERSARIAL[5], 'I1-1=%s,,_self,x.htm' % ADVERSARIAL[6]]
+    text = re.sub(r'\[Item\][^\[]*', '[Item]\n' + '\n'.join(lines) + '\n\n', text)
+    text = re.sub(r'Relation=.*', 'Relation=2,%d,2,1-1,' % len(ADVERSARIAL), text)
+    write_text(qdx, text)
+    gen('save', qdx, base)
+    return base
+
+
+class Adversarial(unittest.TestCase):
+    def test_labels_are_text(self):
+        page = adversarial_project()
+        open_page(page)
+        items = mains()
+        self.assertEqual([a.get_attribute('textContent') for a in items], ADVERSARIAL)
+        self.assertEqual([a.get_attribute('textContent') for a in subs(items[1])], ADVERSARIAL[5:7])
+        self.assertEqual(items[0].get_attribute('href').split('?')[1], 'a=1&b=%220%22')
+        # Nothing but the built menu: no element came from a label.
+        tags = driver.execute_script(
+            'return Array.from(document.querySelectorAll("applet *"), e => e.localName)')
+        self.assertEqual(set(tags) - {'param', 'ul', 'li', 'a', 'div', 'span'}, set())
+        self.assertEqual(len(driver.find_elements('css selector', 'body script')), 1)
+        self.assertEqual(driver.execute_script('return document.querySelectorAll("p").length'), 1)
+        tap(items[1])
+        with self.assertRaises(NoAlertPresentException):
+            driver.switch_to.alert.text
+
+
+class WithoutScripts(unittest.TestCase):
+    """Scripts off: every link of the menu is in the fallback list."""
+
+    def test_fallback_links(self):
+        pages = [save_template(n) for n in range(template_count())] + [adversarial_project()]
+        driver.execute_cdp_cmd('Emulation.setScriptExecutionDisabled', {'value': True})
+        try:
+            for page in pages:
+                with self.subTest(page=page):
+                    tree = menu_tree(params(page))
+                    driver.get('file://' + page)
+                    shown = driver.execute_script(
+                        'return Array.from(document.querySelectorAll("applet ul.glidebar-links a"),'
+                        ' a => [a.textContent, a.getAttribute("href"), a.getAttribute("target") || ""])')
+                    want = []
+                    for label, link, target, sub in tree:
+                        want += [[label, link, target]] if link else []
+                        want += [[sl, sk, st] for sl, sk, st in sub or [] if sk]
+                    self.assertEqual(shown, want)
+                    self.assertTrue(driver.find_element('css selector', 'ul.glidebar-links').is_displayed())
+        finally:
+            driver.execute_cdp_cmd('Emulation.setScriptExecutionDisabled', {'value': False})
+
+
+class Fonts(unittest.TestCase):
+    """The page takes, for each font name, the first family of the script's
+    table that is installed: the one the pictures take too."""
+
+    def test_first_installed_family(self):
+        page = save_template(0, 'fonts')
+        table = re.search(r'const FONT_FAMILIES = \{(.*?)\};', read_text(os.path.join(os.path.dirname(page), 'glidebar.js')), re.S).group(1)
+        listed = subprocess.run(['fc-list', ':', 'family'], check=True, stdout=subprocess.PIPE).stdout.decode()
+        installed = {name.strip() for line in listed.splitlines() for name in line.split(',')}
+        text = read_text(page)
+        for code in 'thc':
+            with self.subTest(font=code):
+                families = re.findall(r"'([^']*)'", re.search(r'%s: \{ families: \[([^\]]*)\]' % code, table).group(1))
+                wanted = next((f for f in families if f in installed), None)
+                if wanted is None:
+                    self.skipTest('none of the families of %s is installed' % code)
+                write_text(page, re.sub(r'(name="MIStyle1" value="[^,]*,[^,]*,[^,]*,)\w', r'\g<1>' + code, text))
+                open_page(page)
+                driver.execute_cdp_cmd('DOM.enable', {})
+                driver.execute_cdp_cmd('CSS.enable', {})
+                root = driver.execute_cdp_cmd('DOM.getDocument', {})['root']['nodeId']
+                node = driver.execute_cdp_cmd('DOM.querySelector', {
+                    'nodeId': root, 'selector': '[role=menubar] > li > a'})['nodeId']
+                fonts = driver.execute_cdp_cmd('CSS.getPlatformFontsForNode', {'nodeId': node})['fonts']
+                self.assertEqual([f['familyName'] for f in fonts], [wanted])
+
+
+class ClassicPage(unittest.TestCase):
+    """With the choice off the page is the classic one, byte for byte."""
+
+    def test_classic_bytes(self):
+        for n in range(template_count()):
+            with self.subTest(template=n):
+                page = save_template(n)
+                qdx = page[:-4] + '.qdx'
+                old = os.path.join(folder('old%d' % n), 'old.qdx')
+                text = read_text(qdx)
+                self.assertIn('m_ModernPage=1', text)
+                write_text(old, re.sub(r'm_ModernPage=1\r?\n', '', text))
+                classic = gen('html', old)
+                self.assertEqual(gen('html', '--classic', qdx), classic)
+                modern = read_text(page).encode('utf-8')
+                self.assertEqual(gen('html', '--modern', old), modern)
+                # The modern page is the classic one plus the list and the script line.
+                stripped = re.sub(rb'\t<ul class="glidebar-links">.*?</ul>\r\n', b'', modern, flags=re.S)
+                stripped = stripped.replace(b'<script src="glidebar.js"></script>\r\n', b'')
+                self.assertEqual(stripped, classic)
+                self.assertNotIn(b'glidebar', classic)
+
+
+if __name__ == '__main__':
+    unittest.main(verbosity=2)
