@@ -274,7 +274,7 @@ bool CUndoHistory::SameContent(const CAppletParameters &a, const CAppletParamete
 {
     if (a.m_HTMLTitle != b.m_HTMLTitle || a.m_Align != b.m_Align || a.m_appBKColor != b.m_appBKColor
         || a.m_appBKImagePath != b.m_appBKImagePath || a.m_xPos != b.m_xPos || a.m_yPos != b.m_yPos
-        || a.m_strHTMLPath != b.m_strHTMLPath)
+        || a.m_ModernPage != b.m_ModernPage || a.m_strHTMLPath != b.m_strHTMLPath)
         return false;
     auto &x = const_cast<CAppletParameters &>(a);
     auto &y = const_cast<CAppletParameters &>(b);

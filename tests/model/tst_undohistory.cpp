@@ -1,6 +1,7 @@
 #include "MenuFixture.h"
 #include "model/UndoHistory.h"
 #include "store/IniFile.h"
+#include "store/ProjectKeys.h"
 #include "store/StoredConfig.h"
 
 #include <QtTest>
@@ -69,6 +70,16 @@ void TestUndoHistory::everyStoredValueIsAChange_data()
     QTest::newRow("items swapped") << Edit([](CAppletParameters &p) {
         std::swap(p.m_pMainMenu->m_items[0], p.m_pMainMenu->m_items[1]);
     });
+    // Every value a project file stores, so that a new field cannot be left
+    // out of the history's snapshots.
+    for (const CProjectKey &key : ProjectKeys()) {
+        QTest::addRow("key %s", key.pName) << Edit([key](CAppletParameters &p) {
+            if (key.kind == EValueKind::Text)
+                (p.*key.pText) += QLatin1Char('x');
+            else
+                (p.*key.pNumber) ^= 1;
+        });
+    }
 }
 
 void TestUndoHistory::everyStoredValueIsAChange()
