@@ -342,7 +342,9 @@
       const ul = el('div', 'gb-sub', node.li);
       ul.setAttribute('role', 'menu');
       ul.setAttribute('aria-label', node.label);
-      // Opens at half the owner's width and three quarters of its height.
+      // Opens at half the owner's width and three quarters of its height: the
+      // rule of src/model/SubMenuGeometry.h, which the pictures and the applet
+      // size follow.
       const o = itemBox(cfg.mm, i);
       ul.style.left = o.x + Math.floor(cfg.mm.w / 2) + 'px';
       ul.style.top = o.y + Math.floor((3 * cfg.mm.h) / 4) + 'px';

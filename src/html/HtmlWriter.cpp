@@ -6,6 +6,7 @@
 #include "html/PageLinks.h"
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
+#include "model/SubMenuGeometry.h"
 
 #include <QFileInfo>
 
@@ -187,12 +188,14 @@ QRect CAppletParameters::GetAppletRect() const
     const i64 mainHeight = mainVertical ? RowLength(n, m_mmHeight, m_mmItemGap) : i64(m_mmHeight);
     unite(SatAdd(m_xPos, mainWidth), SatAdd(m_yPos, mainHeight));
 
-    // A sub menu opens at half its main item's width and three quarters of
-    // its height, with a margin of 2 pixels.
-    const i64 halfWidth = m_mmWidth / 2;
-    const i64 threeQuarters = (3 * i64(m_mmHeight)) / 4;
-    const i64 step = i64(m_mmHeight) + m_mmItemGap; // vertical main menu
-    const i64 stepAcross = i64(m_mmWidth) + m_mmItemGap; // horizontal main menu
+    // Each sub box reaches 2 pixels beyond the sub menu.
+    CMainMenuGeometry mainMenu;
+    mainMenu.x = m_xPos;
+    mainMenu.y = m_yPos;
+    mainMenu.width = m_mmWidth;
+    mainMenu.height = m_mmHeight;
+    mainMenu.gap = m_mmItemGap;
+    mainMenu.horizontal = !mainVertical;
     for (int i = 0; i < n; ++i) {
         const CAppletMenu *sub = root.GetItem(i)->m_pSubMenu.get();
         if (!sub)
@@ -200,14 +203,9 @@ QRect CAppletParameters::GetAppletRect() const
         const int m = sub->GetCount();
         const i64 subWidth = subVertical ? i64(m_smWidth) : RowLength(m, m_smWidth, m_smItemGap);
         const i64 subHeight = subVertical ? RowLength(m, m_smHeight, m_smItemGap) : i64(m_smHeight);
-        i64 right, bottom;
-        if (mainVertical) {
-            right = SatAdd(i64(m_xPos) + halfWidth + 2, subWidth);
-            bottom = SatAdd(SatAdd(i64(i) * step, i64(m_yPos) + threeQuarters + 2), subHeight);
-        } else {
-            right = SatAdd(SatAdd(i64(i) * stepAcross, i64(m_xPos) + halfWidth + 2), subWidth);
-            bottom = SatAdd(i64(m_yPos) + threeQuarters + 2, subHeight);
-        }
+        const CMenuPoint origin = mainMenu.SubMenuOrigin(i);
+        const i64 right = SatAdd(origin.x + 2, subWidth);
+        const i64 bottom = SatAdd(origin.y + 2, subHeight);
         unite(right, bottom);
     }
 

@@ -3,6 +3,7 @@
 #include "html/ImageFile.h"
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
+#include "model/SubMenuGeometry.h"
 #include "render/FontTable.h"
 
 #include <QFontMetrics>
@@ -186,17 +187,23 @@ CMenuLayout::CMenuLayout(const CAppletParameters &params)
     m_main.count = menu.GetCount();
     m_main.Finish();
 
+    CMainMenuGeometry mainMenu;
+    mainMenu.x = m_main.x;
+    mainMenu.y = m_main.y;
+    mainMenu.width = m_main.w;
+    mainMenu.height = m_main.h;
+    mainMenu.gap = m_main.gap;
+    mainMenu.horizontal = m_main.horizontal;
+
     m_subs.resize(static_cast<size_t>(std::max(0, m_main.count)));
     for (int i = 0; i < m_main.count; ++i) {
         const CAppletMenuItem *item = menu.GetItem(i);
         CMenuGeometry &sub = m_subs[static_cast<size_t>(i)];
         if (!item || !item->m_pSubMenu)
             continue;
-        // The owner's top left, as the main menu places it.
-        const qint64 ox = m_main.horizontal ? m_main.x + i * (m_main.w + m_main.gap) : m_main.x;
-        const qint64 oy = m_main.horizontal ? m_main.y : m_main.y + i * (m_main.h + m_main.gap);
-        sub.x = ox + m_main.w / 2;
-        sub.y = oy + (3 * m_main.h) / 4;
+        const CMenuPoint origin = mainMenu.SubMenuOrigin(i);
+        sub.x = origin.x;
+        sub.y = origin.y;
         sub.w = NonNegative(params.m_smWidth);
         sub.h = NonNegative(params.m_smHeight);
         sub.gap = NonNegative(params.m_smItemGap);

@@ -40,9 +40,10 @@ struct CRenderState {
 //
 // The main menu starts at (m_xPos, m_yPos); its items follow each other down
 // (vertical) or across (horizontal), each of the menu's item width and
-// height, separated by the item gap. The sub menu of main item i starts at
-// half that item's width and three quarters of its height, measured from the
-// item's top left, and is laid out the same way with the sub-menu values.
+// height, separated by the item gap. The sub menu of main item i starts where
+// model/SubMenuGeometry.h says (half that item's width and three quarters of
+// its height, measured from the item's top left), and is laid out the same
+// way with the sub-menu values.
 // A menu's box is the union of its items, gaps included. Sizes below zero
 // count as zero, and all arithmetic is done wide and clamped, so values from
 // a hand-edited file cannot overflow.

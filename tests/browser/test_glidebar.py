@@ -250,6 +250,30 @@ class CraftedLooks(unittest.TestCase):
                 self.assertGreaterEqual(ratio, MIN_MATCH)
 
 
+class SubMenuPlace(unittest.TestCase):
+    """An opened sub menu lies where the picture puts it, to the pixel, for
+    item sizes that halve and quarter with a fraction dropped."""
+
+    def test_sub_menu_place(self):
+        table = [  # (case, project values, main item to open)
+            ('down', {'m_mmWidth': 101, 'm_mmHeight': 23, 'm_mmItemGap': 3}, 1),
+            ('across', {'m_mmMenuAlign': 1, 'm_mmWidth': 75, 'm_mmHeight': 27, 'm_mmItemGap': 5}, 1),
+        ]
+        for case, general, k in table:
+            with self.subTest(case):
+                page = crafted_page('place-' + case, general)
+                closed, opened = picture(page), picture(page, '--open', k)
+                # The sub menu's top left: the first pixel, by row and by
+                # column, that opening it changes.
+                changed = [(x, y) for y, (a, b) in enumerate(zip(closed[2], opened[2]))
+                           for x in range(closed[0]) if a[3 * x:3 * x + 3] != b[3 * x:3 * x + 3]]
+                self.assertTrue(changed)
+                expected = (min(x for x, _ in changed), min(y for _, y in changed))
+                open_page(page)
+                tap(mains()[k])
+                self.assertEqual(tuple(box(subs(mains()[k])[0])[:2]), expected)
+
+
 class PointerStates(unittest.TestCase):
     """The pointer over an item shows its Mouse Move look, a held button its
     Mouse Click look; the others stay Normal."""

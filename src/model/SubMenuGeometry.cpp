@@ -1,0 +1,14 @@
+#include "model/SubMenuGeometry.h"
+
+CMenuPoint CMainMenuGeometry::ItemOrigin(int i) const
+{
+    if (horizontal)
+        return {x + i * (width + gap), y};
+    return {x, y + i * (height + gap)};
+}
+
+CMenuPoint CMainMenuGeometry::SubMenuOrigin(int i) const
+{
+    const CMenuPoint item = ItemOrigin(i);
+    return {item.x + width / 2, item.y + (3 * height) / 4};
+}
