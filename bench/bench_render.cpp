@@ -1,6 +1,7 @@
 // Drawing a large menu: 20 main items, each with a sub menu of 20 items,
 // one sub menu open, one item hovered. The live preview redraws on every
 // pointer move, so one picture must take well under a frame (16 ms).
+#include "MenuFixture.h"
 #include "model/AppletParameters.h"
 #include "render/MenuRenderer.h"
 
@@ -11,8 +12,11 @@
 
 namespace {
 
+// The tests' full menu (20 x 20 items with labels) in a look that draws
+// every part: raised and sunken borders, shaded or flat fills, three fonts.
 void MakeMenu(CAppletParameters &p, bool shaded, int mainAlign)
 {
+    MakeFullMenu(p, 20, 20);
     p.m_appBKColor = 0xf0f0f0;
     p.m_xPos = 4;
     p.m_yPos = 4;
@@ -27,6 +31,7 @@ void MakeMenu(CAppletParameters &p, bool shaded, int mainAlign)
     p.m_smBKStyle = 3;
     p.m_smWidth = 140;
     p.m_smHeight = 22;
+    p.m_smItemGap = 0;
     p.m_smBorderThick = 1;
     for (int state = 1; state <= 3; ++state)
         for (bool sub : {false, true}) {
@@ -40,14 +45,12 @@ void MakeMenu(CAppletParameters &p, bool shaded, int mainAlign)
             *s.pFontStyle = state == 2 ? 1 : 0;
             *s.pAlign = 4;
         }
-    CAppletMenu &menu = *p.m_pMainMenu;
-    menu.SetItemCount(20, 0);
-    for (int i = 0; i < 20; ++i) {
-        menu.GetItem(i)->m_strLabel = QStringLiteral("Main item %1").arg(i + 1);
-        CAppletMenu *sub = menu.GetSubMenu(i);
-        sub->SetItemCount(20, 1);
-        for (int k = 0; k < 20; ++k)
-            sub->GetItem(k)->m_strLabel = QStringLiteral("Sub item %1.%2").arg(i + 1).arg(k + 1);
+    // Drawing is measured, not looking for image files on every picture.
+    for (int i = 0; i < p.m_pMainMenu->GetCount(); ++i) {
+        CAppletMenuItem *item = p.m_pMainMenu->GetItem(i);
+        item->m_strImage.clear();
+        for (int k = 0; k < item->m_pSubMenu->GetCount(); ++k)
+            item->m_pSubMenu->GetItem(k)->m_strImage.clear();
     }
 }
 

@@ -1,4 +1,5 @@
-#include "TestApp.h"
+#include "TestFiles.h"
+#include "model/AppletParameters.h"
 #include "render/MenuRenderer.h"
 
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "TestApp.h"
+#include "TestFiles.h"
 
 #include <QProcess>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "TestApp.h"
+#include "TestFiles.h"
 #include "html/HtmlEscape.h"
 #include "model/AppletParameters.h"
 

@@ -1,5 +1,5 @@
 #include "MenuFixture.h"
-#include "TestApp.h"
+#include "TestFiles.h"
 #include "model/AppletParameters.h"
 #include "render/MenuRenderer.h"
 

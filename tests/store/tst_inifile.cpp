@@ -1,4 +1,4 @@
-#include "TestApp.h"
+#include "TestFiles.h"
 #include "store/GetField.h"
 #include "store/IniFile.h"
 

@@ -1,6 +1,6 @@
 #include "store/StoredConfig.h"
 #include "ConfigProbes.h"
-#include "TestApp.h"
+#include "TestFiles.h"
 #include "model/AppletParameters.h"
 #include "store/IniFile.h"
 #include "store/ProjectFile.h"

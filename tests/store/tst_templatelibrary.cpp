@@ -1,5 +1,5 @@
 #include "ConfigProbes.h"
-#include "TestApp.h"
+#include "TestFiles.h"
 #include "model/AppletParameters.h"
 #include "store/TemplateLibrary.h"
 

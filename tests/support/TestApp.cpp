@@ -1,8 +1,5 @@
 #include "TestApp.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QStandardPaths>
 
 CTestApp::CTestApp()
@@ -35,21 +32,4 @@ void CTestApp::CloseSheet()
         sheet.reset();
         app.m_pWizardSheet = nullptr;
     }
-}
-
-QByteArray ReadFileBytes(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return f.readAll();
-}
-
-bool WriteFileBytes(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return f.write(bytes) == bytes.size();
 }

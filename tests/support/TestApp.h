@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScriptedUi.h"
+#include "TestFiles.h"
 #include "app/WizardApp.h"
 #include "wizard/MenuWizardSheet.h"
 
@@ -18,17 +19,22 @@ public:
     // Makes the wizard sheet, registers it with the application and shows it
     // on its first page.
     CMenuWizardSheet &OpenSheet();
+    // Opens the sheet on one of its pages (`&CMenuWizardSheet::m_pageGeneral`),
+    // entered from the template page as the user reaches it, which enables
+    // Back and Next.
+    template <typename Page> Page &OpenSheetAt(Page CMenuWizardSheet::*page)
+    {
+        CMenuWizardSheet &shown = OpenSheet();
+        shown.SetActivePage(&shown.m_pageTemplate);
+        shown.SetActivePage(&(shown.*page));
+        return shown.*page;
+    }
     void CloseSheet();
 
     CWizardApp app;
     CScriptedUi *ui; // owned by app
     std::unique_ptr<CMenuWizardSheet> sheet;
 };
-
-// Reads the whole of a file (empty when missing).
-QByteArray ReadFileBytes(const QString &path);
-// Writes a file, creating its folder; returns false on failure.
-bool WriteFileBytes(const QString &path, const QByteArray &bytes);
 
 // Finds a child widget of `parent` by its object name (control id).
 template <typename T> T *Control(QWidget *parent, const char *id)

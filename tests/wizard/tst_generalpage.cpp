@@ -18,8 +18,6 @@ class TestGeneralPage : public QObject {
 private slots:
     void showsTheConfigurationOnEveryActivation();
     void storesOnBackAndNextOnly();
-    void positionCheck_data();
-    void positionCheck();
     void failedCheckStoresAsTheValuesStand();
     void boxesTakeDigitsOnly();
     void spinArrowsStopAtTheLimits();
@@ -49,10 +47,7 @@ struct Fixture {
             *MenuStyleFields(p, sub).pWidth = 100;
             *MenuStyleFields(p, sub).pHeight = 20;
         }
-        t.OpenSheet();
-        // Entered from the template page, which enables Back and Next.
-        sheet().SetActivePage(&sheet().m_pageTemplate);
-        sheet().SetActivePage(&page());
+        t.OpenSheetAt(&CMenuWizardSheet::m_pageGeneral);
     }
     CMenuWizardSheet &sheet() { return *t.sheet; }
     CGeneralPage &page() { return t.sheet->m_pageGeneral; }
@@ -109,55 +104,6 @@ void TestGeneralPage::storesOnBackAndNextOnly()
     f.edit("1013")->setText(QStringLiteral("Discarded"));
     f.sheet().CancelButton()->click();
     QCOMPARE(f.params().m_HTMLTitle, QStringLiteral("New title"));
-}
-
-void TestGeneralPage::positionCheck_data()
-{
-    QTest::addColumn<QByteArray>("box");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("message"); // empty: accepted
-
-    const QString range = QStringLiteral("Please enter an integer between 0 and 1000.");
-    const QString integer = QStringLiteral("Please enter an integer.");
-    QTest::newRow("x 1000") << QByteArray("1019") << "1000" << QString();
-    QTest::newRow("x 0") << QByteArray("1019") << "0" << QString();
-    QTest::newRow("x 1001") << QByteArray("1019") << "1001" << range;
-    QTest::newRow("x empty") << QByteArray("1019") << "" << integer;
-    QTest::newRow("y 1000") << QByteArray("1021") << "1000" << QString();
-    QTest::newRow("y 1001") << QByteArray("1021") << "1001" << range;
-    QTest::newRow("y huge") << QByteArray("1021") << "99999999999" << range;
-}
-
-void TestGeneralPage::positionCheck()
-{
-    QFETCH(QByteArray, box);
-    QFETCH(QString, text);
-    QFETCH(QString, message);
-    Fixture f;
-    f.sheet().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&f.sheet()));
-    QLineEdit *edit = f.edit(box.constData());
-    edit->setText(text);
-    f.sheet().NextButton()->click();
-    if (message.isEmpty()) {
-        QVERIFY(f.t.ui->messages.isEmpty());
-        QCOMPARE(f.sheet().GetActivePage(), &f.sheet().m_pageMenuStyle);
-        return;
-    }
-    // Told once, kept on the page with the box focused and its text selected.
-    QCOMPARE(f.t.ui->MessageTexts(), QStringList{message});
-    QCOMPARE(f.sheet().GetActivePage(), &f.page());
-    QVERIFY(edit->hasFocus());
-    QCOMPARE(edit->selectedText(), text);
-
-    // Back is refused the same way; a good value lets the user go.
-    f.sheet().BackButton()->click();
-    QCOMPARE(f.t.ui->messages.size(), 2);
-    QCOMPARE(f.sheet().GetActivePage(), &f.page());
-    edit->setText(QStringLiteral("7"));
-    f.sheet().NextButton()->click();
-    QCOMPARE(f.t.ui->messages.size(), 2);
-    QCOMPARE(f.sheet().GetActivePage(), &f.sheet().m_pageMenuStyle);
 }
 
 void TestGeneralPage::failedCheckStoresAsTheValuesStand()

@@ -65,9 +65,10 @@ struct Fixture {
                 *f.pAlign = state + (s ? 2 : 0);
             }
         }
-        t.OpenSheet();
-        sheet().SetActivePage(&sheet().m_pageTemplate);
-        sheet().SetActivePage(&page());
+        if (bSub)
+            t.OpenSheetAt(&CMenuWizardSheet::m_pageSubItemStyle);
+        else
+            t.OpenSheetAt(&CMenuWizardSheet::m_pageItemStyle);
     }
     CMenuWizardSheet &sheet() { return *t.sheet; }
     CItemStylePageBase &page()

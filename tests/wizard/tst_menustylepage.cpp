@@ -11,8 +11,6 @@ class TestMenuStylePage : public QObject {
     Q_OBJECT
 private slots:
     void opensOnTheMainMenu();
-    void numberCheck_data();
-    void numberCheck();
     void exchangeOrderDecidesWhatIsRead();
     void switchingWithoutChangesKeepsBothMenus();
     void editsGoToTheShownMenu();
@@ -55,9 +53,7 @@ struct Fixture {
         p.m_smHeight = 18;
         p.m_smItemGap = 0;
         p.m_smBorderThick = 3;
-        t.OpenSheet();
-        sheet().SetActivePage(&sheet().m_pageTemplate);
-        sheet().SetActivePage(&page());
+        t.OpenSheetAt(&CMenuWizardSheet::m_pageMenuStyle);
     }
     CMenuWizardSheet &sheet() { return *t.sheet; }
     CMenuStylePage &page() { return t.sheet->m_pageMenuStyle; }
@@ -86,53 +82,6 @@ void TestMenuStylePage::opensOnTheMainMenu()
     QCOMPARE(f.edit("1030")->text(), QStringLiteral("1"));
     QCOMPARE(Control<QComboBox>(&f.page(), "1064")->currentText(),
              QStringLiteral("Transparent Background with Border"));
-}
-
-void TestMenuStylePage::numberCheck_data()
-{
-    QTest::addColumn<QByteArray>("box");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("message"); // empty: accepted
-
-    const QString width = QStringLiteral("Please enter an integer between 1 and 640.");
-    const QString height = QStringLiteral("Please enter an integer between 1 and 480.");
-    const QString zeroTo480 = QStringLiteral("Please enter an integer between 0 and 480.");
-    QTest::newRow("width 640") << QByteArray("1027") << "640" << QString();
-    QTest::newRow("width 641") << QByteArray("1027") << "641" << width;
-    QTest::newRow("width 0") << QByteArray("1027") << "0" << width;
-    QTest::newRow("width empty") << QByteArray("1027") << "" << "Please enter an integer.";
-    QTest::newRow("height 480") << QByteArray("1028") << "480" << QString();
-    QTest::newRow("height 481") << QByteArray("1028") << "481" << height;
-    QTest::newRow("height 0") << QByteArray("1028") << "0" << height;
-    QTest::newRow("border 0") << QByteArray("1030") << "0" << QString();
-    QTest::newRow("border 481") << QByteArray("1030") << "481" << zeroTo480;
-    QTest::newRow("gaps 480") << QByteArray("1029") << "480" << QString();
-    QTest::newRow("gaps 481") << QByteArray("1029") << "481" << zeroTo480;
-}
-
-void TestMenuStylePage::numberCheck()
-{
-    QFETCH(QByteArray, box);
-    QFETCH(QString, text);
-    QFETCH(QString, message);
-    Fixture f;
-    f.sheet().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&f.sheet()));
-    QLineEdit *edit = f.edit(box.constData());
-    edit->setText(text);
-    f.sheet().NextButton()->click();
-    if (message.isEmpty()) {
-        QVERIFY(f.t.ui->messages.isEmpty());
-        QCOMPARE(f.sheet().GetActivePage(), &f.sheet().m_pageItemStyle);
-        return;
-    }
-    QCOMPARE(f.t.ui->MessageTexts(), QStringList{message});
-    QCOMPARE(f.sheet().GetActivePage(), &f.page());
-    QVERIFY(edit->hasFocus());
-    QCOMPARE(edit->selectedText(), text);
-    f.sheet().BackButton()->click();
-    QCOMPARE(f.t.ui->messages.size(), 2);
-    QCOMPARE(f.sheet().GetActivePage(), &f.page());
 }
 
 void TestMenuStylePage::exchangeOrderDecidesWhatIsRead()
