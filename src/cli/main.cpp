@@ -10,6 +10,7 @@
 #include "store/TemplateLibrary.h"
 
 #include <QBuffer>
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -17,6 +18,7 @@
 #include <QImage>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -121,51 +123,84 @@ struct CArguments {
     int nModernPage = -1; // 1 --modern, 0 --classic, -1 the project's choice
 };
 
+// The name an option argument gives ("--library=x" and "-library" give
+// "library").
+QString OptionName(const QString &arg)
+{
+    const QString name = arg.mid(arg.startsWith(QLatin1String("--")) ? 2 : 1);
+    return name.left(name.indexOf(QLatin1Char('=')));
+}
+
 // Splits the arguments into options and positional arguments; returns an
-// error text, empty when they are well formed.
+// error text, empty when they are well formed. An option may come anywhere,
+// and its value after '=' or as the next argument; a single dash is a
+// positional argument, and a double dash an unknown option.
 QString ParseArguments(const QStringList &args, CArguments &out)
 {
-    for (int i = 1; i < args.size(); ++i) {
-        const QString &arg = args.at(i);
-        auto takeValue = [&](const QString &option, QString &value) -> QString {
-            if (arg.startsWith(option + QLatin1Char('='))) {
-                value = arg.mid(option.size() + 1);
-                return QString();
-            }
-            if (i + 1 >= args.size())
-                return QStringLiteral("%1 needs a value").arg(option);
-            value = args.at(++i);
-            return QString();
-        };
-        if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
-            out.bHelp = true;
-        } else if (arg == QLatin1String("--library") || arg.startsWith(QLatin1String("--library="))) {
-            const QString error = takeValue(QStringLiteral("--library"), out.strLibrary);
-            if (!error.isEmpty())
-                return error;
-            if (out.strLibrary.isEmpty())
-                return QStringLiteral("--library needs a file name");
-        } else if (arg == QLatin1String("--template") || arg.startsWith(QLatin1String("--template="))) {
-            const QString error = takeValue(QStringLiteral("--template"), out.strTemplate);
-            if (!error.isEmpty())
-                return error;
-            out.bHasTemplate = true;
-        } else if (arg == QLatin1String("--open") || arg.startsWith(QLatin1String("--open="))) {
-            const QString error = takeValue(QStringLiteral("--open"), out.strOpen);
-            if (!error.isEmpty())
-                return error;
-            out.bHasOpen = true;
-        } else if (arg == QLatin1String("--modern") || arg == QLatin1String("--classic")) {
-            const int wanted = arg == QLatin1String("--modern") ? 1 : 0;
-            if (out.nModernPage >= 0 && out.nModernPage != wanted)
-                return QStringLiteral("--modern and --classic exclude each other");
-            out.nModernPage = wanted;
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            return QStringLiteral("unknown option %1").arg(arg);
-        } else {
-            out.positional << arg;
-        }
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption optHelp({QStringLiteral("h"), QStringLiteral("help")}, QString());
+    const QCommandLineOption optLibrary(QStringLiteral("library"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption optTemplate(QStringLiteral("template"), QString(), QStringLiteral("N"));
+    const QCommandLineOption optOpen(QStringLiteral("open"), QString(), QStringLiteral("K"));
+    const QCommandLineOption optModern(QStringLiteral("modern"));
+    const QCommandLineOption optClassic(QStringLiteral("classic"));
+    const QList<QCommandLineOption> withValue{optLibrary, optTemplate, optOpen};
+    parser.addOptions({optHelp, optLibrary, optTemplate, optOpen, optModern, optClassic});
+
+    auto takesValue = [&](const QString &arg) {
+        const QString name = OptionName(arg);
+        return std::any_of(withValue.begin(), withValue.end(),
+                           [&](const QCommandLineOption &o) { return o.names().contains(name); });
+    };
+    // A double dash that is no option's value ends what is parsed.
+    int doubleDash = -1;
+    for (int i = 1; i < args.size() && doubleDash < 0; ++i) {
+        if (args.at(i) == QLatin1String("--"))
+            doubleDash = i;
+        else if (args.at(i).startsWith(QLatin1Char('-')) && takesValue(args.at(i))
+                 && !args.at(i).contains(QLatin1Char('=')))
+            ++i;
     }
+    if (!parser.parse(doubleDash < 0 ? args : args.mid(0, doubleDash))) {
+        // Name the argument at fault: an option we do not know, a value
+        // option at the end, or a value given to an option that takes none.
+        const QStringList unknown = parser.unknownOptionNames();
+        for (int i = 1; i < args.size(); ++i) {
+            const QString &arg = args.at(i);
+            if (!arg.startsWith(QLatin1Char('-')) || arg.size() < 2)
+                continue;
+            const QString name = OptionName(arg);
+            if (unknown.contains(name))
+                return QStringLiteral("unknown option %1").arg(arg);
+            if (takesValue(arg) && !arg.contains(QLatin1Char('='))) {
+                if (i + 1 >= args.size())
+                    return QStringLiteral("--%1 needs a value").arg(name);
+                ++i; // the value, whatever it looks like
+            } else if (!takesValue(arg) && arg.contains(QLatin1Char('='))) {
+                return QStringLiteral("unknown option %1").arg(arg);
+            }
+        }
+        return parser.errorText();
+    }
+    if (doubleDash >= 0)
+        return QStringLiteral("unknown option --");
+
+    out.positional = parser.positionalArguments();
+    out.bHelp = parser.isSet(optHelp);
+    if (parser.isSet(optLibrary)) {
+        out.strLibrary = parser.value(optLibrary);
+        if (out.strLibrary.isEmpty())
+            return QStringLiteral("--library needs a file name");
+    }
+    out.bHasTemplate = parser.isSet(optTemplate);
+    out.strTemplate = parser.value(optTemplate);
+    out.bHasOpen = parser.isSet(optOpen);
+    out.strOpen = parser.value(optOpen);
+    if (parser.isSet(optModern) && parser.isSet(optClassic))
+        return QStringLiteral("--modern and --classic exclude each other");
+    if (parser.isSet(optModern) || parser.isSet(optClassic))
+        out.nModernPage = parser.isSet(optModern) ? 1 : 0;
     return QString();
 }
 
