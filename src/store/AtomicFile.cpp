@@ -1,11 +1,22 @@
 #include "store/AtomicFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <vector>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -16,7 +27,7 @@ bool OpenForWriting(QSaveFile &file)
     return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
 }
 
-bool WriteAll(QSaveFile &file, const char *data, qint64 size)
+bool WriteAll(QFileDevice &file, const char *data, qint64 size)
 {
     while (size > 0) {
         const qint64 written = file.write(data, size);
@@ -95,4 +106,52 @@ bool CopyFileAtomically(const QString &strSource, const QString &strTarget)
         }
     }
     return out.commit();
+}
+
+bool WriteAllBytes(QFileDevice &file, const char *data, qint64 size)
+{
+    return WriteAll(file, data, size);
+}
+
+bool RenameOver(const QString &strFrom, const QString &strTo, QString *pError)
+{
+#ifdef Q_OS_WIN
+    const QString from = QDir::toNativeSeparators(strFrom);
+    const QString to = QDir::toNativeSeparators(strTo);
+    if (MoveFileExW(reinterpret_cast<const wchar_t *>(from.utf16()), reinterpret_cast<const wchar_t *>(to.utf16()),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    if (pError)
+        *pError = QStringLiteral("cannot be replaced (error %1)").arg(GetLastError());
+    return false;
+#else
+    if (::rename(QFile::encodeName(strFrom).constData(), QFile::encodeName(strTo).constData()) == 0)
+        return true;
+    if (pError)
+        *pError = QString::fromLocal8Bit(std::strerror(errno));
+    return false;
+#endif
+}
+
+bool FlushToDisk(QFileDevice &file)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(file);
+    return true;
+#else
+    return ::fsync(file.handle()) == 0;
+#endif
+}
+
+void FlushFolder(const QString &strFolder)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(strFolder);
+#else
+    const int fd = ::open(QFile::encodeName(strFolder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+#endif
 }

@@ -4,6 +4,7 @@
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
 #include "store/AtomicFile.h"
+#include "store/FileSet.h"
 #include "store/IniFile.h"
 #include "store/StoredConfig.h"
 
@@ -11,6 +12,9 @@
 #include <QFileInfo>
 
 namespace {
+
+// How long a save or a load waits for another save of the same page.
+constexpr int kLockWaitMs = 10 * 1000;
 
 // Copies a file into a folder under its own name, replacing what is there
 // only once the copy is complete. A failed copy is not an error of the save.
@@ -93,11 +97,15 @@ bool SavePage(const QString &strPath, const QString &strFolder, const CAppletPar
     }
 
     // The page and its project file (always a fresh one, so no key of an
-    // earlier save stays), each whole; neither is replaced unless both can be.
+    // earlier save stays) replaced as one change: see CFileSet for what
+    // holds when the save is interrupted or another save of the same page
+    // runs at the same time. The set is named after the project file, which
+    // pages of one base name (menu.htm, menu.html) share.
     QString failedPath;
     QString error;
-    if (!WriteFilesAtomically({{strPath, strHTML.toUtf8()}, {projectPath, ProjectIniFor(params).ToBytes()}},
-                              &failedPath, &error)) {
+    CFileSet files(projectPath);
+    if (!files.Replace({{strPath, strHTML.toUtf8()}, {projectPath, ProjectIniFor(params).ToBytes()}},
+                       kLockWaitMs, &failedPath, &error)) {
         if (pError)
             *pError = Reason(failedPath, error);
         return false;
@@ -107,8 +115,14 @@ bool SavePage(const QString &strPath, const QString &strFolder, const CAppletPar
 
 bool CAppletParameters::LoadProject(const QString &strPath)
 {
+    // An interrupted save of this page is finished (or undone) first, so the
+    // project read is the one of the page beside it. A folder where no lock
+    // can be taken (read-only) is read as it is.
+    CFileSet files(strPath);
+    files.Lock(kLockWaitMs);
     CIniFile ini;
     ini.Load(strPath);
+    files.Unlock();
     LoadProjectFromIni(*this, ini);
     return true;
 }

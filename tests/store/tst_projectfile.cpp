@@ -2,6 +2,7 @@
 #include "ConfigProbes.h"
 #include "TestApp.h"
 #include "model/AppletParameters.h"
+#include "store/FileSet.h"
 #include "store/IniFile.h"
 #include "store/ProjectFile.h"
 
@@ -10,6 +11,8 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -77,6 +80,41 @@ QByteArray RelationFile(const QString &relation, const QString &items)
     return ("[Item]\r\n" + items + "\r\n[Menu Relation]\r\nRelation=" + relation + "\r\n").toUtf8();
 }
 
+// Saves a page whose project file's title tells which save wrote it.
+bool SaveTitled(const QString &page, const QString &title, const QByteArray &html,
+                QString *pError = nullptr)
+{
+    CAppletParameters p;
+    p.m_HTMLTitle = title;
+    const QString folder = QFileInfo(page).path();
+    return SavePage(page, folder, p, QString::fromUtf8(html), folder, pError);
+}
+
+#ifdef Q_OS_UNIX
+// The step at which a forked save kills itself, as kill -9 would.
+CFileSet::EStep g_killStep;
+int g_killFile;
+void KillAtStep(CFileSet::EStep step, int nFile)
+{
+    if (step == g_killStep && nFile == g_killFile)
+        raise(SIGKILL);
+}
+
+// Runs `body` in a child process; returns its wait status.
+template <typename Body>
+int RunInChild(Body body)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        body();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return status;
+}
+#endif
+
 } // namespace
 
 class TestProjectFile : public QObject {
@@ -99,6 +137,11 @@ private slots:
     void failedSaveKeepsEarlierPage();
     void refusesNamesWhoseProjectFileReplacesAnother_data();
     void refusesNamesWhoseProjectFileReplacesAnother();
+    void killedSaveLeavesOneSavesPair_data();
+    void killedSaveLeavesOneSavesPair();
+    void secondSaveWaitsOrIsRefused();
+    void lockOfAKilledSaveIsTakenOver();
+    void concurrentSavesKeepPairsTogether();
 };
 
 void TestProjectFile::projectPath_data()
@@ -502,6 +545,161 @@ void TestProjectFile::refusesNamesWhoseProjectFileReplacesAnother()
     QTemporaryDir site;
     if (!page.endsWith(".qdx"))
         QVERIFY(SavePage(site.filePath(page), site.path(), p, "page", app.path(), &error));
+}
+
+void TestProjectFile::killedSaveLeavesOneSavesPair_data()
+{
+    using S = CFileSet::EStep;
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("file"); // 0 the page, 1 the project file
+    QTest::addColumn<bool>("newPair");
+    QTest::newRow("lock taken") << int(S::Locked) << -1 << false;
+    QTest::newRow("new page written") << int(S::TempWritten) << 0 << false;
+    QTest::newRow("new project written") << int(S::TempWritten) << 1 << false;
+    QTest::newRow("journal written, not in place") << int(S::JournalWritten) << -1 << false;
+    QTest::newRow("journal in place") << int(S::Committed) << -1 << true;
+    QTest::newRow("page renamed, project not") << int(S::Renamed) << 0 << true;
+    QTest::newRow("both renamed") << int(S::Renamed) << 1 << true;
+    QTest::newRow("folder flushed") << int(S::Flushed) << -1 << true;
+    QTest::newRow("journal removed, lock held") << int(S::Finished) << -1 << true;
+}
+
+void TestProjectFile::killedSaveLeavesOneSavesPair()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs fork");
+#else
+    QFETCH(int, step);
+    QFETCH(int, file);
+    QFETCH(bool, newPair);
+    QTemporaryDir dir;
+    const QString page = dir.filePath("page.htm");
+    const QString project = dir.filePath("page.qdx");
+    QVERIFY(SaveTitled(page, "old", "old page"));
+
+    g_killStep = CFileSet::EStep(step);
+    g_killFile = file;
+    const int status = RunInChild([&] {
+        CFileSet::SetStepHook(KillAtStep);
+        SaveTitled(page, "new", "new page");
+    });
+    QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+
+    // Reading the project back finishes or undoes the interrupted save; the
+    // page beside it is then the same save's.
+    CAppletParameters loaded;
+    loaded.LoadProject(project);
+    QCOMPARE(loaded.m_HTMLTitle, QString(newPair ? "new" : "old"));
+    QCOMPARE(ReadFileBytes(page), QByteArray(newPair ? "new page" : "old page"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+             QStringList({"page.htm", "page.qdx"}));
+
+    // The next save takes over the dead save's lock.
+    QString error;
+    QVERIFY2(SaveTitled(page, "next", "next page", &error), qPrintable(error));
+    loaded.LoadProject(project);
+    QCOMPARE(loaded.m_HTMLTitle, QString("next"));
+#endif
+}
+
+void TestProjectFile::secondSaveWaitsOrIsRefused()
+{
+    QTemporaryDir dir;
+    const QString page = dir.filePath("page.htm");
+    const QString project = dir.filePath("page.qdx");
+    QVERIFY(SaveTitled(page, "first", "first"));
+
+    // Another save of the page (here: of menu.html, which shares the project
+    // file) holds the lock: this one waits, then gives up with the reason,
+    // and nothing of it is written.
+    CFileSet other(dir.filePath("page.qdx"));
+    QVERIFY(other.Lock(0));
+    CFileSet mine(project);
+    QString failedPath, error;
+    QVERIFY(!mine.Replace({{dir.filePath("page.html"), "second"}, {project, "[General]\r\n"}}, 200,
+                          &failedPath, &error));
+    QVERIFY2(error.contains("another save of this page is still under way"), qPrintable(error));
+    QVERIFY(!QFile::exists(dir.filePath("page.html")));
+    QCOMPARE(ReadFileBytes(page), QByteArray("first"));
+
+    // Once the other save has ended, it goes ahead.
+    other.Unlock();
+    QVERIFY2(mine.Replace({{dir.filePath("page.html"), "second"}, {project, "[General]\r\n"}}, 200,
+                          &failedPath, &error),
+             qPrintable(error));
+    mine.Unlock();
+    QCOMPARE(ReadFileBytes(dir.filePath("page.html")), QByteArray("second"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+             QStringList({"page.htm", "page.html", "page.qdx"}));
+}
+
+void TestProjectFile::lockOfAKilledSaveIsTakenOver()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs fork");
+#else
+    QTemporaryDir dir;
+    const QString page = dir.filePath("page.htm");
+    const int status = RunInChild([&] {
+        CFileSet set(dir.filePath("page.qdx"));
+        if (set.Lock(0))
+            raise(SIGKILL);
+    });
+    QVERIFY(WIFSIGNALED(status));
+    QVERIFY(QFile::exists(dir.filePath(".page.qdx.lock")));
+    QString error;
+    QVERIFY2(SaveTitled(page, "after", "after", &error), qPrintable(error));
+    QVERIFY(!QFile::exists(dir.filePath(".page.qdx.lock")));
+#endif
+}
+
+void TestProjectFile::concurrentSavesKeepPairsTogether()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs fork");
+#else
+    // Two processes save the same page over and over, each checking after
+    // every save, under the lock, that page and project file are one save's.
+    QTemporaryDir dir;
+    const QString page = dir.filePath("page.htm");
+    const QString project = dir.filePath("page.qdx");
+    CAppletParameters big;
+    FillDistinct(big);
+    big.m_pMainMenu->SetItemCount(200, 1);
+    const QString padding(20000, QLatin1Char('x'));
+    std::vector<pid_t> children;
+    for (const char *who : {"a", "b"}) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            int exitCode = 0;
+            for (int round = 0; round < 25 && exitCode == 0; ++round) {
+                const QString tag = QStringLiteral("%1%2").arg(QLatin1String(who)).arg(round);
+                big.m_HTMLTitle = tag;
+                if (!SavePage(page, dir.path(), big, tag + padding, dir.path()))
+                    exitCode = 1;
+                CFileSet set(project);
+                if (exitCode == 0 && set.Lock(10000)) {
+                    CIniFile ini;
+                    ini.Load(project);
+                    const QString title = ini.Value(QStringLiteral("General"), QStringLiteral("m_HTMLTitle"));
+                    if (ReadFileBytes(page) != (title + padding).toUtf8())
+                        exitCode = 2;
+                }
+            }
+            _exit(exitCode);
+        }
+        children.push_back(pid);
+    }
+    for (pid_t pid : children) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+    }
+    CAppletParameters loaded;
+    loaded.LoadProject(project);
+    QCOMPARE(ReadFileBytes(page), (loaded.m_HTMLTitle + padding).toUtf8());
+#endif
 }
 
 QTEST_APPLESS_MAIN(TestProjectFile)

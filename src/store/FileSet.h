@@ -1,0 +1,75 @@
+#pragma once
+
+#include "store/AtomicFile.h"
+
+#include <QList>
+#include <QString>
+
+#include <memory>
+
+class QLockFile;
+
+// Several files of one folder replaced as one change (a page and its project
+// file). The set is named by one of its files, the set path; beside it lie,
+// only while a change is under way or after one was interrupted:
+//   .<name>.lock        taken with exclusive creation (QLockFile: O_EXCL,
+//                       holding the owner's process id and host)
+//   .<name>.new<i>      the new content of the i-th file, written in full
+//   .<name>.commit      the journal: each line "<temp>\t<target>" (bare
+//                       names); its presence is the point of no return
+//   .<name>.commit.new  the journal being written
+//
+// Replace() goes: lock; finish or undo an interrupted change; write and flush
+// every temp; write and flush the journal's temp; rename it to the journal
+// and flush the folder (the commit); rename each temp over its target; flush
+// the folder; remove the journal; unlock.
+//
+// What holds after the process is killed at any point (kill -9, power loss
+// on a file system that keeps the order of flushed renames):
+// - killed before the commit: every target is as before the change; the
+//   next Lock() of the set deletes the temps;
+// - killed after it: the temps are complete and on disk, and the next Lock()
+//   renames those still there over their targets, so the set reads back as
+//   the new one. Until then a program that reads the targets directly, not
+//   through Lock() (a browser, a file manager), may see some targets new and
+//   the others old; the project loader always goes through Lock().
+// - when Replace() returns true, all targets are the new ones and on disk.
+// Concurrent changes of one set (other processes, or other threads) are
+// serialised by the lock: a second one waits up to nWaitMs, then gives up
+// with a reason. A lock left by a killed process is taken over once that
+// process is gone (same host), or when it is older than ten minutes and no
+// process holds it (a lock written from another host over a network share).
+// A target that is a symbolic link is replaced by a file, never written
+// through. On Windows files are not flushed; MoveFileEx writes through.
+class CFileSet {
+public:
+    explicit CFileSet(const QString &strSetPath);
+    ~CFileSet();
+    CFileSet(const CFileSet &) = delete;
+    CFileSet &operator=(const CFileSet &) = delete;
+
+    // Takes the lock, waiting up to nWaitMs for another change to end, then
+    // finishes or undoes an interrupted change. False, with the reason, when
+    // the lock cannot be had.
+    bool Lock(int nWaitMs, QString *pError = nullptr);
+    // Replaces the files (all in the set path's folder) as one change; takes
+    // the lock first when it is not held. On failure nothing is replaced,
+    // *pFailedPath names the file and *pError gives the reason.
+    bool Replace(const QList<CFileContent> &files, int nWaitMs, QString *pFailedPath = nullptr,
+                 QString *pError = nullptr);
+    void Unlock();
+
+    // The steps of Replace(), for tests that stop a change between them.
+    enum class EStep { Locked, TempWritten, JournalWritten, Committed, Renamed, Flushed, Finished };
+    using StepHook = void (*)(EStep step, int nFile);
+    static void SetStepHook(StepHook hook);
+
+private:
+    QString HelperPath(const QString &strSuffix) const;
+    void Recover();
+    void RemoveTemps() const;
+
+    QString m_strFolder;
+    QString m_strName;
+    std::unique_ptr<QLockFile> m_pLock;
+};
