@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -81,6 +83,8 @@ bool WriteFilesAtomically(const QList<CFileContent> &files, QString *pFailedPath
 
 bool CopyFileAtomically(const QString &strSource, const QString &strTarget)
 {
+    // Only a regular file (or a link to one) is copied: reading a pipe or a
+    // device could block or never end.
     const QFileInfo source(strSource);
     const QFileInfo target(strTarget);
     if (!source.isFile())
@@ -90,22 +94,42 @@ bool CopyFileAtomically(const QString &strSource, const QString &strTarget)
     QFile in(strSource);
     if (!in.open(QIODevice::ReadOnly))
         return false;
-    QSaveFile out(strTarget);
-    if (!OpenForWriting(out))
+#ifndef Q_OS_WIN
+    // What was opened is checked too, and its mode taken from it: the copy
+    // gets the source's permission bits exactly, never wider.
+    struct stat st {};
+    if (::fstat(in.handle(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
+#endif
+
+    // A new temporary file (created exclusively, so never through a link)
+    // renamed over the target: a link at the target is replaced, not followed.
+    QTemporaryFile out(QDir(target.absolutePath()).filePath(QLatin1Char('.') + target.fileName()
+                                                           + QStringLiteral(".XXXXXX")));
+    if (!out.open())
+        return false;
+#ifndef Q_OS_WIN
+    if (::fchmod(out.handle(), st.st_mode & 0777) != 0)
+        return false;
+#else
+    out.setPermissions(source.permissions());
+#endif
     static constexpr qint64 kChunk = 64 * 1024;
     QByteArray buffer(kChunk, Qt::Uninitialized);
     for (;;) {
         const qint64 got = in.read(buffer.data(), kChunk);
         if (got == 0)
             break;
-        if (got < 0 || !WriteAll(out, buffer.constData(), got)) {
-            out.cancelWriting();
-            out.commit();
+        if (got < 0 || !WriteAll(out, buffer.constData(), got))
             return false;
-        }
     }
-    return out.commit();
+    if (!out.flush() || !FlushToDisk(out))
+        return false;
+    out.close();
+    if (!RenameOver(out.fileName(), strTarget))
+        return false;
+    out.setAutoRemove(false);
+    return true;
 }
 
 bool WriteAllBytes(QFileDevice &file, const char *data, qint64 size)

@@ -25,7 +25,9 @@ bool WriteFilesAtomically(const QList<CFileContent> &files, QString *pFailedPath
                           QString *pError = nullptr);
 
 // Copies strSource to strTarget the same way; a target that is the source
-// itself is left as it is.
+// itself is left as it is. Only a regular file is copied, and the copy has
+// the source's permission bits (an image of mode 0600 stays 0600). A link at
+// the target is replaced by the copy, never written through.
 bool CopyFileAtomically(const QString &strSource, const QString &strTarget);
 
 class QFileDevice;

@@ -11,6 +11,7 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -137,6 +138,9 @@ private slots:
     void failedSaveKeepsEarlierPage();
     void refusesNamesWhoseProjectFileReplacesAnother_data();
     void refusesNamesWhoseProjectFileReplacesAnother();
+    void copiesKeepTheSourcesPermissions_data();
+    void copiesKeepTheSourcesPermissions();
+    void copiesOnlyRegularFilesNeverThroughALink();
     void killedSaveLeavesOneSavesPair_data();
     void killedSaveLeavesOneSavesPair();
     void secondSaveWaitsOrIsRefused();
@@ -545,6 +549,68 @@ void TestProjectFile::refusesNamesWhoseProjectFileReplacesAnother()
     QTemporaryDir site;
     if (!page.endsWith(".qdx"))
         QVERIFY(SavePage(site.filePath(page), site.path(), p, "page", app.path(), &error));
+}
+
+void TestProjectFile::copiesKeepTheSourcesPermissions_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::newRow("private") << 0600;
+    QTest::newRow("group may read") << 0640;
+    QTest::newRow("others may read, group not") << 0604;
+    QTest::newRow("read-only") << 0400;
+    QTest::newRow("executable") << 0755;
+}
+
+void TestProjectFile::copiesKeepTheSourcesPermissions()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("permission bits");
+#else
+    QFETCH(int, mode);
+    QTemporaryDir app, images, out;
+    QVERIFY(WriteFileBytes(app.filePath("Glidebar.class"), "class"));
+    QVERIFY(WriteFileBytes(images.filePath("main.png"), "main"));
+    QVERIFY(chmod(QFile::encodeName(app.filePath("Glidebar.class")).constData(), mode_t(mode)) == 0);
+    QVERIFY(chmod(QFile::encodeName(images.filePath("main.png")).constData(), mode_t(mode)) == 0);
+    CAppletParameters p;
+    p.m_pMainMenu->GetItem(0)->m_strImage = images.filePath("main.png");
+    // Twice: the second save replaces copies that may be read-only.
+    for (int round = 0; round < 2; ++round) {
+        QString error;
+        QVERIFY2(SavePage(out.filePath("page.htm"), out.path(), p, "x", app.path(), &error), qPrintable(error));
+        for (const char *name : {"Glidebar.class", "main.png"}) {
+            struct stat st {};
+            QVERIFY(stat(QFile::encodeName(out.filePath(name)).constData(), &st) == 0);
+            QCOMPARE(int(st.st_mode & 07777), mode);
+        }
+    }
+    QCOMPARE(ReadFileBytes(out.filePath("main.png")), QByteArray("main"));
+#endif
+}
+
+void TestProjectFile::copiesOnlyRegularFilesNeverThroughALink()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("pipes and links");
+#else
+    // A pipe in place of the class file is not read (that would block), and
+    // a link in the page's folder where an image copy goes is replaced by the
+    // copy: the file it points to stays as it was.
+    QTemporaryDir app, images, out, elsewhere;
+    QVERIFY(mkfifo(QFile::encodeName(app.filePath("Glidebar.class")).constData(), 0600) == 0);
+    QVERIFY(WriteFileBytes(images.filePath("main.png"), "main"));
+    QVERIFY(WriteFileBytes(elsewhere.filePath("precious"), "precious"));
+    QVERIFY(QFile::link(elsewhere.filePath("precious"), out.filePath("main.png")));
+    CAppletParameters p;
+    p.m_pMainMenu->GetItem(0)->m_strImage = images.filePath("main.png");
+    QString error;
+    QVERIFY2(SavePage(out.filePath("page.htm"), out.path(), p, "x", app.path(), &error), qPrintable(error));
+    QVERIFY(!QFileInfo::exists(out.filePath("Glidebar.class")));
+    const QFileInfo copy(out.filePath("main.png"));
+    QVERIFY(copy.isFile() && !copy.isSymLink());
+    QCOMPARE(ReadFileBytes(out.filePath("main.png")), QByteArray("main"));
+    QCOMPARE(ReadFileBytes(elsewhere.filePath("precious")), QByteArray("precious"));
+#endif
 }
 
 void TestProjectFile::killedSaveLeavesOneSavesPair_data()
