@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 namespace {
 
@@ -23,13 +24,36 @@ void CopyInto(const QString &strSource, const QString &strFolder)
     CopyFileAtomically(strSource, QDir(strFolder).filePath(QFileInfo(strSource).fileName()));
 }
 
-void CopyImage(const QString &strStored, const QString &strFolder)
+// The files the configuration's images name (background, main items, sub
+// items), each once however many items name it, in the order first named.
+QStringList ImageFilesToCopy(const CAppletParameters &params)
 {
-    if (strStored.isEmpty())
-        return;
-    const QString found = FindImageFile(strStored);
-    if (!found.isEmpty())
-        CopyInto(found, strFolder);
+    CImageLookup images;
+    QStringList files;
+    QSet<QString> seen;
+    auto add = [&](const QString &strStored) {
+        if (strStored.isEmpty())
+            return;
+        const QString found = images.Find(strStored);
+        if (found.isEmpty())
+            return;
+        const QString key = QFileInfo(found).canonicalFilePath();
+        if (!seen.contains(key)) {
+            seen.insert(key);
+            files.append(found);
+        }
+    };
+    add(params.m_appBKImagePath);
+    const CAppletMenu &menu = *params.m_pMainMenu;
+    for (int i = 0; i < menu.GetCount(); ++i) {
+        const CAppletMenuItem &item = *menu.GetItem(i);
+        add(item.m_strImage);
+        if (item.m_pSubMenu) {
+            for (int j = 0; j < item.m_pSubMenu->GetCount(); ++j)
+                add(item.m_pSubMenu->GetItem(j)->m_strImage);
+        }
+    }
+    return files;
 }
 
 QString Reason(const QString &strPath, const QString &strError)
@@ -85,16 +109,8 @@ bool SavePage(const QString &strPath, const QString &strFolder, const CAppletPar
 
     // The class file and the images; a failed copy is not an error.
     CopyInto(QDir(strAppDir).filePath(LoadString(StringId::AppletClass)), strFolder);
-    CopyImage(params.m_appBKImagePath, strFolder);
-    const CAppletMenu &menu = *params.m_pMainMenu;
-    for (int i = 0; i < menu.GetCount(); ++i) {
-        const CAppletMenuItem &item = *menu.GetItem(i);
-        CopyImage(item.m_strImage, strFolder);
-        if (item.m_pSubMenu) {
-            for (int j = 0; j < item.m_pSubMenu->GetCount(); ++j)
-                CopyImage(item.m_pSubMenu->GetItem(j)->m_strImage, strFolder);
-        }
-    }
+    for (const QString &image : ImageFilesToCopy(params))
+        CopyInto(image, strFolder);
 
     // The page and its project file (always a fresh one, so no key of an
     // earlier save stays) replaced as one change: see CFileSet for what

@@ -15,6 +15,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
+#ifdef Q_OS_LINUX
+#include <sys/inotify.h>
+#endif
 
 namespace {
 
@@ -141,6 +144,7 @@ private slots:
     void copiesKeepTheSourcesPermissions_data();
     void copiesKeepTheSourcesPermissions();
     void copiesOnlyRegularFilesNeverThroughALink();
+    void eachImageCopiedOncePerSave();
     void killedSaveLeavesOneSavesPair_data();
     void killedSaveLeavesOneSavesPair();
     void secondSaveWaitsOrIsRefused();
@@ -610,6 +614,49 @@ void TestProjectFile::copiesOnlyRegularFilesNeverThroughALink()
     QVERIFY(copy.isFile() && !copy.isSymLink());
     QCOMPARE(ReadFileBytes(out.filePath("main.png")), QByteArray("main"));
     QCOMPARE(ReadFileBytes(elsewhere.filePath("precious")), QByteArray("precious"));
+#endif
+}
+
+void TestProjectFile::eachImageCopiedOncePerSave()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("counts the copies with inotify");
+#else
+    // Many items name one image, in two spellings: it is put in place once.
+    QTemporaryDir images, out;
+    QVERIFY(WriteFileBytes(images.filePath("shared.png"), "shared"));
+    CAppletParameters p;
+    p.m_appBKImagePath = images.filePath("shared.png");
+    CAppletMenu &root = *p.m_pMainMenu;
+    root.SetItemCount(30, 1);
+    for (int i = 0; i < 30; ++i)
+        root.GetItem(i)->m_strImage = i % 2 ? images.filePath("shared.png") : images.filePath("SHARED.PNG");
+    root.GetSubMenu(4)->SetItemCount(30, 1);
+    for (int j = 0; j < 30; ++j)
+        root.GetSubMenu(4)->GetItem(j)->m_strImage = images.filePath("shared.png");
+
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    QVERIFY(watch >= 0);
+    QVERIFY(inotify_add_watch(watch, QFile::encodeName(out.path()).constData(), IN_CREATE) >= 0);
+    QString error;
+    QVERIFY2(SavePage(out.filePath("page.htm"), out.path(), p, "x", out.path(), &error), qPrintable(error));
+    int placed = 0; // copies made
+    alignas(inotify_event) char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t got = read(watch, buffer, sizeof buffer);
+        if (got <= 0)
+            break;
+        for (ssize_t at = 0; at < got;) {
+            const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
+            // Each copy is written to a new temporary file named after it.
+            if (event->len > 0 && QByteArray(event->name).startsWith(".shared.png."))
+                ++placed;
+            at += ssize_t(sizeof(inotify_event) + event->len);
+        }
+    }
+    close(watch);
+    QCOMPARE(placed, 1);
+    QCOMPARE(ReadFileBytes(out.filePath("shared.png")), QByteArray("shared"));
 #endif
 }
 
