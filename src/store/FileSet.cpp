@@ -161,12 +161,18 @@ bool CFileSet::Replace(const QList<CFileContent> &files, int nWaitMs, QString *p
         RemoveTemps();
         return false;
     };
-    if (files.size() > kMaxFiles)
-        return fail(files.first().strPath, QStringLiteral("too many files in one change"));
     QString error;
-    if (!Lock(nWaitMs, &error))
-        return fail(files.isEmpty() ? HelperPath(QString()) : files.first().strPath, error);
+    if (!Lock(nWaitMs, &error)) {
+        // The temps there, if any, are another change's.
+        if (pFailedPath)
+            *pFailedPath = files.isEmpty() ? HelperPath(QString()) : files.first().strPath;
+        if (pError)
+            *pError = error;
+        return false;
+    }
     Step(EStep::Locked);
+    if (files.isEmpty() || files.size() > kMaxFiles)
+        return fail(HelperPath(QString()), QStringLiteral("a change names 1 to %1 files").arg(kMaxFiles));
 
     // Every target is checked before anything is written.
     const QDir folder(m_strFolder);

@@ -727,12 +727,14 @@ void TestProjectFile::secondSaveWaitsOrIsRefused()
     // and nothing of it is written.
     CFileSet other(dir.filePath("page.qdx"));
     QVERIFY(other.Lock(0));
+    QVERIFY(WriteFileBytes(dir.filePath(".page.qdx.new0"), "the other save's page"));
     CFileSet mine(project);
     QString failedPath, error;
     QVERIFY(!mine.Replace({{dir.filePath("page.html"), "second"}, {project, "[General]\r\n"}}, 200,
                           &failedPath, &error));
     QVERIFY2(error.contains("another save of this page is still under way"), qPrintable(error));
     QVERIFY(!QFile::exists(dir.filePath("page.html")));
+    QCOMPARE(ReadFileBytes(dir.filePath(".page.qdx.new0")), QByteArray("the other save's page"));
     QCOMPARE(ReadFileBytes(page), QByteArray("first"));
 
     // Once the other save has ended, it goes ahead.
