@@ -19,9 +19,11 @@ void Step(CFileSet::EStep step, int nFile = -1)
 // trying these numbers.
 constexpr int kMaxFiles = 8;
 
-// A lock older than this that no process holds is taken over even when its
-// owner cannot be checked (written from another host).
-constexpr int kStaleLockMs = 10 * 60 * 1000;
+// A lock file older than this is taken over when no process holds it (a
+// live owner keeps a file lock on it, which QLockFile checks before it
+// removes one): one that names no process, because its owner was killed
+// while writing it, or one written from another host.
+constexpr int kStaleLockMs = 5 * 1000;
 
 constexpr char kJournalHeader[] = "Vantrel file set 1";
 

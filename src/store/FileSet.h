@@ -36,9 +36,11 @@ class QLockFile;
 // - when Replace() returns true, all targets are the new ones and on disk.
 // Concurrent changes of one set (other processes, or other threads) are
 // serialised by the lock: a second one waits up to nWaitMs, then gives up
-// with a reason. A lock left by a killed process is taken over once that
-// process is gone (same host), or when it is older than ten minutes and no
-// process holds it (a lock written from another host over a network share).
+// with a reason. A lock left by a killed process is taken over at once when
+// it names a process of this host that is gone; one that names no process
+// (the owner was killed while writing it) or was written from another host
+// is taken over when it is five seconds old and no process holds it (a live
+// owner keeps a file lock on it). A live owner's lock is never taken over.
 // A target that is a symbolic link is replaced by a file, never written
 // through. On Windows files are not flushed; MoveFileEx writes through.
 class CFileSet {

@@ -12,6 +12,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -148,6 +149,7 @@ private slots:
     void killedSaveLeavesOneSavesPair_data();
     void killedSaveLeavesOneSavesPair();
     void secondSaveWaitsOrIsRefused();
+    void lockOfAKilledSaveIsTakenOver_data();
     void lockOfAKilledSaveIsTakenOver();
     void concurrentSavesKeepPairsTogether();
 };
@@ -728,6 +730,11 @@ void TestProjectFile::secondSaveWaitsOrIsRefused()
     CFileSet other(dir.filePath("page.qdx"));
     QVERIFY(other.Lock(0));
     QVERIFY(WriteFileBytes(dir.filePath(".page.qdx.new0"), "the other save's page"));
+#ifdef Q_OS_UNIX
+    // However old the lock file is: its owner is alive and holds it.
+    const struct timeval anHourAgo[2] = {{time(nullptr) - 3600, 0}, {time(nullptr) - 3600, 0}};
+    QVERIFY(utimes(QFile::encodeName(dir.filePath(".page.qdx.lock")).constData(), anHourAgo) == 0);
+#endif
     CFileSet mine(project);
     QString failedPath, error;
     QVERIFY(!mine.Replace({{dir.filePath("page.html"), "second"}, {project, "[General]\r\n"}}, 200,
@@ -748,23 +755,38 @@ void TestProjectFile::secondSaveWaitsOrIsRefused()
              QStringList({"page.htm", "page.html", "page.qdx"}));
 }
 
+void TestProjectFile::lockOfAKilledSaveIsTakenOver_data()
+{
+    QTest::addColumn<bool>("whileWriting"); // killed before the lock file named it
+    QTest::newRow("owner killed holding it") << false;
+    QTest::newRow("owner killed while writing it, a minute ago") << true;
+}
+
 void TestProjectFile::lockOfAKilledSaveIsTakenOver()
 {
 #ifndef Q_OS_UNIX
     QSKIP("needs fork");
 #else
+    QFETCH(bool, whileWriting);
     QTemporaryDir dir;
     const QString page = dir.filePath("page.htm");
-    const int status = RunInChild([&] {
-        CFileSet set(dir.filePath("page.qdx"));
-        if (set.Lock(0))
-            raise(SIGKILL);
-    });
-    QVERIFY(WIFSIGNALED(status));
-    QVERIFY(QFile::exists(dir.filePath(".page.qdx.lock")));
+    const QString lock = dir.filePath(".page.qdx.lock");
+    if (whileWriting) {
+        QVERIFY(WriteFileBytes(lock, QByteArray()));
+        const struct timeval aMinuteAgo[2] = {{time(nullptr) - 60, 0}, {time(nullptr) - 60, 0}};
+        QVERIFY(utimes(QFile::encodeName(lock).constData(), aMinuteAgo) == 0);
+    } else {
+        const int status = RunInChild([&] {
+            CFileSet set(dir.filePath("page.qdx"));
+            if (set.Lock(0))
+                raise(SIGKILL);
+        });
+        QVERIFY(WIFSIGNALED(status));
+    }
+    QVERIFY(QFile::exists(lock));
     QString error;
     QVERIFY2(SaveTitled(page, "after", "after", &error), qPrintable(error));
-    QVERIFY(!QFile::exists(dir.filePath(".page.qdx.lock")));
+    QVERIFY(!QFile::exists(lock));
 #endif
 }
 
