@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 
 namespace {
 
@@ -18,12 +17,6 @@ void Step(CFileSet::EStep step, int nFile = -1)
 // A set has few files; the temps of an interrupted change are found by
 // trying these numbers.
 constexpr int kMaxFiles = 8;
-
-// A lock file older than this is taken over when no process holds it (a
-// live owner keeps a file lock on it, which QLockFile checks before it
-// removes one): one that names no process, because its owner was killed
-// while writing it, or one written from another host.
-constexpr int kStaleLockMs = 5 * 1000;
 
 constexpr char kJournalHeader[] = "Vantrel file set 1";
 
@@ -73,26 +66,9 @@ bool CFileSet::Lock(int nWaitMs, QString *pError)
 {
     if (m_pLock)
         return true;
-    const QString lockPath = HelperPath(QStringLiteral(".lock"));
-    // Never a link: the lock file is ours to create.
-    if (QFileInfo(lockPath).isSymLink())
-        QFile::remove(lockPath);
-    auto lock = std::make_unique<QLockFile>(lockPath);
-    lock->setStaleLockTime(kStaleLockMs);
-    if (!lock->tryLock(nWaitMs)) {
-        if (pError) {
-            const QFileInfo folder(m_strFolder);
-            if (!folder.isDir())
-                *pError = QStringLiteral("its folder does not exist");
-            else if (lock->error() == QLockFile::LockFailedError)
-                *pError = QStringLiteral("another save of this page is still under way "
-                                         "(the lock file %1 is held); try again when it has finished")
-                              .arg(QDir::toNativeSeparators(lockPath));
-            else
-                *pError = QStringLiteral("no file can be created in this folder");
-        }
+    auto lock = std::make_unique<CSaveLock>(HelperPath(QStringLiteral(".lock")));
+    if (!lock->Lock(nWaitMs, pError))
         return false;
-    }
     m_pLock = std::move(lock);
     Recover();
     return true;
@@ -100,10 +76,7 @@ bool CFileSet::Lock(int nWaitMs, QString *pError)
 
 void CFileSet::Unlock()
 {
-    if (m_pLock) {
-        m_pLock->unlock();
-        m_pLock.reset();
-    }
+    m_pLock.reset();
 }
 
 void CFileSet::RemoveTemps() const

@@ -1,19 +1,18 @@
 #pragma once
 
 #include "store/AtomicFile.h"
+#include "store/SaveLock.h"
 
 #include <QList>
 #include <QString>
 
 #include <memory>
 
-class QLockFile;
-
 // Several files of one folder replaced as one change (a page and its project
 // file). The set is named by one of its files, the set path; beside it lie,
 // only while a change is under way or after one was interrupted:
-//   .<name>.lock        taken with exclusive creation (QLockFile: O_EXCL,
-//                       holding the owner's process id and host)
+//   .<name>.lock        the lock (CSaveLock: created exclusively, held
+//                       with a file lock the system drops when its owner ends)
 //   .<name>.new<i>      the new content of the i-th file, written in full
 //   .<name>.commit      the journal: each line "<temp>\t<target>" (bare
 //                       names); its presence is the point of no return
@@ -36,11 +35,8 @@ class QLockFile;
 // - when Replace() returns true, all targets are the new ones and on disk.
 // Concurrent changes of one set (other processes, or other threads) are
 // serialised by the lock: a second one waits up to nWaitMs, then gives up
-// with a reason. A lock left by a killed process is taken over at once when
-// it names a process of this host that is gone; one that names no process
-// (the owner was killed while writing it) or was written from another host
-// is taken over when it is five seconds old and no process holds it (a live
-// owner keeps a file lock on it). A live owner's lock is never taken over.
+// with a reason. The lock of a killed process is taken over at once; a
+// live owner's never is (see CSaveLock).
 // A target that is a symbolic link is replaced by a file, never written
 // through. On Windows files are not flushed; MoveFileEx writes through.
 class CFileSet {
@@ -73,5 +69,5 @@ private:
 
     QString m_strFolder;
     QString m_strName;
-    std::unique_ptr<QLockFile> m_pLock;
+    std::unique_ptr<CSaveLock> m_pLock;
 };
