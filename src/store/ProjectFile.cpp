@@ -87,6 +87,14 @@ QString ProjectPathFor(const QString &strHTMLPath)
     return folderPart + (dot < 0 ? name : name.left(dot)) + QStringLiteral(".qdx");
 }
 
+void RecoverInterruptedSave(const QString &strProjectPath)
+{
+    // Taking the lock of the page's file set finishes or undoes what an
+    // interrupted save left (see CFileSet).
+    CFileSet files(strProjectPath);
+    files.Lock(kLockWaitMs);
+}
+
 bool SavePage(const QString &strPath, const QString &strFolder, const CAppletParameters &params,
               const QString &strHTML, const QString &strAppDir, QString *pError)
 {
@@ -131,14 +139,9 @@ bool SavePage(const QString &strPath, const QString &strFolder, const CAppletPar
 
 bool CAppletParameters::LoadProject(const QString &strPath)
 {
-    // An interrupted save of this page is finished (or undone) first, so the
-    // project read is the one of the page beside it. A folder where no lock
-    // can be taken (read-only) is read as it is.
-    CFileSet files(strPath);
-    files.Lock(kLockWaitMs);
+    RecoverInterruptedSave(strPath);
     CIniFile ini;
     ini.Load(strPath);
-    files.Unlock();
     LoadProjectFromIni(*this, ini);
     return true;
 }

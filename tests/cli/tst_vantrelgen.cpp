@@ -1,7 +1,16 @@
 #include "TestApp.h"
+#include "model/AppletParameters.h"
+#include "store/FileSet.h"
+#include "store/ProjectFile.h"
 
 #include <QProcess>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -53,6 +62,7 @@ private slots:
     void failedSaveExitsWithOne();
     void lostOutputExitsWithOne();
     void help();
+    void htmlFinishesAnInterruptedSave();
 
 private:
     QTemporaryDir m_dir;
@@ -207,6 +217,40 @@ void TestVantrelGen::help()
     for (const char *part : {"Usage:", "html PROJECT.qdx", "save --template N PAGE.htm", "templates",
                              "--library FILE", "Exit status", "Save as file failed!"})
         QVERIFY2(run.out.contains(part), part);
+}
+
+void TestVantrelGen::htmlFinishesAnInterruptedSave()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs fork");
+#else
+    // A save killed between putting the page and the project file in place:
+    // reading the project finishes it, so the text matches the page.
+    QTemporaryDir dir;
+    const QString page = dir.filePath("menu.htm");
+    CAppletParameters p;
+    p.m_HTMLTitle = "old";
+    QVERIFY(SavePage(page, dir.path(), p, p.GenerateHTML(), dir.path()));
+    p.m_HTMLTitle = "new";
+    const QString newText = p.GenerateHTML();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        CFileSet::SetStepHook([](CFileSet::EStep step, int nFile) {
+            if (step == CFileSet::EStep::Renamed && nFile == 0)
+                raise(SIGKILL);
+        });
+        SavePage(page, dir.path(), p, newText, dir.path());
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    QVERIFY(WIFSIGNALED(status));
+    QCOMPARE(ReadFileBytes(page), newText.toUtf8());
+
+    const CRun run = RunGen({"html", dir.filePath("menu.qdx")});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, newText.toUtf8());
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestVantrelGen)
