@@ -4,6 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace {
 
 CFileSet::StepHook g_stepHook = nullptr;
@@ -79,10 +83,26 @@ void CFileSet::Unlock()
     m_pLock.reset();
 }
 
+void CFileSet::KeepOldFiles(const QList<CFileContent> &files) const
+{
+#ifdef Q_OS_UNIX
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QFileInfo target(files[i].strPath);
+        if (target.isFile() && !target.isSymLink())
+            ::link(QFile::encodeName(target.filePath()).constData(),
+                   QFile::encodeName(HelperPath(QStringLiteral(".old%1").arg(i))).constData());
+    }
+#else
+    Q_UNUSED(files);
+#endif
+}
+
 void CFileSet::RemoveTemps() const
 {
-    for (int i = 0; i < kMaxFiles; ++i)
+    for (int i = 0; i < kMaxFiles; ++i) {
         RemoveEntry(HelperPath(QStringLiteral(".new%1").arg(i)));
+        RemoveEntry(HelperPath(QStringLiteral(".old%1").arg(i)));
+    }
     RemoveEntry(HelperPath(QStringLiteral(".commit.new")));
 }
 
@@ -189,6 +209,11 @@ bool CFileSet::Replace(const QList<CFileContent> &files, int nWaitMs, QString *p
         Step(EStep::TempWritten, int(i));
     }
 
+    // The files being replaced keep a second name until the renames are
+    // done, so that a rename does not have to free a large file's blocks:
+    // the renames follow each other as closely as they can.
+    KeepOldFiles(files);
+
     // The journal, whole and on disk before it takes its name: renaming it
     // into place is the commit.
     const QString journalPath = HelperPath(QStringLiteral(".commit"));
@@ -220,6 +245,8 @@ bool CFileSet::Replace(const QList<CFileContent> &files, int nWaitMs, QString *p
     FlushFolder(m_strFolder);
     Step(EStep::Flushed);
     QFile::remove(journalPath);
+    for (qsizetype i = 0; i < files.size(); ++i)
+        RemoveEntry(HelperPath(QStringLiteral(".old%1").arg(i)));
     Step(EStep::Finished);
     return true;
 }

@@ -17,6 +17,7 @@
 //   .<name>.commit      the journal: each line "<temp>\t<target>" (bare
 //                       names); its presence is the point of no return
 //   .<name>.commit.new  the journal being written
+//   .<name>.old<i>      a second name of the i-th file being replaced
 //
 // Replace() goes: lock; finish or undo an interrupted change; write and flush
 // every temp; write and flush the journal's temp; rename it to the journal
@@ -65,6 +66,7 @@ public:
 private:
     QString HelperPath(const QString &strSuffix) const;
     void Recover();
+    void KeepOldFiles(const QList<CFileContent> &files) const;
     void RemoveTemps() const;
 
     QString m_strFolder;
