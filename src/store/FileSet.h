@@ -30,10 +30,15 @@
 //   next Lock() of the set deletes the temps;
 // - killed after it: the temps are complete and on disk, and the next Lock()
 //   renames those still there over their targets, so the set reads back as
-//   the new one. Until then a program that reads the targets directly, not
-//   through Lock() (a browser, a file manager), may see some targets new and
-//   the others old; the project loader always goes through Lock().
+//   the new one. Until then the targets are all old (killed before the
+//   first rename) or, killed between two renames, some new and some old: a
+//   program that reads them directly (a browser) can see that, for the
+//   moment between two rename calls; every reader of project files here
+//   takes the lock first (RecoverInterruptedSave), so it never does.
 // - when Replace() returns true, all targets are the new ones and on disk.
+// The journal, the temps and the second names are removed by the change
+// itself or by the next Lock(); only the lock file of a killed change stays
+// until then.
 // Concurrent changes of one set (other processes, or other threads) are
 // serialised by the lock: a second one waits up to nWaitMs, then gives up
 // with a reason. The lock of a killed process is taken over at once; a
