@@ -1006,6 +1006,7 @@ void TestProjectFile::concurrentSavesKeepPairsTogether()
     const QString project = dir.filePath("page.qdx");
     CAppletParameters big;
     FillDistinct(big);
+    big.m_ModernPage = 0; // the program folder here has no page script
     big.m_pMainMenu->SetItemCount(200, 1);
     const QString padding(20000, QLatin1Char('x'));
     std::vector<pid_t> children;
