@@ -10,6 +10,10 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace {
 
 // True when a file can be created in the existing folder `dir`. Tried for
@@ -26,23 +30,70 @@ bool IsLink(const QFileInfo &fi)
     return fi.isSymLink() || fi.isJunction();
 }
 
-// True when the scratch folder can live at `dir`: it is a folder where files
-// can be written, or it is missing and could be made. A folder made only to
-// find this out is removed again.
-bool IsUsableScratchFolder(const QString &dir)
+// Why the folder at `dir` cannot hold previews, or an empty text when it
+// can: a link in its place could lead anywhere (and clearing the folder
+// would delete files there), and a folder of another user's could be
+// changed by that user while we write into it.
+QString ScratchRefusal(const QString &dir)
 {
     const QFileInfo fi(dir);
-    // A link in its place could lead anywhere, and clearing the folder would
-    // then delete files there.
     if (IsLink(fi))
+        return QStringLiteral("it is a link");
+    if (!fi.exists())
+        return QString();
+    if (!fi.isDir())
+        return QStringLiteral("it is not a folder");
+#ifdef Q_OS_UNIX
+    if (fi.ownerId() != ::geteuid())
+        return QStringLiteral("it belongs to another user");
+#endif
+    return QString();
+}
+
+QString RefusalText(const QString &dir, const QString &reason)
+{
+    return QStringLiteral("The preview folder %1 is not used: %2.").arg(QDir::toNativeSeparators(dir), reason);
+}
+
+// True when the scratch folder can live at `dir`: it is a folder of ours
+// where files can be written, or it is missing and could be made. A folder
+// made only to find this out is removed again.
+bool IsUsableScratchFolder(const QString &dir)
+{
+    if (!ScratchRefusal(dir).isEmpty())
         return false;
-    if (fi.exists())
-        return fi.isDir() && CanCreateFileIn(dir);
+    if (QFileInfo::exists(dir))
+        return CanCreateFileIn(dir);
     if (!QDir().mkdir(dir))
         return false;
     const bool usable = CanCreateFileIn(dir);
     QDir().rmdir(dir);
     return usable;
+}
+
+// Makes the scratch folder owner-only (creating it so when missing) and
+// removes any link directly in it, so that nothing is written through one.
+// Checked again here, just before it is used. Returns the refusal, if any.
+QString PrepareScratchFolder(const QString &dir)
+{
+    constexpr QFile::Permissions kOwnerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    if (!QFileInfo::exists(dir) && !QFileInfo(dir).isSymLink()) {
+        QDir().mkpath(QFileInfo(dir).absolutePath());
+        if (!QDir().mkdir(dir, kOwnerOnly))
+            return QStringLiteral("it cannot be created");
+    }
+    const QString refusal = ScratchRefusal(dir);
+    if (!refusal.isEmpty())
+        return refusal;
+    if (!QFile::setPermissions(dir, kOwnerOnly))
+        return QStringLiteral("its permissions cannot be set");
+    const QFileInfoList entries =
+        QDir(dir).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo &entry : entries) {
+        if (IsLink(entry))
+            QFile::remove(entry.absoluteFilePath());
+    }
+    return QString();
 }
 
 QString PerUserScratchFolder()
@@ -80,28 +131,50 @@ void OpenInBrowser(const QString &strPath, QWidget *owner)
         ReportFailedLaunch(owner);
 }
 
-QString ScratchFolder()
+QString ScratchFolder(QString *pRefusal)
 {
     const QString local = CWizardApp::Get()->AppFilePath(QStringLiteral("tmp"));
-    return IsUsableScratchFolder(local) ? local : PerUserScratchFolder();
+    if (IsUsableScratchFolder(local))
+        return local;
+    const QString perUser = PerUserScratchFolder();
+    const QString refusal = ScratchRefusal(perUser);
+    if (refusal.isEmpty())
+        return perUser;
+    if (pRefusal)
+        *pRefusal = RefusalText(perUser, refusal);
+    return QString();
 }
 
 void PreviewPage(const QString &strHTML, QWidget *owner)
 {
     CWizardApp *app = CWizardApp::Get();
-    const QString folder = ScratchFolder();
-    QDir().mkpath(folder);
+    auto reportFailedSave = [&](const QString &strError) {
+        QString message = QStringLiteral("Save as file failed!");
+        if (!strError.isEmpty())
+            message += QLatin1Char('\n') + strError;
+        app->Ui().MessageBox(owner, message);
+    };
+
+    // A scratch folder that cannot be used safely is reported as a failed
+    // save, and nothing is shown: what lies there is not this preview.
+    QString refusal;
+    const QString folder = ScratchFolder(&refusal);
+    if (!folder.isEmpty()) {
+        const QString problem = PrepareScratchFolder(folder);
+        if (!problem.isEmpty())
+            refusal = RefusalText(folder, problem);
+    }
+    if (!refusal.isEmpty()) {
+        reportFailedSave(refusal);
+        return;
+    }
     const QString fileName = LoadString(StringId::PreviewFile);
     const QString path = QDir(folder).filePath(fileName);
 
     // A failed save is reported, and the browser is started all the same.
     QString error;
-    if (!SavePage(path, folder, app->m_params, strHTML, app->m_strAppDir, &error)) {
-        QString message = QStringLiteral("Save as file failed!");
-        if (!error.isEmpty())
-            message += QLatin1Char('\n') + error;
-        app->Ui().MessageBox(owner, message);
-    }
+    if (!SavePage(path, folder, app->m_params, strHTML, app->m_strAppDir, &error))
+        reportFailedSave(error);
 
     bool started;
     if (app->m_bUseDefaultBrowser) {
@@ -121,9 +194,8 @@ void ClearScratchFolder()
 {
     const QString folder = ScratchFolder();
     QDir dir(folder);
-    const QFileInfo info(folder);
-    // Never through a link: its target is not ours to empty.
-    if (!info.isDir() || IsLink(info))
+    // Never through a link, never another user's: not ours to empty.
+    if (folder.isEmpty() || !QFileInfo(folder).isDir() || !ScratchRefusal(folder).isEmpty())
         return;
     // Only what lies directly in the folder: files and links (the link
     // itself, never what it points to). Sub-folders and their contents stay.

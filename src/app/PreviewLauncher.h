@@ -11,11 +11,15 @@ void OpenInBrowser(const QString &strPath, QWidget *owner = nullptr);
 
 // Writes the page text (with class file, images and project file) into the
 // scratch folder as the preview page and opens it in the chosen browser.
+// Links found directly in the scratch folder are removed first; a scratch
+// folder that cannot be used is reported and nothing is opened.
 void PreviewPage(const QString &strHTML, QWidget *owner = nullptr);
 
 // The folder previews are written to: "tmp" in the program folder, or a
-// per-user folder when the program folder cannot be written.
-QString ScratchFolder();
+// per-user folder when that one cannot be used (not writable, a link, or
+// another user's). Empty, with the reason in *pRefusal, when the per-user
+// folder is a link or another user's. Previews create it owner-only.
+QString ScratchFolder(QString *pRefusal = nullptr);
 
 // Deletes the files in the scratch folder, then the folder if it is empty.
 void ClearScratchFolder();

@@ -59,8 +59,8 @@ const char kHelp[] =
     "'save' writes, into the folder of PAGE.htm: a copy of Glidebar.class from the\n"
     "program's folder, copies of the images the menu names, the page itself, and\n"
     "its project file (PAGE.qdx), from which the wizard can open the page again.\n"
-    "Existing files are replaced; the page and the project file are each written\n"
-    "whole or not at all.\n"
+    "Existing files are replaced; the page and the project file are replaced\n"
+    "together, whole or not at all.\n"
     "\n"
     "A page follows its project's choice of \"Works in today's browsers\"; a page\n"
     "made from a template is a new menu and works in them. Such a page also lists\n"
@@ -222,6 +222,7 @@ int LoadConfiguration(const CArguments &args, const QString &strLibrary, const Q
         return 0;
     }
     const QString shown = QDir::toNativeSeparators(strProject);
+    RecoverInterruptedSave(strProject);
     if (!QFileInfo(strProject).isFile())
         return UsageError(QStringLiteral("no such project file: %1").arg(shown));
     // Another file (a page, a picture) or an unreadable one would otherwise

@@ -50,12 +50,14 @@ void Report(const CMessageReporter &report, const QString &message)
 }
 
 // Appends the bare file name of the image `path` names, escaped; reports a
-// missing file and appends nothing for it.
-void AppendImageName(QString &out, const QString &path, bool bItem, const CMessageReporter &report)
+// missing file (at every occurrence) and appends nothing for it. Each
+// distinct path is looked up once per `images`.
+void AppendImageName(QString &out, const QString &path, bool bItem, CImageLookup &images,
+                     const CMessageReporter &report)
 {
     if (path.isEmpty())
         return;
-    const QString found = FindImageFile(path);
+    const QString found = images.Find(path);
     if (found.isEmpty()) {
         Report(report, (bItem ? QLatin1String("Can't find item image file:")
                               : QLatin1String("Can't find applet background image file:"))
@@ -114,7 +116,7 @@ void AppendItemStyle(QString &out, QLatin1String name, const CItemStyle &s)
     EndParam(out);
 }
 
-void AppendItemParams(QString &out, const CAppletMenu &menu, int nMenu,
+void AppendItemParams(QString &out, const CAppletMenu &menu, int nMenu, CImageLookup &images,
                       const CMessageReporter &report)
 {
     const QString menuPrefix = QLatin1String("\t<param name=\"I") + QString::number(nMenu)
@@ -127,7 +129,7 @@ void AppendItemParams(QString &out, const CAppletMenu &menu, int nMenu,
         out += QLatin1String("\" value=\"");
         AppendHtmlEscaped(out, item.m_strLabel);
         out += QLatin1Char(',');
-        AppendImageName(out, item.m_strImage, true, report);
+        AppendImageName(out, item.m_strImage, true, images, report);
         out += QLatin1Char(',');
         AppendHtmlEscaped(out, item.m_strTarget);
         out += QLatin1Char(',');
@@ -217,13 +219,15 @@ QString CAppletParameters::GenerateItemParams(const CAppletMenu &menu, int nMenu
                                               const CMessageReporter &report) const
 {
     QString out;
-    AppendItemParams(out, menu, nMenu, report);
+    CImageLookup images;
+    AppendItemParams(out, menu, nMenu, images, report);
     return out;
 }
 
 QString CAppletParameters::GenerateHTML(const CMessageReporter &report) const
 {
     const CAppletMenu &root = *m_pMainMenu;
+    CImageLookup images; // one lookup per distinct image path
     QString html;
     html.reserve(1024 + m_HTMLTitle.size() + m_appBKImagePath.size() + ItemTextSize(root));
 
@@ -241,7 +245,7 @@ QString CAppletParameters::GenerateHTML(const CMessageReporter &report) const
     html += QLatin1String("\">\r\n");
 
     BeginParam(html, QLatin1String("ApBKImg"));
-    AppendImageName(html, m_appBKImagePath, false, report);
+    AppendImageName(html, m_appBKImagePath, false, images, report);
     EndParam(html);
     BeginParam(html, QLatin1String("ApBKColor"));
     html += ColorToHex(m_appBKColor);
@@ -272,7 +276,7 @@ QString CAppletParameters::GenerateHTML(const CMessageReporter &report) const
 
     // Root items, then each sub menu numbered 1, 2, ... in the order of the
     // main items that own them.
-    AppendItemParams(html, root, 0, report);
+    AppendItemParams(html, root, 0, images, report);
     QString misc;
     QString relations;
     int nSub = 0;
@@ -281,7 +285,7 @@ QString CAppletParameters::GenerateHTML(const CMessageReporter &report) const
         if (!sub)
             continue;
         ++nSub;
-        AppendItemParams(html, *sub, nSub, report);
+        AppendItemParams(html, *sub, nSub, images, report);
         misc += QString::number(sub->GetCount());
         misc += QLatin1Char(',');
         relations += QString::number(i);

@@ -35,19 +35,29 @@ QString FindImageFile(const QString &strStoredPath)
     // exact letter case first, then any letter case; the first by name.
     // Only regular files count (reading a pipe or a device would never end),
     // and no name with a comma: the applet would cut it there.
+    // Only names that match are looked at further, so a big folder costs one
+    // listing.
     QDir dir = info.absoluteDir();
     dir.setFilter(QDir::Files | QDir::Hidden);
     dir.setSorting(QDir::Name);
-    QStringList entries = dir.entryList();
-    entries.removeIf([&](const QString &entry) {
-        return entry.contains(QLatin1Char(',')) || !QFileInfo(dir.filePath(entry)).isFile();
-    });
+    const QStringList entries = dir.entryList();
+    auto usable = [&](const QString &entry) {
+        return !entry.contains(QLatin1Char(',')) && QFileInfo(dir.filePath(entry)).isFile();
+    };
     for (const auto options : {QRegularExpression::NoPatternOption,
                                QRegularExpression::CaseInsensitiveOption}) {
         const QRegularExpression match(pattern, options);
         for (const QString &entry : entries)
-            if (match.match(entry).hasMatch())
+            if (match.match(entry).hasMatch() && usable(entry))
                 return dir.filePath(entry);
     }
     return QString();
+}
+
+QString CImageLookup::Find(const QString &strStoredPath)
+{
+    auto it = m_found.constFind(strStoredPath);
+    if (it == m_found.constEnd())
+        it = m_found.insert(strStoredPath, FindImageFile(strStoredPath));
+    return it.value();
 }

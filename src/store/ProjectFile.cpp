@@ -4,14 +4,19 @@
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
 #include "store/AtomicFile.h"
+#include "store/FileSet.h"
 #include "store/IniFile.h"
 #include "store/PageScript.h"
 #include "store/StoredConfig.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 namespace {
+
+// How long a save or a load waits for another save of the same page.
+constexpr int kLockWaitMs = 10 * 1000;
 
 // Copies a file into a folder under its own name, replacing what is there
 // only once the copy is complete. A failed copy is not an error of the save.
@@ -20,13 +25,36 @@ void CopyInto(const QString &strSource, const QString &strFolder)
     CopyFileAtomically(strSource, QDir(strFolder).filePath(QFileInfo(strSource).fileName()));
 }
 
-void CopyImage(const QString &strStored, const QString &strFolder)
+// The files the configuration's images name (background, main items, sub
+// items), each once however many items name it, in the order first named.
+QStringList ImageFilesToCopy(const CAppletParameters &params)
 {
-    if (strStored.isEmpty())
-        return;
-    const QString found = FindImageFile(strStored);
-    if (!found.isEmpty())
-        CopyInto(found, strFolder);
+    CImageLookup images;
+    QStringList files;
+    QSet<QString> seen;
+    auto add = [&](const QString &strStored) {
+        if (strStored.isEmpty())
+            return;
+        const QString found = images.Find(strStored);
+        if (found.isEmpty())
+            return;
+        const QString key = QFileInfo(found).canonicalFilePath();
+        if (!seen.contains(key)) {
+            seen.insert(key);
+            files.append(found);
+        }
+    };
+    add(params.m_appBKImagePath);
+    const CAppletMenu &menu = *params.m_pMainMenu;
+    for (int i = 0; i < menu.GetCount(); ++i) {
+        const CAppletMenuItem &item = *menu.GetItem(i);
+        add(item.m_strImage);
+        if (item.m_pSubMenu) {
+            for (int j = 0; j < item.m_pSubMenu->GetCount(); ++j)
+                add(item.m_pSubMenu->GetItem(j)->m_strImage);
+        }
+    }
+    return files;
 }
 
 QString Reason(const QString &strPath, const QString &strError)
@@ -60,6 +88,14 @@ QString ProjectPathFor(const QString &strHTMLPath)
     return folderPart + (dot < 0 ? name : name.left(dot)) + QStringLiteral(".qdx");
 }
 
+void RecoverInterruptedSave(const QString &strProjectPath)
+{
+    // Taking the lock of the page's file set finishes or undoes what an
+    // interrupted save left (see CFileSet).
+    CFileSet files(strProjectPath);
+    files.Lock(kLockWaitMs);
+}
+
 bool SavePage(const QString &strPath, const QString &strFolder, const CAppletParameters &params,
               const QString &strHTML, const QString &strAppDir, QString *pError)
 {
@@ -87,23 +123,19 @@ bool SavePage(const QString &strPath, const QString &strFolder, const CAppletPar
 
     // The class file and the images; a failed copy is not an error.
     CopyInto(QDir(strAppDir).filePath(LoadString(StringId::AppletClass)), strFolder);
-    CopyImage(params.m_appBKImagePath, strFolder);
-    const CAppletMenu &menu = *params.m_pMainMenu;
-    for (int i = 0; i < menu.GetCount(); ++i) {
-        const CAppletMenuItem &item = *menu.GetItem(i);
-        CopyImage(item.m_strImage, strFolder);
-        if (item.m_pSubMenu) {
-            for (int j = 0; j < item.m_pSubMenu->GetCount(); ++j)
-                CopyImage(item.m_pSubMenu->GetItem(j)->m_strImage, strFolder);
-        }
-    }
+    for (const QString &image : ImageFilesToCopy(params))
+        CopyInto(image, strFolder);
 
     // The page and its project file (always a fresh one, so no key of an
-    // earlier save stays), each whole; neither is replaced unless both can be.
+    // earlier save stays) replaced as one change: see CFileSet for what
+    // holds when the save is interrupted or another save of the same page
+    // runs at the same time. The set is named after the project file, which
+    // pages of one base name (menu.htm, menu.html) share.
     QString failedPath;
     QString error;
-    if (!WriteFilesAtomically({{strPath, strHTML.toUtf8()}, {projectPath, ProjectIniFor(params).ToBytes()}},
-                              &failedPath, &error)) {
+    CFileSet files(projectPath);
+    if (!files.Replace({{strPath, strHTML.toUtf8()}, {projectPath, ProjectIniFor(params).ToBytes()}},
+                       kLockWaitMs, &failedPath, &error)) {
         if (pError)
             *pError = Reason(failedPath, error);
         return false;
@@ -113,6 +145,7 @@ bool SavePage(const QString &strPath, const QString &strFolder, const CAppletPar
 
 bool CAppletParameters::LoadProject(const QString &strPath)
 {
+    RecoverInterruptedSave(strPath);
     CIniFile ini;
     ini.Load(strPath);
     LoadProjectFromIni(*this, ini);

@@ -8,6 +8,13 @@ class CAppletParameters;
 // dot, then ".qdx" (menu.htm -> menu.qdx).
 QString ProjectPathFor(const QString &strHTMLPath);
 
+// Finishes (or undoes) a save of a page whose project file is at
+// strProjectPath that was interrupted by a kill, so that the page and the
+// project file are one save's; waits for a save under way. Every reader of a
+// project file calls this first. Nothing happens where no lock can be made
+// (a read-only folder).
+void RecoverInterruptedSave(const QString &strProjectPath);
+
 // Saves a page: copies the class file from strAppDir and every image the
 // configuration names into strFolder, writes strHTML as the page at strPath
 // and the project file beside it. The page and the project file are each

@@ -219,6 +219,11 @@ CIniFile ProjectIniFor(const CAppletParameters &params)
     for (int s = 0; s < SectionCount; ++s)
         ini.AddSection(ProjectSectionName(s));
     for (const CProjectKey &key : ProjectKeys()) {
+        // The choice of a page for today's browsers is written only when it
+        // is on: off is what a file without the key means, so a project
+        // saved before the choice existed is written again byte for byte.
+        if (key.pNumber == &CAppletParameters::m_ModernPage && params.m_ModernPage == 0)
+            continue;
         const QString value = key.kind == EValueKind::Text ? params.*key.pText
                                                            : QString::number(params.*key.pNumber);
         ini.SetValue(ProjectSectionName(key.nSection), QString::fromLatin1(key.pName), value);

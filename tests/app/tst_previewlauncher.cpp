@@ -7,6 +7,11 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 // Previews written into the scratch folder and handed to the chosen browser,
 // and the clearing of that folder.
 class TestPreviewLauncher : public QObject {
@@ -23,6 +28,11 @@ private slots:
     void browserThatDoesNotStartIsReported_data();
     void browserThatDoesNotStartIsReported();
     void modernPreviewGetsTheScript();
+    void scratchFolderIsOwnerOnly_data();
+    void scratchFolderIsOwnerOnly();
+    void unsafePerUserFolderIsRefused_data();
+    void unsafePerUserFolderIsRefused();
+    void linksInScratchFolderAreNeverFollowed();
 };
 
 namespace {
@@ -43,6 +53,36 @@ struct Fixture {
     CTestApp t;
     QString scratch;
 };
+
+// Makes the program folder unusable for previews, so that the per-user
+// folder is chosen; returns that folder, removed beforehand (a link in its
+// place is removed, never followed).
+QString UsePerUserFolder(Fixture &f)
+{
+    const QString blocker = f.dir.filePath(QStringLiteral("not a folder"));
+    WriteFileBytes(blocker, "x");
+    f.t.app.m_strAppDir = QDir(blocker).filePath(QStringLiteral("Vantrel"));
+    const QString perUser =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)).filePath(QStringLiteral("tmp"));
+    if (QFileInfo(perUser).isSymLink())
+        QFile::remove(perUser);
+    else
+        QDir(perUser).removeRecursively();
+    return perUser;
+}
+
+int ModeOf(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat st {};
+    if (lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return -1;
+    return int(st.st_mode & 07777);
+#else
+    Q_UNUSED(path);
+    return -1;
+#endif
+}
 
 } // namespace
 
@@ -260,6 +300,119 @@ void TestPreviewLauncher::modernPreviewGetsTheScript()
     QVERIFY2(message.startsWith(QStringLiteral("Save as file failed!\n")), qPrintable(message));
     QVERIFY2(message.contains(QStringLiteral("glidebar.js")), qPrintable(message));
     QCOMPARE(f.t.ui->openedDocuments.size(), 2);
+}
+
+void TestPreviewLauncher::scratchFolderIsOwnerOnly_data()
+{
+    QTest::addColumn<bool>("perUser");
+    QTest::addColumn<int>("existingMode"); // -1: the folder is missing
+    QTest::newRow("program folder, new") << false << -1;
+    QTest::newRow("program folder, open to all") << false << 0777;
+    QTest::newRow("per-user folder, new") << true << -1;
+    QTest::newRow("per-user folder, readable by all") << true << 0755;
+}
+
+void TestPreviewLauncher::scratchFolderIsOwnerOnly()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("permission bits");
+#else
+    QFETCH(bool, perUser);
+    QFETCH(int, existingMode);
+    Fixture f;
+    const QString scratch = perUser ? UsePerUserFolder(f) : f.scratch;
+    if (existingMode >= 0) {
+        QVERIFY(QDir().mkpath(scratch));
+        QVERIFY(chmod(QFile::encodeName(scratch).constData(), mode_t(existingMode)) == 0);
+    }
+    PreviewPage(kPage);
+    QVERIFY2(f.t.ui->messages.isEmpty(), qPrintable(f.t.ui->MessageTexts().join('|')));
+    QCOMPARE(ModeOf(scratch), 0700);
+    QCOMPARE(f.t.ui->openedDocuments, QStringList{QDir(scratch).filePath(QStringLiteral("~Vantrel.htm"))});
+    ClearScratchFolder();
+    QVERIFY(!QFileInfo::exists(scratch));
+#endif
+}
+
+void TestPreviewLauncher::unsafePerUserFolderIsRefused_data()
+{
+    QTest::addColumn<bool>("link"); // else a folder of another user's
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a link to a folder of the user's") << true << "it is a link";
+    QTest::newRow("another user's folder") << false << "it belongs to another user";
+}
+
+void TestPreviewLauncher::unsafePerUserFolderIsRefused()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("links and owners");
+#else
+    QFETCH(bool, link);
+    QFETCH(QString, reason);
+    Fixture f;
+    const QString scratch = UsePerUserFolder(f);
+    const QString elsewhere = f.dir.filePath(QStringLiteral("Documents"));
+    QVERIFY(WriteFileBytes(QDir(elsewhere).filePath(QStringLiteral("letter.txt")), "keep"));
+    QVERIFY(QDir().mkpath(QFileInfo(scratch).absolutePath()));
+    const QString watched = link ? elsewhere : scratch;
+    if (link) {
+        QVERIFY(QFile::link(elsewhere, scratch));
+    } else {
+        if (geteuid() != 0)
+            QSKIP("only root can give a folder to another user");
+        QVERIFY(QDir().mkdir(scratch));
+        QVERIFY(WriteFileBytes(QDir(scratch).filePath(QStringLiteral("letter.txt")), "keep"));
+        QVERIFY(chown(QFile::encodeName(scratch).constData(), 65534, 65534) == 0);
+    }
+
+    QString refusal;
+    QCOMPARE(ScratchFolder(&refusal), QString());
+    PreviewPage(kPage);
+    // Told as a failed save, with the reason; nothing is opened or written.
+    QCOMPARE(f.t.ui->MessageTexts(),
+             QStringList("Save as file failed!\nThe preview folder " + QDir::toNativeSeparators(scratch)
+                         + " is not used: " + reason + "."));
+    QVERIFY(f.t.ui->openedDocuments.isEmpty());
+    ClearScratchFolder();
+    QCOMPARE(QDir(watched).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("letter.txt")});
+    QCOMPARE(ReadFileBytes(QDir(watched).filePath(QStringLiteral("letter.txt"))), QByteArray("keep"));
+    if (link)
+        QFile::remove(scratch);
+    else
+        QDir(scratch).removeRecursively();
+#endif
+}
+
+void TestPreviewLauncher::linksInScratchFolderAreNeverFollowed()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("links");
+#else
+    // Links planted where the preview writes its files, where its lock goes,
+    // and elsewhere in the folder: none of the files they point to changes.
+    Fixture f;
+    QVERIFY(QDir().mkdir(f.scratch));
+    QVERIFY(chmod(QFile::encodeName(f.scratch).constData(), 0700) == 0);
+    const QStringList names = {"~Vantrel.htm", "~Vantrel.qdx", "Glidebar.class", ".~Vantrel.qdx.lock",
+                               ".~Vantrel.qdx.new0", "other"};
+    const QDir outside(f.dir.filePath(QStringLiteral("outside")));
+    QVERIFY(QDir().mkpath(outside.path()));
+    for (const QString &name : names) {
+        QVERIFY(WriteFileBytes(outside.filePath(name), "keep"));
+        QVERIFY(QFile::link(outside.filePath(name), QDir(f.scratch).filePath(name)));
+    }
+    PreviewPage(kPage);
+    QVERIFY2(f.t.ui->messages.isEmpty(), qPrintable(f.t.ui->MessageTexts().join('|')));
+    for (const QString &name : names)
+        QCOMPARE(ReadFileBytes(outside.filePath(name)), QByteArray("keep"));
+    const QDir scratch(f.scratch);
+    QCOMPARE(scratch.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QStringList({"Glidebar.class", "~Vantrel.htm", "~Vantrel.qdx"}));
+    for (const QString &name : scratch.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+        QVERIFY2(!QFileInfo(scratch.filePath(name)).isSymLink(), qPrintable(name));
+    QCOMPARE(QString::fromUtf8(ReadFileBytes(scratch.filePath(QStringLiteral("~Vantrel.htm")))), kPage);
+#endif
 }
 
 QTEST_MAIN(TestPreviewLauncher)

@@ -201,6 +201,7 @@ private slots:
     void appletSize();
     void absurdValuesGiveAPage();
     void missingImagesReportedEachTime();
+    void eachImageLookedUpOncePerPage();
     void foundImagesWrittenAsFound_data();
     void foundImagesWrittenAsFound();
     void escaping_data();
@@ -568,6 +569,35 @@ void TestHtmlWriter::missingImagesReportedEachTime()
     QCOMPARE(ParamValue(html, "I0-0"), QString("item1,,,"));
     QCOMPARE(ParamValue(html, "I0-1"), QString("item2,,,"));
     QCOMPARE(ParamValue(html, "I1-1"), QString("item2,,,"));
+}
+
+void TestHtmlWriter::eachImageLookedUpOncePerPage()
+{
+    // The image appears while the page is being made (at the first message):
+    // the items after it still get the answer of the one lookup, and every
+    // occurrence is reported. The next page finds it.
+    QTemporaryDir dir;
+    CAppletParameters p;
+    BuildMenu(p, 3, "1:2");
+    const QString image = dir.filePath("late.png");
+    CAppletMenu &root = *p.m_pMainMenu;
+    for (int i = 0; i < 3; ++i)
+        root.GetItem(i)->m_strImage = image;
+    root.GetSubMenu(1)->GetItem(1)->m_strImage = image;
+    QStringList messages;
+    QString html = p.GenerateHTML([&](const QString &m) {
+        messages << m;
+        WriteFileBytes(image, "late");
+    });
+    QCOMPARE(messages, QStringList(4, "Can't find item image file:" + image + ",Please check it!"));
+    for (const char *item : {"I0-0", "I0-1", "I0-2", "I1-1"})
+        QVERIFY2(!ParamValue(html, item).contains("late.png"), item);
+
+    messages.clear();
+    html = p.GenerateHTML([&](const QString &m) { messages << m; });
+    QCOMPARE(messages, QStringList());
+    QCOMPARE(ParamValue(html, "I0-2"), QString("item3,late.png,,"));
+    QCOMPARE(ParamValue(html, "I1-1"), QString("item2,late.png,,"));
 }
 
 void TestHtmlWriter::foundImagesWrittenAsFound_data()

@@ -7,6 +7,9 @@
 #include <QPainter>
 #include <QtTest>
 
+// Declared before the first table uses it as a column type.
+Q_DECLARE_METATYPE(CItemRef)
+
 // Draws configurations into images and checks the pixels and the item boxes.
 class TestMenuRenderer : public QObject {
     Q_OBJECT
@@ -566,8 +569,6 @@ void TestMenuRenderer::absurdValuesDrawNothingWrong()
     painter.scale(1e-6, 1e-6);
     CMenuRenderer().Draw(painter, p, CRenderState{{3, 1}, {}, 3});
 }
-
-Q_DECLARE_METATYPE(CItemRef)
 
 QTEST_MAIN(TestMenuRenderer)
 #include "tst_menurenderer.moc"

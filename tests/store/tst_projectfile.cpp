@@ -2,6 +2,7 @@
 #include "ConfigProbes.h"
 #include "TestFiles.h"
 #include "model/AppletParameters.h"
+#include "store/FileSet.h"
 #include "store/IniFile.h"
 #include "store/ProjectFile.h"
 #include "store/ProjectKeys.h"
@@ -11,6 +12,13 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/inotify.h>
 #endif
 
 namespace {
@@ -86,6 +94,41 @@ QByteArray RelationFile(const QString &relation, const QString &items)
     return ("[Item]\r\n" + items + "\r\n[Menu Relation]\r\nRelation=" + relation + "\r\n").toUtf8();
 }
 
+// Saves a page whose project file's title tells which save wrote it.
+bool SaveTitled(const QString &page, const QString &title, const QByteArray &html,
+                QString *pError = nullptr)
+{
+    CAppletParameters p;
+    p.m_HTMLTitle = title;
+    const QString folder = QFileInfo(page).path();
+    return SavePage(page, folder, p, QString::fromUtf8(html), folder, pError);
+}
+
+#ifdef Q_OS_UNIX
+// The step at which a forked save kills itself, as kill -9 would.
+CFileSet::EStep g_killStep;
+int g_killFile;
+void KillAtStep(CFileSet::EStep step, int nFile)
+{
+    if (step == g_killStep && nFile == g_killFile)
+        raise(SIGKILL);
+}
+
+// Runs `body` in a child process; returns its wait status.
+template <typename Body>
+int RunInChild(Body body)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        body();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return status;
+}
+#endif
+
 } // namespace
 
 class TestProjectFile : public QObject {
@@ -115,6 +158,16 @@ private slots:
     void copiesPageScriptForModernPages_data();
     void copiesPageScriptForModernPages();
     void pageScriptWrittenWholeOrNotAtAll();
+    void copiesKeepTheSourcesPermissions_data();
+    void copiesKeepTheSourcesPermissions();
+    void copiesOnlyRegularFilesNeverThroughALink();
+    void eachImageCopiedOncePerSave();
+    void killedSaveLeavesOneSavesPair_data();
+    void killedSaveLeavesOneSavesPair();
+    void secondSaveWaitsOrIsRefused();
+    void lockOfAKilledSaveIsTakenOver_data();
+    void lockOfAKilledSaveIsTakenOver();
+    void concurrentSavesKeepPairsTogether();
 };
 
 void TestProjectFile::projectPath_data()
@@ -572,13 +625,18 @@ void TestProjectFile::modernPageKey()
     p.LoadProject(path);
     QCOMPARE(p.m_ModernPage, modern);
 
-    // Written back by every save, in the General section after the position.
+    // Written back when on, in the General section after the position; off
+    // is written as no key at all, as older versions wrote it.
     QVERIFY(ProvideScript(dir.path()));
     QVERIFY(SavePage(dir.filePath("k.htm"), dir.path(), p, "x", dir.path()));
     const QStringList lines = FileLines(dir.filePath("k.qdx"));
-    const qsizetype at = lines.indexOf(QStringLiteral("m_ModernPage=%1").arg(modern));
-    QVERIFY(at > 0);
-    QCOMPARE(lines.at(at - 1).section('=', 0, 0), QStringLiteral("m_yPos"));
+    if (modern) {
+        const qsizetype at = lines.indexOf(QStringLiteral("m_ModernPage=1"));
+        QVERIFY(at > 0);
+        QCOMPARE(lines.at(at - 1).section('=', 0, 0), QStringLiteral("m_yPos"));
+    } else {
+        QVERIFY(lines.filter(QStringLiteral("m_ModernPage"), Qt::CaseInsensitive).isEmpty());
+    }
 }
 
 // A project saved before the choice existed reopens as a classic page: its
@@ -600,9 +658,8 @@ void TestProjectFile::oldProjectSavesTheSamePage()
 
     // The project file as an older version wrote it: without the key.
     QVERIFY(SavePage(dir.filePath("made.htm"), dir.path(), made, classicPage, dir.path()));
-    QByteArray old = ReadFileBytes(dir.filePath("made.qdx"));
-    QVERIFY(old.contains("m_ModernPage=0\r\n"));
-    old.replace("m_ModernPage=0\r\n", "");
+    const QByteArray old = ReadFileBytes(dir.filePath("made.qdx"));
+    QVERIFY(!old.contains("m_ModernPage"));
     QDir out(dir.filePath("old"));
     QVERIFY(WriteFileBytes(out.filePath("old.qdx"), old));
 
@@ -614,6 +671,7 @@ void TestProjectFile::oldProjectSavesTheSamePage()
     QVERIFY2(SavePage(out.filePath("old.htm"), out.path(), reopened, page, dir.path(), &error),
              qPrintable(error));
     QCOMPARE(ReadFileBytes(out.filePath("old.htm")), classicPage.toLatin1());
+    QCOMPARE(ReadFileBytes(out.filePath("old.qdx")), old);
     QVERIFY(!QFile::exists(out.filePath("glidebar.js")));
     // Ticking the choice gives the page for today's browsers.
     reopened.m_ModernPage = 1;
@@ -707,6 +765,287 @@ void TestProjectFile::pageScriptWrittenWholeOrNotAtAll()
     // Without the limit the whole script arrives.
     QVERIFY(SavePage(out.filePath("page.htm"), out.path(), p, "page", app.path(), &error));
     QCOMPARE(ReadFileBytes(out.filePath("glidebar.js")), script);
+#endif
+}
+
+void TestProjectFile::copiesKeepTheSourcesPermissions_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::newRow("private") << 0600;
+    QTest::newRow("group may read") << 0640;
+    QTest::newRow("others may read, group not") << 0604;
+    QTest::newRow("read-only") << 0400;
+    QTest::newRow("executable") << 0755;
+}
+
+void TestProjectFile::copiesKeepTheSourcesPermissions()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("permission bits");
+#else
+    QFETCH(int, mode);
+    QTemporaryDir app, images, out;
+    QVERIFY(WriteFileBytes(app.filePath("Glidebar.class"), "class"));
+    QVERIFY(WriteFileBytes(images.filePath("main.png"), "main"));
+    QVERIFY(chmod(QFile::encodeName(app.filePath("Glidebar.class")).constData(), mode_t(mode)) == 0);
+    QVERIFY(chmod(QFile::encodeName(images.filePath("main.png")).constData(), mode_t(mode)) == 0);
+    CAppletParameters p;
+    p.m_pMainMenu->GetItem(0)->m_strImage = images.filePath("main.png");
+    // Twice: the second save replaces copies that may be read-only.
+    for (int round = 0; round < 2; ++round) {
+        QString error;
+        QVERIFY2(SavePage(out.filePath("page.htm"), out.path(), p, "x", app.path(), &error), qPrintable(error));
+        for (const char *name : {"Glidebar.class", "main.png"}) {
+            struct stat st {};
+            QVERIFY(stat(QFile::encodeName(out.filePath(name)).constData(), &st) == 0);
+            QCOMPARE(int(st.st_mode & 07777), mode);
+        }
+    }
+    QCOMPARE(ReadFileBytes(out.filePath("main.png")), QByteArray("main"));
+#endif
+}
+
+void TestProjectFile::copiesOnlyRegularFilesNeverThroughALink()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("pipes and links");
+#else
+    // A pipe in place of the class file is not read (that would block), and
+    // a link in the page's folder where an image copy goes is replaced by the
+    // copy: the file it points to stays as it was.
+    QTemporaryDir app, images, out, elsewhere;
+    QVERIFY(mkfifo(QFile::encodeName(app.filePath("Glidebar.class")).constData(), 0600) == 0);
+    QVERIFY(WriteFileBytes(images.filePath("main.png"), "main"));
+    QVERIFY(WriteFileBytes(elsewhere.filePath("precious"), "precious"));
+    QVERIFY(QFile::link(elsewhere.filePath("precious"), out.filePath("main.png")));
+    CAppletParameters p;
+    p.m_pMainMenu->GetItem(0)->m_strImage = images.filePath("main.png");
+    QString error;
+    QVERIFY2(SavePage(out.filePath("page.htm"), out.path(), p, "x", app.path(), &error), qPrintable(error));
+    QVERIFY(!QFileInfo::exists(out.filePath("Glidebar.class")));
+    const QFileInfo copy(out.filePath("main.png"));
+    QVERIFY(copy.isFile() && !copy.isSymLink());
+    QCOMPARE(ReadFileBytes(out.filePath("main.png")), QByteArray("main"));
+    QCOMPARE(ReadFileBytes(elsewhere.filePath("precious")), QByteArray("precious"));
+#endif
+}
+
+void TestProjectFile::eachImageCopiedOncePerSave()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("counts the copies with inotify");
+#else
+    // Many items name one image, in two spellings: it is put in place once.
+    QTemporaryDir images, out;
+    QVERIFY(WriteFileBytes(images.filePath("shared.png"), "shared"));
+    CAppletParameters p;
+    p.m_appBKImagePath = images.filePath("shared.png");
+    CAppletMenu &root = *p.m_pMainMenu;
+    root.SetItemCount(30, 1);
+    for (int i = 0; i < 30; ++i)
+        root.GetItem(i)->m_strImage = i % 2 ? images.filePath("shared.png") : images.filePath("SHARED.PNG");
+    root.GetSubMenu(4)->SetItemCount(30, 1);
+    for (int j = 0; j < 30; ++j)
+        root.GetSubMenu(4)->GetItem(j)->m_strImage = images.filePath("shared.png");
+
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    QVERIFY(watch >= 0);
+    QVERIFY(inotify_add_watch(watch, QFile::encodeName(out.path()).constData(), IN_CREATE) >= 0);
+    QString error;
+    QVERIFY2(SavePage(out.filePath("page.htm"), out.path(), p, "x", out.path(), &error), qPrintable(error));
+    int placed = 0; // copies made
+    alignas(inotify_event) char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t got = read(watch, buffer, sizeof buffer);
+        if (got <= 0)
+            break;
+        for (ssize_t at = 0; at < got;) {
+            const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
+            // Each copy is written to a new temporary file named after it.
+            if (event->len > 0 && QByteArray(event->name).startsWith(".shared.png."))
+                ++placed;
+            at += ssize_t(sizeof(inotify_event) + event->len);
+        }
+    }
+    close(watch);
+    QCOMPARE(placed, 1);
+    QCOMPARE(ReadFileBytes(out.filePath("shared.png")), QByteArray("shared"));
+#endif
+}
+
+void TestProjectFile::killedSaveLeavesOneSavesPair_data()
+{
+    using S = CFileSet::EStep;
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("file"); // 0 the page, 1 the project file
+    QTest::addColumn<bool>("newPair");
+    QTest::newRow("lock taken") << int(S::Locked) << -1 << false;
+    QTest::newRow("new page written") << int(S::TempWritten) << 0 << false;
+    QTest::newRow("new project written") << int(S::TempWritten) << 1 << false;
+    QTest::newRow("journal written, not in place") << int(S::JournalWritten) << -1 << false;
+    QTest::newRow("journal in place") << int(S::Committed) << -1 << true;
+    QTest::newRow("page renamed, project not") << int(S::Renamed) << 0 << true;
+    QTest::newRow("both renamed") << int(S::Renamed) << 1 << true;
+    QTest::newRow("folder flushed") << int(S::Flushed) << -1 << true;
+    QTest::newRow("journal removed, lock held") << int(S::Finished) << -1 << true;
+}
+
+void TestProjectFile::killedSaveLeavesOneSavesPair()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs fork");
+#else
+    QFETCH(int, step);
+    QFETCH(int, file);
+    QFETCH(bool, newPair);
+    QTemporaryDir dir;
+    const QString page = dir.filePath("page.htm");
+    const QString project = dir.filePath("page.qdx");
+    QVERIFY(SaveTitled(page, "old", "old page"));
+
+    g_killStep = CFileSet::EStep(step);
+    g_killFile = file;
+    const int status = RunInChild([&] {
+        CFileSet::SetStepHook(KillAtStep);
+        SaveTitled(page, "new", "new page");
+    });
+    QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+
+    // Reading the project back finishes or undoes the interrupted save; the
+    // page beside it is then the same save's.
+    CAppletParameters loaded;
+    loaded.LoadProject(project);
+    QCOMPARE(loaded.m_HTMLTitle, QString(newPair ? "new" : "old"));
+    QCOMPARE(ReadFileBytes(page), QByteArray(newPair ? "new page" : "old page"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+             QStringList({"page.htm", "page.qdx"}));
+
+    // The next save takes over the dead save's lock.
+    QString error;
+    QVERIFY2(SaveTitled(page, "next", "next page", &error), qPrintable(error));
+    loaded.LoadProject(project);
+    QCOMPARE(loaded.m_HTMLTitle, QString("next"));
+#endif
+}
+
+void TestProjectFile::secondSaveWaitsOrIsRefused()
+{
+    QTemporaryDir dir;
+    const QString page = dir.filePath("page.htm");
+    const QString project = dir.filePath("page.qdx");
+    QVERIFY(SaveTitled(page, "first", "first"));
+
+    // Another save of the page (here: of menu.html, which shares the project
+    // file) holds the lock: this one waits, then gives up with the reason,
+    // and nothing of it is written.
+    CFileSet other(dir.filePath("page.qdx"));
+    QVERIFY(other.Lock(0));
+    QVERIFY(WriteFileBytes(dir.filePath(".page.qdx.new0"), "the other save's page"));
+#ifdef Q_OS_UNIX
+    // However old the lock file is: its owner is alive and holds it.
+    const struct timeval anHourAgo[2] = {{time(nullptr) - 3600, 0}, {time(nullptr) - 3600, 0}};
+    QVERIFY(utimes(QFile::encodeName(dir.filePath(".page.qdx.lock")).constData(), anHourAgo) == 0);
+#endif
+    CFileSet mine(project);
+    QString failedPath, error;
+    QVERIFY(!mine.Replace({{dir.filePath("page.html"), "second"}, {project, "[General]\r\n"}}, 200,
+                          &failedPath, &error));
+    QVERIFY2(error.contains("another save of this page is still under way"), qPrintable(error));
+    QVERIFY(!QFile::exists(dir.filePath("page.html")));
+    QCOMPARE(ReadFileBytes(dir.filePath(".page.qdx.new0")), QByteArray("the other save's page"));
+    QCOMPARE(ReadFileBytes(page), QByteArray("first"));
+
+    // Once the other save has ended, it goes ahead.
+    other.Unlock();
+    QVERIFY2(mine.Replace({{dir.filePath("page.html"), "second"}, {project, "[General]\r\n"}}, 200,
+                          &failedPath, &error),
+             qPrintable(error));
+    mine.Unlock();
+    QCOMPARE(ReadFileBytes(dir.filePath("page.html")), QByteArray("second"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+             QStringList({"page.htm", "page.html", "page.qdx"}));
+}
+
+void TestProjectFile::lockOfAKilledSaveIsTakenOver_data()
+{
+    QTest::addColumn<bool>("leftFile"); // only a lock file is there, as after a kill while making it
+    QTest::newRow("owner killed holding it") << false;
+    QTest::newRow("a lock file nobody holds") << true;
+}
+
+void TestProjectFile::lockOfAKilledSaveIsTakenOver()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs fork");
+#else
+    QFETCH(bool, leftFile);
+    QTemporaryDir dir;
+    const QString page = dir.filePath("page.htm");
+    const QString lock = dir.filePath(".page.qdx.lock");
+    if (leftFile) {
+        QVERIFY(WriteFileBytes(lock, QByteArray()));
+    } else {
+        const int status = RunInChild([&] {
+            CFileSet set(dir.filePath("page.qdx"));
+            if (set.Lock(0))
+                raise(SIGKILL);
+        });
+        QVERIFY(WIFSIGNALED(status));
+    }
+    QVERIFY(QFile::exists(lock));
+    QString error;
+    QVERIFY2(SaveTitled(page, "after", "after", &error), qPrintable(error));
+    QVERIFY(!QFile::exists(lock));
+#endif
+}
+
+void TestProjectFile::concurrentSavesKeepPairsTogether()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs fork");
+#else
+    // Two processes save the same page over and over, each checking after
+    // every save, under the lock, that page and project file are one save's.
+    QTemporaryDir dir;
+    const QString page = dir.filePath("page.htm");
+    const QString project = dir.filePath("page.qdx");
+    CAppletParameters big;
+    FillDistinct(big);
+    big.m_ModernPage = 0; // the program folder here has no page script
+    big.m_pMainMenu->SetItemCount(200, 1);
+    const QString padding(20000, QLatin1Char('x'));
+    std::vector<pid_t> children;
+    for (const char *who : {"a", "b"}) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            int exitCode = 0;
+            for (int round = 0; round < 25 && exitCode == 0; ++round) {
+                const QString tag = QStringLiteral("%1%2").arg(QLatin1String(who)).arg(round);
+                big.m_HTMLTitle = tag;
+                if (!SavePage(page, dir.path(), big, tag + padding, dir.path()))
+                    exitCode = 1;
+                CFileSet set(project);
+                if (exitCode == 0 && set.Lock(10000)) {
+                    CIniFile ini;
+                    ini.Load(project);
+                    const QString title = ini.Value(QStringLiteral("General"), QStringLiteral("m_HTMLTitle"));
+                    if (ReadFileBytes(page) != (title + padding).toUtf8())
+                        exitCode = 2;
+                }
+            }
+            _exit(exitCode);
+        }
+        children.push_back(pid);
+    }
+    for (pid_t pid : children) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+    }
+    CAppletParameters loaded;
+    loaded.LoadProject(project);
+    QCOMPARE(ReadFileBytes(page), (loaded.m_HTMLTitle + padding).toUtf8());
 #endif
 }
 
