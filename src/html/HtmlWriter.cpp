@@ -2,11 +2,11 @@
 // configuration, in the codes the applet reads.
 
 #include "html/HtmlEscape.h"
-#include "html/ImageFile.h"
 #include "html/PageLinks.h"
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
 #include "model/SubMenuGeometry.h"
+#include "store/ImageFile.h"
 
 #include <QFileInfo>
 

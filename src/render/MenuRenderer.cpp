@@ -1,10 +1,10 @@
 #include "render/MenuRenderer.h"
 
-#include "html/ImageFile.h"
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
 #include "model/SubMenuGeometry.h"
 #include "render/FontTable.h"
+#include "store/ImageFile.h"
 
 #include <QFontMetrics>
 #include <QLinearGradient>

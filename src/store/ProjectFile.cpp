@@ -1,10 +1,10 @@
 #include "store/ProjectFile.h"
 
-#include "html/ImageFile.h"
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
 #include "store/AtomicFile.h"
 #include "store/FileSet.h"
+#include "store/ImageFile.h"
 #include "store/IniFile.h"
 #include "store/PageScript.h"
 #include "store/StoredConfig.h"

@@ -1,4 +1,4 @@
-#include "html/ImageFile.h"
+#include "store/ImageFile.h"
 
 #include <QDir>
 #include <QFileInfo>

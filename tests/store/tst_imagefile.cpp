@@ -1,5 +1,5 @@
 #include "TestFiles.h"
-#include "html/ImageFile.h"
+#include "store/ImageFile.h"
 
 #include <QtTest>
 
