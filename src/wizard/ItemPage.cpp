@@ -6,6 +6,7 @@
 #include "model/AppletParameters.h"
 #include "wizard/DataExchange.h"
 #include "wizard/MenuWizardSheet.h"
+#include "wizard/PageControls.h"
 #include "wizard/TextCheck.h"
 
 #include <QCheckBox>
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -65,10 +65,7 @@ const char *const kSubMenuQuestion = "This Operation will destory submenu,Can yo
 // has handled it itself (so a handler may give the focus straight back).
 class CItemCountEdit : public QLineEdit {
 public:
-    explicit CItemCountEdit(QWidget *parent) : QLineEdit(parent)
-    {
-        setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
-    }
+    explicit CItemCountEdit(QWidget *parent) : QLineEdit(parent) { MakeDigitBox(this); }
     std::function<void()> onFocusLost;
 
 protected:
@@ -126,15 +123,6 @@ QString PanelName(bool bSub)
     return bSub ? QStringLiteral("Sub menu") : QStringLiteral("Main menu");
 }
 
-QPushButton *MakeButton(const QString &text, const char *id, const QString &accessible, QWidget *parent)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(id));
-    button->setAccessibleName(accessible);
-    button->setAutoDefault(false);
-    return button;
-}
-
 } // namespace
 
 CItemPage::CItemPage(QWidget *parent)
@@ -155,7 +143,6 @@ CItemPage::CItemPage(QWidget *parent)
         auto *count = new CItemCountEdit(box);
         count->setObjectName(QLatin1String(bSub ? "1050" : "1037"));
         count->setAccessibleName(who + QStringLiteral(": number of items"));
-        count->setMaximumWidth(count->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
         countLabel->setBuddy(count);
         auto *countRow = new QHBoxLayout;
         countRow->addWidget(countLabel);
@@ -163,7 +150,7 @@ CItemPage::CItemPage(QWidget *parent)
         countRow->addStretch(1);
         grid->addLayout(countRow, 0, 0, 1, 3);
 
-        auto *prev = MakeButton(QStringLiteral("<<Prev"), bSub ? "1044" : "1051",
+        auto *prev = PageButton(QStringLiteral("<<Prev"), bSub ? "1044" : "1051",
                                 bSub ? QStringLiteral("Previous sub item") : QStringLiteral("Previous main item"), box);
         auto *position = new QLabel(QStringLiteral("Current Item is "), box);
         position->setObjectName(QLatin1String(bSub ? "1055" : "1054"));
@@ -172,7 +159,7 @@ CItemPage::CItemPage(QWidget *parent)
         // keep their widths when a number first shows.
         position->setMinimumWidth(position->fontMetrics().horizontalAdvance(QStringLiteral("Current item is 200")));
         position->setAccessibleName(who + QStringLiteral(": no current item"));
-        auto *next = MakeButton(QStringLiteral("Next>>"), bSub ? "1045" : "1052",
+        auto *next = PageButton(QStringLiteral("Next>>"), bSub ? "1045" : "1052",
                                 bSub ? QStringLiteral("Next sub item") : QStringLiteral("Next main item"), box);
         auto *moveRow = new QHBoxLayout;
         moveRow->addWidget(prev);
@@ -180,10 +167,7 @@ CItemPage::CItemPage(QWidget *parent)
         moveRow->addWidget(next);
         grid->addLayout(moveRow, 1, 0, 1, 3);
 
-        auto *line = new QFrame(box);
-        line->setFrameShape(QFrame::HLine);
-        line->setFrameShadow(QFrame::Sunken);
-        grid->addWidget(line, 2, 0, 1, 3);
+        grid->addWidget(Separator(QFrame::HLine, box), 2, 0, 1, 3);
 
         // The main panel's Has SubMenu row; the sub panel keeps the same
         // height empty so the fields of both panels line up.
@@ -216,11 +200,10 @@ CItemPage::CItemPage(QWidget *parent)
         addField(5, QStringLiteral("Link to:"), link, bSub ? "1049" : "1043", QStringLiteral("link"));
         addField(6, QStringLiteral("Target Frame:"), target, bSub ? "1023" : "1022", QStringLiteral("target frame"));
         addField(7, QStringLiteral("Image:"), image, bSub ? "1048" : "1042", QStringLiteral("image"));
-        auto *browse = MakeButton(QStringLiteral("..."), bSub ? "1019" : "1018",
-                                  bSub ? QStringLiteral("Choose the sub item's image")
-                                       : QStringLiteral("Choose the main item's image"),
-                                  box);
-        browse->setMaximumWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
+        auto *browse = BrowseButton(bSub ? "1019" : "1018",
+                                    bSub ? QStringLiteral("Choose the sub item's image")
+                                         : QStringLiteral("Choose the main item's image"),
+                                    box);
         grid->addWidget(browse, 7, 2);
         grid->setRowStretch(8, 1);
 
@@ -262,10 +245,10 @@ CItemPage::CItemPage(QWidget *parent)
     m_treeMenu->setMinimumWidth(m_treeMenu->fontMetrics().averageCharWidth() * 30);
     treeLayout->addWidget(m_treeMenu, 1);
     auto *treeButtons = new QGridLayout;
-    m_btnInsert = MakeButton(QStringLiteral("Insert Item"), "insertItem", QStringLiteral("Insert Item"), treeBox);
-    m_btnDelete = MakeButton(QStringLiteral("Delete Item"), "deleteItem", QStringLiteral("Delete Item"), treeBox);
-    m_btnMoveUp = MakeButton(QStringLiteral("Move Up"), "moveUp", QStringLiteral("Move Up"), treeBox);
-    m_btnMoveDown = MakeButton(QStringLiteral("Move Down"), "moveDown", QStringLiteral("Move Down"), treeBox);
+    m_btnInsert = PageButton(QStringLiteral("Insert Item"), "insertItem", QStringLiteral("Insert Item"), treeBox);
+    m_btnDelete = PageButton(QStringLiteral("Delete Item"), "deleteItem", QStringLiteral("Delete Item"), treeBox);
+    m_btnMoveUp = PageButton(QStringLiteral("Move Up"), "moveUp", QStringLiteral("Move Up"), treeBox);
+    m_btnMoveDown = PageButton(QStringLiteral("Move Down"), "moveDown", QStringLiteral("Move Down"), treeBox);
     m_btnInsert->setToolTip(QStringLiteral("Insert a new item after the selected one (Insert)"));
     m_btnDelete->setToolTip(QStringLiteral("Delete the selected item (Delete)"));
     m_btnMoveUp->setToolTip(QStringLiteral("Move the selected item up (Ctrl+Up)"));
@@ -332,8 +315,9 @@ bool CItemPage::OnInitDialog()
     return true;
 }
 
-void CItemPage::DoDataExchange(CDataExchange &dx, Counts counts)
+void CItemPage::DoDataExchange(CDataExchange &dx)
 {
+    const Counts counts = m_counts;
     // The largest count a box may hold: 20 for a typed count; a box still
     // showing its menu's real count passes unless the page is being left,
     // so a loaded menu of more than 20 items does not block moving around.
@@ -361,11 +345,10 @@ void CItemPage::DoDataExchange(CDataExchange &dx, Counts counts)
 
 bool CItemPage::UpdateData(bool bSaveAndValidate, Counts counts)
 {
-    CDataExchange dx(this, bSaveAndValidate);
+    const QScopedValueRollback<Counts> rule(m_counts, counts);
     // Has SubMenu set by the page itself is no toggle by the user.
     const QSignalBlocker quiet(bSaveAndValidate ? nullptr : m_checkHasSubMenu);
-    DoDataExchange(dx, counts);
-    return dx.Ok();
+    return CWizardPage::UpdateData(bSaveAndValidate);
 }
 
 bool CItemPage::CheckNoCommas(bool bMain, bool bSub)

@@ -7,7 +7,6 @@
 
 class CAppletMenu;
 class CAppletMenuItem;
-class CDataExchange;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -104,9 +103,11 @@ private:
     // typed always; the count a loaded menu already has (it may hold more)
     // only when leaving the page.
     enum class Counts { Typed, All };
-    void DoDataExchange(CDataExchange &dx, Counts counts = Counts::Typed);
+    void DoDataExchange(CDataExchange &dx) override;
     // Controls -> values (validating) or values -> controls.
     bool UpdateData(bool bSaveAndValidate, Counts counts = Counts::Typed);
+    // The counts rule of the exchange that runs.
+    Counts m_counts = Counts::Typed;
     // False, after telling the user and focusing the box, when a shown box
     // holds a comma. The sub panel is checked only when bSub is set (texts
     // about to be deleted are not checked).
