@@ -18,18 +18,6 @@
 
 namespace {
 
-void CopyItemStyle(const CItemStyle &from, const CItemStyle &to)
-{
-    *to.pBKColor = *from.pBKColor;
-    *to.pFRColor = *from.pFRColor;
-    *to.pBorderStyle = *from.pBorderStyle;
-    *to.pFillStyle = *from.pFillStyle;
-    *to.pFontName = *from.pFontName;
-    *to.pFontSize = *from.pFontSize;
-    *to.pFontStyle = *from.pFontStyle;
-    *to.pAlign = *from.pAlign;
-}
-
 const QStringList kAlignments = {QStringLiteral("Left"), QStringLiteral("Center"),
                                  QStringLiteral("Right")};
 
@@ -272,7 +260,7 @@ void CItemStylePageBase::OnCopyToOtherStates()
     const CItemStyle from = ItemStyleFields(p, m_bSub, m_nState + 1);
     for (int state = 1; state <= 3; ++state)
         if (state != m_nState + 1)
-            CopyItemStyle(from, ItemStyleFields(p, m_bSub, state));
+            AssignItemStyle(ItemStyleFields(p, m_bSub, state), from);
     EndUndoStep(m_btnCopyToStates->text());
 }
 
@@ -281,6 +269,6 @@ void CItemStylePageBase::OnCopyToOtherMenu()
     if (m_nState < 0 || m_nState > 2 || !BeginUndoStep())
         return;
     CAppletParameters &p = App().m_params;
-    CopyItemStyle(ItemStyleFields(p, m_bSub, m_nState + 1), ItemStyleFields(p, !m_bSub, m_nState + 1));
+    AssignItemStyle(ItemStyleFields(p, !m_bSub, m_nState + 1), ItemStyleFields(p, m_bSub, m_nState + 1));
     EndUndoStep(m_btnCopyToMenu->text());
 }

@@ -207,15 +207,7 @@ void CMenuStylePage::OnCopyToOtherMenu()
         return;
     const QString what = m_btnCopyToMenu->text();
     CAppletParameters &p = App().m_params;
-    const CMenuStyle from = MenuStyleFields(p, m_nMenu == 1);
-    const CMenuStyle to = MenuStyleFields(p, m_nMenu != 1);
-    *to.pBKColor = *from.pBKColor;
-    *to.pBKStyle = *from.pBKStyle;
-    *to.pMenuAlign = *from.pMenuAlign;
-    *to.pWidth = *from.pWidth;
-    *to.pHeight = *from.pHeight;
-    *to.pItemGap = *from.pItemGap;
-    *to.pBorderThick = *from.pBorderThick;
+    AssignMenuStyle(MenuStyleFields(p, m_nMenu != 1), MenuStyleFields(p, m_nMenu == 1));
     EndUndoStep(what);
 }
 
