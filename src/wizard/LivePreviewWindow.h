@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/AppletParameters.h"
+#include "render/MenuPointer.h"
 #include "render/MenuRenderer.h"
 
 #include <QPointer>
@@ -34,7 +35,7 @@ public:
 
     // What is drawn, and the pointer's effect on it.
     const CAppletParameters &Shown() const { return m_params; }
-    const CRenderState &State() const { return m_state; }
+    const CRenderState &State() const { return m_pointer.State(); }
     QString StatusText() const;
     // The drawing area, its scale (1 or less) and where an applet point lies on it.
     QWidget *Canvas() const;
@@ -52,15 +53,8 @@ private:
     friend class CCanvas;
 
     void OnPageActivated();
-    void PointerMoved(const QPoint &canvasPoint);
-    void PointerPressed(const QPoint &canvasPoint);
-    void PointerReleased(const QPoint &canvasPoint);
-    void PointerLeft();
-    // The keys of the drawing: arrows move the item under them, Enter or
-    // Space presses it. True when the key was used.
-    bool KeyPressed(int key, bool bAutoRepeat);
-    bool KeyReleased(int key, bool bAutoRepeat);
-    void SetState(const CRenderState &state);
+    // Redraws when the pointer's effect differs from `before`.
+    void UpdateIfChanged(const CRenderState &before);
     // Copies the configuration and the active page's shown values into
     // m_params; false when there is no application.
     bool TakeConfiguration();
@@ -79,8 +73,7 @@ private:
     QMetaObject::Connection m_editedConnection;
     CAppletParameters m_params;
     CMenuRenderer m_renderer;
-    CRenderState m_state;
-    CItemRef m_pressedItem; // where the button went down
+    CMenuPointer m_pointer;
     CCanvas *m_pCanvas = nullptr;
     QLabel *m_pStatus = nullptr;
     bool m_bPlaced = false;
