@@ -7,6 +7,7 @@
 
 class CAppletMenu;
 class CAppletMenuItem;
+class CItemPanel;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -40,14 +41,13 @@ public:
     // Items typed and stored are edits of items, as the tree names them.
     QString UndoStepName() const override { return QStringLiteral("Edit Item"); }
 
-    // Page values, exchanged with the controls by DoDataExchange.
+    // Page values, exchanged with the controls by DoDataExchange; the
+    // shown items' values and counts are the panels'.
     int m_bHasSubMenu = 0;
-    int m_nMainCount = 0;
-    int m_nSubCount = 0;
-    QString m_strMainImage, m_strMainLabel, m_strMainLink, m_strMainTarget, m_strMainPosition;
-    QString m_strSubImage, m_strSubLabel, m_strSubLink, m_strSubTarget, m_strSubPosition;
 
-    // Controls (object names are the control ids).
+    // The two panels, and their controls (object names are the control ids).
+    CItemPanel *m_pMain = nullptr;
+    CItemPanel *m_pSub = nullptr;
     QLineEdit *m_editMainCount = nullptr;         // 1037
     QPushButton *m_btnMainPrev = nullptr;         // 1051
     QLabel *m_staticMainPosition = nullptr;       // 1054
@@ -121,15 +121,12 @@ private:
     CAppletMenu *CurrentSubMenu() const;
     CAppletMenuItem *CurrentSubItem() const;
 
-    void StoreMainItem();
-    void StoreSubItem();
     // Stores the shown main item (bMain) and the shown sub item (bSub, when
     // there is one), announcing the change first when the values differ.
     void StoreItems(bool bMain, bool bSub);
     void StoreShownItems();
     void ShowMainItem(int nIndex);
     void ShowSubItem(int nMain, int nSub);
-    void EnableSubControls(bool bOn);
     void UpdateSubButtons();
     void UpdateMainButtons();
     void RefreshSubPanel();
