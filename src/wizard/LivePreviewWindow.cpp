@@ -1,7 +1,6 @@
 #include "wizard/LivePreviewWindow.h"
 
-#include "app/WizardApp.h"
-#include "wizard/MenuWizardSheet.h"
+#include "wizard/WizardPage.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -125,8 +124,8 @@ private:
     CLivePreviewWindow *m_pOwner;
 };
 
-CLivePreviewWindow::CLivePreviewWindow(CMenuWizardSheet *sheet)
-    : QWidget(sheet, Qt::Tool), m_pSheet(sheet)
+CLivePreviewWindow::CLivePreviewWindow(QWidget *owner, ConfigurationSource source)
+    : QWidget(owner, Qt::Tool), m_pOwner(owner), m_source(std::move(source))
 {
     setObjectName(QStringLiteral("livePreview"));
     setWindowTitle(tr("Live Preview"));
@@ -149,15 +148,6 @@ CLivePreviewWindow::CLivePreviewWindow(CMenuWizardSheet *sheet)
     layout->setSpacing(0);
     layout->addWidget(m_pCanvas, 1);
     layout->addWidget(m_pStatus);
-
-    connect(sheet, &CMenuWizardSheet::ConfigurationStored, this, [this] {
-        // A stored image path may name a file that has changed since.
-        m_renderer.ClearImageCache();
-        Refresh();
-    });
-    connect(sheet, &CMenuWizardSheet::PageActivated, this, &CLivePreviewWindow::OnPageActivated);
-
-    OnPageActivated();
 }
 
 CLivePreviewWindow::~CLivePreviewWindow() = default;
@@ -173,8 +163,8 @@ void CLivePreviewWindow::Open()
         adjustSize();
         // Beside the wizard: to its right when there is room, else to its
         // left, else on the roomier side as far out as the screen allows.
-        const QRect wizard = m_pSheet->frameGeometry();
-        const QScreen *screen = m_pSheet->screen() ? m_pSheet->screen() : QGuiApplication::primaryScreen();
+        const QRect wizard = m_pOwner->frameGeometry();
+        const QScreen *screen = m_pOwner->screen() ? m_pOwner->screen() : QGuiApplication::primaryScreen();
         const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
         const int w = frameGeometry().width(), h = frameGeometry().height();
         const int roomRight = avail.right() - wizard.right() - 8;
@@ -214,8 +204,8 @@ void CLivePreviewWindow::keyPressEvent(QKeyEvent *event)
         return;
     }
     close();
-    m_pSheet->raise();
-    m_pSheet->activateWindow();
+    m_pOwner->raise();
+    m_pOwner->activateWindow();
 }
 
 void CLivePreviewWindow::TakeKeyboard()
@@ -231,11 +221,16 @@ void CLivePreviewWindow::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
 }
 
-void CLivePreviewWindow::OnPageActivated()
+void CLivePreviewWindow::OnConfigurationStored()
 {
-    // Follow the values being edited on the page now shown, and only there.
+    m_renderer.ClearImageCache();
+    Refresh();
+}
+
+void CLivePreviewWindow::WatchPage(CWizardPage *page)
+{
     disconnect(m_editedConnection);
-    m_pWatchedPage = m_pSheet->GetActivePage();
+    m_pWatchedPage = page;
     if (m_pWatchedPage)
         m_editedConnection = connect(m_pWatchedPage, &CWizardPage::ValuesEdited, this,
                                      &CLivePreviewWindow::Refresh);
@@ -257,10 +252,8 @@ void CLivePreviewWindow::Refresh()
 
 bool CLivePreviewWindow::TakeConfiguration()
 {
-    CWizardApp *app = CWizardApp::Get();
-    if (!app)
+    if (!m_source || !m_source(m_params))
         return false;
-    m_params.CopyFrom(app->m_params);
     if (m_pWatchedPage)
         m_pWatchedPage->ApplyShownValues(m_params);
     return true;
@@ -280,7 +273,7 @@ void CLivePreviewWindow::FitCanvas()
     // screen has room for it beside the window's frame and the status line:
     // a menu that fits the screen is always drawn 1:1, and a larger one fills
     // the screen. A bigger minimum also makes the window grow.
-    const QScreen *screen = isVisible() && this->screen() ? this->screen() : m_pSheet->screen();
+    const QScreen *screen = isVisible() && this->screen() ? this->screen() : m_pOwner->screen();
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     const QSize need = NeededCanvasSize();

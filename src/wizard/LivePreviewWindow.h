@@ -7,8 +7,9 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
-class CMenuWizardSheet;
 class CWizardPage;
 
 // A tool window beside the wizard that draws the menu as the page will show
@@ -21,8 +22,21 @@ class CWizardPage;
 class CLivePreviewWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit CLivePreviewWindow(CMenuWizardSheet *sheet);
+    // Copies the configuration as stored into its argument; false when
+    // there is none to show.
+    using ConfigurationSource = std::function<bool(CAppletParameters &)>;
+
+    // A tool window of `owner` (the wizard), placed beside it, drawing what
+    // `source` gives plus what the watched page shows.
+    CLivePreviewWindow(QWidget *owner, ConfigurationSource source);
     ~CLivePreviewWindow() override;
+
+    // Follows the values being edited on `page` (the page now shown; null
+    // for none), and only there, and redraws.
+    void WatchPage(CWizardPage *page);
+    // The configuration was stored: a stored image path may name a file that
+    // has changed since, so images are read again.
+    void OnConfigurationStored();
 
     // Shows the window (beside the wizard the first time) and raises it,
     // leaving the keyboard with the wizard.
@@ -52,7 +66,6 @@ private:
     class CCanvas;
     friend class CCanvas;
 
-    void OnPageActivated();
     // Redraws when the pointer's effect differs from `before`.
     void UpdateIfChanged(const CRenderState &before);
     // Copies the configuration and the active page's shown values into
@@ -68,7 +81,8 @@ private:
     // Where the applet's top left lies on the canvas, and the scale.
     QPointF Origin() const;
 
-    CMenuWizardSheet *m_pSheet;
+    QWidget *m_pOwner;
+    ConfigurationSource m_source;
     QPointer<CWizardPage> m_pWatchedPage;
     QMetaObject::Connection m_editedConnection;
     CAppletParameters m_params;
