@@ -436,64 +436,48 @@ void CItemPage::RestoreCount(bool bSub)
         edit->selectAll();
 }
 
-void CItemPage::OnKillFocusMainCount()
+void CItemPage::OnKillFocusMainCount() { ApplyTypedCount(false); }
+void CItemPage::OnKillFocusSubCount() { ApplyTypedCount(true); }
+
+void CItemPage::ApplyTypedCount(bool bSub)
 {
     if (m_bBusy || m_bLeaving || !isVisible())
+        return;
+    CAppletMenu *menu = bSub ? CurrentSubMenu() : &MainMenu();
+    if (!menu)
         return;
     QScopedValueRollback<bool> busy(m_bBusy, true);
     // A refused count puts back only the count box: the other boxes keep
     // whatever the user typed into them. A comma elsewhere leaves the typed
     // count waiting; it is applied once the comma is gone.
     if (!UpdateData(true)) {
-        RestoreCount(false);
+        RestoreCount(bSub);
         return;
     }
     if (!CheckNoCommas())
         return;
-    StoreShownItems();
-    CAppletMenu &menu = MainMenu();
-    const int old = menu.GetCount();
-    if (m_pMain->m_nCount != old)
+    // The shown main item is stored only when its own menu changes.
+    StoreItems(!bSub, true);
+    const int count = (bSub ? m_pSub : m_pMain)->m_nCount;
+    const int old = menu->GetCount();
+    if (count != old)
         emit menuAboutToChange(QStringLiteral("Change Number of Items"));
-    menu.SetItemCount(m_pMain->m_nCount, 1);
-    if (menu.GetCount() < old) {
-        ShowMainItem(menu.m_nCurrent);
-        RefreshSubPanel();
+    menu->SetItemCount(count, 1);
+    if (bSub) {
+        if (menu->GetCount() < old)
+            ShowSubItem(MainMenu().m_nCurrent, menu->m_nCurrent);
+        m_editSubCount->setText(QString::number(count));
+        UpdateSubButtons();
+    } else {
+        if (menu->GetCount() < old) {
+            ShowMainItem(menu->m_nCurrent);
+            RefreshSubPanel();
+        }
+        UpdateData(false);
+        UpdateMainButtons();
     }
-    UpdateData(false);
-    UpdateMainButtons();
-    if (menu.GetCount() != old) {
-        m_bSubSelected = false;
-        RebuildTree();
-    }
-    NotifyStored();
-}
-
-void CItemPage::OnKillFocusSubCount()
-{
-    if (m_bBusy || m_bLeaving || !isVisible())
-        return;
-    CAppletMenu *sub = CurrentSubMenu();
-    if (!sub)
-        return;
-    QScopedValueRollback<bool> busy(m_bBusy, true);
-    if (!UpdateData(true)) {
-        RestoreCount(true);
-        return;
-    }
-    if (!CheckNoCommas())
-        return;
-    StoreItems(false, true);
-    const int old = sub->GetCount();
-    if (m_pSub->m_nCount != old)
-        emit menuAboutToChange(QStringLiteral("Change Number of Items"));
-    sub->SetItemCount(m_pSub->m_nCount, 1);
-    if (sub->GetCount() < old)
-        ShowSubItem(MainMenu().m_nCurrent, sub->m_nCurrent);
-    m_editSubCount->setText(QString::number(m_pSub->m_nCount));
-    UpdateSubButtons();
-    if (sub->GetCount() != old) {
-        m_bSubSelected = true;
+    if (menu->GetCount() != old) {
+        m_bSubSelected = bSub;
         RebuildTree();
     }
     NotifyStored();

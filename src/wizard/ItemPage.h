@@ -133,6 +133,9 @@ private:
     void MoveMain(int nDelta);
     void MoveSub(int nDelta);
     void BrowseImage(bool bSub);
+    // Gives the main menu (or the shown sub menu) the count typed in its
+    // box, once that box has lost the focus.
+    void ApplyTypedCount(bool bSub);
     // Puts the menu's real count back into a count box after a refused change.
     void RestoreCount(bool bSub);
     // Applies counts typed but not yet applied (the box still had the focus).

@@ -68,18 +68,18 @@ protected:
 
     void keyPressEvent(QKeyEvent *e) override
     {
-        const CRenderState before = m_pOwner->State();
-        if (!m_pOwner->m_pointer.KeyPressed(m_pOwner->m_params, e->key(), e->isAutoRepeat()))
+        bool used = false;
+        Track([&](CMenuPointer &pointer) { used = pointer.KeyPressed(m_pOwner->m_params, e->key(), e->isAutoRepeat()); });
+        if (!used)
             QWidget::keyPressEvent(e);
-        m_pOwner->UpdateIfChanged(before);
     }
     void keyReleaseEvent(QKeyEvent *e) override
     {
-        const CRenderState before = m_pOwner->State();
+        bool used = false;
         CItemRef clicked;
-        if (!m_pOwner->m_pointer.KeyReleased(e->key(), e->isAutoRepeat(), &clicked))
+        Track([&](CMenuPointer &pointer) { used = pointer.KeyReleased(e->key(), e->isAutoRepeat(), &clicked); });
+        if (!used)
             QWidget::keyReleaseEvent(e);
-        m_pOwner->UpdateIfChanged(before);
         if (clicked.IsValid())
             m_pOwner->ShowItemLink(clicked);
     }
@@ -88,37 +88,36 @@ protected:
 
     void mouseMoveEvent(QMouseEvent *e) override
     {
-        const CRenderState before = m_pOwner->State();
-        m_pOwner->m_pointer.Moved(m_pOwner->m_params, AppletPoint(e));
-        m_pOwner->UpdateIfChanged(before);
+        Track([&](CMenuPointer &pointer) { pointer.Moved(m_pOwner->m_params, AppletPoint(e)); });
     }
     void mousePressEvent(QMouseEvent *e) override
     {
-        if (e->button() != Qt::LeftButton)
-            return;
-        const CRenderState before = m_pOwner->State();
-        m_pOwner->m_pointer.Pressed(m_pOwner->m_params, AppletPoint(e));
-        m_pOwner->UpdateIfChanged(before);
+        if (e->button() == Qt::LeftButton)
+            Track([&](CMenuPointer &pointer) { pointer.Pressed(m_pOwner->m_params, AppletPoint(e)); });
     }
     void mouseReleaseEvent(QMouseEvent *e) override
     {
         if (e->button() != Qt::LeftButton)
             return;
-        const CRenderState before = m_pOwner->State();
-        const CItemRef clicked = m_pOwner->m_pointer.Released(m_pOwner->m_params, AppletPoint(e));
-        m_pOwner->UpdateIfChanged(before);
+        CItemRef clicked;
+        Track([&](CMenuPointer &pointer) { clicked = pointer.Released(m_pOwner->m_params, AppletPoint(e)); });
         if (clicked.IsValid())
             m_pOwner->ShowItemLink(clicked);
     }
     void leaveEvent(QEvent *) override
     {
-        const CRenderState before = m_pOwner->State();
-        m_pOwner->m_pointer.Left();
-        m_pOwner->UpdateIfChanged(before);
+        Track([](CMenuPointer &pointer) { pointer.Left(); });
     }
     void resizeEvent(QResizeEvent *) override { update(); }
 
 private:
+    // Hands an event to the pointer rules and redraws when their effect changed.
+    template <typename Act> void Track(Act act)
+    {
+        const CRenderState before = m_pOwner->State();
+        act(m_pOwner->m_pointer);
+        m_pOwner->UpdateIfChanged(before);
+    }
     QPoint AppletPoint(const QMouseEvent *e) const { return m_pOwner->ToApplet(e->position().toPoint()); }
 
     CLivePreviewWindow *m_pOwner;
