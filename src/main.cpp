@@ -1,4 +1,5 @@
 #include "app/WizardApp.h"
+#include "wizard/MenuWizardSheet.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -11,5 +12,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(
         QFileInfo(QApplication::applicationFilePath()).completeBaseName());
     CWizardApp app;
-    return app.InitInstance();
+    app.InitInstance();
+    // The process ends when the wizard closes.
+    CMenuWizardSheet::RunModal(app);
+    return 0;
 }

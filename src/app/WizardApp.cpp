@@ -2,7 +2,6 @@
 
 #include "app/QtUserInterface.h"
 #include "model/StringTable.h"
-#include "wizard/MenuWizardSheet.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -39,14 +38,12 @@ std::unique_ptr<QSettings> OpenUserSettings()
                                        QCoreApplication::applicationName());
 }
 
-int CWizardApp::InitInstance()
+void CWizardApp::InitInstance()
 {
     m_strAppDir = QDir::cleanPath(QCoreApplication::applicationDirPath());
     while (m_strAppDir.size() > 1 && m_strAppDir.endsWith(QLatin1Char('/')))
         m_strAppDir.chop(1);
     ReadSettings();
-    RunWizard();
-    return 0;
 }
 
 void CWizardApp::ReadSettings()
@@ -71,15 +68,6 @@ void CWizardApp::WriteBrowserSettings()
                        m_bUseDefaultBrowser ? QString() : m_strBrowserPath);
     settings->endGroup();
     settings->sync();
-}
-
-void CWizardApp::RunWizard()
-{
-    auto sheet = std::make_unique<CMenuWizardSheet>(nullptr);
-    m_pWizardSheet = sheet.get();
-    sheet->exec();
-    sheet.reset();
-    m_pWizardSheet = nullptr;
 }
 
 CUserInterface &CWizardApp::Ui()

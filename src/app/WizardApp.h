@@ -20,14 +20,13 @@ public:
 
     static CWizardApp *Get();
 
-    // Start-up: program folder, settings, then the wizard. Returns 0.
-    int InitInstance();
+    // Start-up: the program folder, then the settings. The start-up code
+    // runs the wizard after it (CMenuWizardSheet::RunModal).
+    void InitInstance();
     // Reads "Use Default" and "Specify Browser" from the per-user settings.
     void ReadSettings();
     // Writes the browser choice: "Use Default" first, then "Specify Browser".
     void WriteBrowserSettings();
-    // Runs the wizard sheet modally; m_pWizardSheet is set while it runs.
-    void RunWizard();
 
     // The seam for dialogs and launches (the real one unless a test set another).
     CUserInterface &Ui();
@@ -39,6 +38,7 @@ public:
     QString TemplateLibraryPath() const;
 
     QString m_strAppDir;
+    // The wizard sheet while it runs (set by whoever runs it).
     CMenuWizardSheet *m_pWizardSheet = nullptr;
     int m_bUseDefaultBrowser = 1;
     QString m_strBrowserPath;

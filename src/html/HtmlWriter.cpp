@@ -95,7 +95,7 @@ void AppendMenuStyle(QString &out, QLatin1String name, int bkColor, int bkStyle,
     EndParam(out);
 }
 
-void AppendItemStyle(QString &out, QLatin1String name, const CItemStyle &s)
+void AppendItemStyle(QString &out, QLatin1String name, const CConstItemStyle &s)
 {
     BeginParam(out, name);
     out += CAppletParameters::ColorToHex(*s.pBKColor);
@@ -264,15 +264,12 @@ QString CAppletParameters::GenerateHTML(const CMessageReporter &report) const
     AppendMenuStyle(html, QLatin1String("SMStyle"), m_smBKColor, m_smBKStyle, m_smMenuAlign,
                     m_smWidth, m_smHeight, m_smItemGap, m_smBorderThick);
 
-    // The style accessors take a non-const object but only hand out pointers,
-    // which are read here.
-    auto &self = const_cast<CAppletParameters &>(*this);
     static const char *const itemStyleNames[2][3] = {{"MIStyle1", "MIStyle2", "MIStyle3"},
                                                      {"SIStyle1", "SIStyle2", "SIStyle3"}};
     for (bool sub : {false, true})
         for (int state = 1; state <= 3; ++state)
             AppendItemStyle(html, QLatin1String(itemStyleNames[sub][state - 1]),
-                            ItemStyleFields(self, sub, state));
+                            ItemStyleFields(*this, sub, state));
 
     // Root items, then each sub menu numbered 1, 2, ... in the order of the
     // main items that own them.

@@ -6,45 +6,17 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <type_traits>
 
 // Receives one user-facing message, such as a missing image file.
 using CMessageReporter = std::function<void(const QString &message)>;
 
-// The whole configuration of one menu applet page. Field names are also the
-// keys of the project file and of the template library. Colours hold
-// 0x00BBGGRR (red in the low byte). Style values are list indexes.
-class CAppletParameters {
-public:
-    CAppletParameters();
-    ~CAppletParameters();
-    CAppletParameters(const CAppletParameters &) = delete;
-    CAppletParameters &operator=(const CAppletParameters &) = delete;
-
-    // Makes this configuration a deep copy of `other` (menu tree included);
-    // the main menu object itself stays the same.
-    void CopyFrom(const CAppletParameters &other);
-
-    // --- Page text (html/) ---
-    // The complete HTML page. Each image that cannot be found is reported
-    // through `report` (printed on standard error when none is given).
-    QString GenerateHTML(const CMessageReporter &report = CMessageReporter()) const;
-    // The applet's bounding rectangle (left, top, right, bottom).
-    QRect GetAppletRect() const;
-    static QString ColorToHex(int color);
-    // The param lines of one menu's items, numbered with nMenu.
-    QString GenerateItemParams(const CAppletMenu &menu, int nMenu,
-                               const CMessageReporter &report = CMessageReporter()) const;
-
-    // --- Stored forms (store/) ---
-    // Reads a project file; a missing file, section or key gives defaults.
-    bool LoadProject(const QString &strPath);
-    // Loads template nTemplate (0-based) of the template library at strLibraryPath.
-    void LoadTemplate(int nTemplate, const QString &strLibraryPath);
-
-    QString m_HTMLTitle;
+// Every number of the configuration: the style values and the saved mark.
+// Only ints and nothing else, so that the whole block compares and copies as
+// plain bytes and a number added here is never left out of either.
+struct CAppletNumbers {
     int m_Align = 0;
     int m_appBKColor = 0;
-    QString m_appBKImagePath;
     int m_xPos = 0;
     int m_yPos = 0;
     // 1: the page also carries its links as a plain list and loads the script
@@ -81,23 +53,93 @@ public:
     int m_siBKColor3 = 0, m_siFRColor3 = 0, m_siItemBorderStyle3 = 0, m_siItemFillStyle3 = 0;
     int m_siFontName3 = 0, m_siFontSize3 = 0, m_siFontStyle3 = 0, m_siAlign3 = 0;
 
+    int m_bSaved = 0;
+};
+static_assert(std::has_unique_object_representations_v<CAppletNumbers>,
+              "CAppletNumbers compares as bytes: ints only, no padding");
+
+// The configuration's values without the menu tree: a plain value, so that
+// one assignment copies all of them.
+struct CAppletValues : CAppletNumbers {
+    QString m_HTMLTitle = QStringLiteral("Untitled");
+    QString m_appBKImagePath;
+    QString m_strHTMLPath;
+};
+
+// The whole configuration of one menu applet page. Field names are also the
+// keys of the project file and of the template library. Colours hold
+// 0x00BBGGRR (red in the low byte). Style values are list indexes.
+class CAppletParameters : public CAppletValues {
+public:
+    CAppletParameters();
+    ~CAppletParameters();
+    CAppletParameters(const CAppletParameters &) = delete;
+    CAppletParameters &operator=(const CAppletParameters &) = delete;
+
+    // Makes this configuration a deep copy of `other` (menu tree included);
+    // the main menu object itself stays the same.
+    void CopyFrom(const CAppletParameters &other);
+
+    // --- Page text (html/) ---
+    // The complete HTML page. Each image that cannot be found is reported
+    // through `report` (printed on standard error when none is given).
+    QString GenerateHTML(const CMessageReporter &report = CMessageReporter()) const;
+    // The applet's bounding rectangle (left, top, right, bottom).
+    QRect GetAppletRect() const;
+    static QString ColorToHex(int color);
+    // The param lines of one menu's items, numbered with nMenu.
+    QString GenerateItemParams(const CAppletMenu &menu, int nMenu,
+                               const CMessageReporter &report = CMessageReporter()) const;
+
+    // --- Stored forms (store/) ---
+    // Reads a project file; a missing file, section or key gives defaults.
+    bool LoadProject(const QString &strPath);
+    // Loads template nTemplate (0-based) of the template library at strLibraryPath.
+    void LoadTemplate(int nTemplate, const QString &strLibraryPath);
+
     // The main menu; never null and never replaced, only its contents change.
     const std::unique_ptr<CAppletMenu> m_pMainMenu;
-
-    int m_bSaved = 0;
-    QString m_strHTMLPath;
 };
 
 // The eight style values of one item state, as the item style pages and
 // the renderer see them. bSub selects the sub-menu items; nState is 1..3.
-struct CItemStyle {
-    int *pBKColor, *pFRColor, *pBorderStyle, *pFillStyle;
-    int *pFontName, *pFontSize, *pFontStyle, *pAlign;
+// From a const configuration the fields can only be read.
+template <typename Int> struct CItemStyleOf {
+    Int *pBKColor, *pFRColor, *pBorderStyle, *pFillStyle;
+    Int *pFontName, *pFontSize, *pFontStyle, *pAlign;
 };
+using CItemStyle = CItemStyleOf<int>;
+using CConstItemStyle = CItemStyleOf<const int>;
 CItemStyle ItemStyleFields(CAppletParameters &params, bool bSub, int nState);
+CConstItemStyle ItemStyleFields(const CAppletParameters &params, bool bSub, int nState);
+// Gives the fields of `to` the values of `from`.
+template <typename From> void AssignItemStyle(const CItemStyle &to, const CItemStyleOf<From> &from)
+{
+    *to.pBKColor = *from.pBKColor;
+    *to.pFRColor = *from.pFRColor;
+    *to.pBorderStyle = *from.pBorderStyle;
+    *to.pFillStyle = *from.pFillStyle;
+    *to.pFontName = *from.pFontName;
+    *to.pFontSize = *from.pFontSize;
+    *to.pFontStyle = *from.pFontStyle;
+    *to.pAlign = *from.pAlign;
+}
 
 // The seven values of the main menu's style (bSub false) or the sub menus'.
-struct CMenuStyle {
-    int *pBKColor, *pBKStyle, *pMenuAlign, *pWidth, *pHeight, *pItemGap, *pBorderThick;
+template <typename Int> struct CMenuStyleOf {
+    Int *pBKColor, *pBKStyle, *pMenuAlign, *pWidth, *pHeight, *pItemGap, *pBorderThick;
 };
+using CMenuStyle = CMenuStyleOf<int>;
+using CConstMenuStyle = CMenuStyleOf<const int>;
 CMenuStyle MenuStyleFields(CAppletParameters &params, bool bSub);
+CConstMenuStyle MenuStyleFields(const CAppletParameters &params, bool bSub);
+template <typename From> void AssignMenuStyle(const CMenuStyle &to, const CMenuStyleOf<From> &from)
+{
+    *to.pBKColor = *from.pBKColor;
+    *to.pBKStyle = *from.pBKStyle;
+    *to.pMenuAlign = *from.pMenuAlign;
+    *to.pWidth = *from.pWidth;
+    *to.pHeight = *from.pHeight;
+    *to.pItemGap = *from.pItemGap;
+    *to.pBorderThick = *from.pBorderThick;
+}

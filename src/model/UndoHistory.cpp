@@ -2,6 +2,7 @@
 
 #include <QDataStream>
 #include <QIODevice>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -203,23 +204,10 @@ bool UnpackMenu(QDataStream &in, CAppletMenu &menu, int depth)
     return in.status() == QDataStream::Ok;
 }
 
-// Every number of the configuration, in one fixed order.
-template <typename Visit> void ForEachNumber(CAppletParameters &p, Visit visit)
+// The numbers of a configuration as plain bytes (CAppletNumbers holds ints only).
+const char *NumberBytes(const CAppletNumbers &numbers)
 {
-    for (int *n : {&p.m_Align, &p.m_appBKColor, &p.m_xPos, &p.m_yPos, &p.m_ModernPage, &p.m_bSaved})
-        visit(*n);
-    for (bool sub : {false, true}) {
-        const CMenuStyle m = MenuStyleFields(p, sub);
-        for (int *n : {m.pBKColor, m.pBKStyle, m.pMenuAlign, m.pWidth, m.pHeight, m.pItemGap,
-                       m.pBorderThick})
-            visit(*n);
-        for (int state = 1; state <= 3; ++state) {
-            const CItemStyle s = ItemStyleFields(p, sub, state);
-            for (int *n : {s.pBKColor, s.pFRColor, s.pBorderStyle, s.pFillStyle, s.pFontName,
-                           s.pFontSize, s.pFontStyle, s.pAlign})
-                visit(*n);
-        }
-    }
+    return reinterpret_cast<const char *>(&numbers);
 }
 
 } // namespace
@@ -231,7 +219,7 @@ QByteArray CUndoHistory::Pack(const CAppletParameters &params)
         QDataStream out(&raw, QIODevice::WriteOnly);
         out.setVersion(QDataStream::Qt_6_0);
         out << kPackMark << params.m_HTMLTitle << params.m_appBKImagePath << params.m_strHTMLPath;
-        ForEachNumber(const_cast<CAppletParameters &>(params), [&out](int &n) { out << qint32(n); });
+        out.writeRawData(NumberBytes(params), sizeof(CAppletNumbers));
         PackMenu(out, *params.m_pMainMenu);
     }
     QByteArray packed = qCompress(raw);
@@ -249,11 +237,10 @@ bool CUndoHistory::Unpack(const QByteArray &packed, CAppletParameters &params)
     if (mark != kPackMark)
         return false;
     in >> params.m_HTMLTitle >> params.m_appBKImagePath >> params.m_strHTMLPath;
-    ForEachNumber(params, [&in](int &n) {
-        qint32 v = 0;
-        in >> v;
-        n = v;
-    });
+    CAppletNumbers numbers;
+    if (in.readRawData(reinterpret_cast<char *>(&numbers), sizeof numbers) != int(sizeof numbers))
+        return false;
+    static_cast<CAppletNumbers &>(params) = numbers;
     return UnpackMenu(in, *params.m_pMainMenu, 0);
 }
 
@@ -272,26 +259,10 @@ qint64 CUndoHistory::SnapshotBytes(const CAppletParameters &p)
 
 bool CUndoHistory::SameContent(const CAppletParameters &a, const CAppletParameters &b)
 {
-    if (a.m_HTMLTitle != b.m_HTMLTitle || a.m_Align != b.m_Align || a.m_appBKColor != b.m_appBKColor
-        || a.m_appBKImagePath != b.m_appBKImagePath || a.m_xPos != b.m_xPos || a.m_yPos != b.m_yPos
-        || a.m_ModernPage != b.m_ModernPage || a.m_strHTMLPath != b.m_strHTMLPath)
-        return false;
-    auto &x = const_cast<CAppletParameters &>(a);
-    auto &y = const_cast<CAppletParameters &>(b);
-    for (bool sub : {false, true}) {
-        const CMenuStyle m = MenuStyleFields(x, sub), n = MenuStyleFields(y, sub);
-        if (*m.pBKColor != *n.pBKColor || *m.pBKStyle != *n.pBKStyle || *m.pMenuAlign != *n.pMenuAlign
-            || *m.pWidth != *n.pWidth || *m.pHeight != *n.pHeight || *m.pItemGap != *n.pItemGap
-            || *m.pBorderThick != *n.pBorderThick)
-            return false;
-        for (int state = 1; state <= 3; ++state) {
-            const CItemStyle s = ItemStyleFields(x, sub, state), t = ItemStyleFields(y, sub, state);
-            if (*s.pBKColor != *t.pBKColor || *s.pFRColor != *t.pFRColor
-                || *s.pBorderStyle != *t.pBorderStyle || *s.pFillStyle != *t.pFillStyle
-                || *s.pFontName != *t.pFontName || *s.pFontSize != *t.pFontSize
-                || *s.pFontStyle != *t.pFontStyle || *s.pAlign != *t.pAlign)
-                return false;
-        }
-    }
-    return SameMenu(*a.m_pMainMenu, *b.m_pMainMenu);
+    // Every value but the saved mark, then the tree.
+    CAppletNumbers x = a, y = b;
+    x.m_bSaved = y.m_bSaved = 0;
+    return std::memcmp(&x, &y, sizeof x) == 0 && a.m_HTMLTitle == b.m_HTMLTitle
+           && a.m_appBKImagePath == b.m_appBKImagePath && a.m_strHTMLPath == b.m_strHTMLPath
+           && SameMenu(*a.m_pMainMenu, *b.m_pMainMenu);
 }

@@ -54,8 +54,7 @@ struct CItemLook {
 
 CItemLook LookOf(const CAppletParameters &params, bool bSub, int nState)
 {
-    // The field table hands out pointers for editing; here they are only read.
-    const CItemStyle s = ItemStyleFields(const_cast<CAppletParameters &>(params), bSub, nState);
+    const CConstItemStyle s = ItemStyleFields(params, bSub, nState);
     CItemLook look;
     look.bk = CMenuRenderer::ToQColor(*s.pBKColor);
     look.fr = CMenuRenderer::ToQColor(*s.pFRColor);
@@ -267,7 +266,7 @@ QColor CMenuRenderer::ToQColor(int color)
 
 QFont CMenuRenderer::ItemFont(const CAppletParameters &params, bool bSub, int nState)
 {
-    const CItemStyle s = ItemStyleFields(const_cast<CAppletParameters &>(params), bSub, nState);
+    const CConstItemStyle s = ItemStyleFields(params, bSub, nState);
     const CFontFamilies &families = FontFamilies(*s.pFontName);
     QFont font;
     font.setFamilies(families.families);

@@ -2,7 +2,6 @@
 
 #include "app/WizardApp.h"
 
-#include <QLabel>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
@@ -76,15 +75,4 @@ void CColorButton::paintEvent(QPaintEvent *)
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(r.adjusted(5, 5, -6, -6));
     }
-}
-
-void SetBuddy(QLabel *label, QWidget *control)
-{
-    label->setBuddy(control);
-    QString name = label->text();
-    name.remove(QLatin1Char('&'));
-    name = name.trimmed();
-    if (name.endsWith(QLatin1Char(':')))
-        name.chop(1);
-    control->setAccessibleName(name);
 }

@@ -2,8 +2,6 @@
 
 #include <QPushButton>
 
-class QLabel;
-
 // A push button that shows one colour as a swatch: the colour fills the
 // button inset by 5 pixels, inside a 2-pixel frame (white top and left,
 // black right and bottom; all black while pressed). A disabled swatch draws
@@ -38,8 +36,3 @@ protected:
 private:
     int m_color = 0;
 };
-
-// Makes `label` the visible name of `control`: the label's mnemonic moves
-// the focus to it, and its accessible name is the label's text without the
-// mnemonic marker and the trailing colon.
-void SetBuddy(QLabel *label, QWidget *control);

@@ -3,6 +3,7 @@
 #include "app/WizardApp.h"
 #include "wizard/ColorButton.h"
 #include "wizard/DataExchange.h"
+#include "wizard/PageControls.h"
 #include "wizard/SpinButton.h"
 #include "wizard/TextCheck.h"
 
@@ -14,26 +15,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 const char *const CGeneralPage::kImageFilter =
     "Image Files(*.GIF,*.JPG.*.JPEG) | *.gif;*.jpg;*.jpeg ||";
 
 namespace {
-
-QLineEdit *DigitBox(const char *id, QWidget *parent)
-{
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(id));
-    // Digits only, and no range: an out-of-range number can be typed and is
-    // then refused by the page's check.
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
-    const int width = edit->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12;
-    edit->setMinimumWidth(width);
-    edit->setMaximumWidth(width * 2);
-    return edit;
-}
 
 // A box with its arrows right beside it.
 QHBoxLayout *Attached(QLineEdit *edit, CSpinButton *spin)
@@ -52,16 +39,12 @@ CGeneralPage::CGeneralPage(QWidget *parent)
 {
     // HTML Page: title and alignment.
     auto *htmlBox = new QGroupBox(tr("HTML Page"), this);
-    auto *titleLabel = new QLabel(tr("Page Title:"), htmlBox);
     m_editTitle = new QLineEdit(htmlBox);
     m_editTitle->setObjectName(QStringLiteral("1013"));
-    SetBuddy(titleLabel, m_editTitle);
-    auto *alignLabel = new QLabel(tr("Align:"), htmlBox);
-    m_cbAlign = new QComboBox(htmlBox);
-    m_cbAlign->setObjectName(QStringLiteral("1014"));
+    auto *titleLabel = BuddyLabel(tr("Page Title:"), m_editTitle, htmlBox);
     // A sorted list whose entries are already in order: 0 Center, 1 Left, 2 Right.
-    m_cbAlign->addItems({QStringLiteral("Center"), QStringLiteral("Left"), QStringLiteral("Right")});
-    SetBuddy(alignLabel, m_cbAlign);
+    m_cbAlign = ListBox("1014", {QStringLiteral("Center"), QStringLiteral("Left"), QStringLiteral("Right")}, htmlBox);
+    auto *alignLabel = BuddyLabel(tr("Align:"), m_cbAlign, htmlBox);
     // Browsers no longer run applets: a page for today's browsers also
     // carries the menu script and its links as a plain list.
     m_chkModernPage = new QCheckBox(tr("Works in today's browsers"), htmlBox);
@@ -80,20 +63,14 @@ CGeneralPage::CGeneralPage(QWidget *parent)
 
     // Applet Appearance: background colour and image.
     auto *appletBox = new QGroupBox(tr("Applet Appearance"), this);
-    auto *colorLabel = new QLabel(tr("Background Color:"), appletBox);
     m_btnBKColor = new CColorButton(appletBox);
     m_btnBKColor->setObjectName(QStringLiteral("1015"));
-    SetBuddy(colorLabel, m_btnBKColor);
-    auto *imageLabel = new QLabel(tr("Background Image:"), appletBox);
+    auto *colorLabel = BuddyLabel(tr("Background Color:"), m_btnBKColor, appletBox);
     m_editBKImage = new QLineEdit(appletBox);
     m_editBKImage->setObjectName(QStringLiteral("1017"));
-    SetBuddy(imageLabel, m_editBKImage);
-    m_btnBrowse = new QPushButton(QStringLiteral("..."), appletBox);
-    m_btnBrowse->setObjectName(QStringLiteral("1007"));
-    m_btnBrowse->setAccessibleName(tr("Browse for the background image"));
-    m_btnBrowse->setToolTip(tr("Browse for the background image"));
-    m_btnBrowse->setAutoDefault(false);
-    m_btnBrowse->setMaximumWidth(m_btnBrowse->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
+    auto *imageLabel = BuddyLabel(tr("Background Image:"), m_editBKImage, appletBox);
+    m_btnBrowse = BrowseButton("1007", tr("Browse for the background image"), appletBox);
+    m_btnBrowse->setToolTip(m_btnBrowse->accessibleName());
     auto *appletGrid = new QGridLayout(appletBox);
     appletGrid->addWidget(colorLabel, 0, 0);
     appletGrid->addWidget(m_btnBKColor, 0, 1, Qt::AlignLeft);
@@ -104,15 +81,13 @@ CGeneralPage::CGeneralPage(QWidget *parent)
 
     // Menu Display Position: X and Y with their arrows.
     auto *posBox = new QGroupBox(tr("Menu Display Position"), this);
-    auto *xLabel = new QLabel(tr("X Position:"), posBox);
     m_editXPos = DigitBox("1019", posBox);
-    SetBuddy(xLabel, m_editXPos);
+    auto *xLabel = BuddyLabel(tr("X Position:"), m_editXPos, posBox);
     m_spinX = new CSpinButton(m_editXPos, posBox);
     m_spinX->setObjectName(QStringLiteral("1020"));
     m_spinX->setAccessibleName(tr("X Position arrows"));
-    auto *yLabel = new QLabel(tr("Y Position:"), posBox);
     m_editYPos = DigitBox("1021", posBox);
-    SetBuddy(yLabel, m_editYPos);
+    auto *yLabel = BuddyLabel(tr("Y Position:"), m_editYPos, posBox);
     m_spinY = new CSpinButton(m_editYPos, posBox);
     m_spinY->setObjectName(QStringLiteral("1023"));
     m_spinY->setAccessibleName(tr("Y Position arrows"));
@@ -156,16 +131,6 @@ void CGeneralPage::DoDataExchange(CDataExchange &dx)
     dx.Int(m_editYPos, m_nYPos, 0, 1000);
     dx.Text(m_editBKImage, m_strBKImage);
     dx.Check(m_chkModernPage, m_nModernPage);
-}
-
-bool CGeneralPage::UpdateData(bool bSaveAndValidate)
-{
-    CDataExchange dx(this, bSaveAndValidate);
-    const bool writing = m_bWriting;
-    m_bWriting = !bSaveAndValidate;
-    DoDataExchange(dx);
-    m_bWriting = writing;
-    return dx.Ok();
 }
 
 bool CGeneralPage::OnInitDialog()
@@ -254,12 +219,6 @@ void CGeneralPage::OnBrowseImage()
 void CGeneralPage::OnChooseColor()
 {
     m_btnBKColor->ChooseColor(this);
-}
-
-void CGeneralPage::OnEdited()
-{
-    if (!m_bWriting)
-        emit ValuesEdited();
 }
 
 void CGeneralPage::ApplyShownValues(CAppletParameters &params) const

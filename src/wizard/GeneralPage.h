@@ -3,7 +3,6 @@
 #include "wizard/WizardPage.h"
 
 class CColorButton;
-class CDataExchange;
 class CSpinButton;
 class QCheckBox;
 class QComboBox;
@@ -53,16 +52,11 @@ public:
 private slots:
     void OnBrowseImage();
     void OnChooseColor();
-    void OnEdited();
 
 private:
-    void DoDataExchange(CDataExchange &dx);
-    // Controls -> members (with the checks) or members -> controls.
-    bool UpdateData(bool bSaveAndValidate);
+    void DoDataExchange(CDataExchange &dx) override;
     // Reads the controls and copies the page's values into the configuration.
     bool Store();
     // Refuses a title or image path holding a control character.
     bool CheckTexts();
-
-    bool m_bWriting = false;
 };

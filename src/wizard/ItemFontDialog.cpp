@@ -1,7 +1,7 @@
 #include "wizard/ItemFontDialog.h"
 
 #include "model/StringTable.h"
-#include "wizard/ColorButton.h"
+#include "wizard/PageControls.h"
 #include "wizard/DataExchange.h"
 
 #include <QComboBox>

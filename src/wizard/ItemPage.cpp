@@ -5,27 +5,25 @@
 #include "model/AppletMenu.h"
 #include "model/AppletParameters.h"
 #include "wizard/DataExchange.h"
+#include "wizard/ItemPanel.h"
 #include "wizard/MenuWizardSheet.h"
+#include "wizard/PageControls.h"
 #include "wizard/TextCheck.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFocusEvent>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <functional>
 #include <limits>
 
 namespace {
@@ -61,41 +59,6 @@ QString LastItemMessage(bool bSub)
 
 const char *const kSubMenuQuestion = "This Operation will destory submenu,Can you Sure?";
 
-// A digit-only box that reports each loss of the focus once, after the box
-// has handled it itself (so a handler may give the focus straight back).
-class CItemCountEdit : public QLineEdit {
-public:
-    explicit CItemCountEdit(QWidget *parent) : QLineEdit(parent)
-    {
-        setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
-    }
-    std::function<void()> onFocusLost;
-
-protected:
-    void focusOutEvent(QFocusEvent *event) override
-    {
-        QLineEdit::focusOutEvent(event);
-        // The window losing activation (a message box, another program) is
-        // not the user leaving the box.
-        if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
-            return;
-        if (onFocusLost)
-            onFocusLost();
-    }
-};
-
-QComboBox *MakeTargetCombo(QWidget *parent)
-{
-    auto *combo = new QComboBox(parent);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    // Frame names are kept exactly as typed: no completion into list entries.
-    combo->setCompleter(nullptr);
-    combo->addItems({QStringLiteral("_self"), QStringLiteral("_parent"), QStringLiteral("_top"),
-                     QStringLiteral("_blank")});
-    return combo;
-}
-
 // A menu the page can show: at least one item and a current index in range.
 void MakeShowable(CAppletMenu &menu)
 {
@@ -105,34 +68,6 @@ void MakeShowable(CAppletMenu &menu)
         menu.m_nCurrent = 0;
     if (menu.m_nCurrent >= menu.GetCount())
         menu.m_nCurrent = menu.GetCount() - 1;
-}
-
-// The position line; its accessible name carries the number as well, so
-// that a screen reader hears which item is shown.
-void ShowStatic(CDataExchange &dx, QLabel *label, QString &value, const QString &who)
-{
-    if (dx.Failed())
-        return;
-    if (dx.IsSaving()) {
-        value = label->text();
-        return;
-    }
-    label->setText(value);
-    label->setAccessibleName(who + QStringLiteral(": ") + (value.isEmpty() ? QStringLiteral("no current item") : value));
-}
-
-QString PanelName(bool bSub)
-{
-    return bSub ? QStringLiteral("Sub menu") : QStringLiteral("Main menu");
-}
-
-QPushButton *MakeButton(const QString &text, const char *id, const QString &accessible, QWidget *parent)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(id));
-    button->setAccessibleName(accessible);
-    button->setAutoDefault(false);
-    return button;
 }
 
 } // namespace
@@ -145,111 +80,6 @@ CItemPage::CItemPage(QWidget *parent)
     intro->setWordWrap(true);
     Body()->addWidget(intro);
 
-    auto makePanel = [this](bool bSub) {
-        auto *box = new QGroupBox(bSub ? QStringLiteral("Sub Menu's Item") : QStringLiteral("Main Menu's Item"), this);
-        const QString who = bSub ? QStringLiteral("Sub menu") : QStringLiteral("Main menu");
-        auto *grid = new QGridLayout(box);
-        grid->setColumnStretch(1, 1);
-
-        auto *countLabel = new QLabel(QStringLiteral("Number of Items:"), box);
-        auto *count = new CItemCountEdit(box);
-        count->setObjectName(QLatin1String(bSub ? "1050" : "1037"));
-        count->setAccessibleName(who + QStringLiteral(": number of items"));
-        count->setMaximumWidth(count->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
-        countLabel->setBuddy(count);
-        auto *countRow = new QHBoxLayout;
-        countRow->addWidget(countLabel);
-        countRow->addWidget(count);
-        countRow->addStretch(1);
-        grid->addLayout(countRow, 0, 0, 1, 3);
-
-        auto *prev = MakeButton(QStringLiteral("<<Prev"), bSub ? "1044" : "1051",
-                                bSub ? QStringLiteral("Previous sub item") : QStringLiteral("Previous main item"), box);
-        auto *position = new QLabel(QStringLiteral("Current Item is "), box);
-        position->setObjectName(QLatin1String(bSub ? "1055" : "1054"));
-        position->setAlignment(Qt::AlignCenter);
-        // As wide as its longest text from the start, so that the panels
-        // keep their widths when a number first shows.
-        position->setMinimumWidth(position->fontMetrics().horizontalAdvance(QStringLiteral("Current item is 200")));
-        position->setAccessibleName(who + QStringLiteral(": no current item"));
-        auto *next = MakeButton(QStringLiteral("Next>>"), bSub ? "1045" : "1052",
-                                bSub ? QStringLiteral("Next sub item") : QStringLiteral("Next main item"), box);
-        auto *moveRow = new QHBoxLayout;
-        moveRow->addWidget(prev);
-        moveRow->addWidget(position, 1);
-        moveRow->addWidget(next);
-        grid->addLayout(moveRow, 1, 0, 1, 3);
-
-        auto *line = new QFrame(box);
-        line->setFrameShape(QFrame::HLine);
-        line->setFrameShadow(QFrame::Sunken);
-        grid->addWidget(line, 2, 0, 1, 3);
-
-        // The main panel's Has SubMenu row; the sub panel keeps the same
-        // height empty so the fields of both panels line up.
-        QCheckBox *check = nullptr;
-        if (bSub) {
-            const QCheckBox probe(QStringLiteral("Has SubMenu"));
-            auto *gap = new QWidget(box);
-            gap->setFixedHeight(probe.sizeHint().height());
-            grid->addWidget(gap, 3, 0, 1, 3);
-        } else {
-            check = new QCheckBox(QStringLiteral("Has SubMenu"), box);
-            check->setObjectName(QStringLiteral("1040"));
-            grid->addWidget(check, 3, 0, 1, 3);
-        }
-
-        auto addField = [&](int row, const QString &caption, QWidget *field, const char *id, const QString &name) {
-            auto *label = new QLabel(caption, box);
-            field->setObjectName(QString::fromLatin1(id));
-            field->setAccessibleName(who + QStringLiteral(": ") + name);
-            label->setBuddy(field);
-            grid->addWidget(label, row, 0);
-            // The image box leaves the last column to its "..." button.
-            grid->addWidget(field, row, 1, 1, row == 7 ? 1 : 2);
-        };
-        auto *label = new QLineEdit(box);
-        auto *link = new QLineEdit(box);
-        auto *target = MakeTargetCombo(box);
-        auto *image = new QLineEdit(box);
-        addField(4, QStringLiteral("Label:"), label, bSub ? "1047" : "1041", QStringLiteral("label"));
-        addField(5, QStringLiteral("Link to:"), link, bSub ? "1049" : "1043", QStringLiteral("link"));
-        addField(6, QStringLiteral("Target Frame:"), target, bSub ? "1023" : "1022", QStringLiteral("target frame"));
-        addField(7, QStringLiteral("Image:"), image, bSub ? "1048" : "1042", QStringLiteral("image"));
-        auto *browse = MakeButton(QStringLiteral("..."), bSub ? "1019" : "1018",
-                                  bSub ? QStringLiteral("Choose the sub item's image")
-                                       : QStringLiteral("Choose the main item's image"),
-                                  box);
-        browse->setMaximumWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
-        grid->addWidget(browse, 7, 2);
-        grid->setRowStretch(8, 1);
-
-        if (bSub) {
-            m_editSubCount = count;
-            m_btnSubPrev = prev;
-            m_staticSubPosition = position;
-            m_btnSubNext = next;
-            m_editSubLabel = label;
-            m_editSubLink = link;
-            m_comboSubTarget = target;
-            m_editSubImage = image;
-            m_btnSubBrowse = browse;
-            count->onFocusLost = [this] { OnKillFocusSubCount(); };
-        } else {
-            m_editMainCount = count;
-            m_btnMainPrev = prev;
-            m_staticMainPosition = position;
-            m_btnMainNext = next;
-            m_checkHasSubMenu = check;
-            m_editMainLabel = label;
-            m_editMainLink = link;
-            m_comboMainTarget = target;
-            m_editMainImage = image;
-            m_btnMainBrowse = browse;
-            count->onFocusLost = [this] { OnKillFocusMainCount(); };
-        }
-        return box;
-    };
     // The whole menu as a tree, with the buttons that act on its selected node.
     auto *treeBox = new QGroupBox(QStringLiteral("Menu Tree"), this);
     auto *treeLayout = new QVBoxLayout(treeBox);
@@ -262,10 +92,10 @@ CItemPage::CItemPage(QWidget *parent)
     m_treeMenu->setMinimumWidth(m_treeMenu->fontMetrics().averageCharWidth() * 30);
     treeLayout->addWidget(m_treeMenu, 1);
     auto *treeButtons = new QGridLayout;
-    m_btnInsert = MakeButton(QStringLiteral("Insert Item"), "insertItem", QStringLiteral("Insert Item"), treeBox);
-    m_btnDelete = MakeButton(QStringLiteral("Delete Item"), "deleteItem", QStringLiteral("Delete Item"), treeBox);
-    m_btnMoveUp = MakeButton(QStringLiteral("Move Up"), "moveUp", QStringLiteral("Move Up"), treeBox);
-    m_btnMoveDown = MakeButton(QStringLiteral("Move Down"), "moveDown", QStringLiteral("Move Down"), treeBox);
+    m_btnInsert = PageButton(QStringLiteral("Insert Item"), "insertItem", QStringLiteral("Insert Item"), treeBox);
+    m_btnDelete = PageButton(QStringLiteral("Delete Item"), "deleteItem", QStringLiteral("Delete Item"), treeBox);
+    m_btnMoveUp = PageButton(QStringLiteral("Move Up"), "moveUp", QStringLiteral("Move Up"), treeBox);
+    m_btnMoveDown = PageButton(QStringLiteral("Move Down"), "moveDown", QStringLiteral("Move Down"), treeBox);
     m_btnInsert->setToolTip(QStringLiteral("Insert a new item after the selected one (Insert)"));
     m_btnDelete->setToolTip(QStringLiteral("Delete the selected item (Delete)"));
     m_btnMoveUp->setToolTip(QStringLiteral("Move the selected item up (Ctrl+Up)"));
@@ -278,8 +108,31 @@ CItemPage::CItemPage(QWidget *parent)
 
     auto *panels = new QHBoxLayout;
     panels->addWidget(treeBox, 1);
-    panels->addWidget(makePanel(false), 1);
-    panels->addWidget(makePanel(true), 1);
+    m_pMain = new CItemPanel(false, this);
+    m_pSub = new CItemPanel(true, this);
+    panels->addWidget(m_pMain, 1);
+    panels->addWidget(m_pSub, 1);
+    m_editMainCount = m_pMain->m_editCount;
+    m_btnMainPrev = m_pMain->m_btnPrev;
+    m_staticMainPosition = m_pMain->m_staticPosition;
+    m_btnMainNext = m_pMain->m_btnNext;
+    m_checkHasSubMenu = m_pMain->m_checkHasSubMenu;
+    m_editMainLabel = m_pMain->m_editLabel;
+    m_editMainLink = m_pMain->m_editLink;
+    m_comboMainTarget = m_pMain->m_comboTarget;
+    m_editMainImage = m_pMain->m_editImage;
+    m_btnMainBrowse = m_pMain->m_btnBrowse;
+    m_editSubCount = m_pSub->m_editCount;
+    m_btnSubPrev = m_pSub->m_btnPrev;
+    m_staticSubPosition = m_pSub->m_staticPosition;
+    m_btnSubNext = m_pSub->m_btnNext;
+    m_editSubLabel = m_pSub->m_editLabel;
+    m_editSubLink = m_pSub->m_editLink;
+    m_comboSubTarget = m_pSub->m_comboTarget;
+    m_editSubImage = m_pSub->m_editImage;
+    m_btnSubBrowse = m_pSub->m_btnBrowse;
+    m_pMain->onCountFocusLost = [this] { OnKillFocusMainCount(); };
+    m_pSub->onCountFocusLost = [this] { OnKillFocusSubCount(); };
     Body()->addLayout(panels, 1);
 
     connect(m_treeMenu, &QTreeWidget::currentItemChanged, this, [this] { OnTreeCurrentChanged(); });
@@ -318,22 +171,21 @@ CItemPage::CItemPage(QWidget *parent)
     }
 
     // The sub panel starts disabled.
-    for (QWidget *w : std::initializer_list<QWidget *>{m_editSubCount, m_btnSubPrev, m_btnSubNext,
-                                                       m_editSubLabel, m_editSubLink, m_comboSubTarget,
-                                                       m_editSubImage, m_btnSubBrowse})
-        w->setEnabled(false);
+    m_pSub->EnableFields(false);
+    m_pSub->UpdateMoveButtons(nullptr);
 }
 
 bool CItemPage::OnInitDialog()
 {
     CWizardPage::OnInitDialog();
-    m_nMainCount = 1;
-    m_nSubCount = 1;
+    m_pMain->m_nCount = 1;
+    m_pSub->m_nCount = 1;
     return true;
 }
 
-void CItemPage::DoDataExchange(CDataExchange &dx, Counts counts)
+void CItemPage::DoDataExchange(CDataExchange &dx)
 {
+    const Counts counts = m_counts;
     // The largest count a box may hold: 20 for a typed count; a box still
     // showing its menu's real count passes unless the page is being left,
     // so a loaded menu of more than 20 items does not block moving around.
@@ -342,30 +194,29 @@ void CItemPage::DoDataExchange(CDataExchange &dx, Counts counts)
         return counts == Counts::All || typed ? CAppletMenu::kMaxItems : std::numeric_limits<int>::max();
     };
     dx.Check(m_checkHasSubMenu, m_bHasSubMenu);
-    dx.Text(m_editMainImage, m_strMainImage);
-    dx.Int(m_editMainCount, m_nMainCount, CAppletMenu::kMinItems, countMax(m_editMainCount, &MainMenu()));
-    dx.Text(m_editMainLabel, m_strMainLabel);
-    dx.Text(m_editMainLink, m_strMainLink);
-    dx.Text(m_editSubImage, m_strSubImage);
+    dx.Text(m_editMainImage, m_pMain->m_strImage);
+    dx.Int(m_editMainCount, m_pMain->m_nCount, CAppletMenu::kMinItems, countMax(m_editMainCount, &MainMenu()));
+    dx.Text(m_editMainLabel, m_pMain->m_strLabel);
+    dx.Text(m_editMainLink, m_pMain->m_strLink);
+    dx.Text(m_editSubImage, m_pSub->m_strImage);
     // A greyed sub count belongs to no sub menu: it is shown but not checked,
     // so a stale value there can never hold the user on the page.
     if (!dx.IsSaving() || m_editSubCount->isEnabled())
-        dx.Int(m_editSubCount, m_nSubCount, CAppletMenu::kMinItems, countMax(m_editSubCount, CurrentSubMenu()));
-    dx.Text(m_editSubLabel, m_strSubLabel);
-    dx.Text(m_editSubLink, m_strSubLink);
-    dx.ComboText(m_comboSubTarget, m_strSubTarget);
-    ShowStatic(dx, m_staticMainPosition, m_strMainPosition, PanelName(false));
-    dx.ComboText(m_comboMainTarget, m_strMainTarget);
-    ShowStatic(dx, m_staticSubPosition, m_strSubPosition, PanelName(true));
+        dx.Int(m_editSubCount, m_pSub->m_nCount, CAppletMenu::kMinItems, countMax(m_editSubCount, CurrentSubMenu()));
+    dx.Text(m_editSubLabel, m_pSub->m_strLabel);
+    dx.Text(m_editSubLink, m_pSub->m_strLink);
+    dx.ComboText(m_comboSubTarget, m_pSub->m_strTarget);
+    m_pMain->ExchangePosition(dx);
+    dx.ComboText(m_comboMainTarget, m_pMain->m_strTarget);
+    m_pSub->ExchangePosition(dx);
 }
 
 bool CItemPage::UpdateData(bool bSaveAndValidate, Counts counts)
 {
-    CDataExchange dx(this, bSaveAndValidate);
+    const QScopedValueRollback<Counts> rule(m_counts, counts);
     // Has SubMenu set by the page itself is no toggle by the user.
     const QSignalBlocker quiet(bSaveAndValidate ? nullptr : m_checkHasSubMenu);
-    DoDataExchange(dx, counts);
-    return dx.Ok();
+    return CWizardPage::UpdateData(bSaveAndValidate);
 }
 
 bool CItemPage::CheckNoCommas(bool bMain, bool bSub)
@@ -431,41 +282,16 @@ CAppletMenuItem *CItemPage::CurrentSubItem() const
     return sub->GetItem(sub->m_nCurrent);
 }
 
-void CItemPage::StoreMainItem()
-{
-    if (CAppletMenuItem *item = CurrentMainItem()) {
-        item->m_strLabel = m_strMainLabel;
-        item->m_strImage = m_strMainImage;
-        item->m_strLink = m_strMainLink;
-        item->m_strTarget = m_strMainTarget;
-    }
-}
-
-void CItemPage::StoreSubItem()
-{
-    if (CAppletMenuItem *item = CurrentSubItem()) {
-        item->m_strLabel = m_strSubLabel;
-        item->m_strImage = m_strSubImage;
-        item->m_strLink = m_strSubLink;
-        item->m_strTarget = m_strSubTarget;
-    }
-}
-
 void CItemPage::StoreItems(bool bMain, bool bSub)
 {
-    auto differs = [](const CAppletMenuItem *item, const QString &label, const QString &image,
-                      const QString &link, const QString &target) {
-        return item && (item->m_strLabel != label || item->m_strImage != image || item->m_strLink != link
-                        || item->m_strTarget != target);
-    };
-    const CAppletMenuItem *subItem = bSub ? CurrentSubItem() : nullptr;
-    if ((bMain && differs(CurrentMainItem(), m_strMainLabel, m_strMainImage, m_strMainLink, m_strMainTarget))
-        || differs(subItem, m_strSubLabel, m_strSubImage, m_strSubLink, m_strSubTarget))
+    CAppletMenuItem *mainItem = bMain ? CurrentMainItem() : nullptr;
+    CAppletMenuItem *subItem = bSub ? CurrentSubItem() : nullptr;
+    if ((mainItem && m_pMain->Differs(*mainItem)) || (subItem && m_pSub->Differs(*subItem)))
         emit menuAboutToChange(QStringLiteral("Edit Item"));
-    if (bMain)
-        StoreMainItem();
+    if (mainItem)
+        m_pMain->StoreInto(*mainItem);
     if (subItem)
-        StoreSubItem();
+        m_pSub->StoreInto(*subItem);
 }
 
 void CItemPage::StoreShownItems()
@@ -475,45 +301,24 @@ void CItemPage::StoreShownItems()
 
 void CItemPage::ShowMainItem(int nIndex)
 {
-    const CAppletMenuItem *item = MainMenu().GetItem(nIndex);
-    m_strMainLabel = item->m_strLabel;
-    m_strMainImage = item->m_strImage;
-    m_strMainLink = item->m_strLink;
-    m_strMainTarget = item->m_strTarget;
-    m_strMainPosition = QStringLiteral("Current item is %1").arg(nIndex + 1);
+    m_pMain->TakeItem(*MainMenu().GetItem(nIndex), nIndex);
     UpdateData(false);
 }
 
 void CItemPage::ShowSubItem(int nMain, int nSub)
 {
-    const CAppletMenuItem *item = MainMenu().GetItem(nMain)->m_pSubMenu->GetItem(nSub);
-    m_strSubLabel = item->m_strLabel;
-    m_strSubImage = item->m_strImage;
-    m_strSubLink = item->m_strLink;
-    m_strSubTarget = item->m_strTarget;
-    m_strSubPosition = QStringLiteral("Current item is %1").arg(nSub + 1);
+    m_pSub->TakeItem(*MainMenu().GetItem(nMain)->m_pSubMenu->GetItem(nSub), nSub);
     UpdateData(false);
-}
-
-void CItemPage::EnableSubControls(bool bOn)
-{
-    for (QWidget *w : std::initializer_list<QWidget *>{m_editSubCount, m_editSubLabel, m_editSubImage,
-                                                       m_btnSubBrowse, m_editSubLink, m_comboSubTarget})
-        w->setEnabled(bOn);
 }
 
 void CItemPage::UpdateSubButtons()
 {
-    const CAppletMenu *sub = CurrentSubMenu();
-    m_btnSubPrev->setEnabled(sub && sub->m_nCurrent > 0);
-    m_btnSubNext->setEnabled(sub && sub->m_nCurrent + 1 < sub->GetCount());
+    m_pSub->UpdateMoveButtons(CurrentSubMenu());
 }
 
 void CItemPage::UpdateMainButtons()
 {
-    const CAppletMenu &menu = MainMenu();
-    m_btnMainPrev->setEnabled(menu.m_nCurrent > 0);
-    m_btnMainNext->setEnabled(menu.m_nCurrent + 1 < menu.GetCount());
+    m_pMain->UpdateMoveButtons(&MainMenu());
 }
 
 void CItemPage::RefreshSubPanel()
@@ -521,16 +326,15 @@ void CItemPage::RefreshSubPanel()
     if (CAppletMenu *sub = CurrentSubMenu()) {
         MakeShowable(*sub);
         m_bHasSubMenu = 1;
-        m_nSubCount = sub->GetCount();
-        EnableSubControls(true);
+        m_pSub->m_nCount = sub->GetCount();
+        m_pSub->EnableFields(true);
         UpdateSubButtons();
         ShowSubItem(MainMenu().m_nCurrent, sub->m_nCurrent);
     } else {
         // The sub boxes keep what they showed, greyed.
         m_bHasSubMenu = 0;
-        m_btnSubPrev->setEnabled(false);
-        m_btnSubNext->setEnabled(false);
-        EnableSubControls(false);
+        m_pSub->UpdateMoveButtons(nullptr);
+        m_pSub->EnableFields(false);
     }
 }
 
@@ -538,7 +342,7 @@ void CItemPage::ShowFromParams()
 {
     CAppletMenu &menu = MainMenu();
     MakeShowable(menu);
-    m_nMainCount = menu.GetCount();
+    m_pMain->m_nCount = menu.GetCount();
     ShowMainItem(menu.m_nCurrent);
     RefreshSubPanel();
     UpdateMainButtons();
@@ -623,7 +427,7 @@ void CItemPage::OnSubPrev() { MoveSub(-1); }
 void CItemPage::RestoreCount(bool bSub)
 {
     QLineEdit *edit = bSub ? m_editSubCount : m_editMainCount;
-    int &value = bSub ? m_nSubCount : m_nMainCount;
+    int &value = (bSub ? m_pSub : m_pMain)->m_nCount;
     const CAppletMenu *menu = bSub ? CurrentSubMenu() : &MainMenu();
     if (menu)
         value = menu->GetCount();
@@ -632,64 +436,48 @@ void CItemPage::RestoreCount(bool bSub)
         edit->selectAll();
 }
 
-void CItemPage::OnKillFocusMainCount()
+void CItemPage::OnKillFocusMainCount() { ApplyTypedCount(false); }
+void CItemPage::OnKillFocusSubCount() { ApplyTypedCount(true); }
+
+void CItemPage::ApplyTypedCount(bool bSub)
 {
     if (m_bBusy || m_bLeaving || !isVisible())
+        return;
+    CAppletMenu *menu = bSub ? CurrentSubMenu() : &MainMenu();
+    if (!menu)
         return;
     QScopedValueRollback<bool> busy(m_bBusy, true);
     // A refused count puts back only the count box: the other boxes keep
     // whatever the user typed into them. A comma elsewhere leaves the typed
     // count waiting; it is applied once the comma is gone.
     if (!UpdateData(true)) {
-        RestoreCount(false);
+        RestoreCount(bSub);
         return;
     }
     if (!CheckNoCommas())
         return;
-    StoreShownItems();
-    CAppletMenu &menu = MainMenu();
-    const int old = menu.GetCount();
-    if (m_nMainCount != old)
+    // The shown main item is stored only when its own menu changes.
+    StoreItems(!bSub, true);
+    const int count = (bSub ? m_pSub : m_pMain)->m_nCount;
+    const int old = menu->GetCount();
+    if (count != old)
         emit menuAboutToChange(QStringLiteral("Change Number of Items"));
-    menu.SetItemCount(m_nMainCount, 1);
-    if (menu.GetCount() < old) {
-        ShowMainItem(menu.m_nCurrent);
-        RefreshSubPanel();
+    menu->SetItemCount(count, 1);
+    if (bSub) {
+        if (menu->GetCount() < old)
+            ShowSubItem(MainMenu().m_nCurrent, menu->m_nCurrent);
+        m_editSubCount->setText(QString::number(count));
+        UpdateSubButtons();
+    } else {
+        if (menu->GetCount() < old) {
+            ShowMainItem(menu->m_nCurrent);
+            RefreshSubPanel();
+        }
+        UpdateData(false);
+        UpdateMainButtons();
     }
-    UpdateData(false);
-    UpdateMainButtons();
-    if (menu.GetCount() != old) {
-        m_bSubSelected = false;
-        RebuildTree();
-    }
-    NotifyStored();
-}
-
-void CItemPage::OnKillFocusSubCount()
-{
-    if (m_bBusy || m_bLeaving || !isVisible())
-        return;
-    CAppletMenu *sub = CurrentSubMenu();
-    if (!sub)
-        return;
-    QScopedValueRollback<bool> busy(m_bBusy, true);
-    if (!UpdateData(true)) {
-        RestoreCount(true);
-        return;
-    }
-    if (!CheckNoCommas())
-        return;
-    StoreItems(false, true);
-    const int old = sub->GetCount();
-    if (m_nSubCount != old)
-        emit menuAboutToChange(QStringLiteral("Change Number of Items"));
-    sub->SetItemCount(m_nSubCount, 1);
-    if (sub->GetCount() < old)
-        ShowSubItem(MainMenu().m_nCurrent, sub->m_nCurrent);
-    m_editSubCount->setText(QString::number(m_nSubCount));
-    UpdateSubButtons();
-    if (sub->GetCount() != old) {
-        m_bSubSelected = true;
+    if (menu->GetCount() != old) {
+        m_bSubSelected = bSub;
         RebuildTree();
     }
     NotifyStored();
@@ -719,9 +507,9 @@ void CItemPage::OnHasSubMenu()
         emit menuAboutToChange(QStringLiteral("Add Sub Menu"));
         CAppletMenu *sub = menu.GetSubMenu(current);
         MakeShowable(*sub);
-        m_nSubCount = sub->GetCount();
+        m_pSub->m_nCount = sub->GetCount();
         UpdateSubButtons();
-        EnableSubControls(true);
+        m_pSub->EnableFields(true);
         ShowSubItem(current, sub->m_nCurrent);
         UpdateData(false);
         RebuildTree();
@@ -735,9 +523,8 @@ void CItemPage::OnHasSubMenu()
     if (answer == QMessageBox::Yes) {
         emit menuAboutToChange(QStringLiteral("Remove Sub Menu"));
         menu.DeleteSubMenu(current);
-        m_btnSubPrev->setEnabled(false);
-        m_btnSubNext->setEnabled(false);
-        EnableSubControls(false);
+        m_pSub->UpdateMoveButtons(nullptr);
+        m_pSub->EnableFields(false);
         UpdateData(false);
         m_bSubSelected = false;
         RebuildTree();
@@ -766,7 +553,7 @@ void CItemPage::BrowseImage(bool bSub)
         return;
     }
     const QString path = QDir::toNativeSeparators(chosen);
-    (bSub ? m_strSubImage : m_strMainImage) = path;
+    (bSub ? m_pSub : m_pMain)->m_strImage = path;
 
     // A first image given to a menu without any goes to every item of it.
     bool allEmpty = menu->GetCount() > 0;
@@ -794,12 +581,12 @@ void CItemPage::ApplyPendingCounts()
     // now as the focus loss would have.
     CAppletMenu *sub = CurrentSubMenu();
     CAppletMenu &menu = MainMenu();
-    if ((sub && m_nSubCount != sub->GetCount()) || m_nMainCount != menu.GetCount())
+    if ((sub && m_pSub->m_nCount != sub->GetCount()) || m_pMain->m_nCount != menu.GetCount())
         emit menuAboutToChange(QStringLiteral("Change Number of Items"));
-    if (sub && m_nSubCount != sub->GetCount())
-        sub->SetItemCount(m_nSubCount, 1);
-    if (m_nMainCount != menu.GetCount())
-        menu.SetItemCount(m_nMainCount, 1);
+    if (sub && m_pSub->m_nCount != sub->GetCount())
+        sub->SetItemCount(m_pSub->m_nCount, 1);
+    if (m_pMain->m_nCount != menu.GetCount())
+        menu.SetItemCount(m_pMain->m_nCount, 1);
 }
 
 bool CItemPage::OnWizardBack()
@@ -845,10 +632,7 @@ void CItemPage::ApplyShownValues(CAppletParameters &params) const
     if (nMain < 0 || nMain >= menu.GetCount() || nMain >= shown.GetCount())
         return;
     CAppletMenuItem *item = menu.GetItem(nMain);
-    item->m_strLabel = m_editMainLabel->text();
-    item->m_strImage = m_editMainImage->text();
-    item->m_strLink = m_editMainLink->text();
-    item->m_strTarget = m_comboMainTarget->currentText();
+    m_pMain->ApplyShownTo(*item);
 
     const CAppletMenu *shownSub = shown.GetItem(nMain)->m_pSubMenu.get();
     CAppletMenu *sub = item->m_pSubMenu.get();
@@ -857,11 +641,7 @@ void CItemPage::ApplyShownValues(CAppletParameters &params) const
     const int nSub = shownSub->m_nCurrent;
     if (nSub < 0 || nSub >= sub->GetCount())
         return;
-    CAppletMenuItem *subItem = sub->GetItem(nSub);
-    subItem->m_strLabel = m_editSubLabel->text();
-    subItem->m_strImage = m_editSubImage->text();
-    subItem->m_strLink = m_editSubLink->text();
-    subItem->m_strTarget = m_comboSubTarget->currentText();
+    m_pSub->ApplyShownTo(*sub->GetItem(nSub));
 }
 
 CAppletMenu *CItemPage::MenuOf(CMenuTreeView::Node node) const
@@ -963,7 +743,7 @@ void CItemPage::ShowChangedTree(int nMain, int nSub)
     if (sub && nSub >= 0)
         sub->m_nCurrent = nSub;
     m_bSubSelected = sub && nSub >= 0;
-    m_nMainCount = menu.GetCount();
+    m_pMain->m_nCount = menu.GetCount();
     ShowMainItem(nMain);
     RefreshSubPanel();
     UpdateMainButtons();

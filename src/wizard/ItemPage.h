@@ -7,7 +7,7 @@
 
 class CAppletMenu;
 class CAppletMenuItem;
-class CDataExchange;
+class CItemPanel;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -41,14 +41,13 @@ public:
     // Items typed and stored are edits of items, as the tree names them.
     QString UndoStepName() const override { return QStringLiteral("Edit Item"); }
 
-    // Page values, exchanged with the controls by DoDataExchange.
+    // Page values, exchanged with the controls by DoDataExchange; the
+    // shown items' values and counts are the panels'.
     int m_bHasSubMenu = 0;
-    int m_nMainCount = 0;
-    int m_nSubCount = 0;
-    QString m_strMainImage, m_strMainLabel, m_strMainLink, m_strMainTarget, m_strMainPosition;
-    QString m_strSubImage, m_strSubLabel, m_strSubLink, m_strSubTarget, m_strSubPosition;
 
-    // Controls (object names are the control ids).
+    // The two panels, and their controls (object names are the control ids).
+    CItemPanel *m_pMain = nullptr;
+    CItemPanel *m_pSub = nullptr;
     QLineEdit *m_editMainCount = nullptr;         // 1037
     QPushButton *m_btnMainPrev = nullptr;         // 1051
     QLabel *m_staticMainPosition = nullptr;       // 1054
@@ -104,9 +103,11 @@ private:
     // typed always; the count a loaded menu already has (it may hold more)
     // only when leaving the page.
     enum class Counts { Typed, All };
-    void DoDataExchange(CDataExchange &dx, Counts counts = Counts::Typed);
+    void DoDataExchange(CDataExchange &dx) override;
     // Controls -> values (validating) or values -> controls.
     bool UpdateData(bool bSaveAndValidate, Counts counts = Counts::Typed);
+    // The counts rule of the exchange that runs.
+    Counts m_counts = Counts::Typed;
     // False, after telling the user and focusing the box, when a shown box
     // holds a comma. The sub panel is checked only when bSub is set (texts
     // about to be deleted are not checked).
@@ -120,21 +121,21 @@ private:
     CAppletMenu *CurrentSubMenu() const;
     CAppletMenuItem *CurrentSubItem() const;
 
-    void StoreMainItem();
-    void StoreSubItem();
     // Stores the shown main item (bMain) and the shown sub item (bSub, when
     // there is one), announcing the change first when the values differ.
     void StoreItems(bool bMain, bool bSub);
     void StoreShownItems();
     void ShowMainItem(int nIndex);
     void ShowSubItem(int nMain, int nSub);
-    void EnableSubControls(bool bOn);
     void UpdateSubButtons();
     void UpdateMainButtons();
     void RefreshSubPanel();
     void MoveMain(int nDelta);
     void MoveSub(int nDelta);
     void BrowseImage(bool bSub);
+    // Gives the main menu (or the shown sub menu) the count typed in its
+    // box, once that box has lost the focus.
+    void ApplyTypedCount(bool bSub);
     // Puts the menu's real count back into a count box after a refused change.
     void RestoreCount(bool bSub);
     // Applies counts typed but not yet applied (the box still had the focus).

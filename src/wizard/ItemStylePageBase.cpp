@@ -4,6 +4,7 @@
 #include "wizard/ColorButton.h"
 #include "wizard/DataExchange.h"
 #include "wizard/ItemFontDialog.h"
+#include "wizard/PageControls.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -17,33 +18,6 @@
 
 namespace {
 
-QRadioButton *Radio(const QString &text, const char *id, QWidget *parent)
-{
-    auto *b = new QRadioButton(text, parent);
-    b->setObjectName(QLatin1String(id));
-    return b;
-}
-
-QComboBox *List(const char *id, const QStringList &entries, QWidget *parent)
-{
-    auto *combo = new QComboBox(parent);
-    combo->setObjectName(QLatin1String(id));
-    combo->addItems(entries);
-    return combo;
-}
-
-void CopyItemStyle(const CItemStyle &from, const CItemStyle &to)
-{
-    *to.pBKColor = *from.pBKColor;
-    *to.pFRColor = *from.pFRColor;
-    *to.pBorderStyle = *from.pBorderStyle;
-    *to.pFillStyle = *from.pFillStyle;
-    *to.pFontName = *from.pFontName;
-    *to.pFontSize = *from.pFontSize;
-    *to.pFontStyle = *from.pFontStyle;
-    *to.pAlign = *from.pAlign;
-}
-
 const QStringList kAlignments = {QStringLiteral("Left"), QStringLiteral("Center"),
                                  QStringLiteral("Right")};
 
@@ -56,33 +30,28 @@ CItemStylePageBase::CItemStylePageBase(bool bSub, int nDialogId, int nBitmap, co
     auto *intro = new QLabel(QString::fromLatin1(texts.intro), this);
     intro->setWordWrap(true);
 
-    m_rbNormal = Radio(tr("Normal"), "1032", this);
-    m_rbMouseMove = Radio(tr("Mouse Move"), "1068", this);
-    m_rbMouseClick = Radio(tr("Mouse Click"), "1010", this);
-    m_groupState = new QButtonGroup(this);
+    m_rbNormal = RadioButton(tr("Normal"), "1032", this);
+    m_rbMouseMove = RadioButton(tr("Mouse Move"), "1068", this);
+    m_rbMouseClick = RadioButton(tr("Mouse Click"), "1010", this);
+    m_groupState = RadioGroup({m_rbNormal, m_rbMouseMove, m_rbMouseClick}, this);
     auto *stateRow = new QHBoxLayout;
     int n = 0;
     for (QRadioButton *b : {m_rbNormal, m_rbMouseMove, m_rbMouseClick}) {
-        m_groupState->addButton(b);
         stateRow->addWidget(b);
         const int state = n++;
         // However the state is chosen (mouse, keyboard, an accessibility
         // action or code), once; not while the page writes it.
         connect(b, &QRadioButton::toggled, this, [this, state](bool on) {
-            if (on && !m_bWriting)
+            if (on && !IsWriting())
                 OnState(state);
         });
     }
     stateRow->addStretch(1);
-    m_btnCopyToStates = new QPushButton(tr("Copy to Other States"), this);
-    m_btnCopyToStates->setObjectName(QStringLiteral("copyToStates"));
-    m_btnCopyToMenu = new QPushButton(bSub ? tr("Copy to Main Menu") : tr("Copy to Sub Menu"), this);
-    m_btnCopyToMenu->setObjectName(QStringLiteral("copyToMenu"));
-    for (QPushButton *b : {m_btnCopyToStates, m_btnCopyToMenu}) {
-        b->setAutoDefault(false);
-        b->setAccessibleName(b->text());
-        stateRow->addWidget(b);
-    }
+    m_btnCopyToStates = PageButton(tr("Copy to Other States"), "copyToStates", tr("Copy to Other States"), this);
+    const QString copyToMenu = bSub ? tr("Copy to Main Menu") : tr("Copy to Sub Menu");
+    m_btnCopyToMenu = PageButton(copyToMenu, "copyToMenu", copyToMenu, this);
+    stateRow->addWidget(m_btnCopyToStates);
+    stateRow->addWidget(m_btnCopyToMenu);
     m_btnCopyToStates->setToolTip(tr("Give the other two states the values shown"));
     m_btnCopyToMenu->setToolTip(bSub ? tr("Give the main menu's items the values shown, in this state")
                                      : tr("Give the sub menus' items the values shown, in this state"));
@@ -92,38 +61,29 @@ CItemStylePageBase::CItemStylePageBase(bool bSub, int nDialogId, int nBitmap, co
     auto *box = new QGroupBox(QString::fromLatin1(texts.group), this);
 
     // The two colours.
-    auto *bkLabel = new QLabel(tr("Background Color:"), box);
     m_btnBKColor = new CColorButton(box);
     m_btnBKColor->setObjectName(QStringLiteral("1046"));
-    SetBuddy(bkLabel, m_btnBKColor);
-    auto *frLabel = new QLabel(tr("Foreground Color:"), box);
     m_btnFRColor = new CColorButton(box);
     m_btnFRColor->setObjectName(QStringLiteral("1016"));
-    SetBuddy(frLabel, m_btnFRColor);
-    auto *colorRow = new QHBoxLayout;
-    colorRow->addWidget(bkLabel);
-    colorRow->addWidget(m_btnBKColor);
-    colorRow->addStretch(1);
-    colorRow->addWidget(frLabel);
+    auto *colorRow = LabelledRow(tr("Background Color:"), m_btnBKColor, box, true);
+    colorRow->addWidget(BuddyLabel(tr("Foreground Color:"), m_btnFRColor, box));
     colorRow->addWidget(m_btnFRColor);
     colorRow->addStretch(1);
 
     // The border.
     auto *borderBox = new QGroupBox(tr("Item Border"), box);
-    m_rbPlain = Radio(tr("Plain"), "1048", borderBox);
-    m_rbRaised = Radio(tr("Raised"), "1012", borderBox);
-    m_rbSunken = Radio(tr("Sunken"), "1013", borderBox);
-    m_groupBorder = new QButtonGroup(this);
+    m_rbPlain = RadioButton(tr("Plain"), "1048", borderBox);
+    m_rbRaised = RadioButton(tr("Raised"), "1012", borderBox);
+    m_rbSunken = RadioButton(tr("Sunken"), "1013", borderBox);
+    m_groupBorder = RadioGroup({m_rbPlain, m_rbRaised, m_rbSunken}, this);
     auto *borderRow = new QHBoxLayout(borderBox);
     for (QRadioButton *b : {m_rbPlain, m_rbRaised, m_rbSunken}) {
-        m_groupBorder->addButton(b);
         borderRow->addWidget(b);
         borderRow->addStretch(1);
     }
 
     // The fill across the box.
-    auto *fillLabel = new QLabel(tr("Item Filled with:"), box);
-    m_cbFillStyle = List("1045",
+    m_cbFillStyle = ListBox("1045",
                          {QStringLiteral("Transparent Background"),
                           QStringLiteral("Full Fill with Background Color"),
                           QStringLiteral("Horizontal Shade Effect (Black to Background Color)"),
@@ -136,26 +96,19 @@ CItemStylePageBase::CItemStylePageBase(bool bSub, int nDialogId, int nBitmap, co
                           QStringLiteral("Vertical Shade Effect (Background Color to White)")},
                          box);
     m_cbFillStyle->setMaxVisibleItems(10);
-    SetBuddy(fillLabel, m_cbFillStyle);
-    auto *fillRow = new QHBoxLayout;
-    fillRow->addWidget(fillLabel);
-    fillRow->addWidget(m_cbFillStyle, 1);
+    auto *fillRow = LabelledRow(tr("Item Filled with:"), m_cbFillStyle, box);
 
     // Alignments and the font.
-    auto *imageLabel = new QLabel(tr("Image Align:"), box);
-    m_cbImageAlign = List("1072", kAlignments, box);
-    SetBuddy(imageLabel, m_cbImageAlign);
-    auto *textLabel = new QLabel(tr("Text Align:"), box);
-    m_cbTextAlign = List("1036", kAlignments, box);
-    SetBuddy(textLabel, m_cbTextAlign);
+    m_cbImageAlign = ListBox("1072", kAlignments, box);
+    m_cbTextAlign = ListBox("1036", kAlignments, box);
     m_btnFont = new QPushButton(tr("Font..."), box);
     m_btnFont->setObjectName(QStringLiteral("1069"));
     m_btnFont->setAutoDefault(false);
     auto *lastRow = new QHBoxLayout;
-    lastRow->addWidget(imageLabel);
+    lastRow->addWidget(BuddyLabel(tr("Image Align:"), m_cbImageAlign, box));
     lastRow->addWidget(m_cbImageAlign);
     lastRow->addSpacing(8);
-    lastRow->addWidget(textLabel);
+    lastRow->addWidget(BuddyLabel(tr("Text Align:"), m_cbTextAlign, box));
     lastRow->addWidget(m_cbTextAlign);
     lastRow->addStretch(1);
     lastRow->addWidget(m_btnFont);
@@ -189,15 +142,6 @@ void CItemStylePageBase::DoDataExchange(CDataExchange &dx)
     dx.ListIndex(m_cbFillStyle, m_nFillStyle);
     dx.ListIndex(m_cbImageAlign, m_nImageAlign);
     dx.ListIndex(m_cbTextAlign, m_nTextAlign);
-}
-
-void CItemStylePageBase::UpdateData(bool bSave)
-{
-    CDataExchange dx(this, bSave);
-    const bool writing = m_bWriting;
-    m_bWriting = !bSave;
-    DoDataExchange(dx);
-    m_bWriting = writing;
 }
 
 bool CItemStylePageBase::OnInitDialog()
@@ -287,12 +231,6 @@ void CItemStylePageBase::OnFont()
     emit ValuesEdited();
 }
 
-void CItemStylePageBase::OnEdited()
-{
-    if (!m_bWriting)
-        emit ValuesEdited();
-}
-
 void CItemStylePageBase::ApplyShownValues(CAppletParameters &params) const
 {
     if (!IsCreated() || m_nState < 0 || m_nState > 2)
@@ -322,7 +260,7 @@ void CItemStylePageBase::OnCopyToOtherStates()
     const CItemStyle from = ItemStyleFields(p, m_bSub, m_nState + 1);
     for (int state = 1; state <= 3; ++state)
         if (state != m_nState + 1)
-            CopyItemStyle(from, ItemStyleFields(p, m_bSub, state));
+            AssignItemStyle(ItemStyleFields(p, m_bSub, state), from);
     EndUndoStep(m_btnCopyToStates->text());
 }
 
@@ -331,6 +269,6 @@ void CItemStylePageBase::OnCopyToOtherMenu()
     if (m_nState < 0 || m_nState > 2 || !BeginUndoStep())
         return;
     CAppletParameters &p = App().m_params;
-    CopyItemStyle(ItemStyleFields(p, m_bSub, m_nState + 1), ItemStyleFields(p, !m_bSub, m_nState + 1));
+    AssignItemStyle(ItemStyleFields(p, !m_bSub, m_nState + 1), ItemStyleFields(p, m_bSub, m_nState + 1));
     EndUndoStep(m_btnCopyToMenu->text());
 }

@@ -3,7 +3,6 @@
 #include "wizard/WizardPage.h"
 
 class CColorButton;
-class CDataExchange;
 class QButtonGroup;
 class QComboBox;
 class QPushButton;
@@ -74,16 +73,13 @@ public:
 private slots:
     void OnState(int nState);
     void OnFont();
-    void OnEdited();
     void OnCopyToOtherStates();
     void OnCopyToOtherMenu();
 
 private:
-    void DoDataExchange(CDataExchange &dx);
-    void UpdateData(bool bSave);
+    void DoDataExchange(CDataExchange &dx) override;
 
     const bool m_bSub;
     QButtonGroup *m_groupState = nullptr;
     QButtonGroup *m_groupBorder = nullptr;
-    bool m_bWriting = false;
 };

@@ -1,7 +1,6 @@
 #include "wizard/LivePreviewWindow.h"
 
-#include "app/WizardApp.h"
-#include "wizard/MenuWizardSheet.h"
+#include "wizard/WizardPage.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -64,42 +63,68 @@ protected:
         }
         p.translate(origin);
         p.scale(scale, scale);
-        m_pOwner->m_renderer.Draw(p, m_pOwner->m_params, m_pOwner->m_state);
+        m_pOwner->m_renderer.Draw(p, m_pOwner->m_params, m_pOwner->State());
     }
 
     void keyPressEvent(QKeyEvent *e) override
     {
-        if (!m_pOwner->KeyPressed(e->key(), e->isAutoRepeat()))
+        bool used = false;
+        Track([&](CMenuPointer &pointer) { used = pointer.KeyPressed(m_pOwner->m_params, e->key(), e->isAutoRepeat()); });
+        if (!used)
             QWidget::keyPressEvent(e);
     }
     void keyReleaseEvent(QKeyEvent *e) override
     {
-        if (!m_pOwner->KeyReleased(e->key(), e->isAutoRepeat()))
+        bool used = false;
+        CItemRef clicked;
+        Track([&](CMenuPointer &pointer) { used = pointer.KeyReleased(e->key(), e->isAutoRepeat(), &clicked); });
+        if (!used)
             QWidget::keyReleaseEvent(e);
+        if (clicked.IsValid())
+            m_pOwner->ShowItemLink(clicked);
     }
     void focusInEvent(QFocusEvent *) override { update(); }
     void focusOutEvent(QFocusEvent *) override { update(); }
 
-    void mouseMoveEvent(QMouseEvent *e) override { m_pOwner->PointerMoved(e->position().toPoint()); }
+    void mouseMoveEvent(QMouseEvent *e) override
+    {
+        Track([&](CMenuPointer &pointer) { pointer.Moved(m_pOwner->m_params, AppletPoint(e)); });
+    }
     void mousePressEvent(QMouseEvent *e) override
     {
         if (e->button() == Qt::LeftButton)
-            m_pOwner->PointerPressed(e->position().toPoint());
+            Track([&](CMenuPointer &pointer) { pointer.Pressed(m_pOwner->m_params, AppletPoint(e)); });
     }
     void mouseReleaseEvent(QMouseEvent *e) override
     {
-        if (e->button() == Qt::LeftButton)
-            m_pOwner->PointerReleased(e->position().toPoint());
+        if (e->button() != Qt::LeftButton)
+            return;
+        CItemRef clicked;
+        Track([&](CMenuPointer &pointer) { clicked = pointer.Released(m_pOwner->m_params, AppletPoint(e)); });
+        if (clicked.IsValid())
+            m_pOwner->ShowItemLink(clicked);
     }
-    void leaveEvent(QEvent *) override { m_pOwner->PointerLeft(); }
+    void leaveEvent(QEvent *) override
+    {
+        Track([](CMenuPointer &pointer) { pointer.Left(); });
+    }
     void resizeEvent(QResizeEvent *) override { update(); }
 
 private:
+    // Hands an event to the pointer rules and redraws when their effect changed.
+    template <typename Act> void Track(Act act)
+    {
+        const CRenderState before = m_pOwner->State();
+        act(m_pOwner->m_pointer);
+        m_pOwner->UpdateIfChanged(before);
+    }
+    QPoint AppletPoint(const QMouseEvent *e) const { return m_pOwner->ToApplet(e->position().toPoint()); }
+
     CLivePreviewWindow *m_pOwner;
 };
 
-CLivePreviewWindow::CLivePreviewWindow(CMenuWizardSheet *sheet)
-    : QWidget(sheet, Qt::Tool), m_pSheet(sheet)
+CLivePreviewWindow::CLivePreviewWindow(QWidget *owner, ConfigurationSource source)
+    : QWidget(owner, Qt::Tool), m_pOwner(owner), m_source(std::move(source))
 {
     setObjectName(QStringLiteral("livePreview"));
     setWindowTitle(tr("Live Preview"));
@@ -122,15 +147,6 @@ CLivePreviewWindow::CLivePreviewWindow(CMenuWizardSheet *sheet)
     layout->setSpacing(0);
     layout->addWidget(m_pCanvas, 1);
     layout->addWidget(m_pStatus);
-
-    connect(sheet, &CMenuWizardSheet::ConfigurationStored, this, [this] {
-        // A stored image path may name a file that has changed since.
-        m_renderer.ClearImageCache();
-        Refresh();
-    });
-    connect(sheet, &CMenuWizardSheet::PageActivated, this, &CLivePreviewWindow::OnPageActivated);
-
-    OnPageActivated();
 }
 
 CLivePreviewWindow::~CLivePreviewWindow() = default;
@@ -146,8 +162,8 @@ void CLivePreviewWindow::Open()
         adjustSize();
         // Beside the wizard: to its right when there is room, else to its
         // left, else on the roomier side as far out as the screen allows.
-        const QRect wizard = m_pSheet->frameGeometry();
-        const QScreen *screen = m_pSheet->screen() ? m_pSheet->screen() : QGuiApplication::primaryScreen();
+        const QRect wizard = m_pOwner->frameGeometry();
+        const QScreen *screen = m_pOwner->screen() ? m_pOwner->screen() : QGuiApplication::primaryScreen();
         const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
         const int w = frameGeometry().width(), h = frameGeometry().height();
         const int roomRight = avail.right() - wizard.right() - 8;
@@ -187,8 +203,8 @@ void CLivePreviewWindow::keyPressEvent(QKeyEvent *event)
         return;
     }
     close();
-    m_pSheet->raise();
-    m_pSheet->activateWindow();
+    m_pOwner->raise();
+    m_pOwner->activateWindow();
 }
 
 void CLivePreviewWindow::TakeKeyboard()
@@ -204,11 +220,16 @@ void CLivePreviewWindow::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
 }
 
-void CLivePreviewWindow::OnPageActivated()
+void CLivePreviewWindow::OnConfigurationStored()
 {
-    // Follow the values being edited on the page now shown, and only there.
+    m_renderer.ClearImageCache();
+    Refresh();
+}
+
+void CLivePreviewWindow::WatchPage(CWizardPage *page)
+{
     disconnect(m_editedConnection);
-    m_pWatchedPage = m_pSheet->GetActivePage();
+    m_pWatchedPage = page;
     if (m_pWatchedPage)
         m_editedConnection = connect(m_pWatchedPage, &CWizardPage::ValuesEdited, this,
                                      &CLivePreviewWindow::Refresh);
@@ -224,23 +245,14 @@ void CLivePreviewWindow::Refresh()
     FitCanvas();
 
     // Forget pointer states that name items no longer there.
-    const CMenuLayout layout(m_params);
-    CRenderState state = m_state;
-    if (!layout.HasSubMenu(state.nOpenSubMenu))
-        state.nOpenSubMenu = -1;
-    for (CItemRef *ref : {&state.hover, &state.pressed, &m_pressedItem})
-        if (ref->IsValid() && layout.ItemRect(*ref).isEmpty())
-            *ref = CItemRef{};
-    m_state = state;
+    m_pointer.Forget(m_params);
     m_pCanvas->update();
 }
 
 bool CLivePreviewWindow::TakeConfiguration()
 {
-    CWizardApp *app = CWizardApp::Get();
-    if (!app)
+    if (!m_source || !m_source(m_params))
         return false;
-    m_params.CopyFrom(app->m_params);
     if (m_pWatchedPage)
         m_pWatchedPage->ApplyShownValues(m_params);
     return true;
@@ -260,7 +272,7 @@ void CLivePreviewWindow::FitCanvas()
     // screen has room for it beside the window's frame and the status line:
     // a menu that fits the screen is always drawn 1:1, and a larger one fills
     // the screen. A bigger minimum also makes the window grow.
-    const QScreen *screen = isVisible() && this->screen() ? this->screen() : m_pSheet->screen();
+    const QScreen *screen = isVisible() && this->screen() ? this->screen() : m_pOwner->screen();
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     const QSize need = NeededCanvasSize();
@@ -330,58 +342,11 @@ QPoint CLivePreviewWindow::ToApplet(const QPoint &canvasPoint) const
                   int(std::floor((canvasPoint.y() + 0.5 - o.y()) / scale)));
 }
 
-void CLivePreviewWindow::SetState(const CRenderState &state)
+void CLivePreviewWindow::UpdateIfChanged(const CRenderState &before)
 {
-    if (state.hover == m_state.hover && state.pressed == m_state.pressed
-        && state.nOpenSubMenu == m_state.nOpenSubMenu)
-        return;
-    m_state = state;
-    m_pCanvas->update();
-}
-
-void CLivePreviewWindow::PointerMoved(const QPoint &canvasPoint)
-{
-    const QPoint pt = ToApplet(canvasPoint);
-    const CMenuLayout layout(m_params);
-    CRenderState state = m_state;
-    const CItemRef hit = layout.HitTest(pt, state.nOpenSubMenu);
-    if (hit.IsValid() && !hit.IsSub())
-        state.nOpenSubMenu = layout.HasSubMenu(hit.nMain) ? hit.nMain : -1; // resting on a main item
-    else if (!hit.IsValid() && !layout.SubMenuRect(state.nOpenSubMenu).contains(pt))
-        state.nOpenSubMenu = -1; // off every menu
-    state.hover = hit;
-    // A pressed item looks pressed only while the pointer is on it.
-    state.pressed = (m_pressedItem.IsValid() && hit == m_pressedItem) ? hit : CItemRef{};
-    SetState(state);
-}
-
-void CLivePreviewWindow::PointerPressed(const QPoint &canvasPoint)
-{
-    PointerMoved(canvasPoint);
-    m_pressedItem = m_state.hover;
-    CRenderState state = m_state;
-    state.pressed = m_pressedItem;
-    SetState(state);
-}
-
-void CLivePreviewWindow::PointerReleased(const QPoint &canvasPoint)
-{
-    PointerMoved(canvasPoint);
-    const CItemRef clicked = m_pressedItem.IsValid() && m_state.hover == m_pressedItem ? m_pressedItem
-                                                                                       : CItemRef{};
-    m_pressedItem = CItemRef{};
-    CRenderState state = m_state;
-    state.pressed = CItemRef{};
-    SetState(state);
-    if (clicked.IsValid())
-        ShowItemLink(clicked);
-}
-
-void CLivePreviewWindow::PointerLeft()
-{
-    CRenderState state;
-    m_pressedItem = CItemRef{};
-    SetState(state);
+    const CRenderState &now = m_pointer.State();
+    if (now.hover != before.hover || now.pressed != before.pressed || now.nOpenSubMenu != before.nOpenSubMenu)
+        m_pCanvas->update();
 }
 
 void CLivePreviewWindow::ShowItemLink(const CItemRef &ref)
@@ -394,86 +359,4 @@ void CLivePreviewWindow::ShowItemLink(const CItemRef &ref)
                            .arg(item->m_strLabel.isEmpty() ? tr("(no label)") : item->m_strLabel,
                                 item->m_strLink.isEmpty() ? none : item->m_strLink,
                                 item->m_strTarget.isEmpty() ? none : item->m_strTarget));
-}
-
-bool CLivePreviewWindow::KeyPressed(int key, bool bAutoRepeat)
-{
-    const CMenuLayout layout(m_params);
-    if (layout.MainCount() <= 0)
-        return false;
-    CRenderState state = m_state;
-    const CItemRef cur = state.hover;
-    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-        // The item under the keys is pressed until the key comes up.
-        if (!cur.IsValid())
-            return false;
-        if (!bAutoRepeat) {
-            m_pressedItem = cur;
-            state.pressed = cur;
-            SetState(state);
-        }
-        return true;
-    }
-
-    // Along a menu with the arrows of its direction; into a sub menu with
-    // the arrow that points at it, and back with the opposite one or Escape.
-    const bool mainAcross = m_params.m_mmMenuAlign == 1;
-    const bool subAcross = m_params.m_smMenuAlign == 1;
-    const int mainNext = mainAcross ? Qt::Key_Right : Qt::Key_Down;
-    const int mainPrev = mainAcross ? Qt::Key_Left : Qt::Key_Up;
-    const int enterSub = mainAcross ? Qt::Key_Down : Qt::Key_Right;
-    const int leaveSub = mainAcross ? Qt::Key_Up : Qt::Key_Left;
-    const int subNext = subAcross ? Qt::Key_Right : Qt::Key_Down;
-    const int subPrev = subAcross ? Qt::Key_Left : Qt::Key_Up;
-    auto onMain = [&](int nMain) {
-        state.hover = CItemRef{nMain, -1};
-        state.nOpenSubMenu = layout.HasSubMenu(nMain) ? nMain : -1;
-    };
-
-    if (!cur.IsValid()) {
-        if (key != mainNext && key != mainPrev && key != enterSub && key != subNext)
-            return false;
-        onMain(0);
-    } else if (!cur.IsSub()) {
-        if (key == mainNext)
-            onMain(std::min(cur.nMain + 1, layout.MainCount() - 1));
-        else if (key == mainPrev)
-            onMain(std::max(cur.nMain - 1, 0));
-        else if (key == enterSub && layout.SubCount(cur.nMain) > 0) {
-            state.hover = CItemRef{cur.nMain, 0};
-            state.nOpenSubMenu = cur.nMain;
-        } else {
-            return key == enterSub;
-        }
-    } else {
-        const int count = layout.SubCount(cur.nMain);
-        if (key == subNext)
-            state.hover.nSub = std::min(cur.nSub + 1, count - 1);
-        else if (key == subPrev && cur.nSub > 0)
-            state.hover.nSub = cur.nSub - 1;
-        else if (key == leaveSub || key == subPrev || key == Qt::Key_Escape)
-            onMain(cur.nMain);
-        else
-            return false;
-    }
-    state.pressed = CItemRef{};
-    m_pressedItem = CItemRef{};
-    SetState(state);
-    return true;
-}
-
-bool CLivePreviewWindow::KeyReleased(int key, bool bAutoRepeat)
-{
-    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space)
-        return false;
-    if (bAutoRepeat || !m_pressedItem.IsValid())
-        return true;
-    const CItemRef clicked = m_pressedItem;
-    m_pressedItem = CItemRef{};
-    CRenderState state = m_state;
-    state.pressed = CItemRef{};
-    SetState(state);
-    if (clicked == m_state.hover)
-        ShowItemLink(clicked);
-    return true;
 }

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "model/AppletParameters.h"
+#include "render/MenuPointer.h"
 #include "render/MenuRenderer.h"
 
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
-class CMenuWizardSheet;
 class CWizardPage;
 
 // A tool window beside the wizard that draws the menu as the page will show
@@ -20,8 +22,21 @@ class CWizardPage;
 class CLivePreviewWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit CLivePreviewWindow(CMenuWizardSheet *sheet);
+    // Copies the configuration as stored into its argument; false when
+    // there is none to show.
+    using ConfigurationSource = std::function<bool(CAppletParameters &)>;
+
+    // A tool window of `owner` (the wizard), placed beside it, drawing what
+    // `source` gives plus what the watched page shows.
+    CLivePreviewWindow(QWidget *owner, ConfigurationSource source);
     ~CLivePreviewWindow() override;
+
+    // Follows the values being edited on `page` (the page now shown; null
+    // for none), and only there, and redraws.
+    void WatchPage(CWizardPage *page);
+    // The configuration was stored: a stored image path may name a file that
+    // has changed since, so images are read again.
+    void OnConfigurationStored();
 
     // Shows the window (beside the wizard the first time) and raises it,
     // leaving the keyboard with the wizard.
@@ -34,7 +49,7 @@ public:
 
     // What is drawn, and the pointer's effect on it.
     const CAppletParameters &Shown() const { return m_params; }
-    const CRenderState &State() const { return m_state; }
+    const CRenderState &State() const { return m_pointer.State(); }
     QString StatusText() const;
     // The drawing area, its scale (1 or less) and where an applet point lies on it.
     QWidget *Canvas() const;
@@ -51,16 +66,8 @@ private:
     class CCanvas;
     friend class CCanvas;
 
-    void OnPageActivated();
-    void PointerMoved(const QPoint &canvasPoint);
-    void PointerPressed(const QPoint &canvasPoint);
-    void PointerReleased(const QPoint &canvasPoint);
-    void PointerLeft();
-    // The keys of the drawing: arrows move the item under them, Enter or
-    // Space presses it. True when the key was used.
-    bool KeyPressed(int key, bool bAutoRepeat);
-    bool KeyReleased(int key, bool bAutoRepeat);
-    void SetState(const CRenderState &state);
+    // Redraws when the pointer's effect differs from `before`.
+    void UpdateIfChanged(const CRenderState &before);
     // Copies the configuration and the active page's shown values into
     // m_params; false when there is no application.
     bool TakeConfiguration();
@@ -74,13 +81,13 @@ private:
     // Where the applet's top left lies on the canvas, and the scale.
     QPointF Origin() const;
 
-    CMenuWizardSheet *m_pSheet;
+    QWidget *m_pOwner;
+    ConfigurationSource m_source;
     QPointer<CWizardPage> m_pWatchedPage;
     QMetaObject::Connection m_editedConnection;
     CAppletParameters m_params;
     CMenuRenderer m_renderer;
-    CRenderState m_state;
-    CItemRef m_pressedItem; // where the button went down
+    CMenuPointer m_pointer;
     CCanvas *m_pCanvas = nullptr;
     QLabel *m_pStatus = nullptr;
     bool m_bPlaced = false;

@@ -3,6 +3,7 @@
 #include "app/WizardApp.h"
 #include "wizard/ColorButton.h"
 #include "wizard/DataExchange.h"
+#include "wizard/PageControls.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -14,37 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
-
-namespace {
-
-QLineEdit *DigitBox(const char *id, QWidget *parent)
-{
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(id));
-    // Digits only, no range: the check reports an out-of-range number.
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
-    edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 16);
-    return edit;
-}
-
-QRadioButton *Radio(const QString &text, const char *id, QWidget *parent)
-{
-    auto *b = new QRadioButton(text, parent);
-    b->setObjectName(QLatin1String(id));
-    return b;
-}
-
-QFrame *Separator(QFrame::Shape shape, QWidget *parent)
-{
-    auto *line = new QFrame(parent);
-    line->setFrameShape(shape);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
-
-} // namespace
 
 CMenuStylePage::CMenuStylePage(QWidget *parent)
     : CWizardPage(134, QStringLiteral("Set Menu Style"), 133, parent)
@@ -52,39 +23,29 @@ CMenuStylePage::CMenuStylePage(QWidget *parent)
     auto *intro = new QLabel(tr("Now,You can specify main menu and sub menu style. "), this);
     intro->setWordWrap(true);
 
-    m_rbMainMenu = Radio(tr("Set Main Menu Style"), "1044", this);
-    m_rbSubMenu = Radio(tr("Set Sub Menu Style"), "1013", this);
-    m_groupMenu = new QButtonGroup(this);
-    m_groupMenu->addButton(m_rbMainMenu);
-    m_groupMenu->addButton(m_rbSubMenu);
+    m_rbMainMenu = RadioButton(tr("Set Main Menu Style"), "1044", this);
+    m_rbSubMenu = RadioButton(tr("Set Sub Menu Style"), "1013", this);
+    m_groupMenu = RadioGroup({m_rbMainMenu, m_rbSubMenu}, this);
     auto *menuRow = new QHBoxLayout;
     menuRow->addWidget(m_rbMainMenu);
     menuRow->addSpacing(16);
     menuRow->addWidget(m_rbSubMenu);
     menuRow->addStretch(1);
-    m_btnCopyToMenu = new QPushButton(this);
-    m_btnCopyToMenu->setObjectName(QStringLiteral("copyToMenu"));
-    m_btnCopyToMenu->setAutoDefault(false);
+    // Its text and accessible name follow the menu shown (UpdateCopyButton).
+    m_btnCopyToMenu = PageButton(QString(), "copyToMenu", QString(), this);
     menuRow->addWidget(m_btnCopyToMenu);
 
     auto *box = new QGroupBox(tr("Menu Style"), this);
 
     // Left column: colour and item arrangement.
-    auto *colorLabel = new QLabel(tr("Background Color:"), box);
     m_btnBKColor = new CColorButton(box);
     m_btnBKColor->setObjectName(QStringLiteral("1015"));
-    SetBuddy(colorLabel, m_btnBKColor);
+    auto *colorRow = LabelledRow(tr("Background Color:"), m_btnBKColor, box, true);
     auto *alignLabel = new QLabel(tr("Items Align:"), box);
-    m_rbVertical = Radio(tr("Vertical"), "1053", box);
-    m_rbHorizontal = Radio(tr("Horizontal"), "1012", box);
-    m_groupAlign = new QButtonGroup(this);
-    m_groupAlign->addButton(m_rbVertical);
-    m_groupAlign->addButton(m_rbHorizontal);
+    m_rbVertical = RadioButton(tr("Vertical"), "1053", box);
+    m_rbHorizontal = RadioButton(tr("Horizontal"), "1012", box);
+    m_groupAlign = RadioGroup({m_rbVertical, m_rbHorizontal}, this);
     auto *left = new QVBoxLayout;
-    auto *colorRow = new QHBoxLayout;
-    colorRow->addWidget(colorLabel);
-    colorRow->addWidget(m_btnBKColor);
-    colorRow->addStretch(1);
     left->addLayout(colorRow);
     left->addSpacing(6);
     left->addWidget(alignLabel);
@@ -110,11 +71,8 @@ CMenuStylePage::CMenuStylePage(QWidget *parent)
                    {"Item Height:", m_editItemHeight},
                    {"Item Border Thick:", m_editBorderThick},
                    {"Item Gaps:", m_editItemGap}};
-    for (const auto &n : numbers) {
-        auto *label = new QLabel(tr(n.label), box);
-        SetBuddy(label, n.edit);
-        right->addRow(label, n.edit);
-    }
+    for (const auto &n : numbers)
+        right->addRow(BuddyLabel(tr(n.label), n.edit, box), n.edit);
 
     auto *columns = new QHBoxLayout;
     columns->addLayout(left, 1);
@@ -122,17 +80,13 @@ CMenuStylePage::CMenuStylePage(QWidget *parent)
     columns->addLayout(right, 1);
 
     // Below: the background style across the box.
-    auto *styleLabel = new QLabel(tr("Background Style:"), box);
-    m_cbBKStyle = new QComboBox(box);
-    m_cbBKStyle->setObjectName(QStringLiteral("1064"));
-    m_cbBKStyle->addItems({QStringLiteral("Transparent Background without Border"),
+    m_cbBKStyle = ListBox("1064",
+                          {QStringLiteral("Transparent Background without Border"),
                            QStringLiteral("Transparent Background with Border"),
                            QStringLiteral("Full Fill with Background without Border"),
-                           QStringLiteral("Full Fill with Background with Border")});
-    SetBuddy(styleLabel, m_cbBKStyle);
-    auto *styleRow = new QHBoxLayout;
-    styleRow->addWidget(styleLabel);
-    styleRow->addWidget(m_cbBKStyle, 1);
+                           QStringLiteral("Full Fill with Background with Border")},
+                          box);
+    auto *styleRow = LabelledRow(tr("Background Style:"), m_cbBKStyle, box);
 
     auto *boxLayout = new QVBoxLayout(box);
     boxLayout->addLayout(columns);
@@ -161,11 +115,11 @@ CMenuStylePage::CMenuStylePage(QWidget *parent)
     // The switch follows the buttons however they are set (mouse, keyboard,
     // an accessibility action or code), once; not while the page writes them.
     connect(m_rbMainMenu, &QRadioButton::toggled, this, [this](bool on) {
-        if (on && !m_bWriting)
+        if (on && !IsWriting())
             OnMainMenu();
     });
     connect(m_rbSubMenu, &QRadioButton::toggled, this, [this](bool on) {
-        if (on && !m_bWriting)
+        if (on && !IsWriting())
             OnSubMenu();
     });
     connect(m_btnBKColor, &QPushButton::clicked, this, [this] { m_btnBKColor->ChooseColor(this); });
@@ -188,18 +142,6 @@ void CMenuStylePage::DoDataExchange(CDataExchange &dx)
     dx.Radio({m_rbMainMenu, m_rbSubMenu}, m_nMenu);
 }
 
-QLineEdit *CMenuStylePage::UpdateData(bool bSaveAndValidate, bool *pOk)
-{
-    CDataExchange dx(this, bSaveAndValidate);
-    const bool writing = m_bWriting;
-    m_bWriting = !bSaveAndValidate;
-    DoDataExchange(dx);
-    m_bWriting = writing;
-    if (pOk)
-        *pOk = dx.Ok();
-    return dx.FailedEdit();
-}
-
 bool CMenuStylePage::OnInitDialog()
 {
     CWizardPage::OnInitDialog();
@@ -219,7 +161,8 @@ QLineEdit *CMenuStylePage::StoreMenuStyle(int nMenu)
 {
     // The read also moves m_nMenu to the radio button now selected, unless
     // a check fails before it gets there.
-    QLineEdit *failed = UpdateData(true);
+    QLineEdit *failed = nullptr;
+    UpdateData(true, &failed);
     if (nMenu != 0 && nMenu != 1)
         return failed;
     const CMenuStyle f = MenuStyleFields(App().m_params, nMenu == 1);
@@ -264,15 +207,7 @@ void CMenuStylePage::OnCopyToOtherMenu()
         return;
     const QString what = m_btnCopyToMenu->text();
     CAppletParameters &p = App().m_params;
-    const CMenuStyle from = MenuStyleFields(p, m_nMenu == 1);
-    const CMenuStyle to = MenuStyleFields(p, m_nMenu != 1);
-    *to.pBKColor = *from.pBKColor;
-    *to.pBKStyle = *from.pBKStyle;
-    *to.pMenuAlign = *from.pMenuAlign;
-    *to.pWidth = *from.pWidth;
-    *to.pHeight = *from.pHeight;
-    *to.pItemGap = *from.pItemGap;
-    *to.pBorderThick = *from.pBorderThick;
+    AssignMenuStyle(MenuStyleFields(p, m_nMenu != 1), MenuStyleFields(p, m_nMenu == 1));
     EndUndoStep(what);
 }
 
@@ -320,15 +255,7 @@ bool CMenuStylePage::OnWizardNext()
 
 bool CMenuStylePage::OnKillActive()
 {
-    bool ok = false;
-    UpdateData(true, &ok);
-    return ok && CWizardPage::OnKillActive();
-}
-
-void CMenuStylePage::OnEdited()
-{
-    if (!m_bWriting)
-        emit ValuesEdited();
+    return UpdateData(true) && CWizardPage::OnKillActive();
 }
 
 void CMenuStylePage::ApplyShownValues(CAppletParameters &params) const

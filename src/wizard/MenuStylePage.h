@@ -3,7 +3,6 @@
 #include "wizard/WizardPage.h"
 
 class CColorButton;
-class CDataExchange;
 class QButtonGroup;
 class QComboBox;
 class QLineEdit;
@@ -63,12 +62,10 @@ public:
 private slots:
     void OnMainMenu();
     void OnSubMenu();
-    void OnEdited();
     void OnCopyToOtherMenu();
 
 private:
-    void DoDataExchange(CDataExchange &dx);
-    QLineEdit *UpdateData(bool bSaveAndValidate, bool *pOk = nullptr);
+    void DoDataExchange(CDataExchange &dx) override;
     // Stores into the menu that was shown, then shows the one now chosen.
     void SwitchMenu(int nStoreInto);
     // The copy button names the menu not shown.
@@ -76,5 +73,4 @@ private:
 
     QButtonGroup *m_groupMenu = nullptr;
     QButtonGroup *m_groupAlign = nullptr;
-    bool m_bWriting = false;
 };

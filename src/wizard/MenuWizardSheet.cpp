@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
+#include <memory>
 
 namespace {
 
@@ -128,6 +129,15 @@ CMenuWizardSheet::CMenuWizardSheet(QWidget *parent) : QDialog(parent)
     SetWizardButtons(PSWIZB_NEXT);
     UpdateUndoButtons();
     ShowFocusFromTheStart(*this);
+}
+
+void CMenuWizardSheet::RunModal(CWizardApp &app)
+{
+    auto sheet = std::make_unique<CMenuWizardSheet>(nullptr);
+    app.m_pWizardSheet = sheet.get();
+    sheet->exec();
+    sheet.reset();
+    app.m_pWizardSheet = nullptr;
 }
 
 QKeySequence CMenuWizardSheet::LivePreviewShortcut()
@@ -276,8 +286,21 @@ void CMenuWizardSheet::reject()
 
 CLivePreviewWindow *CMenuWizardSheet::LivePreview()
 {
-    if (!m_pLivePreview)
-        m_pLivePreview = new CLivePreviewWindow(this);
+    if (m_pLivePreview)
+        return m_pLivePreview;
+    // It draws the application's configuration; the sheet tells it of
+    // stores and of the page to follow.
+    m_pLivePreview = new CLivePreviewWindow(this, [](CAppletParameters &shown) {
+        CWizardApp *app = CWizardApp::Get();
+        if (app)
+            shown.CopyFrom(app->m_params);
+        return app != nullptr;
+    });
+    connect(this, &CMenuWizardSheet::ConfigurationStored, m_pLivePreview,
+            &CLivePreviewWindow::OnConfigurationStored);
+    connect(this, &CMenuWizardSheet::PageActivated, m_pLivePreview,
+            [this] { m_pLivePreview->WatchPage(GetActivePage()); });
+    m_pLivePreview->WatchPage(GetActivePage());
     return m_pLivePreview;
 }
 

@@ -17,6 +17,7 @@
 class QPushButton;
 class QStackedWidget;
 class CLivePreviewWindow;
+class CWizardApp;
 
 // The wizard: eight pages stepped through with Back and Next, and the
 // buttons Help, Back, Next/Finish and Cancel. Finish never closes it; Cancel,
@@ -27,6 +28,10 @@ class CMenuWizardSheet : public QDialog {
 public:
     explicit CMenuWizardSheet(QWidget *parent = nullptr);
     ~CMenuWizardSheet() override;
+
+    // Runs a new sheet modally for `app`, which names it in m_pWizardSheet
+    // while it runs.
+    static void RunModal(CWizardApp &app);
 
     // Flags of PSWIZB_BACK, PSWIZB_NEXT and PSWIZB_FINISH.
     void SetWizardButtons(int flags);

@@ -14,7 +14,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 CTemplatePage::CTemplatePage(QWidget *parent)
@@ -81,11 +80,11 @@ CTemplatePage::CTemplatePage(QWidget *parent)
     // The choice is followed however it is made (mouse, keyboard, an
     // accessibility action or code), once; not while the page writes it.
     connect(m_radioTemplate, &QRadioButton::toggled, this, [this](bool on) {
-        if (on && !m_bWriting)
+        if (on && !IsWriting())
             OnTemplateChoice();
     });
     connect(m_radioSaved, &QRadioButton::toggled, this, [this](bool on) {
-        if (on && !m_bWriting)
+        if (on && !IsWriting())
             OnSavedChoice();
     });
     connect(m_btnBrowse, &QPushButton::clicked, this, &CTemplatePage::OnBrowse);
@@ -101,10 +100,8 @@ void CTemplatePage::ShowSelectedTemplate()
         m_pictureTemplate->Clear();
 }
 
-void CTemplatePage::UpdateData(bool bSave)
+void CTemplatePage::DoDataExchange(CDataExchange &dx)
 {
-    CDataExchange dx(this, bSave);
-    const QScopedValueRollback<bool> writing(m_bWriting, m_bWriting || !bSave);
     dx.Radio({m_radioTemplate, m_radioSaved}, m_nStartChoice);
     dx.Text(m_editFileName, m_strFileName);
 }

@@ -22,10 +22,6 @@ public:
     bool OnKillActive() override;
     bool OnWizardNext() override;
 
-    // Copies the controls into the members (bSave) or the members into the
-    // controls.
-    void UpdateData(bool bSave);
-
     // What this page loaded last: a project file's path ("" none) or a
     // template's list position (-1 none). Start New clears both to force a
     // reload.
@@ -44,6 +40,7 @@ public:
     QString m_strFileName;
 
 private:
+    void DoDataExchange(CDataExchange &dx) override;
     void OnBrowse();
     void OnTemplateChoice();
     void OnSavedChoice();
@@ -51,6 +48,4 @@ private:
     void ShowSelectedTemplate();
     // The selected list row, -1 when none is selected.
     int SelectedTemplate() const;
-
-    bool m_bWriting = false;
 };

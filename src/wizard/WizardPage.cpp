@@ -1,6 +1,7 @@
 #include "wizard/WizardPage.h"
 
 #include "app/WizardApp.h"
+#include "wizard/DataExchange.h"
 #include "wizard/MenuWizardSheet.h"
 #include "wizard/PagePicture.h"
 
@@ -9,6 +10,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPixmap>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 CWizardPage::CWizardPage(int nDialogId, const QString &heading, int nBitmap, QWidget *parent)
@@ -89,6 +91,24 @@ void CWizardPage::ApplyShownValues(CAppletParameters &) const {}
 bool CWizardPage::StoreShownValues() { return true; }
 void CWizardPage::ReloadShownValues() { OnSetActive(); }
 QString CWizardPage::UndoStepName() const { return m_staticTitle->text(); }
+
+void CWizardPage::DoDataExchange(CDataExchange &) {}
+
+bool CWizardPage::UpdateData(bool bSaveAndValidate, QLineEdit **ppFailed)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    const QScopedValueRollback<bool> writing(m_bWriting, m_bWriting || !bSaveAndValidate);
+    DoDataExchange(dx);
+    if (ppFailed)
+        *ppFailed = dx.FailedEdit();
+    return dx.Ok();
+}
+
+void CWizardPage::OnEdited()
+{
+    if (!m_bWriting)
+        emit ValuesEdited();
+}
 
 bool CWizardPage::BeginUndoStep()
 {

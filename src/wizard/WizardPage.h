@@ -3,6 +3,8 @@
 #include <QWidget>
 
 class QLabel;
+class QLineEdit;
+class CDataExchange;
 class QVBoxLayout;
 class CMenuWizardSheet;
 class CWizardApp;
@@ -66,7 +68,24 @@ signals:
     // A control whose value the page edits has changed (not yet stored).
     void ValuesEdited();
 
+protected slots:
+    // Connected to the change signals of the page's controls: announces an
+    // edit of the user's (ValuesEdited), not a write of the page's own.
+    void OnEdited();
+
 protected:
+    // The page's bindings between its members and its controls, in the
+    // order they run (CDataExchange). The default binds nothing.
+    virtual void DoDataExchange(CDataExchange &dx);
+    // Runs DoDataExchange: controls -> members with the checks
+    // (bSaveAndValidate), or members -> controls. False when a check
+    // failed: the user was told, the box has the focus, and *ppFailed
+    // (when given) names it.
+    bool UpdateData(bool bSaveAndValidate, QLineEdit **ppFailed = nullptr);
+    // True while UpdateData writes the controls: their change signals are
+    // then the page's own doing, not the user's.
+    bool IsWriting() const { return m_bWriting; }
+
     // Tells the sheet that this page has stored its values into the configuration.
     void NotifyStored();
     // Before an action of the page changes the configuration: stores and
@@ -83,4 +102,5 @@ protected:
 private:
     QVBoxLayout *m_pBody = nullptr;
     bool m_bCreated = false;
+    bool m_bWriting = false;
 };

@@ -84,7 +84,7 @@ void TestWizardApp::runWizardSetsSheetOnlyWhileRunning()
         QCOMPARE(seen->GetActiveIndex(), 0);
         seen->reject();
     });
-    t.app.RunWizard();
+    CMenuWizardSheet::RunModal(t.app);
     QVERIFY(seen);
     QVERIFY(!t.app.m_pWizardSheet);
 }

@@ -1,5 +1,6 @@
 #include "TestApp.h"
 #include "wizard/ColorButton.h"
+#include "wizard/PageControls.h"
 
 #include <QImage>
 #include <QLabel>
