@@ -344,6 +344,24 @@ void BM_GenerateHTML(benchmark::State &state, int mainCount, int subCount)
 BENCHMARK_CAPTURE(BM_GenerateHTML, 20x20, 20, 20)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_GenerateHTML, 200x200, 200, 200)->Unit(benchmark::kMillisecond);
 
+// The page as the bytes a save writes.
+void BM_GenerateHTMLBytes(benchmark::State &state, int mainCount, int subCount)
+{
+    CAppletParameters p;
+    FillBenchMenu(p, mainCount, subCount);
+    if (p.GenerateHTMLBytes() != p.GenerateHTML().toUtf8()) {
+        state.SkipWithError("the bytes differ from the page text");
+        return;
+    }
+    for (auto _ : state) {
+        QByteArray html = p.GenerateHTMLBytes();
+        benchmark::DoNotOptimize(html);
+    }
+    state.counters["items"] = ItemCount(mainCount, subCount);
+}
+BENCHMARK_CAPTURE(BM_GenerateHTMLBytes, 20x20, 20, 20)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_GenerateHTMLBytes, 200x200, 200, 200)->Unit(benchmark::kMillisecond);
+
 void BM_GenerateHTML_MissingImageInBigFolder(benchmark::State &state)
 {
     QTemporaryDir folder;
@@ -387,5 +405,13 @@ int main(int argc, char **argv)
         {"GenerateHTML 200 x 200 / plain C", "BM_GenerateHTML/200x200", "BM_PlainCWriter/200x200"},
         {"GenerateHTML per item, 200 x 200 / 20 x 20", "BM_GenerateHTML/200x200",
          "BM_GenerateHTML/20x20", large, small},
+        {"GenerateHTMLBytes 20 x 20 / plain C", "BM_GenerateHTMLBytes/20x20",
+         "BM_PlainCWriter/20x20"},
+        {"GenerateHTMLBytes 200 x 200 / plain C", "BM_GenerateHTMLBytes/200x200",
+         "BM_PlainCWriter/200x200"},
+        {"GenerateHTMLBytes per item, 200 x 200 / 20 x 20", "BM_GenerateHTMLBytes/200x200",
+         "BM_GenerateHTMLBytes/20x20", large, small},
+        {"plain C per item, 200 x 200 / 20 x 20", "BM_PlainCWriter/200x200",
+         "BM_PlainCWriter/20x20", large, small},
     });
 }
