@@ -353,11 +353,14 @@ void BM_GenerateHTMLBytes(benchmark::State &state, int mainCount, int subCount)
         state.SkipWithError("the bytes differ from the page text");
         return;
     }
+    qsizetype bytes = 0;
     for (auto _ : state) {
         QByteArray html = p.GenerateHTMLBytes();
+        bytes = html.size();
         benchmark::DoNotOptimize(html);
     }
     state.counters["items"] = ItemCount(mainCount, subCount);
+    state.counters["bytes"] = double(bytes);
 }
 BENCHMARK_CAPTURE(BM_GenerateHTMLBytes, 20x20, 20, 20)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_GenerateHTMLBytes, 200x200, 200, 200)->Unit(benchmark::kMillisecond);
