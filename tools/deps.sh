@@ -1,7 +1,7 @@
 # Shared by ./run and ./test: makes sure the Debian packages the build needs
 # are present, installing them with apt-get when we are allowed to.
 
-VANTREL_PACKAGES="cmake ninja-build g++ qt6-base-dev libgl-dev libbenchmark-dev fonts-dejavu-core"
+VANTREL_PACKAGES="cmake ninja-build g++ qt6-base-dev libgl-dev libbenchmark-dev libinih-dev fonts-dejavu-core"
 # Only the tests need these: they drive saved pages in a headless browser.
 VANTREL_TEST_PACKAGES="chromium chromium-driver python3-selenium"
 

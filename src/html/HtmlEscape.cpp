@@ -2,67 +2,126 @@
 
 #include "model/ControlCharacters.h"
 
+#include <QByteArray>
+
+#include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define VANTREL_ESCAPE_SSE2 1
+#endif
+
 namespace {
 
-void AppendReference(QString &out, char32_t code)
+// True for the ASCII characters that stand for themselves.
+struct CPlainAscii {
+    bool plain[128] = {};
+    constexpr CPlainAscii()
+    {
+        for (int c = 0x20; c < 0x7F; ++c)
+            plain[c] = c != '&' && c != '<' && c != '>' && c != '"';
+    }
+};
+constexpr CPlainAscii kPlainAscii;
+
+template <size_t N>
+char *Put(char *out, const char (&text)[N])
 {
-    out += QLatin1String("&#");
-    out += QString::number(static_cast<uint>(code));
-    out += QLatin1Char(';');
+    std::memcpy(out, text, N - 1);
+    return out + N - 1;
 }
 
-bool NeedsEscape(char16_t c)
+// "&#" code ";"
+char *PutReference(char *out, char32_t code)
 {
-    return c < 0x20 || c >= 0x7F || c == u'&' || c == u'<' || c == u'>' || c == u'"';
+    char digits[8];
+    char *d = digits + sizeof digits;
+    do {
+        *--d = static_cast<char>('0' + code % 10);
+        code /= 10;
+    } while (code);
+    out = Put(out, "&#");
+    const size_t count = static_cast<size_t>(digits + sizeof digits - d);
+    std::memcpy(out, d, count);
+    out += count;
+    *out++ = ';';
+    return out;
 }
+
+#ifdef VANTREL_ESCAPE_SSE2
+// Writes the next 8 units as bytes when all of them stand for themselves
+// (the usual case); false, writing nothing, otherwise.
+bool PutPlainBlock(char *out, const char16_t *p)
+{
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    // Signed compares: units from 0x8000 up read as negative, below 0x20.
+    __m128i special = _mm_or_si128(_mm_cmplt_epi16(v, _mm_set1_epi16(0x20)),
+                                   _mm_cmpgt_epi16(v, _mm_set1_epi16(0x7E)));
+    for (short c : {'&', '<', '>', '"'})
+        special = _mm_or_si128(special, _mm_cmpeq_epi16(v, _mm_set1_epi16(c)));
+    if (_mm_movemask_epi8(special) != 0)
+        return false;
+    _mm_storel_epi64(reinterpret_cast<__m128i *>(out), _mm_packus_epi16(v, v));
+    return true;
+}
+#endif
 
 } // namespace
 
-void AppendHtmlEscaped(QString &out, const QString &text)
+char *WriteHtmlEscaped(char *out, QStringView text)
 {
-    const QChar *const begin = text.constData();
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    while (i < n) {
-        // Copy the run of characters that stand for themselves in one go.
-        qsizetype run = i;
-        while (run < n && !NeedsEscape(begin[run].unicode()))
-            ++run;
-        if (run > i) {
-            out.append(begin + i, run - i);
-            i = run;
-            if (i == n)
-                break;
+    const char16_t *p = text.utf16();
+    const char16_t *const end = p + text.size();
+    while (p < end) {
+#ifdef VANTREL_ESCAPE_SSE2
+        // Eight units at a time while they need no escaping; there is room
+        // for 8 bytes per unit, so the block always fits.
+        if (end - p >= 8 && PutPlainBlock(out, p)) {
+            out += 8;
+            p += 8;
+            continue;
         }
-        const char16_t c = begin[i].unicode();
+#endif
+        const char16_t c = *p++;
+        if (c < 0x80 && kPlainAscii.plain[c]) {
+            *out++ = static_cast<char>(c);
+            continue;
+        }
         switch (c) {
         case u'&':
-            out += QLatin1String("&amp;");
+            out = Put(out, "&amp;");
             break;
         case u'<':
-            out += QLatin1String("&lt;");
+            out = Put(out, "&lt;");
             break;
         case u'>':
-            out += QLatin1String("&gt;");
+            out = Put(out, "&gt;");
             break;
         case u'"':
-            out += QLatin1String("&quot;");
+            out = Put(out, "&quot;");
             break;
         default:
-            if (QChar::isHighSurrogate(c) && i + 1 < n && begin[i + 1].isLowSurrogate()) {
-                AppendReference(out, QChar::surrogateToUcs4(c, begin[i + 1].unicode()));
-                ++i;
+            if (QChar::isHighSurrogate(c) && p < end && QChar::isLowSurrogate(*p)) {
+                out = PutReference(out, QChar::surrogateToUcs4(c, *p));
+                ++p;
             } else if (QChar::isSurrogate(c) || IsControlCharacter(c)) {
                 // A lone surrogate is no character; a control character
                 // (only a hand-made project file brings one) would reach the
                 // applet changed, or not at all: both become the replacement
                 // character.
-                AppendReference(out, 0xFFFD);
+                out = PutReference(out, 0xFFFD);
             } else {
                 // Tab and everything beyond ASCII by its code point.
-                AppendReference(out, c);
+                out = PutReference(out, c);
             }
         }
-        ++i;
     }
+    return out;
+}
+
+void AppendHtmlEscaped(QString &out, const QString &text)
+{
+    QByteArray bytes(kEscapedBytesPerChar * text.size(), Qt::Uninitialized);
+    const char *end = WriteHtmlEscaped(bytes.data(), text);
+    out += QLatin1String(bytes.constData(), end - bytes.constData());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 // Appends `text` so that it reads back as the same characters inside HTML
 // text or a double-quoted attribute, using ASCII only: & < > " become
@@ -17,3 +18,10 @@ inline QString HtmlEscaped(const QString &text)
     AppendHtmlEscaped(out, text);
     return out;
 }
+
+// The most bytes one UTF-16 unit takes once escaped ("&#65533;").
+constexpr qsizetype kEscapedBytesPerChar = 8;
+
+// Writes `text` escaped as above at pOut, which has room for
+// kEscapedBytesPerChar bytes per unit of the text; returns the end.
+char *WriteHtmlEscaped(char *pOut, QStringView text);

@@ -3,6 +3,7 @@
 
 #include "html/HtmlEscape.h"
 #include "html/PageLinks.h"
+#include "html/PageText.h"
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
 #include "model/SubMenuGeometry.h"
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -52,7 +54,7 @@ void Report(const CMessageReporter &report, const QString &message)
 // Appends the bare file name of the image `path` names, escaped; reports a
 // missing file (at every occurrence) and appends nothing for it. Each
 // distinct path is looked up once per `images`.
-void AppendImageName(QString &out, const QString &path, bool bItem, CImageLookup &images,
+void AppendImageName(CPageText &out, const QString &path, bool bItem, CImageLookup &images,
                      const CMessageReporter &report)
 {
     if (path.isEmpty())
@@ -64,91 +66,111 @@ void AppendImageName(QString &out, const QString &path, bool bItem, CImageLookup
                            + path + QLatin1String(",Please check it!"));
         return;
     }
-    AppendHtmlEscaped(out, QFileInfo(found).fileName());
+    out.PutEscaped(QFileInfo(found).fileName());
 }
 
-void BeginParam(QString &out, QLatin1String name)
+template <size_t N>
+void BeginParam(CPageText &out, const char (&name)[N])
 {
-    out += QLatin1String("\t<param name=\"");
-    out += name;
-    out += QLatin1String("\" value=\"");
+    out.Put("\t<param name=\"");
+    out.Put(name);
+    out.Put("\" value=\"");
 }
 
-void EndParam(QString &out)
+void EndParam(CPageText &out)
 {
-    out += QLatin1String("\">\r\n");
+    out.Put("\">\r\n");
 }
 
-void AppendMenuStyle(QString &out, QLatin1String name, int bkColor, int bkStyle, int menuAlign,
-                     int width, int height, int gap, int borderThick)
+template <size_t N>
+void AppendMenuStyle(CPageText &out, const char (&name)[N], int bkColor, int bkStyle,
+                     int menuAlign, int width, int height, int gap, int borderThick)
 {
     BeginParam(out, name);
-    out += CAppletParameters::ColorToHex(bkColor);
-    out += QLatin1Char(',');
-    out += LoadString(StringRange::MenuBkStyle, bkStyle);
-    out += QLatin1Char(',');
-    out += LoadString(StringRange::MenuAlign, menuAlign);
+    out.PutColor(bkColor);
+    out.Put(',');
+    out.PutText(LoadString(StringRange::MenuBkStyle, bkStyle));
+    out.Put(',');
+    out.PutText(LoadString(StringRange::MenuAlign, menuAlign));
     for (int v : {width, height, gap, borderThick}) {
-        out += QLatin1Char(',');
-        out += QString::number(v);
+        out.Put(',');
+        out.PutNumber(v);
     }
     EndParam(out);
 }
 
-void AppendItemStyle(QString &out, QLatin1String name, const CConstItemStyle &s)
+void AppendItemStyle(CPageText &out, const char *name, const CConstItemStyle &s)
 {
-    BeginParam(out, name);
-    out += CAppletParameters::ColorToHex(*s.pBKColor);
-    out += QLatin1Char(',');
-    out += CAppletParameters::ColorToHex(*s.pFRColor);
-    out += QLatin1Char(',');
-    out += QString::number(*s.pFillStyle);
-    out += QString::number(i64(*s.pBorderStyle) + 1);
-    out += QLatin1Char(',');
-    out += LoadString(StringRange::FontName, *s.pFontName);
-    out += QLatin1Char(',');
-    out += LoadString(StringRange::FontSize, *s.pFontSize);
-    out += QLatin1Char(',');
-    out += LoadString(StringRange::FontStyle, *s.pFontStyle);
-    out += QLatin1Char(',');
-    out += LoadString(StringRange::ItemAlign, *s.pAlign);
-    out += QLatin1Char(',');
+    out.Put("\t<param name=\"");
+    out.Put(name, qsizetype(std::strlen(name)));
+    out.Put("\" value=\"");
+    out.PutColor(*s.pBKColor);
+    out.Put(',');
+    out.PutColor(*s.pFRColor);
+    out.Put(',');
+    out.PutNumber(*s.pFillStyle);
+    out.PutNumber(i64(*s.pBorderStyle) + 1);
+    out.Put(',');
+    out.PutText(LoadString(StringRange::FontName, *s.pFontName));
+    out.Put(',');
+    out.PutText(LoadString(StringRange::FontSize, *s.pFontSize));
+    out.Put(',');
+    out.PutText(LoadString(StringRange::FontStyle, *s.pFontStyle));
+    out.Put(',');
+    out.PutText(LoadString(StringRange::ItemAlign, *s.pAlign));
+    out.Put(',');
     EndParam(out);
 }
 
-void AppendItemParams(QString &out, const CAppletMenu &menu, int nMenu, CImageLookup &images,
-                      const CMessageReporter &report)
+// Room for the item lines of `menu` (and about as much again for its entries
+// in the link list of a page for today's browsers), escaping aside.
+qsizetype ItemTextSize(const CAppletMenu &menu, bool bLinkList)
 {
-    const QString menuPrefix = QLatin1String("\t<param name=\"I") + QString::number(nMenu)
-                               + QLatin1Char('-');
+    qsizetype size = 0;
+    for (const auto &item : menu.m_items) {
+        const qsizetype texts = item->m_strLabel.size() + item->m_strImage.size()
+                                + item->m_strTarget.size() + item->m_strLink.size();
+        size += 48 + texts + (bLinkList ? 64 + texts : 0);
+    }
+    return size;
+}
+
+void AppendItemParams(CPageText &out, const CAppletMenu &menu, int nMenu, CImageLookup &images,
+                      const CMessageReporter &report, bool bLinkList)
+{
+    out.Reserve(ItemTextSize(menu, bLinkList));
     const int count = menu.GetCount();
     for (int i = 0; i < count; ++i) {
         const CAppletMenuItem &item = *menu.GetItem(i);
-        out += menuPrefix;
-        out += QString::number(i);
-        out += QLatin1String("\" value=\"");
-        AppendHtmlEscaped(out, item.m_strLabel);
-        out += QLatin1Char(',');
+        out.Put("\t<param name=\"I");
+        out.PutNumber(nMenu);
+        out.Put('-');
+        out.PutNumber(i);
+        out.Put("\" value=\"");
+        out.PutEscaped(item.m_strLabel);
+        out.Put(',');
         AppendImageName(out, item.m_strImage, true, images, report);
-        out += QLatin1Char(',');
-        AppendHtmlEscaped(out, item.m_strTarget);
-        out += QLatin1Char(',');
-        AppendHtmlEscaped(out, item.m_strLink);
+        out.Put(',');
+        out.PutEscaped(item.m_strTarget);
+        out.Put(',');
+        out.PutEscaped(item.m_strLink);
         EndParam(out);
     }
 }
 
-// Room for the item lines of `menu` and, one level down, its sub menus,
-// escaping aside.
-qsizetype ItemTextSize(const CAppletMenu &menu, bool bWithSubMenus = true)
+// Room for the whole page, escaping aside: the root menu's items measured,
+// each sub menu's estimated generously from them (the writer measures each
+// sub menu just before writing it, so the items are read while they are at
+// hand; the estimate keeps that from having to grow the buffer).
+qsizetype PageTextSize(const CAppletParameters &p, bool bLinkList)
 {
-    qsizetype size = 0;
-    for (const auto &item : menu.m_items) {
-        size += 40 + item->m_strLabel.size() + item->m_strImage.size()
-                + item->m_strTarget.size() + item->m_strLink.size();
-        if (bWithSubMenus && item->m_pSubMenu)
-            size += ItemTextSize(*item->m_pSubMenu, false);
-    }
+    const CAppletMenu &root = *p.m_pMainMenu;
+    const qsizetype rootSize = ItemTextSize(root, bLinkList);
+    const qsizetype perItem = 16 + 3 * (root.GetCount() > 0 ? rootSize / root.GetCount() : 64) / 2;
+    qsizetype size = 2048 + p.m_HTMLTitle.size() + p.m_appBKImagePath.size() + rootSize;
+    for (const auto &item : root.m_items)
+        if (item->m_pSubMenu)
+            size += 16 + perItem * item->m_pSubMenu->GetCount(); // with its share of Misc
     return size;
 }
 
@@ -156,15 +178,9 @@ qsizetype ItemTextSize(const CAppletMenu &menu, bool bWithSubMenus = true)
 
 QString CAppletParameters::ColorToHex(int color)
 {
-    static const char digits[] = "0123456789abcdef";
-    const unsigned c = static_cast<unsigned>(color);
-    QChar hex[6];
-    for (int byte = 0; byte < 3; ++byte) {
-        const unsigned v = (c >> (8 * byte)) & 0xFFu;
-        hex[2 * byte] = QLatin1Char(digits[v >> 4]);
-        hex[2 * byte + 1] = QLatin1Char(digits[v & 0xFu]);
-    }
-    return QString(hex, 6);
+    char hex[6];
+    CPageText::WriteColor(hex, color);
+    return QString::fromLatin1(hex, 6);
 }
 
 QRect CAppletParameters::GetAppletRect() const
@@ -218,96 +234,102 @@ QRect CAppletParameters::GetAppletRect() const
 QString CAppletParameters::GenerateItemParams(const CAppletMenu &menu, int nMenu,
                                               const CMessageReporter &report) const
 {
-    QString out;
+    CPageText out(ItemTextSize(menu, false));
     CImageLookup images;
-    AppendItemParams(out, menu, nMenu, images, report);
-    return out;
+    AppendItemParams(out, menu, nMenu, images, report, false);
+    return QString::fromUtf8(out.Take());
 }
 
 QString CAppletParameters::GenerateHTML(const CMessageReporter &report) const
 {
+    return QString::fromUtf8(GenerateHTMLBytes(report));
+}
+
+QByteArray CAppletParameters::GenerateHTMLBytes(const CMessageReporter &report) const
+{
     const CAppletMenu &root = *m_pMainMenu;
+    const bool modern = m_ModernPage != 0;
     CImageLookup images; // one lookup per distinct image path
-    QString html;
-    html.reserve(1024 + m_HTMLTitle.size() + m_appBKImagePath.size() + ItemTextSize(root));
+    CPageText html(PageTextSize(*this, modern));
 
-    html += QLatin1String("<html>\r\n<head><title>");
-    AppendHtmlEscaped(html, m_HTMLTitle);
-    html += QLatin1String("</title></head>\n<p align=\"");
-    html += LoadString(StringRange::PageAlign, m_Align);
-    html += QLatin1String("\">\r\n<applet code=\"");
-    AppendHtmlEscaped(html, LoadString(StringId::AppletClass));
+    html.Put("<html>\r\n<head><title>");
+    html.PutEscaped(m_HTMLTitle);
+    html.Put("</title></head>\n<p align=\"");
+    html.PutText(LoadString(StringRange::PageAlign, m_Align));
+    html.Put("\">\r\n<applet code=\"");
+    html.PutEscaped(LoadString(StringId::AppletClass));
     const QRect rect = GetAppletRect();
-    html += QLatin1String("\" align=\"baseline\" width=\"");
-    html += QString::number(rect.width());
-    html += QLatin1String("\" height=\"");
-    html += QString::number(rect.height());
-    html += QLatin1String("\">\r\n");
+    html.Put("\" align=\"baseline\" width=\"");
+    html.PutNumber(rect.width());
+    html.Put("\" height=\"");
+    html.PutNumber(rect.height());
+    html.Put("\">\r\n");
 
-    BeginParam(html, QLatin1String("ApBKImg"));
+    BeginParam(html, "ApBKImg");
     AppendImageName(html, m_appBKImagePath, false, images, report);
     EndParam(html);
-    BeginParam(html, QLatin1String("ApBKColor"));
-    html += ColorToHex(m_appBKColor);
+    BeginParam(html, "ApBKColor");
+    html.PutColor(m_appBKColor);
     EndParam(html);
-    BeginParam(html, QLatin1String("ApCo"));
-    html += QString::number(m_xPos);
-    html += QLatin1Char(',');
-    html += QString::number(m_yPos);
+    BeginParam(html, "ApCo");
+    html.PutNumber(m_xPos);
+    html.Put(',');
+    html.PutNumber(m_yPos);
     EndParam(html);
-    BeginParam(html, QLatin1String("Notice"));
-    html += QLatin1String(kNoticeText);
+    BeginParam(html, "Notice");
+    html.Put(kNoticeText);
     EndParam(html);
 
-    AppendMenuStyle(html, QLatin1String("MMStyle"), m_mmBKColor, m_mmBKStyle, m_mmMenuAlign,
-                    m_mmWidth, m_mmHeight, m_mmItemGap, m_mmBorderThick);
-    AppendMenuStyle(html, QLatin1String("SMStyle"), m_smBKColor, m_smBKStyle, m_smMenuAlign,
-                    m_smWidth, m_smHeight, m_smItemGap, m_smBorderThick);
+    AppendMenuStyle(html, "MMStyle", m_mmBKColor, m_mmBKStyle, m_mmMenuAlign, m_mmWidth,
+                    m_mmHeight, m_mmItemGap, m_mmBorderThick);
+    AppendMenuStyle(html, "SMStyle", m_smBKColor, m_smBKStyle, m_smMenuAlign, m_smWidth,
+                    m_smHeight, m_smItemGap, m_smBorderThick);
 
     static const char *const itemStyleNames[2][3] = {{"MIStyle1", "MIStyle2", "MIStyle3"},
                                                      {"SIStyle1", "SIStyle2", "SIStyle3"}};
     for (bool sub : {false, true})
         for (int state = 1; state <= 3; ++state)
-            AppendItemStyle(html, QLatin1String(itemStyleNames[sub][state - 1]),
-                            ItemStyleFields(*this, sub, state));
+            AppendItemStyle(html, itemStyleNames[sub][state - 1], ItemStyleFields(*this, sub, state));
 
     // Root items, then each sub menu numbered 1, 2, ... in the order of the
     // main items that own them.
-    AppendItemParams(html, root, 0, images, report);
-    QString misc;
-    QString relations;
+    AppendItemParams(html, root, 0, images, report, modern);
     int nSub = 0;
-    for (int i = 0; i < root.GetCount(); ++i) {
-        const CAppletMenu *sub = root.GetItem(i)->m_pSubMenu.get();
-        if (!sub)
-            continue;
-        ++nSub;
-        AppendItemParams(html, *sub, nSub, images, report);
-        misc += QString::number(sub->GetCount());
-        misc += QLatin1Char(',');
-        relations += QString::number(i);
-        relations += QLatin1Char('-');
-        relations += QString::number(nSub);
-        relations += QLatin1Char(',');
-    }
+    for (int i = 0; i < root.GetCount(); ++i)
+        if (const CAppletMenu *sub = root.GetItem(i)->m_pSubMenu.get())
+            AppendItemParams(html, *sub, ++nSub, images, report, modern);
 
-    BeginParam(html, QLatin1String("Misc"));
-    html += QString::number(nSub + 1);
-    html += QLatin1Char(',');
-    html += QString::number(root.GetCount());
-    html += QLatin1Char(',');
-    html += misc;
-    html += relations;
+    // The menu table: the counts of the menus, then which main item owns
+    // each sub menu.
+    BeginParam(html, "Misc");
+    html.PutNumber(nSub + 1);
+    html.Put(',');
+    html.PutNumber(root.GetCount());
+    html.Put(',');
+    for (int i = 0; i < root.GetCount(); ++i) {
+        if (const CAppletMenu *sub = root.GetItem(i)->m_pSubMenu.get()) {
+            html.PutNumber(sub->GetCount());
+            html.Put(',');
+        }
+    }
+    nSub = 0;
+    for (int i = 0; i < root.GetCount(); ++i) {
+        if (root.GetItem(i)->m_pSubMenu) {
+            html.PutNumber(i);
+            html.Put('-');
+            html.PutNumber(++nSub);
+            html.Put(',');
+        }
+    }
     EndParam(html);
 
     // A page for today's browsers adds its links as a plain list and the
     // script that draws the menu; every line above stays as it is.
-    const bool modern = m_ModernPage != 0;
     if (modern)
         AppendLinkList(html, root);
-    html += QLatin1String("</applet>\r\n");
+    html.Put("</applet>\r\n");
     if (modern)
         AppendScriptLine(html);
-    html += QLatin1String("</p>\r\n</html>");
-    return html;
+    html.Put("</p>\r\n</html>");
+    return html.Take();
 }

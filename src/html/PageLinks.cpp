@@ -1,6 +1,6 @@
 #include "html/PageLinks.h"
 
-#include "html/HtmlEscape.h"
+#include "html/PageText.h"
 #include "model/AppletMenu.h"
 #include "model/StringTable.h"
 
@@ -9,56 +9,56 @@ namespace {
 // One entry: <a href target [rel]>label</a>, or <span>label</span> for an
 // item without a link. An empty target writes no target; a new window
 // ("_blank") gets no hold on the page that opened it.
-void AppendEntry(QString &out, const CAppletMenuItem &item)
+void AppendEntry(CPageText &out, const CAppletMenuItem &item)
 {
     if (item.m_strLink.isEmpty()) {
-        out += QLatin1String("<span>");
-        AppendHtmlEscaped(out, item.m_strLabel);
-        out += QLatin1String("</span>");
+        out.Put("<span>");
+        out.PutEscaped(item.m_strLabel);
+        out.Put("</span>");
         return;
     }
-    out += QLatin1String("<a href=\"");
-    AppendHtmlEscaped(out, item.m_strLink);
-    out += QLatin1Char('"');
+    out.Put("<a href=\"");
+    out.PutEscaped(item.m_strLink);
+    out.Put('"');
     if (!item.m_strTarget.isEmpty()) {
-        out += QLatin1String(" target=\"");
-        AppendHtmlEscaped(out, item.m_strTarget);
-        out += QLatin1Char('"');
+        out.Put(" target=\"");
+        out.PutEscaped(item.m_strTarget);
+        out.Put('"');
         if (item.m_strTarget.compare(QLatin1String("_blank"), Qt::CaseInsensitive) == 0)
-            out += QLatin1String(" rel=\"noopener\"");
+            out.Put(" rel=\"noopener\"");
     }
-    out += QLatin1Char('>');
-    AppendHtmlEscaped(out, item.m_strLabel);
-    out += QLatin1String("</a>");
+    out.Put('>');
+    out.PutEscaped(item.m_strLabel);
+    out.Put("</a>");
 }
 
 } // namespace
 
-void AppendLinkList(QString &out, const CAppletMenu &root)
+void AppendLinkList(CPageText &out, const CAppletMenu &root)
 {
-    out += QLatin1String("\t<ul class=\"glidebar-links\">");
+    out.Put("\t<ul class=\"glidebar-links\">");
     for (int i = 0; i < root.GetCount(); ++i) {
         const CAppletMenuItem &item = *root.GetItem(i);
-        out += QLatin1String("<li>");
+        out.Put("<li>");
         AppendEntry(out, item);
         // One level deep, as the applet's params go.
         if (const CAppletMenu *sub = item.m_pSubMenu.get(); sub && sub->GetCount() > 0) {
-            out += QLatin1String("<ul>");
+            out.Put("<ul>");
             for (int j = 0; j < sub->GetCount(); ++j) {
-                out += QLatin1String("<li>");
+                out.Put("<li>");
                 AppendEntry(out, *sub->GetItem(j));
-                out += QLatin1String("</li>");
+                out.Put("</li>");
             }
-            out += QLatin1String("</ul>");
+            out.Put("</ul>");
         }
-        out += QLatin1String("</li>");
+        out.Put("</li>");
     }
-    out += QLatin1String("</ul>\r\n");
+    out.Put("</ul>\r\n");
 }
 
-void AppendScriptLine(QString &out)
+void AppendScriptLine(CPageText &out)
 {
-    out += QLatin1String("<script src=\"");
-    AppendHtmlEscaped(out, LoadString(StringId::PageScript));
-    out += QLatin1String("\"></script>\r\n");
+    out.Put("<script src=\"");
+    out.PutEscaped(LoadString(StringId::PageScript));
+    out.Put("\"></script>\r\n");
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QString>
-
 class CAppletMenu;
+class CPageText;
 
 // The additions of a page that works in today's browsers, which no longer run
 // applets: the menu's links as a plain list inside the applet element (for
@@ -13,7 +12,7 @@ class CAppletMenu;
 // entry with a link (or, without a link, the bare label) and, when the item
 // has a sub menu, a nested list of its items in the same form. Every value
 // is escaped.
-void AppendLinkList(QString &out, const CAppletMenu &root);
+void AppendLinkList(CPageText &out, const CAppletMenu &root);
 
 // Appends the line that loads the menu script from the page's own folder.
-void AppendScriptLine(QString &out);
+void AppendScriptLine(CPageText &out);

@@ -2,6 +2,7 @@
 
 #include "model/AppletMenu.h"
 
+#include <QByteArray>
 #include <QRect>
 #include <QString>
 #include <functional>
@@ -84,6 +85,9 @@ public:
     // The complete HTML page. Each image that cannot be found is reported
     // through `report` (printed on standard error when none is given).
     QString GenerateHTML(const CMessageReporter &report = CMessageReporter()) const;
+    // The same page as the bytes a saved page holds (its UTF-8; every
+    // character of the page is ASCII).
+    QByteArray GenerateHTMLBytes(const CMessageReporter &report = CMessageReporter()) const;
     // The applet's bounding rectangle (left, top, right, bottom).
     QRect GetAppletRect() const;
     static QString ColorToHex(int color);

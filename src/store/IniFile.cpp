@@ -11,21 +11,65 @@ bool IsBlank(QChar c)
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
-QString TrimBlanks(const QString &s)
+QStringView TrimBlanks(QStringView s)
 {
     qsizetype begin = 0;
     qsizetype end = s.size();
-    while (begin < end && IsBlank(s.at(begin)))
+    while (begin < end && IsBlank(s[begin]))
         ++begin;
-    while (end > begin && IsBlank(s.at(end - 1)))
+    while (end > begin && IsBlank(s[end - 1]))
         --end;
     return s.mid(begin, end - begin);
 }
 
-// Names are compared without regard to letter case and outer blanks.
-QString FoldName(const QString &name)
+// Names are compared without regard to letter case: as their case-folded
+// forms. An ASCII name's folded form is the name in lower case, so ASCII
+// names (all the names a project file holds) are hashed and compared as
+// they stand; others are folded first.
+char16_t LowerAscii(char16_t c)
 {
-    return TrimBlanks(name).toCaseFolded();
+    return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+}
+
+bool IsAscii(QStringView s)
+{
+    for (QChar c : s)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
+uint32_t HashLowered(QStringView s)
+{
+    uint32_t h = 2166136261u; // FNV-1a
+    for (QChar c : s)
+        h = (h ^ LowerAscii(c.unicode())) * 16777619u;
+    return h;
+}
+
+uint32_t NameHash(QStringView name)
+{
+    return IsAscii(name) ? HashLowered(name) : HashLowered(name.toString().toCaseFolded());
+}
+
+bool SameName(QStringView a, QStringView b)
+{
+    if (a.size() == b.size()) {
+        qsizetype i = 0;
+        for (; i < a.size(); ++i) {
+            const char16_t x = a[i].unicode();
+            const char16_t y = b[i].unicode();
+            if (x >= 0x80 || y >= 0x80)
+                break;
+            if (LowerAscii(x) != LowerAscii(y))
+                return false; // folding keeps the ASCII prefix in place
+        }
+        if (i == a.size())
+            return true;
+    } else if (IsAscii(a) && IsAscii(b)) {
+        return false;
+    }
+    return a.toString().toCaseFolded() == b.toString().toCaseFolded();
 }
 
 bool IsQuote(QChar c)
@@ -33,9 +77,15 @@ bool IsQuote(QChar c)
     return c == QLatin1Char('"') || c == QLatin1Char('\'');
 }
 
-bool EnclosedInQuotes(const QString &s)
+bool EnclosedInQuotes(QStringView s)
 {
     return s.size() >= 2 && IsQuote(s.front()) && s.back() == s.front();
+}
+
+// A value as read: one pair of enclosing quotes removed.
+QStringView Unquoted(QStringView raw)
+{
+    return EnclosedInQuotes(raw) ? raw.mid(1, raw.size() - 2) : raw;
 }
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF,
@@ -155,36 +205,105 @@ bool CIniFile::Load(const QString &strPath)
     return true;
 }
 
+void CIniFile::CNameIndex::Reserve(qsizetype n)
+{
+    qsizetype size = 8;
+    while (size < 2 * n)
+        size *= 2;
+    m_slots.assign(static_cast<size_t>(size), CSlot{0, -1});
+    m_nUsed = 0;
+}
+
+void CIniFile::CNameIndex::Grow()
+{
+    std::vector<CSlot> old;
+    old.swap(m_slots);
+    Reserve(static_cast<qsizetype>(old.size()));
+    const size_t mask = m_slots.size() - 1;
+    for (const CSlot &slot : old) {
+        if (slot.nPos < 0)
+            continue;
+        size_t i = slot.hash & mask;
+        while (m_slots[i].nPos >= 0)
+            i = (i + 1) & mask;
+        m_slots[i] = slot;
+        ++m_nUsed;
+    }
+}
+
+template <class NameAt>
+int CIniFile::CNameIndex::Find(QStringView name, uint32_t hash, const NameAt &nameAt) const
+{
+    if (m_slots.empty())
+        return -1;
+    const size_t mask = m_slots.size() - 1;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+        const CSlot &slot = m_slots[i];
+        if (slot.nPos < 0)
+            return -1;
+        if (slot.hash == hash && SameName(nameAt(slot.nPos), name))
+            return slot.nPos;
+    }
+}
+
+template <class NameAt>
+void CIniFile::CNameIndex::Add(int nPos, uint32_t hash, const NameAt &nameAt)
+{
+    if (2 * (m_nUsed + 1) > static_cast<qsizetype>(m_slots.size()))
+        Grow();
+    const size_t mask = m_slots.size() - 1;
+    size_t i = hash & mask;
+    for (; m_slots[i].nPos >= 0; i = (i + 1) & mask)
+        if (m_slots[i].hash == hash && SameName(nameAt(m_slots[i].nPos), nameAt(nPos)))
+            return; // the first of a name wins
+    m_slots[i] = CSlot{hash, nPos};
+    ++m_nUsed;
+}
+
+const CIniFile::CEntry *CIniFile::CSection::Find(QStringView key) const
+{
+    const int i = keyIndex.Find(key, NameHash(key),
+                                [this](int n) { return entries[static_cast<size_t>(n)].key; });
+    return i < 0 ? nullptr : &entries[static_cast<size_t>(i)];
+}
+
+void CIniFile::IndexKeys(CSection &section) const
+{
+    section.keyIndex.Reserve(static_cast<qsizetype>(section.entries.size()));
+    const auto keyAt = [&section](int n) { return section.entries[static_cast<size_t>(n)].key; };
+    for (size_t i = 0; i < section.entries.size(); ++i)
+        section.keyIndex.Add(static_cast<int>(i), section.entries[i].hash, keyAt);
+}
+
 void CIniFile::Parse(const QByteArray &bytes)
 {
     m_sections.clear();
-    m_sectionIndex.clear();
-    const QString text = DecodeText(bytes);
+    m_sectionIndex.Clear();
+    m_strText = DecodeText(bytes);
+    const QStringView text(m_strText);
 
+    // The lines are cut into views of the text, then every table is made
+    // once, sized for what it holds.
     CSection *current = nullptr;
     const qsizetype n = text.size();
+    const char16_t *const chars = text.utf16();
     qsizetype pos = 0;
     while (pos < n) {
         qsizetype end = pos;
-        while (end < n && text.at(end) != QLatin1Char('\r') && text.at(end) != QLatin1Char('\n'))
+        while (end < n && chars[end] != u'\r' && chars[end] != u'\n')
             ++end;
-        const QString line = TrimBlanks(text.mid(pos, end - pos));
+        const QStringView line = TrimBlanks(text.mid(pos, end - pos));
         // CR LF is one line end; a lone CR or LF is one as well.
-        pos = end + ((end + 1 < n && text.at(end) == QLatin1Char('\r')
-                      && text.at(end + 1) == QLatin1Char('\n')) ? 2 : 1);
+        pos = end + ((end + 1 < n && chars[end] == u'\r' && chars[end + 1] == u'\n') ? 2 : 1);
 
         if (line.isEmpty() || line.front() == QLatin1Char(';'))
             continue;
         if (line.front() == QLatin1Char('[')) {
             const qsizetype close = line.lastIndexOf(QLatin1Char(']'));
             if (close > 0) {
-                CSection section;
-                section.strName = TrimBlanks(line.mid(1, close - 1));
-                const QString folded = section.strName.toCaseFolded();
-                if (!m_sectionIndex.contains(folded))
-                    m_sectionIndex.insert(folded, static_cast<int>(m_sections.size()));
-                m_sections.push_back(std::move(section));
+                m_sections.emplace_back();
                 current = &m_sections.back();
+                current->name = TrimBlanks(line.mid(1, close - 1));
                 continue;
             }
         }
@@ -192,55 +311,79 @@ void CIniFile::Parse(const QByteArray &bytes)
         if (eq < 0)
             continue;
         if (!current) {
-            CSection loose;
-            loose.bNamed = false;
-            m_sections.push_back(std::move(loose));
+            m_sections.emplace_back();
             current = &m_sections.back();
+            current->bNamed = false;
         }
-        CEntry entry{TrimBlanks(line.left(eq)), TrimBlanks(line.mid(eq + 1))};
-        const QString folded = entry.strKey.toCaseFolded();
-        if (!current->keyIndex.contains(folded))
-            current->keyIndex.insert(folded, static_cast<int>(current->entries.size()));
-        current->entries.push_back(std::move(entry));
+        const QStringView key = TrimBlanks(line.left(eq));
+        current->entries.push_back(CEntry{key, TrimBlanks(line.mid(eq + 1)), NameHash(key), {}, {}});
+    }
+
+    m_sectionIndex.Reserve(static_cast<qsizetype>(m_sections.size()));
+    const auto nameAt = [this](int i) { return m_sections[static_cast<size_t>(i)].name; };
+    for (size_t i = 0; i < m_sections.size(); ++i) {
+        CSection &section = m_sections[i];
+        if (section.bNamed)
+            m_sectionIndex.Add(static_cast<int>(i), NameHash(section.name), nameAt);
+        IndexKeys(section);
     }
 }
 
-const CIniFile::CSection *CIniFile::FindSection(const QString &strSection) const
+const CIniFile::CSection *CIniFile::FindSection(QStringView strSection) const
 {
-    const auto it = m_sectionIndex.constFind(FoldName(strSection));
-    return it == m_sectionIndex.cend() ? nullptr : &m_sections[static_cast<size_t>(*it)];
+    const QStringView name = TrimBlanks(strSection);
+    const int i = m_sectionIndex.Find(name, NameHash(name), [this](int n) {
+        return m_sections[static_cast<size_t>(n)].name;
+    });
+    return i < 0 ? nullptr : &m_sections[static_cast<size_t>(i)];
+}
+
+CIniFile::CSectionReader CIniFile::Section(QStringView strSection) const
+{
+    CSectionReader reader;
+    reader.m_pSection = FindSection(strSection);
+    return reader;
+}
+
+QStringView CIniFile::CSectionReader::ValueView(QStringView key, QStringView strDefault) const
+{
+    const CEntry *entry = m_pSection ? m_pSection->Find(TrimBlanks(key)) : nullptr;
+    return entry ? Unquoted(entry->value) : strDefault;
+}
+
+QString CIniFile::CSectionReader::Value(QStringView key, const QString &strDefault) const
+{
+    const CEntry *entry = m_pSection ? m_pSection->Find(TrimBlanks(key)) : nullptr;
+    return entry ? Unquoted(entry->value).toString() : strDefault;
+}
+
+bool CIniFile::CSectionReader::Contains(QStringView key) const
+{
+    return m_pSection && m_pSection->Find(TrimBlanks(key));
 }
 
 QString CIniFile::Value(const QString &strSection, const QString &strKey,
                         const QString &strDefault) const
 {
-    const CSection *section = FindSection(strSection);
-    if (!section)
-        return strDefault;
-    const auto it = section->keyIndex.constFind(FoldName(strKey));
-    if (it == section->keyIndex.cend())
-        return strDefault;
-    const QString &raw = section->entries[static_cast<size_t>(*it)].strValue;
-    return EnclosedInQuotes(raw) ? raw.mid(1, raw.size() - 2) : raw;
+    return Section(strSection).Value(strKey, strDefault);
 }
 
 bool CIniFile::Contains(const QString &strSection, const QString &strKey) const
 {
-    const CSection *section = FindSection(strSection);
-    return section && section->keyIndex.contains(FoldName(strKey));
+    return Section(strSection).Contains(strKey);
 }
 
 CIniFile::CSection &CIniFile::SectionForWrite(const QString &strSection)
 {
-    const QString folded = FoldName(strSection);
-    const auto it = m_sectionIndex.constFind(folded);
-    if (it != m_sectionIndex.cend())
-        return m_sections[static_cast<size_t>(*it)];
-    CSection section;
-    section.strName = TrimBlanks(strSection);
-    m_sections.push_back(std::move(section));
-    m_sectionIndex.insert(folded, static_cast<int>(m_sections.size() - 1));
-    return m_sections.back();
+    if (CSection *found = const_cast<CSection *>(FindSection(strSection)))
+        return *found;
+    m_sections.emplace_back();
+    CSection &section = m_sections.back();
+    section.strOwnedName = TrimBlanks(strSection).toString();
+    section.name = section.strOwnedName;
+    m_sectionIndex.Add(static_cast<int>(m_sections.size() - 1), NameHash(section.name),
+                       [this](int i) { return m_sections[static_cast<size_t>(i)].name; });
+    return section;
 }
 
 void CIniFile::AddSection(const QString &strSection)
@@ -251,15 +394,18 @@ void CIniFile::AddSection(const QString &strSection)
 void CIniFile::SetValue(const QString &strSection, const QString &strKey, const QString &strValue)
 {
     CSection &section = SectionForWrite(strSection);
-    const QString folded = FoldName(strKey);
-    const QString stored = EncodeValue(strValue);
-    const auto it = section.keyIndex.constFind(folded);
-    if (it != section.keyIndex.cend()) {
-        section.entries[static_cast<size_t>(*it)].strValue = stored;
+    const QStringView key = TrimBlanks(strKey);
+    if (CEntry *entry = const_cast<CEntry *>(section.Find(key))) {
+        entry->strOwnedValue = EncodeValue(strValue);
+        entry->value = entry->strOwnedValue;
         return;
     }
-    section.keyIndex.insert(folded, static_cast<int>(section.entries.size()));
-    section.entries.push_back(CEntry{TrimBlanks(strKey), stored});
+    section.entries.push_back(CEntry{{}, {}, NameHash(key), key.toString(), EncodeValue(strValue)});
+    CEntry &entry = section.entries.back();
+    entry.key = entry.strOwnedKey;
+    entry.value = entry.strOwnedValue;
+    section.keyIndex.Add(static_cast<int>(section.entries.size() - 1), entry.hash,
+                         [&section](int i) { return section.entries[static_cast<size_t>(i)].key; });
 }
 
 QByteArray CIniFile::ToBytes() const
@@ -270,11 +416,17 @@ QByteArray CIniFile::ToBytes() const
         if (section.bNamed) {
             if (!first)
                 text += QLatin1String("\r\n");
-            text += QLatin1Char('[') + section.strName + QLatin1String("]\r\n");
+            text += QLatin1Char('[');
+            text += section.name;
+            text += QLatin1String("]\r\n");
         }
         first = false;
-        for (const CEntry &entry : section.entries)
-            text += entry.strKey + QLatin1Char('=') + entry.strValue + QLatin1String("\r\n");
+        for (const CEntry &entry : section.entries) {
+            text += entry.key;
+            text += QLatin1Char('=');
+            text += entry.value;
+            text += QLatin1String("\r\n");
+        }
     }
     return text.toUtf8();
 }

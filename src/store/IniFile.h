@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QByteArray>
-#include <QHash>
 #include <QString>
+#include <QStringView>
+
+#include <cstdint>
 #include <vector>
 
 // A small INI file as Windows' private-profile functions read and write it.
@@ -21,6 +23,8 @@
 // that starts or ends with a blank, or is itself enclosed in matching quotes,
 // is written inside one more pair of '"' so that it reads back exactly.
 class CIniFile {
+    struct CSection;
+
 public:
     // Reads a file; a file that cannot be read gives an empty INI. Returns
     // whether the file could be read.
@@ -32,6 +36,22 @@ public:
     QString Value(const QString &strSection, const QString &strKey,
                   const QString &strDefault = QString()) const;
     bool Contains(const QString &strSection, const QString &strKey) const;
+
+    // A section looked up once, for reading many of its keys; it reads as a
+    // missing section when the file has none of that name. Valid while the
+    // CIniFile lives and is not changed.
+    class CSectionReader {
+    public:
+        QString Value(QStringView key, const QString &strDefault = QString()) const;
+        // The same without a copy; the view lives as long as the reader.
+        QStringView ValueView(QStringView key, QStringView strDefault = {}) const;
+        bool Contains(QStringView key) const;
+
+    private:
+        friend class CIniFile;
+        const CSection *m_pSection = nullptr;
+    };
+    CSectionReader Section(QStringView strSection) const;
 
     // Adds a section (written even when it gets no keys); nothing happens if
     // it is already there.
@@ -51,20 +71,54 @@ public:
     static QString EncodeValue(const QString &strValue);
 
 private:
+    // Names found by their hash without regard to letter case: an open
+    // table of positions in a list (of keys or of sections), the first of
+    // each name kept. Nothing is case-folded or copied to look a name up.
+    class CNameIndex {
+    public:
+        // Sized for n names before any is added.
+        void Reserve(qsizetype n);
+        // The position of `name`, or -1; nameAt(i) gives the name at i.
+        template <class NameAt>
+        int Find(QStringView name, uint32_t hash, const NameAt &nameAt) const;
+        // Adds position i under its name unless the name is there already.
+        template <class NameAt>
+        void Add(int i, uint32_t hash, const NameAt &nameAt);
+        void Clear() { m_slots.clear(), m_nUsed = 0; }
+
+    private:
+        struct CSlot {
+            uint32_t hash;
+            int nPos; // -1: empty
+        };
+        void Grow();
+        std::vector<CSlot> m_slots; // a power of two long
+        qsizetype m_nUsed = 0;
+    };
+
+    // A key and its value as stored in the file, quotes included. They view
+    // the file's decoded text, or the owned copies when set in memory.
     struct CEntry {
-        QString strKey;
-        QString strValue; // as stored in the file, quotes included
+        QStringView key;
+        QStringView value;
+        uint32_t hash;
+        QString strOwnedKey;
+        QString strOwnedValue;
     };
     struct CSection {
-        QString strName;
+        QStringView name;
+        QString strOwnedName;
         bool bNamed = true; // false for the keys before the first section
         std::vector<CEntry> entries;
-        QHash<QString, int> keyIndex; // folded key name -> first entry
+        CNameIndex keyIndex;
+        const CEntry *Find(QStringView key) const;
     };
 
-    const CSection *FindSection(const QString &strSection) const;
+    const CSection *FindSection(QStringView strSection) const;
     CSection &SectionForWrite(const QString &strSection);
+    void IndexKeys(CSection &section) const;
 
+    QString m_strText; // the decoded file the parsed names and values view
     std::vector<CSection> m_sections;
-    QHash<QString, int> m_sectionIndex; // folded name -> first section of that name
+    CNameIndex m_sectionIndex;
 };

@@ -99,6 +99,12 @@ void RecoverInterruptedSave(const QString &strProjectPath)
 bool SavePage(const QString &strPath, const QString &strFolder, const CAppletParameters &params,
               const QString &strHTML, const QString &strAppDir, QString *pError)
 {
+    return SavePageBytes(strPath, strFolder, params, strHTML.toUtf8(), strAppDir, pError);
+}
+
+bool SavePageBytes(const QString &strPath, const QString &strFolder, const CAppletParameters &params,
+                   const QByteArray &html, const QString &strAppDir, QString *pError)
+{
     // The project file goes beside the page under the page's name; refused
     // before anything is written when that would replace the page itself or
     // the program's template library.
@@ -134,7 +140,7 @@ bool SavePage(const QString &strPath, const QString &strFolder, const CAppletPar
     QString failedPath;
     QString error;
     CFileSet files(projectPath);
-    if (!files.Replace({{strPath, strHTML.toUtf8()}, {projectPath, ProjectIniFor(params).ToBytes()}},
+    if (!files.Replace({{strPath, html}, {projectPath, ProjectIniFor(params).ToBytes()}},
                        kLockWaitMs, &failedPath, &error)) {
         if (pError)
             *pError = Reason(failedPath, error);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class CAppletParameters;
@@ -22,3 +23,7 @@ void RecoverInterruptedSave(const QString &strProjectPath);
 // when the page or the project file could not be written.
 bool SavePage(const QString &strPath, const QString &strFolder, const CAppletParameters &params,
               const QString &strHTML, const QString &strAppDir, QString *pError = nullptr);
+// The same with the page's bytes as they are written (GenerateHTMLBytes),
+// which saves encoding the text again.
+bool SavePageBytes(const QString &strPath, const QString &strFolder, const CAppletParameters &params,
+                   const QByteArray &html, const QString &strAppDir, QString *pError = nullptr);

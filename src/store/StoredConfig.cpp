@@ -36,42 +36,93 @@ QString ItemValue(const CAppletMenuItem &item)
            + item.m_strTarget + QLatin1Char(',') + item.m_strLink;
 }
 
-void SetItemFromValue(CAppletMenuItem &item, const QString &value)
+// The key of an item, "I<menu>-<item>", made in place.
+class CItemKey {
+public:
+    CItemKey(int nMenu, int nItem)
+    {
+        m_chars[m_n++] = u'I';
+        Put(nMenu);
+        m_chars[m_n++] = u'-';
+        Put(nItem);
+    }
+    QStringView View() const { return QStringView(m_chars, m_n); }
+
+private:
+    void Put(int v)
+    {
+        char16_t digits[12];
+        qsizetype count = 0;
+        unsigned magnitude = v < 0 ? 0u - static_cast<unsigned>(v) : static_cast<unsigned>(v);
+        do {
+            digits[count++] = char16_t(u'0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude);
+        if (v < 0)
+            m_chars[m_n++] = u'-';
+        while (count)
+            m_chars[m_n++] = digits[--count];
+    }
+    char16_t m_chars[32];
+    qsizetype m_n = 0;
+};
+
+// Fields 0 to 3 of the value, as GetField gives them with a comma.
+void SetItemFromValue(CAppletMenuItem &item, QStringView value)
 {
-    const CFields f(value);
-    item.m_strLabel = f[0];
-    item.m_strImage = f[1];
-    item.m_strTarget = f[2];
-    item.m_strLink = f[3];
+    QString *const fields[4] = {&item.m_strLabel, &item.m_strImage, &item.m_strTarget,
+                                &item.m_strLink};
+    qsizetype start = 0;
+    for (QString *field : fields) {
+        if (start > value.size()) {
+            field->clear();
+            continue;
+        }
+        qsizetype comma = value.indexOf(QLatin1Char(','), start);
+        if (comma < 0)
+            comma = value.size();
+        *field = value.mid(start, comma - start).toString();
+        start = comma + 1;
+    }
 }
 
 // Where each stored value lives: the project file spreads them over its
-// sections, a template keeps them all in its own section.
+// sections, a template keeps them all in its own section. Each section is
+// looked up once.
 using CSectionOf = std::function<QString(int nSection)>;
 
 void ReadValues(CAppletParameters &params, const CIniFile &ini, const CSectionOf &sectionOf,
                 bool bTemplate)
 {
+    int nSection = -1;
+    CIniFile::CSectionReader section;
     for (const CProjectKey &key : ProjectKeys()) {
         if (bTemplate && (key.pText == &CAppletParameters::m_HTMLTitle
                           || key.pNumber == &CAppletParameters::m_Align
                           || key.pNumber == &CAppletParameters::m_ModernPage))
             continue;
-        const QString section = sectionOf(key.nSection);
-        const QString name = QString::fromLatin1(key.pName);
+        if (key.nSection != nSection) {
+            nSection = key.nSection;
+            section = ini.Section(sectionOf(nSection));
+        }
+        const QLatin1String name(key.pName);
+        char16_t nameChars[64];
+        qsizetype n = 0;
+        for (char c : name)
+            nameChars[n++] = static_cast<char16_t>(c);
+        const QStringView keyName(nameChars, n);
         switch (key.kind) {
         case EValueKind::Text: {
             const QString def = key.pText == &CAppletParameters::m_HTMLTitle
                                     ? QStringLiteral("Untitled") : QString();
-            params.*key.pText = ini.Value(section, name, def);
+            params.*key.pText = section.Value(keyName, def);
             break;
         }
         case EValueKind::Number:
-            params.*key.pNumber = ParseStoredNumber(ini.Value(section, name, QStringLiteral("0")));
+            params.*key.pNumber = ParseStoredNumber(section.ValueView(keyName, u"0"));
             break;
         case EValueKind::Colour:
-            params.*key.pNumber =
-                ParseStoredNumber(ini.Value(section, name, QStringLiteral("0"))) & 0xFFFFFF;
+            params.*key.pNumber = ParseStoredNumber(section.ValueView(keyName, u"0")) & 0xFFFFFF;
             break;
         }
     }
@@ -113,16 +164,17 @@ void ReadMenuTree(CAppletParameters &params, const CIniFile &ini, const QString 
     }
 
     // Sub menus are numbered in main-item order, whichever pair attached them.
+    const CIniFile::CSectionReader items = ini.Section(itemSection);
     int subMenu = 0;
     for (int i = 0; i < r; ++i) {
         CAppletMenuItem &item = *menu.GetItem(i);
-        SetItemFromValue(item, ini.Value(itemSection, ItemKey(0, i)));
+        SetItemFromValue(item, items.ValueView(CItemKey(0, i).View()));
         if (!item.m_pSubMenu)
             continue;
         ++subMenu;
         CAppletMenu &sub = *item.m_pSubMenu;
         for (int j = 0; j < sub.GetCount(); ++j)
-            SetItemFromValue(*sub.GetItem(j), ini.Value(itemSection, ItemKey(subMenu, j)));
+            SetItemFromValue(*sub.GetItem(j), items.ValueView(CItemKey(subMenu, j).View()));
     }
 }
 
@@ -144,7 +196,7 @@ QString TemplateKeys(const CIniFile &ini)
 
 } // namespace
 
-int ParseStoredNumber(const QString &strValue)
+int ParseStoredNumber(QStringView strValue)
 {
     const qsizetype n = strValue.size();
     qsizetype i = 0;

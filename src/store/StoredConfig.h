@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 class CAppletParameters;
 class CIniFile;
@@ -17,7 +18,7 @@ constexpr int kMaxStoredMenuItems = 200;
 // A stored number as the loaders read it: leading white space skipped, an
 // optional sign, digits up to the first other character; no digits gives 0.
 // Values beyond the range of int give its nearest end.
-int ParseStoredNumber(const QString &strValue);
+int ParseStoredNumber(QStringView strValue);
 
 // The loaders and the writer working on an INI held in memory; the file
 // functions (LoadProject, LoadTemplate, ListTemplates, SavePage) use these.

@@ -658,6 +658,36 @@ void TestHtmlWriter::escaping_data()
     QTest::newRow("c1 edges") << QString(QChar(0x80)) + QChar(0x9F) + QChar(0xA0)
                               << "&#65533;&#65533;&#160;";
     QTest::newRow("empty") << "" << "";
+
+    // Long texts are taken several characters at a time: each kind of
+    // character at each place of a run of plain ones, and the plain edges.
+    const struct {
+        const char *name;
+        QString character;
+        const char *escaped;
+    } kinds[] = {
+        {"quote", "\"", "&quot;"},
+        {"ampersand", "&", "&amp;"},
+        {"less", "<", "&lt;"},
+        {"greater", ">", "&gt;"},
+        {"tab", "\t", "&#9;"},
+        {"unit separator", QString(QChar(0x1F)), "&#65533;"},
+        {"delete", QString(QChar(0x7F)), "&#65533;"},
+        {"c1", QString(QChar(0x80)), "&#65533;"},
+        {"last BMP unit", QString(QChar(0xFFFF)), "&#65535;"},
+        {"surrogate pair", QString::fromUtf8("\U0001F600"), "&#128512;"},
+        {"lone high surrogate", QString(QChar(0xD83D)), "&#65533;"},
+        {"blank", " ", " "},
+        {"tilde", "~", "~"},
+    };
+    const QString plain = QStringLiteral("abcdefghijklmnopq");
+    for (const auto &kind : kinds) {
+        for (int at : {0, 1, 7, 8, 9, 15, 16, 17}) {
+            QTest::addRow("%s at %d of a long text", kind.name, at)
+                << plain.left(at) + kind.character + plain.mid(at)
+                << plain.left(at) + QLatin1String(kind.escaped) + plain.mid(at);
+        }
+    }
 }
 
 void TestHtmlWriter::escaping()

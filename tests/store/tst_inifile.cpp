@@ -9,6 +9,8 @@ class TestIniFile : public QObject {
 private slots:
     void readsAsWindowsDoes_data();
     void readsAsWindowsDoes();
+    void namesBeyondAsciiFoldCase_data();
+    void namesBeyondAsciiFoldCase();
     void decodesText_data();
     void decodesText();
     void lineEnds_data();
@@ -140,6 +142,36 @@ void TestIniFile::lineEnds()
     ini.Parse(bytes);
     QCOMPARE(ini.Value("A", "x"), QStringLiteral("1"));
     QCOMPARE(ini.Value("B", "x"), QStringLiteral("2"));
+}
+
+// Names beyond ASCII compare by their case-folded forms, which may be ASCII
+// (the Kelvin sign folds to "k"), whichever side of the lookup they are on.
+void TestIniFile::namesBeyondAsciiFoldCase_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expected");
+
+    const QString missing = QStringLiteral("<missing>");
+    QTest::newRow("accented section") << QStringLiteral("CAF\u00c9") << "x" << "1";
+    QTest::newRow("first of a folded name wins") << QStringLiteral("caf\u00e9") << "x" << "1";
+    QTest::newRow("stored Kelvin sign, asked k") << QStringLiteral("Caf\u00e9") << "key" << "kelvin";
+    QTest::newRow("stored k, asked Kelvin sign") << QStringLiteral("Caf\u00e9") << QStringLiteral("\u212Aey2") << "plain";
+    QTest::newRow("Greek letter case") << QStringLiteral("\u03a3\u039f\u03a6\u0399\u0391") << QStringLiteral("\u03b1") << "alpha";
+    QTest::newRow("no accent is another name") << "Cafe" << "x" << missing;
+}
+
+void TestIniFile::namesBeyondAsciiFoldCase()
+{
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, expected);
+    CIniFile ini;
+    ini.Parse(QStringLiteral("[Caf\u00e9]\r\nx=1\r\n\u212Aey=kelvin\r\nKEY2=plain\r\n"
+                             "[CAF\u00c9]\r\nx=2\r\n[\u03c3\u03bf\u03c6\u03b9\u03b1]\r\n\u0391=alpha\r\n")
+                  .toUtf8());
+    QCOMPARE(ini.Value(section, key, QStringLiteral("<missing>")), expected);
+    QCOMPARE(ini.Section(section).Value(key, QStringLiteral("<missing>")), expected);
 }
 
 void TestIniFile::writesPlainCrLfUtf8()
