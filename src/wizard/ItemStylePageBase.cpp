@@ -30,9 +30,9 @@ CItemStylePageBase::CItemStylePageBase(bool bSub, int nDialogId, int nBitmap, co
     auto *intro = new QLabel(QString::fromLatin1(texts.intro), this);
     intro->setWordWrap(true);
 
-    m_rbNormal = RadioButton(tr("Normal"), "1032", this);
-    m_rbMouseMove = RadioButton(tr("Mouse Move"), "1068", this);
-    m_rbMouseClick = RadioButton(tr("Mouse Click"), "1010", this);
+    m_rbNormal = RadioButton(QStringLiteral("Normal"), "1032", this);
+    m_rbMouseMove = RadioButton(QStringLiteral("Mouse Move"), "1068", this);
+    m_rbMouseClick = RadioButton(QStringLiteral("Mouse Click"), "1010", this);
     m_groupState = RadioGroup({m_rbNormal, m_rbMouseMove, m_rbMouseClick}, this);
     auto *stateRow = new QHBoxLayout;
     int n = 0;
@@ -47,14 +47,14 @@ CItemStylePageBase::CItemStylePageBase(bool bSub, int nDialogId, int nBitmap, co
         });
     }
     stateRow->addStretch(1);
-    m_btnCopyToStates = PageButton(tr("Copy to Other States"), "copyToStates", tr("Copy to Other States"), this);
-    const QString copyToMenu = bSub ? tr("Copy to Main Menu") : tr("Copy to Sub Menu");
+    m_btnCopyToStates = PageButton(QStringLiteral("Copy to Other States"), "copyToStates", QStringLiteral("Copy to Other States"), this);
+    const QString copyToMenu = bSub ? QStringLiteral("Copy to Main Menu") : QStringLiteral("Copy to Sub Menu");
     m_btnCopyToMenu = PageButton(copyToMenu, "copyToMenu", copyToMenu, this);
     stateRow->addWidget(m_btnCopyToStates);
     stateRow->addWidget(m_btnCopyToMenu);
-    m_btnCopyToStates->setToolTip(tr("Give the other two states the values shown"));
-    m_btnCopyToMenu->setToolTip(bSub ? tr("Give the main menu's items the values shown, in this state")
-                                     : tr("Give the sub menus' items the values shown, in this state"));
+    m_btnCopyToStates->setToolTip(QStringLiteral("Give the other two states the values shown"));
+    m_btnCopyToMenu->setToolTip(bSub ? QStringLiteral("Give the main menu's items the values shown, in this state")
+                                     : QStringLiteral("Give the sub menus' items the values shown, in this state"));
     connect(m_btnCopyToStates, &QPushButton::clicked, this, &CItemStylePageBase::OnCopyToOtherStates);
     connect(m_btnCopyToMenu, &QPushButton::clicked, this, &CItemStylePageBase::OnCopyToOtherMenu);
 
@@ -65,16 +65,16 @@ CItemStylePageBase::CItemStylePageBase(bool bSub, int nDialogId, int nBitmap, co
     m_btnBKColor->setObjectName(QStringLiteral("1046"));
     m_btnFRColor = new CColorButton(box);
     m_btnFRColor->setObjectName(QStringLiteral("1016"));
-    auto *colorRow = LabelledRow(tr("Background Color:"), m_btnBKColor, box, true);
-    colorRow->addWidget(BuddyLabel(tr("Foreground Color:"), m_btnFRColor, box));
+    auto *colorRow = LabelledRow(QStringLiteral("Background Color:"), m_btnBKColor, box, true);
+    colorRow->addWidget(BuddyLabel(QStringLiteral("Foreground Color:"), m_btnFRColor, box));
     colorRow->addWidget(m_btnFRColor);
     colorRow->addStretch(1);
 
     // The border.
-    auto *borderBox = new QGroupBox(tr("Item Border"), box);
-    m_rbPlain = RadioButton(tr("Plain"), "1048", borderBox);
-    m_rbRaised = RadioButton(tr("Raised"), "1012", borderBox);
-    m_rbSunken = RadioButton(tr("Sunken"), "1013", borderBox);
+    auto *borderBox = new QGroupBox(QStringLiteral("Item Border"), box);
+    m_rbPlain = RadioButton(QStringLiteral("Plain"), "1048", borderBox);
+    m_rbRaised = RadioButton(QStringLiteral("Raised"), "1012", borderBox);
+    m_rbSunken = RadioButton(QStringLiteral("Sunken"), "1013", borderBox);
     m_groupBorder = RadioGroup({m_rbPlain, m_rbRaised, m_rbSunken}, this);
     auto *borderRow = new QHBoxLayout(borderBox);
     for (QRadioButton *b : {m_rbPlain, m_rbRaised, m_rbSunken}) {
@@ -96,19 +96,19 @@ CItemStylePageBase::CItemStylePageBase(bool bSub, int nDialogId, int nBitmap, co
                           QStringLiteral("Vertical Shade Effect (Background Color to White)")},
                          box);
     m_cbFillStyle->setMaxVisibleItems(10);
-    auto *fillRow = LabelledRow(tr("Item Filled with:"), m_cbFillStyle, box);
+    auto *fillRow = LabelledRow(QStringLiteral("Item Filled with:"), m_cbFillStyle, box);
 
     // Alignments and the font.
     m_cbImageAlign = ListBox("1072", kAlignments, box);
     m_cbTextAlign = ListBox("1036", kAlignments, box);
-    m_btnFont = new QPushButton(tr("Font..."), box);
+    m_btnFont = new QPushButton(QStringLiteral("Font..."), box);
     m_btnFont->setObjectName(QStringLiteral("1069"));
     m_btnFont->setAutoDefault(false);
     auto *lastRow = new QHBoxLayout;
-    lastRow->addWidget(BuddyLabel(tr("Image Align:"), m_cbImageAlign, box));
+    lastRow->addWidget(BuddyLabel(QStringLiteral("Image Align:"), m_cbImageAlign, box));
     lastRow->addWidget(m_cbImageAlign);
     lastRow->addSpacing(8);
-    lastRow->addWidget(BuddyLabel(tr("Text Align:"), m_cbTextAlign, box));
+    lastRow->addWidget(BuddyLabel(QStringLiteral("Text Align:"), m_cbTextAlign, box));
     lastRow->addWidget(m_cbTextAlign);
     lastRow->addStretch(1);
     lastRow->addWidget(m_btnFont);

@@ -53,23 +53,23 @@ CMenuWizardSheet::CMenuWizardSheet(QWidget *parent) : QDialog(parent)
     // Made in the order they stand, left to right, which is their Tab order.
     // Small Undo and Redo buttons at the left: what the next undo or redo
     // takes back is in their tooltips.
-    m_btnUndo = new QPushButton(tr("Undo"), this);
-    m_btnRedo = new QPushButton(tr("Redo"), this);
+    m_btnUndo = new QPushButton(QStringLiteral("Undo"), this);
+    m_btnRedo = new QPushButton(QStringLiteral("Redo"), this);
     m_btnUndo->setObjectName(QStringLiteral("undo"));
     m_btnRedo->setObjectName(QStringLiteral("redo"));
-    m_btnUndo->setAccessibleName(tr("Undo"));
-    m_btnRedo->setAccessibleName(tr("Redo"));
+    m_btnUndo->setAccessibleName(QStringLiteral("Undo"));
+    m_btnRedo->setAccessibleName(QStringLiteral("Redo"));
     for (QPushButton *b : {m_btnUndo, m_btnRedo}) {
         b->setAutoDefault(false);
         b->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     }
     connect(m_btnUndo, &QPushButton::clicked, this, &CMenuWizardSheet::OnUndo);
     connect(m_btnRedo, &QPushButton::clicked, this, &CMenuWizardSheet::OnRedo);
-    m_btnBack = new QPushButton(tr("< &Back"), this);
-    m_btnNext = new QPushButton(tr("&Next >"), this);
-    m_btnFinish = new QPushButton(tr("&Finish"), this);
-    m_btnCancel = new QPushButton(tr("Cancel"), this);
-    m_btnHelp = new QPushButton(tr("&Help"), this);
+    m_btnBack = new QPushButton(QStringLiteral("< &Back"), this);
+    m_btnNext = new QPushButton(QStringLiteral("&Next >"), this);
+    m_btnFinish = new QPushButton(QStringLiteral("&Finish"), this);
+    m_btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_btnHelp = new QPushButton(QStringLiteral("&Help"), this);
     m_btnHelp->setObjectName(QStringLiteral("help"));
     m_btnBack->setObjectName(QStringLiteral("back"));
     m_btnNext->setObjectName(QStringLiteral("next"));
@@ -244,7 +244,7 @@ void CMenuWizardSheet::OnNext()
         // A template loaded over edits is a step; a reopened page, or a
         // template loaded when nothing was edited, starts afresh.
         if (m_pageTemplate.m_bTemplateLoaded && m_history.CanUndo())
-            RecordStep(tr("Load Template"));
+            RecordStep(QStringLiteral("Load Template"));
         else
             StartFreshHistory();
     } else {
@@ -267,7 +267,7 @@ void CMenuWizardSheet::OnHelp()
     CWizardApp *app = CWizardApp::Get();
     const QString guide = app->AppFilePath(QStringLiteral("Vantrel.html"));
     if (!QFileInfo(guide).isFile()) {
-        app->Ui().MessageBox(this, tr("The user guide cannot be found:\n%1").arg(guide));
+        app->Ui().MessageBox(this, QStringLiteral("The user guide cannot be found:\n%1").arg(guide));
         return;
     }
     OpenInBrowser(guide, this);
@@ -518,8 +518,8 @@ void CMenuWizardSheet::UpdateUndoButtons()
     const QString redo = NextRedoText();
     m_btnUndo->setEnabled(!undo.isEmpty());
     m_btnRedo->setEnabled(!redo.isEmpty());
-    m_btnUndo->setToolTip(undo.isEmpty() ? tr("Nothing to undo (Ctrl+Z)")
-                                         : tr("Undo %1 (Ctrl+Z)").arg(undo));
-    m_btnRedo->setToolTip(redo.isEmpty() ? tr("Nothing to redo (Ctrl+Shift+Z or Ctrl+Y)")
-                                         : tr("Redo %1 (Ctrl+Shift+Z or Ctrl+Y)").arg(redo));
+    m_btnUndo->setToolTip(undo.isEmpty() ? QStringLiteral("Nothing to undo (Ctrl+Z)")
+                                         : QStringLiteral("Undo %1 (Ctrl+Z)").arg(undo));
+    m_btnRedo->setToolTip(redo.isEmpty() ? QStringLiteral("Nothing to redo (Ctrl+Shift+Z or Ctrl+Y)")
+                                         : QStringLiteral("Redo %1 (Ctrl+Shift+Z or Ctrl+Y)").arg(redo));
 }

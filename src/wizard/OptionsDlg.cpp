@@ -17,20 +17,20 @@
 COptionsDlg::COptionsDlg(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("131"));
-    setWindowTitle(tr("Options"));
+    setWindowTitle(QStringLiteral("Options"));
 
-    auto *group = new QGroupBox(tr("Web Browser"), this);
-    m_btnDefault = new QRadioButton(tr("Use Default Browser"), group);
+    auto *group = new QGroupBox(QStringLiteral("Web Browser"), this);
+    m_btnDefault = new QRadioButton(QStringLiteral("Use Default Browser"), group);
     m_btnDefault->setObjectName(QStringLiteral("1009"));
-    m_btnUser = new QRadioButton(tr("User Specified Browser"), group);
+    m_btnUser = new QRadioButton(QStringLiteral("User Specified Browser"), group);
     m_btnUser->setObjectName(QStringLiteral("1010"));
-    auto *label = new QLabel(tr("Execute File:"), group);
+    auto *label = new QLabel(QStringLiteral("Execute File:"), group);
     m_editExecFile = new QLineEdit(group);
     m_editExecFile->setObjectName(QStringLiteral("1006"));
     label->setBuddy(m_editExecFile);
     m_btnBrowse = new QPushButton(QStringLiteral("..."), group);
     m_btnBrowse->setObjectName(QStringLiteral("1007"));
-    m_btnBrowse->setAccessibleName(tr("Browse for the web browser"));
+    m_btnBrowse->setAccessibleName(QStringLiteral("Browse for the web browser"));
     m_btnBrowse->setAutoDefault(false);
     // Wide enough for the dots, not a full-size button.
     m_btnBrowse->setMaximumWidth(m_btnBrowse->fontMetrics().horizontalAdvance(QStringLiteral("....."))

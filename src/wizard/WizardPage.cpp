@@ -31,7 +31,7 @@ CWizardPage::CWizardPage(int nDialogId, const QString &heading, int nBitmap, QWi
 
     auto *picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("picture"));
-    picture->setAccessibleName(tr("Picture"));
+    picture->setAccessibleName(QStringLiteral("Picture"));
     if (nBitmap) {
         picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         picture->setPixmap(DrawPagePicture(nBitmap, devicePixelRatioF()));
