@@ -1,6 +1,7 @@
 #include "wizard/GeneralPage.h"
 
-#include "app/WizardApp.h"
+#include "app/WizardHost.h"
+#include "model/AppletParameters.h"
 #include "wizard/ColorButton.h"
 #include "wizard/DataExchange.h"
 #include "wizard/PageControls.h"
@@ -34,8 +35,8 @@ QHBoxLayout *Attached(QLineEdit *edit, CSpinButton *spin)
 
 } // namespace
 
-CGeneralPage::CGeneralPage(QWidget *parent)
-    : CWizardPage(133, QStringLiteral("Set General Parameters"), 132, parent)
+CGeneralPage::CGeneralPage(CWizardHost &host, QWidget *parent)
+    : CWizardPage(host, 133, QStringLiteral("Set General Parameters"), 132, parent)
 {
     // HTML Page: title and alignment.
     auto *htmlBox = new QGroupBox(QStringLiteral("HTML Page"), this);
@@ -63,7 +64,7 @@ CGeneralPage::CGeneralPage(QWidget *parent)
 
     // Applet Appearance: background colour and image.
     auto *appletBox = new QGroupBox(QStringLiteral("Applet Appearance"), this);
-    m_btnBKColor = new CColorButton(appletBox);
+    m_btnBKColor = new CColorButton(Host().Ui(), appletBox);
     m_btnBKColor->setObjectName(QStringLiteral("1015"));
     auto *colorLabel = BuddyLabel(QStringLiteral("Background Color:"), m_btnBKColor, appletBox);
     m_editBKImage = new QLineEdit(appletBox);
@@ -144,7 +145,7 @@ bool CGeneralPage::OnInitDialog()
 
 bool CGeneralPage::OnSetActive()
 {
-    const CAppletParameters &p = App().m_params;
+    const CAppletParameters &p = Host().Params();
     m_nAlign = p.m_Align;
     m_strTitle = p.m_HTMLTitle;
     m_strBKImage = p.m_appBKImagePath;
@@ -160,8 +161,8 @@ bool CGeneralPage::OnSetActive()
 
 bool CGeneralPage::CheckTexts()
 {
-    return CheckNoControlCharacters(this, m_editTitle, m_editTitle)
-        && CheckNoControlCharacters(this, m_editBKImage, m_editBKImage);
+    return CheckNoControlCharacters(Host().Ui(), this, m_editTitle, m_editTitle)
+        && CheckNoControlCharacters(Host().Ui(), this, m_editBKImage, m_editBKImage);
 }
 
 bool CGeneralPage::Store()
@@ -173,7 +174,7 @@ bool CGeneralPage::Store()
     // The values are copied as they stand, even after a failed check: the
     // failing box's number (when it was one) and the earlier values of the
     // boxes after it.
-    CAppletParameters &p = App().m_params;
+    CAppletParameters &p = Host().Params();
     p.m_Align = m_nAlign;
     p.m_HTMLTitle = m_strTitle;
     p.m_appBKColor = m_btnBKColor->Color();
@@ -206,7 +207,7 @@ void CGeneralPage::OnBrowseImage()
 {
     // The check's outcome does not matter here; the dialog follows anyway.
     UpdateData(true);
-    const QString path = App().Ui().GetOpenFileName(this, QLatin1String(kImageFilter));
+    const QString path = Host().Ui().GetOpenFileName(this, QLatin1String(kImageFilter));
     if (path.isEmpty())
         return;
     // Only the image box changes: rewriting every box would undo numbers

@@ -66,7 +66,7 @@ CItemFontDialog::CItemFontDialog(QWidget *parent) : QDialog(parent)
 
 void CItemFontDialog::UpdateData(bool bSave)
 {
-    CDataExchange dx(this, bSave);
+    CDataExchange dx(this, bSave, nullptr); // no number boxes: nothing to refuse
     dx.ListIndex(m_cbFontName, m_nFontName);
     dx.ListIndex(m_cbFontSize, m_nFontSize);
     dx.Radio({m_rbPlain, m_rbBold, m_rbItalic}, m_nFontStyle);

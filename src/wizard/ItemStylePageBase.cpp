@@ -1,6 +1,7 @@
 #include "wizard/ItemStylePageBase.h"
 
-#include "app/WizardApp.h"
+#include "app/WizardHost.h"
+#include "model/AppletParameters.h"
 #include "wizard/ColorButton.h"
 #include "wizard/DataExchange.h"
 #include "wizard/ItemFontDialog.h"
@@ -23,9 +24,9 @@ const QStringList kAlignments = {QStringLiteral("Left"), QStringLiteral("Center"
 
 } // namespace
 
-CItemStylePageBase::CItemStylePageBase(bool bSub, int nDialogId, int nBitmap, const Texts &texts,
+CItemStylePageBase::CItemStylePageBase(CWizardHost &host, bool bSub, int nDialogId, int nBitmap, const Texts &texts,
                                        QWidget *parent)
-    : CWizardPage(nDialogId, QString::fromLatin1(texts.heading), nBitmap, parent), m_bSub(bSub)
+    : CWizardPage(host, nDialogId, QString::fromLatin1(texts.heading), nBitmap, parent), m_bSub(bSub)
 {
     auto *intro = new QLabel(QString::fromLatin1(texts.intro), this);
     intro->setWordWrap(true);
@@ -61,9 +62,9 @@ CItemStylePageBase::CItemStylePageBase(bool bSub, int nDialogId, int nBitmap, co
     auto *box = new QGroupBox(QString::fromLatin1(texts.group), this);
 
     // The two colours.
-    m_btnBKColor = new CColorButton(box);
+    m_btnBKColor = new CColorButton(Host().Ui(), box);
     m_btnBKColor->setObjectName(QStringLiteral("1046"));
-    m_btnFRColor = new CColorButton(box);
+    m_btnFRColor = new CColorButton(Host().Ui(), box);
     m_btnFRColor->setObjectName(QStringLiteral("1016"));
     auto *colorRow = LabelledRow(QStringLiteral("Background Color:"), m_btnBKColor, box, true);
     colorRow->addWidget(BuddyLabel(QStringLiteral("Foreground Color:"), m_btnFRColor, box));
@@ -164,7 +165,7 @@ void CItemStylePageBase::StoreState(int nState)
     UpdateData(true);
     if (nState < 0 || nState > 2)
         return;
-    const CItemStyle f = ItemStyleFields(App().m_params, m_bSub, nState + 1);
+    const CItemStyle f = ItemStyleFields(Host().Params(), m_bSub, nState + 1);
     *f.pBKColor = m_btnBKColor->Color();
     *f.pFRColor = m_btnFRColor->Color();
     *f.pBorderStyle = m_nBorderStyle;
@@ -179,7 +180,7 @@ void CItemStylePageBase::StoreState(int nState)
 void CItemStylePageBase::LoadState()
 {
     if (m_nState >= 0 && m_nState <= 2) {
-        const CItemStyle f = ItemStyleFields(App().m_params, m_bSub, m_nState + 1);
+        const CItemStyle f = ItemStyleFields(Host().Params(), m_bSub, m_nState + 1);
         m_btnBKColor->SetColor(*f.pBKColor);
         m_btnFRColor->SetColor(*f.pFRColor);
         m_nBorderStyle = *f.pBorderStyle;
@@ -223,7 +224,7 @@ void CItemStylePageBase::OnFont()
     dlg.m_nFontSize = m_nFontSize;
     dlg.m_nFontStyle = m_nFontStyle;
     dlg.UpdateData(false);
-    if (App().Ui().ExecDialog(dlg) != QDialog::Accepted)
+    if (Host().Ui().ExecDialog(dlg) != QDialog::Accepted)
         return;
     m_nFontName = dlg.m_nFontName;
     m_nFontSize = dlg.m_nFontSize;
@@ -256,7 +257,7 @@ void CItemStylePageBase::OnCopyToOtherStates()
 {
     if (m_nState < 0 || m_nState > 2 || !BeginUndoStep())
         return;
-    CAppletParameters &p = App().m_params;
+    CAppletParameters &p = Host().Params();
     const CItemStyle from = ItemStyleFields(p, m_bSub, m_nState + 1);
     for (int state = 1; state <= 3; ++state)
         if (state != m_nState + 1)
@@ -268,7 +269,7 @@ void CItemStylePageBase::OnCopyToOtherMenu()
 {
     if (m_nState < 0 || m_nState > 2 || !BeginUndoStep())
         return;
-    CAppletParameters &p = App().m_params;
+    CAppletParameters &p = Host().Params();
     AssignItemStyle(ItemStyleFields(p, !m_bSub, m_nState + 1), ItemStyleFields(p, m_bSub, m_nState + 1));
     EndUndoStep(m_btnCopyToMenu->text());
 }

@@ -1,6 +1,7 @@
 #include "wizard/MenuStylePage.h"
 
-#include "app/WizardApp.h"
+#include "app/WizardHost.h"
+#include "model/AppletParameters.h"
 #include "wizard/ColorButton.h"
 #include "wizard/DataExchange.h"
 #include "wizard/PageControls.h"
@@ -17,8 +18,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-CMenuStylePage::CMenuStylePage(QWidget *parent)
-    : CWizardPage(134, QStringLiteral("Set Menu Style"), 133, parent)
+CMenuStylePage::CMenuStylePage(CWizardHost &host, QWidget *parent)
+    : CWizardPage(host, 134, QStringLiteral("Set Menu Style"), 133, parent)
 {
     auto *intro = new QLabel(QStringLiteral("Now,You can specify main menu and sub menu style. "), this);
     intro->setWordWrap(true);
@@ -38,7 +39,7 @@ CMenuStylePage::CMenuStylePage(QWidget *parent)
     auto *box = new QGroupBox(QStringLiteral("Menu Style"), this);
 
     // Left column: colour and item arrangement.
-    m_btnBKColor = new CColorButton(box);
+    m_btnBKColor = new CColorButton(Host().Ui(), box);
     m_btnBKColor->setObjectName(QStringLiteral("1015"));
     auto *colorRow = LabelledRow(QStringLiteral("Background Color:"), m_btnBKColor, box, true);
     auto *alignLabel = new QLabel(QStringLiteral("Items Align:"), box);
@@ -165,7 +166,7 @@ QLineEdit *CMenuStylePage::StoreMenuStyle(int nMenu)
     UpdateData(true, &failed);
     if (nMenu != 0 && nMenu != 1)
         return failed;
-    const CMenuStyle f = MenuStyleFields(App().m_params, nMenu == 1);
+    const CMenuStyle f = MenuStyleFields(Host().Params(), nMenu == 1);
     *f.pBKColor = m_btnBKColor->Color();
     *f.pMenuAlign = m_nMenuAlign;
     *f.pWidth = m_nItemWidth;
@@ -179,7 +180,7 @@ QLineEdit *CMenuStylePage::StoreMenuStyle(int nMenu)
 
 void CMenuStylePage::LoadMenuStyle()
 {
-    const CMenuStyle f = MenuStyleFields(App().m_params, m_nMenu != 0);
+    const CMenuStyle f = MenuStyleFields(Host().Params(), m_nMenu != 0);
     m_btnBKColor->SetColor(*f.pBKColor);
     m_nMenuAlign = *f.pMenuAlign;
     m_nItemWidth = *f.pWidth;
@@ -206,7 +207,7 @@ void CMenuStylePage::OnCopyToOtherMenu()
     if ((m_nMenu != 0 && m_nMenu != 1) || !BeginUndoStep())
         return;
     const QString what = m_btnCopyToMenu->text();
-    CAppletParameters &p = App().m_params;
+    CAppletParameters &p = Host().Params();
     AssignMenuStyle(MenuStyleFields(p, m_nMenu != 1), MenuStyleFields(p, m_nMenu == 1));
     EndUndoStep(what);
 }
