@@ -10,13 +10,13 @@
 CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("100"));
-    setWindowTitle(tr("About Vantrel"));
+    setWindowTitle(QStringLiteral("About Vantrel"));
 
     auto *icon = new QLabel(this);
     icon->setPixmap(QIcon(QStringLiteral(":/vantrel/icon.png")).pixmap(32, 32));
-    icon->setAccessibleName(tr("Vantrel icon"));
-    auto *version = new QLabel(tr("Vantrel Version 1.0"), this);
-    auto *notice = new QLabel(tr("Builds web pages with a Glidebar menu applet, step by step."), this);
+    icon->setAccessibleName(QStringLiteral("Vantrel icon"));
+    auto *version = new QLabel(QStringLiteral("Vantrel Version 1.0"), this);
+    auto *notice = new QLabel(QStringLiteral("Builds web pages with a Glidebar menu applet, step by step."), this);
     notice->setWordWrap(true);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/UserInterface.h"
+#include "app/WizardHost.h"
 #include "model/AppletParameters.h"
 
 #include <QString>
@@ -10,11 +11,12 @@ class CMenuWizardSheet;
 
 // The program's root: the program folder, the browser setting, the one
 // configuration, and the wizard sheet while it runs. Exactly one exists at a
-// time; pages and dialogs reach it through CWizardApp::Get().
-class CWizardApp {
+// time; the wizard gets it as its CWizardHost, the preview launcher through
+// CWizardApp::Get().
+class CWizardApp : public CWizardHost {
 public:
     CWizardApp();
-    ~CWizardApp();
+    ~CWizardApp() override;
     CWizardApp(const CWizardApp &) = delete;
     CWizardApp &operator=(const CWizardApp &) = delete;
 
@@ -26,16 +28,27 @@ public:
     // Reads "Use Default" and "Specify Browser" from the per-user settings.
     void ReadSettings();
     // Writes the browser choice: "Use Default" first, then "Specify Browser".
-    void WriteBrowserSettings();
+    void WriteBrowserSettings() override;
 
     // The seam for dialogs and launches (the real one unless a test set another).
-    CUserInterface &Ui();
+    CUserInterface &Ui() override;
     void SetUserInterface(std::unique_ptr<CUserInterface> ui);
 
     // A file of the program folder, given with "\" or "/" separators as the
     // string table holds them ("Sample\Samples.html").
-    QString AppFilePath(const QString &relative) const;
-    QString TemplateLibraryPath() const;
+    QString AppFilePath(const QString &relative) const override;
+    QString TemplateLibraryPath() const override;
+
+    CAppletParameters &Params() override { return m_params; }
+    QString AppDir() const override { return m_strAppDir; }
+    bool UsesDefaultBrowser() const override { return m_bUseDefaultBrowser != 0; }
+    QString BrowserPath() const override { return m_strBrowserPath; }
+    void SetBrowser(bool bUseDefault, const QString &strPath) override
+    {
+        m_bUseDefaultBrowser = bUseDefault ? 1 : 0;
+        m_strBrowserPath = strPath;
+    }
+    void SetWizardSheet(CMenuWizardSheet *sheet) override { m_pWizardSheet = sheet; }
 
     QString m_strAppDir;
     // The wizard sheet while it runs (set by whoever runs it).

@@ -1,6 +1,6 @@
 #include "wizard/ColorButton.h"
 
-#include "app/WizardApp.h"
+#include "app/UserInterface.h"
 
 #include <QPainter>
 #include <QStyle>
@@ -21,6 +21,11 @@ CColorButton::CColorButton(QWidget *parent) : QPushButton(parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
+CColorButton::CColorButton(CUserInterface &ui, QWidget *parent) : CColorButton(parent)
+{
+    m_pUi = &ui;
+}
+
 void CColorButton::SetColor(int color)
 {
     m_color = color;
@@ -30,7 +35,7 @@ void CColorButton::SetColor(int color)
 bool CColorButton::ChooseColor(QWidget *owner)
 {
     int color = m_color;
-    if (!CWizardApp::Get()->Ui().ChooseColor(owner, color))
+    if (!m_pUi || !m_pUi->ChooseColor(owner, color))
         return false;
     SetColor(color);
     emit ColorChosen(color);

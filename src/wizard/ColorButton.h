@@ -2,6 +2,8 @@
 
 #include <QPushButton>
 
+class CUserInterface;
+
 // A push button that shows one colour as a swatch: the colour fills the
 // button inset by 5 pixels, inside a 2-pixel frame (white top and left,
 // black right and bottom; all black while pressed). A disabled swatch draws
@@ -13,7 +15,10 @@
 class CColorButton : public QPushButton {
     Q_OBJECT
 public:
+    // A swatch that only shows its colour (ChooseColor refuses).
     explicit CColorButton(QWidget *parent = nullptr);
+    // A swatch whose colour the user chooses through `ui`.
+    explicit CColorButton(CUserInterface &ui, QWidget *parent = nullptr);
 
     int Color() const { return m_color; }
     void SetColor(int color);
@@ -35,4 +40,5 @@ protected:
 
 private:
     int m_color = 0;
+    CUserInterface *m_pUi = nullptr;
 };

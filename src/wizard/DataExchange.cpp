@@ -1,6 +1,6 @@
 #include "wizard/DataExchange.h"
 
-#include "app/WizardApp.h"
+#include "app/UserInterface.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -24,8 +24,8 @@ bool IsWholeNumber(const QString &text)
 
 } // namespace
 
-CDataExchange::CDataExchange(QWidget *page, bool bSaveAndValidate)
-    : m_pPage(page), m_bSave(bSaveAndValidate)
+CDataExchange::CDataExchange(QWidget *page, bool bSaveAndValidate, CUserInterface *pUi)
+    : m_pPage(page), m_pUi(pUi), m_bSave(bSaveAndValidate)
 {
 }
 
@@ -33,8 +33,8 @@ void CDataExchange::Fail(QLineEdit *edit, const QString &message)
 {
     m_bFailed = true;
     m_pFailedEdit = edit;
-    if (CWizardApp *app = CWizardApp::Get())
-        app->Ui().MessageBox(m_pPage, message);
+    if (m_pUi)
+        m_pUi->MessageBox(m_pPage, message);
     edit->setFocus(Qt::OtherFocusReason);
     edit->selectAll();
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <initializer_list>
 
+class CUserInterface;
 class QAbstractButton;
 class QCheckBox;
 class QComboBox;
@@ -15,7 +16,9 @@ class QWidget;
 // focus with its text selected, and every later binding is skipped.
 class CDataExchange {
 public:
-    CDataExchange(QWidget *page, bool bSaveAndValidate);
+    // `pUi` tells the user of a refused number (null: a dialog without
+    // number boxes, nothing to tell).
+    CDataExchange(QWidget *page, bool bSaveAndValidate, CUserInterface *pUi);
 
     bool IsSaving() const { return m_bSave; }
     bool Failed() const { return m_bFailed; }
@@ -43,6 +46,7 @@ private:
     void Fail(QLineEdit *edit, const QString &message);
 
     QWidget *m_pPage;
+    CUserInterface *m_pUi;
     bool m_bSave;
     bool m_bFailed = false;
     QLineEdit *m_pFailedEdit = nullptr;

@@ -1,6 +1,7 @@
 #include "wizard/GeneralPage.h"
 
-#include "app/WizardApp.h"
+#include "app/WizardHost.h"
+#include "model/AppletParameters.h"
 #include "wizard/ColorButton.h"
 #include "wizard/DataExchange.h"
 #include "wizard/PageControls.h"
@@ -34,22 +35,22 @@ QHBoxLayout *Attached(QLineEdit *edit, CSpinButton *spin)
 
 } // namespace
 
-CGeneralPage::CGeneralPage(QWidget *parent)
-    : CWizardPage(133, QStringLiteral("Set General Parameters"), 132, parent)
+CGeneralPage::CGeneralPage(CWizardHost &host, QWidget *parent)
+    : CWizardPage(host, 133, QStringLiteral("Set General Parameters"), 132, parent)
 {
     // HTML Page: title and alignment.
-    auto *htmlBox = new QGroupBox(tr("HTML Page"), this);
+    auto *htmlBox = new QGroupBox(QStringLiteral("HTML Page"), this);
     m_editTitle = new QLineEdit(htmlBox);
     m_editTitle->setObjectName(QStringLiteral("1013"));
-    auto *titleLabel = BuddyLabel(tr("Page Title:"), m_editTitle, htmlBox);
+    auto *titleLabel = BuddyLabel(QStringLiteral("Page Title:"), m_editTitle, htmlBox);
     // A sorted list whose entries are already in order: 0 Center, 1 Left, 2 Right.
     m_cbAlign = ListBox("1014", {QStringLiteral("Center"), QStringLiteral("Left"), QStringLiteral("Right")}, htmlBox);
-    auto *alignLabel = BuddyLabel(tr("Align:"), m_cbAlign, htmlBox);
+    auto *alignLabel = BuddyLabel(QStringLiteral("Align:"), m_cbAlign, htmlBox);
     // Browsers no longer run applets: a page for today's browsers also
     // carries the menu script and its links as a plain list.
-    m_chkModernPage = new QCheckBox(tr("Works in today's browsers"), htmlBox);
+    m_chkModernPage = new QCheckBox(QStringLiteral("Works in today's browsers"), htmlBox);
     m_chkModernPage->setObjectName(QStringLiteral("modernPage"));
-    m_chkModernPage->setToolTip(tr("The saved page draws the menu with a script that comes with it, "
+    m_chkModernPage->setToolTip(QStringLiteral("The saved page draws the menu with a script that comes with it, "
                                    "and lists its links for visitors without scripts"));
     auto *htmlRows = new QVBoxLayout(htmlBox);
     auto *htmlRow = new QHBoxLayout;
@@ -62,14 +63,14 @@ CGeneralPage::CGeneralPage(QWidget *parent)
     htmlRows->addWidget(m_chkModernPage);
 
     // Applet Appearance: background colour and image.
-    auto *appletBox = new QGroupBox(tr("Applet Appearance"), this);
-    m_btnBKColor = new CColorButton(appletBox);
+    auto *appletBox = new QGroupBox(QStringLiteral("Applet Appearance"), this);
+    m_btnBKColor = new CColorButton(Host().Ui(), appletBox);
     m_btnBKColor->setObjectName(QStringLiteral("1015"));
-    auto *colorLabel = BuddyLabel(tr("Background Color:"), m_btnBKColor, appletBox);
+    auto *colorLabel = BuddyLabel(QStringLiteral("Background Color:"), m_btnBKColor, appletBox);
     m_editBKImage = new QLineEdit(appletBox);
     m_editBKImage->setObjectName(QStringLiteral("1017"));
-    auto *imageLabel = BuddyLabel(tr("Background Image:"), m_editBKImage, appletBox);
-    m_btnBrowse = BrowseButton("1007", tr("Browse for the background image"), appletBox);
+    auto *imageLabel = BuddyLabel(QStringLiteral("Background Image:"), m_editBKImage, appletBox);
+    m_btnBrowse = BrowseButton("1007", QStringLiteral("Browse for the background image"), appletBox);
     m_btnBrowse->setToolTip(m_btnBrowse->accessibleName());
     auto *appletGrid = new QGridLayout(appletBox);
     appletGrid->addWidget(colorLabel, 0, 0);
@@ -80,17 +81,17 @@ CGeneralPage::CGeneralPage(QWidget *parent)
     appletGrid->setColumnStretch(1, 1);
 
     // Menu Display Position: X and Y with their arrows.
-    auto *posBox = new QGroupBox(tr("Menu Display Position"), this);
+    auto *posBox = new QGroupBox(QStringLiteral("Menu Display Position"), this);
     m_editXPos = DigitBox("1019", posBox);
-    auto *xLabel = BuddyLabel(tr("X Position:"), m_editXPos, posBox);
+    auto *xLabel = BuddyLabel(QStringLiteral("X Position:"), m_editXPos, posBox);
     m_spinX = new CSpinButton(m_editXPos, posBox);
     m_spinX->setObjectName(QStringLiteral("1020"));
-    m_spinX->setAccessibleName(tr("X Position arrows"));
+    m_spinX->setAccessibleName(QStringLiteral("X Position arrows"));
     m_editYPos = DigitBox("1021", posBox);
-    auto *yLabel = BuddyLabel(tr("Y Position:"), m_editYPos, posBox);
+    auto *yLabel = BuddyLabel(QStringLiteral("Y Position:"), m_editYPos, posBox);
     m_spinY = new CSpinButton(m_editYPos, posBox);
     m_spinY->setObjectName(QStringLiteral("1023"));
-    m_spinY->setAccessibleName(tr("Y Position arrows"));
+    m_spinY->setAccessibleName(QStringLiteral("Y Position arrows"));
     // Only the Y arrows answer the keyboard's Up and Down keys.
     m_spinY->SetArrowKeys(true);
     auto *posRow = new QHBoxLayout(posBox);
@@ -144,7 +145,7 @@ bool CGeneralPage::OnInitDialog()
 
 bool CGeneralPage::OnSetActive()
 {
-    const CAppletParameters &p = App().m_params;
+    const CAppletParameters &p = Host().Params();
     m_nAlign = p.m_Align;
     m_strTitle = p.m_HTMLTitle;
     m_strBKImage = p.m_appBKImagePath;
@@ -160,8 +161,8 @@ bool CGeneralPage::OnSetActive()
 
 bool CGeneralPage::CheckTexts()
 {
-    return CheckNoControlCharacters(this, m_editTitle, m_editTitle)
-        && CheckNoControlCharacters(this, m_editBKImage, m_editBKImage);
+    return CheckNoControlCharacters(Host().Ui(), this, m_editTitle, m_editTitle)
+        && CheckNoControlCharacters(Host().Ui(), this, m_editBKImage, m_editBKImage);
 }
 
 bool CGeneralPage::Store()
@@ -173,7 +174,7 @@ bool CGeneralPage::Store()
     // The values are copied as they stand, even after a failed check: the
     // failing box's number (when it was one) and the earlier values of the
     // boxes after it.
-    CAppletParameters &p = App().m_params;
+    CAppletParameters &p = Host().Params();
     p.m_Align = m_nAlign;
     p.m_HTMLTitle = m_strTitle;
     p.m_appBKColor = m_btnBKColor->Color();
@@ -206,7 +207,7 @@ void CGeneralPage::OnBrowseImage()
 {
     // The check's outcome does not matter here; the dialog follows anyway.
     UpdateData(true);
-    const QString path = App().Ui().GetOpenFileName(this, QLatin1String(kImageFilter));
+    const QString path = Host().Ui().GetOpenFileName(this, QLatin1String(kImageFilter));
     if (path.isEmpty())
         return;
     // Only the image box changes: rewriting every box would undo numbers

@@ -17,7 +17,7 @@ class QPushButton;
 class CGeneralPage : public CWizardPage {
     Q_OBJECT
 public:
-    explicit CGeneralPage(QWidget *parent = nullptr);
+    explicit CGeneralPage(CWizardHost &host, QWidget *parent = nullptr);
 
     bool OnInitDialog() override;
     bool OnSetActive() override;

@@ -1,7 +1,8 @@
 #include "wizard/HTMLPage.h"
 
 #include "app/PreviewLauncher.h"
-#include "app/WizardApp.h"
+#include "app/WizardHost.h"
+#include "model/AppletParameters.h"
 #include "store/ProjectFile.h"
 #include "wizard/MenuWizardSheet.h"
 
@@ -38,8 +39,8 @@ QString BoxText(const QPlainTextEdit *box, QLatin1String lineEnd)
 
 } // namespace
 
-CHTMLPage::CHTMLPage(QWidget *parent)
-    : CWizardPage(137, QStringLiteral("Congratulations,You just finished the work!"), 137, parent)
+CHTMLPage::CHTMLPage(CWizardHost &host, QWidget *parent)
+    : CWizardPage(host, 137, QStringLiteral("Congratulations,You just finished the work!"), 137, parent)
 {
     auto *intro = new QLabel(
         QStringLiteral("You have finished the configuration of the Glidebar, and you can preview it now."), this);
@@ -103,8 +104,8 @@ void CHTMLPage::UpdateData(bool bSave)
 
 void CHTMLPage::Generate()
 {
-    m_strHTML = App().m_params.GenerateHTML([this](const QString &message) {
-        App().Ui().MessageBox(this, message);
+    m_strHTML = Host().Params().GenerateHTML([this](const QString &message) {
+        Host().Ui().MessageBox(this, message);
     });
 }
 
@@ -119,7 +120,7 @@ bool CHTMLPage::OnSetActive()
 bool CHTMLPage::OnWizardBack()
 {
     // Going back always leaves the saved state.
-    App().m_params.m_bSaved = 0;
+    Host().Params().m_bSaved = 0;
     return true;
 }
 
@@ -133,15 +134,15 @@ bool CHTMLPage::SaveAs(bool *pFailed)
 {
     if (pFailed)
         *pFailed = false;
-    CWizardApp &app = App();
+    CWizardHost &app = Host();
     const QString chosen = app.Ui().GetSaveFileName(this, QStringLiteral("HTML Files(*.htm,*.html) | *.htm;*.html||"),
-                                                    QStringLiteral("htm"), app.m_params.m_strHTMLPath);
+                                                    QStringLiteral("htm"), app.Params().m_strHTMLPath);
     if (chosen.isEmpty())
         return false;
     UpdateData(true);
     const QFileInfo info(chosen);
     QString error;
-    if (!SavePage(info.absoluteFilePath(), info.absolutePath(), app.m_params, m_strHTML, app.m_strAppDir,
+    if (!SavePage(info.absoluteFilePath(), info.absolutePath(), app.Params(), m_strHTML, app.AppDir(),
                   &error)) {
         QString message = QStringLiteral("Save as file failed!");
         if (!error.isEmpty())
@@ -151,7 +152,7 @@ bool CHTMLPage::SaveAs(bool *pFailed)
             *pFailed = true;
         return false;
     }
-    app.m_params.m_bSaved = 1;
+    app.Params().m_bSaved = 1;
     return true;
 }
 
@@ -163,8 +164,8 @@ void CHTMLPage::OnPreview()
 
 void CHTMLPage::OnStartNew()
 {
-    CWizardApp &app = App();
-    if (!app.m_params.m_bSaved) {
+    CWizardHost &app = Host();
+    if (!app.Params().m_bSaved) {
         const auto answer =
             app.Ui().MessageBox(this, QStringLiteral("Save current Glidebar before starting a new Glidebar?"),
                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -190,9 +191,9 @@ void CHTMLPage::OnStartNew()
 
 bool CHTMLPage::OnQueryCancel()
 {
-    CWizardApp &app = App();
+    CWizardHost &app = Host();
     bool failed = false;
-    if (!app.m_params.m_bSaved
+    if (!app.Params().m_bSaved
         && app.Ui().MessageBox(this, QStringLiteral("Save Glidebar in HTML file?"),
                                QMessageBox::Yes | QMessageBox::No)
                == QMessageBox::Yes) {

@@ -14,7 +14,7 @@ class QPushButton;
 class CHTMLPage : public CWizardPage {
     Q_OBJECT
 public:
-    explicit CHTMLPage(QWidget *parent = nullptr);
+    explicit CHTMLPage(CWizardHost &host, QWidget *parent = nullptr);
 
     bool OnSetActive() override;
     bool OnWizardBack() override;

@@ -17,7 +17,7 @@
 CItemFontDialog::CItemFontDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("139"));
-    setWindowTitle(tr("Font"));
+    setWindowTitle(QStringLiteral("Font"));
 
     m_cbFontName = new QComboBox(this);
     m_cbFontName->setObjectName(QStringLiteral("1033"));
@@ -28,18 +28,18 @@ CItemFontDialog::CItemFontDialog(QWidget *parent) : QDialog(parent)
     // The list shows the point sizes the applet is given.
     for (int i = 0; i < StringRange::FontSize.count; ++i)
         m_cbFontSize->addItem(LoadString(StringRange::FontSize, i));
-    auto *nameLabel = new QLabel(tr("Font Name:"), this);
-    auto *sizeLabel = new QLabel(tr("Font Size:"), this);
+    auto *nameLabel = new QLabel(QStringLiteral("Font Name:"), this);
+    auto *sizeLabel = new QLabel(QStringLiteral("Font Size:"), this);
     SetBuddy(nameLabel, m_cbFontName);
     SetBuddy(sizeLabel, m_cbFontSize);
     auto *form = new QFormLayout;
     form->addRow(nameLabel, m_cbFontName);
     form->addRow(sizeLabel, m_cbFontSize);
 
-    auto *styleBox = new QGroupBox(tr("Font Style"), this);
-    m_rbPlain = new QRadioButton(tr("Plain"), styleBox);
-    m_rbBold = new QRadioButton(tr("Bold"), styleBox);
-    m_rbItalic = new QRadioButton(tr("Italic"), styleBox);
+    auto *styleBox = new QGroupBox(QStringLiteral("Font Style"), this);
+    m_rbPlain = new QRadioButton(QStringLiteral("Plain"), styleBox);
+    m_rbBold = new QRadioButton(QStringLiteral("Bold"), styleBox);
+    m_rbItalic = new QRadioButton(QStringLiteral("Italic"), styleBox);
     m_rbPlain->setObjectName(QStringLiteral("1049"));
     m_rbBold->setObjectName(QStringLiteral("1050"));
     m_rbItalic->setObjectName(QStringLiteral("1051"));
@@ -66,7 +66,7 @@ CItemFontDialog::CItemFontDialog(QWidget *parent) : QDialog(parent)
 
 void CItemFontDialog::UpdateData(bool bSave)
 {
-    CDataExchange dx(this, bSave);
+    CDataExchange dx(this, bSave, nullptr); // no number boxes: nothing to refuse
     dx.ListIndex(m_cbFontName, m_nFontName);
     dx.ListIndex(m_cbFontSize, m_nFontSize);
     dx.Radio({m_rbPlain, m_rbBold, m_rbItalic}, m_nFontStyle);

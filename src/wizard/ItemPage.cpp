@@ -1,7 +1,7 @@
 #include "wizard/ItemPage.h"
 
 #include "app/WaitCursor.h"
-#include "app/WizardApp.h"
+#include "app/WizardHost.h"
 #include "model/AppletMenu.h"
 #include "model/AppletParameters.h"
 #include "wizard/DataExchange.h"
@@ -72,8 +72,8 @@ void MakeShowable(CAppletMenu &menu)
 
 } // namespace
 
-CItemPage::CItemPage(QWidget *parent)
-    : CWizardPage(136, QStringLiteral("Insert Items Into Menu"), 0, parent)
+CItemPage::CItemPage(CWizardHost &host, QWidget *parent)
+    : CWizardPage(host, 136, QStringLiteral("Insert Items Into Menu"), 0, parent)
 {
     auto *intro = new QLabel(
         QStringLiteral("Now,You can insert the items into the main menu and the sub menu."), this);
@@ -237,12 +237,12 @@ bool CItemPage::CheckNoCommas(bool bMain, bool bSub)
                   {m_comboSubTarget, m_comboSubTarget->lineEdit()},
                   {m_editSubImage, m_editSubImage}};
     for (const Box &box : boxes) {
-        if (!CheckNoControlCharacters(this, box.focus, box.edit))
+        if (!CheckNoControlCharacters(Host().Ui(), this, box.focus, box.edit))
             return false;
         const int comma = box.edit->text().indexOf(QLatin1Char(','));
         if (comma < 0)
             continue;
-        App().Ui().MessageBox(this, CommaMessage());
+        Host().Ui().MessageBox(this, CommaMessage());
         box.focus->setFocus(Qt::OtherFocusReason);
         box.edit->setSelection(comma, 1);
         return false;
@@ -257,7 +257,7 @@ bool CItemPage::ReadShownValues(Counts counts)
 
 CAppletMenu &CItemPage::MainMenu() const
 {
-    return *App().m_params.m_pMainMenu;
+    return *Host().Params().m_pMainMenu;
 }
 
 CAppletMenuItem *CItemPage::CurrentMainItem() const
@@ -518,7 +518,7 @@ void CItemPage::OnHasSubMenu()
         NotifyStored();
         return;
     }
-    const auto answer = App().Ui().MessageBox(this, QString::fromLatin1(kSubMenuQuestion),
+    const auto answer = Host().Ui().MessageBox(this, QString::fromLatin1(kSubMenuQuestion),
                                               QMessageBox::Yes | QMessageBox::No);
     if (answer == QMessageBox::Yes) {
         emit menuAboutToChange(QStringLiteral("Remove Sub Menu"));
@@ -545,11 +545,11 @@ void CItemPage::BrowseImage(bool bSub)
     CAppletMenu *menu = bSub ? CurrentSubMenu() : &MainMenu();
     if (!menu)
         return;
-    const QString chosen = App().Ui().GetOpenFileName(this, QString::fromLatin1(kImageFilter));
+    const QString chosen = Host().Ui().GetOpenFileName(this, QString::fromLatin1(kImageFilter));
     if (chosen.isEmpty())
         return;
     if (chosen.contains(QLatin1Char(','))) {
-        App().Ui().MessageBox(this, CommaInImageMessage());
+        Host().Ui().MessageBox(this, CommaInImageMessage());
         return;
     }
     const QString path = QDir::toNativeSeparators(chosen);
@@ -762,7 +762,7 @@ void CItemPage::OnInsertItem()
     if (!menu)
         return;
     if (!menu->CanInsert()) {
-        App().Ui().MessageBox(this, TooManyItemsMessage());
+        Host().Ui().MessageBox(this, TooManyItemsMessage());
         return;
     }
     if (!ReadShownValues())
@@ -792,14 +792,14 @@ void CItemPage::OnDeleteItem()
     if (!menu)
         return;
     if (!menu->CanRemove()) {
-        App().Ui().MessageBox(this, LastItemMessage(node.IsSub()));
+        Host().Ui().MessageBox(this, LastItemMessage(node.IsSub()));
         return;
     }
     // The texts of the item being deleted, and of its sub menu, are not checked.
     if (!UpdateData(true) || !CheckNoCommas(node.IsSub(), false))
         return;
     if (!node.IsSub() && menu->GetItem(node.nMain)->m_pSubMenu
-        && App().Ui().MessageBox(this, QString::fromLatin1(kSubMenuQuestion), QMessageBox::Yes | QMessageBox::No)
+        && Host().Ui().MessageBox(this, QString::fromLatin1(kSubMenuQuestion), QMessageBox::Yes | QMessageBox::No)
                != QMessageBox::Yes)
         return;
     if (node.IsSub())
@@ -853,11 +853,11 @@ void CItemPage::OnTreeDrop(CMenuTreeView::Node from, CMenuTreeView::Node to)
         return;
     const bool between = source != target;
     if (between && !target->CanInsert()) {
-        App().Ui().MessageBox(this, TooManyItemsMessage());
+        Host().Ui().MessageBox(this, TooManyItemsMessage());
         return;
     }
     if (between && !source->CanRemove()) {
-        App().Ui().MessageBox(this, LastItemMessage(true));
+        Host().Ui().MessageBox(this, LastItemMessage(true));
         return;
     }
     const int nFrom = from.IsSub() ? from.nSub : from.nMain;

@@ -22,7 +22,7 @@ class QPushButton;
 class CItemPage : public CWizardPage {
     Q_OBJECT
 public:
-    explicit CItemPage(QWidget *parent = nullptr);
+    explicit CItemPage(CWizardHost &host, QWidget *parent = nullptr);
 
     // Re-reads everything the page shows (tree, panels, counts) from the
     // configuration after it was replaced elsewhere; current indexes are

@@ -1,7 +1,7 @@
 #include "wizard/ItemStylePage.h"
 
-CItemStylePage::CItemStylePage(QWidget *parent)
-    : CItemStylePageBase(false, 135, 134,
+CItemStylePage::CItemStylePage(CWizardHost &host, QWidget *parent)
+    : CItemStylePageBase(host, false, 135, 134,
                          {"Set Main Menu Item Style",
                           "Now,You can specify main menu item style for each item status.",
                           "Main Menu Item Style"},

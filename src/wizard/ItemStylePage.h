@@ -6,5 +6,5 @@
 class CItemStylePage : public CItemStylePageBase {
     Q_OBJECT
 public:
-    explicit CItemStylePage(QWidget *parent = nullptr);
+    explicit CItemStylePage(CWizardHost &host, QWidget *parent = nullptr);
 };

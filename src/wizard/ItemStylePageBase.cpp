@@ -1,6 +1,7 @@
 #include "wizard/ItemStylePageBase.h"
 
-#include "app/WizardApp.h"
+#include "app/WizardHost.h"
+#include "model/AppletParameters.h"
 #include "wizard/ColorButton.h"
 #include "wizard/DataExchange.h"
 #include "wizard/ItemFontDialog.h"
@@ -23,16 +24,16 @@ const QStringList kAlignments = {QStringLiteral("Left"), QStringLiteral("Center"
 
 } // namespace
 
-CItemStylePageBase::CItemStylePageBase(bool bSub, int nDialogId, int nBitmap, const Texts &texts,
+CItemStylePageBase::CItemStylePageBase(CWizardHost &host, bool bSub, int nDialogId, int nBitmap, const Texts &texts,
                                        QWidget *parent)
-    : CWizardPage(nDialogId, QString::fromLatin1(texts.heading), nBitmap, parent), m_bSub(bSub)
+    : CWizardPage(host, nDialogId, QString::fromLatin1(texts.heading), nBitmap, parent), m_bSub(bSub)
 {
     auto *intro = new QLabel(QString::fromLatin1(texts.intro), this);
     intro->setWordWrap(true);
 
-    m_rbNormal = RadioButton(tr("Normal"), "1032", this);
-    m_rbMouseMove = RadioButton(tr("Mouse Move"), "1068", this);
-    m_rbMouseClick = RadioButton(tr("Mouse Click"), "1010", this);
+    m_rbNormal = RadioButton(QStringLiteral("Normal"), "1032", this);
+    m_rbMouseMove = RadioButton(QStringLiteral("Mouse Move"), "1068", this);
+    m_rbMouseClick = RadioButton(QStringLiteral("Mouse Click"), "1010", this);
     m_groupState = RadioGroup({m_rbNormal, m_rbMouseMove, m_rbMouseClick}, this);
     auto *stateRow = new QHBoxLayout;
     int n = 0;
@@ -47,34 +48,34 @@ CItemStylePageBase::CItemStylePageBase(bool bSub, int nDialogId, int nBitmap, co
         });
     }
     stateRow->addStretch(1);
-    m_btnCopyToStates = PageButton(tr("Copy to Other States"), "copyToStates", tr("Copy to Other States"), this);
-    const QString copyToMenu = bSub ? tr("Copy to Main Menu") : tr("Copy to Sub Menu");
+    m_btnCopyToStates = PageButton(QStringLiteral("Copy to Other States"), "copyToStates", QStringLiteral("Copy to Other States"), this);
+    const QString copyToMenu = bSub ? QStringLiteral("Copy to Main Menu") : QStringLiteral("Copy to Sub Menu");
     m_btnCopyToMenu = PageButton(copyToMenu, "copyToMenu", copyToMenu, this);
     stateRow->addWidget(m_btnCopyToStates);
     stateRow->addWidget(m_btnCopyToMenu);
-    m_btnCopyToStates->setToolTip(tr("Give the other two states the values shown"));
-    m_btnCopyToMenu->setToolTip(bSub ? tr("Give the main menu's items the values shown, in this state")
-                                     : tr("Give the sub menus' items the values shown, in this state"));
+    m_btnCopyToStates->setToolTip(QStringLiteral("Give the other two states the values shown"));
+    m_btnCopyToMenu->setToolTip(bSub ? QStringLiteral("Give the main menu's items the values shown, in this state")
+                                     : QStringLiteral("Give the sub menus' items the values shown, in this state"));
     connect(m_btnCopyToStates, &QPushButton::clicked, this, &CItemStylePageBase::OnCopyToOtherStates);
     connect(m_btnCopyToMenu, &QPushButton::clicked, this, &CItemStylePageBase::OnCopyToOtherMenu);
 
     auto *box = new QGroupBox(QString::fromLatin1(texts.group), this);
 
     // The two colours.
-    m_btnBKColor = new CColorButton(box);
+    m_btnBKColor = new CColorButton(Host().Ui(), box);
     m_btnBKColor->setObjectName(QStringLiteral("1046"));
-    m_btnFRColor = new CColorButton(box);
+    m_btnFRColor = new CColorButton(Host().Ui(), box);
     m_btnFRColor->setObjectName(QStringLiteral("1016"));
-    auto *colorRow = LabelledRow(tr("Background Color:"), m_btnBKColor, box, true);
-    colorRow->addWidget(BuddyLabel(tr("Foreground Color:"), m_btnFRColor, box));
+    auto *colorRow = LabelledRow(QStringLiteral("Background Color:"), m_btnBKColor, box, true);
+    colorRow->addWidget(BuddyLabel(QStringLiteral("Foreground Color:"), m_btnFRColor, box));
     colorRow->addWidget(m_btnFRColor);
     colorRow->addStretch(1);
 
     // The border.
-    auto *borderBox = new QGroupBox(tr("Item Border"), box);
-    m_rbPlain = RadioButton(tr("Plain"), "1048", borderBox);
-    m_rbRaised = RadioButton(tr("Raised"), "1012", borderBox);
-    m_rbSunken = RadioButton(tr("Sunken"), "1013", borderBox);
+    auto *borderBox = new QGroupBox(QStringLiteral("Item Border"), box);
+    m_rbPlain = RadioButton(QStringLiteral("Plain"), "1048", borderBox);
+    m_rbRaised = RadioButton(QStringLiteral("Raised"), "1012", borderBox);
+    m_rbSunken = RadioButton(QStringLiteral("Sunken"), "1013", borderBox);
     m_groupBorder = RadioGroup({m_rbPlain, m_rbRaised, m_rbSunken}, this);
     auto *borderRow = new QHBoxLayout(borderBox);
     for (QRadioButton *b : {m_rbPlain, m_rbRaised, m_rbSunken}) {
@@ -96,19 +97,19 @@ CItemStylePageBase::CItemStylePageBase(bool bSub, int nDialogId, int nBitmap, co
                           QStringLiteral("Vertical Shade Effect (Background Color to White)")},
                          box);
     m_cbFillStyle->setMaxVisibleItems(10);
-    auto *fillRow = LabelledRow(tr("Item Filled with:"), m_cbFillStyle, box);
+    auto *fillRow = LabelledRow(QStringLiteral("Item Filled with:"), m_cbFillStyle, box);
 
     // Alignments and the font.
     m_cbImageAlign = ListBox("1072", kAlignments, box);
     m_cbTextAlign = ListBox("1036", kAlignments, box);
-    m_btnFont = new QPushButton(tr("Font..."), box);
+    m_btnFont = new QPushButton(QStringLiteral("Font..."), box);
     m_btnFont->setObjectName(QStringLiteral("1069"));
     m_btnFont->setAutoDefault(false);
     auto *lastRow = new QHBoxLayout;
-    lastRow->addWidget(BuddyLabel(tr("Image Align:"), m_cbImageAlign, box));
+    lastRow->addWidget(BuddyLabel(QStringLiteral("Image Align:"), m_cbImageAlign, box));
     lastRow->addWidget(m_cbImageAlign);
     lastRow->addSpacing(8);
-    lastRow->addWidget(BuddyLabel(tr("Text Align:"), m_cbTextAlign, box));
+    lastRow->addWidget(BuddyLabel(QStringLiteral("Text Align:"), m_cbTextAlign, box));
     lastRow->addWidget(m_cbTextAlign);
     lastRow->addStretch(1);
     lastRow->addWidget(m_btnFont);
@@ -164,7 +165,7 @@ void CItemStylePageBase::StoreState(int nState)
     UpdateData(true);
     if (nState < 0 || nState > 2)
         return;
-    const CItemStyle f = ItemStyleFields(App().m_params, m_bSub, nState + 1);
+    const CItemStyle f = ItemStyleFields(Host().Params(), m_bSub, nState + 1);
     *f.pBKColor = m_btnBKColor->Color();
     *f.pFRColor = m_btnFRColor->Color();
     *f.pBorderStyle = m_nBorderStyle;
@@ -179,7 +180,7 @@ void CItemStylePageBase::StoreState(int nState)
 void CItemStylePageBase::LoadState()
 {
     if (m_nState >= 0 && m_nState <= 2) {
-        const CItemStyle f = ItemStyleFields(App().m_params, m_bSub, m_nState + 1);
+        const CItemStyle f = ItemStyleFields(Host().Params(), m_bSub, m_nState + 1);
         m_btnBKColor->SetColor(*f.pBKColor);
         m_btnFRColor->SetColor(*f.pFRColor);
         m_nBorderStyle = *f.pBorderStyle;
@@ -223,7 +224,7 @@ void CItemStylePageBase::OnFont()
     dlg.m_nFontSize = m_nFontSize;
     dlg.m_nFontStyle = m_nFontStyle;
     dlg.UpdateData(false);
-    if (App().Ui().ExecDialog(dlg) != QDialog::Accepted)
+    if (Host().Ui().ExecDialog(dlg) != QDialog::Accepted)
         return;
     m_nFontName = dlg.m_nFontName;
     m_nFontSize = dlg.m_nFontSize;
@@ -256,7 +257,7 @@ void CItemStylePageBase::OnCopyToOtherStates()
 {
     if (m_nState < 0 || m_nState > 2 || !BeginUndoStep())
         return;
-    CAppletParameters &p = App().m_params;
+    CAppletParameters &p = Host().Params();
     const CItemStyle from = ItemStyleFields(p, m_bSub, m_nState + 1);
     for (int state = 1; state <= 3; ++state)
         if (state != m_nState + 1)
@@ -268,7 +269,7 @@ void CItemStylePageBase::OnCopyToOtherMenu()
 {
     if (m_nState < 0 || m_nState > 2 || !BeginUndoStep())
         return;
-    CAppletParameters &p = App().m_params;
+    CAppletParameters &p = Host().Params();
     AssignItemStyle(ItemStyleFields(p, !m_bSub, m_nState + 1), ItemStyleFields(p, m_bSub, m_nState + 1));
     EndUndoStep(m_btnCopyToMenu->text());
 }

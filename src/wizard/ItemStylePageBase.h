@@ -22,7 +22,7 @@ public:
         const char *group;
     };
     // bSub: edit the sub-menu items' fields instead of the main-menu items'.
-    CItemStylePageBase(bool bSub, int nDialogId, int nBitmap, const Texts &texts,
+    CItemStylePageBase(CWizardHost &host, bool bSub, int nDialogId, int nBitmap, const Texts &texts,
                        QWidget *parent = nullptr);
 
     bool OnInitDialog() override;

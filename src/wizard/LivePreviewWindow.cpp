@@ -25,7 +25,7 @@ public:
     explicit CCanvas(CLivePreviewWindow *owner) : QWidget(owner), m_pOwner(owner)
     {
         setObjectName(QStringLiteral("canvas"));
-        setAccessibleName(tr("Menu preview"));
+        setAccessibleName(QStringLiteral("Menu preview"));
         setMouseTracking(true);
         // The keys walk the menus as the pointer does.
         setFocusPolicy(Qt::StrongFocus);
@@ -46,7 +46,7 @@ protected:
         const QRect area = CMenuLayout(m_pOwner->m_params).AppletRect();
         if (area.isEmpty()) {
             p.setPen(palette().color(QPalette::WindowText));
-            p.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, tr("The menu has nothing to show."));
+            p.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, QStringLiteral("The menu has nothing to show."));
             return;
         }
         const double scale = m_pOwner->Scale();
@@ -127,7 +127,7 @@ CLivePreviewWindow::CLivePreviewWindow(QWidget *owner, ConfigurationSource sourc
     : QWidget(owner, Qt::Tool), m_pOwner(owner), m_source(std::move(source))
 {
     setObjectName(QStringLiteral("livePreview"));
-    setWindowTitle(tr("Live Preview"));
+    setWindowTitle(QStringLiteral("Live Preview"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     // Opening it leaves the user typing where they were.
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -135,12 +135,12 @@ CLivePreviewWindow::CLivePreviewWindow(QWidget *owner, ConfigurationSource sourc
     m_pCanvas = new CCanvas(this);
     m_pStatus = new QLabel(this);
     m_pStatus->setObjectName(QStringLiteral("status"));
-    m_pStatus->setAccessibleName(tr("Status"));
+    m_pStatus->setAccessibleName(QStringLiteral("Status"));
     m_pStatus->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     m_pStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // Long links wrap rather than widen the window.
     m_pStatus->setWordWrap(true);
-    m_pStatus->setText(tr("Point at an item to see its styles; click it to see its link. "
+    m_pStatus->setText(QStringLiteral("Point at an item to see its styles; click it to see its link. "
                           "Keys: Ctrl+L, then the arrows and Enter."));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -354,9 +354,9 @@ void CLivePreviewWindow::ShowItemLink(const CItemRef &ref)
     const CAppletMenuItem *item = m_params.m_pMainMenu->GetItem(ref.nMain);
     if (ref.IsSub())
         item = item->m_pSubMenu->GetItem(ref.nSub);
-    const QString none = tr("(none)");
-    m_pStatus->setText(tr("%1: link %2, target frame %3")
-                           .arg(item->m_strLabel.isEmpty() ? tr("(no label)") : item->m_strLabel,
+    const QString none = QStringLiteral("(none)");
+    m_pStatus->setText(QStringLiteral("%1: link %2, target frame %3")
+                           .arg(item->m_strLabel.isEmpty() ? QStringLiteral("(no label)") : item->m_strLabel,
                                 item->m_strLink.isEmpty() ? none : item->m_strLink,
                                 item->m_strTarget.isEmpty() ? none : item->m_strTarget));
 }

@@ -6,7 +6,7 @@
 
 CMenuPicture::CMenuPicture(QWidget *parent) : QWidget(parent)
 {
-    setAccessibleName(tr("Template picture"));
+    setAccessibleName(QStringLiteral("Template picture"));
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
 }
 

@@ -1,6 +1,7 @@
 #include "wizard/MenuStylePage.h"
 
-#include "app/WizardApp.h"
+#include "app/WizardHost.h"
+#include "model/AppletParameters.h"
 #include "wizard/ColorButton.h"
 #include "wizard/DataExchange.h"
 #include "wizard/PageControls.h"
@@ -17,14 +18,14 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-CMenuStylePage::CMenuStylePage(QWidget *parent)
-    : CWizardPage(134, QStringLiteral("Set Menu Style"), 133, parent)
+CMenuStylePage::CMenuStylePage(CWizardHost &host, QWidget *parent)
+    : CWizardPage(host, 134, QStringLiteral("Set Menu Style"), 133, parent)
 {
-    auto *intro = new QLabel(tr("Now,You can specify main menu and sub menu style. "), this);
+    auto *intro = new QLabel(QStringLiteral("Now,You can specify main menu and sub menu style. "), this);
     intro->setWordWrap(true);
 
-    m_rbMainMenu = RadioButton(tr("Set Main Menu Style"), "1044", this);
-    m_rbSubMenu = RadioButton(tr("Set Sub Menu Style"), "1013", this);
+    m_rbMainMenu = RadioButton(QStringLiteral("Set Main Menu Style"), "1044", this);
+    m_rbSubMenu = RadioButton(QStringLiteral("Set Sub Menu Style"), "1013", this);
     m_groupMenu = RadioGroup({m_rbMainMenu, m_rbSubMenu}, this);
     auto *menuRow = new QHBoxLayout;
     menuRow->addWidget(m_rbMainMenu);
@@ -35,15 +36,15 @@ CMenuStylePage::CMenuStylePage(QWidget *parent)
     m_btnCopyToMenu = PageButton(QString(), "copyToMenu", QString(), this);
     menuRow->addWidget(m_btnCopyToMenu);
 
-    auto *box = new QGroupBox(tr("Menu Style"), this);
+    auto *box = new QGroupBox(QStringLiteral("Menu Style"), this);
 
     // Left column: colour and item arrangement.
-    m_btnBKColor = new CColorButton(box);
+    m_btnBKColor = new CColorButton(Host().Ui(), box);
     m_btnBKColor->setObjectName(QStringLiteral("1015"));
-    auto *colorRow = LabelledRow(tr("Background Color:"), m_btnBKColor, box, true);
-    auto *alignLabel = new QLabel(tr("Items Align:"), box);
-    m_rbVertical = RadioButton(tr("Vertical"), "1053", box);
-    m_rbHorizontal = RadioButton(tr("Horizontal"), "1012", box);
+    auto *colorRow = LabelledRow(QStringLiteral("Background Color:"), m_btnBKColor, box, true);
+    auto *alignLabel = new QLabel(QStringLiteral("Items Align:"), box);
+    m_rbVertical = RadioButton(QStringLiteral("Vertical"), "1053", box);
+    m_rbHorizontal = RadioButton(QStringLiteral("Horizontal"), "1012", box);
     m_groupAlign = RadioGroup({m_rbVertical, m_rbHorizontal}, this);
     auto *left = new QVBoxLayout;
     left->addLayout(colorRow);
@@ -72,7 +73,7 @@ CMenuStylePage::CMenuStylePage(QWidget *parent)
                    {"Item Border Thick:", m_editBorderThick},
                    {"Item Gaps:", m_editItemGap}};
     for (const auto &n : numbers)
-        right->addRow(BuddyLabel(tr(n.label), n.edit, box), n.edit);
+        right->addRow(BuddyLabel(QString::fromLatin1(n.label), n.edit, box), n.edit);
 
     auto *columns = new QHBoxLayout;
     columns->addLayout(left, 1);
@@ -86,7 +87,7 @@ CMenuStylePage::CMenuStylePage(QWidget *parent)
                            QStringLiteral("Full Fill with Background without Border"),
                            QStringLiteral("Full Fill with Background with Border")},
                           box);
-    auto *styleRow = LabelledRow(tr("Background Style:"), m_cbBKStyle, box);
+    auto *styleRow = LabelledRow(QStringLiteral("Background Style:"), m_cbBKStyle, box);
 
     auto *boxLayout = new QVBoxLayout(box);
     boxLayout->addLayout(columns);
@@ -165,7 +166,7 @@ QLineEdit *CMenuStylePage::StoreMenuStyle(int nMenu)
     UpdateData(true, &failed);
     if (nMenu != 0 && nMenu != 1)
         return failed;
-    const CMenuStyle f = MenuStyleFields(App().m_params, nMenu == 1);
+    const CMenuStyle f = MenuStyleFields(Host().Params(), nMenu == 1);
     *f.pBKColor = m_btnBKColor->Color();
     *f.pMenuAlign = m_nMenuAlign;
     *f.pWidth = m_nItemWidth;
@@ -179,7 +180,7 @@ QLineEdit *CMenuStylePage::StoreMenuStyle(int nMenu)
 
 void CMenuStylePage::LoadMenuStyle()
 {
-    const CMenuStyle f = MenuStyleFields(App().m_params, m_nMenu != 0);
+    const CMenuStyle f = MenuStyleFields(Host().Params(), m_nMenu != 0);
     m_btnBKColor->SetColor(*f.pBKColor);
     m_nMenuAlign = *f.pMenuAlign;
     m_nItemWidth = *f.pWidth;
@@ -193,11 +194,11 @@ void CMenuStylePage::LoadMenuStyle()
 
 void CMenuStylePage::UpdateCopyButton()
 {
-    const QString text = m_nMenu == 1 ? tr("Copy to Main Menu") : tr("Copy to Sub Menu");
+    const QString text = m_nMenu == 1 ? QStringLiteral("Copy to Main Menu") : QStringLiteral("Copy to Sub Menu");
     m_btnCopyToMenu->setText(text);
     m_btnCopyToMenu->setAccessibleName(text);
-    m_btnCopyToMenu->setToolTip(m_nMenu == 1 ? tr("Give the main menu the sub menus' style shown")
-                                             : tr("Give the sub menus the main menu's style shown"));
+    m_btnCopyToMenu->setToolTip(m_nMenu == 1 ? QStringLiteral("Give the main menu the sub menus' style shown")
+                                             : QStringLiteral("Give the sub menus the main menu's style shown"));
     m_btnCopyToMenu->setEnabled(m_nMenu == 0 || m_nMenu == 1);
 }
 
@@ -206,7 +207,7 @@ void CMenuStylePage::OnCopyToOtherMenu()
     if ((m_nMenu != 0 && m_nMenu != 1) || !BeginUndoStep())
         return;
     const QString what = m_btnCopyToMenu->text();
-    CAppletParameters &p = App().m_params;
+    CAppletParameters &p = Host().Params();
     AssignMenuStyle(MenuStyleFields(p, m_nMenu != 1), MenuStyleFields(p, m_nMenu == 1));
     EndUndoStep(what);
 }

@@ -16,7 +16,7 @@ class QRadioButton;
 class CMenuStylePage : public CWizardPage {
     Q_OBJECT
 public:
-    explicit CMenuStylePage(QWidget *parent = nullptr);
+    explicit CMenuStylePage(CWizardHost &host, QWidget *parent = nullptr);
 
     bool OnInitDialog() override;
     bool OnSetActive() override;

@@ -2,7 +2,7 @@
 
 #include "app/PreviewLauncher.h"
 #include "app/QtUserInterface.h"
-#include "app/WizardApp.h"
+#include "app/WizardHost.h"
 #include "model/StringTable.h"
 #include "wizard/LivePreviewWindow.h"
 
@@ -37,7 +37,17 @@ QKeySequence PressedKey(const QKeyEvent &event)
 
 } // namespace
 
-CMenuWizardSheet::CMenuWizardSheet(QWidget *parent) : QDialog(parent)
+CMenuWizardSheet::CMenuWizardSheet(CWizardHost &host, QWidget *parent)
+    : QDialog(parent),
+      m_pageWelcome(host),
+      m_pageTemplate(host),
+      m_pageGeneral(host),
+      m_pageMenuStyle(host),
+      m_pageItemStyle(host),
+      m_pageSubItemStyle(host),
+      m_pageItem(host),
+      m_pageHTML(host),
+      m_host(host)
 {
     setObjectName(QStringLiteral("sheet"));
     setWindowTitle(LoadString(StringId::WizardCaption));
@@ -53,23 +63,23 @@ CMenuWizardSheet::CMenuWizardSheet(QWidget *parent) : QDialog(parent)
     // Made in the order they stand, left to right, which is their Tab order.
     // Small Undo and Redo buttons at the left: what the next undo or redo
     // takes back is in their tooltips.
-    m_btnUndo = new QPushButton(tr("Undo"), this);
-    m_btnRedo = new QPushButton(tr("Redo"), this);
+    m_btnUndo = new QPushButton(QStringLiteral("Undo"), this);
+    m_btnRedo = new QPushButton(QStringLiteral("Redo"), this);
     m_btnUndo->setObjectName(QStringLiteral("undo"));
     m_btnRedo->setObjectName(QStringLiteral("redo"));
-    m_btnUndo->setAccessibleName(tr("Undo"));
-    m_btnRedo->setAccessibleName(tr("Redo"));
+    m_btnUndo->setAccessibleName(QStringLiteral("Undo"));
+    m_btnRedo->setAccessibleName(QStringLiteral("Redo"));
     for (QPushButton *b : {m_btnUndo, m_btnRedo}) {
         b->setAutoDefault(false);
         b->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     }
     connect(m_btnUndo, &QPushButton::clicked, this, &CMenuWizardSheet::OnUndo);
     connect(m_btnRedo, &QPushButton::clicked, this, &CMenuWizardSheet::OnRedo);
-    m_btnBack = new QPushButton(tr("< &Back"), this);
-    m_btnNext = new QPushButton(tr("&Next >"), this);
-    m_btnFinish = new QPushButton(tr("&Finish"), this);
-    m_btnCancel = new QPushButton(tr("Cancel"), this);
-    m_btnHelp = new QPushButton(tr("&Help"), this);
+    m_btnBack = new QPushButton(QStringLiteral("< &Back"), this);
+    m_btnNext = new QPushButton(QStringLiteral("&Next >"), this);
+    m_btnFinish = new QPushButton(QStringLiteral("&Finish"), this);
+    m_btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_btnHelp = new QPushButton(QStringLiteral("&Help"), this);
     m_btnHelp->setObjectName(QStringLiteral("help"));
     m_btnBack->setObjectName(QStringLiteral("back"));
     m_btnNext->setObjectName(QStringLiteral("next"));
@@ -131,13 +141,13 @@ CMenuWizardSheet::CMenuWizardSheet(QWidget *parent) : QDialog(parent)
     ShowFocusFromTheStart(*this);
 }
 
-void CMenuWizardSheet::RunModal(CWizardApp &app)
+void CMenuWizardSheet::RunModal(CWizardHost &host)
 {
-    auto sheet = std::make_unique<CMenuWizardSheet>(nullptr);
-    app.m_pWizardSheet = sheet.get();
+    auto sheet = std::make_unique<CMenuWizardSheet>(host);
+    host.SetWizardSheet(sheet.get());
     sheet->exec();
     sheet.reset();
-    app.m_pWizardSheet = nullptr;
+    host.SetWizardSheet(nullptr);
 }
 
 QKeySequence CMenuWizardSheet::LivePreviewShortcut()
@@ -244,7 +254,7 @@ void CMenuWizardSheet::OnNext()
         // A template loaded over edits is a step; a reopened page, or a
         // template loaded when nothing was edited, starts afresh.
         if (m_pageTemplate.m_bTemplateLoaded && m_history.CanUndo())
-            RecordStep(tr("Load Template"));
+            RecordStep(QStringLiteral("Load Template"));
         else
             StartFreshHistory();
     } else {
@@ -264,10 +274,9 @@ void CMenuWizardSheet::OnFinish()
 
 void CMenuWizardSheet::OnHelp()
 {
-    CWizardApp *app = CWizardApp::Get();
-    const QString guide = app->AppFilePath(QStringLiteral("Vantrel.html"));
+    const QString guide = m_host.AppFilePath(QStringLiteral("Vantrel.html"));
     if (!QFileInfo(guide).isFile()) {
-        app->Ui().MessageBox(this, tr("The user guide cannot be found:\n%1").arg(guide));
+        m_host.Ui().MessageBox(this, QStringLiteral("The user guide cannot be found:\n%1").arg(guide));
         return;
     }
     OpenInBrowser(guide, this);
@@ -288,13 +297,11 @@ CLivePreviewWindow *CMenuWizardSheet::LivePreview()
 {
     if (m_pLivePreview)
         return m_pLivePreview;
-    // It draws the application's configuration; the sheet tells it of
-    // stores and of the page to follow.
-    m_pLivePreview = new CLivePreviewWindow(this, [](CAppletParameters &shown) {
-        CWizardApp *app = CWizardApp::Get();
-        if (app)
-            shown.CopyFrom(app->m_params);
-        return app != nullptr;
+    // It draws the host's configuration; the sheet tells it of stores and
+    // of the page to follow.
+    m_pLivePreview = new CLivePreviewWindow(this, [this](CAppletParameters &shown) {
+        shown.CopyFrom(m_host.Params());
+        return true;
     });
     connect(this, &CMenuWizardSheet::ConfigurationStored, m_pLivePreview,
             &CLivePreviewWindow::OnConfigurationStored);
@@ -372,22 +379,16 @@ void CMenuWizardSheet::RestoreLoadedSource(const QVariant &tag)
 
 void CMenuWizardSheet::StartFreshHistory()
 {
-    CWizardApp *app = CWizardApp::Get();
-    if (!app)
-        return;
     m_strPendingAction.clear();
-    m_history.Reset(app->m_params, LoadedSourceTag());
+    m_history.Reset(m_host.Params(), LoadedSourceTag());
     UpdateUndoButtons();
 }
 
 bool CMenuWizardSheet::RecordStep(const QString &strWhat)
 {
-    CWizardApp *app = CWizardApp::Get();
-    if (!app)
-        return false;
     // A tree action announced and not yet recorded names the change.
     const QString what = m_strPendingAction.isEmpty() ? strWhat : m_strPendingAction;
-    const bool made = m_history.Record(app->m_params, what, LoadedSourceTag());
+    const bool made = m_history.Record(m_host.Params(), what, LoadedSourceTag());
     if (made)
         m_strPendingAction.clear();
     UpdateUndoButtons();
@@ -398,8 +399,7 @@ void CMenuWizardSheet::FlushPendingAction(bool bKeepWaiting)
 {
     if (m_strPendingAction.isEmpty())
         return;
-    CWizardApp *app = CWizardApp::Get();
-    if (app && m_history.HasChanges(app->m_params))
+    if (m_history.HasChanges(m_host.Params()))
         RecordStep(m_strPendingAction);
     else if (!bKeepWaiting)
         m_strPendingAction.clear();
@@ -419,14 +419,13 @@ void CMenuWizardSheet::OnMenuAboutToChange(const QString &strWhat)
 
 bool CMenuWizardSheet::ShownValuesDiffer() const
 {
-    CWizardApp *app = CWizardApp::Get();
     CWizardPage *page = GetActivePage();
-    if (!app || !page || !page->IsCreated())
+    if (!page || !page->IsCreated())
         return false;
     CAppletParameters shown;
-    shown.CopyFrom(app->m_params);
+    shown.CopyFrom(m_host.Params());
     page->ApplyShownValues(shown);
-    return !CUndoHistory::SameContent(shown, app->m_params);
+    return !CUndoHistory::SameContent(shown, m_host.Params());
 }
 
 bool CMenuWizardSheet::CommitShownValues()
@@ -443,8 +442,7 @@ bool CMenuWizardSheet::CommitShownValues()
 
 QString CMenuWizardSheet::NextUndoText() const
 {
-    CWizardApp *app = CWizardApp::Get();
-    if (app && m_history.HasChanges(app->m_params))
+    if (m_history.HasChanges(m_host.Params()))
         return m_strPendingAction.isEmpty() ? PageStepName(GetActivePage()) : m_strPendingAction;
     if (ShownValuesDiffer())
         return PageStepName(GetActivePage());
@@ -455,22 +453,20 @@ QString CMenuWizardSheet::NextRedoText() const
 {
     // Anything changed since the last step would be recorded first, and a
     // new step leaves nothing to redo.
-    CWizardApp *app = CWizardApp::Get();
-    if (!app || m_history.HasChanges(app->m_params) || ShownValuesDiffer())
+    if (m_history.HasChanges(m_host.Params()) || ShownValuesDiffer())
         return QString();
     return m_history.RedoText();
 }
 
 void CMenuWizardSheet::OnUndo()
 {
-    CWizardApp *app = CWizardApp::Get();
-    if (!app || m_bUndoing || !GetActivePage())
+    if (m_bUndoing || !GetActivePage())
         return;
     QScopedValueRollback<bool> busy(m_bUndoing, true);
     if (!CommitShownValues())
         return;
     QVariant tag;
-    if (m_history.Undo(app->m_params, &tag)) {
+    if (m_history.Undo(m_host.Params(), &tag)) {
         RestoreLoadedSource(tag);
         ShowRestored();
     }
@@ -479,12 +475,11 @@ void CMenuWizardSheet::OnUndo()
 
 void CMenuWizardSheet::OnRedo()
 {
-    CWizardApp *app = CWizardApp::Get();
-    if (!app || m_bUndoing || !GetActivePage() || NextRedoText().isEmpty())
+    if (m_bUndoing || !GetActivePage() || NextRedoText().isEmpty())
         return;
     QScopedValueRollback<bool> busy(m_bUndoing, true);
     QVariant tag;
-    if (m_history.Redo(app->m_params, &tag)) {
+    if (m_history.Redo(m_host.Params(), &tag)) {
         RestoreLoadedSource(tag);
         ShowRestored();
     }
@@ -518,8 +513,8 @@ void CMenuWizardSheet::UpdateUndoButtons()
     const QString redo = NextRedoText();
     m_btnUndo->setEnabled(!undo.isEmpty());
     m_btnRedo->setEnabled(!redo.isEmpty());
-    m_btnUndo->setToolTip(undo.isEmpty() ? tr("Nothing to undo (Ctrl+Z)")
-                                         : tr("Undo %1 (Ctrl+Z)").arg(undo));
-    m_btnRedo->setToolTip(redo.isEmpty() ? tr("Nothing to redo (Ctrl+Shift+Z or Ctrl+Y)")
-                                         : tr("Redo %1 (Ctrl+Shift+Z or Ctrl+Y)").arg(redo));
+    m_btnUndo->setToolTip(undo.isEmpty() ? QStringLiteral("Nothing to undo (Ctrl+Z)")
+                                         : QStringLiteral("Undo %1 (Ctrl+Z)").arg(undo));
+    m_btnRedo->setToolTip(redo.isEmpty() ? QStringLiteral("Nothing to redo (Ctrl+Shift+Z or Ctrl+Y)")
+                                         : QStringLiteral("Redo %1 (Ctrl+Shift+Z or Ctrl+Y)").arg(redo));
 }

@@ -17,7 +17,7 @@
 class QPushButton;
 class QStackedWidget;
 class CLivePreviewWindow;
-class CWizardApp;
+class CWizardHost;
 
 // The wizard: eight pages stepped through with Back and Next, and the
 // buttons Help, Back, Next/Finish and Cancel. Finish never closes it; Cancel,
@@ -26,12 +26,13 @@ class CWizardApp;
 class CMenuWizardSheet : public QDialog {
     Q_OBJECT
 public:
-    explicit CMenuWizardSheet(QWidget *parent = nullptr);
+    // `host` is what the pages use of the program: the configuration, the
+    // dialogs and launches, the program's files.
+    explicit CMenuWizardSheet(CWizardHost &host, QWidget *parent = nullptr);
     ~CMenuWizardSheet() override;
 
-    // Runs a new sheet modally for `app`, which names it in m_pWizardSheet
-    // while it runs.
-    static void RunModal(CWizardApp &app);
+    // Runs a new sheet modally for `host`, which is told of it while it runs.
+    static void RunModal(CWizardHost &host);
 
     // Flags of PSWIZB_BACK, PSWIZB_NEXT and PSWIZB_FINISH.
     void SetWizardButtons(int flags);
@@ -116,6 +117,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    CWizardHost &m_host;
     QStackedWidget *m_pStack = nullptr;
     QList<CWizardPage *> m_pages;
     QPushButton *m_btnHelp = nullptr;

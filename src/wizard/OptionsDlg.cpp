@@ -1,6 +1,6 @@
 #include "wizard/OptionsDlg.h"
 
-#include "app/WizardApp.h"
+#include "app/WizardHost.h"
 #include "wizard/DataExchange.h"
 
 #include <QDialogButtonBox>
@@ -14,23 +14,23 @@
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
 
-COptionsDlg::COptionsDlg(QWidget *parent) : QDialog(parent)
+COptionsDlg::COptionsDlg(CWizardHost &host, QWidget *parent) : QDialog(parent), m_host(host)
 {
     setObjectName(QStringLiteral("131"));
-    setWindowTitle(tr("Options"));
+    setWindowTitle(QStringLiteral("Options"));
 
-    auto *group = new QGroupBox(tr("Web Browser"), this);
-    m_btnDefault = new QRadioButton(tr("Use Default Browser"), group);
+    auto *group = new QGroupBox(QStringLiteral("Web Browser"), this);
+    m_btnDefault = new QRadioButton(QStringLiteral("Use Default Browser"), group);
     m_btnDefault->setObjectName(QStringLiteral("1009"));
-    m_btnUser = new QRadioButton(tr("User Specified Browser"), group);
+    m_btnUser = new QRadioButton(QStringLiteral("User Specified Browser"), group);
     m_btnUser->setObjectName(QStringLiteral("1010"));
-    auto *label = new QLabel(tr("Execute File:"), group);
+    auto *label = new QLabel(QStringLiteral("Execute File:"), group);
     m_editExecFile = new QLineEdit(group);
     m_editExecFile->setObjectName(QStringLiteral("1006"));
     label->setBuddy(m_editExecFile);
     m_btnBrowse = new QPushButton(QStringLiteral("..."), group);
     m_btnBrowse->setObjectName(QStringLiteral("1007"));
-    m_btnBrowse->setAccessibleName(tr("Browse for the web browser"));
+    m_btnBrowse->setAccessibleName(QStringLiteral("Browse for the web browser"));
     m_btnBrowse->setAutoDefault(false);
     // Wide enough for the dots, not a full-size button.
     m_btnBrowse->setMaximumWidth(m_btnBrowse->fontMetrics().horizontalAdvance(QStringLiteral("....."))
@@ -66,14 +66,13 @@ COptionsDlg::COptionsDlg(QWidget *parent) : QDialog(parent)
         });
     connect(m_btnBrowse, &QPushButton::clicked, this, &COptionsDlg::OnBrowse);
 
-    // Opening: show the application's current choice.
-    const CWizardApp *app = CWizardApp::Get();
-    if (app->m_bUseDefaultBrowser) {
+    // Opening: show the current choice.
+    if (m_host.UsesDefaultBrowser()) {
         m_nBrowser = m_nLastBrowser = 0;
         EnableExecFile(false);
     } else {
         m_nBrowser = m_nLastBrowser = 1;
-        m_strExecFile = app->m_strBrowserPath;
+        m_strExecFile = m_host.BrowserPath();
         EnableExecFile(true);
     }
     UpdateData(false);
@@ -81,7 +80,7 @@ COptionsDlg::COptionsDlg(QWidget *parent) : QDialog(parent)
 
 void COptionsDlg::UpdateData(bool bSave)
 {
-    CDataExchange dx(this, bSave);
+    CDataExchange dx(this, bSave, &m_host.Ui());
     const QScopedValueRollback<bool> writing(m_bWriting, m_bWriting || !bSave);
     dx.Radio({m_btnDefault, m_btnUser}, m_nBrowser);
     dx.Text(m_editExecFile, m_strExecFile);
@@ -110,7 +109,7 @@ void COptionsDlg::OnBrowserChanged()
 
 void COptionsDlg::OnBrowse()
 {
-    const QString path = CWizardApp::Get()->Ui().GetOpenFileName(
+    const QString path = m_host.Ui().GetOpenFileName(
         this, QStringLiteral("Web Browser(*.EXE) | *.EXE"));
     if (path.isEmpty())
         return;
@@ -121,19 +120,16 @@ void COptionsDlg::OnBrowse()
 void COptionsDlg::accept()
 {
     UpdateData(true);
-    CWizardApp *app = CWizardApp::Get();
     if (m_nBrowser == 0) {
-        app->m_bUseDefaultBrowser = 1;
-        app->m_strBrowserPath.clear();
+        m_host.SetBrowser(true, QString());
     } else {
         if (m_strExecFile.isEmpty()) {
-            app->Ui().MessageBox(this, QStringLiteral("You must specify the web browser's execute file!"));
+            m_host.Ui().MessageBox(this, QStringLiteral("You must specify the web browser's execute file!"));
             m_editExecFile->setFocus(Qt::OtherFocusReason);
             return;
         }
         // The path is taken as typed; a wrong one shows only when a page is opened.
-        app->m_bUseDefaultBrowser = 0;
-        app->m_strBrowserPath = m_strExecFile;
+        m_host.SetBrowser(false, m_strExecFile);
     }
     QDialog::accept();
 }

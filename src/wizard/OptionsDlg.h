@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class CWizardHost;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -11,15 +12,15 @@ class QRadioButton;
 class COptionsDlg : public QDialog {
     Q_OBJECT
 public:
-    // Opens on the application's current browser choice.
-    explicit COptionsDlg(QWidget *parent = nullptr);
+    // Opens on the host's current browser choice.
+    explicit COptionsDlg(CWizardHost &host, QWidget *parent = nullptr);
 
     // Copies the controls into the members (bSave) or the members into the
     // controls.
     void UpdateData(bool bSave);
 
     // OK: refuses a user browser without a path, else stores the choice in
-    // the application and closes.
+    // the host and closes.
     void accept() override;
 
     int m_nLastBrowser = -1;
@@ -37,4 +38,5 @@ private:
     void EnableExecFile(bool bEnable);
 
     bool m_bWriting = false;
+    CWizardHost &m_host;
 };

@@ -12,8 +12,8 @@ CSpinButton::CSpinButton(QLineEdit *buddy, QWidget *parent)
     m_btnDown = new QToolButton(this);
     m_btnUp->setArrowType(Qt::UpArrow);
     m_btnDown->setArrowType(Qt::DownArrow);
-    m_btnUp->setAccessibleName(tr("Up"));
-    m_btnDown->setAccessibleName(tr("Down"));
+    m_btnUp->setAccessibleName(QStringLiteral("Up"));
+    m_btnDown->setAccessibleName(QStringLiteral("Down"));
     for (QToolButton *b : {m_btnUp, m_btnDown}) {
         b->setAutoRepeat(true);
         b->setFocusPolicy(Qt::NoFocus);

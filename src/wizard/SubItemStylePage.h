@@ -6,5 +6,5 @@
 class CSubItemStylePage : public CItemStylePageBase {
     Q_OBJECT
 public:
-    explicit CSubItemStylePage(QWidget *parent = nullptr);
+    explicit CSubItemStylePage(CWizardHost &host, QWidget *parent = nullptr);
 };

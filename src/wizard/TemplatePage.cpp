@@ -1,7 +1,8 @@
 #include "wizard/TemplatePage.h"
 
 #include "app/WaitCursor.h"
-#include "app/WizardApp.h"
+#include "app/WizardHost.h"
+#include "model/AppletParameters.h"
 #include "store/ProjectFile.h"
 #include "store/TemplateLibrary.h"
 #include "wizard/DataExchange.h"
@@ -16,8 +17,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-CTemplatePage::CTemplatePage(QWidget *parent)
-    : CWizardPage(132, QStringLiteral("Select a Template to Start Work"), 131, parent)
+CTemplatePage::CTemplatePage(CWizardHost &host, QWidget *parent)
+    : CWizardPage(host, 132, QStringLiteral("Select a Template to Start Work"), 131, parent)
 {
     m_radioTemplate = new QRadioButton(QStringLiteral("Create a New Menu from Template  "), this);
     m_radioTemplate->setObjectName(QStringLiteral("1056"));
@@ -95,7 +96,7 @@ CTemplatePage::CTemplatePage(QWidget *parent)
 void CTemplatePage::ShowSelectedTemplate()
 {
     if (m_listTemplates->isEnabled())
-        m_pictureTemplate->ShowTemplate(SelectedTemplate(), App().TemplateLibraryPath());
+        m_pictureTemplate->ShowTemplate(SelectedTemplate(), Host().TemplateLibraryPath());
     else
         m_pictureTemplate->Clear();
 }
@@ -115,7 +116,7 @@ int CTemplatePage::SelectedTemplate() const
 bool CTemplatePage::OnInitDialog()
 {
     CWizardPage::OnInitDialog();
-    m_listTemplates->addItems(ListTemplates(App().TemplateLibraryPath()));
+    m_listTemplates->addItems(ListTemplates(Host().TemplateLibraryPath()));
     m_nStartChoice = 0;
     m_strFileName.clear();
     m_nLoadedTemplate = -1;
@@ -169,7 +170,7 @@ void CTemplatePage::OnSavedChoice()
 void CTemplatePage::OnBrowse()
 {
     UpdateData(true);
-    const QString path = App().Ui().GetOpenFileName(
+    const QString path = Host().Ui().GetOpenFileName(
         this, QStringLiteral("HTML Files(*.htm,*.html) | *.htm;*.html||"));
     if (path.isEmpty())
         return;
@@ -178,7 +179,7 @@ void CTemplatePage::OnBrowse()
     if (QFileInfo(m_strProjectPath).isFile()) {
         m_strFileName = path;
     } else {
-        App().Ui().MessageBox(this, QStringLiteral("This File is not saved by Vantrel!") + QLatin1Char('\n')
+        Host().Ui().MessageBox(this, QStringLiteral("This File is not saved by Vantrel!") + QLatin1Char('\n')
                                         + QStringLiteral("System can't open it."));
         m_strFileName.clear();
     }
@@ -188,8 +189,8 @@ void CTemplatePage::OnBrowse()
 bool CTemplatePage::OnWizardNext()
 {
     UpdateData(true);
-    CWizardApp &app = App();
-    CAppletParameters &params = app.m_params;
+    CWizardHost &app = Host();
+    CAppletParameters &params = app.Params();
     if (m_nStartChoice == 0) {
         const int nSelected = SelectedTemplate();
         if (nSelected < 0) {

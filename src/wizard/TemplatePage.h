@@ -15,7 +15,7 @@ class QRadioButton;
 class CTemplatePage : public CWizardPage {
     Q_OBJECT
 public:
-    explicit CTemplatePage(QWidget *parent = nullptr);
+    explicit CTemplatePage(CWizardHost &host, QWidget *parent = nullptr);
 
     bool OnInitDialog() override;
     bool OnSetActive() override;

@@ -2,7 +2,8 @@
 
 #include "app/AboutDlg.h"
 #include "app/PreviewLauncher.h"
-#include "app/WizardApp.h"
+#include "app/WizardHost.h"
+#include "model/AppletParameters.h"
 #include "model/StringTable.h"
 #include "wizard/MenuWizardSheet.h"
 #include "wizard/OptionsDlg.h"
@@ -23,8 +24,8 @@ QLabel *WrappedLabel(const QString &text, QWidget *parent)
 
 } // namespace
 
-CWelcomePage::CWelcomePage(QWidget *parent)
-    : CWizardPage(104, QStringLiteral("Welcome to the Vantrel!"), 130, parent)
+CWelcomePage::CWelcomePage(CWizardHost &host, QWidget *parent)
+    : CWizardPage(host, 104, QStringLiteral("Welcome to the Vantrel!"), 130, parent)
 {
     auto *intro = WrappedLabel(
         QStringLiteral("This wizard automates the tasks Configuring the parameters of the "
@@ -100,22 +101,21 @@ bool CWelcomePage::OnSetActive()
 void CWelcomePage::OnAbout()
 {
     CAboutDlg dlg(this);
-    App().Ui().ExecDialog(dlg);
+    Host().Ui().ExecDialog(dlg);
 }
 
 void CWelcomePage::OnOptions()
 {
-    COptionsDlg dlg(this);
-    CWizardApp &app = App();
+    COptionsDlg dlg(Host(), this);
+    CWizardHost &app = Host();
     if (app.Ui().ExecDialog(dlg) != QDialog::Accepted)
         return;
-    app.m_bUseDefaultBrowser = dlg.m_nBrowser == 0 ? 1 : 0;
-    app.m_strBrowserPath = dlg.m_strExecFile;
+    app.SetBrowser(dlg.m_nBrowser == 0, dlg.m_strExecFile);
     // "Use Default" first, then "Specify Browser" ("" with the default browser).
     app.WriteBrowserSettings();
 }
 
 void CWelcomePage::OnViewSample()
 {
-    OpenInBrowser(App().AppFilePath(LoadString(StringId::SamplePage)), this);
+    OpenInBrowser(Host().AppFilePath(LoadString(StringId::SamplePage)), this);
 }

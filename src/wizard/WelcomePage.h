@@ -9,7 +9,7 @@ class QPushButton;
 class CWelcomePage : public CWizardPage {
     Q_OBJECT
 public:
-    explicit CWelcomePage(QWidget *parent = nullptr);
+    explicit CWelcomePage(CWizardHost &host, QWidget *parent = nullptr);
     bool OnInitDialog() override;
     bool OnSetActive() override;
 

@@ -1,6 +1,6 @@
 #include "wizard/WizardPage.h"
 
-#include "app/WizardApp.h"
+#include "app/WizardHost.h"
 #include "wizard/DataExchange.h"
 #include "wizard/MenuWizardSheet.h"
 #include "wizard/PagePicture.h"
@@ -13,8 +13,9 @@
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
 
-CWizardPage::CWizardPage(int nDialogId, const QString &heading, int nBitmap, QWidget *parent)
-    : QWidget(parent)
+CWizardPage::CWizardPage(CWizardHost &host, int nDialogId, const QString &heading, int nBitmap,
+                         QWidget *parent)
+    : QWidget(parent), m_host(host)
 {
     setObjectName(QString::number(nDialogId));
     setWindowTitle(QStringLiteral("Vantrel"));
@@ -31,7 +32,7 @@ CWizardPage::CWizardPage(int nDialogId, const QString &heading, int nBitmap, QWi
 
     auto *picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("picture"));
-    picture->setAccessibleName(tr("Picture"));
+    picture->setAccessibleName(QStringLiteral("Picture"));
     if (nBitmap) {
         picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         picture->setPixmap(DrawPagePicture(nBitmap, devicePixelRatioF()));
@@ -96,7 +97,7 @@ void CWizardPage::DoDataExchange(CDataExchange &) {}
 
 bool CWizardPage::UpdateData(bool bSaveAndValidate, QLineEdit **ppFailed)
 {
-    CDataExchange dx(this, bSaveAndValidate);
+    CDataExchange dx(this, bSaveAndValidate, &m_host.Ui());
     const QScopedValueRollback<bool> writing(m_bWriting, m_bWriting || !bSaveAndValidate);
     DoDataExchange(dx);
     if (ppFailed)
@@ -134,13 +135,7 @@ CMenuWizardSheet *CWizardPage::Sheet() const
     for (QWidget *w = parentWidget(); w; w = w->parentWidget())
         if (auto *sheet = qobject_cast<CMenuWizardSheet *>(w))
             return sheet;
-    CWizardApp *app = CWizardApp::Get();
-    return app ? app->m_pWizardSheet : nullptr;
-}
-
-CWizardApp &CWizardPage::App()
-{
-    return *CWizardApp::Get();
+    return nullptr;
 }
 
 void CWizardPage::SetWizardButtons(int flags)

@@ -7,7 +7,7 @@ class QLineEdit;
 class CDataExchange;
 class QVBoxLayout;
 class CMenuWizardSheet;
-class CWizardApp;
+class CWizardHost;
 class CAppletParameters;
 
 // Button flags a page passes to CMenuWizardSheet::SetWizardButtons.
@@ -21,8 +21,10 @@ class CWizardPage : public QWidget {
     Q_OBJECT
 public:
     // nBitmap is the picture's id (130...137); 0 puts the small program icon
-    // at the top left and gives the controls the full width.
-    CWizardPage(int nDialogId, const QString &heading, int nBitmap, QWidget *parent = nullptr);
+    // at the top left and gives the controls the full width. `host` is what
+    // the page uses of the program (configuration, dialogs, files).
+    CWizardPage(CWizardHost &host, int nDialogId, const QString &heading, int nBitmap,
+                QWidget *parent = nullptr);
 
     // True once the page has been shown the first time ("its window exists").
     bool IsCreated() const { return m_bCreated; }
@@ -60,7 +62,7 @@ public:
     virtual QString UndoStepName() const;
 
     CMenuWizardSheet *Sheet() const;
-    static CWizardApp &App();
+    CWizardHost &Host() const { return m_host; }
 
     QLabel *m_staticTitle = nullptr;
 
@@ -100,6 +102,7 @@ protected:
     void ApplyTitleFont();
 
 private:
+    CWizardHost &m_host;
     QVBoxLayout *m_pBody = nullptr;
     bool m_bCreated = false;
     bool m_bWriting = false;

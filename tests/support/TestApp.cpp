@@ -20,7 +20,7 @@ CTestApp::~CTestApp()
 CMenuWizardSheet &CTestApp::OpenSheet()
 {
     CloseSheet();
-    sheet = std::make_unique<CMenuWizardSheet>(nullptr);
+    sheet = std::make_unique<CMenuWizardSheet>(app);
     app.m_pWizardSheet = sheet.get();
     sheet->show();
     return *sheet;

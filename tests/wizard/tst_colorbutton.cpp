@@ -81,7 +81,7 @@ void TestColorButton::disabledDrawsNothing()
 void TestColorButton::chooserConfirmsOrCancels()
 {
     CTestApp t;
-    CColorButton button;
+    CColorButton button(*t.ui);
     QSignalSpy chosen(&button, &CColorButton::ColorChosen);
     button.SetColor(0x123456);
 

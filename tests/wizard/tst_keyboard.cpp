@@ -184,7 +184,7 @@ void TestKeyboard::dialogs()
     std::unique_ptr<QWidget> owned;
     QWidget *w = nullptr;
     switch (which) {
-    case 0: owned.reset(new COptionsDlg(&sheet)); w = owned.get(); break;
+    case 0: owned.reset(new COptionsDlg(t.app, &sheet)); w = owned.get(); break;
     case 1: owned.reset(new CAboutDlg(&sheet)); w = owned.get(); break;
     case 2: owned.reset(new CItemFontDialog(&sheet)); w = owned.get(); break;
     default: w = sheet.LivePreview(); break;

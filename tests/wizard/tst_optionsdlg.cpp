@@ -44,7 +44,7 @@ void TestOptionsDlg::opensOnCurrentChoice()
     CTestApp t;
     t.app.m_bUseDefaultBrowser = useDefault;
     t.app.m_strBrowserPath = storedPath;
-    COptionsDlg dlg;
+    COptionsDlg dlg(t.app);
     QCOMPARE(dlg.objectName(), QStringLiteral("131"));
     auto *def = Control<QRadioButton>(&dlg, "1009");
     auto *user = Control<QRadioButton>(&dlg, "1010");
@@ -63,7 +63,7 @@ void TestOptionsDlg::opensOnCurrentChoice()
 void TestOptionsDlg::switchingRadiosKeepsText()
 {
     CTestApp t;
-    COptionsDlg dlg;
+    COptionsDlg dlg(t.app);
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     auto *def = Control<QRadioButton>(&dlg, "1009");
@@ -122,7 +122,7 @@ void TestOptionsDlg::okStoresChoice()
     CTestApp t;
     t.app.m_bUseDefaultBrowser = startDefault;
     t.app.m_strBrowserPath = startDefault ? QString() : QStringLiteral("/usr/bin/old");
-    COptionsDlg dlg;
+    COptionsDlg dlg(t.app);
     Control<QRadioButton>(&dlg, "1010")->click();
     Control<QLineEdit>(&dlg, "1006")->setText(typed);
     if (!chooseUser)
@@ -140,7 +140,7 @@ void TestOptionsDlg::okStoresChoice()
 void TestOptionsDlg::okWithoutPathIsRefused()
 {
     CTestApp t;
-    COptionsDlg dlg;
+    COptionsDlg dlg(t.app);
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     QSignalSpy accepted(&dlg, &QDialog::accepted);
@@ -167,7 +167,7 @@ void TestOptionsDlg::browseFillsBox()
     CTestApp t;
     t.app.m_bUseDefaultBrowser = 0;
     t.app.m_strBrowserPath = QStringLiteral("/usr/bin/old");
-    COptionsDlg dlg;
+    COptionsDlg dlg(t.app);
     auto *box = Control<QLineEdit>(&dlg, "1006");
     t.ui->openFileAnswers << QStringLiteral("/opt/new browser/run") << QString();
 

@@ -115,7 +115,7 @@ void TestToggleState::dependentControlsFollow()
     }
     case Choice::BrowserChoice: {
         t.app.m_bUseDefaultBrowser = 1;
-        COptionsDlg dlg;
+        COptionsDlg dlg(t.app);
         auto *file = Find<QLineEdit>(&dlg, "1006");
         auto *browse = Find<QPushButton>(&dlg, "1007");
         QVERIFY(!file->isEnabled() && !browse->isEnabled());
