@@ -1,4 +1,5 @@
 #include "app/AboutDlg.h"
+#include "app/ProgramIcon.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -13,7 +14,7 @@ CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("About Vantrel"));
 
     auto *icon = new QLabel(this);
-    icon->setPixmap(QIcon(QStringLiteral(":/vantrel/icon.png")).pixmap(32, 32));
+    icon->setPixmap(ProgramIcon().pixmap(32, 32));
     icon->setAccessibleName(QStringLiteral("Vantrel icon"));
     auto *version = new QLabel(QStringLiteral("Vantrel Version 1.0"), this);
     auto *notice = new QLabel(QStringLiteral("Builds web pages with a Glidebar menu applet, step by step."), this);

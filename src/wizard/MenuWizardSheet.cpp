@@ -1,6 +1,7 @@
 #include "wizard/MenuWizardSheet.h"
 
 #include "app/PreviewLauncher.h"
+#include "app/ProgramIcon.h"
 #include "app/QtUserInterface.h"
 #include "app/WizardHost.h"
 #include "model/StringTable.h"
@@ -51,7 +52,7 @@ CMenuWizardSheet::CMenuWizardSheet(CWizardHost &host, QWidget *parent)
 {
     setObjectName(QStringLiteral("sheet"));
     setWindowTitle(LoadString(StringId::WizardCaption));
-    setWindowIcon(QIcon(QStringLiteral(":/vantrel/icon.png")));
+    setWindowIcon(ProgramIcon());
     setSizeGripEnabled(true);
 
     m_pStack = new QStackedWidget(this);
@@ -161,9 +162,12 @@ CMenuWizardSheet::~CMenuWizardSheet()
     // The preview watches the pages: it goes before they do.
     delete m_pLivePreview;
     m_pLivePreview = nullptr;
-    // The pages are members: take them out of the stack before it goes.
-    for (CWizardPage *page : m_pages)
-        m_pStack->removeWidget(page);
+    // The pages are members: take them out of the stack before it goes,
+    // the stack hidden and last to first, so that it does not switch to and
+    // lay out each next page on the way.
+    m_pStack->hide();
+    for (qsizetype i = m_pages.size() - 1; i >= 0; --i)
+        m_pStack->removeWidget(m_pages[i]);
 }
 
 void CMenuWizardSheet::showEvent(QShowEvent *event)

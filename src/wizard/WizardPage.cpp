@@ -1,5 +1,6 @@
 #include "wizard/WizardPage.h"
 
+#include "app/ProgramIcon.h"
 #include "app/WizardHost.h"
 #include "wizard/DataExchange.h"
 #include "wizard/MenuWizardSheet.h"
@@ -15,7 +16,7 @@
 
 CWizardPage::CWizardPage(CWizardHost &host, int nDialogId, const QString &heading, int nBitmap,
                          QWidget *parent)
-    : QWidget(parent), m_host(host)
+    : QWidget(parent), m_host(host), m_nBitmap(nBitmap)
 {
     setObjectName(QString::number(nDialogId));
     setWindowTitle(QStringLiteral("Vantrel"));
@@ -31,12 +32,15 @@ CWizardPage::CWizardPage(CWizardHost &host, int nDialogId, const QString &headin
     m_pBody->setContentsMargins(0, 0, 0, 0);
 
     auto *picture = new QLabel(this);
+    m_pPicture = picture;
     picture->setObjectName(QStringLiteral("picture"));
     picture->setAccessibleName(QStringLiteral("Picture"));
     if (nBitmap) {
+        // The picture is drawn when the page is first shown; its place is
+        // the picture's known size inside the frame.
         picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        picture->setPixmap(DrawPagePicture(nBitmap, devicePixelRatioF()));
-        picture->setFixedSize(picture->sizeHint());
+        picture->setFixedSize(
+            QSize(kPagePictureWidth, kPagePictureHeight).grownBy(picture->contentsMargins()));
         auto *right = new QVBoxLayout;
         right->addWidget(m_staticTitle);
         right->addWidget(line);
@@ -46,7 +50,7 @@ CWizardPage::CWizardPage(CWizardHost &host, int nDialogId, const QString &headin
         outer->addSpacing(8);
         outer->addLayout(right, 1);
     } else {
-        picture->setPixmap(QIcon(QStringLiteral(":/vantrel/icon.png")).pixmap(32, 32));
+        picture->setPixmap(ProgramIcon().pixmap(32, 32));
         auto *top = new QHBoxLayout;
         top->addWidget(picture);
         auto *headingColumn = new QVBoxLayout;
@@ -64,6 +68,8 @@ void CWizardPage::Create()
     if (m_bCreated)
         return;
     m_bCreated = true;
+    if (m_nBitmap)
+        m_pPicture->setPixmap(DrawPagePicture(m_nBitmap, devicePixelRatioF()));
     OnInitDialog();
 }
 

@@ -28,7 +28,7 @@ public:
 
     // True once the page has been shown the first time ("its window exists").
     bool IsCreated() const { return m_bCreated; }
-    // Runs OnInitDialog the first time only.
+    // Draws the page's picture and runs OnInitDialog, the first time only.
     void Create();
 
     // First display. The base gives the heading the sheet's bold font.
@@ -103,6 +103,8 @@ protected:
 
 private:
     CWizardHost &m_host;
+    int m_nBitmap = 0;
+    QLabel *m_pPicture = nullptr;
     QVBoxLayout *m_pBody = nullptr;
     bool m_bCreated = false;
     bool m_bWriting = false;

@@ -1,6 +1,7 @@
 #include "TestApp.h"
 #include "app/PreviewLauncher.h"
 
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +13,7 @@ class TestWizardSheet : public QObject {
 private slots:
     void opensOnWelcomeWithOnlyNext();
     void stepsThroughEveryHeading();
+    void pagePicturesFillTheirPlace();
     void finishKeepsTheSheetOpen();
     void cancelRunsOnlyShownPagesCancelHandling_data();
     void cancelRunsOnlyShownPagesCancelHandling();
@@ -67,6 +69,32 @@ void TestWizardSheet::stepsThroughEveryHeading()
         sheet.BackButton()->click();
     QCOMPARE(sheet.GetActiveIndex(), 0);
     QVERIFY(!sheet.BackButton()->isEnabled());
+}
+
+void TestWizardSheet::pagePicturesFillTheirPlace()
+{
+    CTestApp t;
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    const QSize opened = sheet.size();
+    for (int i = 0; i < sheet.GetPageCount(); ++i) {
+        CWizardPage *page = sheet.GetPage(i);
+        auto *picture = page->findChild<QLabel *>(QStringLiteral("picture"));
+        QVERIFY(picture);
+        // A page without a picture shows the small program icon instead.
+        if (picture->frameShape() == QFrame::NoFrame) {
+            sheet.SetActivePage(i);
+            QVERIFY(!picture->pixmap().isNull());
+            continue;
+        }
+        // Pictures are drawn when their page is first shown, into the place
+        // kept for them from the start: showing a page moves nothing.
+        const QSize place = picture->size();
+        sheet.SetActivePage(i);
+        QVERIFY(!picture->pixmap().isNull());
+        QCOMPARE(picture->size(), place);
+        QCOMPARE(picture->sizeHint(), place);
+        QCOMPARE(sheet.size(), opened);
+    }
 }
 
 void TestWizardSheet::finishKeepsTheSheetOpen()
