@@ -1,30 +1,9 @@
+#include "app/QuitOnFirstPaint.h"
 #include "app/WizardApp.h"
 #include "wizard/MenuWizardSheet.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QFileInfo>
-#include <QTimer>
-
-namespace {
-
-// For the start-up benchmark only: closes the wizard as soon as it has
-// painted for the first time, so that a run measures launch to first paint.
-class CQuitOnFirstPaint : public QObject {
-public:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint && watched->isWidgetType()) {
-            if (auto *dialog = qobject_cast<QDialog *>(static_cast<QWidget *>(watched)->window())) {
-                qApp->removeEventFilter(this);
-                QTimer::singleShot(0, dialog, &QDialog::reject);
-            }
-        }
-        return false;
-    }
-};
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
