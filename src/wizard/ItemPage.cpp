@@ -735,6 +735,14 @@ void CItemPage::OnTreeCurrentChanged()
     NotifyStored();
 }
 
+void CItemPage::ShowChangedItem(CMenuTreeView::Node node, int nIndex)
+{
+    if (node.IsSub())
+        ShowChangedTree(node.nMain, nIndex);
+    else
+        ShowChangedTree(nIndex, -1);
+}
+
 void CItemPage::ShowChangedTree(int nMain, int nSub)
 {
     CAppletMenu &menu = MainMenu();
@@ -772,10 +780,7 @@ void CItemPage::OnInsertItem()
     const int at = (node.IsSub() ? node.nSub : node.nMain) + 1;
     menu->InsertNewItem(at);
     const bool fromTree = m_treeMenu->hasFocus();
-    if (node.IsSub())
-        ShowChangedTree(node.nMain, at);
-    else
-        ShowChangedTree(at, -1);
+    ShowChangedItem(node, at);
     // From the button, the new item's label is ready to be typed over; the
     // Insert key leaves the keyboard in the tree.
     if (!fromTree)
@@ -806,10 +811,7 @@ void CItemPage::OnDeleteItem()
         StoreItems(true, false);
     emit menuAboutToChange(QStringLiteral("Delete Item"));
     menu->RemoveItem(node.IsSub() ? node.nSub : node.nMain);
-    if (node.IsSub())
-        ShowChangedTree(node.nMain, menu->m_nCurrent);
-    else
-        ShowChangedTree(menu->m_nCurrent, -1);
+    ShowChangedItem(node, menu->m_nCurrent);
 }
 
 void CItemPage::MoveSelected(int nDelta)
@@ -830,10 +832,7 @@ void CItemPage::MoveSelected(int nDelta)
     StoreShownItems();
     emit menuAboutToChange(nDelta < 0 ? QStringLiteral("Move Up") : QStringLiteral("Move Down"));
     menu->MoveItem(index, target);
-    if (node.IsSub())
-        ShowChangedTree(node.nMain, target);
-    else
-        ShowChangedTree(target, -1);
+    ShowChangedItem(node, target);
 }
 
 void CItemPage::OnMoveUp() { MoveSelected(-1); }

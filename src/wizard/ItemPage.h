@@ -154,6 +154,8 @@ private:
     // Shows main item nMain (and sub item nSub of its sub menu, if given)
     // after a change of the tree, and tells the sheet.
     void ShowChangedTree(int nMain, int nSub);
+    // The same for item nIndex of the menu `node` belongs to.
+    void ShowChangedItem(CMenuTreeView::Node node, int nIndex);
     void MoveSelected(int nDelta);
 
     // Set while a handler runs, so that the focus moves it makes (a message,
