@@ -38,6 +38,10 @@ QHBoxLayout *Attached(QLineEdit *edit, CSpinButton *spin)
 CGeneralPage::CGeneralPage(CWizardHost &host, QWidget *parent)
     : CWizardPage(host, 133, QStringLiteral("Set General Parameters"), 132, parent)
 {
+}
+
+void CGeneralPage::BuildControls()
+{
     // HTML Page: title and alignment.
     auto *htmlBox = new QGroupBox(QStringLiteral("HTML Page"), this);
     m_editTitle = new QLineEdit(htmlBox);

@@ -54,6 +54,7 @@ private slots:
     void OnChooseColor();
 
 private:
+    void BuildControls() override;
     void DoDataExchange(CDataExchange &dx) override;
     // Reads the controls and copies the page's values into the configuration.
     bool Store();

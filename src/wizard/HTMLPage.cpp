@@ -42,6 +42,10 @@ QString BoxText(const QPlainTextEdit *box, QLatin1String lineEnd)
 CHTMLPage::CHTMLPage(CWizardHost &host, QWidget *parent)
     : CWizardPage(host, 137, QStringLiteral("Congratulations,You just finished the work!"), 137, parent)
 {
+}
+
+void CHTMLPage::BuildControls()
+{
     auto *intro = new QLabel(
         QStringLiteral("You have finished the configuration of the Glidebar, and you can preview it now."), this);
     intro->setWordWrap(true);

@@ -39,6 +39,7 @@ public:
     QString m_strHTML;
 
 private:
+    void BuildControls() override;
     // Members -> text box, or text box -> m_strHTML.
     void UpdateData(bool bSave);
     // m_strHTML = the configuration's page text; missing images are reported.

@@ -75,6 +75,10 @@ void MakeShowable(CAppletMenu &menu)
 CItemPage::CItemPage(CWizardHost &host, QWidget *parent)
     : CWizardPage(host, 136, QStringLiteral("Insert Items Into Menu"), 0, parent)
 {
+}
+
+void CItemPage::BuildControls()
+{
     auto *intro = new QLabel(
         QStringLiteral("Now,You can insert the items into the main menu and the sub menu."), this);
     intro->setWordWrap(true);

@@ -99,6 +99,7 @@ signals:
     void menuAboutToChange(const QString &strWhat);
 
 private:
+    void BuildControls() override;
     // Which counts the validating read holds to 1..20: a count the user
     // typed always; the count a loaded menu already has (it may hold more)
     // only when leaving the page.

@@ -26,9 +26,13 @@ const QStringList kAlignments = {QStringLiteral("Left"), QStringLiteral("Center"
 
 CItemStylePageBase::CItemStylePageBase(CWizardHost &host, bool bSub, int nDialogId, int nBitmap, const Texts &texts,
                                        QWidget *parent)
-    : CWizardPage(host, nDialogId, QString::fromLatin1(texts.heading), nBitmap, parent), m_bSub(bSub)
+    : CWizardPage(host, nDialogId, QString::fromLatin1(texts.heading), nBitmap, parent), m_bSub(bSub), m_texts(texts)
 {
-    auto *intro = new QLabel(QString::fromLatin1(texts.intro), this);
+}
+
+void CItemStylePageBase::BuildControls()
+{
+    auto *intro = new QLabel(QString::fromLatin1(m_texts.intro), this);
     intro->setWordWrap(true);
 
     m_rbNormal = RadioButton(QStringLiteral("Normal"), "1032", this);
@@ -49,17 +53,17 @@ CItemStylePageBase::CItemStylePageBase(CWizardHost &host, bool bSub, int nDialog
     }
     stateRow->addStretch(1);
     m_btnCopyToStates = PageButton(QStringLiteral("Copy to Other States"), "copyToStates", QStringLiteral("Copy to Other States"), this);
-    const QString copyToMenu = bSub ? QStringLiteral("Copy to Main Menu") : QStringLiteral("Copy to Sub Menu");
+    const QString copyToMenu = m_bSub ? QStringLiteral("Copy to Main Menu") : QStringLiteral("Copy to Sub Menu");
     m_btnCopyToMenu = PageButton(copyToMenu, "copyToMenu", copyToMenu, this);
     stateRow->addWidget(m_btnCopyToStates);
     stateRow->addWidget(m_btnCopyToMenu);
     m_btnCopyToStates->setToolTip(QStringLiteral("Give the other two states the values shown"));
-    m_btnCopyToMenu->setToolTip(bSub ? QStringLiteral("Give the main menu's items the values shown, in this state")
+    m_btnCopyToMenu->setToolTip(m_bSub ? QStringLiteral("Give the main menu's items the values shown, in this state")
                                      : QStringLiteral("Give the sub menus' items the values shown, in this state"));
     connect(m_btnCopyToStates, &QPushButton::clicked, this, &CItemStylePageBase::OnCopyToOtherStates);
     connect(m_btnCopyToMenu, &QPushButton::clicked, this, &CItemStylePageBase::OnCopyToOtherMenu);
 
-    auto *box = new QGroupBox(QString::fromLatin1(texts.group), this);
+    auto *box = new QGroupBox(QString::fromLatin1(m_texts.group), this);
 
     // The two colours.
     m_btnBKColor = new CColorButton(Host().Ui(), box);

@@ -77,9 +77,11 @@ private slots:
     void OnCopyToOtherMenu();
 
 private:
+    void BuildControls() override;
     void DoDataExchange(CDataExchange &dx) override;
 
     const bool m_bSub;
+    const Texts m_texts;
     QButtonGroup *m_groupState = nullptr;
     QButtonGroup *m_groupBorder = nullptr;
 };

@@ -21,6 +21,10 @@
 CMenuStylePage::CMenuStylePage(CWizardHost &host, QWidget *parent)
     : CWizardPage(host, 134, QStringLiteral("Set Menu Style"), 133, parent)
 {
+}
+
+void CMenuStylePage::BuildControls()
+{
     auto *intro = new QLabel(QStringLiteral("Now,You can specify main menu and sub menu style. "), this);
     intro->setWordWrap(true);
 

@@ -65,6 +65,7 @@ private slots:
     void OnCopyToOtherMenu();
 
 private:
+    void BuildControls() override;
     void DoDataExchange(CDataExchange &dx) override;
     // Stores into the menu that was shown, then shows the one now chosen.
     void SwitchMenu(int nStoreInto);

@@ -6,6 +6,7 @@
 #include "app/WizardHost.h"
 #include "model/StringTable.h"
 #include "wizard/LivePreviewWindow.h"
+#include "wizard/PageStack.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -17,7 +18,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
-#include <QStackedWidget>
 #include <QTimer>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
@@ -55,11 +55,16 @@ CMenuWizardSheet::CMenuWizardSheet(CWizardHost &host, QWidget *parent)
     setWindowIcon(ProgramIcon());
     setSizeGripEnabled(true);
 
-    m_pStack = new QStackedWidget(this);
+    // The pages are added unbuilt: each makes its controls when it is first
+    // shown. The stack keeps the size of the largest page meanwhile.
+    m_pStack = new CPageStack(this);
     m_pages = {&m_pageWelcome,    &m_pageTemplate,     &m_pageGeneral, &m_pageMenuStyle,
                &m_pageItemStyle, &m_pageSubItemStyle, &m_pageItem,    &m_pageHTML};
     for (CWizardPage *page : m_pages)
         m_pStack->addWidget(page);
+    // The first page alone is built before the wizard opens, and before the
+    // buttons, so that its controls come first in the Tab order.
+    m_pageWelcome.Build();
 
     // Made in the order they stand, left to right, which is their Tab order.
     // Small Undo and Redo buttons at the left: what the next undo or redo
@@ -226,10 +231,31 @@ void CMenuWizardSheet::SetActivePage(int nIndex)
     if (!page)
         return;
     m_bStarted = true;
+    // Built while still hidden, so that its controls show with it.
+    page->Build();
     m_pStack->setCurrentWidget(page);
     page->Create();
     page->OnSetActive();
     emit PageActivated(nIndex);
+}
+
+void CMenuWizardSheet::PageBuilt(CWizardPage *page)
+{
+    // A page's controls join the end of the Tab order; the sheet's buttons,
+    // in the order they stand, go after them again. (The first page is
+    // built before the buttons are made.)
+    if (!m_btnHelp)
+        return;
+    QWidget *last = nullptr;
+    for (QWidget *w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
+        if (w->focusPolicy() != Qt::NoFocus && page->isAncestorOf(w))
+            last = w;
+    if (!last)
+        return;
+    for (QWidget *button : {m_btnUndo, m_btnRedo, m_btnBack, m_btnNext, m_btnFinish, m_btnCancel, m_btnHelp}) {
+        setTabOrder(last, button);
+        last = button;
+    }
 }
 
 void CMenuWizardSheet::OnBack()

@@ -15,8 +15,8 @@
 #include <QKeySequence>
 
 class QPushButton;
-class QStackedWidget;
 class CLivePreviewWindow;
+class CPageStack;
 class CWizardHost;
 
 // The wizard: eight pages stepped through with Back and Next, and the
@@ -46,6 +46,9 @@ public:
     // Makes a page current and runs its activation (first display included).
     void SetActivePage(int nIndex);
     void SetActivePage(CWizardPage *page) { SetActivePage(GetPageIndex(page)); }
+    // A page has just made its controls: the sheet's buttons go after them
+    // in the Tab order again.
+    void PageBuilt(CWizardPage *page);
 
     QPushButton *BackButton() const { return m_btnBack; }
     QPushButton *NextButton() const { return m_btnNext; }
@@ -91,7 +94,7 @@ public:
     CSubItemStylePage m_pageSubItemStyle;
     CItemPage m_pageItem;
     CHTMLPage m_pageHTML;
-    // The bold heading font; made by the first page when it is first shown.
+    // The bold heading font; made by the first page when it is built.
     QFont m_fontTitle;
 
 signals:
@@ -118,7 +121,7 @@ protected:
 
 private:
     CWizardHost &m_host;
-    QStackedWidget *m_pStack = nullptr;
+    CPageStack *m_pStack = nullptr;
     QList<CWizardPage *> m_pages;
     QPushButton *m_btnHelp = nullptr;
     QPushButton *m_btnBack = nullptr;

@@ -20,6 +20,10 @@
 CTemplatePage::CTemplatePage(CWizardHost &host, QWidget *parent)
     : CWizardPage(host, 132, QStringLiteral("Select a Template to Start Work"), 131, parent)
 {
+}
+
+void CTemplatePage::BuildControls()
+{
     m_radioTemplate = new QRadioButton(QStringLiteral("Create a New Menu from Template  "), this);
     m_radioTemplate->setObjectName(QStringLiteral("1056"));
     auto *explain = new QLabel(

@@ -40,6 +40,7 @@ public:
     QString m_strFileName;
 
 private:
+    void BuildControls() override;
     void DoDataExchange(CDataExchange &dx) override;
     void OnBrowse();
     void OnTemplateChoice();

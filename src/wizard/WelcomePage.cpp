@@ -27,6 +27,10 @@ QLabel *WrappedLabel(const QString &text, QWidget *parent)
 CWelcomePage::CWelcomePage(CWizardHost &host, QWidget *parent)
     : CWizardPage(host, 104, QStringLiteral("Welcome to the Vantrel!"), 130, parent)
 {
+}
+
+void CWelcomePage::BuildControls()
+{
     auto *intro = WrappedLabel(
         QStringLiteral("This wizard automates the tasks Configuring the parameters of the "
                        "Glidebar(TM) Applet."),
@@ -78,18 +82,14 @@ CWelcomePage::CWelcomePage(CWizardHost &host, QWidget *parent)
     connect(m_btnAbout, &QPushButton::clicked, this, &CWelcomePage::OnAbout);
     connect(m_btnOptions, &QPushButton::clicked, this, &CWelcomePage::OnOptions);
     connect(m_btnViewSample, &QPushButton::clicked, this, &CWelcomePage::OnViewSample);
-}
 
-bool CWelcomePage::OnInitDialog()
-{
-    // The heading's own font made bold becomes every page's heading font.
+    // The heading's own font made bold becomes every page's heading font
+    // (each page takes it when built, before it is laid out).
     if (CMenuWizardSheet *sheet = Sheet()) {
         QFont font = m_staticTitle->font();
         font.setWeight(QFont::Bold);
         sheet->m_fontTitle = font;
     }
-    ApplyTitleFont();
-    return true;
 }
 
 bool CWelcomePage::OnSetActive()

@@ -10,7 +10,6 @@ class CWelcomePage : public CWizardPage {
     Q_OBJECT
 public:
     explicit CWelcomePage(CWizardHost &host, QWidget *parent = nullptr);
-    bool OnInitDialog() override;
     bool OnSetActive() override;
 
     QPushButton *m_btnViewSample = nullptr;
@@ -18,6 +17,7 @@ public:
     QPushButton *m_btnAbout = nullptr;
 
 private:
+    void BuildControls() override;
     void OnAbout();
     void OnOptions();
     void OnViewSample();

@@ -16,12 +16,29 @@
 
 CWizardPage::CWizardPage(CWizardHost &host, int nDialogId, const QString &heading, int nBitmap,
                          QWidget *parent)
-    : QWidget(parent), m_host(host), m_nBitmap(nBitmap)
+    : QWidget(parent), m_host(host), m_strHeading(heading), m_nBitmap(nBitmap)
 {
     setObjectName(QString::number(nDialogId));
     setWindowTitle(QStringLiteral("Vantrel"));
+}
 
-    m_staticTitle = new QLabel(heading, this);
+void CWizardPage::Build()
+{
+    if (m_bBuilt)
+        return;
+    m_bBuilt = true;
+    BuildFrame();
+    BuildControls();
+    ApplyTitleFont();
+    if (CMenuWizardSheet *sheet = Sheet())
+        sheet->PageBuilt(this);
+}
+
+void CWizardPage::BuildControls() {}
+
+void CWizardPage::BuildFrame()
+{
+    m_staticTitle = new QLabel(m_strHeading, this);
     m_staticTitle->setObjectName(QStringLiteral("1000"));
     m_staticTitle->setWordWrap(true);
     auto *line = new QFrame(this);
@@ -35,7 +52,7 @@ CWizardPage::CWizardPage(CWizardHost &host, int nDialogId, const QString &headin
     m_pPicture = picture;
     picture->setObjectName(QStringLiteral("picture"));
     picture->setAccessibleName(QStringLiteral("Picture"));
-    if (nBitmap) {
+    if (m_nBitmap) {
         // The picture is drawn when the page is first shown; its place is
         // the picture's known size inside the frame.
         picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -68,6 +85,7 @@ void CWizardPage::Create()
     if (m_bCreated)
         return;
     m_bCreated = true;
+    Build();
     if (m_nBitmap)
         m_pPicture->setPixmap(DrawPagePicture(m_nBitmap, devicePixelRatioF()));
     OnInitDialog();
@@ -97,7 +115,7 @@ void CWizardPage::OnCancel() {}
 void CWizardPage::ApplyShownValues(CAppletParameters &) const {}
 bool CWizardPage::StoreShownValues() { return true; }
 void CWizardPage::ReloadShownValues() { OnSetActive(); }
-QString CWizardPage::UndoStepName() const { return m_staticTitle->text(); }
+QString CWizardPage::UndoStepName() const { return m_strHeading; }
 
 void CWizardPage::DoDataExchange(CDataExchange &) {}
 

@@ -28,7 +28,13 @@ public:
 
     // True once the page has been shown the first time ("its window exists").
     bool IsCreated() const { return m_bCreated; }
-    // Draws the page's picture and runs OnInitDialog, the first time only.
+    // Makes the page's controls, the first time only. A page is built when
+    // it is first shown, so that the wizard opens without making the pages
+    // behind the first.
+    void Build();
+    bool IsBuilt() const { return m_bBuilt; }
+    // Builds the page if need be, draws its picture and runs OnInitDialog,
+    // the first time only.
     void Create();
 
     // First display. The base gives the heading the sheet's bold font.
@@ -64,6 +70,7 @@ public:
     CMenuWizardSheet *Sheet() const;
     CWizardHost &Host() const { return m_host; }
 
+    // The heading; made with the page's controls (Build).
     QLabel *m_staticTitle = nullptr;
 
 signals:
@@ -76,6 +83,9 @@ protected slots:
     void OnEdited();
 
 protected:
+    // Makes the page's own controls into Body() (the heading, the picture
+    // and the line are made before). Runs once, from Build.
+    virtual void BuildControls();
     // The page's bindings between its members and its controls, in the
     // order they run (CDataExchange). The default binds nothing.
     virtual void DoDataExchange(CDataExchange &dx);
@@ -102,10 +112,14 @@ protected:
     void ApplyTitleFont();
 
 private:
+    void BuildFrame();
+
     CWizardHost &m_host;
+    QString m_strHeading;
     int m_nBitmap = 0;
     QLabel *m_pPicture = nullptr;
     QVBoxLayout *m_pBody = nullptr;
+    bool m_bBuilt = false;
     bool m_bCreated = false;
     bool m_bWriting = false;
 };

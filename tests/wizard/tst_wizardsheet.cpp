@@ -1,5 +1,6 @@
 #include "TestApp.h"
 #include "app/PreviewLauncher.h"
+#include "wizard/PageStack.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -14,6 +15,8 @@ private slots:
     void opensOnWelcomeWithOnlyNext();
     void stepsThroughEveryHeading();
     void pagePicturesFillTheirPlace();
+    void pagesAreBuiltWhenFirstShown();
+    void pageRoomFitsTheLargestPage();
     void finishKeepsTheSheetOpen();
     void cancelRunsOnlyShownPagesCancelHandling_data();
     void cancelRunsOnlyShownPagesCancelHandling();
@@ -78,6 +81,7 @@ void TestWizardSheet::pagePicturesFillTheirPlace()
     const QSize opened = sheet.size();
     for (int i = 0; i < sheet.GetPageCount(); ++i) {
         CWizardPage *page = sheet.GetPage(i);
+        page->Build();
         auto *picture = page->findChild<QLabel *>(QStringLiteral("picture"));
         QVERIFY(picture);
         // A page without a picture shows the small program icon instead.
@@ -93,6 +97,63 @@ void TestWizardSheet::pagePicturesFillTheirPlace()
         QVERIFY(!picture->pixmap().isNull());
         QCOMPARE(picture->size(), place);
         QCOMPARE(picture->sizeHint(), place);
+        QCOMPARE(sheet.size(), opened);
+    }
+}
+
+void TestWizardSheet::pagesAreBuiltWhenFirstShown()
+{
+    CTestApp t;
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    // The first page alone is built when the wizard opens.
+    for (int i = 0; i < sheet.GetPageCount(); ++i) {
+        QCOMPARE(sheet.GetPage(i)->IsBuilt(), i == 0);
+        QCOMPARE(sheet.GetPage(i)->findChildren<QWidget *>().isEmpty(), i != 0);
+    }
+    sheet.SetActivePage(&sheet.m_pageItem);
+    QVERIFY(sheet.m_pageItem.IsBuilt());
+    QVERIFY(!sheet.m_pageGeneral.IsBuilt());
+    // Shown with the page at once, not a turn of the event loop later.
+    QVERIFY(sheet.m_pageItem.m_editMainLabel->isVisible());
+    QVERIFY(sheet.m_pageItem.m_staticTitle->font().bold());
+}
+
+void TestWizardSheet::pageRoomFitsTheLargestPage()
+{
+    CTestApp t;
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    const QSize opened = sheet.size();
+    auto *stack = sheet.findChild<CPageStack *>();
+    QVERIFY(stack);
+    QSize largest, least;
+    for (int i = 0; i < sheet.GetPageCount(); ++i) {
+        CWizardPage *page = sheet.GetPage(i);
+        page->Build();
+        largest = largest.expandedTo(page->sizeHint());
+        least = least.expandedTo(page->minimumSizeHint());
+    }
+    // The room kept for the unbuilt pages is what the largest of them asks
+    // for, give or take a character and a line of the font; a page grown
+    // past it needs the room measured again (PageStack.cpp).
+    const QFontMetrics metrics(stack->font());
+    const struct {
+        const char *what;
+        QSize room, pages;
+    } rooms[] = {{"size", stack->PageRoom(), largest}, {"least size", stack->LeastPageRoom(), least}};
+    for (const auto &r : rooms) {
+        const QString what = QStringLiteral("%1: room %2 x %3, pages %4 x %5")
+                                 .arg(QLatin1String(r.what))
+                                 .arg(r.room.width())
+                                 .arg(r.room.height())
+                                 .arg(r.pages.width())
+                                 .arg(r.pages.height());
+        QVERIFY2(r.room.width() >= r.pages.width() && r.room.height() >= r.pages.height(), qPrintable(what));
+        QVERIFY2(r.room.width() - r.pages.width() <= metrics.averageCharWidth(), qPrintable(what));
+        QVERIFY2(r.room.height() - r.pages.height() <= metrics.lineSpacing(), qPrintable(what));
+    }
+    // Every page shown in turn moves nothing.
+    for (int i = 0; i < sheet.GetPageCount(); ++i) {
+        sheet.SetActivePage(i);
         QCOMPARE(sheet.size(), opened);
     }
 }

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QStackedWidget>
+
+// The wizard's page stack. Pages make their controls when first shown, so
+// the stack cannot ask the pages behind the first how large they are: it
+// keeps the room the largest page asks for (and the least room it needs),
+// measured in the font's character width and line height, and more only
+// when a built page wants more.
+class CPageStack : public QStackedWidget {
+    Q_OBJECT
+public:
+    explicit CPageStack(QWidget *parent = nullptr);
+
+    // The size every page fits in with the wizard's font, and the least
+    // size every page can still be used at.
+    QSize PageRoom() const;
+    QSize LeastPageRoom() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+};
