@@ -43,6 +43,7 @@ void TestWizardSheet::opensOnWelcomeWithOnlyNext()
     QVERIFY(sheet.HelpButton()->isVisible());
     QVERIFY(sheet.m_fontTitle.bold());
     QVERIFY(sheet.m_pageWelcome.m_staticTitle->font().bold());
+    QCOMPARE(sheet.windowIcon().pixmap(32, 32).size(), QSize(32, 32));
 }
 
 void TestWizardSheet::stepsThroughEveryHeading()
