@@ -215,12 +215,12 @@ void CItemPage::DoDataExchange(CDataExchange &dx)
     m_pSub->ExchangePosition(dx);
 }
 
-bool CItemPage::UpdateData(bool bSaveAndValidate, Counts counts)
+bool CItemPage::UpdateData(bool bSaveAndValidate, Counts counts, QLineEdit **ppFailed)
 {
     const QScopedValueRollback<Counts> rule(m_counts, counts);
     // Has SubMenu set by the page itself is no toggle by the user.
     const QSignalBlocker quiet(bSaveAndValidate ? nullptr : m_checkHasSubMenu);
-    return CWizardPage::UpdateData(bSaveAndValidate);
+    return CWizardPage::UpdateData(bSaveAndValidate, ppFailed);
 }
 
 bool CItemPage::CheckNoCommas(bool bMain, bool bSub)
@@ -256,6 +256,9 @@ bool CItemPage::CheckNoCommas(bool bMain, bool bSub)
 
 bool CItemPage::ReadShownValues(Counts counts)
 {
+    // A failing check moves the focus to its box: a count box losing it
+    // then must not check the page (and tell the user) a second time.
+    const QScopedValueRollback<bool> checking(m_bChecking, true);
     return UpdateData(true, counts) && CheckNoCommas();
 }
 
@@ -445,17 +448,20 @@ void CItemPage::OnKillFocusSubCount() { ApplyTypedCount(true); }
 
 void CItemPage::ApplyTypedCount(bool bSub)
 {
-    if (m_bBusy || m_bLeaving || !isVisible())
+    if (m_bBusy || m_bChecking || m_bLeaving || !isVisible())
         return;
     CAppletMenu *menu = bSub ? CurrentSubMenu() : &MainMenu();
     if (!menu)
         return;
     QScopedValueRollback<bool> busy(m_bBusy, true);
     // A refused count puts back only the count box: the other boxes keep
-    // whatever the user typed into them. A comma elsewhere leaves the typed
-    // count waiting; it is applied once the comma is gone.
-    if (!UpdateData(true)) {
-        RestoreCount(bSub);
+    // whatever the user typed into them. A refusal of another box, or a
+    // comma elsewhere, leaves the typed count waiting; it is applied once
+    // that box is put right.
+    QLineEdit *failed = nullptr;
+    if (!UpdateData(true, Counts::Typed, &failed)) {
+        if (failed == (bSub ? m_editSubCount : m_editMainCount))
+            RestoreCount(bSub);
         return;
     }
     if (!CheckNoCommas())

@@ -106,7 +106,7 @@ private:
     enum class Counts { Typed, All };
     void DoDataExchange(CDataExchange &dx) override;
     // Controls -> values (validating) or values -> controls.
-    bool UpdateData(bool bSaveAndValidate, Counts counts = Counts::Typed);
+    bool UpdateData(bool bSaveAndValidate, Counts counts = Counts::Typed, QLineEdit **ppFailed = nullptr);
     // The counts rule of the exchange that runs.
     Counts m_counts = Counts::Typed;
     // False, after telling the user and focusing the box, when a shown box
@@ -164,6 +164,8 @@ private:
     bool m_bBusy = false;
     // Set once the page has been left; cleared on the next activation.
     bool m_bLeaving = false;
+    // True while the shown values are read and checked.
+    bool m_bChecking = false;
     // Set while the page itself changes the tree view's nodes or selection.
     bool m_bSyncingTree = false;
     // Whether the selected node is the shown sub item (else the main item).

@@ -21,6 +21,8 @@ private slots:
     void countOutsideRangeIsRefusedAndRestored_data();
     void countOutsideRangeIsRefusedAndRestored();
     void countConfirmedWithoutFocusLossIsAppliedOnLeaving();
+    void refusedOtherCountIsToldOnceAndKeepsTypedCount_data();
+    void refusedOtherCountIsToldOnceAndKeepsTypedCount();
     void hasSubMenuOnAndOff();
     void subItemRememberedPerMainItem();
     void firstImageFillsEveryItem_data();
@@ -205,6 +207,41 @@ void TestItemPage::countConfirmedWithoutFocusLossIsAppliedOnLeaving()
     f.sheet->NextButton()->click();
     QCOMPARE(f.sheet->GetActivePage(), &f.sheet->m_pageHTML);
     QCOMPARE(f.Main().GetCount(), 7);
+    QCOMPARE(f.Main().GetItem(0)->m_pSubMenu->GetCount(), 2);
+}
+
+void TestItemPage::refusedOtherCountIsToldOnceAndKeepsTypedCount_data()
+{
+    QTest::addColumn<bool>("pressEnter");
+    QTest::newRow("Enter presses Next") << true;
+    QTest::newRow("Tab leaves the box") << false;
+}
+
+void TestItemPage::refusedOtherCountIsToldOnceAndKeepsTypedCount()
+{
+    // A main count typed while the sub count is out of range: the check
+    // moves the focus to the sub count, and the main count box losing it
+    // must neither tell the same again nor throw away the count typed there.
+    QFETCH(bool, pressEnter);
+    Fixture f;
+    f.Main().GetSubMenu(0)->SetItemCount(3, 1);
+    f.Show();
+    CItemPage &p = f.Page();
+    p.m_editSubCount->setText(QStringLiteral("0"));
+    Type(p.m_editMainCount, QStringLiteral("6"));
+    if (pressEnter)
+        QTest::keyClick(p.m_editMainCount, Qt::Key_Return);
+    else
+        TabAway();
+    QCOMPARE(f.t.ui->MessageTexts(), QStringList{kRange});
+    QCOMPARE(f.sheet->GetActivePage(), &f.sheet->m_pageItem);
+    QCOMPARE(QApplication::focusWidget(), p.m_editSubCount);
+    QCOMPARE(p.m_editMainCount->text(), QStringLiteral("6"));
+    p.m_editSubCount->setText(QStringLiteral("2"));
+    f.sheet->NextButton()->click();
+    QCOMPARE(f.sheet->GetActivePage(), &f.sheet->m_pageHTML);
+    QCOMPARE(f.t.ui->messages.size(), 1);
+    QCOMPARE(f.Main().GetCount(), 6);
     QCOMPARE(f.Main().GetItem(0)->m_pSubMenu->GetCount(), 2);
 }
 
