@@ -1,6 +1,6 @@
 #include "app/PreviewLauncher.h"
 
-#include "app/WizardApp.h"
+#include "app/WizardHost.h"
 #include "model/StringTable.h"
 #include "store/ProjectFile.h"
 
@@ -106,34 +106,32 @@ QString PerUserScratchFolder()
 
 // Says that the browser did not start, and where to choose another; on this
 // platform nothing else would tell the user.
-void ReportFailedLaunch(QWidget *owner)
+void ReportFailedLaunch(CWizardHost &host, QWidget *owner)
 {
-    CWizardApp *app = CWizardApp::Get();
     const QString text =
-        app->m_bUseDefaultBrowser
+        host.UsesDefaultBrowser()
             ? QStringLiteral("The web browser could not be started: no program is set to open web pages.\n"
                              "Choose a browser with Options... on the first page.")
             : QStringLiteral("The web browser could not be started:\n%1\n"
                              "Choose another with Options... on the first page.")
-                  .arg(QDir::toNativeSeparators(app->m_strBrowserPath));
-    app->Ui().MessageBox(owner, text);
+                  .arg(QDir::toNativeSeparators(host.BrowserPath()));
+    host.Ui().MessageBox(owner, text);
 }
 
 } // namespace
 
-void OpenInBrowser(const QString &strPath, QWidget *owner)
+void OpenInBrowser(CWizardHost &host, const QString &strPath, QWidget *owner)
 {
-    CWizardApp *app = CWizardApp::Get();
-    const bool started = app->m_bUseDefaultBrowser
-                             ? app->Ui().OpenDocument(strPath)
-                             : app->Ui().StartProgram(app->m_strBrowserPath, {strPath}, QString());
+    const bool started = host.UsesDefaultBrowser()
+                             ? host.Ui().OpenDocument(strPath)
+                             : host.Ui().StartProgram(host.BrowserPath(), {strPath}, QString());
     if (!started)
-        ReportFailedLaunch(owner);
+        ReportFailedLaunch(host, owner);
 }
 
-QString ScratchFolder(QString *pRefusal)
+QString ScratchFolder(const CWizardHost &host, QString *pRefusal)
 {
-    const QString local = CWizardApp::Get()->AppFilePath(QStringLiteral("tmp"));
+    const QString local = host.AppFilePath(QStringLiteral("tmp"));
     if (IsUsableScratchFolder(local))
         return local;
     const QString perUser = PerUserScratchFolder();
@@ -145,20 +143,19 @@ QString ScratchFolder(QString *pRefusal)
     return QString();
 }
 
-void PreviewPage(const QString &strHTML, QWidget *owner)
+void PreviewPage(CWizardHost &host, const QString &strHTML, QWidget *owner)
 {
-    CWizardApp *app = CWizardApp::Get();
     auto reportFailedSave = [&](const QString &strError) {
         QString message = QStringLiteral("Save as file failed!");
         if (!strError.isEmpty())
             message += QLatin1Char('\n') + strError;
-        app->Ui().MessageBox(owner, message);
+        host.Ui().MessageBox(owner, message);
     };
 
     // A scratch folder that cannot be used safely is reported as a failed
     // save, and nothing is shown: what lies there is not this preview.
     QString refusal;
-    const QString folder = ScratchFolder(&refusal);
+    const QString folder = ScratchFolder(host, &refusal);
     if (!folder.isEmpty()) {
         const QString problem = PrepareScratchFolder(folder);
         if (!problem.isEmpty())
@@ -173,26 +170,27 @@ void PreviewPage(const QString &strHTML, QWidget *owner)
 
     // A failed save is reported, and the browser is started all the same.
     QString error;
-    if (!SavePage(path, folder, app->m_params, strHTML, app->m_strAppDir, &error))
+    if (!SavePage(path, folder, host.Params(), strHTML, host.AppDir(), &error))
         reportFailedSave(error);
 
+    const QString browser = host.BrowserPath();
     bool started;
-    if (app->m_bUseDefaultBrowser) {
-        started = app->Ui().OpenDocument(path);
-    } else if (app->m_strBrowserPath.toUpper().contains(QLatin1String("APPLETVIEWER"))) {
+    if (host.UsesDefaultBrowser()) {
+        started = host.Ui().OpenDocument(path);
+    } else if (browser.toUpper().contains(QLatin1String("APPLETVIEWER"))) {
         // An applet viewer finds the page, the class file and the images
         // relative to its working folder.
-        started = app->Ui().StartProgram(app->m_strBrowserPath, {fileName}, folder);
+        started = host.Ui().StartProgram(browser, {fileName}, folder);
     } else {
-        started = app->Ui().StartProgram(app->m_strBrowserPath, {path}, QString());
+        started = host.Ui().StartProgram(browser, {path}, QString());
     }
     if (!started)
-        ReportFailedLaunch(owner);
+        ReportFailedLaunch(host, owner);
 }
 
-void ClearScratchFolder()
+void ClearScratchFolder(const CWizardHost &host)
 {
-    const QString folder = ScratchFolder();
+    const QString folder = ScratchFolder(host);
     QDir dir(folder);
     // Never through a link, never another user's: not ours to empty.
     if (folder.isEmpty() || !QFileInfo(folder).isDir() || !ScratchRefusal(folder).isEmpty())

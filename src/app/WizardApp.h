@@ -11,8 +11,7 @@ class CMenuWizardSheet;
 
 // The program's root: the program folder, the browser setting, the one
 // configuration, and the wizard sheet while it runs. Exactly one exists at a
-// time; the wizard gets it as its CWizardHost, the preview launcher through
-// CWizardApp::Get().
+// time; the wizard gets it as its CWizardHost and hands it on.
 class CWizardApp : public CWizardHost {
 public:
     CWizardApp();

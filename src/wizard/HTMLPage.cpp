@@ -163,7 +163,7 @@ bool CHTMLPage::SaveAs(bool *pFailed)
 void CHTMLPage::OnPreview()
 {
     // The text as generated (or as last saved): edits not yet saved stay out.
-    PreviewPage(m_strHTML, this);
+    PreviewPage(Host(), m_strHTML, this);
 }
 
 void CHTMLPage::OnStartNew()
@@ -213,5 +213,5 @@ bool CHTMLPage::OnQueryCancel()
 
 void CHTMLPage::OnCancel()
 {
-    ClearScratchFolder();
+    ClearScratchFolder(Host());
 }

@@ -309,7 +309,7 @@ void CMenuWizardSheet::OnHelp()
         m_host.Ui().MessageBox(this, QStringLiteral("The user guide cannot be found:\n%1").arg(guide));
         return;
     }
-    OpenInBrowser(guide, this);
+    OpenInBrowser(m_host, guide, this);
 }
 
 void CMenuWizardSheet::reject()

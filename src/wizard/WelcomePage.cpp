@@ -117,5 +117,5 @@ void CWelcomePage::OnOptions()
 
 void CWelcomePage::OnViewSample()
 {
-    OpenInBrowser(Host().AppFilePath(LoadString(StringId::SamplePage)), this);
+    OpenInBrowser(Host(), Host().AppFilePath(LoadString(StringId::SamplePage)), this);
 }

@@ -117,9 +117,9 @@ void TestPreviewLauncher::previewOpensInChosenBrowser()
     f.t.app.m_bUseDefaultBrowser = useDefault;
     f.t.app.m_strBrowserPath = browser;
     const QString cwd = QDir::currentPath();
-    QCOMPARE(ScratchFolder(), f.scratch);
+    QCOMPARE(ScratchFolder(f.t.app), f.scratch);
 
-    PreviewPage(kPage);
+    PreviewPage(f.t.app, kPage);
 
     const QString preview = QDir(f.scratch).filePath(QStringLiteral("~Vantrel.htm"));
     QVERIFY(f.t.ui->messages.isEmpty());
@@ -152,7 +152,7 @@ void TestPreviewLauncher::saveFailureIsReportedAndBrowserStillStarts()
     Fixture f;
     // A folder where the page should go makes the save fail.
     QVERIFY(QDir().mkpath(QDir(f.scratch).filePath(QStringLiteral("~Vantrel.htm"))));
-    PreviewPage(kPage);
+    PreviewPage(f.t.app, kPage);
     QCOMPARE(f.t.ui->messages.size(), 1);
     // The reason follows on a line of its own.
     const QStringList lines = f.t.ui->MessageTexts().constFirst().split(QLatin1Char('\n'));
@@ -170,18 +170,18 @@ void TestPreviewLauncher::readOnlyProgramFolderUsesPerUserFolder()
     QVERIFY(WriteFileBytes(blocker, "x"));
     f.t.app.m_strAppDir = QDir(blocker).filePath(QStringLiteral("Vantrel"));
 
-    const QString scratch = ScratchFolder();
+    const QString scratch = ScratchFolder(f.t.app);
     const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     QVERIFY2(scratch.startsWith(cache + QLatin1Char('/')), qPrintable(scratch));
     QVERIFY(!scratch.startsWith(blocker));
 
-    PreviewPage(kPage);
+    PreviewPage(f.t.app, kPage);
     const QString preview = QDir(scratch).filePath(QStringLiteral("~Vantrel.htm"));
     QVERIFY(f.t.ui->messages.isEmpty());
     QCOMPARE(f.t.ui->openedDocuments, QStringList{preview});
     QCOMPARE(QString::fromUtf8(ReadFileBytes(preview)), kPage);
 
-    ClearScratchFolder();
+    ClearScratchFolder(f.t.app);
     QVERIFY(!QFileInfo::exists(scratch));
 }
 
@@ -199,7 +199,7 @@ void TestPreviewLauncher::clearLeavesSubFoldersAndLinkTargets()
     QVERIFY(QFile::link(outsideFile, scratch.filePath(QStringLiteral("file link"))));
     QVERIFY(QFile::link(outsideDir, scratch.filePath(QStringLiteral("folder link"))));
 
-    ClearScratchFolder();
+    ClearScratchFolder(f.t.app);
 
     QCOMPARE(scratch.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("sub")});
@@ -210,7 +210,7 @@ void TestPreviewLauncher::clearLeavesSubFoldersAndLinkTargets()
     // Without the sub-folder the folder itself goes.
     QVERIFY(QDir(scratch.filePath(QStringLiteral("sub"))).removeRecursively());
     WriteFileBytes(scratch.filePath(QStringLiteral("~Vantrel.qdx")), "x");
-    ClearScratchFolder();
+    ClearScratchFolder(f.t.app);
     QVERIFY(!QFileInfo::exists(f.scratch));
     QVERIFY(f.t.ui->messages.isEmpty());
 }
@@ -219,9 +219,9 @@ void TestPreviewLauncher::clearWithoutFolderDoesNothing()
 {
     Fixture f;
     const QStringList before = QDir(f.t.app.m_strAppDir).entryList(QDir::AllEntries | QDir::Hidden);
-    ClearScratchFolder();
+    ClearScratchFolder(f.t.app);
     // Finding out where the folder goes leaves nothing behind either.
-    QCOMPARE(ScratchFolder(), f.scratch);
+    QCOMPARE(ScratchFolder(f.t.app), f.scratch);
     QCOMPARE(QDir(f.t.app.m_strAppDir).entryList(QDir::AllEntries | QDir::Hidden), before);
     QVERIFY(f.t.ui->messages.isEmpty());
 }
@@ -234,10 +234,10 @@ void TestPreviewLauncher::linkedScratchFolderIsNeverUsed()
     QVERIFY(WriteFileBytes(QDir(documents).filePath(QStringLiteral("letter.txt")), "keep"));
     QVERIFY(QFile::link(documents, f.scratch));
 
-    const QString scratch = ScratchFolder();
+    const QString scratch = ScratchFolder(f.t.app);
     QVERIFY2(!scratch.startsWith(f.t.app.m_strAppDir), qPrintable(scratch));
-    PreviewPage(kPage);
-    ClearScratchFolder();
+    PreviewPage(f.t.app, kPage);
+    ClearScratchFolder(f.t.app);
     QCOMPARE(QDir(documents).entryList(QDir::Files), QStringList{QStringLiteral("letter.txt")});
     QCOMPARE(ReadFileBytes(QDir(documents).filePath(QStringLiteral("letter.txt"))), QByteArray("keep"));
     QVERIFY(QFileInfo(f.scratch).isSymLink());
@@ -262,9 +262,9 @@ void TestPreviewLauncher::browserThatDoesNotStartIsReported()
     f.t.app.m_strBrowserPath = QStringLiteral("/opt/gone/browser");
     f.t.ui->launchesSucceed = false;
     if (preview)
-        PreviewPage(kPage);
+        PreviewPage(f.t.app, kPage);
     else
-        OpenInBrowser(f.t.app.AppFilePath(QStringLiteral("Glidebar.class")));
+        OpenInBrowser(f.t.app, f.t.app.AppFilePath(QStringLiteral("Glidebar.class")));
     QCOMPARE(f.t.ui->messages.size(), 1);
     const QString text = f.t.ui->messages[0].text;
     QVERIFY2(text.startsWith(QStringLiteral("The web browser could not be started")), qPrintable(text));
@@ -274,7 +274,7 @@ void TestPreviewLauncher::browserThatDoesNotStartIsReported()
     // A browser that starts says nothing.
     f.t.ui->launchesSucceed = true;
     f.t.ui->messages.clear();
-    PreviewPage(kPage);
+    PreviewPage(f.t.app, kPage);
     QVERIFY(f.t.ui->messages.isEmpty());
 }
 
@@ -287,14 +287,14 @@ void TestPreviewLauncher::modernPreviewGetsTheScript()
     f.t.app.m_params.m_ModernPage = 1;
     const QString script = f.t.app.AppFilePath(QStringLiteral("glidebar.js"));
     QVERIFY(WriteFileBytes(script, "// menu script\n"));
-    PreviewPage(kPage);
+    PreviewPage(f.t.app, kPage);
     QVERIFY(f.t.ui->messages.isEmpty());
     QCOMPARE(ReadFileBytes(QDir(f.scratch).filePath(QStringLiteral("glidebar.js"))),
              QByteArray("// menu script\n"));
-    ClearScratchFolder();
+    ClearScratchFolder(f.t.app);
 
     QVERIFY(QFile::remove(script));
-    PreviewPage(kPage);
+    PreviewPage(f.t.app, kPage);
     QCOMPARE(f.t.ui->messages.size(), 1);
     const QString message = f.t.ui->MessageTexts().constFirst();
     QVERIFY2(message.startsWith(QStringLiteral("Save as file failed!\n")), qPrintable(message));
@@ -325,11 +325,11 @@ void TestPreviewLauncher::scratchFolderIsOwnerOnly()
         QVERIFY(QDir().mkpath(scratch));
         QVERIFY(chmod(QFile::encodeName(scratch).constData(), mode_t(existingMode)) == 0);
     }
-    PreviewPage(kPage);
+    PreviewPage(f.t.app, kPage);
     QVERIFY2(f.t.ui->messages.isEmpty(), qPrintable(f.t.ui->MessageTexts().join('|')));
     QCOMPARE(ModeOf(scratch), 0700);
     QCOMPARE(f.t.ui->openedDocuments, QStringList{QDir(scratch).filePath(QStringLiteral("~Vantrel.htm"))});
-    ClearScratchFolder();
+    ClearScratchFolder(f.t.app);
     QVERIFY(!QFileInfo::exists(scratch));
 #endif
 }
@@ -366,14 +366,14 @@ void TestPreviewLauncher::unsafePerUserFolderIsRefused()
     }
 
     QString refusal;
-    QCOMPARE(ScratchFolder(&refusal), QString());
-    PreviewPage(kPage);
+    QCOMPARE(ScratchFolder(f.t.app, &refusal), QString());
+    PreviewPage(f.t.app, kPage);
     // Told as a failed save, with the reason; nothing is opened or written.
     QCOMPARE(f.t.ui->MessageTexts(),
              QStringList("Save as file failed!\nThe preview folder " + QDir::toNativeSeparators(scratch)
                          + " is not used: " + reason + "."));
     QVERIFY(f.t.ui->openedDocuments.isEmpty());
-    ClearScratchFolder();
+    ClearScratchFolder(f.t.app);
     QCOMPARE(QDir(watched).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("letter.txt")});
     QCOMPARE(ReadFileBytes(QDir(watched).filePath(QStringLiteral("letter.txt"))), QByteArray("keep"));
@@ -402,7 +402,7 @@ void TestPreviewLauncher::linksInScratchFolderAreNeverFollowed()
         QVERIFY(WriteFileBytes(outside.filePath(name), "keep"));
         QVERIFY(QFile::link(outside.filePath(name), QDir(f.scratch).filePath(name)));
     }
-    PreviewPage(kPage);
+    PreviewPage(f.t.app, kPage);
     QVERIFY2(f.t.ui->messages.isEmpty(), qPrintable(f.t.ui->MessageTexts().join('|')));
     for (const QString &name : names)
         QCOMPARE(ReadFileBytes(outside.filePath(name)), QByteArray("keep"));

@@ -56,7 +56,7 @@ struct Fixture {
         return t.app.m_params.GenerateHTML([](const QString &) {}).toUtf8();
     }
     QString Out(const QString &name) const { return outDir.filePath(name); }
-    QString Scratch() const { return ScratchFolder(); }
+    QString Scratch() const { return ScratchFolder(t.app); }
     void Finish() { sheet->FinishButton()->click(); }
 
     QTemporaryDir appDir;
@@ -241,7 +241,7 @@ void TestHTMLPage::cancelBeforeFinishPageNeitherAsksNorClears()
     QTemporaryDir appDir;
     CTestApp t;
     t.app.m_strAppDir = appDir.path();
-    const QString leftOver = QDir(ScratchFolder()).filePath(QStringLiteral("~Vantrel.htm"));
+    const QString leftOver = QDir(ScratchFolder(t.app)).filePath(QStringLiteral("~Vantrel.htm"));
     QVERIFY(WriteFileBytes(leftOver, "earlier preview"));
     CMenuWizardSheet &sheet = t.OpenSheet();
     sheet.NextButton()->click();

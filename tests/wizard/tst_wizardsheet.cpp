@@ -190,7 +190,7 @@ void TestWizardSheet::cancelRunsOnlyShownPagesCancelHandling()
     QTemporaryDir appDir;
     CTestApp t;
     t.app.m_strAppDir = appDir.path();
-    const QString leftOver = QDir(ScratchFolder()).filePath(QStringLiteral("~Vantrel.htm"));
+    const QString leftOver = QDir(ScratchFolder(t.app)).filePath(QStringLiteral("~Vantrel.htm"));
     QVERIFY(WriteFileBytes(leftOver, "earlier preview"));
     CMenuWizardSheet &sheet = t.OpenSheet();
     if (finishPageShown) {
