@@ -8,6 +8,8 @@
 #include <QSettings>
 
 namespace {
+// Only to check that one exists at a time; everything that uses the
+// application is handed it.
 CWizardApp *g_pApp = nullptr;
 }
 
@@ -24,11 +26,6 @@ CWizardApp::~CWizardApp()
 {
     if (g_pApp == this)
         g_pApp = nullptr;
-}
-
-CWizardApp *CWizardApp::Get()
-{
-    return g_pApp;
 }
 
 std::unique_ptr<QSettings> OpenUserSettings()

@@ -19,8 +19,6 @@ public:
     CWizardApp(const CWizardApp &) = delete;
     CWizardApp &operator=(const CWizardApp &) = delete;
 
-    static CWizardApp *Get();
-
     // Start-up: the program folder, then the settings. The start-up code
     // runs the wizard after it (CMenuWizardSheet::RunModal).
     void InitInstance();
