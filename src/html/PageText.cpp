@@ -225,10 +225,6 @@ QString CPageText::TakeText()
 {
     Q_ASSERT(m_bText);
     Finish();
-    // The room made up front may be well above what the page took: given
-    // back (in place) rather than kept with the text.
-    if (m_text.capacity() - m_text.size() > m_text.size() / 4)
-        m_text.squeeze();
     return std::move(m_text);
 }
 

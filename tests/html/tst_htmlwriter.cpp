@@ -690,6 +690,21 @@ void TestHtmlWriter::escaping_data()
                 << plain.left(at) + QLatin1String(kind.escaped) + plain.mid(at);
         }
     }
+    // Texts of 4 to 16 units, whose last units are taken as a block that
+    // overlaps the one before: each kind of character first, last and next
+    // to last.
+    for (const auto &kind : kinds) {
+        for (int length : {4, 5, 7, 9, 12, 15, 16}) {
+            const int size = length - int(kind.character.size());
+            for (int at : {0, size - 1, size}) {
+                QTest::addRow("%s at %d of %d units", kind.name, at, length)
+                    << plain.left(at) + kind.character + plain.mid(at, size - at)
+                    << plain.left(at) + QLatin1String(kind.escaped) + plain.mid(at, size - at);
+            }
+        }
+    }
+    for (int length = 1; length <= 17; ++length)
+        QTest::addRow("%d plain units", length) << plain.left(length) << plain.left(length);
 }
 
 void TestHtmlWriter::escaping()
