@@ -146,6 +146,13 @@ void Prefetch(const void *p)
 #endif
 }
 
+// An item: the object spans more than one cache line.
+void PrefetchItem(const CAppletMenuItem *item)
+{
+    Prefetch(item);
+    Prefetch(&item->m_strLink);
+}
+
 // The texts of an item the writer escapes, asked for ahead: in a large
 // menu they are scattered beyond the caches.
 void PrefetchTexts(const CAppletMenuItem &item)
@@ -164,19 +171,24 @@ void AppendItemParams(CPageText &out, const CAppletMenu &menu, int nMenu, CImage
 {
     const auto &items = menu.m_items;
     const int count = menu.GetCount();
+    // "\t<param name=\"I" nMenu "-", the same for every item of the menu;
+    // copied whole (the room claimed for a line holds it).
+    char prefix[32];
+    char *prefixEnd = CPageText::WriteNumber(CPageText::WriteText(prefix, "\t<param name=\"I"), nMenu);
+    *prefixEnd++ = '-';
+    const qsizetype prefixLength = prefixEnd - prefix;
     for (int i = 0; i < std::min(count, kItemsAhead); ++i)
-        Prefetch(items[size_t(i)].get());
+        PrefetchItem(items[size_t(i)].get());
     for (int i = 0; i < count; ++i) {
         if (i + kItemsAhead < count)
-            Prefetch(items[size_t(i + kItemsAhead)].get());
+            PrefetchItem(items[size_t(i + kItemsAhead)].get());
         if (i + kTextsAhead < count)
             PrefetchTexts(*items[size_t(i + kTextsAhead)]);
         const CAppletMenuItem &item = *items[size_t(i)];
-        // "\t<param name=\"I" nMenu "-" i "\" value=\"" label ","
+        // prefix i "\" value=\"" label ","
         char *p = out.Claim(64 + kEscapedBytesPerChar * item.m_strLabel.size());
-        p = CPageText::WriteText(p, "\t<param name=\"I");
-        p = CPageText::WriteNumber(p, nMenu);
-        *p++ = '-';
+        std::memcpy(p, prefix, sizeof prefix);
+        p += prefixLength;
         p = CPageText::WriteNumber(p, i);
         p = CPageText::WriteText(p, "\" value=\"");
         p = WriteHtmlEscaped(p, item.m_strLabel);

@@ -145,6 +145,29 @@ void CPageText::PutText(const QString &strText)
     m_p += n;
 }
 
+namespace {
+
+// "00", "01", ... "99".
+struct CDigitPairs {
+    char digits[200] = {};
+    constexpr CDigitPairs()
+    {
+        for (int i = 0; i < 100; ++i) {
+            digits[2 * i] = static_cast<char>('0' + i / 10);
+            digits[2 * i + 1] = static_cast<char>('0' + i % 10);
+        }
+    }
+};
+constexpr CDigitPairs kDigitPairs;
+
+char *PutPair(char *pOut, quint64 nBelow100)
+{
+    std::memcpy(pOut, kDigitPairs.digits + 2 * nBelow100, 2);
+    return pOut + 2;
+}
+
+} // namespace
+
 char *CPageText::WriteNumber(char *pOut, qint64 nValue)
 {
     // The magnitude as unsigned, so that the smallest value has one too.
@@ -157,16 +180,11 @@ char *CPageText::WriteNumber(char *pOut, qint64 nValue)
         *pOut++ = static_cast<char>('0' + magnitude);
         return pOut;
     }
-    if (magnitude < 100) {
-        pOut[0] = static_cast<char>('0' + magnitude / 10);
-        pOut[1] = static_cast<char>('0' + magnitude % 10);
-        return pOut + 2;
-    }
+    if (magnitude < 100)
+        return PutPair(pOut, magnitude);
     if (magnitude < 1000) {
-        pOut[0] = static_cast<char>('0' + magnitude / 100);
-        pOut[1] = static_cast<char>('0' + magnitude / 10 % 10);
-        pOut[2] = static_cast<char>('0' + magnitude % 10);
-        return pOut + 3;
+        *pOut++ = static_cast<char>('0' + magnitude / 100);
+        return PutPair(pOut, magnitude % 100);
     }
     int count = 4;
     for (quint64 rest = magnitude / 10000; rest; rest /= 10)
