@@ -83,11 +83,15 @@ const char kHelp[] =
     "  2  bad arguments, or a project or library file that does not exist\n";
 
 // False when not every byte could be written.
-bool Print(std::FILE *stream, const QString &text)
+bool Print(std::FILE *stream, const QByteArray &bytes)
 {
-    const QByteArray bytes = text.toUtf8();
     const auto size = static_cast<size_t>(bytes.size());
     return std::fwrite(bytes.constData(), 1, size, stream) == size;
+}
+
+bool Print(std::FILE *stream, const QString &text)
+{
+    return Print(stream, text.toUtf8());
 }
 
 // Ends output to stdout: 0, or the failure code with a message when any of it
@@ -359,7 +363,8 @@ int main(int argc, char *argv[])
     if (args.nModernPage >= 0)
         params.m_ModernPage = args.nModernPage;
 
-    const QString html = params.GenerateHTML(ReportToStderr);
+    // The page as the bytes printed and saved, encoded once.
+    const QByteArray html = params.GenerateHTMLBytes(ReportToStderr);
     if (!save) {
         return FinishOutput(Print(stdout, html));
     }
@@ -368,7 +373,7 @@ int main(int argc, char *argv[])
     if (page.isEmpty())
         return UsageError(QStringLiteral("the page needs a file name"));
     QString reason;
-    if (!SavePage(page, QFileInfo(page).path(), params, html, appDir, &reason)) {
+    if (!SavePageBytes(page, QFileInfo(page).path(), params, html, appDir, &reason)) {
         std::fputs("Save as file failed!\n", stderr);
         Print(stderr, reason + QLatin1Char('\n'));
         return kExitSaveFailed;

@@ -3,6 +3,7 @@
 #include "model/ControlCharacters.h"
 
 #include <QByteArray>
+#include <QtAlgorithms>
 
 #include <cstring>
 
@@ -49,20 +50,34 @@ char *PutReference(char *out, char32_t code)
 }
 
 #ifdef VANTREL_ESCAPE_SSE2
-// Writes the next 8 units as bytes when all of them stand for themselves
-// (the usual case); false, writing nothing, otherwise.
-bool PutPlainBlock(char *out, const char16_t *p)
+// Of the units in v, those that do not stand for themselves: two bits each in
+// the result, lowest unit first.
+unsigned SpecialUnits(__m128i v)
 {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
     // Signed compares: units from 0x8000 up read as negative, below 0x20.
     __m128i special = _mm_or_si128(_mm_cmplt_epi16(v, _mm_set1_epi16(0x20)),
                                    _mm_cmpgt_epi16(v, _mm_set1_epi16(0x7E)));
     for (short c : {'&', '<', '>', '"'})
         special = _mm_or_si128(special, _mm_cmpeq_epi16(v, _mm_set1_epi16(c)));
-    if (_mm_movemask_epi8(special) != 0)
-        return false;
+    return static_cast<unsigned>(_mm_movemask_epi8(special));
+}
+
+// Writes the 8 units at p as bytes (all 8 bytes, whatever they are); returns
+// which of them need escaping (SpecialUnits).
+unsigned PutBlock8(char *out, const char16_t *p)
+{
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
     _mm_storel_epi64(reinterpret_cast<__m128i *>(out), _mm_packus_epi16(v, v));
-    return true;
+    return SpecialUnits(v);
+}
+
+// The same for the 4 units at p.
+unsigned PutBlock4(char *out, const char16_t *p)
+{
+    const __m128i v = _mm_loadl_epi64(reinterpret_cast<const __m128i *>(p));
+    const int bytes = _mm_cvtsi128_si32(_mm_packus_epi16(v, v));
+    std::memcpy(out, &bytes, 4);
+    return SpecialUnits(v) & 0xFFu;
 }
 #endif
 
@@ -74,12 +89,36 @@ char *WriteHtmlEscaped(char *out, QStringView text)
     const char16_t *const end = p + text.size();
     while (p < end) {
 #ifdef VANTREL_ESCAPE_SSE2
-        // Eight units at a time while they need no escaping; there is room
-        // for 8 bytes per unit, so the block always fits.
-        if (end - p >= 8 && PutPlainBlock(out, p)) {
-            out += 8;
-            p += 8;
-            continue;
+        // Runs that need no escaping (the usual case) go 8 or 4 units at a
+        // time. There is room for 8 bytes per unit, so a block always fits,
+        // and it is written whole: bytes past the first unit to escape are
+        // written over afterwards.
+        const ptrdiff_t left = end - p;
+        if (left >= 4) {
+            const int size = left >= 8 ? 8 : 4;
+            const unsigned special = size == 8 ? PutBlock8(out, p) : PutBlock4(out, p);
+            if (special != 0) {
+                const int plain = qCountTrailingZeroBits(special) / 2;
+                out += plain;
+                p += plain;
+            } else {
+                out += size;
+                p += size;
+                // Fewer units than a block left: the last block's worth,
+                // overlapping the block just written, whose units all stood
+                // for themselves.
+                const ptrdiff_t rest = end - p;
+                if (rest > 0 && rest < size) {
+                    char *const back = out - (size - rest);
+                    const unsigned tail = size == 8 ? PutBlock8(back, end - 8) : PutBlock4(back, end - 4);
+                    // (It wrote the overlapped units' bytes again, as they were.)
+                    if (tail == 0) {
+                        out += rest;
+                        p = end;
+                    }
+                }
+                continue;
+            }
         }
 #endif
         const char16_t c = *p++;

@@ -11,6 +11,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -135,33 +136,80 @@ qsizetype ItemTextSize(const CAppletMenu &menu, bool bLinkList)
     return size;
 }
 
-void AppendItemParams(CPageText &out, const CAppletMenu &menu, int nMenu, CImageLookup &images,
-                      const CMessageReporter &report, bool bLinkList)
+// Asks for the memory at p to be brought into the cache ahead of its use.
+void Prefetch(const void *p)
 {
-    out.Reserve(ItemTextSize(menu, bLinkList));
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(p);
+#else
+    Q_UNUSED(p);
+#endif
+}
+
+// An item: the object spans more than one cache line.
+void PrefetchItem(const CAppletMenuItem *item)
+{
+    Prefetch(item);
+    Prefetch(&item->m_strLink);
+}
+
+// The texts of an item the writer escapes, asked for ahead: in a large
+// menu they are scattered beyond the caches.
+void PrefetchTexts(const CAppletMenuItem &item)
+{
+    Prefetch(item.m_strLabel.constData());
+    Prefetch(item.m_strTarget.constData());
+    Prefetch(item.m_strLink.constData());
+}
+
+// How many items ahead the writer asks for an item, and for its texts.
+constexpr int kItemsAhead = 16;
+constexpr int kTextsAhead = 8;
+
+void AppendItemParams(CPageText &out, const CAppletMenu &menu, int nMenu, CImageLookup &images,
+                      const CMessageReporter &report)
+{
+    const auto &items = menu.m_items;
     const int count = menu.GetCount();
+    // "\t<param name=\"I" nMenu "-", the same for every item of the menu;
+    // copied whole (the room claimed for a line holds it).
+    char prefix[32];
+    char *prefixEnd = CPageText::WriteNumber(CPageText::WriteText(prefix, "\t<param name=\"I"), nMenu);
+    *prefixEnd++ = '-';
+    const qsizetype prefixLength = prefixEnd - prefix;
+    for (int i = 0; i < std::min(count, kItemsAhead); ++i)
+        PrefetchItem(items[size_t(i)].get());
     for (int i = 0; i < count; ++i) {
-        const CAppletMenuItem &item = *menu.GetItem(i);
-        out.Put("\t<param name=\"I");
-        out.PutNumber(nMenu);
-        out.Put('-');
-        out.PutNumber(i);
-        out.Put("\" value=\"");
-        out.PutEscaped(item.m_strLabel);
-        out.Put(',');
+        if (i + kItemsAhead < count)
+            PrefetchItem(items[size_t(i + kItemsAhead)].get());
+        if (i + kTextsAhead < count)
+            PrefetchTexts(*items[size_t(i + kTextsAhead)]);
+        const CAppletMenuItem &item = *items[size_t(i)];
+        // prefix i "\" value=\"" label ","
+        char *p = out.Claim(64 + kEscapedBytesPerChar * item.m_strLabel.size());
+        std::memcpy(p, prefix, sizeof prefix);
+        p += prefixLength;
+        p = CPageText::WriteNumber(p, i);
+        p = CPageText::WriteText(p, "\" value=\"");
+        p = WriteHtmlEscaped(p, item.m_strLabel);
+        *p++ = ',';
+        out.Commit(p);
         AppendImageName(out, item.m_strImage, true, images, report);
-        out.Put(',');
-        out.PutEscaped(item.m_strTarget);
-        out.Put(',');
-        out.PutEscaped(item.m_strLink);
-        EndParam(out);
+        // "," target "," link "\">\r\n"
+        p = out.Claim(8 + kEscapedBytesPerChar * (item.m_strTarget.size() + item.m_strLink.size()));
+        *p++ = ',';
+        p = WriteHtmlEscaped(p, item.m_strTarget);
+        *p++ = ',';
+        p = WriteHtmlEscaped(p, item.m_strLink);
+        p = CPageText::WriteText(p, "\">\r\n");
+        out.Commit(p);
     }
 }
 
 // Room for the whole page, escaping aside: the root menu's items measured,
-// each sub menu's estimated generously from them (the writer measures each
-// sub menu just before writing it, so the items are read while they are at
-// hand; the estimate keeps that from having to grow the buffer).
+// each sub menu's estimated generously from them, so that the sub menus are
+// read once, as they are written (the buffer grows should one hold longer
+// texts).
 qsizetype PageTextSize(const CAppletParameters &p, bool bLinkList)
 {
     const CAppletMenu &root = *p.m_pMainMenu;
@@ -172,6 +220,94 @@ qsizetype PageTextSize(const CAppletParameters &p, bool bLinkList)
         if (item->m_pSubMenu)
             size += 16 + perItem * item->m_pSubMenu->GetCount(); // with its share of Misc
     return size;
+}
+
+// The whole page, written into `html`.
+void WritePage(CPageText &html, const CAppletParameters &p, const CMessageReporter &report)
+{
+    const CAppletMenu &root = *p.m_pMainMenu;
+    const bool modern = p.m_ModernPage != 0;
+    CImageLookup images; // one lookup per distinct image path
+
+    html.Put("<html>\r\n<head><title>");
+    html.PutEscaped(p.m_HTMLTitle);
+    html.Put("</title></head>\n<p align=\"");
+    html.PutText(LoadString(StringRange::PageAlign, p.m_Align));
+    html.Put("\">\r\n<applet code=\"");
+    html.PutEscaped(LoadString(StringId::AppletClass));
+    const QRect rect = p.GetAppletRect();
+    html.Put("\" align=\"baseline\" width=\"");
+    html.PutNumber(rect.width());
+    html.Put("\" height=\"");
+    html.PutNumber(rect.height());
+    html.Put("\">\r\n");
+
+    BeginParam(html, "ApBKImg");
+    AppendImageName(html, p.m_appBKImagePath, false, images, report);
+    EndParam(html);
+    BeginParam(html, "ApBKColor");
+    html.PutColor(p.m_appBKColor);
+    EndParam(html);
+    BeginParam(html, "ApCo");
+    html.PutNumber(p.m_xPos);
+    html.Put(',');
+    html.PutNumber(p.m_yPos);
+    EndParam(html);
+    BeginParam(html, "Notice");
+    html.Put(kNoticeText);
+    EndParam(html);
+
+    AppendMenuStyle(html, "MMStyle", p.m_mmBKColor, p.m_mmBKStyle, p.m_mmMenuAlign, p.m_mmWidth,
+                    p.m_mmHeight, p.m_mmItemGap, p.m_mmBorderThick);
+    AppendMenuStyle(html, "SMStyle", p.m_smBKColor, p.m_smBKStyle, p.m_smMenuAlign, p.m_smWidth,
+                    p.m_smHeight, p.m_smItemGap, p.m_smBorderThick);
+
+    static const char *const itemStyleNames[2][3] = {{"MIStyle1", "MIStyle2", "MIStyle3"},
+                                                     {"SIStyle1", "SIStyle2", "SIStyle3"}};
+    for (bool sub : {false, true})
+        for (int state = 1; state <= 3; ++state)
+            AppendItemStyle(html, itemStyleNames[sub][state - 1], ItemStyleFields(p, sub, state));
+
+    // Root items, then each sub menu numbered 1, 2, ... in the order of the
+    // main items that own them.
+    AppendItemParams(html, root, 0, images, report);
+    int nSub = 0;
+    for (int i = 0; i < root.GetCount(); ++i)
+        if (const CAppletMenu *sub = root.GetItem(i)->m_pSubMenu.get())
+            AppendItemParams(html, *sub, ++nSub, images, report);
+
+    // The menu table: the counts of the menus, then which main item owns
+    // each sub menu.
+    BeginParam(html, "Misc");
+    html.PutNumber(nSub + 1);
+    html.Put(',');
+    html.PutNumber(root.GetCount());
+    html.Put(',');
+    for (int i = 0; i < root.GetCount(); ++i) {
+        if (const CAppletMenu *sub = root.GetItem(i)->m_pSubMenu.get()) {
+            html.PutNumber(sub->GetCount());
+            html.Put(',');
+        }
+    }
+    nSub = 0;
+    for (int i = 0; i < root.GetCount(); ++i) {
+        if (root.GetItem(i)->m_pSubMenu) {
+            html.PutNumber(i);
+            html.Put('-');
+            html.PutNumber(++nSub);
+            html.Put(',');
+        }
+    }
+    EndParam(html);
+
+    // A page for today's browsers adds its links as a plain list and the
+    // script that draws the menu; every line above stays as it is.
+    if (modern)
+        AppendLinkList(html, root);
+    html.Put("</applet>\r\n");
+    if (modern)
+        AppendScriptLine(html);
+    html.Put("</p>\r\n</html>");
 }
 
 } // namespace
@@ -236,100 +372,21 @@ QString CAppletParameters::GenerateItemParams(const CAppletMenu &menu, int nMenu
 {
     CPageText out(ItemTextSize(menu, false));
     CImageLookup images;
-    AppendItemParams(out, menu, nMenu, images, report, false);
+    AppendItemParams(out, menu, nMenu, images, report);
     return QString::fromUtf8(out.Take());
 }
 
 QString CAppletParameters::GenerateHTML(const CMessageReporter &report) const
 {
-    return QString::fromUtf8(GenerateHTMLBytes(report));
+    CPageText html(PageTextSize(*this, m_ModernPage != 0), CPageText::Form::Text);
+    WritePage(html, *this, report);
+    return html.TakeText();
 }
 
 QByteArray CAppletParameters::GenerateHTMLBytes(const CMessageReporter &report) const
 {
-    const CAppletMenu &root = *m_pMainMenu;
-    const bool modern = m_ModernPage != 0;
-    CImageLookup images; // one lookup per distinct image path
-    CPageText html(PageTextSize(*this, modern));
-
-    html.Put("<html>\r\n<head><title>");
-    html.PutEscaped(m_HTMLTitle);
-    html.Put("</title></head>\n<p align=\"");
-    html.PutText(LoadString(StringRange::PageAlign, m_Align));
-    html.Put("\">\r\n<applet code=\"");
-    html.PutEscaped(LoadString(StringId::AppletClass));
-    const QRect rect = GetAppletRect();
-    html.Put("\" align=\"baseline\" width=\"");
-    html.PutNumber(rect.width());
-    html.Put("\" height=\"");
-    html.PutNumber(rect.height());
-    html.Put("\">\r\n");
-
-    BeginParam(html, "ApBKImg");
-    AppendImageName(html, m_appBKImagePath, false, images, report);
-    EndParam(html);
-    BeginParam(html, "ApBKColor");
-    html.PutColor(m_appBKColor);
-    EndParam(html);
-    BeginParam(html, "ApCo");
-    html.PutNumber(m_xPos);
-    html.Put(',');
-    html.PutNumber(m_yPos);
-    EndParam(html);
-    BeginParam(html, "Notice");
-    html.Put(kNoticeText);
-    EndParam(html);
-
-    AppendMenuStyle(html, "MMStyle", m_mmBKColor, m_mmBKStyle, m_mmMenuAlign, m_mmWidth,
-                    m_mmHeight, m_mmItemGap, m_mmBorderThick);
-    AppendMenuStyle(html, "SMStyle", m_smBKColor, m_smBKStyle, m_smMenuAlign, m_smWidth,
-                    m_smHeight, m_smItemGap, m_smBorderThick);
-
-    static const char *const itemStyleNames[2][3] = {{"MIStyle1", "MIStyle2", "MIStyle3"},
-                                                     {"SIStyle1", "SIStyle2", "SIStyle3"}};
-    for (bool sub : {false, true})
-        for (int state = 1; state <= 3; ++state)
-            AppendItemStyle(html, itemStyleNames[sub][state - 1], ItemStyleFields(*this, sub, state));
-
-    // Root items, then each sub menu numbered 1, 2, ... in the order of the
-    // main items that own them.
-    AppendItemParams(html, root, 0, images, report, modern);
-    int nSub = 0;
-    for (int i = 0; i < root.GetCount(); ++i)
-        if (const CAppletMenu *sub = root.GetItem(i)->m_pSubMenu.get())
-            AppendItemParams(html, *sub, ++nSub, images, report, modern);
-
-    // The menu table: the counts of the menus, then which main item owns
-    // each sub menu.
-    BeginParam(html, "Misc");
-    html.PutNumber(nSub + 1);
-    html.Put(',');
-    html.PutNumber(root.GetCount());
-    html.Put(',');
-    for (int i = 0; i < root.GetCount(); ++i) {
-        if (const CAppletMenu *sub = root.GetItem(i)->m_pSubMenu.get()) {
-            html.PutNumber(sub->GetCount());
-            html.Put(',');
-        }
-    }
-    nSub = 0;
-    for (int i = 0; i < root.GetCount(); ++i) {
-        if (root.GetItem(i)->m_pSubMenu) {
-            html.PutNumber(i);
-            html.Put('-');
-            html.PutNumber(++nSub);
-            html.Put(',');
-        }
-    }
-    EndParam(html);
-
-    // A page for today's browsers adds its links as a plain list and the
-    // script that draws the menu; every line above stays as it is.
-    if (modern)
-        AppendLinkList(html, root);
-    html.Put("</applet>\r\n");
-    if (modern)
-        AppendScriptLine(html);
-    html.Put("</p>\r\n</html>");
+    CPageText html(PageTextSize(*this, m_ModernPage != 0));
+    WritePage(html, *this, report);
     return html.Take();
 }
+

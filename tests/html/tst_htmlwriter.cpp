@@ -211,6 +211,8 @@ private slots:
     void modernPageText();
     void linkListEntries_data();
     void linkListEntries();
+    void largePagesWrittenWhole_data();
+    void largePagesWrittenWhole();
 };
 
 void TestHtmlWriter::workedExample()
@@ -688,6 +690,21 @@ void TestHtmlWriter::escaping_data()
                 << plain.left(at) + QLatin1String(kind.escaped) + plain.mid(at);
         }
     }
+    // Texts of 4 to 16 units, whose last units are taken as a block that
+    // overlaps the one before: each kind of character first, last and next
+    // to last.
+    for (const auto &kind : kinds) {
+        for (int length : {4, 5, 7, 9, 12, 15, 16}) {
+            const int size = length - int(kind.character.size());
+            for (int at : {0, size - 1, size}) {
+                QTest::addRow("%s at %d of %d units", kind.name, at, length)
+                    << plain.left(at) + kind.character + plain.mid(at, size - at)
+                    << plain.left(at) + QLatin1String(kind.escaped) + plain.mid(at, size - at);
+            }
+        }
+    }
+    for (int length = 1; length <= 17; ++length)
+        QTest::addRow("%d plain units", length) << plain.left(length) << plain.left(length);
 }
 
 void TestHtmlWriter::escaping()
@@ -824,6 +841,72 @@ void TestHtmlWriter::linkListEntries()
     QCOMPARE(html.count("<script"), 1);
     QCOMPARE(html.count("<a ") + html.count("<span>"), 2);
     QCOMPARE(html.count("<ul"), 2);
+}
+
+void TestHtmlWriter::largePagesWrittenWhole_data()
+{
+    QTest::addColumn<int>("rootCount");
+    QTest::addColumn<int>("subCount"); // under every main item
+    QTest::addColumn<int>("rootTextLength");
+    QTest::addColumn<int>("subTextLength");
+    QTest::newRow("200 x 200") << 200 << 200 << 24 << 24;
+    QTest::newRow("sub items far longer than the main ones") << 3 << 40 << 0 << 3000;
+    QTest::newRow("one text longer than a small buffer") << 2 << 1 << 30000 << 10;
+}
+
+// Pages larger than the writer first makes room for, with texts longer than
+// any buffer it fills piecewise, or large enough to be written past the
+// caches: every item line is there, in order, as the text and as the bytes.
+void TestHtmlWriter::largePagesWrittenWhole()
+{
+    QFETCH(int, rootCount);
+    QFETCH(int, subCount);
+    QFETCH(int, rootTextLength);
+    QFETCH(int, subTextLength);
+
+    // A text of about `length` characters, escapes and all, that differs
+    // from item to item.
+    const auto text = [](int menu, int index, int length) {
+        const QString unit = QString::fromUtf8("%1-%2 R&D <\u00e9t\u00e9> \U0001F600 ")
+                                 .arg(menu)
+                                 .arg(index);
+        QString t;
+        while (t.size() < length)
+            t += unit;
+        return t.left(length);
+    };
+    CAppletParameters p;
+    BuildMenu(p, rootCount, "");
+    QString expected;
+    int nMenu = 0;
+    const auto fill = [&](CAppletMenu &menu, int length) {
+        for (int i = 0; i < menu.GetCount(); ++i) {
+            CAppletMenuItem &item = *menu.GetItem(i);
+            item.m_strLabel = text(nMenu, i, length);
+            item.m_strTarget = i % 2 ? QString() : "_blank";
+            item.m_strLink = "http://example.com/" + text(nMenu, i, length / 2);
+            expected += QString("\t<param name=\"I%1-%2\" value=\"%3,,%4,%5\">\r\n")
+                            .arg(nMenu)
+                            .arg(i)
+                            .arg(HtmlEscaped(item.m_strLabel), item.m_strTarget,
+                                 HtmlEscaped(item.m_strLink));
+        }
+        ++nMenu;
+    };
+    CAppletMenu &root = *p.m_pMainMenu;
+    fill(root, rootTextLength);
+    for (int i = 0; i < rootCount; ++i) {
+        root.GetSubMenu(i)->SetItemCount(subCount, 0);
+        fill(*root.GetSubMenu(i), subTextLength);
+    }
+
+    const QString html = p.GenerateHTML();
+    const qsizetype at = html.indexOf("\t<param name=\"I0-0\"");
+    QVERIFY(at > 0);
+    QVERIFY(html.mid(at, expected.size()) == expected);
+    QVERIFY(html.mid(at + expected.size()).startsWith("\t<param name=\"Misc\" value=\""));
+    QVERIFY(html.endsWith("</p>\r\n</html>"));
+    QVERIFY(p.GenerateHTMLBytes() == html.toUtf8());
 }
 
 QTEST_APPLESS_MAIN(TestHtmlWriter)
