@@ -770,15 +770,19 @@ void CItemPage::ShowChangedTree(int nMain, int nSub)
     NotifyStored();
 }
 
+CAppletMenu *CItemPage::MenuForTreeAction(CMenuTreeView::Node &node) const
+{
+    node = m_treeMenu->CurrentNode();
+    return m_bBusy ? nullptr : MenuOf(node);
+}
+
 void CItemPage::OnInsertItem()
 {
-    if (m_bBusy)
-        return;
-    QScopedValueRollback<bool> busy(m_bBusy, true);
-    const CMenuTreeView::Node node = m_treeMenu->CurrentNode();
-    CAppletMenu *menu = MenuOf(node);
+    CMenuTreeView::Node node;
+    CAppletMenu *menu = MenuForTreeAction(node);
     if (!menu)
         return;
+    QScopedValueRollback<bool> busy(m_bBusy, true);
     if (!menu->CanInsert()) {
         Host().Ui().MessageBox(this, TooManyItemsMessage());
         return;
@@ -799,13 +803,11 @@ void CItemPage::OnInsertItem()
 
 void CItemPage::OnDeleteItem()
 {
-    if (m_bBusy)
-        return;
-    QScopedValueRollback<bool> busy(m_bBusy, true);
-    const CMenuTreeView::Node node = m_treeMenu->CurrentNode();
-    CAppletMenu *menu = MenuOf(node);
+    CMenuTreeView::Node node;
+    CAppletMenu *menu = MenuForTreeAction(node);
     if (!menu)
         return;
+    QScopedValueRollback<bool> busy(m_bBusy, true);
     if (!menu->CanRemove()) {
         Host().Ui().MessageBox(this, LastItemMessage(node.IsSub()));
         return;
@@ -826,13 +828,11 @@ void CItemPage::OnDeleteItem()
 
 void CItemPage::MoveSelected(int nDelta)
 {
-    if (m_bBusy)
-        return;
-    QScopedValueRollback<bool> busy(m_bBusy, true);
-    const CMenuTreeView::Node node = m_treeMenu->CurrentNode();
-    CAppletMenu *menu = MenuOf(node);
+    CMenuTreeView::Node node;
+    CAppletMenu *menu = MenuForTreeAction(node);
     if (!menu)
         return;
+    QScopedValueRollback<bool> busy(m_bBusy, true);
     const int index = node.IsSub() ? node.nSub : node.nMain;
     const int target = index + nDelta;
     if (target < 0 || target >= menu->GetCount())

@@ -152,6 +152,9 @@ private:
     void OnTreeCurrentChanged();
     // The menu a node belongs to (the main menu or a sub menu).
     CAppletMenu *MenuOf(CMenuTreeView::Node node) const;
+    // The selected node and the menu a tree action works on; no menu while
+    // another handler runs or when nothing is selected.
+    CAppletMenu *MenuForTreeAction(CMenuTreeView::Node &node) const;
     // Shows main item nMain (and sub item nSub of its sub menu, if given)
     // after a change of the tree, and tells the sheet.
     void ShowChangedTree(int nMain, int nSub);
