@@ -1,14 +1,17 @@
 // glidebar.js: draws the menu of a Vantrel page in today's browsers.
 //
-// Every <applet code="Glidebar.class"> element is read for its <param>
-// values and replaced, in place, by the same menu the wizard's picture
-// shows: the applet box, the menus at their positions, every item in its
-// Normal, Mouse Move or Mouse Click look. The items are real links laid out
-// as a WAI-ARIA menubar: one Tab stop, arrow keys along each menu, Home/End,
-// Escape out of a sub menu, Enter/Space to follow a link.
+// A page carries, inside each <applet code="Glidebar.class"> element, the
+// applet's params and the same menu as a nested list of links (readable
+// without scripts). This script reads the params once and turns that list
+// into the menu the wizard's picture shows: the applet box, the menus at
+// their positions, every item in its Normal, Mouse Move or Mouse Click look,
+// drawn by one style sheet made for the applet. The items stay the list's
+// own links, laid out as a WAI-ARIA menubar: one Tab stop, arrow keys along
+// each menu, Home/End, Escape out of a sub menu, Enter/Space to follow a
+// link. Where the params give no visible menu the list is left as it is, so
+// a visitor always has the drawn menu or every link.
 //
-// The menu is built with DOM calls only; no page value is ever parsed as
-// markup or code.
+// Only DOM calls: no page value is ever parsed as markup or code.
 (function () {
   'use strict';
 
@@ -22,27 +25,33 @@
   };
 
   const COORD_LIMIT = 1 << 28;
+  const MAX_ITEMS = 200; // items a menu may hold, as the program reads them
   const BUILT = 'data-glidebar-built';
   const STYLE_ID = 'glidebar-style';
+  // What every drawn menu shares; each applet adds a sheet of its own looks.
   const SHEET = [
     '.glidebar, .glidebar * { box-sizing: border-box; margin: 0; padding: 0; }',
     '.glidebar { display: inline-block; position: relative; overflow: hidden; isolation: isolate;',
     '  vertical-align: baseline; text-align: left; line-height: normal; text-indent: 0; }',
-    '.glidebar ul, .glidebar .gb-sub { position: absolute; display: flex; list-style: none; }',
-    '.glidebar li { display: block; flex: none; }',
-    // A label is cut at the item's content box, as in the pictures.
-    '.glidebar a { position: relative; display: flex; flex: none; align-items: center; width: 100%;',
-    '  height: 100%; overflow: clip; overflow-clip-margin: content-box; white-space: pre;',
-    '  text-decoration: none;',
-    '  background-origin: border-box; background-clip: border-box; cursor: pointer;',
+    '.glidebar nav.glidebar-links { position: absolute; left: 0; top: 0; width: 100%; height: 100%; }',
+    '.glidebar ul { position: absolute; display: flex; list-style: none; }',
+    '.glidebar ul::after { content: ""; position: absolute; left: 0; top: 0; right: 0; bottom: 0;',
+    '  border: 1px solid transparent; pointer-events: none; z-index: 1; }',
+    '.glidebar li { display: flex; flex: none; background-origin: border-box;',
+    '  background-clip: border-box; cursor: pointer; }',
+    // The label lies in the item's content box less two pixels at each side,
+    // and is cut there.
+    '.glidebar li > :first-child { display: flex; flex: 1 1 0; min-width: 0; height: 100%;',
+    '  align-items: center; overflow: hidden; white-space: pre; text-decoration: none; outline: none;',
     '  -webkit-tap-highlight-color: transparent; }',
-    '.glidebar a:focus { outline: none; }',
-    '.glidebar a:focus-visible { outline: 2px solid currentColor; }',
     '.glidebar .gb-text { display: flex; align-items: center; height: 100%; overflow: hidden; min-width: 0; }',
     '.glidebar img { display: block; flex: none; max-width: 100%; max-height: 100%; }',
-    '.glidebar .gb-frame { position: absolute; left: 0; top: 0; right: 0; bottom: 0;',
-    '  border: 1px solid; pointer-events: none; z-index: 1; }',
-    '.glidebar .gb-sub { z-index: 2; }',
+    '.glidebar .gb-sub { display: none; z-index: 2; }',
+    '.glidebar .gb-open > .gb-sub { display: flex; }',
+    '@media (forced-colors: active) {',
+    '  .glidebar li.gb-f { outline: 2px solid Highlight; outline-offset: -4px; }',
+    '  .glidebar li.gb-f > :first-child { forced-color-adjust: none; }',
+    '}',
   ].join('\n');
 
   // ---- Reading the params -------------------------------------------------
@@ -51,9 +60,8 @@
     const n = parseInt(text, 10);
     return Number.isFinite(n) ? n : fallback;
   }
-  function size(text) { // a size or position from the page: never below zero
-    return Math.min(Math.max(int(text, 0), 0), COORD_LIMIT);
-  }
+  function clamp(n, low, high) { return Math.min(Math.max(n, low), high); }
+  function size(text) { return clamp(int(text, 0), 0, COORD_LIMIT); } // never below zero
   function rgb(hex) {
     return /^[0-9a-fA-F]{6}$/.test(hex)
       ? [0, 2, 4].map((i) => parseInt(hex.substr(i, 2), 16)) : [0, 0, 0];
@@ -61,6 +69,14 @@
   function css(c) { return 'rgb(' + c.join(',') + ')'; }
   // The colour part of the way from a to b, as the program mixes colours.
   function mix(a, b, t) { return a.map((v, i) => Math.round(v + (b[i] - v) * t)); }
+  function luminance(c) {
+    const l = c.map((v) => { v /= 255; return v <= 0.04045 ? v / 12.92 : Math.pow((v + 0.055) / 1.055, 2.4); });
+    return 0.2126 * l[0] + 0.7152 * l[1] + 0.0722 * l[2];
+  }
+  function contrast(a, b) {
+    const la = luminance(a), lb = luminance(b);
+    return (Math.max(la, lb) + 0.05) / (Math.min(la, lb) + 0.05);
+  }
 
   function menuStyle(value) {
     const f = (value || '').split(',');
@@ -85,7 +101,7 @@
       fill: fill >= 0 && fill <= 9 ? fill : 0,
       border: border >= 0 && border <= 2 ? border : 0,
       family: font.families.map((n) => '"' + n + '"').concat(font.generic).join(', '),
-      px: px > 0 ? px : 12,
+      px: px > 0 ? Math.min(px, 1000) : 12,
       bold: f[5] === 'b', italic: f[5] === 'i',
       imageAlign: 'lcr'.indexOf(align[0]), textAlign: 'lcr'.indexOf(align[1]),
     };
@@ -93,60 +109,102 @@
 
   // label, image, target, link: the four comma-cut fields of an item value.
   function item(value) {
-    const f = (value || '').split(',');
+    const f = value.split(',');
     return { label: f[0] || '', image: f[1] || '', target: f[2] || '', link: f[3] || '' };
   }
 
-  function readConfig(applet) {
-    const p = Object.create(null);
-    for (const el of applet.getElementsByTagName('param')) {
+  // Links that would run code in the page are never followed. Browsers drop
+  // tabs and line breaks anywhere in an address and spaces before it.
+  function runsCode(link) {
+    return /^(javascript|vbscript|data):/i.test(link.replace(/[\t\n\r]/g, '').replace(/^[\0-\x20]+/, ''));
+  }
+
+  // The params, one pass over the applet's children; a name is matched in
+  // any case and its first line counts.
+  function readParams(applet) {
+    const p = new Map();
+    for (let el = applet.firstElementChild; el; el = el.nextElementSibling) {
+      if (el.localName !== 'param') continue;
       const name = el.getAttribute('name');
-      if (name !== null && !(name in p)) p[name] = el.getAttribute('value') || '';
+      if (name === null) continue;
+      const key = name.toLowerCase();
+      if (!p.has(key)) p.set(key, el.getAttribute('value') || '');
     }
-    const ap = (p.ApCo || '').split(',');
+    return p;
+  }
+
+  // The items of menu m: as many as its count says, never more than the
+  // program reads nor than the page has item params for.
+  function readItems(p, m, count) {
+    const items = [];
+    for (let i = 0; i < Math.min(count, MAX_ITEMS); ++i) {
+      const value = p.get('i' + m + '-' + i);
+      if (value === undefined) break;
+      items.push(item(value));
+    }
+    return items;
+  }
+
+  function readConfig(applet, p) {
+    const ap = (p.get('apco') || '').split(',');
     const cfg = {
       width: size(applet.getAttribute('width')), height: size(applet.getAttribute('height')),
-      bkColor: rgb(p.ApBKColor), bkImage: p.ApBKImg || '',
-      x: Math.min(Math.max(int(ap[0], 0), -COORD_LIMIT), COORD_LIMIT),
-      y: Math.min(Math.max(int(ap[1], 0), -COORD_LIMIT), COORD_LIMIT),
-      mm: menuStyle(p.MMStyle), sm: menuStyle(p.SMStyle),
-      mi: [1, 2, 3].map((s) => itemLook(p['MIStyle' + s])),
-      si: [1, 2, 3].map((s) => itemLook(p['SIStyle' + s])),
+      bkColor: rgb(p.get('apbkcolor')), bkImage: p.get('apbkimg') || '',
+      x: clamp(int(ap[0], 0), -COORD_LIMIT, COORD_LIMIT),
+      y: clamp(int(ap[1], 0), -COORD_LIMIT, COORD_LIMIT),
+      mm: menuStyle(p.get('mmstyle')), sm: menuStyle(p.get('smstyle')),
+      mi: [1, 2, 3].map((s) => itemLook(p.get('mistyle' + s))),
+      si: [1, 2, 3].map((s) => itemLook(p.get('sistyle' + s))),
       items: [],
     };
     // Misc: menu count, the item count of each menu, then owner-number pairs.
-    const misc = (p.Misc || '').split(',');
-    const menus = int(misc[0], 0);
+    const misc = (p.get('misc') || '').split(',');
+    const menus = Math.min(int(misc[0], 0), MAX_ITEMS + 1);
     const counts = [];
     for (let m = 0; m < menus; ++m) counts.push(Math.max(int(misc[1 + m], 0), 0));
-    if (menus < 1) { // no table: as many root items as there are
-      counts.push(0);
-      while (('I0-' + counts[0]) in p) counts[0]++;
-    }
-    const read = (m) => Array.from({ length: counts[m] || 0 }, (_, i) => item(p['I' + m + '-' + i]));
-    cfg.items = read(0);
-    for (const pair of misc.slice(1 + menus)) {
-      const owner = /^(\d+)-(\d+)$/.exec(pair);
+    if (menus < 1) counts.push(MAX_ITEMS); // no table: as many root items as there are
+    cfg.items = readItems(p, 0, counts[0]);
+    for (let i = 1 + Math.max(menus, 0); i < misc.length; ++i) {
+      const owner = /^(\d+)-(\d+)$/.exec(misc[i]);
       if (!owner) continue;
       const main = cfg.items[+owner[1]], k = +owner[2];
-      if (main && !main.sub && k > 0 && k < counts.length) main.sub = read(k);
+      if (main && !main.sub && k > 0 && k < counts.length) {
+        main.sub = readItems(p, k, counts[k]);
+        if (!main.sub.length) main.sub = null;
+      }
     }
     return cfg;
   }
 
   // ---- Geometry -----------------------------------------------------------
 
-  // Item k of a menu starting at (x, y), relative to that start.
-  function itemBox(style, k) {
-    const off = k * ((style.across ? style.w : style.h) + style.gap);
-    return { x: style.across ? off : 0, y: style.across ? 0 : off, w: style.w, h: style.h };
-  }
   function menuBox(style, count) {
     const along = count * (style.across ? style.w : style.h) + (count - 1) * style.gap;
     return style.across ? { w: along, h: style.h } : { w: style.w, h: along };
   }
+  // Where the sub menu of main item i opens, from the main menu's top left:
+  // at half the owner's width and three quarters of its height, the rule of
+  // src/model/SubMenuGeometry.h, which the pictures and the applet size follow.
+  function subMenuOrigin(mm, i) {
+    const off = i * ((mm.across ? mm.w : mm.h) + mm.gap);
+    return { x: (mm.across ? off : 0) + Math.floor(mm.w / 2), y: (mm.across ? 0 : off) + Math.floor((3 * mm.h) / 4) };
+  }
+  function inside(cfg, x, y, box) {
+    return x >= 0 && y >= 0 && x + box.w <= cfg.width && y + box.h <= cfg.height;
+  }
+  // Whether the params give a menu a visitor can see and use whole: items of
+  // some size, every menu inside the applet's box.
+  function visible(cfg) {
+    const n = cfg.items.length;
+    if (!n || cfg.mm.w < 1 || cfg.mm.h < 1 || !inside(cfg, cfg.x, cfg.y, menuBox(cfg.mm, n))) return false;
+    return cfg.items.every((it, i) => {
+      if (!it.sub) return true;
+      const o = subMenuOrigin(cfg.mm, i);
+      return cfg.sm.w >= 1 && cfg.sm.h >= 1 && inside(cfg, cfg.x + o.x, cfg.y + o.y, menuBox(cfg.sm, it.sub.length));
+    });
+  }
 
-  // ---- Drawing ------------------------------------------------------------
+  // ---- The applet's style sheet -------------------------------------------
 
   function fillCss(look) {
     if (look.fill === 0) return 'none';
@@ -157,11 +215,89 @@
     return 'linear-gradient(to ' + (look.fill >= 6 ? 'bottom' : 'right') + ', ' + from + ', ' + to + ')';
   }
 
+  // Border thickness an item of this menu draws: at most half its size.
+  function thickness(style) {
+    return Math.max(0, Math.min(style.thick, Math.floor(Math.min(style.w, style.h) / 2)));
+  }
+  function hasRoom(style, t) { return style.w - 2 * t - 4 > 0 && style.h - 2 * t > 0; }
+
+  // The rules of one menu (sel: its list) in its three looks.
+  function menuRules(sel, style, looks) {
+    const t = thickness(style), room = hasRoom(style, t);
+    const box = sel + '>li', label = box + '>:first-child';
+    const rules = [
+      sel + '{flex-direction:' + (style.across ? 'row' : 'column') + ';gap:' + style.gap + 'px;' +
+        (style.bk >= 2 ? 'background:' + css(style.color) + ';' : '') + '}',
+      box + '{width:' + style.w + 'px;height:' + style.h + 'px;border:' + t + 'px ' + (t > 0 ? 'solid' : 'none') + '}',
+      label + '{margin:0 ' + (room ? 2 : 0) + 'px}',
+    ];
+    if (style.bk === 1 || style.bk === 3) {
+      const lum = (Math.max(...style.color) + Math.min(...style.color)) / 2;
+      rules.push(sel + '::after{border-color:' + css(lum < 80 ? mix(style.color, [255, 255, 255], 0.5)
+        : mix(style.color, [0, 0, 0], 0.45)) + '}');
+    }
+    ['', '.gb-m', '.gb-c'].forEach((state, s) => {
+      const look = looks[s];
+      let border = css(look.fr);
+      if (look.border !== 0) {
+        const light = css(mix(look.bk, [255, 255, 255], 0.65)), dark = css(mix(look.bk, [0, 0, 0], 0.6));
+        const [tl, br] = look.border === 1 ? [light, dark] : [dark, light];
+        border = tl + ' ' + br + ' ' + br + ' ' + tl;
+      }
+      rules.push(box + state + '{background:' + fillCss(look) + ';border-color:' + border + '}');
+      rules.push(box + state + '>:first-child{color:' + (room ? css(look.fr) : 'transparent') +
+        ';font:' + (look.italic ? 'italic ' : '') + (look.bold ? 'bold ' : '') + look.px + 'px ' + look.family +
+        ';justify-content:' + ['flex-start', 'center', 'flex-end'][look.textAlign] + '}');
+      // The focus ring: the text colour between two bands of the fill
+      // colour, so that it shows on any border and any page around it.
+      let ring = look.fr;
+      if (contrast(ring, look.bk) < 3) ring = contrast([0, 0, 0], look.bk) > contrast([255, 255, 255], look.bk) ? [0, 0, 0] : [255, 255, 255];
+      rules.push(box + '.gb-f' + state + '{box-shadow:inset 0 0 0 2px ' + css(look.bk) + ',inset 0 0 0 4px ' +
+        css(ring) + ',inset 0 0 0 6px ' + css(look.bk) + '}');
+    });
+    return rules;
+  }
+
+  function styleSheet(cls, cfg) {
+    const root = '.' + cls;
+    return [root + '{width:' + cfg.width + 'px;height:' + cfg.height + 'px;background-color:' + css(cfg.bkColor) + '}',
+      root + ' .gb-bar{left:' + cfg.x + 'px;top:' + cfg.y + 'px}']
+      .concat(menuRules(root + ' .gb-bar', cfg.mm, cfg.mi), menuRules(root + ' .gb-sub', cfg.sm, cfg.si))
+      .join('\n');
+  }
+
+  // ---- Turning the list into the menu ---------------------------------------
+
+  function el(tag, className, parent) {
+    const e = document.createElement(tag);
+    if (className) e.className = className;
+    if (parent) parent.appendChild(e);
+    return e;
+  }
+
+  // The list's entry of an item: its link (or span) first in its list item.
+  function entryOf(li) {
+    const first = li.firstElementChild;
+    if (first && (first.localName === 'a' || first.localName === 'span')) return first;
+    return li.insertBefore(el('span'), first);
+  }
+
+  // Makes the list `ul` hold exactly `count` list items and returns them.
+  function fitList(ul, count) {
+    const lis = [];
+    for (let li = ul.firstElementChild; li; li = li.nextElementSibling) {
+      if (li.localName === 'li') lis.push(li);
+    }
+    while (lis.length > count) lis.pop().remove();
+    while (lis.length < count) lis.push(el('li', '', ul));
+    return lis;
+  }
+
   // Whether a centred image and a centred label fit side by side; until the
   // image has loaded they are taken to fit.
   let measure = null;
   function fitsTogether(node, look, t) {
-    const img = node.img, room = node.w - 2 * t - 4, high = node.h - 2 * t;
+    const img = node.img, room = node.style.w - 2 * t - 4, high = node.style.h - 2 * t;
     let w = img.naturalWidth, h = img.naturalHeight;
     if (!w || !h) return true;
     if (w > room || h > high) { // shrunk to fit, keeping its shape
@@ -174,45 +310,20 @@
     return w + 4 + Math.round(measure.measureText(node.label).width) <= room;
   }
 
-  function flexItem(el, order, grow, margin) {
-    el.style.order = order;
-    el.style.flex = grow ? '1 1 0px' : 'none';
-    el.style.margin = margin;
+  function flexItem(e, order, grow, margin) {
+    e.style.order = order;
+    e.style.flex = grow ? '1 1 0px' : 'none';
+    e.style.margin = margin;
   }
 
-  // Gives one item the look of one state: fill, border, type, and where the
-  // image and the text sit (the alignments may differ between states).
-  function paint(node, look, thick) {
-    const a = node.a, s = a.style;
-    const t = Math.max(0, Math.min(thick, Math.floor(Math.min(node.w, node.h) / 2)));
-    s.background = fillCss(look);
-    s.borderWidth = t + 'px';
-    s.borderStyle = t > 0 ? 'solid' : 'none';
-    if (look.border === 0) {
-      s.borderColor = css(look.fr);
-    } else {
-      const light = css(mix(look.bk, [255, 255, 255], 0.65)), dark = css(mix(look.bk, [0, 0, 0], 0.6));
-      const [tl, br] = look.border === 1 ? [light, dark] : [dark, light];
-      s.borderColor = tl + ' ' + br + ' ' + br + ' ' + tl;
-    }
-    s.outlineOffset = -(t + 1) + 'px';
-    // The content: inside the border, less two pixels at the sides.
-    const room = node.w - 2 * t - 4 > 0 && node.h - 2 * t > 0;
-    s.padding = room ? '0 2px' : '0';
-    s.color = room ? css(look.fr) : 'transparent';
-    s.fontFamily = look.family;
-    s.fontSize = look.px + 'px';
-    s.fontWeight = look.bold ? 'bold' : 'normal';
-    s.fontStyle = look.italic ? 'italic' : 'normal';
-
-    const ia = look.imageAlign, ta = look.textAlign, justify = ['flex-start', 'center', 'flex-end'];
-    s.justifyContent = justify[ta]; // a label alone lies right in the item
-    if (!node.img) return;
-    // With an image, the label has a box of its own beside it.
+  // Where an item's image and its label sit in one look: the alignments may
+  // differ between looks, and a centred pair depends on the image's size.
+  function placeImage(node, look) {
+    const a = node.a, ia = look.imageAlign, ta = look.textAlign, justify = ['flex-start', 'center', 'flex-end'];
     const img = node.img, spacer = node.spacer, text = node.text;
-    s.justifyContent = 'flex-start';
+    a.style.justifyContent = 'flex-start';
     text.style.justifyContent = justify[ta];
-    const group = ia === 1 && ta === 1 && fitsTogether(node, look, t);
+    const group = ia === 1 && ta === 1 && fitsTogether(node, look, thickness(node.style));
     spacer.style.display = ia === 1 && !group ? 'block' : 'none';
     if (ia === 0) {
       flexItem(img, 0, false, '0');
@@ -221,7 +332,7 @@
       flexItem(text, 0, true, '0 4px 0 0');
       flexItem(img, 1, false, '0');
     } else if (group) { // both centred: one group, image first
-      s.justifyContent = 'center';
+      a.style.justifyContent = 'center';
       flexItem(img, 0, false, '0');
       flexItem(text, 1, false, node.label ? '0 0 0 4px' : '0');
     } else { // a centred image, the text in the room on its own side (right when centred)
@@ -232,154 +343,170 @@
     }
   }
 
-  function el(tag, className, parent) {
-    const e = document.createElement(tag);
-    if (className) e.className = className;
-    if (parent) parent.appendChild(e);
-    return e;
-  }
-
-  // A menu's list: the box, its background and frame, and its items. The
-  // main menu's items sit in list items that also hold their sub menus; a
-  // sub menu holds its links directly.
-  function buildMenu(ul, style, looks, items, owner) {
-    const count = items.length;
-    const box = menuBox(style, count);
-    ul.style.width = box.w + 'px';
-    ul.style.height = box.h + 'px';
-    ul.setAttribute('aria-orientation', style.across ? 'horizontal' : 'vertical');
-    // The items follow each other in the list's own flow, the gap between them.
-    ul.style.flexDirection = style.across ? 'row' : 'column';
-    ul.style.gap = style.gap + 'px';
-    if (style.bk >= 2) ul.style.background = css(style.color);
-    if (style.bk === 1 || style.bk === 3) {
-      const frame = el(owner ? 'span' : 'li', 'gb-frame', ul);
-      frame.setAttribute('role', 'none');
-      frame.setAttribute('aria-hidden', 'true');
-      const lum = (Math.max(...style.color) + Math.min(...style.color)) / 2;
-      frame.style.borderColor = css(lum < 80 ? mix(style.color, [255, 255, 255], 0.5)
-        : mix(style.color, [0, 0, 0], 0.45));
+  // One list item made a menu item of the params' item `it`: its label, its
+  // link (never one that runs code), its target and image.
+  function makeItem(li, it, k, owner, style, looks) {
+    let a = entryOf(li);
+    const link = it.link && !runsCode(it.link) ? it.link : '';
+    if (link && a.localName !== 'a') {
+      const b = el('a');
+      li.replaceChild(b, a);
+      while (a.firstChild) b.appendChild(a.firstChild);
+      a = b;
     }
-    // One item in its Normal look, copied for every item of the menu:
-    // copying is far cheaper than setting each copy's styles again.
-    const pa = el('a');
-    pa.setAttribute('role', 'menuitem');
-    pa.setAttribute('tabindex', '-1');
-    let proto = pa;
-    if (!owner) {
-      proto = el('li');
-      proto.setAttribute('role', 'none');
-      proto.appendChild(pa);
+    if (a.getAttribute('href') !== (link || null)) {
+      if (link) a.setAttribute('href', link);
+      else a.removeAttribute('href');
     }
-    proto.style.width = style.w + 'px';
-    proto.style.height = style.h + 'px';
-    paint({ a: pa, w: style.w, h: style.h }, looks[0], style.thick);
-
-    const nodes = [];
-    items.forEach((it, k) => {
-      const li = proto.cloneNode(true);
-      const a = owner ? li : li.firstChild;
-      if (it.link) a.setAttribute('href', it.link);
-      if (it.target) a.setAttribute('target', it.target);
-      if (it.target.toLowerCase() === '_blank') a.setAttribute('rel', 'noopener');
-      const node = { a, li, k, owner, w: style.w, h: style.h, label: it.label, sub: null,
-        looks, thick: style.thick };
-      if (!it.image) {
-        a.textContent = it.label;
-      } else {
-        node.text = el('span', 'gb-text', a);
-        node.text.textContent = it.label;
-        node.img = el('img', '', a);
-        node.img.setAttribute('alt', '');
-        node.img.addEventListener('error', () => {
-          node.img.remove();
-          node.spacer.remove();
-          a.textContent = it.label;
-          node.img = null;
-          node.repaint();
-        });
-        node.img.addEventListener('load', () => node.repaint());
-        node.img.setAttribute('src', it.image);
-        node.spacer = el('span', '', a);
-        paint(node, looks[0], style.thick);
-      }
-      a.glidebarNode = node;
-      ul.appendChild(li);
-      nodes.push(node);
+    if (it.target) a.setAttribute('target', it.target);
+    else if (a.hasAttribute('target')) a.removeAttribute('target');
+    if (link && it.target.toLowerCase() === '_blank') a.setAttribute('rel', 'noopener');
+    li.setAttribute('role', 'none');
+    a.setAttribute('role', 'menuitem');
+    a.setAttribute('tabindex', '-1');
+    const node = { li, a, k, owner, style, looks, label: it.label, sub: null, subList: null };
+    li.glidebarNode = node;
+    // An item drawn without a label is named by what the list says of it
+    // (the program writes the name of its page there).
+    if (!it.label) {
+      const name = a.textContent.trim() || link;
+      if (name) a.setAttribute('aria-label', name);
+    }
+    if (!it.image) {
+      if (a.textContent !== it.label) a.textContent = it.label;
+      return node;
+    }
+    a.textContent = '';
+    node.text = el('span', 'gb-text', a);
+    node.text.textContent = it.label;
+    node.img = el('img', '', a);
+    node.img.setAttribute('alt', '');
+    node.spacer = el('span', '', a);
+    node.img.addEventListener('error', () => {
+      node.img.remove();
+      node.spacer.remove();
+      node.text.remove();
+      a.textContent = it.label;
+      a.style.justifyContent = '';
+      node.img = null;
     });
-    return nodes;
+    node.img.addEventListener('load', () => node.repaint && node.repaint());
+    node.img.setAttribute('src', it.image);
+    placeImage(node, looks[0]);
+    return node;
   }
 
   function build(applet) {
     if (applet.hasAttribute(BUILT)) return;
     applet.setAttribute(BUILT, '');
-    const cfg = readConfig(applet);
-    for (const child of Array.from(applet.childNodes)) {
-      if (!(child.nodeType === 1 && child.localName === 'param')) child.remove();
+    const cfg = readConfig(applet, readParams(applet));
+    // Links that run code do nothing, whatever else the page holds.
+    applet.addEventListener('click', (e) => {
+      const a = e.target instanceof Element ? e.target.closest('a[href]') : null;
+      if (a && runsCode(a.getAttribute('href'))) e.preventDefault();
+    }, true);
+    if (!visible(cfg)) return; // the list stays for the visitor
+
+    let list = null;
+    for (let c = applet.firstElementChild; c; c = c.nextElementSibling) {
+      if (c.classList.contains('glidebar-links')) { list = c; break; }
     }
-    applet.classList.add('glidebar');
-    const s = applet.style;
-    s.width = cfg.width + 'px';
-    s.height = cfg.height + 'px';
-    s.backgroundColor = css(cfg.bkColor);
+    if (!list) list = el('nav', 'glidebar-links', applet); // a page without its list
+    let bar = list.localName === 'ul' ? list : null;
+    for (let c = list.firstElementChild; !bar && c; c = c.nextElementSibling) if (c.localName === 'ul') bar = c;
+    if (!bar) bar = el('ul', '', list);
+
+    const cls = 'gb' + document.querySelectorAll('[' + BUILT + ']').length;
+    const sheet = el('style');
+    sheet.textContent = styleSheet(cls, cfg);
+    (document.head || document.documentElement).appendChild(sheet);
+    applet.classList.add('glidebar', cls);
     if (cfg.bkImage) {
+      const s = applet.style;
       s.backgroundImage = 'url("' + cfg.bkImage.replace(/["\\\n\r\f]/g,
         (c) => '\\' + c.charCodeAt(0).toString(16) + ' ') + '")';
       s.backgroundRepeat = 'repeat';
       s.backgroundPosition = '0 0';
     }
-    if (!cfg.items.length) return;
 
-    const bar = el('ul'); // built aside, then put in place at once
+    const name = list.getAttribute('aria-label') || '';
+    bar.classList.add('gb-bar');
     bar.setAttribute('role', 'menubar');
-    bar.setAttribute('aria-label', 'Menu');
-    bar.style.left = cfg.x + 'px';
-    bar.style.top = cfg.y + 'px';
-    const mains = buildMenu(bar, cfg.mm, cfg.mi, cfg.items, null);
-    mains.forEach((node, i) => {
-      const sub = cfg.items[i].sub;
-      if (!sub || !sub.length) return;
-      const ul = el('div', 'gb-sub', node.li);
-      ul.setAttribute('role', 'menu');
-      ul.setAttribute('aria-label', node.label);
-      // Opens at half the owner's width and three quarters of its height: the
-      // rule of src/model/SubMenuGeometry.h, which the pictures and the applet
-      // size follow.
-      const o = itemBox(cfg.mm, i);
-      ul.style.left = o.x + Math.floor(cfg.mm.w / 2) + 'px';
-      ul.style.top = o.y + Math.floor((3 * cfg.mm.h) / 4) + 'px';
-      ul.style.display = 'none';
-      node.subList = ul;
-      node.sub = buildMenu(ul, cfg.sm, cfg.si, sub, node);
-      node.a.setAttribute('aria-haspopup', 'menu');
-      node.a.setAttribute('aria-expanded', 'false');
+    bar.setAttribute('aria-orientation', cfg.mm.across ? 'horizontal' : 'vertical');
+    if (name) bar.setAttribute('aria-label', name);
+    const mains = fitList(bar, cfg.items.length).map((li, i) => {
+      const it = cfg.items[i];
+      const node = makeItem(li, it, i, null, cfg.mm, cfg.mi);
+      let sub = null;
+      for (let c = li.firstElementChild; c; c = c.nextElementSibling) {
+        if (c.localName !== 'ul') continue;
+        if (!sub && it.sub) sub = c;
+        else c.remove();
+      }
+      if (it.sub) {
+        // The sub menu's items are made menu items when it first opens.
+        sub = sub || el('ul', '', li);
+        sub.className = 'gb-sub';
+        sub.setAttribute('role', 'menu');
+        sub.setAttribute('aria-label', it.label || node.a.getAttribute('aria-label') || '');
+        const o = subMenuOrigin(cfg.mm, i);
+        sub.style.left = o.x + 'px';
+        sub.style.top = o.y + 'px';
+        node.subList = sub;
+        node.subItems = it.sub;
+        node.a.setAttribute('aria-haspopup', 'menu');
+        node.a.setAttribute('aria-expanded', 'false');
+      }
+      return node;
     });
     mains[0].a.setAttribute('tabindex', '0');
-    applet.appendChild(bar);
     behave(applet, mains, cfg);
+  }
+
+  // A sub menu's items, made when it first opens.
+  function subNodes(owner, cfg) {
+    if (!owner.sub) {
+      owner.sub = fitList(owner.subList, owner.subItems.length)
+        .map((li, k) => makeItem(li, owner.subItems[k], k, owner, cfg.sm, cfg.si));
+    }
+    return owner.sub;
   }
 
   // ---- Behaviour ----------------------------------------------------------
 
   function behave(root, mains, cfg) {
-    let hover = null, pressed = null, open = null, touch = false;
+    let hover = null, pressed = null, open = null, touch = false, stop = mains[0];
 
-    const stateOf = (n) => (n === pressed && n === hover ? 3 : n === hover ? 2 : 1);
-    const show = (n) => { if (n) paint(n, n.looks[stateOf(n) - 1], n.thick); };
-    for (const n of mains.concat(...mains.map((m) => m.sub || []))) n.repaint = () => show(n);
+    // The item the keyboard is on, when the focus is in this menu.
+    const focused = () => nodeOf(document.activeElement);
+    // A main item keeps its Mouse Move look while the keys are in its sub menu.
+    const keysIn = (n) => { const f = focused(); return !!f && f.owner === n; };
+    const stateOf = (n) => (n === pressed && n === hover ? 3 : n === hover || keysIn(n) ? 2 : 1);
+    function show(n) {
+      if (!n) return;
+      const s = stateOf(n), li = n.li;
+      li.classList.toggle('gb-m', s === 2);
+      li.classList.toggle('gb-c', s === 3);
+      if (n.img) placeImage(n, n.looks[s - 1]);
+    }
+    const repaint = function () { show(this); };
+    for (const n of mains) n.repaint = repaint;
 
     function setOpen(owner) {
-      const next = owner && owner.sub ? owner : null;
+      const next = owner && owner.subList ? owner : null;
       if (next === open) return;
+      const old = open;
       if (open) {
-        open.subList.style.display = 'none';
+        open.li.classList.remove('gb-open');
         open.a.setAttribute('aria-expanded', 'false');
       }
       open = next;
       if (open) {
-        open.subList.style.display = '';
+        for (const n of subNodes(open, cfg)) n.repaint = repaint;
+        open.li.classList.add('gb-open');
         open.a.setAttribute('aria-expanded', 'true');
       }
+      show(old);
     }
     function set(h, p) {
       const old = [hover, pressed];
@@ -387,31 +514,47 @@
       pressed = p;
       for (const n of new Set(old.concat(hover, pressed))) show(n);
     }
-    function hoverOn(n) { // the pointer or the keys rest on n
-      if (n && !n.owner) setOpen(n);
+    // The pointer or the keys rest on n. The pointer never closes the sub
+    // menu that holds the keyboard focus.
+    function hoverOn(n, byPointer) {
+      const f = byPointer ? focused() : null;
+      if (n && !n.owner && !(f && f.owner)) setOpen(n);
       set(n, pressed);
     }
     function focus(n) {
       n.a.focus();
-      hoverOn(n);
+      hoverOn(n, false);
     }
     function reset() {
       setOpen(null);
       set(null, null);
     }
-    const nodeOf = (target) => {
-      const a = target instanceof Element ? target.closest('a') : null;
-      return a && root.contains(a) ? a.glidebarNode || null : null;
-    };
+    function nodeOf(target) {
+      const li = target instanceof Element ? target.closest('li') : null;
+      return li && root.contains(li) ? li.glidebarNode || null : null;
+    }
+    function ring(n, on) {
+      if (n) n.li.classList.toggle('gb-f', on);
+    }
 
     root.addEventListener('pointerover', (e) => {
       if (e.pointerType === 'touch') return; // a tap is handled on click
       const n = nodeOf(e.target);
-      if (n) hoverOn(n);
+      const f = focused();
+      if (n) hoverOn(n, true);
+      else if (f && f.owner) set(null, pressed); // the keys keep their sub menu
       else if (!(open && open.subList.contains(e.target))) { setOpen(null); set(null, pressed); }
       else set(null, pressed);
     });
-    root.addEventListener('pointerleave', (e) => { if (e.pointerType !== 'touch') reset(); });
+    root.addEventListener('pointerleave', (e) => {
+      if (e.pointerType === 'touch') return;
+      const f = focused();
+      if (f) { // the keys stay where they are, and their sub menu open
+        if (!f.owner) setOpen(f.subList ? f : null);
+        set(null, null);
+        show(f.owner);
+      } else reset();
+    });
     root.addEventListener('pointerdown', (e) => {
       touch = e.pointerType === 'touch';
       const n = nodeOf(e.target);
@@ -424,7 +567,7 @@
       const n = nodeOf(e.target);
       if (!n) return;
       // First tap on a main item opens its sub menu; the next follows the link.
-      if (n.sub && (touch || !n.a.hasAttribute('href')) && open !== n) {
+      if (n.subList && (touch || !n.a.hasAttribute('href')) && open !== n) {
         e.preventDefault();
         setOpen(n);
         set(touch ? null : hover, null); // a finger leaves nothing under a pointer
@@ -436,16 +579,34 @@
       const n = nodeOf(e.target);
       if (!n) return;
       // The one Tab stop moves to the main item last reached.
-      for (const m of mains) m.a.setAttribute('tabindex', m === (n.owner || n) ? '0' : '-1');
-      if (n !== hover) hoverOn(n);
+      const main = n.owner || n;
+      if (main !== stop) {
+        stop.a.setAttribute('tabindex', '-1');
+        main.a.setAttribute('tabindex', '0');
+        stop = main;
+      }
+      let visibleFocus = true;
+      try { visibleFocus = n.a.matches(':focus-visible'); } catch (err) { /* an older browser */ }
+      ring(n, visibleFocus);
+      if (n !== hover) hoverOn(n, false);
+      show(n.owner);
     });
     root.addEventListener('focusout', (e) => {
+      const n = nodeOf(e.target);
+      ring(n, false);
       if (!root.contains(e.relatedTarget)) reset();
+      else if (n) show(n.owner);
     });
 
     root.addEventListener('keydown', (e) => {
       const n = nodeOf(e.target);
       if (!n || e.altKey || e.ctrlKey || e.metaKey) return;
+      const key = e.key;
+      if (key === 'Tab') { // out of the menu from wherever the keys are
+        if (n.owner) n.owner.a.focus();
+        reset();
+        return;
+      }
       const mainNext = cfg.mm.across ? 'ArrowRight' : 'ArrowDown';
       const mainPrev = cfg.mm.across ? 'ArrowLeft' : 'ArrowUp';
       const intoSub = cfg.mm.across ? 'ArrowDown' : 'ArrowRight';
@@ -453,18 +614,17 @@
       const subNext = cfg.sm.across ? 'ArrowRight' : 'ArrowDown';
       const subPrev = cfg.sm.across ? 'ArrowLeft' : 'ArrowUp';
       const list = n.owner ? n.owner.sub : mains;
-      const key = e.key;
       let to = null;
       if (key === 'Enter' || key === ' ') {
         if (!e.repeat) set(n, n);
         if (n.a.hasAttribute('href')) n.a.click();
-        else if (n.sub) to = n.sub[0];
+        else if (n.subList) { setOpen(n); to = n.sub[0]; }
       } else if (key === 'Home' || key === 'End') {
         to = list[key === 'Home' ? 0 : list.length - 1];
       } else if (!n.owner) {
         if (key === mainNext) to = mains[Math.min(n.k + 1, mains.length - 1)];
         else if (key === mainPrev) to = mains[Math.max(n.k - 1, 0)];
-        else if (key === intoSub && n.sub) { setOpen(n); to = n.sub[0]; }
+        else if (key === intoSub && n.subList) { setOpen(n); to = n.sub[0]; }
         else if (key === 'Escape' && open) { setOpen(null); e.preventDefault(); }
       } else if (key === subNext) {
         to = list[Math.min(n.k + 1, list.length - 1)];
@@ -473,7 +633,7 @@
       } else if (key === outOfSub || key === subPrev || key === 'Escape') {
         to = n.owner;
       } else if (key === mainNext || key === mainPrev) { // on to the neighbouring main item
-        to = mains[Math.min(Math.max(n.owner.k + (key === mainNext ? 1 : -1), 0), mains.length - 1)];
+        to = mains[clamp(n.owner.k + (key === mainNext ? 1 : -1), 0, mains.length - 1)];
       }
       if (to || key === 'Enter' || key === ' ') e.preventDefault();
       if (to) focus(to);
