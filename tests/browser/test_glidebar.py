@@ -569,5 +569,166 @@ class ClassicPage(unittest.TestCase):
                 self.assertNotIn(b'glidebar', classic)
 
 
+
+# What each applet of the open page shows: 'menu' when the drawn menu has
+# every main item inside the applet's box, 'list' when every link of the
+# fallback list is on show, else 'blank'.
+SHOWN = """
+return Array.from(document.querySelectorAll('applet'), (applet) => {
+  const box = applet.getBoundingClientRect();
+  const seen = (r) => r.width >= 1 && r.height >= 1;
+  const bar = applet.querySelector('[role=menubar]');
+  if (bar) {
+    const items = Array.from(bar.querySelectorAll(':scope > li'), (li) => li.getBoundingClientRect());
+    const ok = seen(box) && items.length > 0 && items.every((r) => seen(r) && r.left >= box.left - 0.5 &&
+      r.top >= box.top - 0.5 && r.right <= box.right + 0.5 && r.bottom <= box.bottom + 0.5);
+    return ok ? 'menu' : 'blank';
+  }
+  const links = Array.from(applet.querySelectorAll('.glidebar-links a'));
+  return links.length > 0 && links.every((a) => seen(a.getBoundingClientRect())) ? 'list' : 'blank';
+});
+"""
+
+
+def applet_block(page):
+    text = read_text(page)
+    return re.search(r'<applet .*?</applet>\r\n', text, re.S).group(0)
+
+
+def many_applets_page(name, blocks):
+    """One page holding each applet block in a box of its own, and the script once."""
+    path = os.path.join(folder(name), 'page.htm')
+    shutil.copy(os.path.join(os.path.dirname(save_template(0)), 'glidebar.js'), os.path.dirname(path))
+    write_text(path, '<!DOCTYPE html>\n<html><head><title>t</title></head><body>\n' +
+               ''.join('<div id="case%d">%s</div>\n' % (i, b) for i, b in enumerate(blocks)) +
+               '<script src="glidebar.js"></script>\n</body></html>\n')
+    return path
+
+
+def set_param(block, name, value):
+    if value is None:
+        return re.sub(r'\t<param name="%s" value="[^"]*">\r\n' % name, '', block)
+    return re.sub(r'(<param name="%s" value=")[^"]*' % name, lambda m: m.group(1) + value, block)
+
+
+def set_field(block, name, k, value):
+    old = re.search(r'<param name="%s" value="([^"]*)"' % name, block).group(1).split(',')
+    old[k] = value
+    return set_param(block, name, ','.join(old))
+
+
+def set_size(block, attr, value):
+    if value is None:
+        return re.sub(r' %s="[^"]*"' % attr, '', block, count=1)
+    return re.sub(r'( %s=")[^"]*' % attr, lambda m: m.group(1) + value, block, count=1)
+
+
+def mutate(block, rng):
+    """One random edit of one param (or of the applet's size), as a hand edit might make."""
+    names = re.findall(r'<param name="([^"]*)"', block)
+    values = ['', '0', '-1', 'x', '1e3', '99999999999', '-2147483648', '2147483647', ',,,,,,,', 'ffffff',
+              'javascript:window.__ran=1', '1,0,', '0,0', '%', '\u00e9']
+    kind = rng.randrange(6)
+    if kind == 0:
+        return set_size(block, rng.choice(['width', 'height']), rng.choice(values[:8] + [None]))
+    name = rng.choice(names)
+    if kind == 1:
+        return set_param(block, name, rng.choice(values + [None]))
+    if kind == 2:
+        old = re.search(r'<param name="%s" value="([^"]*)"' % re.escape(name), block).group(1).split(',')
+        old[rng.randrange(len(old))] = rng.choice(values)
+        return set_param(block, re.escape(name), ','.join(old))
+    if kind == 3:  # a second line of the same name before the first
+        return block.replace('\t<param name="%s"' % name, '\t<param name="%s" value="%s">\r\n\t<param name="%s"'
+                             % (name, rng.choice(values), name), 1)
+    if kind == 4:
+        return block.replace('<param name="%s"' % name, '<param name="%s"' % rng.choice([name.lower(), name.upper()]), 1)
+    # an item's link that would run code
+    return re.sub(r'(<param name="I0-\d+" value="[^,]*,[^,]*,[^,]*,)[^"]*', r'\g<1>javascript:window.__ran=1', block, count=1)
+
+
+class HandEdited(unittest.TestCase):
+    """Pages their owners edited by hand: every applet shows the drawn menu or
+    its whole link list, never neither, never runs a link's code, and counts
+    far beyond what a menu holds load at once."""
+
+    def check_page(self, page, cases):
+        driver.get('file://' + page)
+        shown = driver.execute_script(SHOWN)
+        for case, what in zip(cases, shown):
+            with self.subTest(case=case):
+                self.assertIn(what, ('menu', 'list'))
+        # Activating every item and link runs no code.
+        driver.execute_script('for (const a of document.querySelectorAll("applet a")) a.click();')
+        self.assertIsNone(driver.execute_script('return window.__ran'))
+        return dict(zip(cases, shown))
+
+    def test_named_edits(self):
+        page = save_template(0, 'edits')
+        block = applet_block(page)
+        table = [
+            ('Misc 1,0,', set_param(block, 'Misc', '1,0,')),
+            ('Misc 1,', set_param(block, 'Misc', '1,')),
+            ('Misc 1,x,', set_param(block, 'Misc', '1,x,')),
+            ('second Misc first', block.replace('\t<param name="ApBKImg"', '\t<param name="Misc" value="1,0,">\r\n\t<param name="ApBKImg"')),
+            ('names in lower case', re.sub(r'<param name="([^"]*)"', lambda m: '<param name="%s"' % m.group(1).lower(), block)),
+            ('no params', re.sub(r'\t<param [^>]*>\r\n', '', block)),
+            ('MMStyle missing', set_param(block, 'MMStyle', None)),
+            ('MMStyle empty', set_param(block, 'MMStyle', '')),
+        ]
+        for field, what in ((3, 'width'), (4, 'height')):
+            for value in ('0', '-1', 'x'):
+                table.append(('item %s %s' % (what, value), set_field(block, 'MMStyle', field, value)))
+        for attr in ('width', 'height'):
+            for value in (None, '0', '-1', '1e3'):
+                table.append(('applet %s %s' % (attr, value), set_size(block, attr, value)))
+        for value in ('5000,5000', '-5000,0', '0,-400'):
+            table.append(('ApCo %s' % value, set_param(block, 'ApCo', value)))
+        table.append(('link runs code', set_param(block, 'I0-1', 'Products,,_self,javascript:window.__ran=1')))
+        table.append(('link runs code, spaced', set_param(block, 'I0-0', 'Home,,, JaVa\tScRiPt:window.__ran=1')))
+        shown = self.check_page(many_applets_page('edits-page', [b for _, b in table]), [c for c, _ in table])
+        # Edits that leave a usable menu still draw it.
+        for case in ('names in lower case', 'second Misc first', 'link runs code'):
+            self.assertEqual(shown[case], 'menu' if case != 'second Misc first' else 'list', case)
+
+    def test_project_sizes(self):
+        blocks, cases = [], []
+        for key in ('m_mmWidth', 'm_mmHeight', 'm_smWidth'):
+            for value in ('-1', '0', ''):
+                page = crafted_page('size-%s%s' % (key, value), {key: value})
+                blocks.append(applet_block(page))
+                cases.append('%s=%s' % (key, value))
+        self.check_page(many_applets_page('sizes-page', blocks), cases)
+
+    def test_random_edits(self):
+        import random
+        rng = random.Random(21)
+        block = applet_block(save_template(0, 'random'))
+        for batch in range(10):
+            blocks = [mutate(block, rng) for _ in range(50)]
+            self.check_page(many_applets_page('random%d' % batch, blocks),
+                            ['batch %d case %d' % (batch, i) for i in range(50)])
+
+    def test_bounded_counts(self):
+        block = applet_block(save_template(0, 'counts'))
+        driver.execute_cdp_cmd('Performance.enable', {})
+        try:
+            for misc in ('1,100000,', '1,2147483647,', '201,' + '2147483647,' * 201):
+                with self.subTest(misc=misc[:20]):
+                    page = many_applets_page('count', [set_param(block, 'Misc', misc)])
+                    before = self.script_seconds()
+                    driver.get('file://' + page)
+                    self.assertEqual(driver.execute_script(SHOWN), ['menu'])
+                    # Only the items the page has: five main items, no sub menu.
+                    self.assertEqual(len(mains()), 5)
+                    self.assertLess(self.script_seconds() - before, 1.0)
+        finally:
+            driver.execute_cdp_cmd('Performance.disable', {})
+
+    @staticmethod
+    def script_seconds():
+        metrics = driver.execute_cdp_cmd('Performance.getMetrics', {})['metrics']
+        return next(m['value'] for m in metrics if m['name'] == 'ScriptDuration')
+
 if __name__ == '__main__':
     unittest.main(verbosity=2)
