@@ -284,19 +284,25 @@ class PointerStates(unittest.TestCase):
     """The pointer over an item shows its Mouse Move look, a held button its
     Mouse Click look; the others stay Normal."""
 
+    # Flat fills in three colours per menu, so a pixel tells the state.
+    colours = {'MIStyle1': '203040', 'MIStyle2': '30a050', 'MIStyle3': 'c04020',
+               'SIStyle1': 'e0e0f0', 'SIStyle2': 'f0c000', 'SIStyle3': '8020a0'}
+
     @classmethod
-    def setUpClass(cls):
-        # Flat fills in three colours per menu, so a pixel tells the state.
-        page = save_template(0, 'states')
+    def states_page(cls, n):
+        page = save_template(n, 'states%d' % n)
         text = read_text(page)
-        cls.colours = {'MIStyle1': '203040', 'MIStyle2': '30a050', 'MIStyle3': 'c04020',
-                       'SIStyle1': 'e0e0f0', 'SIStyle2': 'f0c000', 'SIStyle3': '8020a0'}
         for name, bk in cls.colours.items():
             text = re.sub(r'(<param name="%s" value=")[^"]*' % name, r'\g<1>%s,ffffff,11,h,12,p,ll,' % bk, text)
         write_text(page, text)
-        cls.page = page
+        return page
 
-    def item_colour(self, element):
+    @classmethod
+    def setUpClass(cls):
+        cls.page = cls.states_page(0)
+
+    @staticmethod
+    def item_colour(element):
         x, y, w, h = box(element)
         return pngdiff.pixel(screenshot(), x + w - 4, y + h // 2)  # right end: clear of the label
 
@@ -729,6 +735,117 @@ class HandEdited(unittest.TestCase):
     def script_seconds():
         metrics = driver.execute_cdp_cmd('Performance.getMetrics', {})['metrics']
         return next(m['value'] for m in metrics if m['name'] == 'ScriptDuration')
+
+
+def contrast(a, b):
+    def lum(c):
+        c = [v / 255 for v in c]
+        c = [v / 12.92 if v <= 0.04045 else ((v + 0.055) / 1.055) ** 2.4 for v in c]
+        return 0.2126 * c[0] + 0.7152 * c[1] + 0.0722 * c[2]
+    la, lb = lum(a), lum(b)
+    return (max(la, lb) + 0.05) / (min(la, lb) + 0.05)
+
+
+class FocusAndPointer(unittest.TestCase):
+    """With the keys in a sub menu the pointer changes looks but never closes
+    that sub menu; Tab and Shift+Tab leave the menu from anywhere in it."""
+
+    def walk_into_sub(self, page, tabs=1):
+        p = params(page)
+        across = p['MMStyle'].split(',')[2] == 'h'
+        sub_next = Keys.ARROW_RIGHT if p['SMStyle'].split(',')[2] == 'h' else Keys.ARROW_DOWN
+        open_page(page)
+        ActionChains(driver).send_keys(Keys.TAB * tabs).send_keys(Keys.ARROW_RIGHT if across else Keys.ARROW_DOWN) \
+            .send_keys(Keys.ARROW_DOWN if across else Keys.ARROW_RIGHT).send_keys(sub_next).perform()
+        owner = mains()[1]
+        self.assertEqual(active(), subs(owner)[1])
+        return owner, sub_next
+
+    def test_pointer_leaves_the_keys_alone(self):
+        states = PointerStates.colours
+        for n in (0, 2):
+            page = PointerStates.states_page(n)
+            for case in ('over another main item', 'off the menu', 'over another sub menu\'s owner and back'):
+                with self.subTest(template=n, case=case):
+                    owner, sub_next = self.walk_into_sub(page)
+                    chain = ActionChains(driver).move_to_element(mains()[3 if n == 0 else 2])
+                    if case == 'off the menu':
+                        chain.move_by_offset(0, 600)
+                    elif case.endswith('and back'):
+                        chain.move_to_element(mains()[0]).move_by_offset(0, 600)
+                    chain.perform()
+                    self.assertEqual(owner.get_attribute('aria-expanded'), 'true')
+                    self.assertEqual(active(), subs(owner)[1])
+                    self.assertTrue(subs(owner)[1].is_displayed())
+                    # The owner keeps its Mouse Move look while the keys are in its sub menu.
+                    self.assertTrue(near(PointerStates.item_colour(owner), colour(states['MIStyle2'])))
+                    ActionChains(driver).send_keys(sub_next).perform()
+                    self.assertEqual(active(), subs(owner)[2])
+
+    def test_tab_and_shift_tab_leave(self):
+        page = save_template(0, 'tabbing')
+        text = read_text(page)
+        # Something to tab to on either side of the menu.
+        write_text(page, text.replace('<p align=', '<a id="before" href="#b">before</a><p align=', 1)
+                   .replace('</p>\r\n</html>', '</p>\r\n<a id="after" href="#a">after</a></html>'))
+        def tab(backwards):
+            chain = ActionChains(driver)
+            if backwards:
+                chain.key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform()
+            else:
+                chain.send_keys(Keys.TAB).perform()
+
+        for backwards, where in ((False, 'after'), (True, 'before')):
+            with self.subTest(key=where):
+                owner, _ = self.walk_into_sub(page, tabs=2)
+                tab(backwards)
+                self.assertEqual(active().get_attribute('id'), where)
+                self.assertEqual(owner.get_attribute('aria-expanded'), 'false')
+                # Back into the menu: one Tab stop, on the main item last reached.
+                tab(not backwards)
+                self.assertEqual(active(), owner)
+
+
+class FocusRing(unittest.TestCase):
+    """The ring of the focused item: two colours, at least 2 px, at least 3:1
+    against the bands on either side of it, on every template; an outline in
+    forced-colours mode."""
+
+    def test_ring_contrast(self):
+        for n in range(template_count()):
+            with self.subTest(template=n):
+                page = save_template(n)
+                t = max(0, int(params(page)['MMStyle'].split(',')[6]))
+                open_page(page)
+                ActionChains(driver).send_keys(Keys.TAB).perform()
+                x, y, w, h = box(mains()[0])
+                t = min(t, min(w, h) // 2)
+                shot = screenshot()
+                ratios = []
+                # Along the top and bottom: the ring's middle band against the
+                # bands inside and outside it.
+                for px in range(x + t + 6, x + w - t - 6):
+                    for ring, out, inner in ((y + t + 2, y + t + 1, y + t + 4), (y + h - t - 3, y + h - t - 2, y + h - t - 5)):
+                        c = pngdiff.pixel(shot, px, ring)
+                        ratios.append(min(contrast(c, pngdiff.pixel(shot, px, out)),
+                                          contrast(c, pngdiff.pixel(shot, px, inner))))
+                ratios.sort()
+                median = ratios[len(ratios) // 2]
+                print('template %d: focus ring contrast %.2f (median along its edges)' % (n, median))
+                self.assertGreaterEqual(median, 3.0)
+
+    def test_forced_colours(self):
+        page = save_template(0, 'forced')
+        driver.execute_cdp_cmd('Emulation.setEmulatedMedia', {'features': [{'name': 'forced-colors', 'value': 'active'}]})
+        try:
+            open_page(page)
+            ActionChains(driver).send_keys(Keys.TAB).perform()
+            style = driver.execute_script('const s = getComputedStyle(arguments[0].closest("li"));'
+                                          'return [s.outlineStyle, parseFloat(s.outlineWidth)];', mains()[0])
+            self.assertEqual(style[0], 'solid')
+            self.assertGreaterEqual(style[1], 2)
+        finally:
+            driver.execute_cdp_cmd('Emulation.setEmulatedMedia', {'features': []})
 
 if __name__ == '__main__':
     unittest.main(verbosity=2)
