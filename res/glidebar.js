@@ -47,6 +47,10 @@
     '.glidebar .gb-text { display: flex; align-items: center; height: 100%; overflow: hidden; min-width: 0; }',
     '.glidebar img { display: block; flex: none; max-width: 100%; max-height: 100%; }',
     '.glidebar .gb-sub { display: none; z-index: 2; }',
+    // Until the menu is drawn, the list shows its main links only: laying out
+    // every sub list first would cost more than drawing the menu. An applet
+    // whose params draw no menu shows its whole list again.
+    'applet:not(.gb-list) .glidebar-links li ul { display: none; }',
     '.glidebar .gb-open > .gb-sub { display: flex; }',
     '@media (forced-colors: active) {',
     '  .glidebar li.gb-f { outline: 2px solid Highlight; outline-offset: -4px; }',
@@ -116,6 +120,7 @@
   // Links that would run code in the page are never followed. Browsers drop
   // tabs and line breaks anywhere in an address and spaces before it.
   function runsCode(link) {
+    if (link.indexOf(':') < 0) return false; // a path: no scheme at all
     return /^(javascript|vbscript|data):/i.test(link.replace(/[\t\n\r]/g, '').replace(/^[\0-\x20]+/, ''));
   }
 
@@ -169,8 +174,10 @@
       if (!owner) continue;
       const main = cfg.items[+owner[1]], k = +owner[2];
       if (main && !main.sub && k > 0 && k < counts.length) {
-        main.sub = readItems(p, k, counts[k]);
-        if (!main.sub.length) main.sub = null;
+        // Its items are read when it first opens; here only how many there are.
+        let n = 0;
+        while (n < Math.min(counts[k], MAX_ITEMS) && p.has('i' + k + '-' + n)) ++n;
+        if (n) main.sub = { length: n, read: () => readItems(p, k, n) };
       }
     }
     return cfg;
@@ -358,8 +365,10 @@
       if (link) a.setAttribute('href', link);
       else a.removeAttribute('href');
     }
-    if (it.target) a.setAttribute('target', it.target);
-    else if (a.hasAttribute('target')) a.removeAttribute('target');
+    if (a.getAttribute('target') !== (it.target || null)) {
+      if (it.target) a.setAttribute('target', it.target);
+      else a.removeAttribute('target');
+    }
     if (link && it.target.toLowerCase() === '_blank') a.setAttribute('rel', 'noopener');
     li.setAttribute('role', 'none');
     a.setAttribute('role', 'menuitem');
@@ -399,13 +408,31 @@
   function build(applet) {
     if (applet.hasAttribute(BUILT)) return;
     applet.setAttribute(BUILT, '');
-    const cfg = readConfig(applet, readParams(applet));
+    let cfg;
+    try {
+      cfg = readConfig(applet, readParams(applet));
+    } catch (err) {
+      cfg = null;
+    }
     // Links that run code do nothing, whatever else the page holds.
     applet.addEventListener('click', (e) => {
       const a = e.target instanceof Element ? e.target.closest('a[href]') : null;
       if (a && runsCode(a.getAttribute('href'))) e.preventDefault();
     }, true);
-    if (!visible(cfg)) return; // the list stays for the visitor
+    if (!cfg || !visible(cfg)) { // the list stays for the visitor, whole
+      applet.classList.add('gb-list');
+      return;
+    }
+    try {
+      draw(applet, cfg);
+    } catch (err) { // never a half-made menu: the list as it came
+      applet.classList.add('gb-list');
+      throw err;
+    }
+  }
+
+  // Turns the applet's list into the menu its params describe.
+  function draw(applet, cfg) {
 
     let list = null;
     for (let c = applet.firstElementChild; c; c = c.nextElementSibling) {
@@ -416,7 +443,12 @@
     for (let c = list.firstElementChild; !bar && c; c = c.nextElementSibling) if (c.localName === 'ul') bar = c;
     if (!bar) bar = el('ul', '', list);
 
-    const cls = 'gb' + document.querySelectorAll('[' + BUILT + ']').length;
+    // Each drawn applet gets a class of its own, counted on the shared sheet
+    // (which every copy of this script finds).
+    const base = document.getElementById(STYLE_ID);
+    const number = (parseInt(base.getAttribute('data-drawn'), 10) || 0) + 1;
+    base.setAttribute('data-drawn', number);
+    const cls = 'gb' + number;
     const sheet = el('style');
     sheet.textContent = styleSheet(cls, cfg);
     (document.head || document.documentElement).appendChild(sheet);
@@ -453,7 +485,7 @@
         sub.style.left = o.x + 'px';
         sub.style.top = o.y + 'px';
         node.subList = sub;
-        node.subItems = it.sub;
+        node.subItems = it.sub.read;
         node.a.setAttribute('aria-haspopup', 'menu');
         node.a.setAttribute('aria-expanded', 'false');
       }
@@ -463,11 +495,14 @@
     behave(applet, mains, cfg);
   }
 
-  // A sub menu's items, made when it first opens.
-  function subNodes(owner, cfg) {
+  // A sub menu's items, made when it first opens: a menu of many sub menus
+  // costs at load only what its main menu needs.
+  function subNodes(owner, cfg, repaint) {
     if (!owner.sub) {
-      owner.sub = fitList(owner.subList, owner.subItems.length)
-        .map((li, k) => makeItem(li, owner.subItems[k], k, owner, cfg.sm, cfg.si));
+      const items = owner.subItems();
+      owner.sub = fitList(owner.subList, items.length)
+        .map((li, k) => makeItem(li, items[k], k, owner, cfg.sm, cfg.si));
+      for (const n of owner.sub) n.repaint = repaint;
     }
     return owner.sub;
   }
@@ -489,6 +524,7 @@
       li.classList.toggle('gb-c', s === 3);
       if (n.img) placeImage(n, n.looks[s - 1]);
     }
+    // Every item redraws itself through this (an image that has loaded).
     const repaint = function () { show(this); };
     for (const n of mains) n.repaint = repaint;
 
@@ -502,7 +538,7 @@
       }
       open = next;
       if (open) {
-        for (const n of subNodes(open, cfg)) n.repaint = repaint;
+        subNodes(open, cfg, repaint);
         open.li.classList.add('gb-open');
         open.a.setAttribute('aria-expanded', 'true');
       }

@@ -233,7 +233,13 @@ void WritePage(CPageText &html, const CAppletParameters &p, const CMessageReport
     html.PutEscaped(p.m_HTMLTitle);
     html.Put("</title></head>\n<p align=\"");
     html.PutText(LoadString(StringRange::PageAlign, p.m_Align));
-    html.Put("\">\r\n<applet code=\"");
+    html.Put("\">\r\n");
+    // A page for today's browsers loads its menu script before the applet:
+    // the script then sees the link list as it is parsed and keeps its sub
+    // lists from being laid out only to be drawn again as the menu.
+    if (modern)
+        AppendScriptLine(html);
+    html.Put("<applet code=\"");
     html.PutEscaped(LoadString(StringId::AppletClass));
     const QRect rect = p.GetAppletRect();
     html.Put("\" align=\"baseline\" width=\"");
@@ -300,13 +306,11 @@ void WritePage(CPageText &html, const CAppletParameters &p, const CMessageReport
     }
     EndParam(html);
 
-    // A page for today's browsers adds its links as a plain list and the
-    // script that draws the menu; every line above stays as it is.
+    // A page for today's browsers adds its links as a plain list, which the
+    // script turns into the menu; every classic line stays as it is.
     if (modern)
         AppendLinkList(html, root);
     html.Put("</applet>\r\n");
-    if (modern)
-        AppendScriptLine(html);
     html.Put("</p>\r\n</html>");
 }
 

@@ -302,7 +302,8 @@ void TestVantrelGen::modernOrClassic()
     if (modern) {
         const qsizetype list = html.out.indexOf("\t<ul class=\"glidebar-links\">");
         QVERIFY(list > 0);
-        QVERIFY(html.out.endsWith("</ul>\r\n</applet>\r\n<script src=\"glidebar.js\"></script>\r\n</p>\r\n</html>"));
+        QVERIFY(html.out.endsWith("</ul>\r\n</applet>\r\n</p>\r\n</html>"));
+        QVERIFY(html.out.contains("\">\r\n<script src=\"glidebar.js\"></script>\r\n<applet code="));
         // Every classic line is there, in order, unchanged.
         QByteArray stripped = html.out;
         stripped.remove(list, stripped.indexOf("</applet>", list) - list);
@@ -360,7 +361,7 @@ void TestVantrelGen::shippedSampleIsCurrent()
     QByteArray expected = run.out;
     expected.replace("<title>Untitled</title>", "<title>Vantrel sample: the Ocean template</title>");
     QCOMPARE(sample, expected);
-    QVERIFY(sample.endsWith("</applet>\r\n<script src=\"glidebar.js\"></script>\r\n</p>\r\n</html>"));
+    QVERIFY(sample.contains("<script src=\"glidebar.js\"></script>\r\n<applet code="));
 }
 
 void TestVantrelGen::htmlFinishesAnInterruptedSave()

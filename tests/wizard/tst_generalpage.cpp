@@ -311,7 +311,7 @@ void TestGeneralPage::modernPageChoice()
     QCOMPARE(f.sheet().GetActivePage(), &f.sheet().m_pageHTML);
     QCOMPARE(f.params().m_ModernPage, modern);
     const QString text = f.sheet().m_pageHTML.m_richHTML->toPlainText();
-    QCOMPARE(text.contains("<script src=\"glidebar.js\"></script>\n</p>\n</html>"), bool(modern));
+    QCOMPARE(text.contains("<script src=\"glidebar.js\"></script>\n<applet "), bool(modern));
     QCOMPARE(text.contains("<ul class=\"glidebar-links\">"), bool(modern));
 
     f.t.ui->saveFileAnswers = {outDir.filePath("menu.htm")};
