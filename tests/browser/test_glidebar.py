@@ -856,5 +856,84 @@ class FocusRing(unittest.TestCase):
         finally:
             driver.execute_cdp_cmd('Emulation.setEmulatedMedia', {'features': []})
 
+
+def run_axe():
+    """axe-core's violations inside the applet: every WCAG 2.1 A/AA rule and
+    its best practices but the colour and target-size ones, which the
+    templates' own checks cover."""
+    path = os.environ.get('AXE_JS', '')
+    if not os.path.isfile(path):
+        raise AssertionError('AXE_JS does not name axe.min.js (./test installs it from npm)')
+    if not driver.execute_script('return !!window.axe'):
+        with open(path, encoding='utf-8') as f:
+            driver.execute_script(f.read())
+    return driver.execute_async_script(
+        'const done = arguments[0];'
+        'axe.run(document.querySelector("applet"), {runOnly: ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa",'
+        ' "best-practice"], rules: {"color-contrast": {enabled: false}, "target-size": {enabled: false}}})'
+        '.then(r => done(r.violations.map(v => v.id + ": " + v.nodes.map(n => n.target.join(" ")).join(", "))),'
+        ' e => done(["axe failed: " + e]));')
+
+
+def ax_nodes():
+    """Chromium's accessibility tree: (role, name) of every node not ignored."""
+    nodes = driver.execute_cdp_cmd('Accessibility.getFullAXTree', {})['nodes']
+    return [(n.get('role', {}).get('value'), n.get('name', {}).get('value', ''))
+            for n in nodes if not n.get('ignored')]
+
+
+class Accessibility(unittest.TestCase):
+    """The menu as a screen reader meets it: a navigation landmark named after
+    the page, named items (an image without a label named after its page),
+    and no axe-core violation, closed and with each sub menu open."""
+
+    def test_axe_every_template(self):
+        for n in range(template_count()):
+            page = save_template(n)
+            owners = [i for i, it in enumerate(menu_tree(params(page))) if it[3]]
+            open_page(page)
+            for k in [None] + owners:
+                with self.subTest(template=n, open=k):
+                    if k is not None:
+                        close_menus()
+                        tap(mains()[k])
+                    self.assertEqual(run_axe(), [])
+
+    def test_landmark_and_names(self):
+        images = folder('a11y-images')
+        pngdiff.write_png(os.path.join(images, 'icon.png'), 14, 10, lambda x, y: (200, 40, 20))
+        icon = os.path.join(images, 'icon.png')
+        items = ['I0-0=Home,,,index.html', 'I0-1=,%s,,about-us.html' % icon, 'I0-2=,%s,,products/index.htm' % icon,
+                 'I1-0=Sub,,,', 'I1-1=,%s,,team_members.html' % icon, 'I2-0=a,,,']
+        table = [  # (title, expected landmark name)
+            ('Tea & Caf\u00e9 "Menu"', 'Tea & Caf\u00e9 "Menu"'),
+            ('Untitled', 'Site menu'),
+            ('', 'Site menu'),
+        ]
+        for title, landmark in table:
+            with self.subTest(title=title):
+                page = crafted_page('names-%d' % len(title), {'m_HTMLTitle': title, 'Relation': '3,3,2,1,1-1,2-2,'},
+                                    items=items)
+                open_page(page)
+                tree = ax_nodes()
+                self.assertIn(('navigation', landmark), tree)
+                self.assertIn(('menubar', landmark), tree)
+                self.assertEqual([a.get_attribute('textContent') for a in mains()][:1], ['Home'])
+                named = [name for role, name in tree if role == 'menuitem']
+                self.assertEqual(named[:3], ['Home', 'About us', 'Products'])
+                tap(mains()[1])
+                named = [name for role, name in ax_nodes() if role == 'menuitem']
+                self.assertIn('Team members', named)
+                self.assertEqual(run_axe(), [])
+        # Without scripts the list's links carry the same names.
+        driver.execute_cdp_cmd('Emulation.setScriptExecutionDisabled', {'value': True})
+        try:
+            driver.get('file://' + page)
+            texts = driver.execute_script(
+                'return Array.from(document.querySelectorAll(".glidebar-links a"), a => a.textContent)')
+            self.assertEqual(texts[:3], ['Home', 'About us', 'Products'])
+        finally:
+            driver.execute_cdp_cmd('Emulation.setScriptExecutionDisabled', {'value': False})
+
 if __name__ == '__main__':
     unittest.main(verbosity=2)
