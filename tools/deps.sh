@@ -2,8 +2,9 @@
 # are present, installing them with apt-get when we are allowed to.
 
 VANTREL_PACKAGES="cmake ninja-build g++ qt6-base-dev libgl-dev libbenchmark-dev libinih-dev fonts-dejavu-core"
-# Only the tests need these: they drive saved pages in a headless browser.
-VANTREL_TEST_PACKAGES="chromium chromium-driver python3-selenium"
+# Only the tests need these: they drive saved pages in Chromium, Firefox ESR
+# and WebKitGTK (the last under a private Xvfb).
+VANTREL_TEST_PACKAGES="chromium chromium-driver python3-selenium firefox-esr webkit2gtk-driver python3-websocket xvfb xauth"
 
 vantrel_missing_packages() {
     local missing="" pkg

@@ -52,19 +52,32 @@ def read_png(data):
     return width, height, rows
 
 
-def match_ratio(a, b, tolerance):
+def match_ratio(a, b, tolerance, outside=()):
     """Share of pixels whose channels all differ by at most `tolerance`; the
-    pictures must have the same size."""
+    pictures must have the same size. Pixels in the boxes `outside` (x, y,
+    width, height) are left out of the count."""
     (wa, ha, ra), (wb, hb, rb) = a, b
     if (wa, ha) != (wb, hb):
         raise AssertionError('sizes differ: %dx%d and %dx%d' % (wa, ha, wb, hb))
-    same = 0
-    for row_a, row_b in zip(ra, rb):
+    same = counted = 0
+    for y, (row_a, row_b) in enumerate(zip(ra, rb)):
+        skipped = [(bx, bx + bw) for bx, by, bw, bh in outside if by <= y < by + bh]
         for x in range(0, len(row_a), 3):
+            if skipped and any(x0 <= x // 3 < x1 for x0, x1 in skipped):
+                continue
+            counted += 1
             if (abs(row_a[x] - row_b[x]) <= tolerance and abs(row_a[x + 1] - row_b[x + 1]) <= tolerance
                     and abs(row_a[x + 2] - row_b[x + 2]) <= tolerance):
                 same += 1
-    return same / float(wa * ha) if wa * ha else 1.0
+    return same / float(counted) if counted else 1.0
+
+
+def crop(picture, x, y, width, height):
+    """The part of the picture in the box; the box must lie inside it."""
+    w, h, rows = picture
+    if x < 0 or y < 0 or x + width > w or y + height > h:
+        raise AssertionError('box %r lies outside the %dx%d picture' % ((x, y, width, height), w, h))
+    return width, height, [row[3 * x:3 * (x + width)] for row in rows[y:y + height]]
 
 
 def pixel(picture, x, y):

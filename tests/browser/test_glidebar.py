@@ -6,17 +6,18 @@ Run with /usr/bin/python3 (Debian's python3-selenium); the environment names
 the built vantrel-gen (VANTREL_GEN). One browser serves every case.
 """
 
-import html
 import os
 import re
 import shutil
 import subprocess
 import sys
-import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import pngdiff  # noqa: E402
+from pages import (colour, crafted_page, folder, gen, menu_tree, near, params, picture,  # noqa: E402
+                   read_text, save_template, template_count, write_text)
+import pages  # noqa: E402
 
 from selenium import webdriver  # noqa: E402
 from selenium.common.exceptions import NoAlertPresentException  # noqa: E402
@@ -28,7 +29,6 @@ from selenium.webdriver.common.actions.action_builder import ActionBuilder  # no
 from selenium.webdriver.common.actions.pointer_input import PointerInput  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
 
-GEN = os.environ.get('VANTREL_GEN', '')
 # A page and its picture agree on a pixel when no channel differs by more
 # than this: the labels are rasterised by two different engines, which
 # shade the edges of the same glyphs differently.
@@ -36,14 +36,13 @@ TOLERANCE = 64
 MIN_MATCH = 0.98
 
 driver = None
-work = None
 
 
 def setUpModule():
-    global driver, work
-    if not os.path.isfile(GEN):
+    global driver
+    if not os.path.isfile(pages.GEN):
         raise unittest.SkipTest('VANTREL_GEN does not name the built vantrel-gen')
-    work = tempfile.mkdtemp(prefix='glidebar-test-')
+    work = pages.start('glidebar-test-')
     options = Options()
     options.binary_location = '/usr/bin/chromium'
     for arg in ('--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
@@ -58,63 +57,13 @@ def setUpModule():
 def tearDownModule():
     if driver:
         driver.quit()
-    if work:
-        shutil.rmtree(work, ignore_errors=True)
-
-
-def gen(*args):
-    env = dict(os.environ, QT_QPA_PLATFORM='offscreen')
-    return subprocess.run([GEN] + [str(a) for a in args], check=True, env=env,
-                          stdout=subprocess.PIPE, stderr=subprocess.PIPE).stdout
-
-
-def read_text(path):
-    with open(path, encoding='utf-8', newline='') as f:
-        return f.read()
-
-
-def write_text(path, text):
-    with open(path, 'w', encoding='utf-8', newline='') as f:
-        f.write(text)
-
-
-def template_count():
-    return len(gen('templates').decode().splitlines())
-
-
-def folder(name):
-    path = os.path.join(work, name)
-    os.makedirs(path, exist_ok=True)
-    return path
-
-
-def save_template(n, name=None):
-    page = os.path.join(folder(name or 'template%d' % n), 'page.htm')
-    gen('save', '--template', n, page)
-    return page
-
-
-def params(page):
-    text = read_text(page)
-    return {m.group(1): html.unescape(m.group(2))
-            for m in re.finditer(r'<param name="([^"]*)" value="([^"]*)">', text)}
-
-
-def menu_tree(p):
-    """[(label, link, target, [(label, link, target), ...] or None), ...] from a page's params."""
-    misc = p['Misc'].split(',')
-    menus = int(misc[0])
-    counts = [int(c) for c in misc[1:1 + menus]]
-
-    def items(m):
-        return [tuple(p['I%d-%d' % (m, i)].split(',')[k] for k in (0, 3, 2)) for i in range(counts[m])]
-    owners = {int(a): int(k) for a, k in (pair.split('-') for pair in misc[1 + menus:] if pair)}
-    return [it + ((items(owners[i]) if i in owners else None),) for i, it in enumerate(items(0))]
+    pages.finish()
 
 
 def open_page(page):
     driver.get('file://' + page)
-    assert driver.find_element('css selector', 'applet[data-glidebar-built]')
+    # The script has run once the applet holds a menubar.
+    assert driver.find_element('css selector', 'applet [role=menubar]')
     # Item images are laid out once they have loaded.
     driver.execute_async_script(
         'const done = arguments[0];'
@@ -127,8 +76,7 @@ def mains():
 
 
 def subs(owner):
-    """The items of the sub menu of main item `owner` (made when it first opens)."""
-    return owner.find_elements('xpath', './following-sibling::*[@role="menu"]/li/*[@role="menuitem"]')
+    return owner.find_elements('xpath', './following-sibling::*[1][@role="menu"]//*[@role="menuitem"]')
 
 
 def active():
@@ -137,13 +85,6 @@ def active():
 
 def screenshot():
     return pngdiff.read_png(driver.find_element('tag name', 'applet').screenshot_as_png)
-
-
-def picture(page, *extra):
-    out = page + '.png'
-    gen('png', page[:-4] + '.qdx', out, *extra)
-    with open(out, 'rb') as f:
-        return pngdiff.read_png(f.read())
 
 
 def tap(element):
@@ -166,14 +107,6 @@ def box(element):
         ' Math.round(r.width), Math.round(r.height)];', element)
 
 
-def colour(hex_text):
-    return tuple(int(hex_text[i:i + 2], 16) for i in (0, 2, 4))
-
-
-def near(a, b, tolerance=8):
-    return all(abs(x - y) <= tolerance for x, y in zip(a, b))
-
-
 class TemplatePictures(unittest.TestCase):
     """Every shipped template's saved page looks like its picture, closed and
     with each sub menu opened by a tap (which leaves no item under a pointer)."""
@@ -194,26 +127,6 @@ class TemplatePictures(unittest.TestCase):
                     ratio = pngdiff.match_ratio(shot, ref, TOLERANCE)
                     print('template %d, open %s: %.4f of the pixels match' % (n, k, ratio))
                     self.assertGreaterEqual(ratio, MIN_MATCH)
-
-
-def crafted_page(name, general=None, style=None, items=None):
-    """Template 0 saved with some project values changed: `general` by key,
-    `style` by key stem for main and sub items in state 1 (Align1 sets
-    m_miAlign1 and m_siAlign1), `items` replacing the item list."""
-    page = save_template(0, name)
-    qdx = page[:-4] + '.qdx'
-    text = read_text(qdx)
-    values = dict(general or {})
-    for stem, (main, sub) in (style or {}).items():
-        values['m_mi' + stem], values['m_si' + stem] = main, sub
-    for key, value in values.items():
-        text, count = re.subn(r'(?m)^(%s=)[^\r\n]*' % re.escape(key), lambda m: m.group(1) + str(value), text)
-        assert count == 1, key
-    if items:
-        text = re.sub(r'\[Item\][^\[]*', '[Item]\n' + '\n'.join(items) + '\n\n', text)
-    write_text(qdx, text)
-    gen('save', qdx, page)
-    return page
 
 
 class CraftedLooks(unittest.TestCase):
@@ -285,17 +198,11 @@ class PointerStates(unittest.TestCase):
     Mouse Click look; the others stay Normal."""
 
     # Flat fills in three colours per menu, so a pixel tells the state.
-    colours = {'MIStyle1': '203040', 'MIStyle2': '30a050', 'MIStyle3': 'c04020',
-               'SIStyle1': 'e0e0f0', 'SIStyle2': 'f0c000', 'SIStyle3': '8020a0'}
+    colours = pages.STATE_COLOURS
 
     @classmethod
     def states_page(cls, n):
-        page = save_template(n, 'states%d' % n)
-        text = read_text(page)
-        for name, bk in cls.colours.items():
-            text = re.sub(r'(<param name="%s" value=")[^"]*' % name, r'\g<1>%s,ffffff,11,h,12,p,ll,' % bk, text)
-        write_text(page, text)
-        return page
+        return pages.states_page(n)
 
     @classmethod
     def setUpClass(cls):

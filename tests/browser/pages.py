@@ -1,0 +1,137 @@
+"""Saved pages for the browser tests: pages saved by the built vantrel-gen
+(VANTREL_GEN) from templates or from changed projects, their params and menu
+tree, and the pictures `vantrel-gen png` draws of them. Everything is written
+under one scratch folder, made by start() and removed by finish()."""
+
+import html
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+
+import pngdiff
+
+GEN = os.environ.get('VANTREL_GEN', '')
+
+work = None
+
+
+def start(prefix):
+    """Makes the scratch folder; returns it."""
+    global work
+    work = tempfile.mkdtemp(prefix=prefix)
+    return work
+
+
+def finish():
+    global work
+    if work:
+        shutil.rmtree(work, ignore_errors=True)
+    work = None
+
+
+def gen(*args):
+    env = dict(os.environ, QT_QPA_PLATFORM='offscreen')
+    return subprocess.run([GEN] + [str(a) for a in args], check=True, env=env,
+                          stdout=subprocess.PIPE, stderr=subprocess.PIPE).stdout
+
+
+def read_text(path):
+    with open(path, encoding='utf-8', newline='') as f:
+        return f.read()
+
+
+def write_text(path, text):
+    with open(path, 'w', encoding='utf-8', newline='') as f:
+        f.write(text)
+
+
+def template_count():
+    return len(gen('templates').decode().splitlines())
+
+
+def folder(name):
+    path = os.path.join(work, name)
+    os.makedirs(path, exist_ok=True)
+    return path
+
+
+def save_template(n, name=None):
+    page = os.path.join(folder(name or 'template%d' % n), 'page.htm')
+    gen('save', '--template', n, page)
+    return page
+
+
+def params(page):
+    text = read_text(page)
+    return {m.group(1): html.unescape(m.group(2))
+            for m in re.finditer(r'<param name="([^"]*)" value="([^"]*)">', text)}
+
+
+def menu_tree(p):
+    """[(label, link, target, [(label, link, target), ...] or None), ...] from a page's params."""
+    misc = p['Misc'].split(',')
+    menus = int(misc[0])
+    counts = [int(c) for c in misc[1:1 + menus]]
+
+    def items(m):
+        return [tuple(p['I%d-%d' % (m, i)].split(',')[k] for k in (0, 3, 2)) for i in range(counts[m])]
+    owners = {int(a): int(k) for a, k in (pair.split('-') for pair in misc[1 + menus:] if pair)}
+    return [it + ((items(owners[i]) if i in owners else None),) for i, it in enumerate(items(0))]
+
+
+def sub_menu_owners(page):
+    """The main items of the page's menu that own a sub menu."""
+    return [i for i, it in enumerate(menu_tree(params(page))) if it[3]]
+
+
+def picture(page, *extra):
+    """The picture `vantrel-gen png` draws of the page's project."""
+    out = page + ''.join('-' + str(e).lstrip('-') for e in extra) + '.png'
+    gen('png', page[:-4] + '.qdx', out, *extra)
+    with open(out, 'rb') as f:
+        return pngdiff.read_png(f.read())
+
+
+def crafted_page(name, general=None, style=None, items=None):
+    """Template 0 saved with some project values changed: `general` by key,
+    `style` by key stem for main and sub items in state 1 (Align1 sets
+    m_miAlign1 and m_siAlign1), `items` replacing the item list."""
+    page = save_template(0, name)
+    qdx = page[:-4] + '.qdx'
+    text = read_text(qdx)
+    values = dict(general or {})
+    for stem, (main, sub) in (style or {}).items():
+        values['m_mi' + stem], values['m_si' + stem] = main, sub
+    for key, value in values.items():
+        text, count = re.subn(r'(?m)^(%s=)[^\r\n]*' % re.escape(key), lambda m: m.group(1) + str(value), text)
+        assert count == 1, key
+    if items:
+        text = re.sub(r'\[Item\][^\[]*', '[Item]\n' + '\n'.join(items) + '\n\n', text)
+    write_text(qdx, text)
+    gen('save', qdx, page)
+    return page
+
+
+# Flat fills in three colours per menu, so that a pixel tells an item's state.
+STATE_COLOURS = {'MIStyle1': '203040', 'MIStyle2': '30a050', 'MIStyle3': 'c04020',
+                 'SIStyle1': 'e0e0f0', 'SIStyle2': 'f0c000', 'SIStyle3': '8020a0'}
+
+
+def states_page(n=0):
+    """Template n with each item style a flat fill of STATE_COLOURS."""
+    page = save_template(n, 'states' if n == 0 else 'states%d' % n)
+    text = read_text(page)
+    for name, bk in STATE_COLOURS.items():
+        text = re.sub(r'(<param name="%s" value=")[^"]*' % name, r'\g<1>%s,ffffff,11,h,12,p,ll,' % bk, text)
+    write_text(page, text)
+    return page
+
+
+def colour(hex_text):
+    return tuple(int(hex_text[i:i + 2], 16) for i in (0, 2, 4))
+
+
+def near(a, b, tolerance=8):
+    return all(abs(x - y) <= tolerance for x, y in zip(a, b))
