@@ -2,6 +2,7 @@
 // configuration, in the codes the applet reads.
 
 #include "html/HtmlEscape.h"
+#include "html/ItemName.h"
 #include "html/PageLinks.h"
 #include "html/PageText.h"
 #include "model/AppletParameters.h"
@@ -68,6 +69,13 @@ void AppendImageName(CPageText &out, const QString &path, bool bItem, CImageLook
         return;
     }
     out.PutEscaped(QFileInfo(found).fileName());
+}
+
+void ReportCodeLink(const CAppletMenuItem &item, const CMessageReporter &report)
+{
+    if (LinkRunsCode(item.m_strLink))
+        Report(report, QLatin1String("Item link runs code and will not be followed:") + item.m_strLink
+                           + QLatin1String(",Please check it!"));
 }
 
 template <size_t N>
@@ -274,6 +282,16 @@ void WritePage(CPageText &html, const CAppletParameters &p, const CMessageReport
         for (int state = 1; state <= 3; ++state)
             AppendItemStyle(html, itemStyleNames[sub][state - 1], ItemStyleFields(p, sub, state));
 
+    // Links that would run code in the visitor's browser are told about
+    // (a page for today's browsers never follows them).
+    for (int i = 0; i < root.GetCount(); ++i) {
+        const CAppletMenuItem &item = *root.GetItem(i);
+        ReportCodeLink(item, report);
+        if (const CAppletMenu *sub = item.m_pSubMenu.get())
+            for (int j = 0; j < sub->GetCount(); ++j)
+                ReportCodeLink(*sub->GetItem(j), report);
+    }
+
     // Root items, then each sub menu numbered 1, 2, ... in the order of the
     // main items that own them.
     AppendItemParams(html, root, 0, images, report);
@@ -309,7 +327,7 @@ void WritePage(CPageText &html, const CAppletParameters &p, const CMessageReport
     // A page for today's browsers adds its links as a plain list, which the
     // script turns into the menu; every classic line stays as it is.
     if (modern)
-        AppendLinkList(html, root);
+        AppendLinkList(html, root, MenuLandmarkName(p.m_HTMLTitle));
     html.Put("</applet>\r\n");
     html.Put("</p>\r\n</html>");
 }

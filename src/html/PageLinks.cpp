@@ -1,5 +1,6 @@
 #include "html/PageLinks.h"
 
+#include "html/ItemName.h"
 #include "html/PageText.h"
 #include "model/AppletMenu.h"
 #include "model/StringTable.h"
@@ -11,9 +12,9 @@ namespace {
 // ("_blank") gets no hold on the page that opened it.
 void AppendEntry(CPageText &out, const CAppletMenuItem &item)
 {
-    if (item.m_strLink.isEmpty()) {
+    if (item.m_strLink.isEmpty() || LinkRunsCode(item.m_strLink)) {
         out.Put("<span>");
-        out.PutEscaped(item.m_strLabel);
+        out.PutEscaped(ReadableItemName(item));
         out.Put("</span>");
         return;
     }
@@ -28,15 +29,25 @@ void AppendEntry(CPageText &out, const CAppletMenuItem &item)
             out.Put(" rel=\"noopener\"");
     }
     out.Put('>');
-    out.PutEscaped(item.m_strLabel);
+    out.PutEscaped(ReadableItemName(item));
     out.Put("</a>");
 }
 
 } // namespace
 
-void AppendLinkList(CPageText &out, const CAppletMenu &root)
+QString MenuLandmarkName(const QString &title)
 {
-    out.Put("\t<ul class=\"glidebar-links\">");
+    const QString name = title.trimmed();
+    if (name.isEmpty() || name == QLatin1String("Untitled"))
+        return QStringLiteral("Site menu");
+    return title;
+}
+
+void AppendLinkList(CPageText &out, const CAppletMenu &root, const QString &name)
+{
+    out.Put("\t<nav class=\"glidebar-links\" aria-label=\"");
+    out.PutEscaped(name);
+    out.Put("\"><ul>");
     for (int i = 0; i < root.GetCount(); ++i) {
         const CAppletMenuItem &item = *root.GetItem(i);
         out.Put("<li>");
@@ -53,7 +64,7 @@ void AppendLinkList(CPageText &out, const CAppletMenu &root)
         }
         out.Put("</li>");
     }
-    out.Put("</ul>\r\n");
+    out.Put("</ul></nav>\r\n");
 }
 
 void AppendScriptLine(CPageText &out)

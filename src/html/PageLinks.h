@@ -2,17 +2,24 @@
 
 class CAppletMenu;
 class CPageText;
+class QString;
 
 // The additions of a page that works in today's browsers, which no longer run
 // applets: the menu's links as a plain list inside the applet element (for
 // visitors without scripts and for search engines), and the script that draws
 // the menu in the applet's place.
 
-// Appends one line holding the list: for every main item in order a list
-// entry with a link (or, without a link, the bare label) and, when the item
-// has a sub menu, a nested list of its items in the same form. Every value
-// is escaped.
-void AppendLinkList(CPageText &out, const CAppletMenu &root);
+// What the menu's navigation landmark is called on a page titled `title`:
+// the title, or "Site menu" for a page without one of its own.
+QString MenuLandmarkName(const QString &title);
+
+// Appends one line holding the list, in a navigation landmark named `name`:
+// for every main item in order a list entry with a link (or, without a link
+// or with one that would run code, the bare text) and, when the item has a
+// sub menu, a nested list of its items in the same form. An item without a
+// label is written with the readable name of its page. Every value is
+// escaped.
+void AppendLinkList(CPageText &out, const CAppletMenu &root, const QString &name);
 
 // Appends the line that loads the menu script from the page's own folder.
 void AppendScriptLine(CPageText &out);

@@ -1,5 +1,8 @@
 #include "TestFiles.h"
 #include "html/HtmlEscape.h"
+#include "html/ItemName.h"
+#include "model/AppletMenu.h"
+#include "model/AppletMenuItem.h"
 #include "model/AppletParameters.h"
 
 #include <QtTest>
@@ -211,6 +214,11 @@ private slots:
     void modernPageText();
     void linkListEntries_data();
     void linkListEntries();
+    void itemNames_data();
+    void itemNames();
+    void menuLandmarkName_data();
+    void menuLandmarkName();
+    void codeLinksReported();
     void largePagesWrittenWhole_data();
     void largePagesWrittenWhole();
 };
@@ -768,12 +776,12 @@ void TestHtmlWriter::modernPageText()
     QString expected = DemoPageText();
     if (additions) {
         const QString list = QStringLiteral(
-            "\t<ul class=\"glidebar-links\">"
+            "\t<nav class=\"glidebar-links\" aria-label=\"Demo\"><ul>"
             "<li><a href=\"index.htm\" target=\"_self\">Home</a></li>"
             "<li><span>Products</span><ul>"
             "<li><a href=\"a.htm\" target=\"_blank\" rel=\"noopener\">A</a></li>"
             "<li><a href=\"http://example.com/b\">B</a></li>"
-            "</ul></li></ul>\r\n");
+            "</ul></li></ul></nav>\r\n");
         expected.replace("</applet>\r\n", list + "</applet>\r\n");
         expected.replace("<applet ", "<script src=\"glidebar.js\"></script>\r\n<applet ");
         QVERIFY(expected.contains("\">\r\n<script src=\"glidebar.js\"></script>\r\n<applet code="));
@@ -809,6 +817,15 @@ void TestHtmlWriter::linkListEntries_data()
                                        << "<a href=\"s.htm\">&lt;script&gt;alert(1)&lt;/script&gt;</a>";
     QTest::newRow("script as a label without link") << "<script>alert(1)</script>" << "" << ""
                                                     << "<span>&lt;script&gt;alert(1)&lt;/script&gt;</span>";
+    QTest::newRow("link that runs code") << "Run" << "" << "javascript:alert(1)" << "<span>Run</span>";
+    QTest::newRow("code link, spaced and in capitals") << "Run" << "_blank" << " \tJaVa\nScRiPt:alert(1)"
+                                                       << "<span>Run</span>";
+    QTest::newRow("vbscript") << "V" << "" << "vbscript:msgbox(1)" << "<span>V</span>";
+    QTest::newRow("data") << "D" << "" << "data:text/html,<script>alert(1)</script>" << "<span>D</span>";
+    QTest::newRow("a page about javascript") << "J" << "" << "javascript.html"
+                                             << "<a href=\"javascript.html\">J</a>";
+    QTest::newRow("no label: named after its page") << "" << "" << "about-us.html"
+                                                    << "<a href=\"about-us.html\">About us</a>";
     QTest::newRow("non-ASCII") << QString::fromUtf8("Caf\u00e9 \u20ac \U0001F600") << ""
                                << QString::fromUtf8("men\u00fc.htm")
                                << "<a href=\"men&#252;.htm\">Caf&#233; &#8364; &#128512;</a>";
@@ -833,14 +850,85 @@ void TestHtmlWriter::linkListEntries()
         item->m_strLink = link;
     }
     const QString html = p.GenerateHTML();
-    const QString list = "\t<ul class=\"glidebar-links\"><li>" + entry + "<ul><li>" + entry
-                         + "</li></ul></li></ul>\r\n</applet>\r\n";
+    const QString list = "\t<nav class=\"glidebar-links\" aria-label=\"Site menu\"><ul><li>" + entry
+                         + "<ul><li>" + entry + "</li></ul></li></ul></nav>\r\n</applet>\r\n";
     QVERIFY2(html.contains(list), qPrintable(html));
     for (QChar c : html)
         QVERIFY2(c.unicode() < 0x80, qPrintable(html));
     QCOMPARE(html.count("<script"), 1);
     QCOMPARE(html.count("<a ") + html.count("<span>"), 2);
     QCOMPARE(html.count("<ul"), 2);
+}
+
+void TestHtmlWriter::itemNames_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("label") << "Home" << "home.gif" << "index.html" << "Home";
+    QTest::newRow("page's words") << "" << "a.gif" << "about-us.html" << "About us";
+    QTest::newRow("underscores, query, fragment") << "" << "a.gif" << "team_members.htm?x=1#top" << "Team members";
+    QTest::newRow("camel case") << "" << "a.gif" << "ourProducts.html" << "Our Products";
+    QTest::newRow("percent-encoded") << "" << "a.gif" << "price%20list.html" << "Price list";
+    QTest::newRow("index names its folder") << "" << "a.gif" << "products/index.htm" << "Products";
+    QTest::newRow("folder with slash") << "" << "a.gif" << "http://example.com/shop/" << "Shop";
+    QTest::newRow("site root") << "" << "a.gif" << "http://example.com/" << "example.com";
+    QTest::newRow("no link: the picture's name") << "" << "C:\\pics\\contact_us.gif" << "" << "Contact us";
+    QTest::newRow("code link: the picture's name") << "" << "pics/help-desk.png" << "javascript:x()" << "Help desk";
+    QTest::newRow("nothing to name it from") << "" << "" << "" << "";
+}
+
+// An item drawn without a label still has a name for screen readers and
+// for the list visitors without scripts read.
+void TestHtmlWriter::itemNames()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, image);
+    QFETCH(QString, link);
+    QFETCH(QString, name);
+    const CAppletMenuItem item(label, image, QString(), link);
+    QCOMPARE(ReadableItemName(item), name);
+}
+
+void TestHtmlWriter::menuLandmarkName_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("aria");
+    QTest::newRow("title") << "Tea & Caf\u00e9" << "Tea &amp; Caf&#233;";
+    QTest::newRow("untitled") << "Untitled" << "Site menu";
+    QTest::newRow("empty") << "" << "Site menu";
+    QTest::newRow("blank") << "   " << "Site menu";
+}
+
+// The list lies in a navigation landmark named after the page.
+void TestHtmlWriter::menuLandmarkName()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, aria);
+    CAppletParameters p;
+    p.m_ModernPage = 1;
+    p.m_HTMLTitle = title;
+    BuildMenu(p, 2, "");
+    QVERIFY(p.GenerateHTML().contains("\t<nav class=\"glidebar-links\" aria-label=\"" + aria + "\"><ul><li>"));
+}
+
+// Links that run code are reported as missing images are, once each time
+// the page is made, on classic pages too.
+void TestHtmlWriter::codeLinksReported()
+{
+    for (int modern : {0, 1}) {
+        CAppletParameters p;
+        p.m_ModernPage = modern;
+        BuildMenu(p, 2, "1:2");
+        p.m_pMainMenu->GetItem(0)->m_strLink = "javascript:alert(1)";
+        p.m_pMainMenu->GetItem(1)->GetSubMenu()->GetItem(1)->m_strLink = "DATA:text/html,x";
+        CollectedMessages collected;
+        p.GenerateHTML(collected.Reporter());
+        QCOMPARE(collected.messages,
+                 QStringList({"Item link runs code and will not be followed:javascript:alert(1),Please check it!",
+                              "Item link runs code and will not be followed:DATA:text/html,x,Please check it!"}));
+    }
 }
 
 void TestHtmlWriter::largePagesWrittenWhole_data()

@@ -312,7 +312,7 @@ void TestGeneralPage::modernPageChoice()
     QCOMPARE(f.params().m_ModernPage, modern);
     const QString text = f.sheet().m_pageHTML.m_richHTML->toPlainText();
     QCOMPARE(text.contains("<script src=\"glidebar.js\"></script>\n<applet "), bool(modern));
-    QCOMPARE(text.contains("<ul class=\"glidebar-links\">"), bool(modern));
+    QCOMPARE(text.contains("<nav class=\"glidebar-links\""), bool(modern));
 
     f.t.ui->saveFileAnswers = {outDir.filePath("menu.htm")};
     f.sheet().FinishButton()->click();
