@@ -1,4 +1,6 @@
 #include "wizard/ItemPanel.h"
+#include "html/ItemName.h"
+#include "model/AppletMenuItem.h"
 
 #include "model/AppletMenu.h"
 #include "wizard/DataExchange.h"
@@ -126,7 +128,30 @@ CItemPanel::CItemPanel(bool bSub, QWidget *parent)
                                     : QStringLiteral("Choose the main item's image"),
                                this);
     grid->addWidget(m_btnBrowse, 7, 2);
-    grid->setRowStretch(8, 1);
+    m_staticName = new QLabel(this);
+    m_staticName->setWordWrap(true);
+    m_staticName->setVisible(false);
+    grid->addWidget(m_staticName, 8, 0, 1, 3);
+    grid->setRowStretch(9, 1);
+    for (QLineEdit *edit : {m_editLabel, m_editLink, m_editImage})
+        connect(edit, &QLineEdit::textChanged, this, &CItemPanel::UpdateNameNote);
+}
+
+void CItemPanel::UpdateNameNote()
+{
+    const CAppletMenuItem shown(m_editLabel->text(), m_editImage->text().trimmed(), QString(),
+                                m_editLink->text().trimmed());
+    const bool show = shown.m_strLabel.isEmpty() && !shown.m_strImage.isEmpty();
+    if (show) {
+        const QString name = ReadableItemName(shown);
+        const bool fromLink =
+            !ReadableItemName(CAppletMenuItem(QString(), QString(), QString(), shown.m_strLink)).isEmpty();
+        m_staticName->setText(name.isEmpty()
+            ? QStringLiteral("No label: screen readers will find no name for this item.")
+            : QStringLiteral("No label: screen readers will call this item \"%1\" (from its %2).")
+                  .arg(name, fromLink ? QStringLiteral("link") : QStringLiteral("picture")));
+    }
+    m_staticName->setVisible(show);
 }
 
 QString CItemPanel::Who() const

@@ -59,11 +59,16 @@ public:
     QComboBox *m_comboTarget = nullptr;      // 1022 / 1023
     QLineEdit *m_editImage = nullptr;        // 1042 / 1048
     QPushButton *m_btnBrowse = nullptr;      // 1018 / 1019
+    // Shown while the item has a picture and no label: the name screen
+    // readers will give it.
+    QLabel *m_staticName = nullptr;
 
     // The values exchanged with the controls.
     int m_nCount = 0;
     QString m_strImage, m_strLabel, m_strLink, m_strTarget, m_strPosition;
 
 private:
+    void UpdateNameNote();
+
     const bool m_bSub;
 };

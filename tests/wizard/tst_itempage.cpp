@@ -38,6 +38,8 @@ private slots:
     void subMenuTextsNotCheckedWhenRemoved();
     void loadedSubMenuOverTwentyDoesNotTrapMoves();
     void positionReachesAssistiveTechnology();
+    void pictureWithoutLabelIsNamed_data();
+    void pictureWithoutLabelIsNamed();
 };
 
 namespace {
@@ -663,4 +665,48 @@ void TestItemPage::positionReachesAssistiveTechnology()
 }
 
 QTEST_MAIN(TestItemPage)
+void TestItemPage::pictureWithoutLabelIsNamed_data()
+{
+    QTest::addColumn<bool>("sub");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("note"); // empty: no note shown
+    QTest::newRow("label and picture") << false << "Home" << "home.gif" << "index.html" << "";
+    QTest::newRow("label alone") << false << "Home" << "" << "" << "";
+    QTest::newRow("picture, link") << false << "" << "home.gif" << "about-us.html"
+        << "No label: screen readers will call this item \"About us\" (from its link).";
+    QTest::newRow("picture, no link") << true << "" << "pics/contact_us.gif" << ""
+        << "No label: screen readers will call this item \"Contact us\" (from its picture).";
+    QTest::newRow("picture, link that runs code") << false << "" << "help.gif" << "javascript:x()"
+        << "No label: screen readers will call this item \"Help\" (from its picture).";
+}
+
+// The item page tells the author what a picture without a label is called.
+void TestItemPage::pictureWithoutLabelIsNamed()
+{
+    QFETCH(bool, sub);
+    QFETCH(QString, label);
+    QFETCH(QString, image);
+    QFETCH(QString, link);
+    QFETCH(QString, note);
+    Fixture f;
+    f.Main().GetItem(0)->GetSubMenu();
+    f.Show();
+    CItemPanel *panel = sub ? f.Page().m_pSub : f.Page().m_pMain;
+    panel->m_editImage->setText(image);
+    panel->m_editLink->setText(link);
+    panel->m_editLabel->setText(label);
+    QCOMPARE(panel->m_staticName->isVisible(), !note.isEmpty());
+    if (!note.isEmpty()) {
+        QCOMPARE(panel->m_staticName->text(), note);
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(panel->m_staticName);
+        QVERIFY(a);
+        QCOMPARE(a->text(QAccessible::Name), note);
+    }
+    // Typing a label takes the note away.
+    panel->m_editLabel->setText(QStringLiteral("Named"));
+    QVERIFY(!panel->m_staticName->isVisible());
+}
+
 #include "tst_itempage.moc"
