@@ -203,10 +203,12 @@ void CItemPage::DoDataExchange(CDataExchange &dx)
     dx.Text(m_editMainLabel, m_pMain->m_strLabel);
     dx.Text(m_editMainLink, m_pMain->m_strLink);
     dx.Text(m_editSubImage, m_pSub->m_strImage);
-    // A greyed sub count belongs to no sub menu: it is shown but not checked,
-    // so a stale value there can never hold the user on the page.
-    if (!dx.IsSaving() || m_editSubCount->isEnabled())
+    // A greyed sub count belongs to no sub menu: it shows empty and is not
+    // checked, so it can never hold the user on the page.
+    if (m_editSubCount->isEnabled())
         dx.Int(m_editSubCount, m_pSub->m_nCount, CAppletMenu::kMinItems, countMax(m_editSubCount, CurrentSubMenu()));
+    else if (!dx.IsSaving())
+        m_editSubCount->clear();
     dx.Text(m_editSubLabel, m_pSub->m_strLabel);
     dx.Text(m_editSubLink, m_pSub->m_strLink);
     dx.ComboText(m_comboSubTarget, m_pSub->m_strTarget);
@@ -338,10 +340,11 @@ void CItemPage::RefreshSubPanel()
         UpdateSubButtons();
         ShowSubItem(MainMenu().m_nCurrent, sub->m_nCurrent);
     } else {
-        // The sub boxes keep what they showed, greyed.
+        // No sub menu: the sub panel is greyed and empty.
         m_bHasSubMenu = 0;
         m_pSub->UpdateMoveButtons(nullptr);
         m_pSub->EnableFields(false);
+        m_pSub->Clear();
     }
 }
 
@@ -533,8 +536,7 @@ void CItemPage::OnHasSubMenu()
     if (answer == QMessageBox::Yes) {
         emit menuAboutToChange(QStringLiteral("Remove Sub Menu"));
         menu.DeleteSubMenu(current);
-        m_pSub->UpdateMoveButtons(nullptr);
-        m_pSub->EnableFields(false);
+        RefreshSubPanel();
         UpdateData(false);
         m_bSubSelected = false;
         RebuildTree();

@@ -143,6 +143,15 @@ void CItemPanel::TakeItem(const CAppletMenuItem &item, int nIndex)
     m_strPosition = QStringLiteral("Current item is %1").arg(nIndex + 1);
 }
 
+void CItemPanel::Clear()
+{
+    m_strLabel.clear();
+    m_strImage.clear();
+    m_strLink.clear();
+    m_strTarget.clear();
+    m_strPosition.clear();
+}
+
 void CItemPanel::StoreInto(CAppletMenuItem &item) const
 {
     item.m_strLabel = m_strLabel;

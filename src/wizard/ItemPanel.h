@@ -30,6 +30,9 @@ public:
 
     // Shows item nIndex's values (exchanged to the controls by the page).
     void TakeItem(const CAppletMenuItem &item, int nIndex);
+    // Shows no item: empty values and no position (the sub panel while the
+    // main item has no sub menu).
+    void Clear();
     // Gives the item the values last read from the controls.
     void StoreInto(CAppletMenuItem &item) const;
     // Whether those values differ from the item's.
