@@ -199,3 +199,10 @@ void CItemPanel::EnableFields(bool bOn)
                                                        m_editLink, m_comboTarget})
         w->setEnabled(bOn);
 }
+
+void CItemPanel::FocusLabel()
+{
+    m_editLabel->setFocus(Qt::OtherFocusReason);
+    // Whole text selected, with the view at its start.
+    m_editLabel->setSelection(m_editLabel->text().length(), -m_editLabel->text().length());
+}

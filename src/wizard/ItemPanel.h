@@ -47,6 +47,9 @@ public:
     void UpdateMoveButtons(const CAppletMenu *menu);
     // The boxes of the item and the count (not Prev and Next).
     void EnableFields(bool bOn);
+    // Gives the label box the keyboard focus with its whole text selected,
+    // ready to be typed over.
+    void FocusLabel();
 
     // Runs when the count box loses the focus to another control.
     std::function<void()> onCountFocusLost;
