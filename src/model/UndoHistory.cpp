@@ -30,6 +30,12 @@ qint64 MenuBytes(const CAppletMenu &menu)
     return bytes;
 }
 
+bool SameValues(const CAppletMenuItem &x, const CAppletMenuItem &y)
+{
+    return x.m_strLabel == y.m_strLabel && x.m_strImage == y.m_strImage && x.m_strTarget == y.m_strTarget
+           && x.m_strLink == y.m_strLink;
+}
+
 bool SameMenu(const CAppletMenu &a, const CAppletMenu &b)
 {
     if (a.GetCount() != b.GetCount())
@@ -37,14 +43,50 @@ bool SameMenu(const CAppletMenu &a, const CAppletMenu &b)
     for (int i = 0; i < a.GetCount(); ++i) {
         const CAppletMenuItem &x = *a.GetItem(i);
         const CAppletMenuItem &y = *b.GetItem(i);
-        if (x.m_strLabel != y.m_strLabel || x.m_strImage != y.m_strImage
-            || x.m_strTarget != y.m_strTarget || x.m_strLink != y.m_strLink
-            || bool(x.m_pSubMenu) != bool(y.m_pSubMenu))
+        if (!SameValues(x, y) || bool(x.m_pSubMenu) != bool(y.m_pSubMenu))
             return false;
         if (x.m_pSubMenu && !SameMenu(*x.m_pSubMenu, *y.m_pSubMenu))
             return false;
     }
     return true;
+}
+
+// The same items and sub menus in the same places, whatever their texts.
+bool SameShape(const CAppletMenu &a, const CAppletMenu &b)
+{
+    if (a.GetCount() != b.GetCount())
+        return false;
+    for (int i = 0; i < a.GetCount(); ++i) {
+        const CAppletMenu *x = a.GetItem(i)->m_pSubMenu.get();
+        const CAppletMenu *y = b.GetItem(i)->m_pSubMenu.get();
+        if (bool(x) != bool(y) || (x && x->GetCount() != y->GetCount()))
+            return false;
+    }
+    return true;
+}
+
+// The first item, main or sub, whose texts differ between `left` and
+// `restored` becomes the current one of its menus in `restored`. A step that
+// added, removed or moved items keeps the places it was recorded with.
+void PointAtChangedItem(const CAppletMenu &left, CAppletMenu &restored)
+{
+    if (!SameShape(left, restored))
+        return;
+    for (int i = 0; i < restored.GetCount(); ++i) {
+        const CAppletMenuItem &was = *left.GetItem(i);
+        CAppletMenuItem &item = *restored.GetItem(i);
+        int changedSub = -1;
+        if (CAppletMenu *sub = item.m_pSubMenu.get())
+            for (int j = 0; j < sub->GetCount() && changedSub < 0; ++j)
+                if (!SameValues(*was.m_pSubMenu->GetItem(j), *sub->GetItem(j)))
+                    changedSub = j;
+        if (changedSub < 0 && SameValues(was, item))
+            continue;
+        restored.m_nCurrent = i;
+        if (changedSub >= 0)
+            item.m_pSubMenu->m_nCurrent = changedSub;
+        return;
+    }
 }
 
 } // namespace
@@ -85,6 +127,8 @@ CUndoHistory::Step CUndoHistory::BaselineStep(const QString &strWhat) const
 void CUndoHistory::TakeBaseline(const Step &step, CAppletParameters &params, QVariant *pTag)
 {
     Unpack(step.packed, params);
+    // The baseline still holds the state being left.
+    PointAtChangedItem(*m_pBaseline->m_pMainMenu, *params.m_pMainMenu);
     params.m_bSaved = 0;
     SetBaseline(params, step.tag);
     if (pTag)

@@ -21,7 +21,9 @@
 // What counts as a change: every stored value and the menu tree (labels,
 // links, targets, images, sub menus). Which item each menu shows
 // (m_nCurrent) and whether the page was saved (m_bSaved) are carried along
-// in the snapshots but are no change of their own.
+// in the snapshots but are no change of their own. A step that changed the
+// texts of items only brings its menus back on the first item it changed,
+// so an editor showing the current items shows what was taken back.
 //
 // Each step may carry a tag: whatever else the caller must restore with the
 // configuration (the wizard keeps there which source it loaded last).

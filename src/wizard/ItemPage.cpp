@@ -21,7 +21,6 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <limits>
@@ -44,20 +43,6 @@ QString CommaInImageMessage()
         "the menu applet uses commas to separate them. Please choose an image whose path "
         "has no comma.");
 }
-
-QString TooManyItemsMessage()
-{
-    return QStringLiteral("A menu can hold at most %1 items.").arg(CAppletMenu::kMaxItems);
-}
-
-QString LastItemMessage(bool bSub)
-{
-    return bSub ? QStringLiteral("A sub menu keeps at least one item. To remove the whole sub menu, "
-                                 "clear \"Has SubMenu\" on its main item.")
-                : QStringLiteral("The main menu keeps at least one item.");
-}
-
-const char *const kSubMenuQuestion = "This Operation will destory submenu,Can you Sure?";
 
 // A menu the page can show: at least one item and a current index in range.
 void MakeShowable(CAppletMenu &menu)
@@ -139,23 +124,8 @@ void CItemPage::BuildControls()
     m_pSub->onCountFocusLost = [this] { OnKillFocusSubCount(); };
     Body()->addLayout(panels, 1);
 
-    connect(m_treeMenu, &QTreeWidget::currentItemChanged, this, [this] { OnTreeCurrentChanged(); });
-    connect(m_treeMenu, &CMenuTreeView::insertRequested, this, &CItemPage::OnInsertItem);
-    connect(m_treeMenu, &CMenuTreeView::deleteRequested, this, &CItemPage::OnDeleteItem);
-    connect(m_treeMenu, &CMenuTreeView::moveRequested, this, &CItemPage::MoveSelected);
-    connect(m_treeMenu, &CMenuTreeView::dropRequested, this, &CItemPage::OnTreeDrop);
-    connect(m_btnInsert, &QPushButton::clicked, this, &CItemPage::OnInsertItem);
-    connect(m_btnDelete, &QPushButton::clicked, this, &CItemPage::OnDeleteItem);
-    connect(m_btnMoveUp, &QPushButton::clicked, this, &CItemPage::OnMoveUp);
-    connect(m_btnMoveDown, &QPushButton::clicked, this, &CItemPage::OnMoveDown);
-    // A label shows in the tree as it is typed.
-    connect(m_editMainLabel, &QLineEdit::textEdited, this, [this](const QString &text) {
-        m_treeMenu->SetLabel({MainMenu().m_nCurrent, -1}, text);
-    });
-    connect(m_editSubLabel, &QLineEdit::textEdited, this, [this](const QString &text) {
-        if (const CAppletMenu *sub = CurrentSubMenu())
-            m_treeMenu->SetLabel({MainMenu().m_nCurrent, sub->m_nCurrent}, text);
-    });
+    m_pTree = new CMenuTreeActions(*this, Host(), m_bBusy, *m_treeMenu, *m_pMain, *m_pSub, this);
+    m_pTree->ConnectButtons(m_btnInsert, m_btnDelete, m_btnMoveUp, m_btnMoveDown);
 
     connect(m_btnMainNext, &QPushButton::clicked, this, &CItemPage::OnMainNext);
     connect(m_btnMainPrev, &QPushButton::clicked, this, &CItemPage::OnMainPrev);
@@ -203,10 +173,12 @@ void CItemPage::DoDataExchange(CDataExchange &dx)
     dx.Text(m_editMainLabel, m_pMain->m_strLabel);
     dx.Text(m_editMainLink, m_pMain->m_strLink);
     dx.Text(m_editSubImage, m_pSub->m_strImage);
-    // A greyed sub count belongs to no sub menu: it is shown but not checked,
-    // so a stale value there can never hold the user on the page.
-    if (!dx.IsSaving() || m_editSubCount->isEnabled())
+    // A greyed sub count belongs to no sub menu: it shows empty and is not
+    // checked, so it can never hold the user on the page.
+    if (m_editSubCount->isEnabled())
         dx.Int(m_editSubCount, m_pSub->m_nCount, CAppletMenu::kMinItems, countMax(m_editSubCount, CurrentSubMenu()));
+    else if (!dx.IsSaving())
+        m_editSubCount->clear();
     dx.Text(m_editSubLabel, m_pSub->m_strLabel);
     dx.Text(m_editSubLink, m_pSub->m_strLink);
     dx.ComboText(m_comboSubTarget, m_pSub->m_strTarget);
@@ -254,12 +226,38 @@ bool CItemPage::CheckNoCommas(bool bMain, bool bSub)
     return true;
 }
 
-bool CItemPage::ReadShownValues(Counts counts)
+bool CItemPage::ReadShownValues(Counts counts, bool bMain, bool bSub)
 {
     // A failing check moves the focus to its box: a count box losing it
     // then must not check the page (and tell the user) a second time.
     const QScopedValueRollback<bool> checking(m_bChecking, true);
-    return UpdateData(true, counts) && CheckNoCommas();
+    return UpdateData(true, counts) && CheckNoCommas(bMain, bSub);
+}
+
+bool CItemPage::ReadShownItems(bool bMain, bool bSub)
+{
+    return ReadShownValues(Counts::Typed, bMain, bSub);
+}
+
+void CItemPage::ShowCurrentItems(bool bCount)
+{
+    CAppletMenu &menu = MainMenu();
+    if (bCount)
+        m_pMain->m_nCount = menu.GetCount();
+    ShowMainItem(menu.m_nCurrent);
+    RefreshSubPanel();
+    UpdateMainButtons();
+    UpdateData(false);
+}
+
+void CItemPage::AnnounceChange(const QString &strWhat)
+{
+    emit menuAboutToChange(strWhat);
+}
+
+void CItemPage::ChangeStored()
+{
+    NotifyStored();
 }
 
 CAppletMenu &CItemPage::MainMenu() const
@@ -338,10 +336,11 @@ void CItemPage::RefreshSubPanel()
         UpdateSubButtons();
         ShowSubItem(MainMenu().m_nCurrent, sub->m_nCurrent);
     } else {
-        // The sub boxes keep what they showed, greyed.
+        // No sub menu: the sub panel is greyed and empty.
         m_bHasSubMenu = 0;
         m_pSub->UpdateMoveButtons(nullptr);
         m_pSub->EnableFields(false);
+        m_pSub->Clear();
     }
 }
 
@@ -349,12 +348,8 @@ void CItemPage::ShowFromParams()
 {
     CAppletMenu &menu = MainMenu();
     MakeShowable(menu);
-    m_pMain->m_nCount = menu.GetCount();
-    ShowMainItem(menu.m_nCurrent);
-    RefreshSubPanel();
-    UpdateMainButtons();
-    UpdateData(false);
-    RebuildTree();
+    ShowCurrentItems(true);
+    m_pTree->Rebuild();
 }
 
 bool CItemPage::OnSetActive()
@@ -373,13 +368,6 @@ void CItemPage::ReloadFromParams()
     ShowFromParams();
 }
 
-void CItemPage::SelectAllFromStart(QLineEdit *edit)
-{
-    edit->setFocus(Qt::OtherFocusReason);
-    // Whole text selected, with the view at its start.
-    edit->setSelection(edit->text().length(), -edit->text().length());
-}
-
 void CItemPage::MoveMain(int nDelta)
 {
     if (m_bBusy)
@@ -393,13 +381,9 @@ void CItemPage::MoveMain(int nDelta)
         return;
     StoreShownItems();
     menu.m_nCurrent = target;
-    ShowMainItem(target);
-    RefreshSubPanel();
-    UpdateMainButtons();
-    UpdateData(false);
-    m_bSubSelected = false;
-    SelectCurrentNode();
-    SelectAllFromStart(m_editMainLabel);
+    ShowCurrentItems(false);
+    m_pTree->SelectShown(false);
+    m_pMain->FocusLabel();
     NotifyStored();
 }
 
@@ -420,9 +404,8 @@ void CItemPage::MoveSub(int nDelta)
     sub->m_nCurrent = target;
     ShowSubItem(MainMenu().m_nCurrent, target);
     UpdateSubButtons();
-    m_bSubSelected = true;
-    SelectCurrentNode();
-    SelectAllFromStart(m_editSubLabel);
+    m_pTree->SelectShown(true);
+    m_pSub->FocusLabel();
     NotifyStored();
 }
 
@@ -486,10 +469,8 @@ void CItemPage::ApplyTypedCount(bool bSub)
         UpdateData(false);
         UpdateMainButtons();
     }
-    if (menu->GetCount() != old) {
-        m_bSubSelected = bSub;
-        RebuildTree();
-    }
+    if (menu->GetCount() != old)
+        m_pTree->Rebuild(bSub);
     NotifyStored();
 }
 
@@ -522,22 +503,20 @@ void CItemPage::OnHasSubMenu()
         m_pSub->EnableFields(true);
         ShowSubItem(current, sub->m_nCurrent);
         UpdateData(false);
-        RebuildTree();
+        m_pTree->Rebuild();
         m_editSubCount->setFocus(Qt::OtherFocusReason);
         m_editSubCount->selectAll();
         NotifyStored();
         return;
     }
-    const auto answer = Host().Ui().MessageBox(this, QString::fromLatin1(kSubMenuQuestion),
+    const auto answer = Host().Ui().MessageBox(this, CMenuTreeActions::RemoveSubMenuQuestion(),
                                               QMessageBox::Yes | QMessageBox::No);
     if (answer == QMessageBox::Yes) {
         emit menuAboutToChange(QStringLiteral("Remove Sub Menu"));
         menu.DeleteSubMenu(current);
-        m_pSub->UpdateMoveButtons(nullptr);
-        m_pSub->EnableFields(false);
+        RefreshSubPanel();
         UpdateData(false);
-        m_bSubSelected = false;
-        RebuildTree();
+        m_pTree->Rebuild(false);
         NotifyStored();
     } else {
         m_bHasSubMenu = 1;
@@ -652,234 +631,4 @@ void CItemPage::ApplyShownValues(CAppletParameters &params) const
     if (nSub < 0 || nSub >= sub->GetCount())
         return;
     m_pSub->ApplyShownTo(*sub->GetItem(nSub));
-}
-
-CAppletMenu *CItemPage::MenuOf(CMenuTreeView::Node node) const
-{
-    CAppletMenu &menu = MainMenu();
-    if (node.nMain < 0 || node.nMain >= menu.GetCount())
-        return nullptr;
-    if (!node.IsSub())
-        return &menu;
-    CAppletMenu *sub = menu.GetItem(node.nMain)->m_pSubMenu.get();
-    return sub && node.nSub < sub->GetCount() ? sub : nullptr;
-}
-
-void CItemPage::RebuildTree()
-{
-    QScopedValueRollback<bool> sync(m_bSyncingTree, true);
-    m_treeMenu->Rebuild(MainMenu());
-    // Labels typed but not yet stored show as typed.
-    const int nMain = MainMenu().m_nCurrent;
-    m_treeMenu->SetLabel({nMain, -1}, m_editMainLabel->text());
-    if (const CAppletMenu *sub = CurrentSubMenu(); sub && m_editSubLabel->isEnabled())
-        m_treeMenu->SetLabel({nMain, sub->m_nCurrent}, m_editSubLabel->text());
-    SelectCurrentNode();
-}
-
-void CItemPage::SelectCurrentNode()
-{
-    QScopedValueRollback<bool> sync(m_bSyncingTree, true);
-    CMenuTreeView::Node node{MainMenu().m_nCurrent, -1};
-    const CAppletMenu *sub = CurrentSubMenu();
-    if (m_bSubSelected && sub && m_editSubLabel->isEnabled())
-        node.nSub = sub->m_nCurrent;
-    else
-        m_bSubSelected = false;
-    if (QTreeWidgetItem *item = m_treeMenu->ItemOf(node)) {
-        m_treeMenu->setCurrentItem(item);
-        m_treeMenu->scrollToItem(item);
-    }
-    UpdateTreeButtons();
-}
-
-void CItemPage::UpdateTreeButtons()
-{
-    const CMenuTreeView::Node node = m_treeMenu->CurrentNode();
-    const CAppletMenu *menu = MenuOf(node);
-    const int index = node.IsSub() ? node.nSub : node.nMain;
-    m_btnInsert->setEnabled(menu);
-    m_btnDelete->setEnabled(menu);
-    m_btnMoveUp->setEnabled(menu && index > 0);
-    m_btnMoveDown->setEnabled(menu && index + 1 < menu->GetCount());
-}
-
-void CItemPage::OnTreeCurrentChanged()
-{
-    if (m_bSyncingTree)
-        return;
-    const CMenuTreeView::Node node = m_treeMenu->CurrentNode();
-    CAppletMenu &menu = MainMenu();
-    if (!MenuOf(node))
-        return;
-    const CAppletMenu *sub = CurrentSubMenu();
-    const bool shown = node.nMain == menu.m_nCurrent
-                       && (!node.IsSub() || (sub && m_editSubLabel->isEnabled() && node.nSub == sub->m_nCurrent));
-    if (shown) {
-        m_bSubSelected = node.IsSub();
-        UpdateTreeButtons();
-        return;
-    }
-    // Another item: stored and shown as Prev/Next would; a refusal keeps
-    // the shown item selected.
-    if (m_bBusy || !ReadShownValues()) {
-        SelectCurrentNode();
-        // A mouse press goes on to select the row it hit once this returns.
-        QTimer::singleShot(0, this, [this] {
-            if (!m_bBusy)
-                SelectCurrentNode();
-        });
-        return;
-    }
-    QScopedValueRollback<bool> busy(m_bBusy, true);
-    StoreShownItems();
-    menu.m_nCurrent = node.nMain;
-    if (node.IsSub())
-        MenuOf(node)->m_nCurrent = node.nSub;
-    m_bSubSelected = node.IsSub();
-    ShowMainItem(node.nMain);
-    RefreshSubPanel();
-    UpdateMainButtons();
-    UpdateData(false);
-    UpdateTreeButtons();
-    NotifyStored();
-}
-
-void CItemPage::ShowChangedItem(CMenuTreeView::Node node, int nIndex)
-{
-    if (node.IsSub())
-        ShowChangedTree(node.nMain, nIndex);
-    else
-        ShowChangedTree(nIndex, -1);
-}
-
-void CItemPage::ShowChangedTree(int nMain, int nSub)
-{
-    CAppletMenu &menu = MainMenu();
-    menu.m_nCurrent = nMain;
-    CAppletMenu *sub = CurrentSubMenu();
-    if (sub && nSub >= 0)
-        sub->m_nCurrent = nSub;
-    m_bSubSelected = sub && nSub >= 0;
-    m_pMain->m_nCount = menu.GetCount();
-    ShowMainItem(nMain);
-    RefreshSubPanel();
-    UpdateMainButtons();
-    UpdateData(false);
-    RebuildTree();
-    NotifyStored();
-}
-
-CAppletMenu *CItemPage::MenuForTreeAction(CMenuTreeView::Node &node) const
-{
-    node = m_treeMenu->CurrentNode();
-    return m_bBusy ? nullptr : MenuOf(node);
-}
-
-void CItemPage::OnInsertItem()
-{
-    CMenuTreeView::Node node;
-    CAppletMenu *menu = MenuForTreeAction(node);
-    if (!menu)
-        return;
-    QScopedValueRollback<bool> busy(m_bBusy, true);
-    if (!menu->CanInsert()) {
-        Host().Ui().MessageBox(this, TooManyItemsMessage());
-        return;
-    }
-    if (!ReadShownValues())
-        return;
-    StoreShownItems();
-    emit menuAboutToChange(QStringLiteral("Insert Item"));
-    const int at = (node.IsSub() ? node.nSub : node.nMain) + 1;
-    menu->InsertNewItem(at);
-    const bool fromTree = m_treeMenu->hasFocus();
-    ShowChangedItem(node, at);
-    // From the button, the new item's label is ready to be typed over; the
-    // Insert key leaves the keyboard in the tree.
-    if (!fromTree)
-        SelectAllFromStart(node.IsSub() ? m_editSubLabel : m_editMainLabel);
-}
-
-void CItemPage::OnDeleteItem()
-{
-    CMenuTreeView::Node node;
-    CAppletMenu *menu = MenuForTreeAction(node);
-    if (!menu)
-        return;
-    QScopedValueRollback<bool> busy(m_bBusy, true);
-    if (!menu->CanRemove()) {
-        Host().Ui().MessageBox(this, LastItemMessage(node.IsSub()));
-        return;
-    }
-    // The texts of the item being deleted, and of its sub menu, are not checked.
-    if (!UpdateData(true) || !CheckNoCommas(node.IsSub(), false))
-        return;
-    if (!node.IsSub() && menu->GetItem(node.nMain)->m_pSubMenu
-        && Host().Ui().MessageBox(this, QString::fromLatin1(kSubMenuQuestion), QMessageBox::Yes | QMessageBox::No)
-               != QMessageBox::Yes)
-        return;
-    if (node.IsSub())
-        StoreItems(true, false);
-    emit menuAboutToChange(QStringLiteral("Delete Item"));
-    menu->RemoveItem(node.IsSub() ? node.nSub : node.nMain);
-    ShowChangedItem(node, menu->m_nCurrent);
-}
-
-void CItemPage::MoveSelected(int nDelta)
-{
-    CMenuTreeView::Node node;
-    CAppletMenu *menu = MenuForTreeAction(node);
-    if (!menu)
-        return;
-    QScopedValueRollback<bool> busy(m_bBusy, true);
-    const int index = node.IsSub() ? node.nSub : node.nMain;
-    const int target = index + nDelta;
-    if (target < 0 || target >= menu->GetCount())
-        return;
-    if (!ReadShownValues())
-        return;
-    StoreShownItems();
-    emit menuAboutToChange(nDelta < 0 ? QStringLiteral("Move Up") : QStringLiteral("Move Down"));
-    menu->MoveItem(index, target);
-    ShowChangedItem(node, target);
-}
-
-void CItemPage::OnMoveUp() { MoveSelected(-1); }
-void CItemPage::OnMoveDown() { MoveSelected(+1); }
-
-void CItemPage::OnTreeDrop(CMenuTreeView::Node from, CMenuTreeView::Node to)
-{
-    if (m_bBusy)
-        return;
-    QScopedValueRollback<bool> busy(m_bBusy, true);
-    CAppletMenu *source = MenuOf(from);
-    CAppletMenu &main = MainMenu();
-    if (!source || from.IsSub() != to.IsSub() || to.nMain < 0 || to.nMain >= main.GetCount())
-        return;
-    CAppletMenu *target = to.IsSub() ? main.GetItem(to.nMain)->m_pSubMenu.get() : &main;
-    if (!target)
-        return;
-    const bool between = source != target;
-    if (between && !target->CanInsert()) {
-        Host().Ui().MessageBox(this, TooManyItemsMessage());
-        return;
-    }
-    if (between && !source->CanRemove()) {
-        Host().Ui().MessageBox(this, LastItemMessage(true));
-        return;
-    }
-    const int nFrom = from.IsSub() ? from.nSub : from.nMain;
-    const int nTo = to.IsSub() ? to.nSub : to.nMain;
-    if (nTo < 0 || nTo > target->GetCount() - (between ? 0 : 1))
-        return;
-    if (!ReadShownValues())
-        return;
-    StoreShownItems();
-    emit menuAboutToChange(QStringLiteral("Move Item"));
-    if (between)
-        CAppletMenu::MoveItemToMenu(*source, nFrom, *target, nTo);
-    else
-        source->MoveItem(nFrom, nTo);
-    ShowChangedTree(to.nMain, to.nSub);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wizard/MenuTreeView.h"
+#include "wizard/MenuTreeActions.h"
 #include "wizard/WizardPage.h"
 
 #include <QString>
@@ -18,8 +18,9 @@ class QPushButton;
 // One main item and one sub item are shown at a time; each menu remembers
 // its own current item (m_nCurrent), so the page reopens where it was. The
 // tree view beside the two panels shows the whole menu; selecting a node
-// shows that item, and its buttons insert, delete and move items.
-class CItemPage : public CWizardPage {
+// shows that item, and its buttons insert, delete and move items
+// (CMenuTreeActions).
+class CItemPage : public CWizardPage, private CMenuTreeActions::Page {
     Q_OBJECT
 public:
     explicit CItemPage(CWizardHost &host, QWidget *parent = nullptr);
@@ -83,12 +84,6 @@ public:
     void OnHasSubMenu();
     void OnBrowseMainImage();
     void OnBrowseSubImage();
-    // Tree requests, acting on the selected node.
-    void OnInsertItem();
-    void OnDeleteItem();
-    void OnMoveUp();
-    void OnMoveDown();
-    void OnTreeDrop(CMenuTreeView::Node from, CMenuTreeView::Node to);
 
 signals:
     // Sent just before a user action of the page changes the configuration,
@@ -113,18 +108,24 @@ private:
     // holds a comma. The sub panel is checked only when bSub is set (texts
     // about to be deleted are not checked).
     bool CheckNoCommas(bool bMain = true, bool bSub = true);
-    // The validating read followed by the comma check; false keeps the user
-    // where they are.
-    bool ReadShownValues(Counts counts = Counts::Typed);
+    // The validating read followed by the comma check of the main panel
+    // (bMain) and the sub panel (bSub); false keeps the user where they are.
+    bool ReadShownValues(Counts counts = Counts::Typed, bool bMain = true, bool bSub = true);
 
     CAppletMenu &MainMenu() const;
     CAppletMenuItem *CurrentMainItem() const;
     CAppletMenu *CurrentSubMenu() const;
     CAppletMenuItem *CurrentSubItem() const;
 
+    // What the tree's actions ask of the page.
+    bool ReadShownItems(bool bMain, bool bSub) override;
     // Stores the shown main item (bMain) and the shown sub item (bSub, when
     // there is one), announcing the change first when the values differ.
-    void StoreItems(bool bMain, bool bSub);
+    void StoreItems(bool bMain, bool bSub) override;
+    void ShowCurrentItems(bool bCount) override;
+    void AnnounceChange(const QString &strWhat) override;
+    void ChangeStored() override;
+
     void StoreShownItems();
     void ShowMainItem(int nIndex);
     void ShowSubItem(int nMain, int nSub);
@@ -141,27 +142,11 @@ private:
     void RestoreCount(bool bSub);
     // Applies counts typed but not yet applied (the box still had the focus).
     void ApplyPendingCounts();
-    void SelectAllFromStart(QLineEdit *edit);
     // Shows the configuration's tree, counts and current items.
     void ShowFromParams();
 
-    // The tree view follows the page.
-    void RebuildTree();
-    void SelectCurrentNode();
-    void UpdateTreeButtons();
-    void OnTreeCurrentChanged();
-    // The menu a node belongs to (the main menu or a sub menu).
-    CAppletMenu *MenuOf(CMenuTreeView::Node node) const;
-    // The selected node and the menu a tree action works on; no menu while
-    // another handler runs or when nothing is selected.
-    CAppletMenu *MenuForTreeAction(CMenuTreeView::Node &node) const;
-    // Shows main item nMain (and sub item nSub of its sub menu, if given)
-    // after a change of the tree, and tells the sheet.
-    void ShowChangedTree(int nMain, int nSub);
-    // The same for item nIndex of the menu `node` belongs to.
-    void ShowChangedItem(CMenuTreeView::Node node, int nIndex);
-    void MoveSelected(int nDelta);
-
+    // The tree's actions, and the tree following the page.
+    CMenuTreeActions *m_pTree = nullptr;
     // Set while a handler runs, so that the focus moves it makes (a message,
     // focusing a box) do not start another handler.
     bool m_bBusy = false;
@@ -169,8 +154,4 @@ private:
     bool m_bLeaving = false;
     // True while the shown values are read and checked.
     bool m_bChecking = false;
-    // Set while the page itself changes the tree view's nodes or selection.
-    bool m_bSyncingTree = false;
-    // Whether the selected node is the shown sub item (else the main item).
-    bool m_bSubSelected = false;
 };

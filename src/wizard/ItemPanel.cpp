@@ -168,6 +168,15 @@ void CItemPanel::TakeItem(const CAppletMenuItem &item, int nIndex)
     m_strPosition = QStringLiteral("Current item is %1").arg(nIndex + 1);
 }
 
+void CItemPanel::Clear()
+{
+    m_strLabel.clear();
+    m_strImage.clear();
+    m_strLink.clear();
+    m_strTarget.clear();
+    m_strPosition.clear();
+}
+
 void CItemPanel::StoreInto(CAppletMenuItem &item) const
 {
     item.m_strLabel = m_strLabel;
@@ -214,4 +223,11 @@ void CItemPanel::EnableFields(bool bOn)
     for (QWidget *w : std::initializer_list<QWidget *>{m_editCount, m_editLabel, m_editImage, m_btnBrowse,
                                                        m_editLink, m_comboTarget})
         w->setEnabled(bOn);
+}
+
+void CItemPanel::FocusLabel()
+{
+    m_editLabel->setFocus(Qt::OtherFocusReason);
+    // Whole text selected, with the view at its start.
+    m_editLabel->setSelection(m_editLabel->text().length(), -m_editLabel->text().length());
 }

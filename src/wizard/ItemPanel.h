@@ -30,6 +30,9 @@ public:
 
     // Shows item nIndex's values (exchanged to the controls by the page).
     void TakeItem(const CAppletMenuItem &item, int nIndex);
+    // Shows no item: empty values and no position (the sub panel while the
+    // main item has no sub menu).
+    void Clear();
     // Gives the item the values last read from the controls.
     void StoreInto(CAppletMenuItem &item) const;
     // Whether those values differ from the item's.
@@ -44,6 +47,9 @@ public:
     void UpdateMoveButtons(const CAppletMenu *menu);
     // The boxes of the item and the count (not Prev and Next).
     void EnableFields(bool bOn);
+    // Gives the label box the keyboard focus with its whole text selected,
+    // ready to be typed over.
+    void FocusLabel();
 
     // Runs when the count box loses the focus to another control.
     std::function<void()> onCountFocusLost;

@@ -1,6 +1,7 @@
 #include "wizard/MenuTreeView.h"
 
 #include "model/AppletMenu.h"
+#include "wizard/MenuTreeAccessible.h"
 
 #include <QDrag>
 #include <QDropEvent>
@@ -38,6 +39,7 @@ CMenuTreeView::CMenuTreeView(QWidget *parent) : QTreeWidget(parent)
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::MoveAction);
     setExpandsOnDoubleClick(false);
+    GiveMenuTreeFocusAction(*this);
 }
 
 void CMenuTreeView::Rebuild(const CAppletMenu &mainMenu)

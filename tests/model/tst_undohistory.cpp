@@ -17,6 +17,8 @@ private slots:
     void stepsComeBackInOrder();
     void recordingAfterUndoDropsRedo();
     void snapshotsCarryCurrentItemsAndTags();
+    void textEditsComeBackOnTheChangedItem_data();
+    void textEditsComeBackOnTheChangedItem();
     void undoneConfigurationIsUnsaved();
     void resetStartsFresh();
     void keepsTheNewestHundredSteps();
@@ -195,18 +197,63 @@ void TestUndoHistory::snapshotsCarryCurrentItemsAndTags()
     history.Reset(p, QVariant(QStringLiteral("template 1")));
 
     p.m_pMainMenu->m_nCurrent = 0;
-    p.m_pMainMenu->GetItem(0)->m_strLabel = "Changed";
-    QVERIFY(history.Record(p, "Edit Item", QVariant(QStringLiteral("template 2"))));
+    p.m_pMainMenu->InsertNewItem(0);
+    QCOMPARE(p.m_pMainMenu->m_nCurrent, 1);
+    QVERIFY(history.Record(p, "Insert Item", QVariant(QStringLiteral("template 2"))));
 
+    // Items added or removed: the places recorded come back.
     QVariant tag;
     QVERIFY(history.Undo(p, &tag));
     QCOMPARE(tag.toString(), QString("template 1"));
+    QCOMPARE(p.m_pMainMenu->GetCount(), 6);
     QCOMPARE(p.m_pMainMenu->m_nCurrent, 2);
     QCOMPARE(p.m_pMainMenu->GetSubMenu(2)->m_nCurrent, 3);
     QVERIFY(history.Redo(p, &tag));
     QCOMPARE(tag.toString(), QString("template 2"));
-    QCOMPARE(p.m_pMainMenu->m_nCurrent, 0);
-    QCOMPARE(p.m_pMainMenu->GetItem(0)->m_strLabel, QString("Changed"));
+    QCOMPARE(p.m_pMainMenu->GetCount(), 7);
+    QCOMPARE(p.m_pMainMenu->m_nCurrent, 1);
+}
+
+void TestUndoHistory::textEditsComeBackOnTheChangedItem_data()
+{
+    QTest::addColumn<int>("nMain");
+    QTest::addColumn<int>("nSub");
+    QTest::newRow("main item") << 4 << -1;
+    QTest::newRow("sub item") << 1 << 2;
+    QTest::newRow("first sub item of the last main item") << 5 << 0;
+}
+
+void TestUndoHistory::textEditsComeBackOnTheChangedItem()
+{
+    QFETCH(int, nMain);
+    QFETCH(int, nSub);
+    CAppletParameters p;
+    MakeFullMenu(p, 6, 4);
+    CAppletMenu &main = *p.m_pMainMenu;
+    // Shown when the history started: elsewhere in both menus.
+    main.m_nCurrent = 2;
+    for (int i = 0; i < main.GetCount(); ++i)
+        main.GetSubMenu(i)->m_nCurrent = 3;
+    CUndoHistory history;
+    history.Reset(p);
+
+    // An undo replaces the items and sub menus: the menu edited is looked up each time.
+    auto menu = [&]() -> CAppletMenu & { return nSub < 0 ? main : *main.GetItem(nMain)->m_pSubMenu; };
+    const int index = nSub < 0 ? nMain : nSub;
+    // The edit is recorded once the editor has moved on to another item.
+    menu().GetItem(index)->m_strLink = "changed.htm";
+    main.m_nCurrent = 0;
+    menu().m_nCurrent = index == 0 ? 1 : 0;
+    QVERIFY(history.Record(p, "Edit Item"));
+
+    QVERIFY(history.Undo(p));
+    QVERIFY(menu().GetItem(index)->m_strLink != QString("changed.htm"));
+    QCOMPARE(main.m_nCurrent, nMain);
+    QCOMPARE(menu().m_nCurrent, index);
+    QVERIFY(history.Redo(p));
+    QCOMPARE(menu().GetItem(index)->m_strLink, QString("changed.htm"));
+    QCOMPARE(main.m_nCurrent, nMain);
+    QCOMPARE(menu().m_nCurrent, index);
 }
 
 void TestUndoHistory::undoneConfigurationIsUnsaved()

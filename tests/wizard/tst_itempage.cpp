@@ -24,6 +24,8 @@ private slots:
     void refusedOtherCountIsToldOnceAndKeepsTypedCount_data();
     void refusedOtherCountIsToldOnceAndKeepsTypedCount();
     void hasSubMenuOnAndOff();
+    void subPanelEmptyWithoutSubMenu_data();
+    void subPanelEmptyWithoutSubMenu();
     void subItemRememberedPerMainItem();
     void firstImageFillsEveryItem_data();
     void firstImageFillsEveryItem();
@@ -253,7 +255,7 @@ void TestItemPage::hasSubMenuOnAndOff()
     f.Show();
     CItemPage &p = f.Page();
     QVERIFY(!p.m_editSubCount->isEnabled());
-    QCOMPARE(p.m_editSubCount->text(), QStringLiteral("1"));
+    QVERIFY(p.m_editSubCount->text().isEmpty());
 
     p.m_checkHasSubMenu->click();
     CAppletMenu *sub = f.Main().GetItem(0)->m_pSubMenu.get();
@@ -295,6 +297,63 @@ void TestItemPage::hasSubMenuOnAndOff()
     QCOMPARE(sub->GetCount(), 4);
     QCOMPARE(sub->GetItem(0)->m_strLabel, QStringLiteral("item1"));
     QCOMPARE(p.m_editSubLabel->text(), QStringLiteral("item1"));
+}
+
+void TestItemPage::subPanelEmptyWithoutSubMenu_data()
+{
+    QTest::addColumn<bool>("remove");
+    QTest::newRow("sub menu removed") << true;
+    QTest::newRow("main item without one shown") << false;
+}
+
+void TestItemPage::subPanelEmptyWithoutSubMenu()
+{
+    QFETCH(bool, remove);
+    Fixture f;
+    CAppletMenu *sub = f.Main().GetSubMenu(0);
+    sub->SetItemCount(6, 1);
+    CAppletMenuItem *item = sub->GetItem(0);
+    item->m_strLabel = QStringLiteral("Team");
+    item->m_strLink = QStringLiteral("team.htm");
+    item->m_strTarget = QStringLiteral("_blank");
+    item->m_strImage = QStringLiteral("/pics/team.gif");
+    f.Show();
+    CItemPage &p = f.Page();
+    QCOMPARE(p.m_editSubLabel->text(), QStringLiteral("Team"));
+
+    if (remove) {
+        f.t.ui->messageAnswers = {QMessageBox::Yes};
+        p.m_checkHasSubMenu->click();
+        QVERIFY(!f.Main().GetItem(0)->m_pSubMenu);
+    } else {
+        p.m_btnMainNext->click();
+    }
+    QVERIFY(!p.m_checkHasSubMenu->isChecked());
+    for (QWidget *box : std::initializer_list<QWidget *>{p.m_editSubCount, p.m_editSubLabel, p.m_editSubLink,
+                                                         p.m_comboSubTarget, p.m_editSubImage}) {
+        QVERIFY2(!box->isEnabled(), qPrintable(box->accessibleName()));
+        const QString text = box == p.m_comboSubTarget ? p.m_comboSubTarget->currentText()
+                                                       : static_cast<QLineEdit *>(box)->text();
+        QVERIFY2(text.isEmpty(), qPrintable(box->accessibleName() + QStringLiteral(": ") + text));
+    }
+    QVERIFY(p.m_staticSubPosition->text().isEmpty());
+    QCOMPARE(QAccessible::queryAccessibleInterface(p.m_staticSubPosition)->text(QAccessible::Name),
+             QStringLiteral("Sub menu: no current item"));
+
+    // The empty panel holds nothing back: the page is left and entered again.
+    f.sheet->NextButton()->click();
+    QVERIFY(f.t.ui->messages.size() <= 1);
+    QVERIFY(f.sheet->GetActivePage() != &p);
+    f.sheet->BackButton()->click();
+    QCOMPARE(f.sheet->GetActivePage(), &p);
+    QVERIFY(p.m_editSubLabel->text().isEmpty());
+    if (!remove) {
+        // Its own sub menu shows again with the main item that has it.
+        p.m_btnMainPrev->click();
+        QCOMPARE(p.m_editSubLabel->text(), QStringLiteral("Team"));
+        QCOMPARE(p.m_editSubCount->text(), QStringLiteral("6"));
+        QCOMPARE(p.m_comboSubTarget->currentText(), QStringLiteral("_blank"));
+    }
 }
 
 void TestItemPage::subItemRememberedPerMainItem()

@@ -6,6 +6,7 @@
 #include "store/StoredConfig.h"
 #include "wizard/MenuTreeView.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -37,6 +38,8 @@ private slots:
     void dragAndDrop();
     void reloadFromParams();
     void announcesOnlyRealChanges();
+    void treeTakesTheFocusWhenAskedFor_data();
+    void treeTakesTheFocusWhenAskedFor();
 };
 
 namespace {
@@ -681,6 +684,55 @@ void TestMenuTree::announcesOnlyRealChanges()
     QCOMPARE(about.count(), 5);
     QCOMPARE(about[4][0].toString(), QStringLiteral("Edit Item"));
     QVERIFY(stored.count() >= 5);
+}
+
+void TestMenuTree::treeTakesTheFocusWhenAskedFor_data()
+{
+    QTest::addColumn<bool>("accessible");
+    // As a screen reader asks for it, and as the program itself would.
+    QTest::newRow("accessible focus action") << true;
+    QTest::newRow("focus set on the view") << false;
+}
+
+void TestMenuTree::treeTakesTheFocusWhenAskedFor()
+{
+    QFETCH(bool, accessible);
+    Fixture f(QStringLiteral("A B C D"));
+    f.Show();
+    CItemPage &p = f.Page();
+    f.Select({2, -1});
+    QTest::mouseClick(p.m_btnMainPrev, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), p.m_editMainLabel);
+    QCOMPARE(p.m_editMainLabel->text(), QStringLiteral("B"));
+
+    QAccessibleInterface *tree = QAccessible::queryAccessibleInterface(&f.Tree());
+    QVERIFY(tree);
+    QCOMPARE(tree->text(QAccessible::Name), QStringLiteral("Menu tree"));
+    if (accessible) {
+        QAccessibleActionInterface *actions = tree->actionInterface();
+        QVERIFY(actions);
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::setFocusAction()));
+        actions->doAction(QAccessibleActionInterface::setFocusAction());
+    } else {
+        f.Tree().setFocus(Qt::OtherFocusReason);
+    }
+    QCOMPARE(QApplication::focusWidget(), &f.Tree());
+    QVERIFY(tree->state().focused);
+
+    // The keys meant for the tree reach it, not the label.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+    QCOMPARE(f.Tree().CurrentNode(), Node({0, -1}));
+    // The rows stay reachable as before, the tree their parent.
+    QVERIFY(tree->tableInterface());
+    QAccessibleInterface *row = tree->focusChild();
+    QVERIFY(row);
+    QCOMPARE(row->text(QAccessible::Name), QStringLiteral("A"));
+    QCOMPARE(row->parent(), tree);
+    QCOMPARE(p.m_editMainLabel->text(), QStringLiteral("A"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    QCOMPARE(Describe(f.Tree()), QStringLiteral("B C D"));
+    QCOMPARE(Describe(f.Main()), QStringLiteral("B C D"));
+    QCOMPARE(QApplication::focusWidget(), &f.Tree());
 }
 
 QTEST_MAIN(TestMenuTree)

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -26,6 +27,8 @@ private slots:
     void undoAndRedoEachAction();
     void keysInATextBoxUndoWholeSteps_data();
     void keysInATextBoxUndoWholeSteps();
+    void undoShowsTheItemItChanged_data();
+    void undoShowsTheItemItChanged();
     void failedCheckUndoesNothing();
     void finishPageTextKeepsItsOwnUndo();
     void everyStepBackToTheTemplateAndForward();
@@ -272,6 +275,82 @@ void TestUndo::keysInATextBoxUndoWholeSteps()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(redoKey), redoModifiers);
     QCOMPARE(label->text(), typed);
     QCOMPARE(f.Items().m_treeMenu->currentItem()->text(0), typed);
+}
+
+void TestUndo::undoShowsTheItemItChanged_data()
+{
+    QTest::addColumn<bool>("sub");
+    QTest::addColumn<bool>("insertFirst");
+    // An item inserted after the one then edited: the inserted one was shown last.
+    QTest::newRow("main item, after Insert Item") << false << true;
+    QTest::newRow("sub item, after Insert Item") << true << true;
+    // The edit stored by Next, which shows the following item.
+    QTest::newRow("main item, stored by Next") << false << false;
+    QTest::newRow("sub item, stored by Next") << true << false;
+}
+
+void TestUndo::undoShowsTheItemItChanged()
+{
+    QFETCH(bool, sub);
+    QFETCH(bool, insertFirst);
+    Fixture f;
+    f.GoTo(kItem);
+    CItemPage &p = f.Items();
+    const int nMain = sub ? f.MainWithSubMenu() : 0;
+    QVERIFY(nMain >= 0);
+    const CMenuTreeView::Node node{nMain, sub ? 0 : -1};
+    CMenuTreeView *tree = p.m_treeMenu;
+    auto clickNode = [&](CMenuTreeView::Node at) {
+        QTreeWidgetItem *item = tree->ItemOf(at);
+        QVERIFY(item);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+        QCOMPARE(tree->CurrentNode(), at);
+    };
+    CAppletMenu &main = *f.Params().m_pMainMenu;
+    auto menu = [&]() -> CAppletMenu & { return sub ? *main.GetItem(nMain)->m_pSubMenu : main; };
+    QLineEdit *label = sub ? p.m_editSubLabel : p.m_editMainLabel;
+    QLabel *position = sub ? p.m_staticSubPosition : p.m_staticMainPosition;
+
+    clickNode(node);
+    if (insertFirst) {
+        f.Click("Insert Item");
+        QCOMPARE(menu().m_nCurrent, 1);
+        // As between a user's clicks, the sheet records the insertion.
+        QCoreApplication::processEvents();
+        clickNode(node);
+    }
+    const QString old = menu().GetItem(0)->m_strLabel;
+    const QString second = menu().GetItem(1)->m_strLabel;
+    Type(label, "Start");
+    if (!insertFirst) {
+        QTest::mouseClick(sub ? p.m_btnSubNext : p.m_btnMainNext, Qt::LeftButton);
+        QCOMPARE(menu().m_nCurrent, 1);
+    }
+
+    // Taken back: the page shows the item the typing went to, and the next
+    // key edits that item again.
+    f.Undo();
+    QCOMPARE(menu().GetItem(0)->m_strLabel, old);
+    QCOMPARE(main.m_nCurrent, nMain);
+    QCOMPARE(menu().m_nCurrent, 0);
+    QCOMPARE(label->text(), old);
+    QCOMPARE(position->text(), QStringLiteral("Current item is 1"));
+    QCOMPARE(tree->CurrentNode(), node);
+    QVERIFY(f.PageShowsConfiguration());
+    QCOMPARE(QApplication::focusWidget(), label);
+
+    // Redone: the same item, with the typing back.
+    f.Redo();
+    QCOMPARE(menu().GetItem(0)->m_strLabel, QStringLiteral("Start"));
+    QCOMPARE(menu().m_nCurrent, 0);
+    QCOMPARE(label->text(), QStringLiteral("Start"));
+    QCOMPARE(tree->CurrentNode(), node);
+
+    f.Undo();
+    Type(label, "Again");
+    QTest::mouseClick(sub ? p.m_btnSubNext : p.m_btnMainNext, Qt::LeftButton);
+    QCOMPARE(menu().GetItem(0)->m_strLabel, QStringLiteral("Again"));
+    QCOMPARE(menu().GetItem(1)->m_strLabel, second);
 }
 
 void TestUndo::failedCheckUndoesNothing()
