@@ -675,7 +675,7 @@ void TestProjectFile::oldProjectSavesTheSamePage()
     QVERIFY(!QFile::exists(out.filePath("glidebar.js")));
     // Ticking the choice gives the page for today's browsers.
     reopened.m_ModernPage = 1;
-    QVERIFY(reopened.GenerateHTML().contains("<script src=\"glidebar.js\"></script>\r\n</p>"));
+    QVERIFY(reopened.GenerateHTML().contains("<script src=\"glidebar.js\"></script>\r\n<applet "));
 }
 
 void TestProjectFile::copiesPageScriptForModernPages_data()

@@ -1,4 +1,5 @@
 #include "TestApp.h"
+#include "wizard/ItemPanel.h"
 #include "Typing.h"
 
 #include <QCheckBox>
