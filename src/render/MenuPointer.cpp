@@ -17,10 +17,13 @@ void CMenuPointer::Moved(const CAppletParameters &params, const QPoint &pt)
 {
     const CMenuLayout layout(params);
     const CItemRef hit = layout.HitTest(pt, m_state.nOpenSubMenu);
-    if (hit.IsValid() && !hit.IsSub())
-        m_state.nOpenSubMenu = layout.HasSubMenu(hit.nMain) ? hit.nMain : -1; // resting on a main item
-    else if (!hit.IsValid() && !layout.SubMenuRect(m_state.nOpenSubMenu).contains(pt))
-        m_state.nOpenSubMenu = -1; // off every menu
+    // The pointer never closes the sub menu the keys are in.
+    if (!m_state.keys.IsSub()) {
+        if (hit.IsValid() && !hit.IsSub())
+            m_state.nOpenSubMenu = layout.HasSubMenu(hit.nMain) ? hit.nMain : -1; // resting on a main item
+        else if (!hit.IsValid() && !layout.SubMenuRect(m_state.nOpenSubMenu).contains(pt))
+            m_state.nOpenSubMenu = -1; // off every menu
+    }
     m_state.hover = hit;
     // A pressed item looks pressed only while the pointer is on it.
     m_state.pressed = (m_pressedItem.IsValid() && hit == m_pressedItem) ? hit : CItemRef{};
@@ -45,6 +48,18 @@ CItemRef CMenuPointer::Released(const CAppletParameters &params, const QPoint &p
 
 void CMenuPointer::Left()
 {
+    // The keys stay where they are, with the sub menu they opened.
+    const CItemRef keys = m_state.keys;
+    const bool keysOpen = keys.IsValid() && m_state.nOpenSubMenu == keys.nMain;
+    m_state = CRenderState{};
+    m_pressedItem = CItemRef{};
+    m_state.keys = keys;
+    if (keysOpen)
+        m_state.nOpenSubMenu = keys.nMain;
+}
+
+void CMenuPointer::KeysLeft()
+{
     m_state = CRenderState{};
     m_pressedItem = CItemRef{};
 }
@@ -54,7 +69,7 @@ bool CMenuPointer::KeyPressed(const CAppletParameters &params, int key, bool bAu
     const CMenuLayout layout(params);
     if (layout.MainCount() <= 0)
         return false;
-    const CItemRef cur = m_state.hover;
+    const CItemRef cur = m_state.keys.IsValid() ? m_state.keys : m_state.hover;
     if (IsPressKey(key)) {
         // The item under the keys is pressed until the key comes up.
         if (!cur.IsValid())
@@ -67,6 +82,7 @@ bool CMenuPointer::KeyPressed(const CAppletParameters &params, int key, bool bAu
     }
 
     CRenderState state = m_state;
+    state.hover = cur; // the keys walk on from their own item, wherever the pointer is
     const bool mainAcross = params.m_mmMenuAlign == 1;
     const bool subAcross = params.m_smMenuAlign == 1;
     const int mainNext = mainAcross ? Qt::Key_Right : Qt::Key_Down;
@@ -106,6 +122,7 @@ bool CMenuPointer::KeyPressed(const CAppletParameters &params, int key, bool bAu
         else
             return false;
     }
+    state.keys = state.hover;
     state.pressed = CItemRef{};
     m_pressedItem = CItemRef{};
     m_state = state;
@@ -133,7 +150,7 @@ void CMenuPointer::Forget(const CAppletParameters &params)
     const CMenuLayout layout(params);
     if (!layout.HasSubMenu(m_state.nOpenSubMenu))
         m_state.nOpenSubMenu = -1;
-    for (CItemRef *ref : {&m_state.hover, &m_state.pressed, &m_pressedItem})
+    for (CItemRef *ref : {&m_state.hover, &m_state.pressed, &m_pressedItem, &m_state.keys})
         if (ref->IsValid() && layout.ItemRect(*ref).isEmpty())
             *ref = CItemRef{};
 }

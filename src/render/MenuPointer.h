@@ -28,8 +28,11 @@ public:
     void Pressed(const CAppletParameters &params, const QPoint &pt);
     // The item clicked (pressed and released on it), else an invalid ref.
     CItemRef Released(const CAppletParameters &params, const QPoint &pt);
-    // The pointer left the drawing: nothing is hovered, pressed or open.
+    // The pointer left the drawing: nothing is hovered or pressed; only the
+    // sub menu the keys opened stays open.
     void Left();
+    // The keyboard left the drawing: its walk ends, the menus close.
+    void KeysLeft();
 
     // The keys of Qt::Key; true when the key was used.
     bool KeyPressed(const CAppletParameters &params, int key, bool bAutoRepeat);

@@ -136,7 +136,9 @@ int CRenderState::ItemState(const CItemRef &item) const
 {
     if (item.IsValid() && item == pressed)
         return 3;
-    if (item.IsValid() && item == hover)
+    if (item.IsValid() && (item == hover || item == keys))
+        return 2;
+    if (item.IsValid() && !item.IsSub() && keys.IsSub() && keys.nMain == item.nMain)
         return 2;
     return 1;
 }

@@ -30,6 +30,10 @@ struct CRenderState {
     CItemRef hover;
     CItemRef pressed;
     int nOpenSubMenu = -1; // main item whose sub menu is shown; -1 none
+    // The item under the keyboard while it walks the menu: it, and the main
+    // item whose sub menu holds it, show their Mouse Move look whatever the
+    // pointer does.
+    CItemRef keys;
 
     // 1 Normal, 2 Mouse Move, 3 Mouse Click.
     int ItemState(const CItemRef &item) const;

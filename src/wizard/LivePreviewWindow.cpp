@@ -84,7 +84,12 @@ protected:
             m_pOwner->ShowItemLink(clicked);
     }
     void focusInEvent(QFocusEvent *) override { update(); }
-    void focusOutEvent(QFocusEvent *) override { update(); }
+    void focusOutEvent(QFocusEvent *) override
+    {
+        // The keyboard's walk ends with its visit.
+        Track([](CMenuPointer &pointer) { pointer.KeysLeft(); });
+        update();
+    }
 
     void mouseMoveEvent(QMouseEvent *e) override
     {
@@ -149,7 +154,13 @@ CLivePreviewWindow::CLivePreviewWindow(QWidget *owner, ConfigurationSource sourc
     layout->addWidget(m_pStatus);
 }
 
-CLivePreviewWindow::~CLivePreviewWindow() = default;
+CLivePreviewWindow::~CLivePreviewWindow()
+{
+    // The canvas goes first, while this window can still answer it (losing
+    // the focus on the way out asks for the pointer rules).
+    delete m_pCanvas;
+    m_pCanvas = nullptr;
+}
 
 void CLivePreviewWindow::Open()
 {
@@ -345,7 +356,8 @@ QPoint CLivePreviewWindow::ToApplet(const QPoint &canvasPoint) const
 void CLivePreviewWindow::UpdateIfChanged(const CRenderState &before)
 {
     const CRenderState &now = m_pointer.State();
-    if (now.hover != before.hover || now.pressed != before.pressed || now.nOpenSubMenu != before.nOpenSubMenu)
+    if (now.hover != before.hover || now.pressed != before.pressed || now.nOpenSubMenu != before.nOpenSubMenu
+        || now.keys != before.keys)
         m_pCanvas->update();
 }
 

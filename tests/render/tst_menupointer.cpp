@@ -14,6 +14,8 @@ private slots:
     void keys_data();
     void keys();
     void forgetsItemsThatAreGone();
+    void keysAndPointerTogether_data();
+    void keysAndPointerTogether();
 };
 
 namespace {
@@ -185,6 +187,60 @@ void TestMenuPointer::forgetsItemsThatAreGone()
     BuildMenu(*p.m_pMainMenu, QStringLiteral("A B C(x)"));
     pointer.Forget(p);
     QCOMPARE(pointer.State().nOpenSubMenu, -1);
+}
+
+void TestMenuPointer::keysAndPointerTogether_data()
+{
+    // Steps "key down", "key right", "move X", "leave" or "keys leave".
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("open");
+    QTest::addColumn<QString>("moveLook"); // items showing Mouse Move, main menu first
+
+    QTest::newRow("keys in a sub menu, pointer over another main item")
+        << "key down,key right,key down,move 2" << "0.1" << 0 << "0 2 0.1";
+    QTest::newRow("keys in a sub menu, pointer off the menu")
+        << "key down,key right,move 1,move -" << "0.0" << 0 << "0 0.0";
+    QTest::newRow("keys in a sub menu, pointer leaves the drawing")
+        << "key down,key right,move 2,leave" << "0.0" << 0 << "0 0.0";
+    QTest::newRow("the keys go on from where they were")
+        << "key down,key right,move 2,key down" << "0.1" << 0 << "0 0.1";
+    QTest::newRow("keys on a main item: the pointer opens another")
+        << "key down,move 2" << "0" << 2 << "0 2";
+    QTest::newRow("the keyboard leaves: its walk ends")
+        << "key down,key right,leave,keys leave" << "-" << -1 << "";
+}
+
+// The pointer changes looks but never closes the sub menu the keys are in,
+// and the main item of that sub menu keeps its Mouse Move look.
+void TestMenuPointer::keysAndPointerTogether()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, keys);
+    QFETCH(int, open);
+    QFETCH(QString, moveLook);
+    CAppletParameters p;
+    MakeMenu(p);
+    CMenuPointer pointer;
+    for (const QString &step : steps.split(QLatin1Char(','))) {
+        if (step == QLatin1String("key down"))
+            pointer.KeyPressed(p, Qt::Key_Down, false);
+        else if (step == QLatin1String("key right"))
+            pointer.KeyPressed(p, Qt::Key_Right, false);
+        else if (step.startsWith(QLatin1String("move")))
+            pointer.Moved(p, At(p, step.section(QLatin1Char(' '), 1)));
+        else if (step == QLatin1String("leave"))
+            pointer.Left();
+        else
+            pointer.KeysLeft();
+    }
+    QCOMPARE(Text(pointer.State().keys), keys);
+    QCOMPARE(pointer.State().nOpenSubMenu, open);
+    QStringList looks;
+    for (const char *item : {"0", "1", "2", "0.0", "0.1", "2.0"})
+        if (pointer.State().ItemState(Ref(QString::fromLatin1(item))) == 2)
+            looks << QString::fromLatin1(item);
+    QCOMPARE(looks.join(QLatin1Char(' ')), moveLook);
 }
 
 QTEST_GUILESS_MAIN(TestMenuPointer)

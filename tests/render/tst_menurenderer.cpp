@@ -567,7 +567,7 @@ void TestMenuRenderer::absurdValuesDrawNothingWrong()
     small.fill(Qt::black);
     QPainter painter(&small);
     painter.scale(1e-6, 1e-6);
-    CMenuRenderer().Draw(painter, p, CRenderState{{3, 1}, {}, 3});
+    CMenuRenderer().Draw(painter, p, CRenderState{{3, 1}, {}, 3, {}});
 }
 
 QTEST_MAIN(TestMenuRenderer)
