@@ -13,8 +13,10 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <QImage>
 #include <QStringList>
 
@@ -104,10 +106,18 @@ int FinishOutput(bool bWritten)
     return kExitSaveFailed;
 }
 
+// A mistake in how the command was called: the message and where to read more.
 int UsageError(const QString &message)
 {
-    Print(stderr, QStringLiteral("vantrel-gen: %1\n\n").arg(message));
-    std::fputs(kUsage, stderr);
+    Print(stderr, QStringLiteral("vantrel-gen: %1\nTry 'vantrel-gen --help'.\n").arg(message));
+    return kExitUsage;
+}
+
+// A well-formed call the files cannot answer (no such project, template or
+// sub menu): the message alone.
+int ContentError(const QString &message)
+{
+    Print(stderr, QStringLiteral("vantrel-gen: %1\n").arg(message));
     return kExitUsage;
 }
 
@@ -220,7 +230,7 @@ int LoadConfiguration(const CArguments &args, const QString &strLibrary, const Q
         if (!ok || n < 0)
             return UsageError(QStringLiteral("--template needs a number from 0, not \"%1\"").arg(args.strTemplate));
         if (n >= count)
-            return UsageError(QStringLiteral("there is no template %1: the library %2 has %3")
+            return ContentError(QStringLiteral("there is no template %1: the library %2 has %3")
                                   .arg(n).arg(QDir::toNativeSeparators(strLibrary)).arg(count));
         params.LoadTemplate(n, strLibrary);
         return 0;
@@ -228,14 +238,14 @@ int LoadConfiguration(const CArguments &args, const QString &strLibrary, const Q
     const QString shown = QDir::toNativeSeparators(strProject);
     RecoverInterruptedSave(strProject);
     if (!QFileInfo(strProject).isFile())
-        return UsageError(QStringLiteral("no such project file: %1").arg(shown));
+        return ContentError(QStringLiteral("no such project file: %1").arg(shown));
     // Another file (a page, a picture) or an unreadable one would otherwise
     // give an empty configuration, and 'save' would write that over real work.
     CIniFile ini;
     if (!ini.Load(strProject))
-        return UsageError(QStringLiteral("cannot read the project file %1").arg(shown));
+        return ContentError(QStringLiteral("cannot read the project file %1").arg(shown));
     if (!HoldsProjectValues(ini))
-        return UsageError(QStringLiteral("%1 is not a project file: it holds none of a project's values").arg(shown));
+        return ContentError(QStringLiteral("%1 is not a project file: it holds none of a project's values").arg(shown));
     LoadProjectFromIni(params, ini);
     return 0;
 }
@@ -253,7 +263,7 @@ int WritePicture(const CArguments &args, const CAppletParameters &params, const 
             return UsageError(QStringLiteral("--open needs a main item number from 0 to %1, not \"%2\"")
                                   .arg(count - 1).arg(args.strOpen));
         if (!CMenuLayout(params).HasSubMenu(k))
-            return UsageError(QStringLiteral("main item %1 has no sub menu to open").arg(k));
+            return ContentError(QStringLiteral("main item %1 has no sub menu to open").arg(k));
         state.nOpenSubMenu = k;
     }
     const QImage image = CMenuRenderer().RenderImage(params, state);
@@ -291,10 +301,19 @@ bool WantsPicture(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
+    std::unique_ptr<QTemporaryDir> runtimeDir; // made 0700, removed after the application
     std::unique_ptr<QCoreApplication> application;
     if (WantsPicture(argc, argv)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Drawing asks Qt for a per-user runtime folder; where none is set
+        // (cron, CI, containers) a private one of this run's serves, rather
+        // than a warning on every run.
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            runtimeDir = std::make_unique<QTemporaryDir>();
+            if (runtimeDir->isValid())
+                qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir->path()));
+        }
         application = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         application = std::make_unique<QCoreApplication>(argc, argv);
@@ -322,7 +341,7 @@ int main(int argc, char *argv[])
         // Like the wizard: a missing library offers the one template "Blank".
         library = QDir(appDir).filePath(LoadString(StringId::TemplateLibrary));
     } else if (!QFileInfo(library).isFile()) {
-        return UsageError(QStringLiteral("no such library file: %1").arg(QDir::toNativeSeparators(library)));
+        return ContentError(QStringLiteral("no such library file: %1").arg(QDir::toNativeSeparators(library)));
     }
 
     const QString command = args.positional.takeFirst();
