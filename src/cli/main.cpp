@@ -43,7 +43,7 @@ const char kUsage[] =
     "  vantrel-gen save --template N PAGE.htm  save template N as a page\n"
     "  vantrel-gen png PROJECT.qdx OUT.png     draw the menu as the page shows it\n"
     "  vantrel-gen png --template N OUT.png    draw template N's menu\n"
-    "  vantrel-gen templates                   list the templates, one description a line\n"
+    "  vantrel-gen templates                   list the templates: number and description\n"
     "\n"
     "Options:\n"
     "  --library FILE  read this template library instead of Vantrel.qdx in the\n"
@@ -349,9 +349,11 @@ int main(int argc, char *argv[])
         if (!args.positional.isEmpty() || args.bHasTemplate || args.bHasOpen
             || args.nModernPage >= 0)
             return UsageError(QStringLiteral("'templates' takes no further arguments"));
+        // Each line starts with the number --template takes.
         bool written = true;
+        int n = 0;
         for (const QString &description : ListTemplates(library))
-            written = Print(stdout, description + QLatin1Char('\n')) && written;
+            written = Print(stdout, QStringLiteral("%1  %2\n").arg(n++).arg(description)) && written;
         return FinishOutput(written);
     }
 

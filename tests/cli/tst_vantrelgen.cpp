@@ -106,7 +106,7 @@ void TestVantrelGen::listsTemplates()
 {
     const CRun run = RunGen({"templates", "--library", m_library});
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.out, QByteArray("A plain menu\nCaf\xC3\xA9 & \"tree\"\n"));
+    QCOMPARE(run.out, QByteArray("0  A plain menu\n1  Caf\xC3\xA9 & \"tree\"\n"));
 }
 
 void TestVantrelGen::saveThenHtmlGivesTheSameText()
