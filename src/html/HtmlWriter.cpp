@@ -1,7 +1,6 @@
 // The page text: one applet element whose param lines carry the whole
 // configuration, in the codes the applet reads.
 
-#include "html/HtmlEscape.h"
 #include "html/ItemName.h"
 #include "html/PageLinks.h"
 #include "html/PageText.h"
@@ -14,7 +13,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <limits>
 
 namespace {
@@ -78,8 +76,7 @@ void ReportCodeLink(const CAppletMenuItem &item, const CMessageReporter &report)
                            + QLatin1String(",Please check it!"));
 }
 
-template <size_t N>
-void BeginParam(CPageText &out, const char (&name)[N])
+void BeginParam(CPageText &out, const char *name)
 {
     out.Put("\t<param name=\"");
     out.Put(name);
@@ -91,9 +88,8 @@ void EndParam(CPageText &out)
     out.Put("\">\r\n");
 }
 
-template <size_t N>
-void AppendMenuStyle(CPageText &out, const char (&name)[N], int bkColor, int bkStyle,
-                     int menuAlign, int width, int height, int gap, int borderThick)
+void AppendMenuStyle(CPageText &out, const char *name, int bkColor, int bkStyle, int menuAlign,
+                     int width, int height, int gap, int borderThick)
 {
     BeginParam(out, name);
     out.PutColor(bkColor);
@@ -110,9 +106,7 @@ void AppendMenuStyle(CPageText &out, const char (&name)[N], int bkColor, int bkS
 
 void AppendItemStyle(CPageText &out, const char *name, const CConstItemStyle &s)
 {
-    out.Put("\t<param name=\"");
-    out.Put(name, qsizetype(std::strlen(name)));
-    out.Put("\" value=\"");
+    BeginParam(out, name);
     out.PutColor(*s.pBKColor);
     out.Put(',');
     out.PutColor(*s.pFRColor);
@@ -131,103 +125,25 @@ void AppendItemStyle(CPageText &out, const char *name, const CConstItemStyle &s)
     EndParam(out);
 }
 
-// Room for the item lines of `menu` (and about as much again for its entries
-// in the link list of a page for today's browsers), escaping aside.
-qsizetype ItemTextSize(const CAppletMenu &menu, bool bLinkList)
-{
-    qsizetype size = 0;
-    for (const auto &item : menu.m_items) {
-        const qsizetype texts = item->m_strLabel.size() + item->m_strImage.size()
-                                + item->m_strTarget.size() + item->m_strLink.size();
-        size += 48 + texts + (bLinkList ? 64 + texts : 0);
-    }
-    return size;
-}
-
-// Asks for the memory at p to be brought into the cache ahead of its use.
-void Prefetch(const void *p)
-{
-#if defined(__GNUC__) || defined(__clang__)
-    __builtin_prefetch(p);
-#else
-    Q_UNUSED(p);
-#endif
-}
-
-// An item: the object spans more than one cache line.
-void PrefetchItem(const CAppletMenuItem *item)
-{
-    Prefetch(item);
-    Prefetch(&item->m_strLink);
-}
-
-// The texts of an item the writer escapes, asked for ahead: in a large
-// menu they are scattered beyond the caches.
-void PrefetchTexts(const CAppletMenuItem &item)
-{
-    Prefetch(item.m_strLabel.constData());
-    Prefetch(item.m_strTarget.constData());
-    Prefetch(item.m_strLink.constData());
-}
-
-// How many items ahead the writer asks for an item, and for its texts.
-constexpr int kItemsAhead = 16;
-constexpr int kTextsAhead = 8;
-
 void AppendItemParams(CPageText &out, const CAppletMenu &menu, int nMenu, CImageLookup &images,
                       const CMessageReporter &report)
 {
-    const auto &items = menu.m_items;
-    const int count = menu.GetCount();
-    // "\t<param name=\"I" nMenu "-", the same for every item of the menu;
-    // copied whole (the room claimed for a line holds it).
-    char prefix[32];
-    char *prefixEnd = CPageText::WriteNumber(CPageText::WriteText(prefix, "\t<param name=\"I"), nMenu);
-    *prefixEnd++ = '-';
-    const qsizetype prefixLength = prefixEnd - prefix;
-    for (int i = 0; i < std::min(count, kItemsAhead); ++i)
-        PrefetchItem(items[size_t(i)].get());
-    for (int i = 0; i < count; ++i) {
-        if (i + kItemsAhead < count)
-            PrefetchItem(items[size_t(i + kItemsAhead)].get());
-        if (i + kTextsAhead < count)
-            PrefetchTexts(*items[size_t(i + kTextsAhead)]);
-        const CAppletMenuItem &item = *items[size_t(i)];
-        // prefix i "\" value=\"" label ","
-        char *p = out.Claim(64 + kEscapedBytesPerChar * item.m_strLabel.size());
-        std::memcpy(p, prefix, sizeof prefix);
-        p += prefixLength;
-        p = CPageText::WriteNumber(p, i);
-        p = CPageText::WriteText(p, "\" value=\"");
-        p = WriteHtmlEscaped(p, item.m_strLabel);
-        *p++ = ',';
-        out.Commit(p);
+    for (int i = 0; i < menu.GetCount(); ++i) {
+        const CAppletMenuItem &item = *menu.GetItem(i);
+        out.Put("\t<param name=\"I");
+        out.PutNumber(nMenu);
+        out.Put('-');
+        out.PutNumber(i);
+        out.Put("\" value=\"");
+        out.PutEscaped(item.m_strLabel);
+        out.Put(',');
         AppendImageName(out, item.m_strImage, true, images, report);
-        // "," target "," link "\">\r\n"
-        p = out.Claim(8 + kEscapedBytesPerChar * (item.m_strTarget.size() + item.m_strLink.size()));
-        *p++ = ',';
-        p = WriteHtmlEscaped(p, item.m_strTarget);
-        *p++ = ',';
-        p = WriteHtmlEscaped(p, item.m_strLink);
-        p = CPageText::WriteText(p, "\">\r\n");
-        out.Commit(p);
+        out.Put(',');
+        out.PutEscaped(item.m_strTarget);
+        out.Put(',');
+        out.PutEscaped(item.m_strLink);
+        EndParam(out);
     }
-}
-
-// Room for the whole page, escaping aside: the root menu's items measured,
-// each sub menu's estimated generously from them, so that the sub menus are
-// read once, as they are written (the buffer grows should one hold longer
-// texts).
-qsizetype PageTextSize(const CAppletParameters &p, bool bLinkList)
-{
-    const CAppletMenu &root = *p.m_pMainMenu;
-    const qsizetype rootSize = ItemTextSize(root, bLinkList);
-    const qsizetype perItem = 16 + 3 * (root.GetCount() > 0 ? rootSize / root.GetCount() : 64) / 2;
-    qsizetype size = 2048 + p.m_HTMLTitle.size() + p.m_appBKImagePath.size() + rootSize;
-    for (const auto &item : root.m_items)
-        if (item->m_pSubMenu)
-            size += 16 + perItem * item->m_pSubMenu->GetCount(); // with its share of Misc
-    return size;
 }
 
 // The whole page, written into `html`.
@@ -336,9 +252,9 @@ void WritePage(CPageText &html, const CAppletParameters &p, const CMessageReport
 
 QString CAppletParameters::ColorToHex(int color)
 {
-    char hex[6];
-    CPageText::WriteColor(hex, color);
-    return QString::fromLatin1(hex, 6);
+    CPageText hex;
+    hex.PutColor(color);
+    return QString::fromStdString(hex.Bytes());
 }
 
 QRect CAppletParameters::GetAppletRect() const
@@ -392,23 +308,22 @@ QRect CAppletParameters::GetAppletRect() const
 QString CAppletParameters::GenerateItemParams(const CAppletMenu &menu, int nMenu,
                                               const CMessageReporter &report) const
 {
-    CPageText out(ItemTextSize(menu, false));
+    CPageText out;
     CImageLookup images;
     AppendItemParams(out, menu, nMenu, images, report);
-    return QString::fromUtf8(out.Take());
+    return QString::fromStdString(out.Bytes());
 }
 
 QString CAppletParameters::GenerateHTML(const CMessageReporter &report) const
 {
-    CPageText html(PageTextSize(*this, m_ModernPage != 0), CPageText::Form::Text);
+    CPageText html;
     WritePage(html, *this, report);
-    return html.TakeText();
+    return QString::fromStdString(html.Bytes());
 }
 
 QByteArray CAppletParameters::GenerateHTMLBytes(const CMessageReporter &report) const
 {
-    CPageText html(PageTextSize(*this, m_ModernPage != 0));
+    CPageText html;
     WritePage(html, *this, report);
-    return html.Take();
+    return QByteArray::fromStdString(html.Bytes());
 }
-
