@@ -6,7 +6,9 @@
 class CAppletMenu;
 
 // One entry of a menu: label, image, target frame, link and an optional
-// sub menu, which the item owns.
+// sub menu, which the item owns. A menu owns its items and an item its sub
+// menu, so the two make one tree: the item's functions are defined with the
+// menu's, in AppletMenu.cpp.
 class CAppletMenuItem {
 public:
     explicit CAppletMenuItem(const QString &label = QString(), const QString &image = QString(),

@@ -4,7 +4,6 @@
 #include "app/WizardHost.h"
 #include "model/AppletParameters.h"
 #include "store/ProjectFile.h"
-#include "wizard/MenuWizardSheet.h"
 
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -57,7 +56,7 @@ void CHTMLPage::BuildControls()
     m_btnLivePreview->setAutoDefault(false);
     m_btnLivePreview->setToolTip(
         QStringLiteral("Live Preview (%1)")
-            .arg(CMenuWizardSheet::LivePreviewShortcut().toString(QKeySequence::NativeText)));
+            .arg(CWizardPageHost::LivePreviewShortcut().toString(QKeySequence::NativeText)));
     m_pPreviewRow = new QHBoxLayout;
     m_pPreviewRow->addWidget(m_btnPreview);
     m_pPreviewRow->addWidget(m_btnLivePreview);
@@ -90,7 +89,10 @@ void CHTMLPage::BuildControls()
     Body()->addLayout(bottom);
 
     connect(m_btnPreview, &QPushButton::clicked, this, &CHTMLPage::OnPreview);
-    connect(m_btnLivePreview, &QPushButton::clicked, this, [this] { Sheet()->ShowLivePreview(); });
+    connect(m_btnLivePreview, &QPushButton::clicked, this, [this] {
+        if (PageHost())
+            PageHost()->ShowLivePreview();
+    });
     connect(m_btnStartNew, &QPushButton::clicked, this, &CHTMLPage::OnStartNew);
 }
 
@@ -182,15 +184,8 @@ void CHTMLPage::OnStartNew()
         if (failed)
             return;
     }
-    CMenuWizardSheet *sheet = Sheet();
-    if (!sheet)
-        return;
-    sheet->SetActivePage(&sheet->m_pageTemplate);
-    // The template page's next Next loads its source again, even unchanged.
-    sheet->m_pageTemplate.m_nLoadedTemplate = -1;
-    sheet->m_pageTemplate.m_strLoadedProject.clear();
-    // Nothing done before Start New can be undone after it.
-    sheet->StartFreshHistory();
+    if (PageHost())
+        PageHost()->StartNew();
 }
 
 bool CHTMLPage::OnQueryCancel()

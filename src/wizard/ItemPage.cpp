@@ -6,7 +6,6 @@
 #include "model/AppletParameters.h"
 #include "wizard/DataExchange.h"
 #include "wizard/ItemPanel.h"
-#include "wizard/MenuWizardSheet.h"
 #include "wizard/PageControls.h"
 #include "wizard/TextCheck.h"
 
@@ -612,8 +611,7 @@ bool CItemPage::OnKillActive()
 void CItemPage::ApplyShownValues(CAppletParameters &params) const
 {
     // Only the page on show holds values newer than the configuration.
-    const CMenuWizardSheet *sheet = Sheet();
-    if (!IsCreated() || !sheet || sheet->GetActivePage() != this)
+    if (!IsCreated() || !PageHost() || PageHost()->GetActivePage() != this)
         return;
     const CAppletMenu &shown = MainMenu();
     CAppletMenu &menu = *params.m_pMainMenu;

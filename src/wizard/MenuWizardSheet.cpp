@@ -60,8 +60,10 @@ CMenuWizardSheet::CMenuWizardSheet(CWizardHost &host, QWidget *parent)
     m_pStack = new CPageStack(this);
     m_pages = {&m_pageWelcome,    &m_pageTemplate,     &m_pageGeneral, &m_pageMenuStyle,
                &m_pageItemStyle, &m_pageSubItemStyle, &m_pageItem,    &m_pageHTML};
-    for (CWizardPage *page : m_pages)
+    for (CWizardPage *page : m_pages) {
+        page->SetPageHost(this);
         m_pStack->addWidget(page);
+    }
     // The first page alone is built before the wizard opens, and before the
     // buttons, so that its controls come first in the Tab order.
     m_pageWelcome.Build();
@@ -154,11 +156,6 @@ void CMenuWizardSheet::RunModal(CWizardHost &host)
     sheet->exec();
     sheet.reset();
     host.SetWizardSheet(nullptr);
-}
-
-QKeySequence CMenuWizardSheet::LivePreviewShortcut()
-{
-    return QKeySequence(Qt::CTRL | Qt::Key_L);
 }
 
 CMenuWizardSheet::~CMenuWizardSheet()
@@ -405,6 +402,16 @@ void CMenuWizardSheet::RestoreLoadedSource(const QVariant &tag)
     m_pageTemplate.m_nLoadedTemplate = source[0].toInt();
     m_pageTemplate.m_bTemplateLoaded = source[1].toBool();
     m_pageTemplate.m_strLoadedProject = source[2].toString();
+}
+
+void CMenuWizardSheet::StartNew()
+{
+    SetActivePage(&m_pageTemplate);
+    // The template page's next Next loads its source again, even unchanged.
+    m_pageTemplate.m_nLoadedTemplate = -1;
+    m_pageTemplate.m_strLoadedProject.clear();
+    // Nothing done before Start New can be undone after it.
+    StartFreshHistory();
 }
 
 void CMenuWizardSheet::StartFreshHistory()

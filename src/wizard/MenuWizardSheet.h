@@ -12,7 +12,6 @@
 
 #include <QDialog>
 #include <QFont>
-#include <QKeySequence>
 
 class QPushButton;
 class CLivePreviewWindow;
@@ -23,7 +22,7 @@ class CWizardHost;
 // buttons Help, Back, Next/Finish and Cancel. Finish never closes it; Cancel,
 // Escape or the close box do, after the cancel handling of every page that
 // has been shown.
-class CMenuWizardSheet : public QDialog {
+class CMenuWizardSheet : public QDialog, public CWizardPageHost {
     Q_OBJECT
 public:
     // `host` is what the pages use of the program: the configuration, the
@@ -35,20 +34,22 @@ public:
     static void RunModal(CWizardHost &host);
 
     // Flags of PSWIZB_BACK, PSWIZB_NEXT and PSWIZB_FINISH.
-    void SetWizardButtons(int flags);
+    void SetWizardButtons(int flags) override;
     int WizardButtons() const { return m_nButtons; }
 
     int GetPageCount() const;
     CWizardPage *GetPage(int nIndex) const;
     int GetPageIndex(const CWizardPage *page) const;
     int GetActiveIndex() const;
-    CWizardPage *GetActivePage() const;
+    CWizardPage *GetActivePage() const override;
     // Makes a page current and runs its activation (first display included).
     void SetActivePage(int nIndex);
     void SetActivePage(CWizardPage *page) { SetActivePage(GetPageIndex(page)); }
     // A page has just made its controls: the sheet's buttons go after them
     // in the Tab order again.
-    void PageBuilt(CWizardPage *page);
+    void PageBuilt(CWizardPage *page) override;
+    QFont TitleFont() const override { return m_fontTitle; }
+    void SetTitleFont(const QFont &font) override { m_fontTitle = font; }
 
     QPushButton *BackButton() const { return m_btnBack; }
     QPushButton *NextButton() const { return m_btnNext; }
@@ -59,8 +60,7 @@ public:
     // The live preview window (made on first use) and opening or raising it.
     // Every page opens it with LivePreviewShortcut().
     CLivePreviewWindow *LivePreview();
-    void ShowLivePreview();
-    static QKeySequence LivePreviewShortcut();
+    void ShowLivePreview() override;
 
     // --- Undo and redo across the wizard ---
     // Ctrl+Z undoes the last user action, Ctrl+Shift+Z and Ctrl+Y redo it,
@@ -82,9 +82,11 @@ public:
     // Stores the values shown on the active page and records them, named
     // after the page, when they changed anything. False when a check of the
     // page failed (the page has told the user).
-    bool CommitShownValues();
+    bool CommitShownValues() override;
     // Records the change since the last step as one step named strWhat.
-    bool RecordStep(const QString &strWhat);
+    bool RecordStep(const QString &strWhat) override;
+    void AnnounceStored() override { emit ConfigurationStored(); }
+    void StartNew() override;
 
     CWelcomePage m_pageWelcome;
     CTemplatePage m_pageTemplate;

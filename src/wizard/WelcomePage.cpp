@@ -5,7 +5,6 @@
 #include "app/WizardHost.h"
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
-#include "wizard/MenuWizardSheet.h"
 #include "wizard/OptionsDlg.h"
 
 #include <QGridLayout>
@@ -85,10 +84,10 @@ void CWelcomePage::BuildControls()
 
     // The heading's own font made bold becomes every page's heading font
     // (each page takes it when built, before it is laid out).
-    if (CMenuWizardSheet *sheet = Sheet()) {
+    if (CWizardPageHost *host = PageHost()) {
         QFont font = m_staticTitle->font();
         font.setWeight(QFont::Bold);
-        sheet->m_fontTitle = font;
+        host->SetTitleFont(font);
     }
 }
 

@@ -3,7 +3,6 @@
 #include "app/ProgramIcon.h"
 #include "app/WizardHost.h"
 #include "wizard/DataExchange.h"
-#include "wizard/MenuWizardSheet.h"
 #include "wizard/PagePicture.h"
 
 #include <QFrame>
@@ -30,8 +29,8 @@ void CWizardPage::Build()
     BuildFrame();
     BuildControls();
     ApplyTitleFont();
-    if (CMenuWizardSheet *sheet = Sheet())
-        sheet->PageBuilt(this);
+    if (m_pPageHost)
+        m_pPageHost->PageBuilt(this);
 }
 
 void CWizardPage::BuildControls() {}
@@ -99,8 +98,8 @@ bool CWizardPage::OnInitDialog()
 
 void CWizardPage::ApplyTitleFont()
 {
-    if (CMenuWizardSheet *sheet = Sheet()) {
-        m_staticTitle->setFont(sheet->m_fontTitle);
+    if (m_pPageHost) {
+        m_staticTitle->setFont(m_pPageHost->TitleFont());
         m_staticTitle->update();
     }
 }
@@ -137,33 +136,29 @@ void CWizardPage::OnEdited()
 
 bool CWizardPage::BeginUndoStep()
 {
-    CMenuWizardSheet *sheet = Sheet();
-    return sheet ? sheet->CommitShownValues() : StoreShownValues();
+    return m_pPageHost ? m_pPageHost->CommitShownValues() : StoreShownValues();
 }
 
 void CWizardPage::EndUndoStep(const QString &strWhat)
 {
-    if (CMenuWizardSheet *sheet = Sheet())
-        sheet->RecordStep(strWhat);
+    if (m_pPageHost)
+        m_pPageHost->RecordStep(strWhat);
     NotifyStored();
 }
 
 void CWizardPage::NotifyStored()
 {
-    if (CMenuWizardSheet *sheet = Sheet())
-        emit sheet->ConfigurationStored();
-}
-
-CMenuWizardSheet *CWizardPage::Sheet() const
-{
-    for (QWidget *w = parentWidget(); w; w = w->parentWidget())
-        if (auto *sheet = qobject_cast<CMenuWizardSheet *>(w))
-            return sheet;
-    return nullptr;
+    if (m_pPageHost)
+        m_pPageHost->AnnounceStored();
 }
 
 void CWizardPage::SetWizardButtons(int flags)
 {
-    if (CMenuWizardSheet *sheet = Sheet())
-        sheet->SetWizardButtons(flags);
+    if (m_pPageHost)
+        m_pPageHost->SetWizardButtons(flags);
+}
+
+QKeySequence CWizardPageHost::LivePreviewShortcut()
+{
+    return QKeySequence(Qt::CTRL | Qt::Key_L);
 }

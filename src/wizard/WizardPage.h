@@ -1,17 +1,51 @@
 #pragma once
 
+#include <QFont>
+#include <QKeySequence>
 #include <QWidget>
 
 class QLabel;
 class QLineEdit;
 class CDataExchange;
 class QVBoxLayout;
-class CMenuWizardSheet;
 class CWizardHost;
+class CWizardPage;
 class CAppletParameters;
 
-// Button flags a page passes to CMenuWizardSheet::SetWizardButtons.
+// Button flags a page passes to CWizardPageHost::SetWizardButtons.
 enum : int { PSWIZB_BACK = 1, PSWIZB_NEXT = 2, PSWIZB_FINISH = 4 };
+
+// What a page asks of the sheet that shows it. The sheet implements it and
+// hands itself to its pages; a page shown on its own has none.
+class CWizardPageHost {
+public:
+    // Flags of PSWIZB_BACK, PSWIZB_NEXT and PSWIZB_FINISH.
+    virtual void SetWizardButtons(int flags) = 0;
+    virtual CWizardPage *GetActivePage() const = 0;
+    // A page has just made its controls.
+    virtual void PageBuilt(CWizardPage *page) = 0;
+    // The bold heading font of every page; the first page makes it.
+    virtual QFont TitleFont() const = 0;
+    virtual void SetTitleFont(const QFont &font) = 0;
+
+    // Stores the values shown on the active page and records them as an
+    // undo step; false when a check of the page failed.
+    virtual bool CommitShownValues() = 0;
+    // Records the change since the last step as one step named strWhat.
+    virtual bool RecordStep(const QString &strWhat) = 0;
+    // A page has stored values into the configuration.
+    virtual void AnnounceStored() = 0;
+
+    // Opens or raises the live preview; every page opens it with this key.
+    virtual void ShowLivePreview() = 0;
+    static QKeySequence LivePreviewShortcut();
+    // Start New: back to the template page, which loads its source again on
+    // its next Next, with a fresh undo history.
+    virtual void StartNew() = 0;
+
+protected:
+    ~CWizardPageHost() = default;
+};
 
 // One page of the wizard sheet: a picture at the left (or the small program
 // icon), a bold heading, a sunken line, and the page's own controls below.
@@ -67,7 +101,9 @@ public:
     // The name the page's own edits go by in the undo history: its heading.
     virtual QString UndoStepName() const;
 
-    CMenuWizardSheet *Sheet() const;
+    // The sheet showing the page (null for a page on its own).
+    CWizardPageHost *PageHost() const { return m_pPageHost; }
+    void SetPageHost(CWizardPageHost *host) { m_pPageHost = host; }
     CWizardHost &Host() const { return m_host; }
 
     // The heading; made with the page's controls (Build).
@@ -115,6 +151,7 @@ private:
     void BuildFrame();
 
     CWizardHost &m_host;
+    CWizardPageHost *m_pPageHost = nullptr;
     QString m_strHeading;
     int m_nBitmap = 0;
     QLabel *m_pPicture = nullptr;
