@@ -98,9 +98,9 @@ QMessageBox::StandardButton CQtUserInterface::MessageBox(QWidget *parent, const 
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-QString CQtUserInterface::GetOpenFileName(QWidget *parent, const QString &filter)
+QString CQtUserInterface::GetOpenFileName(QWidget *parent, const QString &filter, const QString &folder)
 {
-    return QFileDialog::getOpenFileName(parent, Caption(), QString(), ToQtOpenFileFilter(filter));
+    return QFileDialog::getOpenFileName(parent, Caption(), folder, ToQtOpenFileFilter(filter));
 }
 
 QString CQtUserInterface::GetSaveFileName(QWidget *parent, const QString &filter,

@@ -14,7 +14,7 @@ public:
     CQtUserInterface();
     QMessageBox::StandardButton MessageBox(QWidget *parent, const QString &text,
                                            QMessageBox::StandardButtons buttons) override;
-    QString GetOpenFileName(QWidget *parent, const QString &filter) override;
+    QString GetOpenFileName(QWidget *parent, const QString &filter, const QString &folder) override;
     QString GetSaveFileName(QWidget *parent, const QString &filter, const QString &defaultExt,
                             const QString &initialName) override;
     bool ChooseColor(QWidget *parent, int &color) override;

@@ -20,7 +20,9 @@ public:
 
     // Filters use the "Description | pattern;pattern||" form of the texts.
     // Each returns the chosen full path, or an empty text when cancelled.
-    virtual QString GetOpenFileName(QWidget *parent, const QString &filter) = 0;
+    // The open dialog starts in `folder`; the save dialog shows initialName,
+    // in its folder when it is a full path.
+    virtual QString GetOpenFileName(QWidget *parent, const QString &filter, const QString &folder) = 0;
     virtual QString GetSaveFileName(QWidget *parent, const QString &filter,
                                     const QString &defaultExt, const QString &initialName) = 0;
 

@@ -4,6 +4,7 @@
 #include "model/AppletParameters.h"
 #include "wizard/ColorButton.h"
 #include "wizard/DataExchange.h"
+#include "wizard/FileDialogs.h"
 #include "wizard/PageControls.h"
 #include "wizard/SpinButton.h"
 #include "wizard/TextCheck.h"
@@ -17,9 +18,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-const char *const CGeneralPage::kImageFilter =
-    "Image Files(*.GIF,*.JPG.*.JPEG) | *.gif;*.jpg;*.jpeg ||";
 
 namespace {
 
@@ -211,7 +209,7 @@ void CGeneralPage::OnBrowseImage()
 {
     // The check's outcome does not matter here; the dialog follows anyway.
     UpdateData(true);
-    const QString path = Host().Ui().GetOpenFileName(this, QLatin1String(kImageFilter));
+    const QString path = AskOpenFile(Host().Ui(), this, EFileKind::Image, ImageFileFilter(m_nModernPage != 0));
     if (path.isEmpty())
         return;
     // Only the image box changes: rewriting every box would undo numbers

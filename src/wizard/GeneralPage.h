@@ -47,8 +47,6 @@ public:
     QString m_strBKImage;
     int m_nModernPage = 0;
 
-    static const char *const kImageFilter;
-
 private slots:
     void OnBrowseImage();
     void OnChooseColor();

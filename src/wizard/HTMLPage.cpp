@@ -4,6 +4,7 @@
 #include "app/WizardHost.h"
 #include "model/AppletParameters.h"
 #include "store/ProjectFile.h"
+#include "wizard/FileDialogs.h"
 
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -141,8 +142,8 @@ bool CHTMLPage::SaveAs(bool *pFailed)
     if (pFailed)
         *pFailed = false;
     CWizardHost &app = Host();
-    const QString chosen = app.Ui().GetSaveFileName(this, QStringLiteral("HTML Files(*.htm,*.html) | *.htm;*.html||"),
-                                                    QStringLiteral("htm"), app.Params().m_strHTMLPath);
+    const QString chosen = AskSavePage(app.Ui(), this, QStringLiteral("HTML Files(*.htm,*.html) | *.htm;*.html||"),
+                                       app.Params().m_strHTMLPath);
     if (chosen.isEmpty())
         return false;
     UpdateData(true);

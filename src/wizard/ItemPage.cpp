@@ -5,6 +5,7 @@
 #include "model/AppletMenu.h"
 #include "model/AppletParameters.h"
 #include "wizard/DataExchange.h"
+#include "wizard/FileDialogs.h"
 #include "wizard/ItemPanel.h"
 #include "wizard/PageControls.h"
 #include "wizard/TextCheck.h"
@@ -25,8 +26,6 @@
 #include <limits>
 
 namespace {
-
-const char *const kImageFilter = "Image Files(*.GIF,*.JPG.*.JPEG) | *.gif;*.jpg;*.jpeg ||";
 
 QString CommaMessage()
 {
@@ -533,7 +532,7 @@ void CItemPage::BrowseImage(bool bSub)
     CAppletMenu *menu = bSub ? CurrentSubMenu() : &MainMenu();
     if (!menu)
         return;
-    const QString chosen = Host().Ui().GetOpenFileName(this, QString::fromLatin1(kImageFilter));
+    const QString chosen = AskOpenFile(Host().Ui(), this, EFileKind::Image, ImageFileFilter(Host().Params().m_ModernPage));
     if (chosen.isEmpty())
         return;
     if (chosen.contains(QLatin1Char(','))) {

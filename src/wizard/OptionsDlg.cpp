@@ -2,6 +2,7 @@
 
 #include "app/WizardHost.h"
 #include "wizard/DataExchange.h"
+#include "wizard/FileDialogs.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -109,8 +110,8 @@ void COptionsDlg::OnBrowserChanged()
 
 void COptionsDlg::OnBrowse()
 {
-    const QString path = m_host.Ui().GetOpenFileName(
-        this, QStringLiteral("Web Browser(*.EXE) | *.EXE"));
+    const QString path = AskOpenFile(m_host.Ui(), this, EFileKind::Program,
+                                     QStringLiteral("Web Browser(*.EXE) | *.EXE"));
     if (path.isEmpty())
         return;
     m_strExecFile = path;

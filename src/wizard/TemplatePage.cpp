@@ -6,6 +6,7 @@
 #include "store/ProjectFile.h"
 #include "store/TemplateLibrary.h"
 #include "wizard/DataExchange.h"
+#include "wizard/FileDialogs.h"
 #include "wizard/MenuPicture.h"
 
 #include <QFileInfo>
@@ -174,8 +175,8 @@ void CTemplatePage::OnSavedChoice()
 void CTemplatePage::OnBrowse()
 {
     UpdateData(true);
-    const QString path = Host().Ui().GetOpenFileName(
-        this, QStringLiteral("HTML Files(*.htm,*.html) | *.htm;*.html||"));
+    const QString path = AskOpenFile(Host().Ui(), this, EFileKind::Page,
+                                     QStringLiteral("HTML Files(*.htm,*.html) | *.htm;*.html||"));
     if (path.isEmpty())
         return;
     // A page counts as saved by this program exactly when its project file exists.

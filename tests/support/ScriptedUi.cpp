@@ -1,6 +1,7 @@
 #include "ScriptedUi.h"
 
 #include <QDialog>
+#include <QFileInfo>
 
 QMessageBox::StandardButton CScriptedUi::MessageBox(QWidget *, const QString &text,
                                                     QMessageBox::StandardButtons buttons)
@@ -15,16 +16,16 @@ QMessageBox::StandardButton CScriptedUi::MessageBox(QWidget *, const QString &te
     return QMessageBox::No;
 }
 
-QString CScriptedUi::GetOpenFileName(QWidget *, const QString &filter)
+QString CScriptedUi::GetOpenFileName(QWidget *, const QString &filter, const QString &folder)
 {
-    openFileRequests.append({filter, QString(), QString()});
+    openFileRequests.append({filter, QString(), QString(), folder});
     return openFileAnswers.isEmpty() ? QString() : openFileAnswers.takeFirst();
 }
 
 QString CScriptedUi::GetSaveFileName(QWidget *, const QString &filter, const QString &defaultExt,
                                      const QString &initialName)
 {
-    saveFileRequests.append({filter, defaultExt, initialName});
+    saveFileRequests.append({filter, defaultExt, initialName, QFileInfo(initialName).path()});
     return saveFileAnswers.isEmpty() ? QString() : saveFileAnswers.takeFirst();
 }
 

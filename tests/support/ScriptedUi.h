@@ -19,6 +19,7 @@ public:
         QString filter;
         QString defaultExt;
         QString initialName;
+        QString folder; // the folder the dialog starts in
     };
     struct Launch {
         QString program;
@@ -29,7 +30,7 @@ public:
 
     QMessageBox::StandardButton MessageBox(QWidget *parent, const QString &text,
                                            QMessageBox::StandardButtons buttons) override;
-    QString GetOpenFileName(QWidget *parent, const QString &filter) override;
+    QString GetOpenFileName(QWidget *parent, const QString &filter, const QString &folder) override;
     QString GetSaveFileName(QWidget *parent, const QString &filter, const QString &defaultExt,
                             const QString &initialName) override;
     bool ChooseColor(QWidget *parent, int &color) override;

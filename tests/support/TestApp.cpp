@@ -1,11 +1,15 @@
 #include "TestApp.h"
 
+#include "wizard/FileDialogs.h"
+
 #include <QStandardPaths>
 
 CTestApp::CTestApp()
 {
     // Keeps the tests' settings away from the user's own.
     QStandardPaths::setTestModeEnabled(true);
+    // File dialogs start where the test says, not where an earlier one left them.
+    ForgetFolders();
     auto scripted = std::make_unique<CScriptedUi>();
     ui = scripted.get();
     app.SetUserInterface(std::move(scripted));
