@@ -5,6 +5,7 @@
 #include "model/AppletParameters.h"
 #include "store/ProjectFile.h"
 #include "wizard/FileDialogs.h"
+#include "wizard/StatusLine.h"
 
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -38,6 +39,15 @@ QString BoxText(const QPlainTextEdit *box, QLatin1String lineEnd)
 }
 
 } // namespace
+
+QString SavedMessage(const QString &strPage, const QString &strProject, int beside)
+{
+    if (beside == 0)
+        return QStringLiteral("Saved %1 and %2.").arg(strPage, strProject);
+    return QStringLiteral("Saved %1, %2 and %3 %4 beside them.")
+        .arg(strPage, strProject, QString::number(beside),
+             beside == 1 ? QStringLiteral("file") : QStringLiteral("files"));
+}
 
 CHTMLPage::CHTMLPage(CWizardHost &host, QWidget *parent)
     : CWizardPage(host, 137, QStringLiteral("Congratulations,You just finished the work!"), 137, parent)
@@ -75,6 +85,8 @@ void CHTMLPage::BuildControls()
     m_richHTML->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_richHTML->setTabStopDistance(4 * m_richHTML->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
     Body()->addWidget(m_richHTML, 1);
+    m_lblStatus = new CStatusLine(this);
+    Body()->addWidget(m_lblStatus);
 
     auto *closing = new QLabel(
         QStringLiteral("You can press finish button to save Glidebar into HTML file,and you can start a new "
@@ -119,6 +131,7 @@ void CHTMLPage::Generate()
 bool CHTMLPage::OnSetActive()
 {
     SetWizardButtons(PSWIZB_BACK | PSWIZB_FINISH);
+    m_lblStatus->Clear();
     Generate();
     UpdateData(false);
     return CWizardPage::OnSetActive();
@@ -149,8 +162,10 @@ bool CHTMLPage::SaveAs(bool *pFailed)
     UpdateData(true);
     const QFileInfo info(chosen);
     QString error;
+    QStringList beside;
+    m_lblStatus->Clear();
     if (!SavePage(info.absoluteFilePath(), info.absolutePath(), app.Params(), m_strHTML, app.AppDir(),
-                  &error)) {
+                  &error, &beside)) {
         QString message = QStringLiteral("Save as file failed!");
         if (!error.isEmpty())
             message += QLatin1Char('\n') + error;
@@ -160,6 +175,8 @@ bool CHTMLPage::SaveAs(bool *pFailed)
         return false;
     }
     app.Params().m_bSaved = 1;
+    m_lblStatus->Say(SavedMessage(info.fileName(), QFileInfo(ProjectPathFor(info.filePath())).fileName(),
+                                  static_cast<int>(beside.size())));
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class CStatusLine;
 class QHBoxLayout;
 class QPlainTextEdit;
 class QPushButton;
@@ -35,6 +36,8 @@ public:
     QPushButton *m_btnLivePreview = nullptr;
     QPlainTextEdit *m_richHTML = nullptr;  // 1062
     QPushButton *m_btnStartNew = nullptr;  // 1071
+    // What the last save wrote.
+    CStatusLine *m_lblStatus = nullptr;
     // The page text that a save or a preview writes.
     QString m_strHTML;
 
@@ -47,3 +50,7 @@ private:
 
     QHBoxLayout *m_pPreviewRow = nullptr;
 };
+
+// The status line's words for a save: "Saved menu.htm, menu.qdx and 3 files
+// beside them." (`beside` counts the files placed next to the page).
+QString SavedMessage(const QString &strPage, const QString &strProject, int beside);

@@ -6,6 +6,7 @@
 #include "wizard/DataExchange.h"
 #include "wizard/ItemFontDialog.h"
 #include "wizard/PageControls.h"
+#include "wizard/StatusLine.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -124,10 +125,15 @@ void CItemStylePageBase::BuildControls()
     boxLayout->addLayout(fillRow);
     boxLayout->addLayout(lastRow);
 
+    m_lblStatus = new CStatusLine(this);
+
     Body()->addWidget(intro);
     Body()->addLayout(stateRow);
     Body()->addWidget(box);
+    Body()->addWidget(m_lblStatus);
     Body()->addStretch(1);
+    // The line speaks of the last copy only: an edit after it ends it.
+    connect(this, &CWizardPage::ValuesEdited, m_lblStatus, &CStatusLine::Clear);
 
     connect(m_btnBKColor, &QPushButton::clicked, this, [this] { m_btnBKColor->ChooseColor(this); });
     connect(m_btnFRColor, &QPushButton::clicked, this, [this] { m_btnFRColor->ChooseColor(this); });
@@ -159,6 +165,7 @@ bool CItemStylePageBase::OnInitDialog()
 
 bool CItemStylePageBase::OnSetActive()
 {
+    m_lblStatus->Clear();
     LoadState();
     return CWizardPage::OnSetActive();
 }
@@ -267,6 +274,7 @@ void CItemStylePageBase::OnCopyToOtherStates()
         if (state != m_nState + 1)
             AssignItemStyle(ItemStyleFields(p, m_bSub, state), from);
     EndUndoStep(m_btnCopyToStates->text());
+    m_lblStatus->Say(QStringLiteral("Copied to the other states."));
 }
 
 void CItemStylePageBase::OnCopyToOtherMenu()
@@ -276,4 +284,5 @@ void CItemStylePageBase::OnCopyToOtherMenu()
     CAppletParameters &p = Host().Params();
     AssignItemStyle(ItemStyleFields(p, !m_bSub, m_nState + 1), ItemStyleFields(p, m_bSub, m_nState + 1));
     EndUndoStep(m_btnCopyToMenu->text());
+    m_lblStatus->Say(CopiedToMenuMessage(!m_bSub));
 }

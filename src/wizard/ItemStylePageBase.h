@@ -3,6 +3,7 @@
 #include "wizard/WizardPage.h"
 
 class CColorButton;
+class CStatusLine;
 class QButtonGroup;
 class QComboBox;
 class QPushButton;
@@ -58,6 +59,8 @@ public:
     // page, "Copy to Main Menu" on the sub-menu page). Each is one undo step.
     QPushButton *m_btnCopyToStates = nullptr;
     QPushButton *m_btnCopyToMenu = nullptr;
+    // Confirms a copy ("Copied to the other states.").
+    CStatusLine *m_lblStatus = nullptr;
 
     // The page's values; the state shown is m_nState (0 Normal, 1 Mouse
     // Move, 2 Mouse Click). The font is not shown on the page.

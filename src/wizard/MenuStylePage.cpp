@@ -5,6 +5,7 @@
 #include "wizard/ColorButton.h"
 #include "wizard/DataExchange.h"
 #include "wizard/PageControls.h"
+#include "wizard/StatusLine.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -98,10 +99,15 @@ void CMenuStylePage::BuildControls()
     boxLayout->addWidget(Separator(QFrame::HLine, box));
     boxLayout->addLayout(styleRow);
 
+    m_lblStatus = new CStatusLine(this);
+
     Body()->addWidget(intro);
     Body()->addLayout(menuRow);
     Body()->addWidget(box);
+    Body()->addWidget(m_lblStatus);
     Body()->addStretch(1);
+    // The line speaks of the last copy only: an edit after it ends it.
+    connect(this, &CWizardPage::ValuesEdited, m_lblStatus, &CStatusLine::Clear);
 
     setTabOrder(m_rbMainMenu, m_rbSubMenu);
     setTabOrder(m_rbSubMenu, m_btnBKColor);
@@ -158,6 +164,7 @@ bool CMenuStylePage::OnInitDialog()
 
 bool CMenuStylePage::OnSetActive()
 {
+    m_lblStatus->Clear();
     LoadMenuStyle();
     return CWizardPage::OnSetActive();
 }
@@ -214,6 +221,7 @@ void CMenuStylePage::OnCopyToOtherMenu()
     CAppletParameters &p = Host().Params();
     AssignMenuStyle(MenuStyleFields(p, m_nMenu != 1), MenuStyleFields(p, m_nMenu == 1));
     EndUndoStep(what);
+    m_lblStatus->Say(CopiedToMenuMessage(m_nMenu != 1));
 }
 
 void CMenuStylePage::SwitchMenu(int nStoreInto)

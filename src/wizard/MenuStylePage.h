@@ -3,6 +3,7 @@
 #include "wizard/WizardPage.h"
 
 class CColorButton;
+class CStatusLine;
 class QButtonGroup;
 class QComboBox;
 class QLineEdit;
@@ -48,6 +49,8 @@ public:
     // while the sub menus are: the shown values go to the other menu, as
     // one undo step.
     QPushButton *m_btnCopyToMenu = nullptr;
+    // Confirms a copy ("Copied to the sub menu.").
+    CStatusLine *m_lblStatus = nullptr;
 
     // The page's values as last exchanged with the controls.
     int m_nItemWidth = 0;

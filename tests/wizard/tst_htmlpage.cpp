@@ -2,7 +2,9 @@
 
 #include "app/PreviewLauncher.h"
 #include "store/ProjectFile.h"
+#include "wizard/StatusLine.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
@@ -27,6 +29,8 @@ private slots:
     void failedSaveSaysSoAndStaysUnsaved();
     void missingImageReportedOnEachActivation();
     void tabLeavesThePageText();
+    void saveIsConfirmed_data();
+    void saveIsConfirmed();
 };
 
 namespace {
@@ -352,6 +356,67 @@ void TestHTMLPage::tabLeavesThePageText()
     // The keyboard moves on to the buttons; nothing is typed into the page.
     QVERIFY(!text->hasFocus());
     QCOMPARE(text->toPlainText(), before);
+}
+
+void TestHTMLPage::saveIsConfirmed_data()
+{
+    QTest::addColumn<bool>("modern");
+    // The background's image, then the first item's, made in a folder of the test's.
+    QTest::addColumn<QStringList>("images");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("classic, the class file") << false << QStringList{} << "Saved shop.htm, shop.qdx and 1 file beside them.";
+    QTest::newRow("modern, class file, script and an image")
+        << true << QStringList{"back.gif"} << "Saved shop.htm, shop.qdx and 3 files beside them.";
+    QTest::newRow("modern, one image named twice")
+        << true << QStringList{"a.gif", "a.gif"} << "Saved shop.htm, shop.qdx and 3 files beside them.";
+    QTest::newRow("classic, two images") << false << QStringList{"a.gif", "b.jpg"}
+                                         << "Saved shop.htm, shop.qdx and 3 files beside them.";
+}
+
+// The status line says what a save wrote, by name and count, and screen
+// readers are told; coming back to the page starts it empty.
+void TestHTMLPage::saveIsConfirmed()
+{
+    QFETCH(bool, modern);
+    QFETCH(QStringList, images);
+    QFETCH(QString, said);
+    Fixture f;
+    QVERIFY(QFile::copy(QStringLiteral(VANTREL_BIN_DIR "/glidebar.js"), f.appDir.filePath("glidebar.js")));
+    QTemporaryDir pictures;
+    CAppletParameters &params = f.t.app.m_params;
+    params.m_ModernPage = modern ? 1 : 0;
+    for (int i = 0; i < images.size(); ++i) {
+        QVERIFY(WriteFileBytes(pictures.filePath(images[i]), "GIF89a"));
+        if (i == 0)
+            params.m_appBKImagePath = pictures.filePath(images[i]);
+        else
+            params.m_pMainMenu->GetItem(0)->m_strImage = pictures.filePath(images[i]);
+    }
+    f.sheet->SetActivePage(&f.sheet->m_pageGeneral);
+    f.sheet->SetActivePage(&f.sheet->m_pageHTML);
+    auto *status = f.Page().findChild<CStatusLine *>(QStringLiteral("statusLine"));
+    QVERIFY(status);
+    QVERIFY(status->text().isEmpty());
+    QSignalSpy heard(status, &CStatusLine::Announced);
+
+    f.t.ui->saveFileAnswers = {f.Out("shop.htm"), f.Out("shop.htm")};
+    f.Finish();
+    QVERIFY(QFile::exists(f.Out("shop.qdx")));
+    QCOMPARE(status->text(), said);
+    QCOMPARE(QAccessible::queryAccessibleInterface(status)->text(QAccessible::Name), said);
+    QCOMPARE(heard.size(), 1);
+    QCOMPARE(heard.last().at(0).toString(), said);
+    // The same words after a second save are told again.
+    f.Finish();
+    QCOMPARE(heard.size(), 2);
+    QCOMPARE(heard.last().at(0).toString(), said);
+
+    // A failed save leaves no word of the earlier one.
+    f.t.ui->saveFileAnswers = {f.Out("nowhere/shop.htm")};
+    f.Finish();
+    QVERIFY(status->text().isEmpty());
+    QCOMPARE(f.t.ui->messages.size(), 1);
+    QVERIFY(f.t.ui->messages[0].text.contains(QStringLiteral("does not exist")));
 }
 
 QTEST_MAIN(TestHTMLPage)

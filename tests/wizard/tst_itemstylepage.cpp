@@ -1,7 +1,9 @@
 #include "TestApp.h"
 #include "wizard/ColorButton.h"
 #include "wizard/ItemFontDialog.h"
+#include "wizard/StatusLine.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -28,6 +30,8 @@ private slots:
     void pagesKeepSeparateFields();
     void shownValuesForPreview_data() { pages(); }
     void shownValuesForPreview();
+    void copiesAreConfirmed_data();
+    void copiesAreConfirmed();
 
 private:
     void pages();
@@ -298,6 +302,49 @@ void TestItemStylePage::shownValuesForPreview()
     QCOMPARE(*ItemStyleFields(copy, sub, 1).pFRColor, *f.fields(1).pFRColor);
     QCOMPARE(ItemFields(copy, !sub), ItemFields(f.params(), !sub));
     QCOMPARE(ItemFields(f.params(), sub), stored);
+}
+
+void TestItemStylePage::copiesAreConfirmed_data()
+{
+    QTest::addColumn<bool>("sub");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("main items, to the other states") << false << "copyToStates" << "Copied to the other states.";
+    QTest::newRow("main items, to the sub menu") << false << "copyToMenu" << "Copied to the sub menu.";
+    QTest::newRow("sub items, to the other states") << true << "copyToStates" << "Copied to the other states.";
+    QTest::newRow("sub items, to the main menu") << true << "copyToMenu" << "Copied to the main menu.";
+}
+
+// A copy is confirmed on the page and to screen readers, a second one too;
+// an edit or coming back to the page ends the confirmation.
+void TestItemStylePage::copiesAreConfirmed()
+{
+    QFETCH(bool, sub);
+    QFETCH(QString, button);
+    QFETCH(QString, said);
+    Fixture f(sub);
+    auto *status = f.page().findChild<CStatusLine *>(QStringLiteral("statusLine"));
+    QVERIFY(status);
+    QVERIFY(status->text().isEmpty());
+    QSignalSpy heard(status, &CStatusLine::Announced);
+
+    auto *copy = f.page().findChild<QPushButton *>(button);
+    copy->click();
+    QCOMPARE(status->text(), said);
+    QCOMPARE(QAccessible::queryAccessibleInterface(status)->text(QAccessible::Name), said);
+    QCOMPARE(heard.size(), 1);
+    QCOMPARE(heard.last().at(0).toString(), said);
+    copy->click();
+    QCOMPARE(heard.size(), 2);
+    QCOMPARE(heard.last().at(0).toString(), said);
+
+    f.list("1045")->setCurrentIndex((f.list("1045")->currentIndex() + 1) % 10);
+    QVERIFY(status->text().isEmpty());
+    copy->click();
+    QCOMPARE(status->text(), said);
+    f.sheet().SetActivePage(&f.sheet().m_pageHTML);
+    f.sheet().SetActivePage(&f.page());
+    QVERIFY(status->text().isEmpty());
 }
 
 QTEST_MAIN(TestItemStylePage)

@@ -1,8 +1,11 @@
 #include "TestApp.h"
 #include "wizard/ColorButton.h"
+#include "wizard/StatusLine.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -19,6 +22,8 @@ private slots:
     void colourReachesConfigurationOnSwitch();
     void returnsToTheMenuLastShown();
     void shownValuesForPreview();
+    void copyIsConfirmed_data();
+    void copyIsConfirmed();
 };
 
 namespace {
@@ -248,6 +253,35 @@ void TestMenuStylePage::shownValuesForPreview()
     QCOMPARE(copy.m_smMenuAlign, 0);
     QCOMPARE(copy.m_mmWidth, 100);
     QCOMPARE(f.params().m_smWidth, 140);
+}
+
+void TestMenuStylePage::copyIsConfirmed_data()
+{
+    QTest::addColumn<bool>("sub"); // the sub menu shown
+    QTest::addColumn<QString>("said");
+    QTest::newRow("main menu shown") << false << "Copied to the sub menu.";
+    QTest::newRow("sub menu shown") << true << "Copied to the main menu.";
+}
+
+void TestMenuStylePage::copyIsConfirmed()
+{
+    QFETCH(bool, sub);
+    QFETCH(QString, said);
+    Fixture f;
+    if (sub)
+        f.subMenu()->click();
+    auto *status = f.page().findChild<CStatusLine *>(QStringLiteral("statusLine"));
+    QVERIFY(status);
+    QVERIFY(status->text().isEmpty());
+    QSignalSpy heard(status, &CStatusLine::Announced);
+    Control<QPushButton>(&f.page(), "copyToMenu")->click();
+    QCOMPARE(status->text(), said);
+    QCOMPARE(QAccessible::queryAccessibleInterface(status)->text(QAccessible::Name), said);
+    QCOMPARE(heard.size(), 1);
+    QCOMPARE(MenuFields(f.params()).mid(0, 7), MenuFields(f.params()).mid(7));
+    // Showing the other menu ends it.
+    (sub ? f.mainMenu() : f.subMenu())->click();
+    QVERIFY(status->text().isEmpty());
 }
 
 QTEST_MAIN(TestMenuStylePage)
