@@ -41,11 +41,13 @@ QString StartFolder(EFileKind kind)
 
 void RememberFolder(EFileKind kind, const QString &chosenFile)
 {
-    if (chosenFile.isEmpty())
+    // A name typed into a folder that does not exist (the save then fails)
+    // leaves the folder kept as it was.
+    const QString folder = QFileInfo(chosenFile).absolutePath();
+    if (chosenFile.isEmpty() || !QFileInfo(folder).isDir())
         return;
     auto settings = OpenUserSettings();
-    settings->setValue(kGroup + QLatin1Char('/') + KeyFor(kind),
-                       QDir::toNativeSeparators(QFileInfo(chosenFile).absolutePath()));
+    settings->setValue(kGroup + QLatin1Char('/') + KeyFor(kind), QDir::toNativeSeparators(folder));
 }
 
 void ForgetFolders()

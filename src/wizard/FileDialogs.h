@@ -16,7 +16,8 @@ enum class EFileKind { Page, Image, Program };
 // in the per-user settings beside the browser choice) while it exists, else
 // the user's documents folder, else the home folder.
 QString StartFolder(EFileKind kind);
-// Keeps the folder of a chosen file as the one to start in next time.
+// Keeps the folder of a chosen file as the one to start in next time, when
+// that folder exists.
 void RememberFolder(EFileKind kind, const QString &chosenFile);
 // Forgets every folder kept (a fresh start for tests).
 void ForgetFolders();

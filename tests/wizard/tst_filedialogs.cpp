@@ -98,6 +98,11 @@ void TestFileDialogs::openDialogsStartInTheFolderLastUsed()
     QCOMPARE(t.ui->openFileRequests[1].folder, dir.filePath("chosen"));
     QCOMPARE(t.ui->openFileRequests[2].folder, dir.filePath("chosen"));
 
+    // A file named in a folder that does not exist keeps the folder as it was.
+    Ask(t, dialog, dir.filePath("missing/file.gif"));
+    Ask(t, dialog, QString());
+    QCOMPARE(t.ui->openFileRequests.last().folder, dir.filePath("chosen"));
+
     // A folder since removed gives way to the documents folder.
     QVERIFY(QDir(dir.filePath("chosen")).removeRecursively());
     Ask(t, dialog, QString());
