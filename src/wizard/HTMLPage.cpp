@@ -3,6 +3,7 @@
 #include "app/PreviewLauncher.h"
 #include "app/WizardHost.h"
 #include "model/AppletParameters.h"
+#include "render/Contrast.h"
 #include "store/ProjectFile.h"
 #include "wizard/FileDialogs.h"
 #include "wizard/StatusLine.h"
@@ -76,6 +77,14 @@ void CHTMLPage::BuildControls()
     top->addLayout(m_pPreviewRow);
     Body()->addLayout(top);
 
+    m_staticLowContrast = new QLabel(this);
+    m_staticLowContrast->setObjectName(QStringLiteral("lowContrast"));
+    m_staticLowContrast->setTextFormat(Qt::PlainText);
+    m_staticLowContrast->setWordWrap(true);
+    m_staticLowContrast->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_staticLowContrast->hide();
+    Body()->addWidget(m_staticLowContrast);
+
     m_richHTML = new QPlainTextEdit(this);
     m_richHTML->setObjectName(QStringLiteral("1062"));
     m_richHTML->setAccessibleName(QStringLiteral("Page text"));
@@ -128,12 +137,31 @@ void CHTMLPage::Generate()
     });
 }
 
+void CHTMLPage::ShowLowContrast()
+{
+    // Looks belong to a menu and a state, not to single items: one line for
+    // each look that some item shows.
+    static const char *const kStates[3] = {"Normal", "Mouse Move", "Mouse Click"};
+    QStringList lines;
+    for (const CLowContrastLook &low : LowContrastLooks(Host().Params()))
+        lines << QStringLiteral("Low contrast: %1, %2: %3 (needs %4)")
+                     .arg(low.bSub ? QStringLiteral("Sub menus") : QStringLiteral("Main menu"),
+                          QLatin1String(kStates[low.nState - 1]), FormatRatio(low.contrast.ratio),
+                          FormatRatio(low.contrast.required));
+    if (!lines.isEmpty())
+        lines << QStringLiteral("Some visitors cannot read this text well: choose colours further apart on the "
+                                "item style pages.");
+    m_staticLowContrast->setText(lines.join(QLatin1Char('\n')));
+    m_staticLowContrast->setVisible(!lines.isEmpty());
+}
+
 bool CHTMLPage::OnSetActive()
 {
     SetWizardButtons(PSWIZB_BACK | PSWIZB_FINISH);
     m_lblStatus->Clear();
     Generate();
     UpdateData(false);
+    ShowLowContrast();
     return CWizardPage::OnSetActive();
 }
 

@@ -6,6 +6,7 @@
 
 class CStatusLine;
 class QHBoxLayout;
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -38,6 +39,9 @@ public:
     QPushButton *m_btnStartNew = nullptr;  // 1071
     // What the last save wrote.
     CStatusLine *m_lblStatus = nullptr;
+    // The item looks whose text falls below contrast level AA, one line
+    // each; hidden when every look reaches it.
+    QLabel *m_staticLowContrast = nullptr;
     // The page text that a save or a preview writes.
     QString m_strHTML;
 
@@ -47,6 +51,7 @@ private:
     void UpdateData(bool bSave);
     // m_strHTML = the configuration's page text; missing images are reported.
     void Generate();
+    void ShowLowContrast();
 
     QHBoxLayout *m_pPreviewRow = nullptr;
 };

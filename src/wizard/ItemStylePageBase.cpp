@@ -2,7 +2,9 @@
 
 #include "app/WizardHost.h"
 #include "model/AppletParameters.h"
+#include "render/Contrast.h"
 #include "wizard/ColorButton.h"
+#include "wizard/ContrastLabel.h"
 #include "wizard/DataExchange.h"
 #include "wizard/ItemFontDialog.h"
 #include "wizard/PageControls.h"
@@ -119,11 +121,14 @@ void CItemStylePageBase::BuildControls()
     lastRow->addStretch(1);
     lastRow->addWidget(m_btnFont);
 
+    m_contrast = new CContrastLabel(box);
+
     auto *boxLayout = new QVBoxLayout(box);
     boxLayout->addLayout(colorRow);
     boxLayout->addWidget(borderBox);
     boxLayout->addLayout(fillRow);
     boxLayout->addLayout(lastRow);
+    boxLayout->addWidget(m_contrast);
 
     m_lblStatus = new CStatusLine(this);
 
@@ -144,6 +149,7 @@ void CItemStylePageBase::BuildControls()
         connect(b, &QRadioButton::toggled, this, &CItemStylePageBase::OnEdited);
     for (QComboBox *c : {m_cbFillStyle, m_cbImageAlign, m_cbTextAlign})
         connect(c, &QComboBox::currentIndexChanged, this, &CItemStylePageBase::OnEdited);
+    connect(this, &CWizardPage::ValuesEdited, this, &CItemStylePageBase::UpdateContrast);
 }
 
 void CItemStylePageBase::DoDataExchange(CDataExchange &dx)
@@ -203,6 +209,20 @@ void CItemStylePageBase::LoadState()
         m_nFontStyle = *f.pFontStyle;
     }
     UpdateData(false);
+    UpdateContrast();
+}
+
+void CItemStylePageBase::UpdateContrast()
+{
+    // The values shown, stored or not, over what the menu style shows
+    // through transparent items.
+    CContrastLook look;
+    look.bkColor = m_btnBKColor->Color();
+    look.frColor = m_btnFRColor->Color();
+    look.fill = m_cbFillStyle->currentIndex();
+    look.fontSize = m_nFontSize;
+    look.fontStyle = m_nFontStyle;
+    m_contrast->ShowContrast(TextContrast(look, ColorUnderItems(Host().Params(), m_bSub)));
 }
 
 void CItemStylePageBase::OnState(int nState)

@@ -4,6 +4,7 @@
 
 class CColorButton;
 class CStatusLine;
+class CContrastLabel;
 class QButtonGroup;
 class QComboBox;
 class QPushButton;
@@ -61,6 +62,8 @@ public:
     QPushButton *m_btnCopyToMenu = nullptr;
     // Confirms a copy ("Copied to the other states.").
     CStatusLine *m_lblStatus = nullptr;
+    // The text's contrast in the state on show, following every edit.
+    CContrastLabel *m_contrast = nullptr;
 
     // The page's values; the state shown is m_nState (0 Normal, 1 Mouse
     // Move, 2 Mouse Click). The font is not shown on the page.
@@ -78,6 +81,7 @@ private slots:
     void OnFont();
     void OnCopyToOtherStates();
     void OnCopyToOtherMenu();
+    void UpdateContrast();
 
 private:
     void BuildControls() override;
