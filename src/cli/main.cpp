@@ -395,15 +395,6 @@ int main(int argc, char *argv[])
         return UsageError(QStringLiteral("the page needs a file name"));
     QString reason;
     const QString folder = QFileInfo(page).path();
-    if (!QFileInfo(folder).isDir()) {
-        // Said plainly, before any file beside the page is tried.
-        std::fputs("Save as file failed!\n", stderr);
-        const QFileInfo there(folder);
-        Print(stderr, QStringLiteral("%1: the folder %2 %3.\n")
-                          .arg(QDir::toNativeSeparators(page), QDir::toNativeSeparators(folder),
-                               there.exists() ? QStringLiteral("is not a folder") : QStringLiteral("does not exist")));
-        return kExitSaveFailed;
-    }
     if (!SavePageBytes(page, folder, params, html, appDir, &reason)) {
         std::fputs("Save as file failed!\n", stderr);
         Print(stderr, reason + QLatin1Char('\n'));

@@ -20,9 +20,12 @@ constexpr int kLockWaitMs = 10 * 1000;
 
 // Copies a file into a folder under its own name, replacing what is there
 // only once the copy is complete. A failed copy is not an error of the save.
-void CopyInto(const QString &strSource, const QString &strFolder)
+// Adds the name to *pBeside when the copy is in the folder afterwards.
+void CopyInto(const QString &strSource, const QString &strFolder, QStringList *pBeside)
 {
-    CopyFileAtomically(strSource, QDir(strFolder).filePath(QFileInfo(strSource).fileName()));
+    const QString name = QFileInfo(strSource).fileName();
+    if (CopyFileAtomically(strSource, QDir(strFolder).filePath(name)))
+        pBeside->append(name);
 }
 
 // The files the configuration's images name (background, main items, sub
@@ -97,14 +100,15 @@ void RecoverInterruptedSave(const QString &strProjectPath)
 }
 
 bool SavePage(const QString &strPath, const QString &strFolder, const CAppletParameters &params,
-              const QString &strHTML, const QString &strAppDir, QString *pError)
+              const QString &strHTML, const QString &strAppDir, QString *pError, QStringList *pBeside)
 {
-    return SavePageBytes(strPath, strFolder, params, strHTML.toUtf8(), strAppDir, pError);
+    return SavePageBytes(strPath, strFolder, params, strHTML.toUtf8(), strAppDir, pError, pBeside);
 }
 
 bool SavePageBytes(const QString &strPath, const QString &strFolder, const CAppletParameters &params,
-                   const QByteArray &html, const QString &strAppDir, QString *pError)
+                   const QByteArray &html, const QString &strAppDir, QString *pError, QStringList *pBeside)
 {
+    QStringList beside;
     // The project file goes beside the page under the page's name; refused
     // before anything is written when that would replace the page itself or
     // the program's template library.
@@ -122,15 +126,28 @@ bool SavePageBytes(const QString &strPath, const QString &strFolder, const CAppl
         return false;
     }
 
+    // Said plainly before any file is tried: each copy would fail with
+    // "No such file or directory" under a name the user never gave.
+    if (!QFileInfo(strFolder).isDir()) {
+        if (pError)
+            *pError = Reason(strPath, QStringLiteral("the folder %1 %2")
+                                          .arg(QDir::toNativeSeparators(strFolder),
+                                               QFileInfo::exists(strFolder) ? QStringLiteral("is not a folder")
+                                                                            : QStringLiteral("does not exist")));
+        return false;
+    }
+
     // The script a page for today's browsers loads; the page needs it, so a
     // failed copy fails the save before anything else is written.
     if (!CopyPageScriptFor(params, strAppDir, strFolder, strPath, pError))
         return false;
 
     // The class file and the images; a failed copy is not an error.
-    CopyInto(QDir(strAppDir).filePath(LoadString(StringId::AppletClass)), strFolder);
+    if (params.m_ModernPage)
+        beside.append(LoadString(StringId::PageScript));
+    CopyInto(QDir(strAppDir).filePath(LoadString(StringId::AppletClass)), strFolder, &beside);
     for (const QString &image : ImageFilesToCopy(params))
-        CopyInto(image, strFolder);
+        CopyInto(image, strFolder, &beside);
 
     // The page and its project file (always a fresh one, so no key of an
     // earlier save stays) replaced as one change: see CFileSet for what
@@ -146,6 +163,8 @@ bool SavePageBytes(const QString &strPath, const QString &strFolder, const CAppl
             *pError = Reason(failedPath, error);
         return false;
     }
+    if (pBeside)
+        *pBeside = beside;
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 class CAppletParameters;
 
@@ -20,10 +21,13 @@ void RecoverInterruptedSave(const QString &strProjectPath);
 // configuration names into strFolder, writes strHTML as the page at strPath
 // and the project file beside it. The page and the project file are each
 // written whole or not at all. Returns false, with the reason in *pError,
-// when the page or the project file could not be written.
+// when the page or the project file could not be written. *pBeside gets the
+// names of the files copied beside the page (script, class file, images).
 bool SavePage(const QString &strPath, const QString &strFolder, const CAppletParameters &params,
-              const QString &strHTML, const QString &strAppDir, QString *pError = nullptr);
+              const QString &strHTML, const QString &strAppDir, QString *pError = nullptr,
+              QStringList *pBeside = nullptr);
 // The same with the page's bytes as they are written (GenerateHTMLBytes),
 // which saves encoding the text again.
 bool SavePageBytes(const QString &strPath, const QString &strFolder, const CAppletParameters &params,
-                   const QByteArray &html, const QString &strAppDir, QString *pError = nullptr);
+                   const QByteArray &html, const QString &strAppDir, QString *pError = nullptr,
+                   QStringList *pBeside = nullptr);

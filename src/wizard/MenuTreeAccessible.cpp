@@ -1,8 +1,8 @@
 #include "wizard/MenuTreeAccessible.h"
 
-#include "wizard/MenuTreeView.h"
-
 #include <QAccessible>
+#include <QByteArray>
+#include <QWidget>
 #include <QScopedValueRollback>
 
 namespace {
@@ -73,10 +73,12 @@ private:
 // Set while the view's own accessible object is made, so that the factory
 // below stands aside and the usual one makes it.
 bool g_bMakingInner = false;
+// The class of view the wrapper is made for.
+QByteArray g_viewClass;
 
 QAccessibleInterface *MenuTreeFactory(const QString &className, QObject *object)
 {
-    if (g_bMakingInner || !object || className != QLatin1String(CMenuTreeView::staticMetaObject.className()))
+    if (g_bMakingInner || !object || className != QLatin1String(g_viewClass))
         return nullptr;
     QAccessibleInterface *inner = nullptr;
     {
@@ -88,9 +90,10 @@ QAccessibleInterface *MenuTreeFactory(const QString &className, QObject *object)
 
 } // namespace
 
-void GiveMenuTreeFocusAction(CMenuTreeView &view)
+void GiveMenuTreeFocusAction(QWidget &view)
 {
-    static const bool installed = [] {
+    static const bool installed = [&view] {
+        g_viewClass = view.metaObject()->className();
         QAccessible::installFactory(MenuTreeFactory);
         return true;
     }();

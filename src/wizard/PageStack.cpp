@@ -11,7 +11,7 @@ namespace {
 constexpr double kRoomChars = 155.66;
 constexpr double kRoomLines = 26.78;
 constexpr double kLeastRoomChars = 143.0;
-constexpr double kLeastRoomLines = 22.42;
+constexpr double kLeastRoomLines = 23.08;
 
 QSize InFontUnits(const QWidget &widget, double chars, double lines)
 {

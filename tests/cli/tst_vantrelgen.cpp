@@ -228,14 +228,14 @@ void TestVantrelGen::failedSaveExitsWithOne()
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.startsWith("Save as file failed!\n"), run.err.constData());
     QVERIFY(run.err.contains("page.htm"));
-    QVERIFY2(run.err.contains("plainfile is not a folder."), run.err.constData());
+    QVERIFY2(run.err.contains("plainfile is not a folder"), run.err.constData());
 
     // A folder that does not exist is named as such, and nothing is made.
     const QString missing = m_dir.filePath("no/such/folder");
     const CRun none = RunGen({"save", "--library", m_library, "--template", "0", missing + "/page.htm"});
     QCOMPARE(none.exitCode, 1);
     QCOMPARE(none.err, ("Save as file failed!\n" + QDir::toNativeSeparators(missing + "/page.htm")
-                        + ": the folder " + QDir::toNativeSeparators(missing) + " does not exist.\n").toUtf8());
+                        + ": the folder " + QDir::toNativeSeparators(missing) + " does not exist\n").toUtf8());
     QVERIFY(!QFileInfo::exists(m_dir.filePath("no")));
 }
 
