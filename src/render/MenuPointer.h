@@ -33,6 +33,8 @@ public:
     void Left();
     // The keyboard left the drawing: its walk ends, the menus close.
     void KeysLeft();
+    // Back at rest, as for a menu never touched.
+    void Reset() { *this = CMenuPointer(); }
 
     // The keys of Qt::Key; true when the key was used.
     bool KeyPressed(const CAppletParameters &params, int key, bool bAutoRepeat);

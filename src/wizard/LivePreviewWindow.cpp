@@ -1,5 +1,6 @@
 #include "wizard/LivePreviewWindow.h"
 
+#include "wizard/WindowPlacement.h"
 #include "wizard/WizardPage.h"
 
 #include <QGuiApplication>
@@ -171,22 +172,15 @@ void CLivePreviewWindow::Open()
         TakeConfiguration();
         FitCanvas();
         adjustSize();
-        // Beside the wizard: to its right when there is room, else to its
-        // left, else on the roomier side as far out as the screen allows.
+        // Where it covers none of the wizard, or the least of it. The frame
+        // is not known before the window is first shown: it is taken to be
+        // as wide as the wizard's.
         const QRect wizard = m_pOwner->frameGeometry();
         const QScreen *screen = m_pOwner->screen() ? m_pOwner->screen() : QGuiApplication::primaryScreen();
         const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-        const int w = frameGeometry().width(), h = frameGeometry().height();
-        const int roomRight = avail.right() - wizard.right() - 8;
-        const int roomLeft = wizard.left() - avail.left() - 8;
-        int x;
-        if (roomRight >= w || (roomLeft < w && roomRight >= roomLeft))
-            x = std::min(wizard.right() + 8, avail.right() - w + 1);
-        else
-            x = std::max(wizard.left() - 8 - w, avail.left());
-        x = std::max(x, avail.left());
-        const int y = std::clamp(wizard.top(), avail.top(), std::max(avail.top(), avail.bottom() - h + 1));
-        move(x, y);
+        const QSize frame = isVisible() ? frameGeometry().size()
+                                        : size() + wizard.size() - m_pOwner->geometry().size();
+        move(PlaceBeside(avail, wizard, frame));
     }
     show();
     // The frame is known only once shown: pull back what it pushed off the screen.
@@ -229,6 +223,12 @@ void CLivePreviewWindow::showEvent(QShowEvent *event)
 {
     Refresh();
     QWidget::showEvent(event);
+}
+
+void CLivePreviewWindow::OnNewMenu()
+{
+    m_pointer.Reset();
+    Refresh();
 }
 
 void CLivePreviewWindow::OnConfigurationStored()

@@ -37,6 +37,9 @@ public:
     // The configuration was stored: a stored image path may name a file that
     // has changed since, so images are read again.
     void OnConfigurationStored();
+    // Another menu replaced the one shown (a template, a reopened page,
+    // Start New): it starts at rest, nothing open, hovered or walked.
+    void OnNewMenu();
 
     // Shows the window (beside the wizard the first time) and raises it,
     // leaving the keyboard with the wizard.

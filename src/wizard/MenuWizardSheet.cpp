@@ -280,10 +280,12 @@ void CMenuWizardSheet::OnNext()
     if (page == &m_pageTemplate && LoadedSourceTag() != sourceBefore) {
         // A template loaded over edits is a step; a reopened page, or a
         // template loaded when nothing was edited, starts afresh.
-        if (m_pageTemplate.m_bTemplateLoaded && m_history.CanUndo())
+        if (m_pageTemplate.m_bTemplateLoaded && m_history.CanUndo()) {
             RecordStep(QStringLiteral("Load Template"));
-        else
+            emit MenuReplaced();
+        } else {
             StartFreshHistory();
+        }
     } else {
         RecordStep(PageStepName(page));
     }
@@ -334,6 +336,7 @@ CLivePreviewWindow *CMenuWizardSheet::LivePreview()
             &CLivePreviewWindow::OnConfigurationStored);
     connect(this, &CMenuWizardSheet::PageActivated, m_pLivePreview,
             [this] { m_pLivePreview->WatchPage(GetActivePage()); });
+    connect(this, &CMenuWizardSheet::MenuReplaced, m_pLivePreview, &CLivePreviewWindow::OnNewMenu);
     m_pLivePreview->WatchPage(GetActivePage());
     return m_pLivePreview;
 }
@@ -419,6 +422,7 @@ void CMenuWizardSheet::StartFreshHistory()
     m_strPendingAction.clear();
     m_history.Reset(m_host.Params(), LoadedSourceTag());
     UpdateUndoButtons();
+    emit MenuReplaced();
 }
 
 bool CMenuWizardSheet::RecordStep(const QString &strWhat)

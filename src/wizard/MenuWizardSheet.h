@@ -104,6 +104,9 @@ signals:
     void ConfigurationStored();
     // The active page changed.
     void PageActivated(int nIndex);
+    // Another menu took the place of the one being edited: a template or a
+    // page was loaded, or Start New was pressed.
+    void MenuReplaced();
 
 public slots:
     void OnBack();

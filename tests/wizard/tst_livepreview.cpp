@@ -338,6 +338,16 @@ void TestLivePreview::keysWalkTheMenus()
     for (int i = 0; i < 6; ++i)
         QTest::keyClick(canvas, next);
     QCOMPARE(w.State().hover, (CItemRef{3, -1}));
+
+    // A new menu starts at rest, whatever the keys had open.
+    QTest::keyClick(canvas, prev);
+    QTest::keyClick(canvas, prev);
+    QTest::keyClick(canvas, into);
+    QCOMPARE(w.State().nOpenSubMenu, 1);
+    sheet.StartNew();
+    QVERIFY(!w.State().hover.IsValid());
+    QVERIFY(!w.State().keys.IsValid());
+    QCOMPARE(w.State().nOpenSubMenu, -1);
 }
 
 void TestLivePreview::largeAppletIsScaledToFit()
