@@ -153,7 +153,13 @@ void WritePage(CPageText &html, const CAppletParameters &p, const CMessageReport
     const bool modern = p.m_ModernPage != 0;
     CImageLookup images; // one lookup per distinct image path
 
-    html.Put("<html>\r\n<head><title>");
+    html.Put("<html>\r\n");
+    // A page for today's browsers is laid out at the phone's own width. The
+    // line comes before the head line, which the classic page keeps as it
+    // is; browsers take it into the head all the same.
+    if (modern)
+        html.Put("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\r\n");
+    html.Put("<head><title>");
     html.PutEscaped(p.m_HTMLTitle);
     html.Put("</title></head>\n<p align=\"");
     html.PutText(LoadString(StringRange::PageAlign, p.m_Align));

@@ -195,6 +195,7 @@ CMenuLayout::CMenuLayout(const CAppletParameters &params)
     mainMenu.height = m_main.h;
     mainMenu.gap = m_main.gap;
     mainMenu.horizontal = m_main.horizontal;
+    mainMenu.flush = params.m_ModernPage != 0;
 
     m_subs.resize(static_cast<size_t>(std::max(0, m_main.count)));
     for (int i = 0; i < m_main.count; ++i) {
@@ -212,9 +213,30 @@ CMenuLayout::CMenuLayout(const CAppletParameters &params)
         sub.count = item->m_pSubMenu->GetCount();
         sub.Finish();
     }
-    // The area the page gives the applet; it leaves two pixels beyond every
-    // sub menu.
-    m_applet = params.GetAppletRect();
+    if (!mainMenu.flush) {
+        // The area the page gives the applet; it leaves two pixels beyond
+        // every sub menu.
+        m_applet = params.GetAppletRect();
+    } else {
+        // A page for today's browsers: the main menu with the margin of its
+        // position on every side; the sub menus float over the page.
+        const qint64 mx = std::max<qint64>(0, m_main.x), my = std::max<qint64>(0, m_main.y);
+        m_applet = m_main.box.isEmpty()
+                       ? QRect()
+                       : MakeRect(0, 0, qint64(m_main.box.right()) + 1 + mx, qint64(m_main.box.bottom()) + 1 + my);
+    }
+    m_extent = m_applet;
+    for (const CMenuGeometry &sub : m_subs)
+        if (sub.count > 0 && !m_applet.isEmpty())
+            m_extent |= sub.box;
+    m_extent &= QRect(0, 0, std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
+}
+
+QRect CMenuLayout::DrawingRect(int nOpenSubMenu) const
+{
+    if (m_applet.isEmpty() || !HasSubMenu(nOpenSubMenu))
+        return m_applet;
+    return (m_applet | SubMenuRect(nOpenSubMenu)) & m_extent;
 }
 
 bool CMenuLayout::HasSubMenu(int nMain) const
@@ -304,7 +326,7 @@ void CMenuRenderer::Draw(QPainter &p, const CAppletParameters &params, const CRe
     if (area.isEmpty())
         return;
     p.save();
-    p.setClipRect(area, Qt::IntersectClip);
+    p.setClipRect(layout.Extent(), Qt::IntersectClip);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::TextAntialiasing, true);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
@@ -414,13 +436,15 @@ void CMenuRenderer::DrawMenu(QPainter &p, const CAppletParameters &params, const
 
 QImage CMenuRenderer::RenderImage(const CAppletParameters &params, const CRenderState &state) const
 {
-    const QRect area = CMenuLayout(params).AppletRect();
+    const QRect area = CMenuLayout(params).DrawingRect(state.nOpenSubMenu);
     if (area.isEmpty() || area.width() > kMaxImageSide || area.height() > kMaxImageSide)
         return QImage();
     QImage image(area.size(), QImage::Format_RGB32);
     if (image.isNull())
         return image;
-    image.fill(Qt::black);
+    // Beyond the applet's box (a sub menu floating over the page) the page
+    // shows: plain white.
+    image.fill(Qt::white);
     QPainter p(&image);
     Draw(p, params, state);
     p.end();

@@ -45,9 +45,9 @@ struct CRenderState {
 // The main menu starts at (m_xPos, m_yPos); its items follow each other down
 // (vertical) or across (horizontal), each of the menu's item width and
 // height, separated by the item gap. The sub menu of main item i starts where
-// model/SubMenuGeometry.h says (half that item's width and three quarters of
-// its height, measured from the item's top left), and is laid out the same
-// way with the sub-menu values.
+// model/SubMenuGeometry.h says (beside the item in a page for today's
+// browsers, else at half its width and three quarters of its height), and is
+// laid out the same way with the sub-menu values.
 // A menu's box is the union of its items, gaps included. Sizes below zero
 // count as zero, and all arithmetic is done wide and clamped, so values from
 // a hand-edited file cannot overflow.
@@ -55,8 +55,16 @@ class CMenuLayout {
 public:
     explicit CMenuLayout(const CAppletParameters &params);
 
-    // The whole applet area: (0, 0) to the size the page gives the applet.
+    // The applet's box, filled with its background: (0, 0) to the size the
+    // page gives the applet, or in a page for today's browsers the main menu
+    // with the margin of its position on every side.
     QRect AppletRect() const { return m_applet; }
+    // The applet's box with every sub menu (which may float beyond it in a
+    // page for today's browsers), from (0, 0).
+    QRect Extent() const { return m_extent; }
+    // What a picture of the menu with sub menu nOpenSubMenu open shows: the
+    // applet's box and that sub menu.
+    QRect DrawingRect(int nOpenSubMenu) const;
 
     int MainCount() const { return m_main.count; }
     QRect MainMenuRect() const { return m_main.box; }
@@ -88,6 +96,7 @@ private:
     CMenuGeometry m_main;
     std::vector<CMenuGeometry> m_subs; // one per main item; count 0 = no sub menu
     QRect m_applet;
+    QRect m_extent;
 };
 
 // Draws a configured menu with QPainter, as the applet on the page shows it.

@@ -52,7 +52,8 @@ protected:
         }
         const double scale = m_pOwner->Scale();
         const QPointF origin = m_pOwner->Origin();
-        // A dark line around the applet area shows where the page's applet ends.
+        // A dark line around the applet's box shows where the page's applet
+        // ends (sub menus may float beyond it).
         const QRectF shown(origin, QSizeF(area.width() * scale, area.height() * scale));
         p.setPen(palette().color(QPalette::Dark).darker(150));
         p.drawRect(shown.adjusted(-1, -1, 0, 0));
@@ -271,7 +272,7 @@ bool CLivePreviewWindow::TakeConfiguration()
 
 QSize CLivePreviewWindow::NeededCanvasSize() const
 {
-    const QRect area = CMenuLayout(m_params).AppletRect();
+    const QRect area = CMenuLayout(m_params).Extent();
     if (area.isEmpty())
         return kSmallestCanvas;
     return (area.size() + QSize(2 * kMargin, 2 * kMargin)).expandedTo(kSmallestCanvas);
@@ -320,7 +321,7 @@ QString CLivePreviewWindow::StatusText() const
 
 double CLivePreviewWindow::Scale() const
 {
-    const QRect area = CMenuLayout(m_params).AppletRect();
+    const QRect area = CMenuLayout(m_params).Extent();
     if (area.isEmpty())
         return 1.0;
     const double sx = double(std::max(1, m_pCanvas->width() - 2 * kMargin)) / area.width();
@@ -330,7 +331,7 @@ double CLivePreviewWindow::Scale() const
 
 QPointF CLivePreviewWindow::Origin() const
 {
-    const QRect area = CMenuLayout(m_params).AppletRect();
+    const QRect area = CMenuLayout(m_params).Extent();
     const double scale = Scale();
     // Whole pixels, so that an unscaled picture stays sharp.
     return QPointF(std::floor((m_pCanvas->width() - area.width() * scale) / 2),

@@ -762,8 +762,9 @@ void TestHtmlWriter::modernPageText_data()
     QTest::newRow("any other number is modern") << 5 << true;
 }
 
-// A page for today's browsers is the classic page with the link list before
-// the applet's end and the script line after it; nothing else changes.
+// A page for today's browsers is the classic page with the viewport line,
+// the script line before the applet and the link list before the applet's
+// end; nothing else changes.
 void TestHtmlWriter::modernPageText()
 {
     QFETCH(int, modern);
@@ -785,6 +786,8 @@ void TestHtmlWriter::modernPageText()
         expected.replace("</applet>\r\n", list + "</applet>\r\n");
         expected.replace("<applet ", "<script src=\"glidebar.js\"></script>\r\n<applet ");
         QVERIFY(expected.contains("\">\r\n<script src=\"glidebar.js\"></script>\r\n<applet code="));
+        expected.replace("<html>\r\n", "<html>\r\n<meta name=\"viewport\" content=\"width=device-width, "
+                                         "initial-scale=1\">\r\n");
     }
     CollectedMessages collected;
     QCOMPARE(p.GenerateHTML(collected.Reporter()).toLatin1(), expected.toLatin1());

@@ -7,6 +7,8 @@ class TestSubMenuGeometry : public QObject {
 private slots:
     void opensOverItsItem_data();
     void opensOverItsItem();
+    void opensFlushBesideItsItem_data();
+    void opensFlushBesideItsItem();
 };
 
 void TestSubMenuGeometry::opensOverItsItem_data()
@@ -47,6 +49,39 @@ void TestSubMenuGeometry::opensOverItsItem()
     menu.height = height;
     menu.gap = gap;
     menu.horizontal = horizontal;
+    const CMenuPoint origin = menu.SubMenuOrigin(index);
+    QCOMPARE(origin.x, x);
+    QCOMPARE(origin.y, y);
+}
+
+void TestSubMenuGeometry::opensFlushBesideItsItem_data()
+{
+    QTest::addColumn<bool>("horizontal");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<qint64>("x");
+    QTest::addColumn<qint64>("y");
+    // Main menu at (10, 20), items 101 x 23, gap 3: below an item across,
+    // to the right of an item down, touching it.
+    QTest::newRow("first item, down") << false << 0 << qint64(111) << qint64(20);
+    QTest::newRow("third item, down") << false << 2 << qint64(111) << qint64(72);
+    QTest::newRow("first item, across") << true << 0 << qint64(10) << qint64(43);
+    QTest::newRow("third item, across") << true << 2 << qint64(218) << qint64(43);
+}
+
+void TestSubMenuGeometry::opensFlushBesideItsItem()
+{
+    QFETCH(bool, horizontal);
+    QFETCH(int, index);
+    QFETCH(qint64, x);
+    QFETCH(qint64, y);
+    CMainMenuGeometry menu;
+    menu.x = 10;
+    menu.y = 20;
+    menu.width = 101;
+    menu.height = 23;
+    menu.gap = 3;
+    menu.horizontal = horizontal;
+    menu.flush = true;
     const CMenuPoint origin = menu.SubMenuOrigin(index);
     QCOMPARE(origin.x, x);
     QCOMPARE(origin.y, y);

@@ -215,21 +215,31 @@ void TestMenuRenderer::itemStateStyles()
 
 void TestMenuRenderer::subMenuOpensBesideItsItem_data()
 {
+    QTest::addColumn<bool>("modern");
     QTest::addColumn<int>("mainAlign");
     QTest::addColumn<int>("subAlign");
     QTest::addColumn<int>("owner");
     QTest::addColumn<QRect>("subBox");
     QTest::addColumn<QRect>("applet");
     // Vertical: owner 1 at (10, 34, 80 x 20) -> opens at (10 + 40, 34 + 15).
-    QTest::newRow("vertical") << 0 << 0 << 1 << QRect(50, 49, 60, 70) << QRect(0, 0, 112, 121);
-    QTest::newRow("vertical, sub across") << 0 << 1 << 3 << QRect(50, 97, 246, 16) << QRect(0, 0, 298, 115);
+    QTest::newRow("vertical") << false << 0 << 0 << 1 << QRect(50, 49, 60, 70) << QRect(0, 0, 112, 121);
+    QTest::newRow("vertical, sub across") << false << 0 << 1 << 3 << QRect(50, 97, 246, 16) << QRect(0, 0, 298, 115);
     // Horizontal: owner 2 at (178, 10) -> opens at (218, 25).
-    QTest::newRow("horizontal") << 1 << 0 << 2 << QRect(218, 25, 60, 70) << QRect(0, 0, 342, 97);
-    QTest::newRow("horizontal, last item") << 1 << 0 << 3 << QRect(302, 25, 60, 70) << QRect(0, 0, 364, 97);
+    QTest::newRow("horizontal") << false << 1 << 0 << 2 << QRect(218, 25, 60, 70) << QRect(0, 0, 342, 97);
+    QTest::newRow("horizontal, last item") << false << 1 << 0 << 3 << QRect(302, 25, 60, 70) << QRect(0, 0, 364, 97);
+    // A page for today's browsers: flush against the item, to its right or
+    // below it, and the applet's box is the main menu with its margin.
+    QTest::newRow("modern, vertical") << true << 0 << 0 << 1 << QRect(90, 34, 60, 70) << QRect(0, 0, 100, 112);
+    QTest::newRow("modern, vertical, sub across") << true << 0 << 1 << 3 << QRect(90, 82, 246, 16)
+                                                  << QRect(0, 0, 100, 112);
+    QTest::newRow("modern, horizontal") << true << 1 << 0 << 2 << QRect(178, 30, 60, 70) << QRect(0, 0, 352, 40);
+    QTest::newRow("modern, horizontal, last item") << true << 1 << 0 << 3 << QRect(262, 30, 60, 70)
+                                                   << QRect(0, 0, 352, 40);
 }
 
 void TestMenuRenderer::subMenuOpensBesideItsItem()
 {
+    QFETCH(bool, modern);
     QFETCH(int, mainAlign);
     QFETCH(int, subAlign);
     QFETCH(int, owner);
@@ -239,6 +249,7 @@ void TestMenuRenderer::subMenuOpensBesideItsItem()
     MakeFlatMenu(p);
     p.m_mmMenuAlign = mainAlign;
     p.m_smMenuAlign = subAlign;
+    p.m_ModernPage = modern;
     ClearSubLabels(p, owner);
     const CMenuLayout layout(p);
     QVERIFY(layout.HasSubMenu(owner));
@@ -254,10 +265,16 @@ void TestMenuRenderer::subMenuOpensBesideItsItem()
     // Closed: the sub menu is not drawn.
     QImage image = renderer.RenderImage(p, state);
     QVERIFY(Pixel(image, last.x(), last.y()) != Rgb(kSub[1]));
+    QCOMPARE(image.size(), applet.size());
     // Open: it lies over the main menu, and its items take the sub-item styles.
     state.nOpenSubMenu = owner;
     state.hover = {owner, 3};
     image = renderer.RenderImage(p, state);
+    // The picture holds the applet's box and the sub menu; beyond the box
+    // the page shows white.
+    QCOMPARE(image.size(), (applet | subBox).size());
+    if (!applet.contains(subBox))
+        QCOMPARE(Pixel(image, image.width() - 1, image.height() - 1), QColor(Qt::white));
     QCOMPARE(Pixel(image, first.x(), first.y()), Rgb(kSub[1]));
     QCOMPARE(Pixel(image, last.x(), last.y()), Rgb(kSub[2]));
     // Its owner stays in its own style.

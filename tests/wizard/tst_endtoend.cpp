@@ -467,6 +467,9 @@ void TestEndToEnd::oldPageSavesUnchangedUntilTicked()
     QByteArray modernPage = ReadFileBytes(page);
     QVERIFY(modernPage.contains("<script src=\"glidebar.js\"></script>\r\n<applet "));
     modernPage.replace("<script src=\"glidebar.js\"></script>\r\n", "");
+    QVERIFY(modernPage.startsWith("<html>\r\n<meta name=\"viewport\" content=\"width=device-width, "
+                                  "initial-scale=1\">\r\n<head>"));
+    modernPage.replace("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\r\n", "");
     QVERIFY(modernPage.startsWith(oldPage.left(oldPage.indexOf("</applet>"))));
     QVERIFY(modernPage.endsWith("</applet>\r\n</p>\r\n</html>"));
     QCOMPARE(ReadFileBytes(f.Out(QStringLiteral("old/glidebar.js"))), ReadFileBytes(f.appDir.filePath("glidebar.js")));
