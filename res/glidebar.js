@@ -31,7 +31,8 @@
   // What every drawn menu shares; each applet adds a sheet of its own looks.
   const SHEET = [
     '.glidebar, .glidebar * { box-sizing: border-box; margin: 0; padding: 0; }',
-    '.glidebar { display: inline-block; position: relative; overflow: hidden; isolation: isolate;',
+    // Sub menus float over the page beside their item, over what follows.
+    '.glidebar { display: inline-block; position: relative; overflow: visible; isolation: isolate; z-index: 100;',
     '  vertical-align: baseline; text-align: left; line-height: normal; text-indent: 0; }',
     '.glidebar nav.glidebar-links { position: absolute; left: 0; top: 0; width: 100%; height: 100%; }',
     '.glidebar ul { position: absolute; display: flex; list-style: none; }',
@@ -190,25 +191,28 @@
     return style.across ? { w: along, h: style.h } : { w: style.w, h: along };
   }
   // Where the sub menu of main item i opens, from the main menu's top left:
-  // at half the owner's width and three quarters of its height, the rule of
-  // src/model/SubMenuGeometry.h, which the pictures and the applet size follow.
+  // flush against its item, below it in a horizontal menu and to its right
+  // in a vertical one, the rule of src/model/SubMenuGeometry.h, which the
+  // pictures follow. (The classic applet opens it over the item.)
   function subMenuOrigin(mm, i) {
     const off = i * ((mm.across ? mm.w : mm.h) + mm.gap);
-    return { x: (mm.across ? off : 0) + Math.floor(mm.w / 2), y: (mm.across ? 0 : off) + Math.floor((3 * mm.h) / 4) };
+    return mm.across ? { x: off, y: mm.h } : { x: mm.w, y: off };
+  }
+  // The applet's box: the main menu with the margin of its place on every
+  // side. No room is kept for the sub menus, which float over the page.
+  function appletBox(cfg) {
+    const m = menuBox(cfg.mm, cfg.items.length);
+    return { w: m.w + 2 * cfg.x, h: m.h + 2 * cfg.y };
   }
   function inside(cfg, x, y, box) {
     return x >= 0 && y >= 0 && x + box.w <= cfg.width && y + box.h <= cfg.height;
   }
   // Whether the params give a menu a visitor can see and use whole: items of
-  // some size, every menu inside the applet's box.
+  // some size, the main menu inside the box the page gives the applet.
   function visible(cfg) {
     const n = cfg.items.length;
     if (!n || cfg.mm.w < 1 || cfg.mm.h < 1 || !inside(cfg, cfg.x, cfg.y, menuBox(cfg.mm, n))) return false;
-    return cfg.items.every((it, i) => {
-      if (!it.sub) return true;
-      const o = subMenuOrigin(cfg.mm, i);
-      return cfg.sm.w >= 1 && cfg.sm.h >= 1 && inside(cfg, cfg.x + o.x, cfg.y + o.y, menuBox(cfg.sm, it.sub.length));
-    });
+    return cfg.items.every((it) => !it.sub || (cfg.sm.w >= 1 && cfg.sm.h >= 1));
   }
 
   // ---- The applet's style sheet -------------------------------------------
@@ -267,7 +271,8 @@
 
   function styleSheet(cls, cfg) {
     const root = '.' + cls;
-    return [root + '{width:' + cfg.width + 'px;height:' + cfg.height + 'px;background-color:' + css(cfg.bkColor) + '}',
+    const box = appletBox(cfg);
+    return [root + '{width:' + box.w + 'px;height:' + box.h + 'px;background-color:' + css(cfg.bkColor) + '}',
       root + ' .gb-bar{left:' + cfg.x + 'px;top:' + cfg.y + 'px}']
       .concat(menuRules(root + ' .gb-bar', cfg.mm, cfg.mi), menuRules(root + ' .gb-sub', cfg.sm, cfg.si))
       .join('\n');
@@ -485,6 +490,8 @@
         sub.style.left = o.x + 'px';
         sub.style.top = o.y + 'px';
         node.subList = sub;
+        node.subOrigin = o;
+        node.subBox = menuBox(cfg.sm, it.sub.length);
         node.subItems = it.sub.read;
         node.a.setAttribute('aria-haspopup', 'menu');
         node.a.setAttribute('aria-expanded', 'false');
@@ -538,11 +545,25 @@
       }
       open = next;
       if (open) {
+        place(open);
         subNodes(open, cfg, repaint);
         open.li.classList.add('gb-open');
         open.a.setAttribute('aria-expanded', 'true');
       }
       show(old);
+    }
+    // Beside its item, or on the item's other side where the window's edge
+    // would cut it and the other side has the room. Worked out from the
+    // applet's place before the sub menu shows, so opening lays out once.
+    function place(owner) {
+      const o = owner.subOrigin, w = owner.subBox.w, room = document.documentElement.clientWidth;
+      const left = root.getBoundingClientRect().left + cfg.x + o.x;
+      let x = o.x;
+      if (left + w > room) {
+        const other = cfg.mm.across ? o.x + cfg.mm.w - w : o.x - cfg.mm.w - w;
+        if (left + other - o.x >= 0) x = other;
+      }
+      owner.subList.style.left = x + 'px';
     }
     function set(h, p) {
       const old = [hover, pressed];

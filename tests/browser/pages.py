@@ -135,3 +135,13 @@ def colour(hex_text):
 
 def near(a, b, tolerance=8):
     return all(abs(x - y) <= tolerance for x, y in zip(a, b))
+
+
+# What a picture of the menu shows, in the window's coordinates: the applet's
+# box and the open sub menu, which floats beyond it.
+DRAWN_BOX = ('const a = document.querySelector("applet").getBoundingClientRect(),'
+             ' s = document.querySelector("applet .gb-open > .gb-sub");'
+             'let [l, t, r, b] = [a.left, a.top, a.right, a.bottom];'
+             'if (s) { const o = s.getBoundingClientRect();'
+             ' l = Math.min(l, o.left); t = Math.min(t, o.top); r = Math.max(r, o.right); b = Math.max(b, o.bottom); }'
+             'return [l, t, r - l, b - t];')

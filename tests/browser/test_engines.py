@@ -112,7 +112,7 @@ class Engine:
         return self.js(BOX_IN_APPLET, element)
 
     def applet_picture(self):
-        x, y, w, h = (round(v) for v in self.js(APPLET_BOX))
+        x, y, w, h = (round(v) for v in self.js(pages.DRAWN_BOX))
         return self.capture(x, y, w, h)
 
 

@@ -84,7 +84,9 @@ def active():
 
 
 def screenshot():
-    return pngdiff.read_png(driver.find_element('tag name', 'applet').screenshot_as_png)
+    """The applet's box and the open sub menu, as the window shows them."""
+    x, y, w, h = (round(v) for v in driver.execute_script(pages.DRAWN_BOX))
+    return pngdiff.crop(pngdiff.read_png(driver.get_screenshot_as_png()), x, y, w, h)
 
 
 def tap(element):
@@ -475,9 +477,13 @@ class ClassicPage(unittest.TestCase):
                 self.assertEqual(gen('html', '--classic', qdx), classic)
                 modern = read_text(page).encode('utf-8')
                 self.assertEqual(gen('html', '--modern', old), modern)
-                # The modern page is the classic one plus the list and the script line.
+                # The modern page is the classic one plus the viewport line, the
+                # list and the script line.
                 stripped = re.sub(rb'\t<(ul|nav) class="glidebar-links".*?</\1>\r\n', b'', modern, flags=re.S)
                 stripped = stripped.replace(b'<script src="glidebar.js"></script>\r\n', b'')
+                viewport = b'<meta name="viewport" content="width=device-width, initial-scale=1">\r\n'
+                self.assertTrue(stripped.startswith(b'<html>\r\n' + viewport + b'<head>'))
+                stripped = stripped.replace(viewport, b'', 1)
                 self.assertEqual(stripped, classic)
                 self.assertNotIn(b'glidebar', classic)
 
