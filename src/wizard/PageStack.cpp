@@ -35,10 +35,23 @@ QSize CPageStack::LeastPageRoom() const
 
 QSize CPageStack::sizeHint() const
 {
-    return QStackedWidget::sizeHint().expandedTo(PageRoom());
+    // The room's width; in height the least room (or more, should the page
+    // shown want it). The wizard opens that tall: the pages' wrapped texts
+    // fit in it at the room's width.
+    return QSize(qMax(QStackedWidget::sizeHint().width(), PageRoom().width()),
+                 minimumSizeHint().height());
 }
 
 QSize CPageStack::minimumSizeHint() const
 {
     return QStackedWidget::minimumSizeHint().expandedTo(LeastPageRoom());
+}
+
+bool CPageStack::hasHeightForWidth() const
+{
+    // The stack keeps its room whatever the width: a page lays out its own
+    // wrapped texts in the width it is given. Answering for the page here
+    // would have the sheet's layout ask every wrapped label its height
+    // again, once more for each size hint the stack's layout takes.
+    return false;
 }
