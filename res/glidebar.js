@@ -48,6 +48,11 @@
     '.glidebar .gb-text { display: flex; align-items: center; height: 100%; overflow: hidden; min-width: 0; }',
     '.glidebar img { display: block; flex: none; max-width: 100%; max-height: 100%; }',
     '.glidebar .gb-sub { display: none; z-index: 2; }',
+    // The small-screen form's buttons show in that form only.
+    '.glidebar .gb-tog, .glidebar .gb-disc { display: none; }',
+    '.glidebar button { appearance: none; -webkit-appearance: none; border-style: solid; cursor: pointer;',
+    '  align-items: center; white-space: pre; overflow: hidden; text-align: left; }',
+    '.glidebar.gb-small :is(a, button):focus-visible { outline: 2px solid currentColor; outline-offset: -6px; }',
     // Until the menu is drawn, the list shows its main links only: laying out
     // every sub list first would cost more than drawing the menu. An applet
     // whose params draw no menu shows its whole list again.
@@ -232,6 +237,15 @@
   }
   function hasRoom(style, t) { return style.w - 2 * t - 4 > 0 && style.h - 2 * t > 0; }
 
+  // Border colours of a look: plain in the text colour, raised or sunken in
+  // a tint and a shade of the fill colour.
+  function borderColours(look) {
+    if (look.border === 0) return css(look.fr);
+    const light = css(mix(look.bk, [255, 255, 255], 0.65)), dark = css(mix(look.bk, [0, 0, 0], 0.6));
+    const [tl, br] = look.border === 1 ? [light, dark] : [dark, light];
+    return tl + ' ' + br + ' ' + br + ' ' + tl;
+  }
+
   // The rules of one menu (sel: its list) in its three looks.
   function menuRules(sel, style, looks) {
     const t = thickness(style), room = hasRoom(style, t);
@@ -249,13 +263,7 @@
     }
     ['', '.gb-m', '.gb-c'].forEach((state, s) => {
       const look = looks[s];
-      let border = css(look.fr);
-      if (look.border !== 0) {
-        const light = css(mix(look.bk, [255, 255, 255], 0.65)), dark = css(mix(look.bk, [0, 0, 0], 0.6));
-        const [tl, br] = look.border === 1 ? [light, dark] : [dark, light];
-        border = tl + ' ' + br + ' ' + br + ' ' + tl;
-      }
-      rules.push(box + state + '{background:' + fillCss(look) + ';border-color:' + border + '}');
+      rules.push(box + state + '{background:' + fillCss(look) + ';border-color:' + borderColours(look) + '}');
       rules.push(box + state + '>:first-child{color:' + (room ? css(look.fr) : 'transparent') +
         ';font:' + (look.italic ? 'italic ' : '') + (look.bold ? 'bold ' : '') + look.px + 'px ' + look.family +
         ';justify-content:' + ['flex-start', 'center', 'flex-end'][look.textAlign] + '}');
@@ -269,12 +277,54 @@
     return rules;
   }
 
+  // The small-screen form (a page narrower than the menu's box): a "Menu"
+  // button across the page, the main items one per row under it, a square
+  // disclosure button at the right of an item with a sub menu, its sub items
+  // indented under it. Rows at least 44 px high, labels at least 16 px; the
+  // rule of src/render/SmallMenuLayout.h, which the pictures follow.
+  const TARGET = 44, LEAST_FONT = 16, INDENT = 16;
+  function smallRules(root, cfg) {
+    const S = root + '.gb-small', hm = Math.max(TARGET, cfg.mm.h), hs = Math.max(TARGET, cfg.sm.h);
+    const tm = thickness(cfg.mm), bar = S + ' .gb-bar', row = bar + '>li';
+    const rules = [
+      S + '{display:block;width:auto;min-width:' + 2 * TARGET + 'px;height:auto}',
+      S + ' .glidebar-links{position:static;width:auto;height:auto}',
+      bar + '{position:static;display:none;flex-direction:column;gap:0;background:none}',
+      S + '.gb-shown .gb-bar{display:flex}',
+      S + ' ul::after{display:none}',
+      row + '{flex-wrap:wrap;width:auto;height:auto;border:none;background:none;box-shadow:none}',
+      row + '>:first-child,' + S + ' .gb-tog,' + row + '>.gb-disc{height:' + hm + 'px;margin:0;padding:0 2px;' +
+        'border-width:' + tm + 'px;border-style:' + (tm > 0 ? 'solid' : 'none') + '}',
+      row + '>:first-child{flex:1 1 0}',
+      S + ' .gb-tog{display:flex;width:100%}',
+      row + '>.gb-disc{display:flex;flex:none;width:' + hm + 'px;padding:0;justify-content:center}',
+      S + ' .gb-sub{position:static;flex:0 0 100%;flex-direction:column;gap:0;margin-left:' + INDENT +
+        'px;background:none;display:none}',
+      S + ' .gb-sect>.gb-sub{display:flex}',
+      S + ' .gb-sub>li{width:auto;height:' + hs + 'px;box-shadow:none}',
+    ];
+    const font = (look) => (look.italic ? 'italic ' : '') + (look.bold ? 'bold ' : '') +
+      Math.max(LEAST_FONT, look.px) + 'px ' + look.family;
+    const justify = ['flex-start', 'center', 'flex-end'];
+    ['', '.gb-m', '.gb-c'].forEach((state, s) => {
+      const look = cfg.mi[s], sub = cfg.si[s];
+      const paint = 'background:' + fillCss(look) + ';border-color:' + borderColours(look) + ';color:' +
+        css(look.fr) + ';font:' + font(look);
+      rules.push(row + state + '>:first-child,' + row + state + '>.gb-disc{' + paint + '}');
+      rules.push(S + ' .gb-tog' + [':not(:hover)', ':hover:not(:active)', ':hover:active'][s] + '{' + paint +
+        ';justify-content:' + justify[look.textAlign] + '}');
+      rules.push(S + ' .gb-sub>li' + state + '>:first-child{font:' + font(sub) + '}');
+    });
+    return rules;
+  }
+
   function styleSheet(cls, cfg) {
     const root = '.' + cls;
     const box = appletBox(cfg);
     return [root + '{width:' + box.w + 'px;height:' + box.h + 'px;background-color:' + css(cfg.bkColor) + '}',
       root + ' .gb-bar{left:' + cfg.x + 'px;top:' + cfg.y + 'px}']
-      .concat(menuRules(root + ' .gb-bar', cfg.mm, cfg.mi), menuRules(root + ' .gb-sub', cfg.sm, cfg.si))
+      .concat(menuRules(root + ' .gb-bar', cfg.mm, cfg.mi), menuRules(root + ' .gb-sub', cfg.sm, cfg.si),
+        smallRules(root, cfg))
       .join('\n');
   }
 
@@ -467,7 +517,16 @@
     }
 
     const name = list.getAttribute('aria-label') || '';
+    list.removeAttribute('style'); // the page's own look of the list without scripts
     bar.classList.add('gb-bar');
+    if (!bar.id) bar.id = cls + '-bar';
+    // The small-screen form's button that shows the main items.
+    const toggle = el('button', 'gb-tog');
+    toggle.type = 'button';
+    toggle.textContent = 'Menu';
+    toggle.setAttribute('aria-expanded', 'false');
+    toggle.setAttribute('aria-controls', bar.id);
+    bar.parentNode.insertBefore(toggle, bar);
     bar.setAttribute('role', 'menubar');
     bar.setAttribute('aria-orientation', cfg.mm.across ? 'horizontal' : 'vertical');
     if (name) bar.setAttribute('aria-label', name);
@@ -489,6 +548,16 @@
         const o = subMenuOrigin(cfg.mm, i);
         sub.style.left = o.x + 'px';
         sub.style.top = o.y + 'px';
+        if (!sub.id) sub.id = cls + '-sub' + i;
+        // The small-screen form's button that shows the sub items.
+        const disc = el('button', 'gb-disc');
+        disc.type = 'button';
+        disc.textContent = '+';
+        disc.setAttribute('aria-expanded', 'false');
+        disc.setAttribute('aria-controls', sub.id);
+        disc.setAttribute('aria-label', (it.label || node.a.getAttribute('aria-label') || '') + ' sub menu');
+        li.insertBefore(disc, sub);
+        node.disc = disc;
         node.subList = sub;
         node.subOrigin = o;
         node.subBox = menuBox(cfg.sm, it.sub.length);
@@ -499,7 +568,7 @@
       return node;
     });
     mains[0].a.setAttribute('tabindex', '0');
-    behave(applet, mains, cfg);
+    behave(applet, mains, cfg, bar, toggle);
   }
 
   // A sub menu's items, made when it first opens: a menu of many sub menus
@@ -516,8 +585,11 @@
 
   // ---- Behaviour ----------------------------------------------------------
 
-  function behave(root, mains, cfg) {
+  function behave(root, mains, cfg, bar, toggle) {
     let hover = null, pressed = null, open = null, touch = false, stop = mains[0];
+    // The small-screen form: whether it is on, its list shown, the main item
+    // whose sub items show.
+    let small = false, shown = false, section = null;
 
     // The item the keyboard is on, when the focus is in this menu.
     const focused = () => nodeOf(document.activeElement);
@@ -535,6 +607,95 @@
     const repaint = function () { show(this); };
     for (const n of mains) n.repaint = repaint;
 
+    // A sub menu's items, made the first time they are needed, in the
+    // roles of the form on show.
+    function subsOf(n) {
+      const made = !n.sub, list = subNodes(n, cfg, repaint);
+      if (made && small) for (const s of list) itemRoles(s, false);
+      return list;
+    }
+    // The menu roles of the desktop form, or none (plain links and lists)
+    // in the small-screen form.
+    function itemRoles(n, menu) {
+      const attr = (e, name, value) => (menu ? e.setAttribute(name, value) : e.removeAttribute(name));
+      attr(n.li, 'role', 'none');
+      attr(n.a, 'role', 'menuitem');
+      attr(n.a, 'tabindex', n === stop ? '0' : '-1');
+      if (n.subList) {
+        attr(n.a, 'aria-haspopup', 'menu');
+        attr(n.a, 'aria-expanded', 'false');
+        attr(n.subList, 'role', 'menu');
+      }
+    }
+    function allRoles(menu) {
+      if (menu) {
+        bar.setAttribute('role', 'menubar');
+        bar.setAttribute('aria-orientation', cfg.mm.across ? 'horizontal' : 'vertical');
+      } else {
+        bar.removeAttribute('role');
+        bar.removeAttribute('aria-orientation');
+      }
+      for (const n of mains) {
+        itemRoles(n, menu);
+        for (const s of n.sub || []) itemRoles(s, menu);
+      }
+    }
+    function setShown(on) {
+      shown = on;
+      root.classList.toggle('gb-shown', on);
+      toggle.setAttribute('aria-expanded', String(on));
+      if (!on) setSection(null);
+    }
+    function setSection(n) {
+      if (section) {
+        section.li.classList.remove('gb-sect');
+        section.disc.setAttribute('aria-expanded', 'false');
+        section.disc.textContent = '+';
+      }
+      section = n && n.subList ? n : null;
+      if (section) {
+        subsOf(section);
+        section.li.classList.add('gb-sect');
+        section.disc.setAttribute('aria-expanded', 'true');
+        section.disc.textContent = '\u2212';
+      }
+    }
+    // Switches forms, keeping what was open: a sub menu opened on the
+    // desktop is the section shown on the phone, and back.
+    function setSmall(on) {
+      if (on === small) return;
+      const keep = on ? open : shown ? section : null;
+      if (on) {
+        setOpen(null);
+        for (const n of mains) ring(n, false);
+        set(null, null);
+      } else {
+        setShown(false);
+      }
+      small = on;
+      root.classList.toggle('gb-small', on);
+      allRoles(!on);
+      if (on) {
+        setShown(!!keep);
+        setSection(keep);
+      } else if (keep) {
+        setOpen(keep);
+      }
+    }
+    toggle.addEventListener('click', () => setShown(!shown));
+    for (const n of mains) {
+      if (n.disc) n.disc.addEventListener('click', () => setSection(section === n ? null : n));
+    }
+    // The form follows the room the page gives the menu: a page narrower
+    // than the menu's box shows the small-screen form.
+    const boxWidth = appletBox(cfg).w, holder = root.parentElement;
+    if (holder && typeof ResizeObserver === 'function') {
+      new ResizeObserver((entries) => {
+        const room = entries[entries.length - 1].contentRect.width;
+        setSmall(room < boxWidth);
+      }).observe(holder);
+    }
+
     function setOpen(owner) {
       const next = owner && owner.subList ? owner : null;
       if (next === open) return;
@@ -546,7 +707,7 @@
       open = next;
       if (open) {
         place(open);
-        subNodes(open, cfg, repaint);
+        subsOf(open);
         open.li.classList.add('gb-open');
         open.a.setAttribute('aria-expanded', 'true');
       }
@@ -596,6 +757,7 @@
 
     root.addEventListener('pointerover', (e) => {
       if (e.pointerType === 'touch') return; // a tap is handled on click
+      if (small) { set(nodeOf(e.target), pressed); return; }
       const n = nodeOf(e.target);
       const f = focused();
       if (n) hoverOn(n, true);
@@ -605,6 +767,7 @@
     });
     root.addEventListener('pointerleave', (e) => {
       if (e.pointerType === 'touch') return;
+      if (small) { set(null, null); return; }
       const f = focused();
       if (f) { // the keys stay where they are, and their sub menu open
         if (!f.owner) setOpen(f.subList ? f : null);
@@ -618,11 +781,11 @@
       if (n && e.button === 0) set(n, n);
     });
     document.addEventListener('pointerup', () => { if (pressed) set(hover, null); });
-    document.addEventListener('pointerdown', (e) => { if (!root.contains(e.target)) reset(); });
+    document.addEventListener('pointerdown', (e) => { if (!small && !root.contains(e.target)) reset(); });
 
     root.addEventListener('click', (e) => {
       const n = nodeOf(e.target);
-      if (!n) return;
+      if (!n || small) return;
       // First tap on a main item opens its sub menu; the next follows the link.
       if (n.subList && (touch || !n.a.hasAttribute('href')) && open !== n) {
         e.preventDefault();
@@ -634,7 +797,7 @@
 
     root.addEventListener('focusin', (e) => {
       const n = nodeOf(e.target);
-      if (!n) return;
+      if (!n || small) return;
       // The one Tab stop moves to the main item last reached.
       const main = n.owner || n;
       if (main !== stop) {
@@ -649,6 +812,7 @@
       show(n.owner);
     });
     root.addEventListener('focusout', (e) => {
+      if (small) return;
       const n = nodeOf(e.target);
       ring(n, false);
       if (!root.contains(e.relatedTarget)) reset();
@@ -656,6 +820,20 @@
     });
 
     root.addEventListener('keydown', (e) => {
+      if (small) {
+        // Escape closes what holds the focus and gives it to its button.
+        if (e.key !== 'Escape') return;
+        if (section && section.li.contains(e.target) && e.target !== section.a) {
+          const n = section;
+          setSection(null);
+          n.disc.focus();
+        } else if (shown) {
+          setShown(false);
+          toggle.focus();
+        } else return;
+        e.preventDefault();
+        return;
+      }
       const n = nodeOf(e.target);
       if (!n || e.altKey || e.ctrlKey || e.metaKey) return;
       const key = e.key;
@@ -697,6 +875,7 @@
       if (key === 'Escape' && n.owner) setOpen(null);
     });
     root.addEventListener('keyup', (e) => {
+      if (small) return;
       if ((e.key === 'Enter' || e.key === ' ') && pressed) set(hover, null);
     });
   }

@@ -3,6 +3,7 @@
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
 #include "render/MenuRenderer.h"
+#include "render/SmallMenuLayout.h"
 #include "store/AtomicFile.h"
 #include "store/IniFile.h"
 #include "store/ProjectFile.h"
@@ -49,6 +50,9 @@ const char kUsage[] =
     "  --library FILE  read this template library instead of Vantrel.qdx in the\n"
     "                  program's folder\n"
     "  --open K        'png': show main item K's sub menu open (K from 0)\n"
+    "  --width W       'png': draw the menu as a page W pixels wide shows it: a\n"
+    "                  page narrower than the menu shows its small-screen form\n"
+    "                  (with --open K: the list opened, K's sub items shown)\n"
     "  --modern        'html', 'save': make a page that works in today's browsers\n"
     "  --classic       'html', 'save': make the applet page alone\n"
     "  -h, --help      show this help\n";
@@ -134,6 +138,8 @@ struct CArguments {
     bool bHelp = false;
     bool bHasOpen = false;
     QString strOpen;
+    bool bHasWidth = false;
+    QString strWidth;
     int nModernPage = -1; // 1 --modern, 0 --classic, -1 the project's choice
 };
 
@@ -157,10 +163,11 @@ QString ParseArguments(const QStringList &args, CArguments &out)
     const QCommandLineOption optLibrary(QStringLiteral("library"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption optTemplate(QStringLiteral("template"), QString(), QStringLiteral("N"));
     const QCommandLineOption optOpen(QStringLiteral("open"), QString(), QStringLiteral("K"));
+    const QCommandLineOption optWidth(QStringLiteral("width"), QString(), QStringLiteral("W"));
     const QCommandLineOption optModern(QStringLiteral("modern"));
     const QCommandLineOption optClassic(QStringLiteral("classic"));
-    const QList<QCommandLineOption> withValue{optLibrary, optTemplate, optOpen};
-    parser.addOptions({optHelp, optLibrary, optTemplate, optOpen, optModern, optClassic});
+    const QList<QCommandLineOption> withValue{optLibrary, optTemplate, optOpen, optWidth};
+    parser.addOptions({optHelp, optLibrary, optTemplate, optOpen, optWidth, optModern, optClassic});
 
     auto takesValue = [&](const QString &arg) {
         const QString name = OptionName(arg);
@@ -211,6 +218,8 @@ QString ParseArguments(const QStringList &args, CArguments &out)
     out.strTemplate = parser.value(optTemplate);
     out.bHasOpen = parser.isSet(optOpen);
     out.strOpen = parser.value(optOpen);
+    out.bHasWidth = parser.isSet(optWidth);
+    out.strWidth = parser.value(optWidth);
     if (parser.isSet(optModern) && parser.isSet(optClassic))
         return QStringLiteral("--modern and --classic exclude each other");
     if (parser.isSet(optModern) || parser.isSet(optClassic))
@@ -266,7 +275,22 @@ int WritePicture(const CArguments &args, const CAppletParameters &params, const 
             return ContentError(QStringLiteral("main item %1 has no sub menu to open").arg(k));
         state.nOpenSubMenu = k;
     }
-    const QImage image = CMenuRenderer().RenderImage(params, state);
+    int menuWidth = 0;
+    if (args.bHasWidth) {
+        bool ok = false;
+        const int w = args.strWidth.toInt(&ok);
+        if (!ok || w <= 2 * CSmallMenuLayout::kPageMargin || w > CMenuRenderer::kMaxImageSide)
+            return UsageError(QStringLiteral("--width needs a page width from %1 to %2 pixels, not \"%3\"")
+                                  .arg(2 * CSmallMenuLayout::kPageMargin + 1)
+                                  .arg(CMenuRenderer::kMaxImageSide)
+                                  .arg(args.strWidth));
+        menuWidth = CSmallMenuLayout::MenuWidth(w);
+    }
+    const bool small = args.bHasWidth && CSmallMenuLayout::Applies(params, menuWidth);
+    const QImage image =
+        small ? CMenuRenderer().RenderSmallImage(
+                    params, CSmallMenuLayout(params, menuWidth, args.bHasOpen, state.nOpenSubMenu))
+              : CMenuRenderer().RenderImage(params, state);
     if (image.isNull()) {
         const QRect area = CMenuLayout(params).AppletRect();
         Print(stderr, QStringLiteral("vantrel-gen: no picture: the applet area is %1 x %2 pixels "
@@ -346,7 +370,7 @@ int main(int argc, char *argv[])
 
     const QString command = args.positional.takeFirst();
     if (command == QLatin1String("templates")) {
-        if (!args.positional.isEmpty() || args.bHasTemplate || args.bHasOpen
+        if (!args.positional.isEmpty() || args.bHasTemplate || args.bHasOpen || args.bHasWidth
             || args.nModernPage >= 0)
             return UsageError(QStringLiteral("'templates' takes no further arguments"));
         // Each line starts with the number --template takes.
@@ -363,6 +387,8 @@ int main(int argc, char *argv[])
         return UsageError(QStringLiteral("unknown command %1").arg(command));
     if (args.bHasOpen && !png)
         return UsageError(QStringLiteral("--open is only for 'png'"));
+    if (args.bHasWidth && !png)
+        return UsageError(QStringLiteral("--width is only for 'png'"));
     if (args.nModernPage >= 0 && png)
         return UsageError(QStringLiteral("--modern and --classic are only for 'html' and 'save'"));
     const int wanted = (save || png ? 2 : 1) - (args.bHasTemplate ? 1 : 0);

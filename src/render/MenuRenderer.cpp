@@ -4,6 +4,7 @@
 #include "model/StringTable.h"
 #include "model/SubMenuGeometry.h"
 #include "render/FontTable.h"
+#include "render/SmallMenuLayout.h"
 #include "store/ImageFile.h"
 
 #include <QFontMetrics>
@@ -44,15 +45,9 @@ QColor Mix(const QColor &a, const QColor &b, double t)
 }
 
 // The eight values of one item style, ready to draw.
-struct CItemLook {
-    QColor bk, fr;
-    int border = 0; // 0 plain, 1 raised, 2 sunken
-    int fill = 0;   // 0..9
-    QFont font;
-    int imageAlign = 0, textAlign = 0; // 0 left, 1 centre, 2 right
-};
+} // namespace
 
-CItemLook LookOf(const CAppletParameters &params, bool bSub, int nState)
+CItemLook CMenuRenderer::LookOf(const CAppletParameters &params, bool bSub, int nState)
 {
     const CConstItemStyle s = ItemStyleFields(params, bSub, nState);
     CItemLook look;
@@ -66,6 +61,8 @@ CItemLook LookOf(const CAppletParameters &params, bool bSub, int nState)
     look.textAlign = align % 3;
     return look;
 }
+
+namespace {
 
 void FillItem(QPainter &p, const QRect &r, const CItemLook &look)
 {
@@ -341,6 +338,57 @@ void CMenuRenderer::Draw(QPainter &p, const CAppletParameters &params, const CRe
     p.restore();
 }
 
+void CMenuRenderer::DrawItem(QPainter &p, const QRect &r, const CItemLook &look, int thickness,
+                             const QString &label, const QString &imagePath) const
+{
+    FillItem(p, r, look);
+    const int t = std::clamp(thickness, 0, std::min(r.width(), r.height()) / 2);
+    DrawBorder(p, r, look, t);
+
+    const QRect content = r.adjusted(t + 2, t, -(t + 2), -t);
+    if (content.width() <= 0 || content.height() <= 0)
+        return;
+    const QImage &image = Image(imagePath);
+    QRect imageRect;
+    if (!image.isNull()) {
+        QSize size = image.size();
+        if (size.width() > content.width() || size.height() > content.height())
+            size.scale(content.size(), Qt::KeepAspectRatio);
+        imageRect = QRect(QPoint(0, content.top() + (content.height() - size.height()) / 2), size);
+    }
+    QRect textRect = content;
+    int textAlign = look.textAlign;
+    if (!imageRect.isNull()) {
+        const QFontMetrics fm(look.font);
+        const int textWidth = label.isEmpty() ? 0 : fm.horizontalAdvance(label);
+        const int together = imageRect.width() + (textWidth ? 4 + textWidth : 0);
+        if (look.imageAlign == 1 && look.textAlign == 1 && together <= content.width()) {
+            // Both centred: image and text side by side as one group.
+            imageRect.moveLeft(content.left() + (content.width() - together) / 2);
+            textRect.setLeft(imageRect.right() + 1 + 4);
+            textAlign = 0;
+        } else {
+            imageRect.moveLeft(AlignedLeft(look.imageAlign, content.left(), content.width(),
+                                           imageRect.width()));
+            // The text keeps to the side of the image it is aligned to.
+            const bool textLeftOfImage =
+                look.imageAlign == 2 || (look.imageAlign == 1 && look.textAlign == 0);
+            if (textLeftOfImage)
+                textRect.setRight(imageRect.left() - 1 - 4);
+            else
+                textRect.setLeft(imageRect.right() + 1 + 4);
+        }
+        p.drawImage(imageRect, image);
+    }
+    if (!label.isEmpty() && textRect.width() > 0) {
+        static const Qt::Alignment kAlign[3] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+        p.setFont(look.font);
+        p.setPen(look.fr);
+        // drawText clips to the rectangle: a long label is cut at the border.
+        p.drawText(textRect, int(kAlign[textAlign] | Qt::AlignVCenter | Qt::TextSingleLine), label);
+    }
+}
+
 void CMenuRenderer::DrawMenu(QPainter &p, const CAppletParameters &params, const CMenuLayout &layout,
                              const CRenderState &state, int nOwner) const
 {
@@ -372,56 +420,11 @@ void CMenuRenderer::DrawMenu(QPainter &p, const CAppletParameters &params, const
             looks[st - 1] = LookOf(params, sub, st);
             made[st - 1] = true;
         }
-        const CItemLook &look = looks[st - 1];
         const CAppletMenuItem *item = menu->GetItem(k);
-
-        FillItem(p, r, look);
-        const int t = std::clamp(thickness, 0, std::min(r.width(), r.height()) / 2);
-        DrawBorder(p, r, look, t);
-
-        const QRect content = r.adjusted(t + 2, t, -(t + 2), -t);
-        if (content.width() <= 0 || content.height() <= 0 || !item)
-            continue;
-        const QImage &image = Image(item->m_strImage);
-        QRect imageRect;
-        if (!image.isNull()) {
-            QSize size = image.size();
-            if (size.width() > content.width() || size.height() > content.height())
-                size.scale(content.size(), Qt::KeepAspectRatio);
-            imageRect = QRect(QPoint(0, content.top() + (content.height() - size.height()) / 2), size);
-        }
-        const QString &label = item->m_strLabel;
-        QRect textRect = content;
-        int textAlign = look.textAlign;
-        if (!imageRect.isNull()) {
-            const QFontMetrics fm(look.font);
-            const int textWidth = label.isEmpty() ? 0 : fm.horizontalAdvance(label);
-            const int together = imageRect.width() + (textWidth ? 4 + textWidth : 0);
-            if (look.imageAlign == 1 && look.textAlign == 1 && together <= content.width()) {
-                // Both centred: image and text side by side as one group.
-                imageRect.moveLeft(content.left() + (content.width() - together) / 2);
-                textRect.setLeft(imageRect.right() + 1 + 4);
-                textAlign = 0;
-            } else {
-                imageRect.moveLeft(AlignedLeft(look.imageAlign, content.left(), content.width(),
-                                               imageRect.width()));
-                // The text keeps to the side of the image it is aligned to.
-                const bool textLeftOfImage =
-                    look.imageAlign == 2 || (look.imageAlign == 1 && look.textAlign == 0);
-                if (textLeftOfImage)
-                    textRect.setRight(imageRect.left() - 1 - 4);
-                else
-                    textRect.setLeft(imageRect.right() + 1 + 4);
-            }
-            p.drawImage(imageRect, image);
-        }
-        if (!label.isEmpty() && textRect.width() > 0) {
-            static const Qt::Alignment kAlign[3] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
-            p.setFont(look.font);
-            p.setPen(look.fr);
-            // drawText clips to the rectangle: a long label is cut at the border.
-            p.drawText(textRect, int(kAlign[textAlign] | Qt::AlignVCenter | Qt::TextSingleLine), label);
-        }
+        if (item)
+            DrawItem(p, r, looks[st - 1], thickness, item->m_strLabel, item->m_strImage);
+        else
+            DrawItem(p, r, looks[st - 1], thickness, QString(), QString());
     }
 
     if (bkStyle == 1 || bkStyle == 3) {
@@ -447,6 +450,73 @@ QImage CMenuRenderer::RenderImage(const CAppletParameters &params, const CRender
     image.fill(Qt::white);
     QPainter p(&image);
     Draw(p, params, state);
+    p.end();
+    return image;
+}
+
+void CMenuRenderer::DrawSmall(QPainter &p, const CAppletParameters &params, const CSmallMenuLayout &layout) const
+{
+    const QRect area = layout.Rect();
+    p.save();
+    p.setClipRect(area, Qt::IntersectClip);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    p.fillRect(area, ToQColor(params.m_appBKColor));
+    const QImage &background = Image(params.m_appBKImagePath);
+    if (!background.isNull())
+        p.fillRect(area, QBrush(background));
+
+    // Normal looks, their labels never below the least font size; borders
+    // as thick as the menus draw them.
+    auto look = [&](bool sub) {
+        CItemLook l = LookOf(params, sub, 1);
+        l.font.setPixelSize(std::max(CSmallMenuLayout::kLeastFont, l.font.pixelSize()));
+        return l;
+    };
+    auto thickness = [](int thick, int w, int h) { return std::clamp(thick, 0, std::max(0, std::min(w, h)) / 2); };
+    const CItemLook mainLook = look(false), subLook = look(true);
+    const int mainThick = thickness(params.m_mmBorderThick, params.m_mmWidth, params.m_mmHeight);
+    const int subThick = thickness(params.m_smBorderThick, params.m_smWidth, params.m_smHeight);
+    const CAppletMenu &menu = *params.m_pMainMenu;
+    for (const CSmallMenuLayout::CRow &row : layout.Rows()) {
+        switch (row.kind) {
+        case CSmallMenuLayout::ERow::Toggle:
+            DrawItem(p, row.rect, mainLook, mainThick, QStringLiteral("Menu"), QString());
+            break;
+        case CSmallMenuLayout::ERow::Item: {
+            const CAppletMenuItem *item = menu.GetItem(row.item.nMain);
+            DrawItem(p, row.rect, mainLook, mainThick, item->m_strLabel, item->m_strImage);
+            break;
+        }
+        case CSmallMenuLayout::ERow::Disclosure: {
+            CItemLook centred = mainLook;
+            centred.textAlign = 1;
+            const bool open = layout.Section() == row.item.nMain;
+            DrawItem(p, row.rect, centred, mainThick, open ? QString(QChar(0x2212)) : QStringLiteral("+"), QString());
+            break;
+        }
+        case CSmallMenuLayout::ERow::SubItem: {
+            const CAppletMenuItem *item = menu.GetItem(row.item.nMain)->m_pSubMenu->GetItem(row.item.nSub);
+            DrawItem(p, row.rect, subLook, subThick, item->m_strLabel, item->m_strImage);
+            break;
+        }
+        }
+    }
+    p.restore();
+}
+
+QImage CMenuRenderer::RenderSmallImage(const CAppletParameters &params, const CSmallMenuLayout &layout) const
+{
+    const QRect area = layout.Rect();
+    if (area.isEmpty() || area.width() > kMaxImageSide || area.height() > kMaxImageSide)
+        return QImage();
+    QImage image(area.size(), QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
+    image.fill(Qt::white);
+    QPainter p(&image);
+    DrawSmall(p, params, layout);
     p.end();
     return image;
 }

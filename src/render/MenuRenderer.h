@@ -135,6 +135,17 @@ private:
 // Items are drawn in their Normal, Mouse Move or Mouse Click style as
 // CRenderState says; main items with the main-item styles and the main
 // menu's thickness, sub items with the sub-item styles and the sub menus'.
+// One item style (main or sub items, one state) as it is drawn.
+struct CItemLook {
+    QColor bk, fr;
+    int border = 0; // 0 plain, 1 raised, 2 sunken
+    int fill = 0;   // 0..9
+    QFont font;
+    int imageAlign = 0, textAlign = 0; // 0 left, 1 centre, 2 right
+};
+
+class CSmallMenuLayout;
+
 class CMenuRenderer {
 public:
     // Draws the applet area and the menus in applet coordinates; the caller
@@ -147,7 +158,17 @@ public:
 
     // The font of an item style (bSub: sub-menu items; nState 1..3).
     static QFont ItemFont(const CAppletParameters &params, bool bSub, int nState);
+    static CItemLook LookOf(const CAppletParameters &params, bool bSub, int nState);
+    // Draws one item in rectangle r: fill, border of `thickness` (at most
+    // half its size), image and label inside.
+    void DrawItem(QPainter &p, const QRect &r, const CItemLook &look, int thickness, const QString &label,
+                  const QString &imagePath) const;
     static QColor ToQColor(int color);
+
+    // The small-screen form (see CSmallMenuLayout), in its own coordinates,
+    // and its picture.
+    void DrawSmall(QPainter &painter, const CAppletParameters &params, const CSmallMenuLayout &layout) const;
+    QImage RenderSmallImage(const CAppletParameters &params, const CSmallMenuLayout &layout) const;
 
     // Forgets the images read so far (an image file may have changed).
     void ClearImageCache() const { m_images.clear(); }

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "render/MenuRenderer.h"
+
+#include <QRect>
+#include <vector>
+
+class CAppletParameters;
+
+// How a page for today's browsers shows its menu where the page is
+// narrower than the menu's box (a phone): one "Menu" button across the
+// page in the main items' Normal look; under it, once opened, the main
+// items one per row across the page, an item with a sub menu with a square
+// disclosure button at its right; under an opened item its sub items,
+// indented. Rows are at least kLeastTarget pixels high and labels at least
+// kLeastFont pixels; rows touch, and the applet's background shows beside
+// the indented sub items. The page script draws the same.
+class CSmallMenuLayout {
+public:
+    // The saved page's body margin on each side: the menu is as wide as the
+    // page less these.
+    static constexpr int kPageMargin = 8;
+    static constexpr int kLeastTarget = 44;
+    static constexpr int kLeastFont = 16;
+    static constexpr int kIndent = 16;
+
+    enum class ERow { Toggle, Item, Disclosure, SubItem };
+    struct CRow {
+        ERow kind;
+        CItemRef item; // the item of an Item, Disclosure or SubItem row
+        QRect rect;
+    };
+
+    // The menu's width on a page pageWidth pixels wide.
+    static int MenuWidth(int pageWidth) { return pageWidth - 2 * kPageMargin; }
+    // Whether a menu menuWidth pixels wide is shown in this form: a page for
+    // today's browsers whose menu box is wider.
+    static bool Applies(const CAppletParameters &params, int menuWidth);
+
+    // bShown: the button has opened the list; nSection: the main item whose
+    // sub items show (-1 none).
+    CSmallMenuLayout(const CAppletParameters &params, int menuWidth, bool bShown, int nSection);
+
+    const std::vector<CRow> &Rows() const { return m_rows; }
+    // (0, 0) to the menu's width and the rows' height.
+    QRect Rect() const { return m_rect; }
+    // The row at pt, or nullptr.
+    const CRow *RowAt(const QPoint &pt) const;
+    bool Shown() const { return m_bShown; }
+    int Section() const { return m_nSection; }
+
+private:
+    std::vector<CRow> m_rows;
+    QRect m_rect;
+    bool m_bShown = false;
+    int m_nSection = -1;
+};
