@@ -33,7 +33,8 @@
     '.glidebar, .glidebar * { box-sizing: border-box; margin: 0; padding: 0; }',
     // Sub menus float over the page beside their item, over what follows.
     '.glidebar { display: inline-block; position: relative; overflow: visible; isolation: isolate; z-index: 100;',
-    '  vertical-align: baseline; text-align: left; line-height: normal; text-indent: 0; }',
+    '  vertical-align: baseline; text-align: left; line-height: normal; text-indent: 0;',
+    '  -webkit-tap-highlight-color: transparent; }',
     '.glidebar nav.glidebar-links { position: absolute; left: 0; top: 0; width: 100%; height: 100%; }',
     '.glidebar ul { position: absolute; display: flex; list-style: none; }',
     '.glidebar ul::after { content: ""; position: absolute; left: 0; top: 0; right: 0; bottom: 0;',
@@ -285,7 +286,7 @@
   const TARGET = 44, LEAST_FONT = 16, INDENT = 16;
   function smallRules(root, cfg) {
     const S = root + '.gb-small', hm = Math.max(TARGET, cfg.mm.h), hs = Math.max(TARGET, cfg.sm.h);
-    const tm = thickness(cfg.mm), bar = S + ' .gb-bar', row = bar + '>li';
+    const tm = thickness(cfg.mm), ts = thickness(cfg.sm), bar = S + ' .gb-bar', row = bar + '>li';
     const rules = [
       S + '{display:block;width:auto;min-width:' + 2 * TARGET + 'px;height:auto}',
       S + ' .glidebar-links{position:static;width:auto;height:auto}',
@@ -301,7 +302,10 @@
       S + ' .gb-sub{position:static;flex:0 0 100%;flex-direction:column;gap:0;margin-left:' + INDENT +
         'px;background:none;display:none}',
       S + ' .gb-sect>.gb-sub{display:flex}',
-      S + ' .gb-sub>li{width:auto;height:' + hs + 'px;box-shadow:none}',
+      // A sub row is its link, border and all, so the whole row is the target.
+      S + ' .gb-sub>li{width:auto;height:auto;border:none;background:none;box-shadow:none}',
+      S + ' .gb-sub>li>:first-child{height:' + hs + 'px;margin:0;padding:0 2px;border-width:' + ts +
+        'px;border-style:' + (ts > 0 ? 'solid' : 'none') + '}',
     ];
     const font = (look) => (look.italic ? 'italic ' : '') + (look.bold ? 'bold ' : '') +
       Math.max(LEAST_FONT, look.px) + 'px ' + look.family;
@@ -313,7 +317,8 @@
       rules.push(row + state + '>:first-child,' + row + state + '>.gb-disc{' + paint + '}');
       rules.push(S + ' .gb-tog' + [':not(:hover)', ':hover:not(:active)', ':hover:active'][s] + '{' + paint +
         ';justify-content:' + justify[look.textAlign] + '}');
-      rules.push(S + ' .gb-sub>li' + state + '>:first-child{font:' + font(sub) + '}');
+      rules.push(S + ' .gb-sub>li' + state + '>:first-child{background:' + fillCss(sub) + ';border-color:' +
+        borderColours(sub) + ';font:' + font(sub) + '}');
     });
     return rules;
   }
@@ -714,15 +719,17 @@
       show(old);
     }
     // Beside its item, or on the item's other side where the window's edge
-    // would cut it and the other side has the room. Worked out from the
+    // would cut it and the other side has the room, else as far left as the
+    // window allows (src/render/MenuRenderer.cpp keeps it on the page alike). Worked out from the
     // applet's place before the sub menu shows, so opening lays out once.
     function place(owner) {
       const o = owner.subOrigin, w = owner.subBox.w, room = document.documentElement.clientWidth;
-      const left = root.getBoundingClientRect().left + cfg.x + o.x;
+      const rootLeft = root.getBoundingClientRect().left, left = rootLeft + cfg.x + o.x;
       let x = o.x;
       if (left + w > room) {
+        // The other side of the item, else as far left as the page allows.
         const other = cfg.mm.across ? o.x + cfg.mm.w - w : o.x - cfg.mm.w - w;
-        if (left + other - o.x >= 0) x = other;
+        x = rootLeft + cfg.x + other >= 0 ? other : Math.floor(Math.max(0, room - w) - rootLeft) - cfg.x;
       }
       owner.subList.style.left = x + 'px';
     }

@@ -275,7 +275,7 @@ int WritePicture(const CArguments &args, const CAppletParameters &params, const 
             return ContentError(QStringLiteral("main item %1 has no sub menu to open").arg(k));
         state.nOpenSubMenu = k;
     }
-    int menuWidth = 0;
+    int menuWidth = 0, pageWidth = 0;
     if (args.bHasWidth) {
         bool ok = false;
         const int w = args.strWidth.toInt(&ok);
@@ -284,13 +284,14 @@ int WritePicture(const CArguments &args, const CAppletParameters &params, const 
                                   .arg(2 * CSmallMenuLayout::kPageMargin + 1)
                                   .arg(CMenuRenderer::kMaxImageSide)
                                   .arg(args.strWidth));
+        pageWidth = w;
         menuWidth = CSmallMenuLayout::MenuWidth(w);
     }
-    const bool small = args.bHasWidth && CSmallMenuLayout::Applies(params, menuWidth);
+    const bool small = args.bHasWidth && CMenuLayout(params).NeedsSmallForm(menuWidth);
     const QImage image =
         small ? CMenuRenderer().RenderSmallImage(
                     params, CSmallMenuLayout(params, menuWidth, args.bHasOpen, state.nOpenSubMenu))
-              : CMenuRenderer().RenderImage(params, state);
+              : CMenuRenderer().RenderImage(params, state, pageWidth);
     if (image.isNull()) {
         const QRect area = CMenuLayout(params).AppletRect();
         Print(stderr, QStringLiteral("vantrel-gen: no picture: the applet area is %1 x %2 pixels "

@@ -47,7 +47,9 @@ void AppendLinkList(CPageText &out, const CAppletMenu &root, const QString &name
 {
     out.Put("\t<nav class=\"glidebar-links\" aria-label=\"");
     out.PutEscaped(name);
-    out.Put("\"><ul>");
+    // Without scripts the list keeps its bullets beside its links, also on a
+    // page that centres the applet.
+    out.Put("\" style=\"display:inline-block;text-align:left\"><ul>");
     for (int i = 0; i < root.GetCount(); ++i) {
         const CAppletMenuItem &item = *root.GetItem(i);
         out.Put("<li>");

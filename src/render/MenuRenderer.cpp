@@ -11,6 +11,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -173,7 +174,7 @@ void CMenuLayout::CMenuGeometry::Finish()
     box = horizontal ? MakeRect(x, y, along, h) : MakeRect(x, y, w, along);
 }
 
-CMenuLayout::CMenuLayout(const CAppletParameters &params)
+CMenuLayout::CMenuLayout(const CAppletParameters &params, int nPageWidth)
 {
     const CAppletMenu &menu = *params.m_pMainMenu;
     m_main.x = params.m_xPos;
@@ -222,11 +223,45 @@ CMenuLayout::CMenuLayout(const CAppletParameters &params)
                        ? QRect()
                        : MakeRect(0, 0, qint64(m_main.box.right()) + 1 + mx, qint64(m_main.box.bottom()) + 1 + my);
     }
+    m_bFlush = mainMenu.flush;
+    if (mainMenu.flush && nPageWidth > 0 && !m_applet.isEmpty())
+        KeepOnPage(params, nPageWidth);
     m_extent = m_applet;
     for (const CMenuGeometry &sub : m_subs)
         if (sub.count > 0 && !m_applet.isEmpty())
             m_extent |= sub.box;
-    m_extent &= QRect(0, 0, std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
+    if (nPageWidth <= 0)
+        m_extent &= QRect(0, 0, std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
+}
+
+void CMenuLayout::KeepOnPage(const CAppletParameters &params, int nPageWidth)
+{
+    // Where the saved page puts the applet: in the body, less its margins,
+    // at the page's alignment (0 centre, 1 left, 2 right); a box wider than
+    // the room starts at its left.
+    constexpr int kBodyMargin = 8;
+    const double room = nPageWidth - 2 * kBodyMargin;
+    const double spare = std::max(0.0, room - m_applet.width());
+    const double appletLeft = kBodyMargin + (params.m_Align == 1 ? 0.0 : params.m_Align == 2 ? spare : spare / 2);
+    for (CMenuGeometry &sub : m_subs) {
+        if (sub.count <= 0 || sub.box.isEmpty())
+            continue;
+        const qint64 width = sub.box.width();
+        if (appletLeft + sub.x + width <= nPageWidth)
+            continue;
+        // The other side of the item, else as far left as the page allows.
+        const qint64 other = m_main.horizontal ? sub.x + m_main.w - width : sub.x - m_main.w - width;
+        if (appletLeft + other >= 0)
+            sub.x = other;
+        else
+            sub.x = qint64(std::floor(std::max<double>(0, nPageWidth - width) - appletLeft));
+        sub.Finish();
+    }
+}
+
+bool CMenuLayout::NeedsSmallForm(int nRoom) const
+{
+    return m_bFlush && !m_applet.isEmpty() && nRoom < m_applet.width();
 }
 
 QRect CMenuLayout::DrawingRect(int nOpenSubMenu) const
@@ -316,9 +351,10 @@ const QImage &CMenuRenderer::Image(const QString &storedPath) const
     return it.value();
 }
 
-void CMenuRenderer::Draw(QPainter &p, const CAppletParameters &params, const CRenderState &state) const
+void CMenuRenderer::Draw(QPainter &p, const CAppletParameters &params, const CRenderState &state,
+                         int nPageWidth) const
 {
-    const CMenuLayout layout(params);
+    const CMenuLayout layout(params, nPageWidth);
     const QRect area = layout.AppletRect();
     if (area.isEmpty())
         return;
@@ -437,9 +473,10 @@ void CMenuRenderer::DrawMenu(QPainter &p, const CAppletParameters &params, const
     }
 }
 
-QImage CMenuRenderer::RenderImage(const CAppletParameters &params, const CRenderState &state) const
+QImage CMenuRenderer::RenderImage(const CAppletParameters &params, const CRenderState &state,
+                                  int nPageWidth) const
 {
-    const QRect area = CMenuLayout(params).DrawingRect(state.nOpenSubMenu);
+    const QRect area = CMenuLayout(params, nPageWidth).DrawingRect(state.nOpenSubMenu);
     if (area.isEmpty() || area.width() > kMaxImageSide || area.height() > kMaxImageSide)
         return QImage();
     QImage image(area.size(), QImage::Format_RGB32);
@@ -449,7 +486,8 @@ QImage CMenuRenderer::RenderImage(const CAppletParameters &params, const CRender
     // shows: plain white.
     image.fill(Qt::white);
     QPainter p(&image);
-    Draw(p, params, state);
+    p.translate(-area.topLeft()); // a sub menu kept on the page may lie left of the applet
+    Draw(p, params, state, nPageWidth);
     p.end();
     return image;
 }
@@ -485,19 +523,19 @@ void CMenuRenderer::DrawSmall(QPainter &p, const CAppletParameters &params, cons
             DrawItem(p, row.rect, mainLook, mainThick, QStringLiteral("Menu"), QString());
             break;
         case CSmallMenuLayout::ERow::Item: {
-            const CAppletMenuItem *item = menu.GetItem(row.item.nMain);
+            const CAppletMenuItem *item = menu.GetItem(row.nMain);
             DrawItem(p, row.rect, mainLook, mainThick, item->m_strLabel, item->m_strImage);
             break;
         }
         case CSmallMenuLayout::ERow::Disclosure: {
             CItemLook centred = mainLook;
             centred.textAlign = 1;
-            const bool open = layout.Section() == row.item.nMain;
+            const bool open = layout.Section() == row.nMain;
             DrawItem(p, row.rect, centred, mainThick, open ? QString(QChar(0x2212)) : QStringLiteral("+"), QString());
             break;
         }
         case CSmallMenuLayout::ERow::SubItem: {
-            const CAppletMenuItem *item = menu.GetItem(row.item.nMain)->m_pSubMenu->GetItem(row.item.nSub);
+            const CAppletMenuItem *item = menu.GetItem(row.nMain)->m_pSubMenu->GetItem(row.nSub);
             DrawItem(p, row.rect, subLook, subThick, item->m_strLabel, item->m_strImage);
             break;
         }

@@ -53,7 +53,10 @@ struct CRenderState {
 // a hand-edited file cannot overflow.
 class CMenuLayout {
 public:
-    explicit CMenuLayout(const CAppletParameters &params);
+    // nPageWidth: the width of the saved page the menu is shown on, when
+    // known: a sub menu the page's edge would cut opens on the other side of
+    // its item, else as far left as the page allows.
+    explicit CMenuLayout(const CAppletParameters &params, int nPageWidth = 0);
 
     // The applet's box, filled with its background: (0, 0) to the size the
     // page gives the applet, or in a page for today's browsers the main menu
@@ -65,6 +68,9 @@ public:
     // What a picture of the menu with sub menu nOpenSubMenu open shows: the
     // applet's box and that sub menu.
     QRect DrawingRect(int nOpenSubMenu) const;
+    // Whether a page for today's browsers shows the small-screen form (see
+    // SmallMenuLayout.h) where it gives the menu nRoom pixels across.
+    bool NeedsSmallForm(int nRoom) const;
 
     int MainCount() const { return m_main.count; }
     QRect MainMenuRect() const { return m_main.box; }
@@ -93,10 +99,13 @@ private:
         int IndexAt(const QPoint &pt) const;
         void Finish();
     };
+    void KeepOnPage(const CAppletParameters &params, int nPageWidth);
+
     CMenuGeometry m_main;
     std::vector<CMenuGeometry> m_subs; // one per main item; count 0 = no sub menu
     QRect m_applet;
     QRect m_extent;
+    bool m_bFlush = false;
 };
 
 // Draws a configured menu with QPainter, as the applet on the page shows it.
@@ -150,11 +159,12 @@ class CMenuRenderer {
 public:
     // Draws the applet area and the menus in applet coordinates; the caller
     // sets any scaling on the painter.
-    void Draw(QPainter &painter, const CAppletParameters &params, const CRenderState &state) const;
+    void Draw(QPainter &painter, const CAppletParameters &params, const CRenderState &state,
+              int nPageWidth = 0) const;
 
     // The picture at the applet's own size (a null image for an empty or
     // absurdly large area).
-    QImage RenderImage(const CAppletParameters &params, const CRenderState &state = {}) const;
+    QImage RenderImage(const CAppletParameters &params, const CRenderState &state = {}, int nPageWidth = 0) const;
 
     // The font of an item style (bSub: sub-menu items; nState 1..3).
     static QFont ItemFont(const CAppletParameters &params, bool bSub, int nState);

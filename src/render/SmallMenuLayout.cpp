@@ -5,14 +5,6 @@
 
 #include <algorithm>
 
-bool CSmallMenuLayout::Applies(const CAppletParameters &params, int menuWidth)
-{
-    if (params.m_ModernPage == 0)
-        return false;
-    const QRect box = CMenuLayout(params).AppletRect();
-    return !box.isEmpty() && menuWidth < box.width();
-}
-
 CSmallMenuLayout::CSmallMenuLayout(const CAppletParameters &params, int menuWidth, bool bShown, int nSection)
     : m_bShown(bShown)
 {
@@ -20,7 +12,7 @@ CSmallMenuLayout::CSmallMenuLayout(const CAppletParameters &params, int menuWidt
     const int mainHeight = std::max(kLeastTarget, params.m_mmHeight);
     const int subHeight = std::max(kLeastTarget, params.m_smHeight);
     int y = 0;
-    m_rows.push_back({ERow::Toggle, CItemRef{}, QRect(0, 0, width, mainHeight)});
+    m_rows.push_back({ERow::Toggle, -1, -1, QRect(0, 0, width, mainHeight)});
     y += mainHeight;
     const CAppletMenu &menu = *params.m_pMainMenu;
     const int count = bShown ? menu.GetCount() : 0;
@@ -28,17 +20,17 @@ CSmallMenuLayout::CSmallMenuLayout(const CAppletParameters &params, int menuWidt
         const CAppletMenu *sub = menu.GetItem(i)->m_pSubMenu.get();
         const bool hasSub = sub && sub->GetCount() > 0;
         if (!hasSub) {
-            m_rows.push_back({ERow::Item, CItemRef{i, -1}, QRect(0, y, width, mainHeight)});
+            m_rows.push_back({ERow::Item, i, -1, QRect(0, y, width, mainHeight)});
         } else {
-            m_rows.push_back({ERow::Item, CItemRef{i, -1}, QRect(0, y, width - mainHeight, mainHeight)});
+            m_rows.push_back({ERow::Item, i, -1, QRect(0, y, width - mainHeight, mainHeight)});
             m_rows.push_back(
-                {ERow::Disclosure, CItemRef{i, -1}, QRect(width - mainHeight, y, mainHeight, mainHeight)});
+                {ERow::Disclosure, i, -1, QRect(width - mainHeight, y, mainHeight, mainHeight)});
         }
         y += mainHeight;
         if (hasSub && i == nSection) {
             m_nSection = i;
             for (int k = 0; k < sub->GetCount(); ++k) {
-                m_rows.push_back({ERow::SubItem, CItemRef{i, k}, QRect(kIndent, y, width - kIndent, subHeight)});
+                m_rows.push_back({ERow::SubItem, i, k, QRect(kIndent, y, width - kIndent, subHeight)});
                 y += subHeight;
             }
         }

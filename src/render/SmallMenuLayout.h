@@ -1,7 +1,6 @@
 #pragma once
 
-#include "render/MenuRenderer.h"
-
+#include <QPoint>
 #include <QRect>
 #include <vector>
 
@@ -27,15 +26,14 @@ public:
     enum class ERow { Toggle, Item, Disclosure, SubItem };
     struct CRow {
         ERow kind;
-        CItemRef item; // the item of an Item, Disclosure or SubItem row
+        int nMain = -1; // the main item of an Item, Disclosure or SubItem row
+        int nSub = -1;  // the sub item of a SubItem row
         QRect rect;
     };
 
-    // The menu's width on a page pageWidth pixels wide.
+    // The menu's width on a page pageWidth pixels wide. The form is shown
+    // where that is less than the applet's box (CMenuLayout::NeedsSmallForm).
     static int MenuWidth(int pageWidth) { return pageWidth - 2 * kPageMargin; }
-    // Whether a menu menuWidth pixels wide is shown in this form: a page for
-    // today's browsers whose menu box is wider.
-    static bool Applies(const CAppletParameters &params, int menuWidth);
 
     // bShown: the button has opened the list; nSection: the main item whose
     // sub items show (-1 none).

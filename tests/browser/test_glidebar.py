@@ -76,7 +76,7 @@ def mains():
 
 
 def subs(owner):
-    return owner.find_elements('xpath', './following-sibling::*[1][@role="menu"]//*[@role="menuitem"]')
+    return owner.find_elements('xpath', './following-sibling::*[@role="menu"][1]//*[@role="menuitem"]')
 
 
 def active():
@@ -351,7 +351,7 @@ class Roles(unittest.TestCase):
                         continue
                     self.assertEqual(a.get_attribute('aria-haspopup'), 'menu')
                     self.assertEqual(a.get_attribute('aria-expanded'), 'false')
-                    menu = a.find_element('xpath', './following-sibling::*')
+                    menu = a.find_element('xpath', './following-sibling::ul')
                     self.assertEqual(menu.get_attribute('role'), 'menu')
                     close_menus()
                     tap(a)  # its items are made menu items as it opens
@@ -403,7 +403,11 @@ class Adversarial(unittest.TestCase):
         self.assertEqual([a.get_attribute('textContent') for a in subs(items[1])], ADVERSARIAL[5:7])
         tags = driver.execute_script(
             'return Array.from(document.querySelectorAll("applet *"), e => e.localName)')
-        self.assertEqual(set(tags) - {'param', 'nav', 'ul', 'li', 'a', 'span'}, set())
+        self.assertEqual(set(tags) - {'param', 'nav', 'ul', 'li', 'a', 'span', 'button'}, set())
+        # The buttons are the small-screen form's, named by the script alone.
+        self.assertEqual(driver.execute_script(
+            'return Array.from(document.querySelectorAll("applet button"), b => b.textContent)'),
+            ['Menu'] + ['+'] * sum(1 for it in menu_tree(params(page)) if it[3]))
         self.assertEqual(len(driver.find_elements('css selector', 'body script')), 1)
         self.assertEqual(driver.execute_script('return document.querySelectorAll("p").length'), 1)
         with self.assertRaises(NoAlertPresentException):
@@ -430,8 +434,178 @@ class WithoutScripts(unittest.TestCase):
                         want += [[sl, sk, st] for sl, sk, st in sub or [] if sk]
                     self.assertEqual(shown, want)
                     self.assertTrue(driver.find_element('css selector', '.glidebar-links').is_displayed())
+                    # Each link starts beside its bullet, though the page centres the applet.
+                    gaps = driver.execute_script(
+                        'return Array.from(document.querySelectorAll("applet .glidebar-links li > :first-child"),'
+                        ' e => Math.round(e.getBoundingClientRect().left'
+                        ' - e.closest("ul").getBoundingClientRect().left))')
+                    self.assertTrue(gaps and all(0 <= g <= 48 for g in gaps), gaps)
         finally:
             driver.execute_cdp_cmd('Emulation.setScriptExecutionDisabled', {'value': False})
+
+
+def phone(width=360):
+    """A phone's screen, width CSS pixels wide, and a finger."""
+    driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                           {'width': width, 'height': 740, 'deviceScaleFactor': 1, 'mobile': True})
+    driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True, 'maxTouchPoints': 1})
+
+
+def desktop():
+    driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+    driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': False})
+
+
+def settle():
+    """Two frames: the form follows the page's width once it is laid out."""
+    driver.execute_async_script('const done = arguments[0];'
+                                'requestAnimationFrame(() => requestAnimationFrame(() => done()));')
+
+
+def open_small(page):
+    driver.get('file://' + page)
+    assert driver.find_element('css selector', 'applet.glidebar')
+    driver.execute_async_script(
+        'const done = arguments[0];'
+        'Promise.all(Array.from(document.images, i => i.decode().catch(() => null)))'
+        '.then(() => requestAnimationFrame(() => requestAnimationFrame(() => done())));')
+
+
+def is_small():
+    return driver.execute_script('return document.querySelector("applet").classList.contains("gb-small")')
+
+
+def click(css, index=0):
+    """A click that leaves no pointer over the menu."""
+    driver.execute_script('document.querySelectorAll(arguments[0])[arguments[1]].click()', css, index)
+    settle()
+
+
+# Every visible target of the applet: [width, height, font size, text].
+TARGETS = ('return Array.from(document.querySelectorAll("applet a, applet button, applet [role=menuitem]"))'
+           '.filter(e => e.getClientRects().length)'
+           '.map(e => { const r = e.getBoundingClientRect();'
+           ' return [r.width, r.height, parseFloat(getComputedStyle(e).fontSize), e.textContent]; });')
+
+
+class SmallScreen(unittest.TestCase):
+    """On a phone: the page is laid out at the phone's width; a menu wider
+    than the page shows its small-screen form, which looks like
+    `vantrel-gen png --width`, has 44 px targets and 16 px text, never
+    scrolls sideways, and follows the disclosure pattern."""
+
+    def tearDown(self):
+        desktop()
+
+    def test_pictures(self):
+        phone(360)
+        for n in range(template_count()):
+            page = save_template(n)
+            owners = [i for i, it in enumerate(menu_tree(params(page))) if it[3]]
+            for k in [None] + owners:
+                with self.subTest(template=n, open=k):
+                    open_small(page)
+                    self.assertEqual(driver.execute_script('return innerWidth'), 360)
+                    extra = ['--width', 360] + ([] if k is None else ['--open', k])
+                    if k is not None and is_small():
+                        click('applet .gb-tog')
+                        click('applet .gb-bar > li > .gb-disc', owners.index(k))
+                    elif k is not None:
+                        tap(mains()[k])
+                    shot = screenshot()
+                    ratio = pngdiff.match_ratio(shot, picture(page, *extra), TOLERANCE)
+                    print('phone, template %d, open %s: %.4f of the pixels match' % (n, k, ratio))
+                    self.assertGreaterEqual(ratio, MIN_MATCH)
+
+    def test_targets_text_and_room(self):
+        small_seen = 0
+        for width in (360, 320):
+            phone(width)
+            for n in range(template_count()):
+                page = save_template(n)
+                owners = [i for i, it in enumerate(menu_tree(params(page))) if it[3]]
+                open_small(page)
+                with self.subTest(template=n, width=width):
+                    self.assertEqual(driver.execute_script('return innerWidth'), width)
+                    if is_small():
+                        small_seen += 1
+                        click('applet .gb-tog')
+                    for j, k in enumerate([None] + owners):
+                        if k is not None:
+                            if is_small():
+                                click('applet .gb-bar > li > .gb-disc', owners.index(k))
+                            else:
+                                tap(mains()[k])
+                                settle()
+                        room = driver.execute_script(
+                            'return [document.documentElement.scrollWidth, innerWidth]')
+                        self.assertLessEqual(room[0], room[1], 'open %s' % k)
+                        if is_small():
+                            for w, h, size, text in driver.execute_script(TARGETS):
+                                self.assertGreaterEqual(min(w, h), 44, text)
+                                self.assertGreaterEqual(size, 16, text)
+        # The horizontal templates are wider than a phone.
+        self.assertGreater(small_seen, 0)
+
+    def test_keyboard(self):
+        phone(360)
+        page = save_template(2)
+        open_small(page)
+        self.assertTrue(is_small())
+        toggle = driver.find_element('css selector', 'applet .gb-tog')
+        bar = driver.find_element('css selector', 'applet .gb-bar')
+        self.assertEqual(toggle.get_attribute('aria-controls'), bar.get_attribute('id'))
+        self.assertEqual(toggle.get_attribute('aria-expanded'), 'false')
+        self.assertFalse(bar.is_displayed())
+        # Plain links and buttons: no menu roles, no roving Tab stop.
+        self.assertIsNone(bar.get_attribute('role'))
+        self.assertEqual(driver.find_elements('css selector', 'applet [role], applet [tabindex]'), [])
+        toggle.send_keys(Keys.ENTER)
+        self.assertEqual(toggle.get_attribute('aria-expanded'), 'true')
+        self.assertTrue(bar.is_displayed())
+        active().send_keys(Keys.TAB)
+        first = driver.find_element('css selector', 'applet .gb-bar > li > a')
+        self.assertEqual(active(), first)
+        disc = driver.find_element('css selector', 'applet .gb-bar > li > .gb-disc')
+        sub = driver.find_element('id', disc.get_attribute('aria-controls'))
+        while active() != disc:
+            active().send_keys(Keys.TAB)
+        self.assertFalse(sub.is_displayed())
+        active().send_keys(Keys.SPACE)
+        self.assertEqual(disc.get_attribute('aria-expanded'), 'true')
+        self.assertTrue(sub.is_displayed())
+        active().send_keys(Keys.TAB)
+        self.assertEqual(active(), sub.find_element('css selector', 'a'))
+        # Escape closes the section, then the menu, the focus on their buttons.
+        active().send_keys(Keys.ESCAPE)
+        self.assertEqual(active(), disc)
+        self.assertEqual(disc.get_attribute('aria-expanded'), 'false')
+        self.assertFalse(sub.is_displayed())
+        active().send_keys(Keys.ESCAPE)
+        self.assertEqual(active(), toggle)
+        self.assertEqual(toggle.get_attribute('aria-expanded'), 'false')
+        self.assertFalse(bar.is_displayed())
+
+    def test_crossing_the_width(self):
+        page = save_template(2)
+        owners = [i for i, it in enumerate(menu_tree(params(page))) if it[3]]
+        phone(360)
+        open_small(page)
+        click('applet .gb-tog')
+        click('applet .gb-bar > li > .gb-disc', 0)
+        # Wider: the desktop menu, the same sub menu open.
+        desktop()
+        settle()
+        self.assertFalse(is_small())
+        self.assertEqual(len(driver.find_elements('css selector', 'applet [role=menubar]')), 1)
+        self.assertEqual(mains()[owners[0]].get_attribute('aria-expanded'), 'true')
+        # And back: the list shown with that section.
+        phone(360)
+        settle()
+        self.assertTrue(is_small())
+        disc = driver.find_element('css selector', 'applet .gb-bar > li > .gb-disc')
+        self.assertEqual(disc.get_attribute('aria-expanded'), 'true')
+        self.assertTrue(driver.find_element('id', disc.get_attribute('aria-controls')).is_displayed())
 
 
 class Fonts(unittest.TestCase):

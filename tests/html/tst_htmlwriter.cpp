@@ -777,7 +777,8 @@ void TestHtmlWriter::modernPageText()
     QString expected = DemoPageText();
     if (additions) {
         const QString list = QStringLiteral(
-            "\t<nav class=\"glidebar-links\" aria-label=\"Demo\"><ul>"
+            "\t<nav class=\"glidebar-links\" aria-label=\"Demo\" "
+            "style=\"display:inline-block;text-align:left\"><ul>"
             "<li><a href=\"index.htm\" target=\"_self\">Home</a></li>"
             "<li><span>Products</span><ul>"
             "<li><a href=\"a.htm\" target=\"_blank\" rel=\"noopener\">A</a></li>"
@@ -853,7 +854,7 @@ void TestHtmlWriter::linkListEntries()
         item->m_strLink = link;
     }
     const QString html = p.GenerateHTML();
-    const QString list = "\t<nav class=\"glidebar-links\" aria-label=\"Site menu\"><ul><li>" + entry
+    const QString list = "\t<nav class=\"glidebar-links\" aria-label=\"Site menu\" style=\"display:inline-block;text-align:left\"><ul><li>" + entry
                          + "<ul><li>" + entry + "</li></ul></li></ul></nav>\r\n</applet>\r\n";
     QVERIFY2(html.contains(list), qPrintable(html));
     for (QChar c : html)
@@ -913,7 +914,7 @@ void TestHtmlWriter::menuLandmarkName()
     p.m_ModernPage = 1;
     p.m_HTMLTitle = title;
     BuildMenu(p, 2, "");
-    QVERIFY(p.GenerateHTML().contains("\t<nav class=\"glidebar-links\" aria-label=\"" + aria + "\"><ul><li>"));
+    QVERIFY(p.GenerateHTML().contains("\t<nav class=\"glidebar-links\" aria-label=\"" + aria + "\" style=\"display:inline-block;text-align:left\"><ul><li>"));
 }
 
 // Links that run code are reported as missing images are, once each time
