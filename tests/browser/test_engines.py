@@ -30,7 +30,7 @@ WIDTH, HEIGHT = 1200, 900
 # Shared by both DOMs the menu script has built: the sub items of a main item
 # are the menu items of the menu element right after it.
 MAINS = 'applet [role=menubar] > li > [role=menuitem]'
-SUBS_OF = ('const m = arguments[0].nextElementSibling;'
+SUBS_OF = ('const m = arguments[0].parentNode.querySelector(":scope > [role=menu]");'
            'return m && m.getAttribute("role") === "menu" ? Array.from(m.querySelectorAll("[role=menuitem]")) : [];')
 # Calls done(true) once the script has built the menu and item images are
 # decoded, done(false) after 5 s without a menu.
