@@ -1,9 +1,13 @@
 #include "wizard/LivePreviewWindow.h"
 
+#include "render/SmallMenuLayout.h"
+
 #include "wizard/WindowPlacement.h"
 #include "wizard/WizardPage.h"
 
+#include <QCheckBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -44,7 +48,8 @@ protected:
     {
         QPainter p(this);
         p.fillRect(rect(), palette().color(QPalette::Mid));
-        const QRect area = CMenuLayout(m_pOwner->m_params).AppletRect();
+        const QRect area = m_pOwner->SmallForm() ? m_pOwner->PhoneLayout().Rect()
+                                                 : CMenuLayout(m_pOwner->m_params).AppletRect();
         if (area.isEmpty()) {
             p.setPen(palette().color(QPalette::WindowText));
             p.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, QStringLiteral("The menu has nothing to show."));
@@ -54,7 +59,7 @@ protected:
         const QPointF origin = m_pOwner->Origin();
         // A dark line around the applet's box shows where the page's applet
         // ends (sub menus may float beyond it).
-        const QRectF shown(origin, QSizeF(area.width() * scale, area.height() * scale));
+        const QRectF shown(origin + area.topLeft() * scale, QSizeF(area.width() * scale, area.height() * scale));
         p.setPen(palette().color(QPalette::Dark).darker(150));
         p.drawRect(shown.adjusted(-1, -1, 0, 0));
         if (hasFocus()) {
@@ -65,7 +70,10 @@ protected:
         }
         p.translate(origin);
         p.scale(scale, scale);
-        m_pOwner->m_renderer.Draw(p, m_pOwner->m_params, m_pOwner->State());
+        if (m_pOwner->SmallForm())
+            m_pOwner->m_renderer.DrawSmall(p, m_pOwner->m_params, m_pOwner->PhoneLayout());
+        else
+            m_pOwner->m_renderer.Draw(p, m_pOwner->m_params, m_pOwner->State(), m_pOwner->PageWidth());
     }
 
     void keyPressEvent(QKeyEvent *e) override
@@ -95,17 +103,23 @@ protected:
 
     void mouseMoveEvent(QMouseEvent *e) override
     {
+        if (m_pOwner->SmallForm())
+            return;
         Track([&](CMenuPointer &pointer) { pointer.Moved(m_pOwner->m_params, AppletPoint(e)); });
     }
     void mousePressEvent(QMouseEvent *e) override
     {
-        if (e->button() == Qt::LeftButton)
+        if (e->button() == Qt::LeftButton && !m_pOwner->SmallForm())
             Track([&](CMenuPointer &pointer) { pointer.Pressed(m_pOwner->m_params, AppletPoint(e)); });
     }
     void mouseReleaseEvent(QMouseEvent *e) override
     {
         if (e->button() != Qt::LeftButton)
             return;
+        if (m_pOwner->SmallForm()) {
+            m_pOwner->PhoneClicked(AppletPoint(e));
+            return;
+        }
         CItemRef clicked;
         Track([&](CMenuPointer &pointer) { clicked = pointer.Released(m_pOwner->m_params, AppletPoint(e)); });
         if (clicked.IsValid())
@@ -153,7 +167,67 @@ CLivePreviewWindow::CLivePreviewWindow(QWidget *owner, ConfigurationSource sourc
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_pCanvas, 1);
-    layout->addWidget(m_pStatus);
+    m_pPhone = new QCheckBox(QStringLiteral("&Phone"), this);
+    m_pPhone->setObjectName(QStringLiteral("phone"));
+    m_pPhone->setToolTip(QStringLiteral("Show the menu as a phone %1 pixels wide shows the page").arg(kPhoneWidth));
+    connect(m_pPhone, &QCheckBox::toggled, this, [this](bool on) {
+        m_bPhone = on;
+        m_bPhoneShown = false;
+        m_nPhoneSection = -1;
+        m_pointer.Reset();
+        FitCanvas();
+        m_pCanvas->update();
+    });
+    auto *bottom = new QHBoxLayout;
+    bottom->setContentsMargins(0, 0, 4, 0);
+    bottom->addWidget(m_pStatus, 1);
+    bottom->addWidget(m_pPhone);
+    layout->addLayout(bottom);
+}
+
+int CLivePreviewWindow::PageWidth() const
+{
+    return m_bPhone ? kPhoneWidth : 0;
+}
+
+bool CLivePreviewWindow::SmallForm() const
+{
+    return m_bPhone && CMenuLayout(m_params).NeedsSmallForm(CSmallMenuLayout::MenuWidth(kPhoneWidth));
+}
+
+CSmallMenuLayout CLivePreviewWindow::PhoneLayout() const
+{
+    return CSmallMenuLayout(m_params, CSmallMenuLayout::MenuWidth(kPhoneWidth), m_bPhoneShown, m_nPhoneSection);
+}
+
+QRect CLivePreviewWindow::DrawnArea() const
+{
+    if (SmallForm())
+        return PhoneLayout().Rect();
+    return CMenuLayout(m_params, PageWidth()).Extent();
+}
+
+void CLivePreviewWindow::PhoneClicked(const QPoint &pt)
+{
+    const CSmallMenuLayout layout = PhoneLayout();
+    const CSmallMenuLayout::CRow *row = layout.RowAt(pt);
+    if (!row)
+        return;
+    switch (row->kind) {
+    case CSmallMenuLayout::ERow::Toggle:
+        m_bPhoneShown = !m_bPhoneShown;
+        m_nPhoneSection = -1;
+        break;
+    case CSmallMenuLayout::ERow::Disclosure:
+        m_nPhoneSection = m_nPhoneSection == row->nMain ? -1 : row->nMain;
+        break;
+    case CSmallMenuLayout::ERow::Item:
+    case CSmallMenuLayout::ERow::SubItem:
+        ShowItemLink(CItemRef{row->nMain, row->nSub});
+        return;
+    }
+    FitCanvas();
+    m_pCanvas->update();
 }
 
 CLivePreviewWindow::~CLivePreviewWindow()
@@ -272,7 +346,7 @@ bool CLivePreviewWindow::TakeConfiguration()
 
 QSize CLivePreviewWindow::NeededCanvasSize() const
 {
-    const QRect area = CMenuLayout(m_params).Extent();
+    const QRect area = DrawnArea();
     if (area.isEmpty())
         return kSmallestCanvas;
     return (area.size() + QSize(2 * kMargin, 2 * kMargin)).expandedTo(kSmallestCanvas);
@@ -321,7 +395,7 @@ QString CLivePreviewWindow::StatusText() const
 
 double CLivePreviewWindow::Scale() const
 {
-    const QRect area = CMenuLayout(m_params).Extent();
+    const QRect area = DrawnArea();
     if (area.isEmpty())
         return 1.0;
     const double sx = double(std::max(1, m_pCanvas->width() - 2 * kMargin)) / area.width();
@@ -331,11 +405,12 @@ double CLivePreviewWindow::Scale() const
 
 QPointF CLivePreviewWindow::Origin() const
 {
-    const QRect area = CMenuLayout(m_params).Extent();
+    const QRect area = DrawnArea();
     const double scale = Scale();
-    // Whole pixels, so that an unscaled picture stays sharp.
-    return QPointF(std::floor((m_pCanvas->width() - area.width() * scale) / 2),
-                   std::floor((m_pCanvas->height() - area.height() * scale) / 2));
+    // Whole pixels, so that an unscaled picture stays sharp. The area may
+    // start left of the applet (a sub menu kept on a phone's page).
+    return QPointF(std::floor((m_pCanvas->width() - area.width() * scale) / 2 - area.left() * scale),
+                   std::floor((m_pCanvas->height() - area.height() * scale) / 2 - area.top() * scale));
 }
 
 QPoint CLivePreviewWindow::ToCanvas(const QPoint &appletPoint) const

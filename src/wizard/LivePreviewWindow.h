@@ -9,6 +9,8 @@
 
 #include <functional>
 
+class CSmallMenuLayout;
+class QCheckBox;
 class QLabel;
 class CWizardPage;
 
@@ -50,6 +52,9 @@ public:
     // Takes the configuration again and redraws.
     void Refresh();
 
+    // The page width "Phone" shows the menu at.
+    static constexpr int kPhoneWidth = 360;
+
     // What is drawn, and the pointer's effect on it.
     const CAppletParameters &Shown() const { return m_params; }
     const CRenderState &State() const { return m_pointer.State(); }
@@ -83,6 +88,16 @@ private:
     void ShowItemLink(const CItemRef &item);
     // Where the applet's top left lies on the canvas, and the scale.
     QPointF Origin() const;
+    // With "Phone" ticked the menu is drawn as a page kPhoneWidth pixels
+    // wide shows it: the small-screen form where that is narrower than the
+    // menu's box (its list and sections opened by clicks), else the menu
+    // with its sub menus kept on that page.
+    int PageWidth() const;
+    bool SmallForm() const;
+    CSmallMenuLayout PhoneLayout() const;
+    void PhoneClicked(const QPoint &pt);
+    // What the canvas shows, in applet coordinates.
+    QRect DrawnArea() const;
 
     QWidget *m_pOwner;
     ConfigurationSource m_source;
@@ -93,5 +108,9 @@ private:
     CMenuPointer m_pointer;
     CCanvas *m_pCanvas = nullptr;
     QLabel *m_pStatus = nullptr;
+    QCheckBox *m_pPhone = nullptr;
     bool m_bPlaced = false;
+    bool m_bPhone = false;
+    bool m_bPhoneShown = false;
+    int m_nPhoneSection = -1;
 };

@@ -1,6 +1,7 @@
 #include "TestFiles.h"
 #include "model/AppletParameters.h"
 #include "render/MenuRenderer.h"
+#include "render/SmallMenuLayout.h"
 
 #include <QProcess>
 #include <QtTest>
@@ -13,6 +14,7 @@ private slots:
     void drawsTheSamePictureAsTheRenderer_data();
     void drawsTheSamePictureAsTheRenderer();
     void projectFileGivesTheSamePicture();
+    void widthDrawsWhatAPageThatWideShows();
     void badArguments_data();
     void badArguments();
     void unwritableOutputExitsWithOne();
@@ -138,6 +140,29 @@ void TestGenPng::projectFileGivesTheSamePicture()
     }
 }
 
+void TestGenPng::widthDrawsWhatAPageThatWideShows()
+{
+    CAppletParameters params;
+    params.LoadTemplate(1, m_library);
+    auto draw = [&](const QString &name, const QStringList &extra) {
+        const QString out = m_dir.filePath(name);
+        const CRun run = RunGen(QStringList{"png", "--library", m_library, "--template", "1", out} + extra);
+        return run.exitCode == 0 && run.err.isEmpty() ? QImage(out).convertToFormat(QImage::Format_RGB32) : QImage();
+    };
+    // A page narrower than the menu's box: the small-screen form, closed,
+    // and with the list and main item 0's sub items shown.
+    const int room = 120 - 2 * CSmallMenuLayout::kPageMargin;
+    QVERIFY(CMenuLayout(params).NeedsSmallForm(room));
+    const QImage closed = draw("w120.png", {"--width", "120"});
+    QCOMPARE(closed, CMenuRenderer().RenderSmallImage(params, CSmallMenuLayout(params, room, false, -1)));
+    QCOMPARE(closed.width(), room);
+    const QImage opened = draw("w120-0.png", {"--width", "120", "--open", "0"});
+    QCOMPARE(opened, CMenuRenderer().RenderSmallImage(params, CSmallMenuLayout(params, room, true, 0)));
+    QVERIFY(opened.height() > closed.height());
+    // A page with room for the box: the menu as without a width.
+    QCOMPARE(draw("w4000.png", {"--width", "4000", "--open", "0"}), draw("plain-0.png", {"--open", "0"}));
+}
+
 void TestGenPng::badArguments_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -152,6 +177,12 @@ void TestGenPng::badArguments_data()
                                            << "main item 1 has no sub menu";
     QTest::newRow("open for html") << QStringList{"html", "--template", "1", "--open", "0"}
                                    << "--open is only for 'png'";
+    QTest::newRow("width not a number") << QStringList{"png", "--template", "1", "o.png", "--width", "wide"}
+                                        << "--width needs a page width from 17 to 8192 pixels";
+    QTest::newRow("width all margin") << QStringList{"png", "--template", "1", "o.png", "--width", "16"}
+                                      << "--width needs a page width";
+    QTest::newRow("width for html") << QStringList{"html", "--template", "1", "--width", "360"}
+                                    << "--width is only for 'png'";
 }
 
 void TestGenPng::badArguments()

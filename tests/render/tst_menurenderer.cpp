@@ -22,6 +22,8 @@ private slots:
     void itemStateStyles();
     void subMenuOpensBesideItsItem_data();
     void subMenuOpensBesideItsItem();
+    void subMenuKeptOnThePage_data();
+    void subMenuKeptOnThePage();
     void hitTesting_data();
     void hitTesting();
     void shades_data();
@@ -280,6 +282,52 @@ void TestMenuRenderer::subMenuOpensBesideItsItem()
     // Its owner stays in its own style.
     const QPoint ownerCorner = layout.ItemRect({owner, -1}).topLeft();
     QCOMPARE(Pixel(image, ownerCorner.x(), ownerCorner.y()), Rgb(kMain[1]));
+}
+
+void TestMenuRenderer::subMenuKeptOnThePage_data()
+{
+    QTest::addColumn<int>("mainAlign");
+    QTest::addColumn<int>("subWidth");
+    QTest::addColumn<int>("pageAlign"); // 0 centre, 1 left, 2 right
+    QTest::addColumn<int>("pageWidth");
+    QTest::addColumn<int>("x"); // the sub menu's left, in applet coordinates
+    // Down: owner 1 at (10, 34, 80 x 20), the box 100 wide, sub menus 60
+    // wide open at x 90. The page's body keeps 8 pixels at each side.
+    QTest::newRow("wide page") << 0 << 60 << 0 << 1200 << 90;
+    QTest::newRow("just room at the left") << 0 << 60 << 1 << 158 << 90;
+    QTest::newRow("no side has room: at the page's right") << 0 << 60 << 1 << 150 << 82;
+    QTest::newRow("page on the right: the other side") << 0 << 60 << 2 << 300 << -50;
+    // Across: owner 3 at (262, 10, 80 x 20), the sub menu below it.
+    QTest::newRow("across, room") << 1 << 60 << 1 << 400 << 262;
+    QTest::newRow("across, wider than the item: ends with it") << 1 << 120 << 1 << 380 << 222;
+}
+
+void TestMenuRenderer::subMenuKeptOnThePage()
+{
+    QFETCH(int, mainAlign);
+    QFETCH(int, subWidth);
+    QFETCH(int, pageAlign);
+    QFETCH(int, pageWidth);
+    QFETCH(int, x);
+    CAppletParameters p;
+    MakeFlatMenu(p);
+    p.m_ModernPage = 1;
+    p.m_mmMenuAlign = mainAlign;
+    p.m_smWidth = subWidth;
+    p.m_Align = pageAlign;
+    const int owner = mainAlign == 0 ? 1 : 3;
+    p.m_pMainMenu->GetSubMenu(owner);
+    const CMenuLayout onPage(p, pageWidth);
+    QCOMPARE(onPage.SubMenuRect(owner).x(), x);
+    QCOMPARE(onPage.SubMenuRect(owner).size(), CMenuLayout(p).SubMenuRect(owner).size());
+    QVERIFY(onPage.DrawingRect(owner).contains(onPage.SubMenuRect(owner)));
+    // The picture holds the sub menu wherever it went.
+    CRenderState state;
+    state.nOpenSubMenu = owner;
+    const QImage image = CMenuRenderer().RenderImage(p, state, pageWidth);
+    QCOMPARE(image.size(), onPage.DrawingRect(owner).size());
+    const QPoint first = onPage.ItemRect({owner, 0}).center() - onPage.DrawingRect(owner).topLeft();
+    QCOMPARE(Pixel(image, first.x(), first.y()), Rgb(kSub[1]));
 }
 
 void TestMenuRenderer::hitTesting_data()

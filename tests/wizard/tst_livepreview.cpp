@@ -1,5 +1,6 @@
 #include "MenuFixture.h"
 #include "TestApp.h"
+#include "render/SmallMenuLayout.h"
 #include "store/TemplateLibrary.h"
 #include "wizard/LivePreviewWindow.h"
 
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QCheckBox>
 #include <QtTest>
 
 // The live preview window: opening it, following the configuration, and
@@ -28,6 +30,7 @@ private slots:
     void opensAtTheSizeTheMenuNeeds();
     void growsWithTheMenuAndKeepsItWhole();
     void closingTheWizardWithThePreviewOpen();
+    void phoneShowsTheSmallForm();
 };
 
 namespace {
@@ -447,6 +450,55 @@ void TestLivePreview::closingTheWizardWithThePreviewOpen()
     QVERIFY(w->isVisible());
     t.CloseSheet();
     QVERIFY(w.isNull());
+}
+
+void TestLivePreview::phoneShowsTheSmallForm()
+{
+    // A horizontal menu wider than a phone's page, in a page for today's
+    // browsers: "Phone" shows the small-screen form, which clicks open.
+    CTestApp t;
+    MakeFixture(t.app.m_params);
+    t.app.m_params.m_mmMenuAlign = 1;
+    t.app.m_params.m_ModernPage = 1;
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    CLivePreviewWindow &w = OpenPreview(sheet);
+    auto *phone = w.findChild<QCheckBox *>(QStringLiteral("phone"));
+    QVERIFY(phone);
+    QCOMPARE(phone->text(), QStringLiteral("&Phone"));
+    phone->click();
+    QApplication::processEvents();
+
+    const int width = CSmallMenuLayout::MenuWidth(CLivePreviewWindow::kPhoneWidth);
+    // The canvas shows the picture of the form, 1:1.
+    auto check = [&](const CSmallMenuLayout &layout) {
+        const QImage expected = CMenuRenderer().RenderSmallImage(w.Shown(), layout);
+        const QImage canvas = w.Canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return w.Scale() == 1.0 && canvas.copy(QRect(w.ToCanvas(QPoint(0, 0)), expected.size())) == expected;
+    };
+    auto clickRow = [&](const CSmallMenuLayout &layout, CSmallMenuLayout::ERow kind, int nMain, int nSub = -1) {
+        for (const auto &row : layout.Rows())
+            if (row.kind == kind && row.nMain == nMain && row.nSub == nSub) {
+                QTest::mouseClick(w.Canvas(), Qt::LeftButton, {}, w.ToCanvas(row.rect.center()));
+                QApplication::processEvents();
+                return true;
+            }
+        return false;
+    };
+    CSmallMenuLayout layout(w.Shown(), width, false, -1);
+    QVERIFY(check(layout));
+    QCOMPARE(layout.Rows().size(), size_t(1)); // the Menu button alone
+    QVERIFY(clickRow(layout, CSmallMenuLayout::ERow::Toggle, -1));
+    layout = CSmallMenuLayout(w.Shown(), width, true, -1);
+    QVERIFY(check(layout));
+    QVERIFY(clickRow(layout, CSmallMenuLayout::ERow::Disclosure, 1));
+    layout = CSmallMenuLayout(w.Shown(), width, true, 1);
+    QVERIFY(check(layout));
+    QVERIFY(clickRow(layout, CSmallMenuLayout::ERow::SubItem, 1, 2));
+    QCOMPARE(w.StatusText(), QStringLiteral("News: link news.htm, target frame _blank"));
+    // Unticked: the menu as before.
+    phone->click();
+    QApplication::processEvents();
+    QCOMPARE(Shown(w, Centre(w, {0, -1})), Colour(kMain[1]));
 }
 
 QTEST_MAIN(TestLivePreview)
