@@ -30,6 +30,9 @@ struct CFileContent {
     bool bMustBeUnchanged = false;
     QByteArray readBytes;
     qint64 nReadModified = 0;
+    // For CFileSet: when not -1, the new file's modification time (ms since
+    // 1970 UTC), so that it is known before the file is in place.
+    qint64 nSetModified = -1;
 };
 bool WriteFilesAtomically(const QList<CFileContent> &files, QString *pFailedPath = nullptr,
                           QString *pError = nullptr);

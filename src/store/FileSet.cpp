@@ -362,7 +362,11 @@ bool CFileSet::Replace(const QList<CFileContent> &files, int nWaitMs, QString *p
         const QFileInfo target(file.strPath);
         if (target.exists() && !target.isSymLink())
             out.setPermissions(target.permissions());
-        if (!WriteAllBytes(out, file.bytes.constData(), file.bytes.size()) || (!many && !FlushToDisk(out))) {
+        if (!WriteAllBytes(out, file.bytes.constData(), file.bytes.size())
+            || (file.nSetModified >= 0
+                && !out.setFileTime(QDateTime::fromMSecsSinceEpoch(file.nSetModified, Qt::UTC),
+                                    QFileDevice::FileModificationTime))
+            || (!many && !FlushToDisk(out))) {
             const QString reason = out.error() != QFileDevice::NoError
                                        ? out.errorString()
                                        : QStringLiteral("not all of the file could be written");

@@ -233,7 +233,7 @@ QByteArray PageCharset(const QByteArray &page)
 bool PageKeepsAscii(const QByteArray &page)
 {
     // UTF-32 little endian starts like UTF-16's mark; both are out.
-    if (page.startsWith("\x00\x00\xFE\xFF"))
+    if (page.startsWith(QByteArrayView("\x00\x00\xFE\xFF", 4)))
         return false;
     const QByteArray charset = PageCharset(page);
     return !charset.startsWith("utf-16") && !charset.startsWith("utf-32") && charset != "utf-7"
@@ -311,8 +311,15 @@ bool PutMenuIntoPage(const QByteArray &page, const QByteArray &block, QByteArray
     QByteArray viewport;
     if (!HasViewport(page)) {
         if (const CTag head = FindTag(page, "head"); head.nStart >= 0) {
-            viewportAt = head.nEnd;
-            viewport = eol + kViewportLine;
+            // A line of its own: after the head tag's line end, or between
+            // the tag and what follows it on its line.
+            if (page.mid(head.nEnd, eol.size()) == eol) {
+                viewportAt = head.nEnd + eol.size();
+                viewport = kViewportLine + eol;
+            } else {
+                viewportAt = head.nEnd;
+                viewport = eol + kViewportLine + eol;
+            }
         } else if (const CTag body = FindTag(page, "body"); body.nStart >= 0) {
             viewportAt = body.nStart;
             viewport = kViewportLine + eol;
