@@ -113,34 +113,46 @@ CTag FindTag(const QByteArray &page, const char *wanted)
     return WalkTags(page, [&](const QByteArray &name, const CTag &) { return name == wanted; });
 }
 
-// The value of attribute `attr` in the tag's text, lower case; empty when
-// it has none.
+// The value of attribute `attr` (lower case) in the text of a start tag,
+// lower case; empty when it has none. The attributes are read one by one,
+// so a name inside another attribute's value is not taken for one.
 QByteArray AttributeValue(const QByteArray &tag, const char *attr)
 {
     const QByteArray lower = tag.toLower();
-    const qsizetype n = qsizetype(std::strlen(attr));
-    for (qsizetype at = lower.indexOf(attr); at >= 0; at = lower.indexOf(attr, at + 1)) {
-        // A whole attribute name: after a blank, followed by blanks and '='.
-        if (at == 0 || !IsSpace(lower[at - 1]))
-            continue;
-        qsizetype i = at + n;
-        while (i < lower.size() && IsSpace(lower[i]))
+    const qsizetype n = lower.size();
+    qsizetype i = 1;
+    while (i < n && !IsSpace(lower[i]) && lower[i] != '>' && lower[i] != '/')
+        ++i; // the tag's name
+    while (i < n) {
+        while (i < n && (IsSpace(lower[i]) || lower[i] == '/'))
             ++i;
-        if (i >= lower.size() || lower[i] != '=')
-            continue;
-        ++i;
-        while (i < lower.size() && IsSpace(lower[i]))
+        if (i >= n || lower[i] == '>')
+            break;
+        const qsizetype nameStart = i;
+        while (i < n && !IsSpace(lower[i]) && lower[i] != '=' && lower[i] != '>' && lower[i] != '/')
             ++i;
-        if (i >= lower.size())
-            return QByteArray();
-        const char quote = lower[i] == '"' || lower[i] == '\'' ? lower[i] : 0;
-        if (quote)
+        const QByteArray name = lower.mid(nameStart, i - nameStart);
+        while (i < n && IsSpace(lower[i]))
             ++i;
-        qsizetype end = i;
-        while (end < lower.size()
-               && (quote ? lower[end] != quote : !IsSpace(lower[end]) && lower[end] != '>' && lower[end] != '/'))
-            ++end;
-        return lower.mid(i, end - i).trimmed();
+        QByteArray value;
+        if (i < n && lower[i] == '=') {
+            ++i;
+            while (i < n && IsSpace(lower[i]))
+                ++i;
+            if (i < n && (lower[i] == '"' || lower[i] == '\'')) {
+                const char quote = lower[i++];
+                const qsizetype end = lower.indexOf(quote, i);
+                value = lower.mid(i, (end < 0 ? n : end) - i);
+                i = end < 0 ? n : end + 1;
+            } else {
+                const qsizetype valueStart = i;
+                while (i < n && !IsSpace(lower[i]) && lower[i] != '>')
+                    ++i;
+                value = lower.mid(valueStart, i - valueStart);
+            }
+        }
+        if (name == attr)
+            return value.trimmed();
     }
     return QByteArray();
 }
@@ -250,22 +262,27 @@ CMenuPlace FindMenuPlace(const QByteArray &page)
     CMenuPlace place;
     if (!PageKeepsAscii(page))
         return place;
-    // A pair: the first end marker and the last begin marker before it, so
-    // a stray begin marker further up never swallows the page between.
-    const qsizetype end = page.indexOf(kMenuMarkerEnd);
-    if (end >= 0) {
-        const qsizetype begin = page.lastIndexOf(kMenuMarkerBegin, end);
-        if (begin >= 0 && begin + kBeginLength <= end) {
+    // A pair: an end marker and the last begin marker before it (and after
+    // the end marker before that), the first such pair in the page; so a
+    // stray marker never swallows the page between it and a pair.
+    qsizetype end = -1;
+    qsizetype after = 0;
+    for (qsizetype at = page.indexOf(kMenuMarkerEnd); at >= 0; at = page.indexOf(kMenuMarkerEnd, at + 1)) {
+        if (end < 0)
+            end = at;
+        const qsizetype begin = at < kBeginLength ? -1 : page.lastIndexOf(kMenuMarkerBegin, at - kBeginLength);
+        if (begin >= after) {
             place.kind = CMenuPlace::Between;
             place.nBegin = begin + kBeginLength;
-            place.nEnd = end;
+            place.nEnd = at;
             return place;
         }
+        after = at + kEndLength;
     }
     // The author's marker: a begin marker on a line of its own, with no end
     // marker after it.
     for (qsizetype at = page.indexOf(kMenuMarkerBegin); at >= 0; at = page.indexOf(kMenuMarkerBegin, at + 1)) {
-        if ((end < 0 || end < at) && AloneOnLine(page, at, kBeginLength)) {
+        if (AloneOnLine(page, at, kBeginLength)) {
             place.kind = CMenuPlace::AfterMarker;
             place.nBegin = at + kBeginLength;
             return place;
