@@ -1,5 +1,6 @@
 // vantrel-gen: the wizard's page generation and saving from the command line.
 
+#include "cli/SiteCommand.h"
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
 #include "render/MenuRenderer.h"
@@ -45,6 +46,7 @@ const char kUsage[] =
     "  vantrel-gen png PROJECT.qdx OUT.png     draw the menu as the page shows it\n"
     "  vantrel-gen png --template N OUT.png    draw template N's menu\n"
     "  vantrel-gen templates                   list the templates: number and description\n"
+    "  vantrel-gen site PROJECT.qdx [PAGE...]  put the menu into your own pages (see below)\n"
     "\n"
     "Options:\n"
     "  --library FILE  read this template library instead of Vantrel.qdx in the\n"
@@ -77,7 +79,10 @@ const char kHelp[] =
     "pages up to date, save each PAGE.qdx PAGE.htm again with --modern.\n"
     "\n"
     "An image that cannot be found is reported on standard error, and the page is\n"
-    "made all the same.\n"
+    "made all the same.\n";
+
+// After the part on 'site' (SiteCommand.h).
+const char kExitHelp[] =
     "\n"
     "Exit status:\n"
     "  0  success\n"
@@ -86,6 +91,10 @@ const char kHelp[] =
     "     'html': the page text could not be written to standard output.\n"
     "     'png': there is nothing to draw, the picture would be larger than\n"
     "     8192 pixels a side, or OUT.png could not be written.\n"
+    "     'site': a page could not be read, has no place for the menu, has a menu\n"
+    "     changed since the last update (without --force) or was changed while\n"
+    "     being saved, or a page or the project file could not be written; nothing\n"
+    "     of the save is written.\n"
     "  2  bad arguments, or a project or library file that does not exist\n";
 
 // False when not every byte could be written.
@@ -348,6 +357,10 @@ int main(int argc, char *argv[])
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
 
+    // 'site' takes options of its own.
+    if (IsSiteCommand(QCoreApplication::arguments()))
+        return RunSiteCommand(QCoreApplication::arguments(), QCoreApplication::applicationDirPath());
+
     CArguments args;
     const QString error = ParseArguments(QCoreApplication::arguments(), args);
     if (!error.isEmpty())
@@ -355,6 +368,8 @@ int main(int argc, char *argv[])
     if (args.bHelp) {
         std::fputs(kUsage, stdout);
         std::fputs(kHelp, stdout);
+        std::fputs(kSiteHelp, stdout);
+        std::fputs(kExitHelp, stdout);
         return 0;
     }
     if (args.positional.isEmpty())

@@ -1,13 +1,16 @@
 // The page text: one applet element whose param lines carry the whole
 // configuration, in the codes the applet reads.
 
+#include "html/AppletBlock.h"
 #include "html/ItemName.h"
 #include "html/PageLinks.h"
 #include "html/PageText.h"
+#include "html/SiteLinks.h"
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
 #include "model/SubMenuGeometry.h"
 #include "store/ImageFile.h"
+#include "store/SitePageText.h"
 
 #include <QFileInfo>
 
@@ -51,11 +54,11 @@ void Report(const CMessageReporter &report, const QString &message)
     }
 }
 
-// Appends the bare file name of the image `path` names, escaped; reports a
-// missing file (at every occurrence) and appends nothing for it. Each
-// distinct path is looked up once per `images`.
+// Appends the bare file name of the image `path` names, after `prefix`,
+// escaped; reports a missing file (at every occurrence) and appends nothing
+// for it. Each distinct path is looked up once per `images`.
 void AppendImageName(CPageText &out, const QString &path, bool bItem, CImageLookup &images,
-                     const CMessageReporter &report)
+                     const CMessageReporter &report, const QString &prefix)
 {
     if (path.isEmpty())
         return;
@@ -66,7 +69,7 @@ void AppendImageName(CPageText &out, const QString &path, bool bItem, CImageLook
                            + path + QLatin1String(",Please check it!"));
         return;
     }
-    out.PutEscaped(QFileInfo(found).fileName());
+    out.PutEscaped(prefix.isEmpty() ? QFileInfo(found).fileName() : prefix + QFileInfo(found).fileName());
 }
 
 void ReportCodeLink(const CAppletMenuItem &item, const CMessageReporter &report)
@@ -126,7 +129,7 @@ void AppendItemStyle(CPageText &out, const char *name, const CConstItemStyle &s)
 }
 
 void AppendItemParams(CPageText &out, const CAppletMenu &menu, int nMenu, CImageLookup &images,
-                      const CMessageReporter &report)
+                      const CMessageReporter &report, const CAppletBlockPaths &paths)
 {
     for (int i = 0; i < menu.GetCount(); ++i) {
         const CAppletMenuItem &item = *menu.GetItem(i);
@@ -137,72 +140,61 @@ void AppendItemParams(CPageText &out, const CAppletMenu &menu, int nMenu, CImage
         out.Put("\" value=\"");
         out.PutEscaped(item.m_strLabel);
         out.Put(',');
-        AppendImageName(out, item.m_strImage, true, images, report);
+        AppendImageName(out, item.m_strImage, true, images, report, paths.strPrefix);
         out.Put(',');
         out.PutEscaped(item.m_strTarget);
         out.Put(',');
-        out.PutEscaped(item.m_strLink);
+        out.PutEscaped(SiteLinkForPage(item.m_strLink, paths.strPageFolder));
         EndParam(out);
     }
 }
 
-// The whole page, written into `html`.
-void WritePage(CPageText &html, const CAppletParameters &p, const CMessageReporter &report)
+} // namespace
+
+void AppendAppletBlock(CPageText &out, const CAppletParameters &p, bool modern,
+                       const CAppletBlockPaths &paths, CImageLookup &images,
+                       const CMessageReporter &report)
 {
     const CAppletMenu &root = *p.m_pMainMenu;
-    const bool modern = p.m_ModernPage != 0;
-    CImageLookup images; // one lookup per distinct image path
-
-    html.Put("<html>\r\n");
-    // A page for today's browsers is laid out at the phone's own width. The
-    // line comes before the head line, which the classic page keeps as it
-    // is; browsers take it into the head all the same.
-    if (modern)
-        html.Put("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\r\n");
-    html.Put("<head><title>");
-    html.PutEscaped(p.m_HTMLTitle);
-    html.Put("</title></head>\n<p align=\"");
-    html.PutText(LoadString(StringRange::PageAlign, p.m_Align));
-    html.Put("\">\r\n");
     // A page for today's browsers loads its menu script before the applet:
     // the script then sees the link list as it is parsed and keeps its sub
     // lists from being laid out only to be drawn again as the menu.
     if (modern)
-        AppendScriptLine(html);
-    html.Put("<applet code=\"");
-    html.PutEscaped(LoadString(StringId::AppletClass));
+        AppendScriptLine(out, paths.strPrefix);
+    out.Put("<applet code=\"");
+    out.PutEscaped(paths.strPrefix + LoadString(StringId::AppletClass));
     const QRect rect = p.GetAppletRect();
-    html.Put("\" align=\"baseline\" width=\"");
-    html.PutNumber(rect.width());
-    html.Put("\" height=\"");
-    html.PutNumber(rect.height());
-    html.Put("\">\r\n");
+    out.Put("\" align=\"baseline\" width=\"");
+    out.PutNumber(rect.width());
+    out.Put("\" height=\"");
+    out.PutNumber(rect.height());
+    out.Put("\">\r\n");
 
-    BeginParam(html, "ApBKImg");
-    AppendImageName(html, p.m_appBKImagePath, false, images, report);
-    EndParam(html);
-    BeginParam(html, "ApBKColor");
-    html.PutColor(p.m_appBKColor);
-    EndParam(html);
-    BeginParam(html, "ApCo");
-    html.PutNumber(p.m_xPos);
-    html.Put(',');
-    html.PutNumber(p.m_yPos);
-    EndParam(html);
-    BeginParam(html, "Notice");
-    html.Put(kNoticeText);
-    EndParam(html);
+    BeginParam(out, "ApBKImg");
+    AppendImageName(out, p.m_appBKImagePath, false, images, report, paths.strPrefix);
+    EndParam(out);
+    BeginParam(out, "ApBKColor");
+    out.PutColor(p.m_appBKColor);
+    EndParam(out);
+    BeginParam(out, "ApCo");
+    out.PutNumber(p.m_xPos);
+    out.Put(',');
+    out.PutNumber(p.m_yPos);
+    EndParam(out);
+    BeginParam(out, "Notice");
+    out.Put(kNoticeText);
+    EndParam(out);
 
-    AppendMenuStyle(html, "MMStyle", p.m_mmBKColor, p.m_mmBKStyle, p.m_mmMenuAlign, p.m_mmWidth,
+    AppendMenuStyle(out, "MMStyle", p.m_mmBKColor, p.m_mmBKStyle, p.m_mmMenuAlign, p.m_mmWidth,
                     p.m_mmHeight, p.m_mmItemGap, p.m_mmBorderThick);
-    AppendMenuStyle(html, "SMStyle", p.m_smBKColor, p.m_smBKStyle, p.m_smMenuAlign, p.m_smWidth,
+    AppendMenuStyle(out, "SMStyle", p.m_smBKColor, p.m_smBKStyle, p.m_smMenuAlign, p.m_smWidth,
                     p.m_smHeight, p.m_smItemGap, p.m_smBorderThick);
 
     static const char *const itemStyleNames[2][3] = {{"MIStyle1", "MIStyle2", "MIStyle3"},
                                                      {"SIStyle1", "SIStyle2", "SIStyle3"}};
     for (bool sub : {false, true})
         for (int state = 1; state <= 3; ++state)
-            AppendItemStyle(html, itemStyleNames[sub][state - 1], ItemStyleFields(p, sub, state));
+            AppendItemStyle(out, itemStyleNames[sub][state - 1], ItemStyleFields(p, sub, state));
 
     // Links that would run code in the visitor's browser are told about
     // (a page for today's browsers never follows them).
@@ -216,41 +208,65 @@ void WritePage(CPageText &html, const CAppletParameters &p, const CMessageReport
 
     // Root items, then each sub menu numbered 1, 2, ... in the order of the
     // main items that own them.
-    AppendItemParams(html, root, 0, images, report);
+    AppendItemParams(out, root, 0, images, report, paths);
     int nSub = 0;
     for (int i = 0; i < root.GetCount(); ++i)
         if (const CAppletMenu *sub = root.GetItem(i)->m_pSubMenu.get())
-            AppendItemParams(html, *sub, ++nSub, images, report);
+            AppendItemParams(out, *sub, ++nSub, images, report, paths);
 
     // The menu table: the counts of the menus, then which main item owns
     // each sub menu.
-    BeginParam(html, "Misc");
-    html.PutNumber(nSub + 1);
-    html.Put(',');
-    html.PutNumber(root.GetCount());
-    html.Put(',');
+    BeginParam(out, "Misc");
+    out.PutNumber(nSub + 1);
+    out.Put(',');
+    out.PutNumber(root.GetCount());
+    out.Put(',');
     for (int i = 0; i < root.GetCount(); ++i) {
         if (const CAppletMenu *sub = root.GetItem(i)->m_pSubMenu.get()) {
-            html.PutNumber(sub->GetCount());
-            html.Put(',');
+            out.PutNumber(sub->GetCount());
+            out.Put(',');
         }
     }
     nSub = 0;
     for (int i = 0; i < root.GetCount(); ++i) {
         if (root.GetItem(i)->m_pSubMenu) {
-            html.PutNumber(i);
-            html.Put('-');
-            html.PutNumber(++nSub);
-            html.Put(',');
+            out.PutNumber(i);
+            out.Put('-');
+            out.PutNumber(++nSub);
+            out.Put(',');
         }
     }
-    EndParam(html);
+    EndParam(out);
 
     // A page for today's browsers adds its links as a plain list, which the
     // script turns into the menu; every classic line stays as it is.
     if (modern)
-        AppendLinkList(html, root, MenuLandmarkName(p.m_HTMLTitle));
-    html.Put("</applet>\r\n");
+        AppendLinkList(out, root, MenuLandmarkName(p.m_HTMLTitle), paths.strPageFolder);
+    out.Put("</applet>\r\n");
+}
+
+namespace {
+
+// The whole page, written into `html`.
+void WritePage(CPageText &html, const CAppletParameters &p, const CMessageReporter &report)
+{
+    const bool modern = p.m_ModernPage != 0;
+    CImageLookup images; // one lookup per distinct image path
+
+    html.Put("<html>\r\n");
+    // A page for today's browsers is laid out at the phone's own width. The
+    // line comes before the head line, which the classic page keeps as it
+    // is; browsers take it into the head all the same.
+    if (modern) {
+        html.Put(kViewportLine);
+        html.Put("\r\n");
+    }
+    html.Put("<head><title>");
+    html.PutEscaped(p.m_HTMLTitle);
+    html.Put("</title></head>\n<p align=\"");
+    html.PutText(LoadString(StringRange::PageAlign, p.m_Align));
+    html.Put("\">\r\n");
+    AppendAppletBlock(html, p, modern, CAppletBlockPaths(), images, report);
     html.Put("</p>\r\n</html>");
 }
 
@@ -316,7 +332,7 @@ QString CAppletParameters::GenerateItemParams(const CAppletMenu &menu, int nMenu
 {
     CPageText out;
     CImageLookup images;
-    AppendItemParams(out, menu, nMenu, images, report);
+    AppendItemParams(out, menu, nMenu, images, report, CAppletBlockPaths());
     return QString::fromStdString(out.Bytes());
 }
 

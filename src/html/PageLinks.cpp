@@ -2,6 +2,7 @@
 
 #include "html/ItemName.h"
 #include "html/PageText.h"
+#include "html/SiteLinks.h"
 #include "model/AppletMenu.h"
 #include "model/StringTable.h"
 
@@ -10,7 +11,7 @@ namespace {
 // One entry: <a href target [rel]>label</a>, or <span>label</span> for an
 // item without a link. An empty target writes no target; a new window
 // ("_blank") gets no hold on the page that opened it.
-void AppendEntry(CPageText &out, const CAppletMenuItem &item)
+void AppendEntry(CPageText &out, const CAppletMenuItem &item, const QString &pageFolder)
 {
     if (item.m_strLink.isEmpty() || LinkRunsCode(item.m_strLink)) {
         out.Put("<span>");
@@ -19,7 +20,7 @@ void AppendEntry(CPageText &out, const CAppletMenuItem &item)
         return;
     }
     out.Put("<a href=\"");
-    out.PutEscaped(item.m_strLink);
+    out.PutEscaped(SiteLinkForPage(item.m_strLink, pageFolder));
     out.Put('"');
     if (!item.m_strTarget.isEmpty()) {
         out.Put(" target=\"");
@@ -43,7 +44,8 @@ QString MenuLandmarkName(const QString &title)
     return title;
 }
 
-void AppendLinkList(CPageText &out, const CAppletMenu &root, const QString &name)
+void AppendLinkList(CPageText &out, const CAppletMenu &root, const QString &name,
+                    const QString &pageFolder)
 {
     out.Put("\t<nav class=\"glidebar-links\" aria-label=\"");
     out.PutEscaped(name);
@@ -53,13 +55,13 @@ void AppendLinkList(CPageText &out, const CAppletMenu &root, const QString &name
     for (int i = 0; i < root.GetCount(); ++i) {
         const CAppletMenuItem &item = *root.GetItem(i);
         out.Put("<li>");
-        AppendEntry(out, item);
+        AppendEntry(out, item, pageFolder);
         // One level deep, as the applet's params go.
         if (const CAppletMenu *sub = item.m_pSubMenu.get(); sub && sub->GetCount() > 0) {
             out.Put("<ul>");
             for (int j = 0; j < sub->GetCount(); ++j) {
                 out.Put("<li>");
-                AppendEntry(out, *sub->GetItem(j));
+                AppendEntry(out, *sub->GetItem(j), pageFolder);
                 out.Put("</li>");
             }
             out.Put("</ul>");
@@ -69,9 +71,9 @@ void AppendLinkList(CPageText &out, const CAppletMenu &root, const QString &name
     out.Put("</ul></nav>\r\n");
 }
 
-void AppendScriptLine(CPageText &out)
+void AppendScriptLine(CPageText &out, const QString &prefix)
 {
     out.Put("<script src=\"");
-    out.PutEscaped(LoadString(StringId::PageScript));
+    out.PutEscaped(prefix + LoadString(StringId::PageScript));
     out.Put("\"></script>\r\n");
 }

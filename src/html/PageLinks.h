@@ -1,8 +1,9 @@
 #pragma once
 
+#include <QString>
+
 class CAppletMenu;
 class CPageText;
-class QString;
 
 // The additions of a page that works in today's browsers, which no longer run
 // applets: the menu's links as a plain list inside the applet element (for
@@ -18,8 +19,11 @@ QString MenuLandmarkName(const QString &title);
 // or with one that would run code, the bare text) and, when the item has a
 // sub menu, a nested list of its items in the same form. An item without a
 // label is written with the readable name of its page. Every value is
-// escaped.
-void AppendLinkList(CPageText &out, const CAppletMenu &root, const QString &name);
+// escaped. The links are written as a page in `pageFolder` of the site
+// (SiteLinks.h) needs them; an empty folder writes them as they are.
+void AppendLinkList(CPageText &out, const CAppletMenu &root, const QString &name,
+                    const QString &pageFolder = QString());
 
-// Appends the line that loads the menu script from the page's own folder.
-void AppendScriptLine(CPageText &out);
+// Appends the line that loads the menu script from the page's own folder, or
+// from the folder `prefix` leads to ("../").
+void AppendScriptLine(CPageText &out, const QString &prefix = QString());

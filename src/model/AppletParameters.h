@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/AppletMenu.h"
+#include "model/SitePage.h"
 
 #include <QByteArray>
 #include <QRect>
@@ -65,6 +66,8 @@ struct CAppletValues : CAppletNumbers {
     QString m_HTMLTitle = QStringLiteral("Untitled");
     QString m_appBKImagePath;
     QString m_strHTMLPath;
+    // The author's own pages that carry the menu, in the order added.
+    CSitePageList m_SitePages;
 };
 
 // The whole configuration of one menu applet page. Field names are also the

@@ -18,8 +18,21 @@ bool WriteFileAtomically(const QString &strPath, const QByteArray &bytes, QStrin
 // then all are put in place in the given order. On failure *pFailedPath
 // names the file and *pError gives the reason.
 struct CFileContent {
+    CFileContent() = default;
+    CFileContent(const QString &path, const QByteArray &content) : strPath(path), bytes(content) {}
+
     QString strPath;
     QByteArray bytes;
+    // For CFileSet: when bMustBeUnchanged, the target is replaced only while
+    // it is still the file that was read: of readBytes' size and bytes, last
+    // modified at nReadModified (ms since 1970 UTC). Otherwise nothing of the
+    // change is written.
+    bool bMustBeUnchanged = false;
+    QByteArray readBytes;
+    qint64 nReadModified = 0;
+    // For CFileSet: when not -1, the new file's modification time (ms since
+    // 1970 UTC), so that it is known before the file is in place.
+    qint64 nSetModified = -1;
 };
 bool WriteFilesAtomically(const QList<CFileContent> &files, QString *pFailedPath = nullptr,
                           QString *pError = nullptr);

@@ -8,21 +8,30 @@
 
 #include <memory>
 
-// Several files of one folder replaced as one change (a page and its project
-// file). The set is named by one of its files, the set path; beside it lie,
-// only while a change is under way or after one was interrupted:
+// Several files replaced as one change: a page and its project file, or the
+// pages of a site with their project file. The set is named by one of its
+// files, the set path; the files are in its folder or in folders below it.
+// Beside the set path lie, only while a change is under way or after one
+// was interrupted:
 //   .<name>.lock        the lock (CSaveLock: created exclusively, held
 //                       with a file lock the system drops when its owner ends)
-//   .<name>.new<i>      the new content of the i-th file, written in full
-//   .<name>.commit      the journal: each line "<temp>\t<target>" (bare
-//                       names); its presence is the point of no return
+//   .<name>.plan        for a change of more than a few files or of files in
+//                       other folders: where its temps go, each line
+//                       "<temp>\t<target>", written and flushed before any
+//                       temp, so an interrupted change's temps are found
+//   .<name>.commit      the journal: each line "<temp>\t<target>" (paths
+//                       relative to the set's folder, '/' between folders);
+//                       its presence is the point of no return
 //   .<name>.commit.new  the journal being written
+// and beside each target, in its own folder:
+//   .<name>.new<i>      the new content of the i-th file, written in full
 //   .<name>.old<i>      a second name of the i-th file being replaced
 //
-// Replace() goes: lock; finish or undo an interrupted change; write and flush
-// every temp; write and flush the journal's temp; rename it to the journal
-// and flush the folder (the commit); rename each temp over its target; flush
-// the folder; remove the journal; unlock.
+// Replace() goes: lock; finish or undo an interrupted change; write the plan
+// where one is needed; write and flush every temp; check that the files that
+// must be unchanged are; write and flush the journal's temp; rename it to
+// the journal and flush the folder (the commit); rename each temp over its
+// target; flush the folders; remove the journal; unlock.
 //
 // What holds after the process is killed at any point (kill -9, power loss
 // on a file system that keeps the order of flushed renames):
@@ -56,25 +65,35 @@ public:
     // finishes or undoes an interrupted change. False, with the reason, when
     // the lock cannot be had.
     bool Lock(int nWaitMs, QString *pError = nullptr);
-    // Replaces the files (all in the set path's folder) as one change; takes
-    // the lock first when it is not held. On failure nothing is replaced,
-    // *pFailedPath names the file and *pError gives the reason.
+    // Replaces the files (in the set path's folder or below it) as one
+    // change; takes the lock first when it is not held. On failure nothing
+    // is replaced, *pFailedPath names the file and *pError gives the reason
+    // (kChangedSinceRead for a file that must be unchanged and is not).
     bool Replace(const QList<CFileContent> &files, int nWaitMs, QString *pFailedPath = nullptr,
                  QString *pError = nullptr);
     void Unlock();
 
+    static const char kChangedSinceRead[];
+
     // The steps of Replace(), for tests that stop a change between them.
-    enum class EStep { Locked, TempWritten, JournalWritten, Committed, Renamed, Flushed, Finished };
+    enum class EStep { Locked, PlanWritten, TempWritten, Checked, JournalWritten, Committed, Renamed,
+                       Flushed, Finished };
     using StepHook = void (*)(EStep step, int nFile);
     static void SetStepHook(StepHook hook);
 
 private:
     QString HelperPath(const QString &strSuffix) const;
+    // The folder of `path` relative to the set's folder ("" for the set's
+    // own folder), or a null text when it is not in it or below it.
+    QString RelativeFolder(const QString &path) const;
+    QString TempName(int nFile) const;
     void Recover();
     void KeepOldFiles(const QList<CFileContent> &files) const;
-    void RemoveTemps() const;
+    void RemoveTemps(const QStringList &temps) const;
 
     QString m_strFolder;
     QString m_strName;
+    // The temps (relative paths) of the change under way.
+    QStringList m_temps;
     std::unique_ptr<CSaveLock> m_pLock;
 };

@@ -10,8 +10,12 @@
 bool CopyPageScriptFor(const CAppletParameters &params, const QString &strAppDir,
                        const QString &strFolder, const QString &strPagePath, QString *pError)
 {
-    if (!params.m_ModernPage)
-        return true;
+    return !params.m_ModernPage || CopyPageScript(strAppDir, strFolder, strPagePath, pError);
+}
+
+bool CopyPageScript(const QString &strAppDir, const QString &strFolder, const QString &strPagePath,
+                    QString *pError)
+{
     auto Fail = [&](const QString &strPath, const QString &strReason) {
         if (pError)
             *pError = QStringLiteral("%1: %2 (%3 loads it)")

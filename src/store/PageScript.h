@@ -13,3 +13,7 @@ class CAppletParameters;
 bool CopyPageScriptFor(const CAppletParameters &params, const QString &strAppDir,
                        const QString &strFolder, const QString &strPagePath,
                        QString *pError = nullptr);
+// The same for a page that needs the script whatever its configuration says
+// (a site page).
+bool CopyPageScript(const QString &strAppDir, const QString &strFolder, const QString &strPagePath,
+                    QString *pError = nullptr);

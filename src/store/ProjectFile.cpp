@@ -28,8 +28,29 @@ void CopyInto(const QString &strSource, const QString &strFolder, QStringList *p
         pBeside->append(name);
 }
 
-// The files the configuration's images name (background, main items, sub
-// items), each once however many items name it, in the order first named.
+QString Reason(const QString &strPath, const QString &strError)
+{
+    return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), strError);
+}
+
+// True when both paths name the same file, existing or not.
+bool SameFile(const QString &a, const QString &b)
+{
+    const QFileInfo fa(a);
+    const QFileInfo fb(b);
+    if (fa.exists() && fb.exists())
+        return fa.canonicalFilePath() == fb.canonicalFilePath();
+    const Qt::CaseSensitivity cs =
+#ifdef Q_OS_WIN
+        Qt::CaseInsensitive;
+#else
+        Qt::CaseSensitive;
+#endif
+    return QDir::cleanPath(fa.absoluteFilePath()).compare(QDir::cleanPath(fb.absoluteFilePath()), cs) == 0;
+}
+
+} // namespace
+
 QStringList ImageFilesToCopy(const CAppletParameters &params)
 {
     CImageLookup images;
@@ -59,29 +80,6 @@ QStringList ImageFilesToCopy(const CAppletParameters &params)
     }
     return files;
 }
-
-QString Reason(const QString &strPath, const QString &strError)
-{
-    return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(strPath), strError);
-}
-
-// True when both paths name the same file, existing or not.
-bool SameFile(const QString &a, const QString &b)
-{
-    const QFileInfo fa(a);
-    const QFileInfo fb(b);
-    if (fa.exists() && fb.exists())
-        return fa.canonicalFilePath() == fb.canonicalFilePath();
-    const Qt::CaseSensitivity cs =
-#ifdef Q_OS_WIN
-        Qt::CaseInsensitive;
-#else
-        Qt::CaseSensitive;
-#endif
-    return QDir::cleanPath(fa.absoluteFilePath()).compare(QDir::cleanPath(fb.absoluteFilePath()), cs) == 0;
-}
-
-} // namespace
 
 QString ProjectPathFor(const QString &strHTMLPath)
 {

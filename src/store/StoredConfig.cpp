@@ -3,6 +3,7 @@
 #include "model/AppletParameters.h"
 #include "store/IniFile.h"
 #include "store/ProjectKeys.h"
+#include "store/SitePageKeys.h"
 
 #include <climits>
 #include <functional>
@@ -228,6 +229,7 @@ void LoadProjectFromIni(CAppletParameters &params, const CIniFile &ini)
     ReadValues(params, ini, ProjectSectionName, false);
     ReadMenuTree(params, ini, ProjectSectionName(SectionMenuRelation),
                  ProjectSectionName(SectionItem));
+    params.m_SitePages = ReadSitePages(ini);
 }
 
 bool HoldsProjectValues(const CIniFile &ini)
@@ -248,6 +250,7 @@ void LoadTemplateFromIni(CAppletParameters &params, int nTemplate, const CIniFil
     params.m_Align = 0;
     // A menu made from a template is a new menu: it works in today's browsers.
     params.m_ModernPage = 1;
+    params.m_SitePages.clear();
     ReadValues(params, ini, [&name](int) { return name; }, true);
     ReadMenuTree(params, ini, name, name);
 }
@@ -300,5 +303,6 @@ CIniFile ProjectIniFor(const CAppletParameters &params)
     }
     ini.SetValue(ProjectSectionName(SectionMenuRelation), RelationKey(),
                  QStringLiteral("%1,%2,").arg(subMenus + 1).arg(menu.GetCount()) + counts + pairs);
+    WriteSitePages(ini, params.m_SitePages);
     return ini;
 }

@@ -1,0 +1,152 @@
+#include "cli/SiteCommand.h"
+
+#include "html/SiteBlock.h"
+#include "model/AppletParameters.h"
+#include "store/IniFile.h"
+#include "store/ProjectFile.h"
+#include "store/SiteUpdate.h"
+#include "store/StoredConfig.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+
+#include <cstdio>
+
+const char kSiteHelp[] =
+    "\n"
+    "'site' puts the menu of PROJECT.qdx into each PAGE (or, with no PAGE, into\n"
+    "every page the project lists; a PAGE named joins the list). The site folder\n"
+    "is the project's folder; each page is in it or in a folder below it. The menu\n"
+    "goes between the lines <!-- Vantrel menu --> and <!-- /Vantrel menu -->:\n"
+    "in a page without them, at a line <!-- Vantrel menu --> of the page's own\n"
+    "or right after its <body> tag. Everything else on the page stays as it is,\n"
+    "but for the viewport line put into a head that has none. Relative links are\n"
+    "rewritten for each page's folder; glidebar.js, Glidebar.class and the images\n"
+    "are copied into the site folder. The pages and the project file are replaced\n"
+    "together, whole or not at all; a page changed by another program meanwhile\n"
+    "stops the save.\n"
+    "  --dry-run  list each page and what would happen to it; write nothing\n"
+    "  --force    also replace a menu changed by hand since the last update\n";
+
+namespace {
+
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+void Print(std::FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+int UsageError(const QString &message)
+{
+    Print(stderr, QStringLiteral("vantrel-gen: %1\nTry 'vantrel-gen --help'.\n").arg(message));
+    return kExitUsage;
+}
+
+int ContentError(const QString &message)
+{
+    Print(stderr, QStringLiteral("vantrel-gen: %1\n").arg(message));
+    return kExitUsage;
+}
+
+} // namespace
+
+bool IsSiteCommand(const QStringList &args)
+{
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        // Help is the whole program's.
+        if (args.contains(QLatin1String("-h")) || args.contains(QLatin1String("--help"))
+            || args.contains(QLatin1String("-help")))
+            return false;
+        if (args[i] == QLatin1String("--"))
+            return false;
+        if (!args[i].startsWith(QLatin1Char('-')) || args[i] == QLatin1String("-"))
+            return args[i] == QLatin1String("site");
+    }
+    return false;
+}
+
+int RunSiteCommand(const QStringList &args, const QString &strAppDir)
+{
+    bool dryRun = false;
+    bool force = false;
+    bool commandSeen = false;
+    bool optionsEnded = false;
+    QStringList positional;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString &arg = args[i];
+        if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
+            if (commandSeen)
+                positional.append(arg);
+            commandSeen = true;
+        } else if (arg == QLatin1String("--")) {
+            optionsEnded = true;
+        } else if (arg == QLatin1String("--dry-run") || arg == QLatin1String("-dry-run")) {
+            dryRun = true;
+        } else if (arg == QLatin1String("--force") || arg == QLatin1String("-force")) {
+            force = true;
+        } else {
+            return UsageError(QStringLiteral("unknown option %1 for 'site'").arg(arg));
+        }
+    }
+    if (positional.isEmpty())
+        return UsageError(QStringLiteral("'site' takes PROJECT.qdx [PAGE...]"));
+
+    // The project, read as the other commands read it.
+    const QString project = positional.takeFirst();
+    const QString shown = QDir::toNativeSeparators(project);
+    RecoverInterruptedSave(project);
+    if (!QFileInfo(project).isFile())
+        return ContentError(QStringLiteral("no such project file: %1").arg(shown));
+    CIniFile ini;
+    if (!ini.Load(project))
+        return ContentError(QStringLiteral("cannot read the project file %1").arg(shown));
+    if (!HoldsProjectValues(ini))
+        return ContentError(QStringLiteral("%1 is not a project file: it holds none of a project's values").arg(shown));
+    CAppletParameters params;
+    LoadProjectFromIni(params, ini);
+
+    CSiteUpdate site(project, params);
+    QString error;
+    if (!site.Choose(positional, &error))
+        return ContentError(error);
+    if (site.Pages().isEmpty())
+        return ContentError(QStringLiteral("%1 lists no site pages: name the pages to put the menu into").arg(shown));
+    site.Read();
+
+    if (dryRun) {
+        for (const CSiteUpdate::CPage &page : site.Pages()) {
+            const QString state = page.strError.isEmpty() ? SitePageStateText(page.state) : page.strError;
+            Print(stdout, QStringLiteral("%1: %2\n").arg(QDir::toNativeSeparators(page.strPath), state));
+        }
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : kExitFailed;
+    }
+
+    // One block per folder and line end; missing images and links that run
+    // code are told once, not once per page.
+    QHash<QString, QByteArray> blocks;
+    bool reported = false;
+    const CSiteBlockMaker makeBlock = [&](const QString &folder, const QByteArray &eol) {
+        const QString key = folder + QLatin1Char('\n') + QString::fromLatin1(eol);
+        auto found = blocks.constFind(key);
+        if (found != blocks.constEnd())
+            return *found;
+        const CMessageReporter report = [&](const QString &message) {
+            if (!reported)
+                Print(stderr, message + QLatin1Char('\n'));
+        };
+        const QByteArray block = SiteMenuBlock(params, folder, eol, report);
+        reported = true;
+        blocks.insert(key, block);
+        return block;
+    };
+    if (!site.Save(makeBlock, strAppDir, force, &error)) {
+        std::fputs("Save as file failed!\n", stderr);
+        Print(stderr, error + QLatin1Char('\n'));
+        return kExitFailed;
+    }
+    return 0;
+}

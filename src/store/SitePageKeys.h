@@ -1,0 +1,14 @@
+#pragma once
+
+#include "model/SitePage.h"
+
+class CIniFile;
+
+// The site pages in the project file: section "Site Pages", for page n
+// (from 1) the keys Page<n> (the path relative to the project's folder),
+// Size<n>, Time<n> (ms since 1970 UTC), PageHash<n> and MenuHash<n>. The
+// list ends at the first number without a Page key. A project without site
+// pages has no such section, so it is written as before the list existed.
+QString SitePagesSection();
+CSitePageList ReadSitePages(const CIniFile &ini);
+void WriteSitePages(CIniFile &ini, const CSitePageList &pages);

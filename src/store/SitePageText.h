@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The author's own pages carry the menu between two markers; only the text
+// between them is Vantrel's. These functions work on a page's bytes as they
+// are, so everything outside the markers stays byte for byte: the charset,
+// the line ends, a byte-order mark. They need a page whose charset keeps
+// ASCII as it is (UTF-8 and the single-byte charsets); the menu block is
+// ASCII only.
+constexpr char kMenuMarkerBegin[] = "<!-- Vantrel menu -->";
+constexpr char kMenuMarkerEnd[] = "<!-- /Vantrel menu -->";
+// The line that has a page for today's browsers laid out at the phone's own
+// width (without its line end).
+constexpr char kViewportLine[] = "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">";
+
+// What an update would do to a page.
+enum class ESitePageState {
+    Add,          // no markers yet: the menu goes after <body> or at the author's marker
+    Update,       // the markers are there: the text between them is replaced
+    ChangedSince, // the text between the markers is not what Vantrel last wrote there
+    NoPlace,      // no markers, no marker line, no <body>, or a charset that
+                  // does not keep ASCII (UTF-16, UTF-32)
+};
+// The state as the user reads it ("menu will be added", ...).
+QString SitePageStateText(ESitePageState state);
+
+// The page's line end: that of its first line ("\r\n", "\n" or "\r"); CR LF
+// for a page of one line.
+QByteArray PageLineEnd(const QByteArray &page);
+
+// The charset the page declares (<meta charset>, or the charset of a
+// <meta http-equiv="Content-Type">), lower case; empty when none. A
+// byte-order mark overrides it ("utf-8", "utf-16le", "utf-16be").
+QByteArray PageCharset(const QByteArray &page);
+// True when ASCII characters are the page's own bytes: every charset but
+// UTF-16 and UTF-32 (by byte-order mark or declaration) and UTF-7.
+bool PageKeepsAscii(const QByteArray &page);
+
+// The SHA-256 of bytes in lower-case hexadecimal, as the project file keeps it.
+QByteArray ContentHash(const QByteArray &bytes);
+
+// Where the menu goes in a page.
+struct CMenuPlace {
+    enum EKind {
+        None,        // nowhere
+        Between,     // replaces [nBegin, nEnd): the text between a pair of markers
+        AfterMarker, // after the author's lone begin marker line, which ends at nBegin
+        AfterBody,   // after the <body> tag, which ends at nBegin
+    } kind = None;
+    qsizetype nBegin = 0;
+    qsizetype nEnd = 0;
+};
+CMenuPlace FindMenuPlace(const QByteArray &page);
+
+// The state of a page whose markers held, after Vantrel last wrote them,
+// text of the hash lastMenuHash (empty: not known).
+ESitePageState SitePageState(const QByteArray &page, const QByteArray &lastMenuHash);
+
+// The page with `block` (SiteMenuBlock: the text between the markers) in
+// its place, and the viewport line added to its head where it has none;
+// false, leaving *pOut alone, when the page has no place for the menu.
+// *pMenuHash gets the hash of `block`.
+bool PutMenuIntoPage(const QByteArray &page, const QByteArray &block, QByteArray *pOut,
+                     QByteArray *pMenuHash = nullptr);

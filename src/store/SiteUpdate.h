@@ -1,0 +1,64 @@
+#pragma once
+
+#include "store/SitePageText.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class CAppletParameters;
+
+// The text between the markers for a page in `pageFolder` (relative to the
+// site folder) whose lines end in `eol` (html/SiteBlock.h makes it).
+using CSiteBlockMaker = std::function<QByteArray(const QString &pageFolder, const QByteArray &eol)>;
+
+// Puts the menu into the author's own pages of a site (the project's folder
+// and the folders below it) and keeps it up to date there: the pages are
+// read, their states told, then every page and the project file, with what
+// it records of each page, are replaced as one change (CFileSet), after the
+// script, the class file and the images are copied into the site folder.
+class CSiteUpdate {
+public:
+    // One page as it was read.
+    struct CPage {
+        QString strPath;     // relative to the site folder, '/' between folders
+        QString strFullPath; // as the file system is asked for it
+        ESitePageState state = ESitePageState::NoPlace;
+        QByteArray bytes;
+        qint64 nModified = 0; // ms since 1970 UTC
+        QString strError;     // why it could not be read; empty when it was
+    };
+
+    CSiteUpdate(const QString &strProjectPath, CAppletParameters &params);
+
+    QString SiteFolder() const { return m_strSiteFolder; }
+    // The path of a page relative to the site folder, or a null text when it
+    // is not in the site folder or below it.
+    QString SitePath(const QString &strPagePath) const;
+
+    // Chooses the pages to update: `pagePaths` (file names as the user gave
+    // them), which join the project's list where they are not on it yet, or
+    // every page of the list when none are given. False, with the reason,
+    // for a page outside the site folder.
+    bool Choose(const QStringList &pagePaths, QString *pError);
+    // Reads the chosen pages and tells each one's state.
+    void Read();
+    const QList<CPage> &Pages() const { return m_pages; }
+
+    // Writes the chosen pages and the project file as one change. Refused,
+    // with nothing written, while a page could not be read or has no place
+    // for the menu, or (unless bOverwriteChanged) has a menu changed since the
+    // last update; also when a page was changed by someone else since Read().
+    // On failure *pError holds one line per reason.
+    bool Save(const CSiteBlockMaker &makeBlock, const QString &strAppDir, bool bOverwriteChanged,
+              QString *pError);
+
+private:
+    QString m_strProjectPath;
+    QString m_strSiteFolder;
+    CAppletParameters &m_params;
+    QList<CPage> m_pages;
+};

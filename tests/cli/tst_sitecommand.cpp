@@ -1,0 +1,198 @@
+#include "TestFiles.h"
+#include "model/AppletMenu.h"
+#include "model/AppletMenuItem.h"
+#include "model/AppletParameters.h"
+#include "store/SitePageText.h"
+#include "store/StoredConfig.h"
+#include "store/IniFile.h"
+
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+struct CRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// vantrel-gen copied into a program folder of the test's own, with the
+// files a save copies beside it.
+QString g_gen;
+
+CRun RunGen(const QStringList &args, const QString &workDir)
+{
+    QProcess process;
+    process.setWorkingDirectory(workDir);
+    process.start(g_gen, args);
+    CRun run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+// A site: site.qdx (a menu whose item links "about.html"), and pages.
+void MakeSite(const QString &dir, bool listPages)
+{
+    CAppletParameters p;
+    p.m_ModernPage = 1;
+    p.m_mmWidth = 80;
+    p.m_mmHeight = 20;
+    p.m_pMainMenu->SetItemCount(2, 0);
+    p.m_pMainMenu->GetItem(0)->m_strLabel = QStringLiteral("About");
+    p.m_pMainMenu->GetItem(0)->m_strLink = QStringLiteral("about.html");
+    p.m_pMainMenu->GetItem(1)->m_strLabel = QStringLiteral("Missing picture");
+    p.m_pMainMenu->GetItem(1)->m_strImage = QDir(dir).filePath("nowhere.gif");
+    WriteFileBytes(QDir(dir).filePath("about.html"), "<html>\n<body>\n<p>about</p>\n</body>\n</html>\n");
+    WriteFileBytes(QDir(dir).filePath("products/a.html"), "<html><head></head>\r\n<body>\r\n<p>a</p>\r\n");
+    WriteFileBytes(QDir(dir).filePath("products/old/b.html"),
+                   QByteArray("<body>\n") + kMenuMarkerBegin + "\nold\n" + kMenuMarkerEnd + "\n");
+    WriteFileBytes(QDir(dir).filePath("plain.txt"), "no place for a menu\n");
+    if (listPages) {
+        for (const char *page : {"about.html", "products/a.html", "products/old/b.html"}) {
+            CSitePage listed;
+            listed.strPath = QLatin1String(page);
+            p.m_SitePages.append(listed);
+        }
+    }
+    WriteFileBytes(QDir(dir).filePath("site.qdx"), ProjectIniFor(p).ToBytes());
+}
+
+// Every file below dir with its bytes.
+QMap<QString, QByteArray> Snapshot(const QString &dir)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(dir).relativeFilePath(path), ReadFileBytes(path));
+    }
+    return files;
+}
+
+} // namespace
+
+class TestSiteCommand : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void dryRunListsStatesAndWritesNothing();
+    void updatesListedPagesAndJoinsNamedOnes();
+    void refusals_data();
+    void refusals();
+    void helpTellsOfSite();
+
+private:
+    QTemporaryDir m_programDir;
+};
+
+void TestSiteCommand::initTestCase()
+{
+    const QDir bin(QStringLiteral(VANTREL_BIN_DIR));
+    const QDir dir(m_programDir.path());
+    QVERIFY(QFile::copy(bin.filePath("vantrel-gen"), dir.filePath("vantrel-gen")));
+    QVERIFY(QFile::copy(bin.filePath("Glidebar.class"), dir.filePath("Glidebar.class")));
+    QVERIFY(WriteFileBytes(dir.filePath("glidebar.js"), "// menu script\n"));
+    g_gen = dir.filePath("vantrel-gen");
+}
+
+void TestSiteCommand::dryRunListsStatesAndWritesNothing()
+{
+    QTemporaryDir dir;
+    MakeSite(dir.path(), true);
+    const auto before = Snapshot(dir.path());
+    const CRun run = RunGen({"site", "--dry-run", "site.qdx", "plain.txt"}, dir.path());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("plain.txt: no place found\n"));
+    QCOMPARE(RunGen({"site", "site.qdx", "--dry-run"}, dir.path()).out,
+             QByteArray("about.html: menu will be added\n"
+                        "products/a.html: menu will be added\n"
+                        "products/old/b.html: menu will be updated\n"));
+    QCOMPARE(Snapshot(dir.path()), before);
+}
+
+void TestSiteCommand::updatesListedPagesAndJoinsNamedOnes()
+{
+    QTemporaryDir dir;
+    MakeSite(dir.path(), false);
+    // Named pages (from another folder, by relative and absolute name) join
+    // the project's list.
+    QVERIFY(QDir(dir.path()).mkpath("elsewhere"));
+    CRun run = RunGen({"site", "../site.qdx", "../products/a.html", dir.filePath("products/old/b.html")},
+                      dir.filePath("elsewhere"));
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray());
+    // A missing picture is told once, not once per page.
+    QCOMPARE(run.err.count("Can't find item image file:"), 1);
+    const QByteArray a = ReadFileBytes(dir.filePath("products/a.html"));
+    QVERIFY(a.contains("<script src=\"../glidebar.js\"></script>\r\n"));
+    QVERIFY(a.contains("<a href=\"../about.html\">About</a>"));
+    QVERIFY(ReadFileBytes(dir.filePath("products/old/b.html")).contains("<a href=\"../../about.html\">About</a>"));
+    QCOMPARE(ReadFileBytes(dir.filePath("about.html")), QByteArray("<html>\n<body>\n<p>about</p>\n</body>\n</html>\n"));
+    QCOMPARE(ReadFileBytes(dir.filePath("glidebar.js")), QByteArray("// menu script\n"));
+    QVERIFY(QFile::exists(dir.filePath("Glidebar.class")));
+
+    CIniFile ini;
+    QVERIFY(ini.Load(dir.filePath("site.qdx")));
+    QCOMPARE(ini.Value("Site Pages", "Page1"), QString("products/a.html"));
+    QCOMPARE(ini.Value("Site Pages", "Page2"), QString("products/old/b.html"));
+    QVERIFY(!ini.Contains("Site Pages", "Page3"));
+
+    // With no page named, the listed ones are updated again.
+    run = RunGen({"site", "site.qdx", "--dry-run"}, dir.path());
+    QCOMPARE(run.out, QByteArray("products/a.html: menu will be updated\nproducts/old/b.html: menu will be updated\n"));
+    QCOMPARE(RunGen({"site", "site.qdx"}, dir.path()).exitCode, 0);
+    QCOMPARE(ReadFileBytes(dir.filePath("products/a.html")), a);
+}
+
+void TestSiteCommand::refusals_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("listPages");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no project") << QStringList{"site"} << true << 2 << "'site' takes PROJECT.qdx [PAGE...]";
+    QTest::newRow("unknown option") << QStringList{"site", "--fast", "site.qdx"} << true << 2
+                                    << "unknown option --fast for 'site'";
+    QTest::newRow("missing project") << QStringList{"site", "none.qdx"} << true << 2 << "no such project file: none.qdx";
+    QTest::newRow("not a project") << QStringList{"site", "plain.txt"} << true << 2
+                                   << "plain.txt is not a project file";
+    QTest::newRow("no pages listed or named") << QStringList{"site", "site.qdx"} << false << 2
+                                              << "site.qdx lists no site pages";
+    QTest::newRow("page outside the site") << QStringList{"site", "site.qdx", "/etc/hostname"} << true << 2
+                                           << "/etc/hostname: not in the site folder";
+    QTest::newRow("page without a place") << QStringList{"site", "site.qdx", "about.html", "plain.txt"} << true << 1
+                                          << "Save as file failed!\n";
+    QTest::newRow("missing page") << QStringList{"site", "site.qdx", "gone.html"} << true << 1 << "gone.html: no such file";
+}
+
+void TestSiteCommand::refusals()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, listPages);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    MakeSite(dir.path(), listPages);
+    const auto before = Snapshot(dir.path());
+    const CRun run = RunGen(args, dir.path());
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(QString::fromUtf8(run.err).contains(message), run.err.constData());
+    QCOMPARE(Snapshot(dir.path()), before);
+}
+
+void TestSiteCommand::helpTellsOfSite()
+{
+    const CRun run = RunGen({"site", "--help"}, m_programDir.path());
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.out.contains("vantrel-gen site PROJECT.qdx [PAGE...]"));
+    QVERIFY(run.out.contains("--dry-run"));
+    QVERIFY(run.out.indexOf("--force") < run.out.indexOf("Exit status:"));
+}
+
+QTEST_APPLESS_MAIN(TestSiteCommand)
+#include "tst_sitecommand.moc"
