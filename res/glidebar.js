@@ -410,6 +410,17 @@
     }
   }
 
+  // Whether a link's address is the page's own: the same file (a folder's
+  // index page counting as the folder) with the same query, not a place
+  // within the page.
+  function isThisPage(href) {
+    let url;
+    try { url = new URL(href, document.baseURI); } catch (err) { return false; }
+    const page = new URL(document.location.href);
+    const path = (u) => u.pathname.replace(/\/index\.html?$/i, '/').replace(/\/default\.html?$/i, '/');
+    return !url.hash && url.origin === page.origin && path(url) === path(page) && url.search === page.search;
+  }
+
   // One list item made a menu item of the params' item `it`: its label, its
   // link (never one that runs code), its target and image.
   function makeItem(li, it, k, owner, style, looks) {
@@ -430,10 +441,15 @@
       else a.removeAttribute('target');
     }
     if (link && it.target.toLowerCase() === '_blank') a.setAttribute('rel', 'noopener');
+    // You are here: the item whose link is this very page (one block of
+    // menu serves every page of a site).
+    const here = !!link && isThisPage(a.href);
+    if (here) a.setAttribute('aria-current', 'page');
+    else a.removeAttribute('aria-current');
     li.setAttribute('role', 'none');
     a.setAttribute('role', 'menuitem');
     a.setAttribute('tabindex', '-1');
-    const node = { li, a, k, owner, style, looks, label: it.label, sub: null, subList: null };
+    const node = { li, a, k, owner, style, looks, label: it.label, sub: null, subList: null, here };
     li.glidebarNode = node;
     // An item drawn without a label is named by what the list says of it
     // (the program writes the name of its page there).
@@ -600,7 +616,8 @@
     const focused = () => nodeOf(document.activeElement);
     // A main item keeps its Mouse Move look while the keys are in its sub menu.
     const keysIn = (n) => { const f = focused(); return !!f && f.owner === n; };
-    const stateOf = (n) => (n === pressed && n === hover ? 3 : n === hover || keysIn(n) ? 2 : 1);
+    // The current page's item rests in its Mouse Click look.
+    const stateOf = (n) => (n === pressed && n === hover ? 3 : n === hover || keysIn(n) ? 2 : n.here ? 3 : 1);
     function show(n) {
       if (!n) return;
       const s = stateOf(n), li = n.li;
@@ -610,13 +627,21 @@
     }
     // Every item redraws itself through this (an image that has loaded).
     const repaint = function () { show(this); };
-    for (const n of mains) n.repaint = repaint;
+    for (const n of mains) {
+      n.repaint = repaint;
+      if (n.here) show(n);
+    }
 
     // A sub menu's items, made the first time they are needed, in the
     // roles of the form on show.
     function subsOf(n) {
       const made = !n.sub, list = subNodes(n, cfg, repaint);
-      if (made && small) for (const s of list) itemRoles(s, false);
+      if (made) {
+        for (const s of list) {
+          if (small) itemRoles(s, false);
+          if (s.here) show(s);
+        }
+      }
       return list;
     }
     // The menu roles of the desktop form, or none (plain links and lists)
@@ -895,7 +920,7 @@
       (document.head || document.documentElement).appendChild(style);
     }
     for (const applet of Array.from(document.getElementsByTagName('applet'))) {
-      if ((applet.getAttribute('code') || '').toLowerCase() === 'glidebar.class') build(applet);
+      if (/(^|[\/])glidebar\.class$/i.test(applet.getAttribute('code') || '')) build(applet); // also from a sub folder
     }
   }
 

@@ -608,6 +608,49 @@ class SmallScreen(unittest.TestCase):
         self.assertTrue(driver.find_element('id', disc.get_attribute('aria-controls')).is_displayed())
 
 
+class SitePages(unittest.TestCase):
+    """One menu block in the author's own pages at several depths
+    (`vantrel-gen site`): the script and images load, every link leads
+    where the project says, and the item of the page itself shows its Mouse
+    Click look and carries aria-current="page"."""
+
+    def test_links_and_you_are_here(self):
+        site = folder('site')
+        gen('save', '--template', '0', os.path.join(site, 'menu.htm'))
+        tree = menu_tree(params(os.path.join(site, 'menu.htm')))
+        links = {}
+        for label, link, _target, sub in tree:
+            links[label] = link
+            for sl, sk, _st in sub or []:
+                links[sl] = sk
+        pages = {'index.html': 'Home', 'products/software.html': 'Software',
+                 'services/consulting.html': 'Consulting', 'deep/a/b.html': None}
+        paths = []
+        for name in pages:
+            path = os.path.join(site, name)
+            os.makedirs(os.path.dirname(path), exist_ok=True)
+            write_text(path, '<!DOCTYPE html>\n<html><head><meta charset="utf-8"><title>%s</title></head>'
+                             '<body>\n<h1>%s</h1>\n</body></html>\n' % (name, name))
+            paths.append(path)
+        gen('site', os.path.join(site, 'menu.qdx'), *paths)
+        for name, current in pages.items():
+            with self.subTest(page=name):
+                open_page(os.path.join(site, name))
+                # Every sub menu opened once, so that all items are made.
+                for i, (_l, _k, _t, sub) in enumerate(tree):
+                    if sub:
+                        close_menus()
+                        tap(mains()[i])
+                shown = driver.execute_script(
+                    'return Array.from(document.querySelectorAll("applet [role=menuitem]"), a => [a.textContent,'
+                    ' a.href, a.getAttribute("aria-current"), a.closest("li").classList.contains("gb-c")])')
+                self.assertEqual({label: href for label, href, _c, _s in shown},
+                                 {label: 'file://' + os.path.join(site, link) for label, link in links.items()})
+                here = [(label, look) for label, _h, cur, look in shown if cur == 'page']
+                self.assertEqual(here, [(current, True)] if current else [])
+                self.assertEqual([label for label, _h, cur, look in shown if look and cur != 'page'], [])
+
+
 class Fonts(unittest.TestCase):
     """The page takes, for each font name, the first family of the script's
     table that is installed: the one the pictures take too."""
