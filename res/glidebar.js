@@ -299,8 +299,8 @@
       row + '>:first-child{flex:1 1 0}',
       S + ' .gb-tog{display:flex;width:100%}',
       row + '>.gb-disc{display:flex;flex:none;width:' + hm + 'px;padding:0;justify-content:center}',
-      S + ' .gb-sub{position:static;flex:0 0 100%;flex-direction:column;gap:0;margin-left:' + INDENT +
-        'px;background:none;display:none}',
+      S + ' .gb-sub{position:static;flex:0 0 calc(100% - ' + INDENT + 'px);flex-direction:column;gap:0;' +
+        'margin-left:' + INDENT + 'px;background:none;display:none}',
       S + ' .gb-sect>.gb-sub{display:flex}',
       // A sub row is its link, border and all, so the whole row is the target.
       S + ' .gb-sub>li{width:auto;height:auto;border:none;background:none;box-shadow:none}',
@@ -717,14 +717,18 @@
       if (n.disc) n.disc.addEventListener('click', () => setSection(section === n ? null : n));
     }
     // The form follows the room the page gives the menu: a page narrower
-    // than the menu's box shows the small-screen form.
+    // than the menu's box shows the small-screen form. Checked now (the
+    // layout read is the one the first paint needs anyway) and whenever the
+    // window changes size (a phone turned, a window resized).
     const boxWidth = appletBox(cfg).w, holder = root.parentElement;
-    if (holder && typeof ResizeObserver === 'function') {
-      new ResizeObserver((entries) => {
-        const room = entries[entries.length - 1].contentRect.width;
-        setSmall(room < boxWidth);
-      }).observe(holder);
+    function fit() {
+      if (!holder) return;
+      const cs = getComputedStyle(holder);
+      const room = holder.clientWidth - (parseFloat(cs.paddingLeft) || 0) - (parseFloat(cs.paddingRight) || 0);
+      setSmall(room < boxWidth);
     }
+    fit();
+    window.addEventListener('resize', fit);
 
     function setOpen(owner) {
       const next = owner && owner.subList ? owner : null;
