@@ -129,11 +129,6 @@ void CHTMLPage::BuildControls()
     m_btnCopyMenuCode->setObjectName(QStringLiteral("copyMenuCode"));
     m_btnCopyMenuCode->setAutoDefault(false);
     m_btnCopyMenuCode->setToolTip(QStringLiteral("Copy the menu for a page made in another program"));
-    auto *siteRow = new QHBoxLayout;
-    siteRow->addWidget(m_btnSitePages);
-    siteRow->addWidget(m_btnCopyMenuCode);
-    siteRow->addStretch(1);
-    Body()->addLayout(siteRow);
     m_lblStatus = new CStatusLine(this);
     Body()->addWidget(m_lblStatus);
 
@@ -147,6 +142,8 @@ void CHTMLPage::BuildControls()
     m_btnStartNew->setAutoDefault(false);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(closing, 1);
+    bottom->addWidget(m_btnSitePages, 0, Qt::AlignBottom);
+    bottom->addWidget(m_btnCopyMenuCode, 0, Qt::AlignBottom);
     bottom->addWidget(m_btnStartNew, 0, Qt::AlignBottom);
     Body()->addLayout(bottom);
 
