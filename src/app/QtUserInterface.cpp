@@ -121,6 +121,16 @@ QString CQtUserInterface::GetSaveFileName(QWidget *parent, const QString &filter
     return dlg.selectedFiles().constFirst();
 }
 
+QStringList CQtUserInterface::GetOpenFileNames(QWidget *parent, const QString &filter, const QString &folder)
+{
+    return QFileDialog::getOpenFileNames(parent, Caption(), folder, ToQtOpenFileFilter(filter));
+}
+
+QString CQtUserInterface::GetExistingDirectory(QWidget *parent, const QString &folder)
+{
+    return QFileDialog::getExistingDirectory(parent, Caption(), folder);
+}
+
 bool CQtUserInterface::ChooseColor(QWidget *parent, int &color)
 {
     const QColor chosen = QColorDialog::getColor(FromColorRef(color), parent, Caption());

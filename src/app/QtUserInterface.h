@@ -17,6 +17,8 @@ public:
     QString GetOpenFileName(QWidget *parent, const QString &filter, const QString &folder) override;
     QString GetSaveFileName(QWidget *parent, const QString &filter, const QString &defaultExt,
                             const QString &initialName) override;
+    QStringList GetOpenFileNames(QWidget *parent, const QString &filter, const QString &folder) override;
+    QString GetExistingDirectory(QWidget *parent, const QString &folder) override;
     bool ChooseColor(QWidget *parent, int &color) override;
     int ExecDialog(QDialog &dialog) override;
     bool OpenDocument(const QString &path) override;

@@ -25,6 +25,11 @@ public:
     virtual QString GetOpenFileName(QWidget *parent, const QString &filter, const QString &folder) = 0;
     virtual QString GetSaveFileName(QWidget *parent, const QString &filter,
                                     const QString &defaultExt, const QString &initialName) = 0;
+    // The open dialog that takes several files at once (none when cancelled),
+    // and the dialog that chooses a folder (empty when cancelled); both start
+    // in `folder`.
+    virtual QStringList GetOpenFileNames(QWidget *parent, const QString &filter, const QString &folder) = 0;
+    virtual QString GetExistingDirectory(QWidget *parent, const QString &folder) = 0;
 
     // The colour chooser, preselecting `color` (0x00BBGGRR); true and the new
     // colour in `color` when the user confirms.

@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 
 #include <cstdio>
 
@@ -125,24 +124,10 @@ int RunSiteCommand(const QStringList &args, const QString &strAppDir)
         return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : kExitFailed;
     }
 
-    // One block per folder and line end; missing images and links that run
-    // code are told once, not once per page.
-    QHash<QString, QByteArray> blocks;
-    bool reported = false;
-    const CSiteBlockMaker makeBlock = [&](const QString &folder, const QByteArray &eol) {
-        const QString key = folder + QLatin1Char('\n') + QString::fromLatin1(eol);
-        auto found = blocks.constFind(key);
-        if (found != blocks.constEnd())
-            return *found;
-        const CMessageReporter report = [&](const QString &message) {
-            if (!reported)
-                Print(stderr, message + QLatin1Char('\n'));
-        };
-        const QByteArray block = SiteMenuBlock(params, folder, eol, report);
-        reported = true;
-        blocks.insert(key, block);
-        return block;
-    };
+    // Missing images and links that run code are told once, not once per
+    // page.
+    const CSiteBlockMaker makeBlock =
+        SiteBlockMaker(params, [](const QString &message) { Print(stderr, message + QLatin1Char('\n')); });
     if (!site.Save(makeBlock, strAppDir, force, &error)) {
         std::fputs("Save as file failed!\n", stderr);
         Print(stderr, error + QLatin1Char('\n'));

@@ -3,7 +3,17 @@
 #include "html/AppletBlock.h"
 #include "html/PageText.h"
 #include "html/SiteLinks.h"
+#include "model/StringTable.h"
 #include "store/ImageFile.h"
+#include "store/ProjectFile.h"
+#include "store/SitePageText.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <QHash>
+
+#include <memory>
 
 QByteArray SiteMenuBlock(const CAppletParameters &p, const QString &pageFolder, const QByteArray &eol,
                          const CMessageReporter &report)
@@ -21,4 +31,76 @@ QByteArray SiteMenuBlock(const CAppletParameters &p, const QString &pageFolder, 
     if (eol != "\r\n")
         block.replace("\r\n", eol);
     return block;
+}
+
+CSiteBlockMaker SiteBlockMaker(const CAppletParameters &p, const CMessageReporter &report)
+{
+    struct CMade {
+        QHash<QString, QByteArray> blocks;
+        bool bReported = false;
+    };
+    auto made = std::make_shared<CMade>();
+    return [&p, report, made](const QString &folder, const QByteArray &eol) {
+        const QString key = folder + QLatin1Char('\n') + QString::fromLatin1(eol);
+        const auto found = made->blocks.constFind(key);
+        if (found != made->blocks.constEnd())
+            return *found;
+        const CMessageReporter once = [&](const QString &message) {
+            if (!made->bReported && report)
+                report(message);
+        };
+        const QByteArray block = SiteMenuBlock(p, folder, eol, once);
+        made->bReported = true;
+        made->blocks.insert(key, block);
+        return block;
+    };
+}
+
+namespace {
+
+// A comment ends at "--": a path that holds one is written with a space
+// between the dashes.
+QString InComment(QString text)
+{
+    while (text.contains(QLatin1String("--")))
+        text.replace(QLatin1String("--"), QLatin1String("- -"));
+    return text;
+}
+
+} // namespace
+
+QString MenuCodeText(const CAppletParameters &p, const QString &strAppDir, QStringList *pFiles,
+                     const CMessageReporter &report)
+{
+    // Each file with the folder it is copied from; images of one name are
+    // one file beside the page, as a save copies them.
+    QList<QPair<QString, QString>> files;
+    files.append({LoadString(StringId::PageScript), strAppDir});
+    files.append({LoadString(StringId::AppletClass), strAppDir});
+    for (const QString &image : ImageFilesToCopy(p)) {
+        const QFileInfo info(image);
+        bool named = false;
+        for (const auto &file : files)
+            named = named || file.first == info.fileName();
+        if (!named)
+            files.append({info.fileName(), info.absolutePath()});
+    }
+
+    QString note = QStringLiteral("<!-- Vantrel menu code. Copy these files beside the page:\n");
+    for (const auto &file : files) {
+        note += QStringLiteral("  ") + InComment(file.first);
+        if (!file.second.isEmpty())
+            note += QStringLiteral(" (from %1)").arg(InComment(QDir::toNativeSeparators(file.second)));
+        note += QLatin1Char('\n');
+    }
+    note += QStringLiteral("Put this line into the page's head where it has none:\n  %1\n-->\n")
+                .arg(QLatin1String(kViewportLine));
+    if (pFiles) {
+        pFiles->clear();
+        for (const auto &file : files)
+            pFiles->append(file.first);
+    }
+    const QByteArray block = SiteMenuBlock(p, QString(), "\n", report);
+    return note + QLatin1String(kMenuMarkerBegin) + QString::fromLatin1(block) + QLatin1String(kMenuMarkerEnd)
+           + QLatin1Char('\n');
 }

@@ -2,13 +2,19 @@
 
 #include "app/PreviewLauncher.h"
 #include "app/WizardHost.h"
+#include "html/SiteBlock.h"
 #include "model/AppletParameters.h"
 #include "render/Contrast.h"
 #include "store/ProjectFile.h"
+#include "store/SiteUpdate.h"
 #include "wizard/FileDialogs.h"
+#include "wizard/SitePagesDialog.h"
 #include "wizard/StatusLine.h"
 
+#include <QClipboard>
+#include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -48,6 +54,27 @@ QString SavedMessage(const QString &strPage, const QString &strProject, int besi
     return QStringLiteral("Saved %1, %2 and %3 %4 beside them.")
         .arg(strPage, strProject, QString::number(beside),
              beside == 1 ? QStringLiteral("file") : QStringLiteral("files"));
+}
+
+QString SitePagesUpdatedMessage(int nPages)
+{
+    return nPages == 1 ? QStringLiteral("Put the menu into 1 site page.")
+                       : QStringLiteral("Put the menu into %1 site pages.").arg(nPages);
+}
+
+QString CopiedMenuCodeMessage(const QStringList &files)
+{
+    QStringList named = files.mid(0, 2);
+    const qsizetype images = files.size() - named.size();
+    if (images == 1)
+        named << QStringLiteral("1 image");
+    else if (images > 1)
+        named << QStringLiteral("%1 images").arg(images);
+    QString list = named.constLast();
+    if (named.size() > 1)
+        list = QStringList(named.mid(0, named.size() - 1)).join(QStringLiteral(", ")) + QStringLiteral(" and ")
+               + named.constLast();
+    return QStringLiteral("Copied the menu code; copy %1 beside your page.").arg(list);
 }
 
 CHTMLPage::CHTMLPage(CWizardHost &host, QWidget *parent)
@@ -94,6 +121,14 @@ void CHTMLPage::BuildControls()
     m_richHTML->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_richHTML->setTabStopDistance(4 * m_richHTML->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
     Body()->addWidget(m_richHTML, 1);
+    m_btnSitePages = new QPushButton(QStringLiteral("Site Pages..."), this);
+    m_btnSitePages->setObjectName(QStringLiteral("sitePages"));
+    m_btnSitePages->setAutoDefault(false);
+    m_btnSitePages->setToolTip(QStringLiteral("Put this menu into pages of your own, kept up to date on each Finish"));
+    m_btnCopyMenuCode = new QPushButton(QStringLiteral("Copy Menu Code"), this);
+    m_btnCopyMenuCode->setObjectName(QStringLiteral("copyMenuCode"));
+    m_btnCopyMenuCode->setAutoDefault(false);
+    m_btnCopyMenuCode->setToolTip(QStringLiteral("Copy the menu for a page made in another program"));
     m_lblStatus = new CStatusLine(this);
     Body()->addWidget(m_lblStatus);
 
@@ -107,6 +142,8 @@ void CHTMLPage::BuildControls()
     m_btnStartNew->setAutoDefault(false);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(closing, 1);
+    bottom->addWidget(m_btnSitePages, 0, Qt::AlignBottom);
+    bottom->addWidget(m_btnCopyMenuCode, 0, Qt::AlignBottom);
     bottom->addWidget(m_btnStartNew, 0, Qt::AlignBottom);
     Body()->addLayout(bottom);
 
@@ -116,6 +153,8 @@ void CHTMLPage::BuildControls()
             PageHost()->ShowLivePreview();
     });
     connect(m_btnStartNew, &QPushButton::clicked, this, &CHTMLPage::OnStartNew);
+    connect(m_btnSitePages, &QPushButton::clicked, this, &CHTMLPage::OnSitePages);
+    connect(m_btnCopyMenuCode, &QPushButton::clicked, this, &CHTMLPage::OnCopyMenuCode);
 }
 
 void CHTMLPage::UpdateData(bool bSave)
@@ -167,6 +206,8 @@ bool CHTMLPage::OnSetActive()
 
 bool CHTMLPage::OnWizardBack()
 {
+    // Another project may be opened on the way back: its folder is its own.
+    m_strSavedPage.clear();
     // Going back always leaves the saved state.
     Host().Params().m_bSaved = 0;
     return true;
@@ -192,8 +233,20 @@ bool CHTMLPage::SaveAs(bool *pFailed)
     QString error;
     QStringList beside;
     m_lblStatus->Clear();
+    // Site pages are named from the project's folder: saved in another
+    // folder, the project names the same files from there.
+    CSitePageList &sitePages = app.Params().m_SitePages;
+    const CSitePageList sitePagesBefore = sitePages;
+    const QString previousProject = SiteProjectPath();
+    if (!previousProject.isEmpty() && !sitePages.isEmpty()) {
+        const QDir from = QFileInfo(previousProject).absoluteDir();
+        const QDir to = info.absoluteDir();
+        for (CSitePage &page : sitePages)
+            page.strPath = QDir::cleanPath(to.relativeFilePath(from.absoluteFilePath(page.strPath)));
+    }
     if (!SavePage(info.absoluteFilePath(), info.absolutePath(), app.Params(), m_strHTML, app.AppDir(),
                   &error, &beside)) {
+        sitePages = sitePagesBefore;
         QString message = QStringLiteral("Save as file failed!");
         if (!error.isEmpty())
             message += QLatin1Char('\n') + error;
@@ -203,9 +256,78 @@ bool CHTMLPage::SaveAs(bool *pFailed)
         return false;
     }
     app.Params().m_bSaved = 1;
-    m_lblStatus->Say(SavedMessage(info.fileName(), QFileInfo(ProjectPathFor(info.filePath())).fileName(),
-                                  static_cast<int>(beside.size())));
+    m_strSavedPage = info.absoluteFilePath();
+    const QString projectPath = ProjectPathFor(info.absoluteFilePath());
+    QString said = SavedMessage(info.fileName(), QFileInfo(projectPath).fileName(), static_cast<int>(beside.size()));
+    // The page and its project are saved whatever becomes of the site pages,
+    // which a failed update leaves as they were; the next Finish tries again.
+    int updated = 0;
+    if (!sitePages.isEmpty() && UpdateSitePages(projectPath, &updated))
+        said += QLatin1Char(' ') + SitePagesUpdatedMessage(updated);
+    m_lblStatus->Say(said);
     return true;
+}
+
+QString CHTMLPage::SiteProjectPath() const
+{
+    if (!m_strSavedPage.isEmpty())
+        return ProjectPathFor(m_strSavedPage);
+    const QString opened = Host().Params().m_strHTMLPath;
+    return opened.isEmpty() ? QString() : ProjectPathFor(QFileInfo(opened).absoluteFilePath());
+}
+
+bool CHTMLPage::UpdateSitePages(const QString &strProjectPath, int *pUpdated)
+{
+    CWizardHost &app = Host();
+    CSiteUpdate site(strProjectPath, app.Params());
+    QString error;
+    bool done = site.Choose(QStringList(), &error);
+    if (done) {
+        site.Read();
+        // Missing images were told as the page was made.
+        done = site.Save(SiteBlockMaker(app.Params()), app.AppDir(), false, &error);
+    }
+    if (!done) {
+        app.Ui().MessageBox(this, QStringLiteral("The site pages were not updated:\n%1").arg(error));
+        return false;
+    }
+    if (pUpdated)
+        *pUpdated = static_cast<int>(site.Pages().size());
+    return true;
+}
+
+void CHTMLPage::OnSitePages()
+{
+    CWizardHost &app = Host();
+    if (SiteProjectPath().isEmpty()) {
+        const auto answer = app.Ui().MessageBox(
+            this,
+            QStringLiteral("Site pages are kept in the folder of this page and its project file, or in folders "
+                           "below it. Save the page now?"),
+            QMessageBox::Yes | QMessageBox::No);
+        if (answer != QMessageBox::Yes || !SaveAs())
+            return;
+    }
+    const QString projectPath = SiteProjectPath();
+    CSitePagesDialog dialog(app, projectPath,
+                            m_strSavedPage.isEmpty() ? app.Params().m_strHTMLPath : m_strSavedPage, this);
+    if (app.Ui().ExecDialog(dialog) != QDialog::Accepted || dialog.Pages() == app.Params().m_SitePages)
+        return;
+    app.Params().m_SitePages = dialog.Pages();
+    app.Params().m_bSaved = 0;
+    const qsizetype n = dialog.Pages().size();
+    m_lblStatus->Say(n == 0 ? QStringLiteral("No site pages: Finish saves this page only.")
+                            : n == 1 ? QStringLiteral("1 site page: Finish puts the menu into it.")
+                                     : QStringLiteral("%1 site pages: Finish puts the menu into each.").arg(n));
+}
+
+void CHTMLPage::OnCopyMenuCode()
+{
+    CWizardHost &app = Host();
+    QStringList files;
+    const QString code = MenuCodeText(app.Params(), app.AppDir(), &files);
+    QGuiApplication::clipboard()->setText(code);
+    m_lblStatus->Say(CopiedMenuCodeMessage(files));
 }
 
 void CHTMLPage::OnPreview()
@@ -230,6 +352,7 @@ void CHTMLPage::OnStartNew()
         if (failed)
             return;
     }
+    m_strSavedPage.clear();
     if (PageHost())
         PageHost()->StartNew();
 }

@@ -3,6 +3,7 @@
 #include "wizard/WizardPage.h"
 
 #include <QString>
+#include <QStringList>
 
 class CStatusLine;
 class QHBoxLayout;
@@ -29,6 +30,11 @@ public:
     bool SaveAs(bool *pFailed = nullptr);
     void OnPreview();
     void OnStartNew();
+    // Opens the site pages dialog; the page is saved first when it has no
+    // folder yet, as the site folder is the project's.
+    void OnSitePages();
+    // Puts the menu code (MenuCodeText) on the clipboard.
+    void OnCopyMenuCode();
 
     // The row that holds the Preview button, for buttons that go beside it.
     QHBoxLayout *PreviewButtonRow() const { return m_pPreviewRow; }
@@ -37,6 +43,8 @@ public:
     QPushButton *m_btnLivePreview = nullptr;
     QPlainTextEdit *m_richHTML = nullptr;  // 1062
     QPushButton *m_btnStartNew = nullptr;  // 1071
+    QPushButton *m_btnSitePages = nullptr;
+    QPushButton *m_btnCopyMenuCode = nullptr;
     // What the last save wrote.
     CStatusLine *m_lblStatus = nullptr;
     // The item looks whose text falls below contrast level AA, one line
@@ -52,10 +60,24 @@ private:
     // m_strHTML = the configuration's page text; missing images are reported.
     void Generate();
     void ShowLowContrast();
+    // The project file whose folder is the site folder: that of the page
+    // last saved here, else of the page opened; empty when neither is known.
+    QString SiteProjectPath() const;
+    // Puts the menu into the project's site pages after a save; false, with
+    // the reasons told, when nothing of it was written.
+    bool UpdateSitePages(const QString &strProjectPath, int *pUpdated);
 
     QHBoxLayout *m_pPreviewRow = nullptr;
+    // The page last saved from this page, until the user goes back or
+    // starts anew.
+    QString m_strSavedPage;
 };
 
 // The status line's words for a save: "Saved menu.htm, menu.qdx and 3 files
 // beside them." (`beside` counts the files placed next to the page).
 QString SavedMessage(const QString &strPage, const QString &strProject, int beside);
+// What the status line adds when the site pages were updated too.
+QString SitePagesUpdatedMessage(int nPages);
+// The status line's words after Copy Menu Code: `files` as MenuCodeText
+// names them (the script, the class file, then the images).
+QString CopiedMenuCodeMessage(const QStringList &files);

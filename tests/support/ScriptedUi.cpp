@@ -29,6 +29,18 @@ QString CScriptedUi::GetSaveFileName(QWidget *, const QString &filter, const QSt
     return saveFileAnswers.isEmpty() ? QString() : saveFileAnswers.takeFirst();
 }
 
+QStringList CScriptedUi::GetOpenFileNames(QWidget *, const QString &filter, const QString &folder)
+{
+    openFilesRequests.append({filter, QString(), QString(), folder});
+    return openFilesAnswers.isEmpty() ? QStringList() : openFilesAnswers.takeFirst();
+}
+
+QString CScriptedUi::GetExistingDirectory(QWidget *, const QString &folder)
+{
+    folderRequests.append(folder);
+    return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
+}
+
 bool CScriptedUi::ChooseColor(QWidget *, int &color)
 {
     colorRequests.append(color);

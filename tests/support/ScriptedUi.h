@@ -33,6 +33,8 @@ public:
     QString GetOpenFileName(QWidget *parent, const QString &filter, const QString &folder) override;
     QString GetSaveFileName(QWidget *parent, const QString &filter, const QString &defaultExt,
                             const QString &initialName) override;
+    QStringList GetOpenFileNames(QWidget *parent, const QString &filter, const QString &folder) override;
+    QString GetExistingDirectory(QWidget *parent, const QString &folder) override;
     bool ChooseColor(QWidget *parent, int &color) override;
     int ExecDialog(QDialog &dialog) override;
     bool OpenDocument(const QString &path) override;
@@ -43,6 +45,8 @@ public:
     QList<QMessageBox::StandardButton> messageAnswers;
     QStringList openFileAnswers;       // "" cancels
     QStringList saveFileAnswers;       // "" cancels
+    QList<QStringList> openFilesAnswers; // an empty list cancels
+    QStringList folderAnswers;         // "" cancels
     QList<int> colorAnswers;           // -1 cancels
     // Each acts on the dialog as a user would (set controls, click OK or
     // Cancel); the dialog's result is what ExecDialog returns.
@@ -54,6 +58,8 @@ public:
     QList<Message> messages;
     QList<FileRequest> openFileRequests;
     QList<FileRequest> saveFileRequests;
+    QList<FileRequest> openFilesRequests;
+    QStringList folderRequests;        // the folders the dialogs start in
     QList<int> colorRequests;          // the preselected colours
     QStringList dialogsShown;          // object names of dialogs run
     QStringList openedDocuments;

@@ -1,10 +1,17 @@
 #include "TestApp.h"
 
 #include "app/PreviewLauncher.h"
+#include "model/AppletMenu.h"
+#include "model/AppletMenuItem.h"
+#include "store/IniFile.h"
 #include "store/ProjectFile.h"
+#include "store/SitePageKeys.h"
+#include "store/SitePageText.h"
 #include "wizard/StatusLine.h"
 
 #include <QAccessible>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
@@ -31,6 +38,11 @@ private slots:
     void tabLeavesThePageText();
     void saveIsConfirmed_data();
     void saveIsConfirmed();
+    void finishUpdatesSitePages();
+    void siteUpdateRefused_data();
+    void siteUpdateRefused();
+    void copyMenuCode_data();
+    void copyMenuCode();
 };
 
 namespace {
@@ -417,6 +429,256 @@ void TestHTMLPage::saveIsConfirmed()
     QVERIFY(status->text().isEmpty());
     QCOMPARE(f.t.ui->messages.size(), 1);
     QVERIFY(f.t.ui->messages[0].text.contains(QStringLiteral("does not exist")));
+}
+
+namespace {
+
+const QByteArray kBegin(kMenuMarkerBegin);
+const QByteArray kEnd(kMenuMarkerEnd);
+
+// Two pages of a site: one in its folder without a menu (LF), one a folder
+// down with an old menu between the markers (CR LF, Latin-1).
+struct SitePages {
+    static QByteArray Top() { return "<html><head>\n" + QByteArray(kViewportLine) + "\n</head><body>\n<p>top</p>\n</body></html>\n"; }
+    static QByteArray DeepBefore()
+    {
+        return "\xef\xbb\xbf<html><head><meta charset=\"iso-8859-1\">\r\n" + QByteArray(kViewportLine)
+               + "\r\n</head>\r\n<body>\r\n<p>caf\xe9</p>\r\n" + kBegin;
+    }
+    static QByteArray DeepAfter() { return kEnd + "\r\n<p>na\xefve</p>\r\n</body></html>\r\n"; }
+    static QByteArray Deep() { return DeepBefore() + "\r\n<p>old menu</p>\r\n" + DeepAfter(); }
+};
+
+// The text between a page's markers; null when it has none.
+QByteArray Between(const QByteArray &page)
+{
+    const qsizetype begin = page.indexOf(kBegin);
+    const qsizetype end = page.indexOf(kEnd);
+    if (begin < 0 || end < begin)
+        return QByteArray();
+    return page.mid(begin + kBegin.size(), end - begin - kBegin.size());
+}
+
+// A page with its menu block put back out: what is outside the markers.
+QByteArray Outside(const QByteArray &page)
+{
+    const QByteArray between = Between(page);
+    if (between.isNull())
+        return page;
+    QByteArray outside = page;
+    return outside.replace(kBegin + between + kEnd, kBegin + kEnd);
+}
+
+CSitePageList ReadSitePagesOf(const QString &project)
+{
+    CIniFile ini;
+    return ini.Load(project) ? ReadSitePages(ini) : CSitePageList();
+}
+
+void ListSitePages(CAppletParameters &params, const QStringList &paths)
+{
+    params.m_SitePages.clear();
+    for (const QString &path : paths) {
+        CSitePage page;
+        page.strPath = path;
+        params.m_SitePages.append(page);
+    }
+}
+
+} // namespace
+
+// Finish saves the page and then puts the menu into each site page: its
+// links made for the page's folder, the rest of each page as it was; the
+// project keeps what it wrote, and a reopened project's Finish updates the
+// pages again.
+void TestHTMLPage::finishUpdatesSitePages()
+{
+    // The site outlives the first run of the wizard.
+    QTemporaryDir site;
+    const auto out = [&site](const QString &name) { return site.filePath(name); };
+    QByteArray top;
+    QByteArray deep;
+    {
+        Fixture f;
+        QVERIFY(QFile::copy(QStringLiteral(VANTREL_BIN_DIR "/glidebar.js"), f.appDir.filePath("glidebar.js")));
+        CAppletParameters &params = f.t.app.m_params;
+        params.m_ModernPage = 1;
+        params.m_pMainMenu->GetItem(0)->m_strLink = QStringLiteral("index.html");
+        ListSitePages(params, {"index.html", "products/a.html"});
+        QVERIFY(WriteFileBytes(out("index.html"), SitePages::Top()));
+        QVERIFY(WriteFileBytes(out("products/a.html"), SitePages::Deep()));
+        params.m_strHTMLPath = out("menu.htm");
+        f.sheet->SetActivePage(&f.sheet->m_pageGeneral);
+        f.sheet->SetActivePage(&f.sheet->m_pageHTML);
+
+        f.t.ui->saveFileAnswers << out("menu.htm");
+        f.Finish();
+        QCOMPARE(f.t.ui->MessageTexts(), QStringList());
+        top = ReadFileBytes(out("index.html"));
+        deep = ReadFileBytes(out("products/a.html"));
+        // Outside the markers: the menu's own lines added after <body>, nothing else.
+        QCOMPARE(Outside(top), "<html><head>\n" + QByteArray(kViewportLine) + "\n</head><body>\n" + kBegin + kEnd
+                                   + "\n<p>top</p>\n</body></html>\n");
+        QCOMPARE(Outside(deep), SitePages::DeepBefore() + SitePages::DeepAfter());
+        QVERIFY(Between(top).contains("href=\"index.html\""));
+        QVERIFY(Between(top).contains("<script src=\"glidebar.js\">"));
+        QVERIFY(Between(deep).contains("href=\"../index.html\""));
+        QVERIFY(Between(deep).contains("<script src=\"../glidebar.js\">"));
+        QVERIFY(!Between(deep).contains("old menu"));
+        QVERIFY(Between(deep).contains("\r\n") && !Between(top).contains('\r'));
+        QVERIFY(QFile::exists(out("glidebar.js")));
+        QVERIFY(!QFile::exists(out("products/glidebar.js")));
+        const QString said = f.Page().m_lblStatus->text();
+        QVERIFY2(said.endsWith(QStringLiteral(" Put the menu into 2 site pages.")), qPrintable(said));
+
+        // The project records the pages as written.
+        CIniFile ini;
+        QVERIFY(ini.Load(out("menu.qdx")));
+        const CSitePageList recorded = ReadSitePages(ini);
+        QCOMPARE(recorded.size(), 2);
+        QCOMPARE(recorded[1].strPath, QStringLiteral("products/a.html"));
+        QCOMPARE(recorded[1].pageHash, ContentHash(deep));
+        QCOMPARE(recorded[1].menuHash, ContentHash(Between(deep)));
+
+    }
+
+    // Reopened with a new label: Finish brings every page up to date.
+    Fixture again;
+    QVERIFY(QFile::copy(QStringLiteral(VANTREL_BIN_DIR "/glidebar.js"), again.appDir.filePath("glidebar.js")));
+    CAppletParameters &reopened = again.t.app.m_params;
+    reopened.LoadProject(out("menu.qdx"));
+    reopened.m_strHTMLPath = out("menu.htm");
+    reopened.m_pMainMenu->GetItem(0)->m_strLabel = QStringLiteral("Start here");
+    again.sheet->SetActivePage(&again.sheet->m_pageGeneral);
+    again.sheet->SetActivePage(&again.sheet->m_pageHTML);
+    again.t.ui->saveFileAnswers << out("menu.htm");
+    again.Finish();
+    QCOMPARE(again.t.ui->MessageTexts(), QStringList());
+    for (const QString &name : {QStringLiteral("index.html"), QStringLiteral("products/a.html")}) {
+        const QByteArray now = ReadFileBytes(out(name));
+        QVERIFY2(Between(now).contains(">Start here<"), qPrintable(name));
+        QCOMPARE(Outside(now), Outside(name == "index.html" ? top : deep));
+    }
+    QCOMPARE(ReadSitePagesOf(out("menu.qdx")).size(), 2);
+}
+
+void TestHTMLPage::siteUpdateRefused_data()
+{
+    QTest::addColumn<QString>("changed");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("menu edited by hand") << "products/a.html"
+                                         << QByteArray(SitePages::DeepBefore() + "\r\n<p>mine</p>\r\n" + SitePages::DeepAfter())
+                                         << "changed since the last update";
+    QTest::newRow("body taken out") << "index.html" << QByteArray("<p>no body</p>\n") << "no place found";
+    QTest::newRow("page deleted") << "index.html" << QByteArray() << "no such file";
+}
+
+// A site page changed behind Vantrel's back, or with no place for the menu,
+// stops the whole site update: told with the reason, no page written. The
+// menu page and its project are saved all the same.
+void TestHTMLPage::siteUpdateRefused()
+{
+    QFETCH(QString, changed);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, told);
+    Fixture f;
+    QVERIFY(QFile::copy(QStringLiteral(VANTREL_BIN_DIR "/glidebar.js"), f.appDir.filePath("glidebar.js")));
+    CAppletParameters &params = f.t.app.m_params;
+    params.m_ModernPage = 1;
+    ListSitePages(params, {"index.html", "products/a.html"});
+    QVERIFY(WriteFileBytes(f.Out("index.html"), SitePages::Top()));
+    QVERIFY(WriteFileBytes(f.Out("products/a.html"), SitePages::Deep()));
+    params.m_strHTMLPath = f.Out("menu.htm");
+    f.t.ui->saveFileAnswers << f.Out("menu.htm") << f.Out("menu.htm");
+    f.Finish();
+    QCOMPARE(f.t.ui->MessageTexts(), QStringList());
+
+    if (bytes.isNull())
+        QVERIFY(QFile::remove(f.Out(changed)));
+    else
+        QVERIFY(WriteFileBytes(f.Out(changed), bytes));
+    const QByteArray topBefore = ReadFileBytes(f.Out("index.html"));
+    const QByteArray deepBefore = ReadFileBytes(f.Out("products/a.html"));
+    const QByteArray pageBefore = ReadFileBytes(f.Out("menu.htm"));
+    params.m_pMainMenu->GetItem(0)->m_strLabel = QStringLiteral("Renamed");
+    f.sheet->SetActivePage(&f.sheet->m_pageGeneral);
+    f.sheet->SetActivePage(&f.sheet->m_pageHTML);
+    f.Finish();
+
+    QCOMPARE(f.t.ui->messages.size(), 1);
+    const QString message = f.t.ui->messages[0].text;
+    QVERIFY2(message.contains(told) && message.contains(QDir::toNativeSeparators(f.Out(changed))),
+             qPrintable(message));
+    QCOMPARE(ReadFileBytes(f.Out("index.html")), topBefore);
+    QCOMPARE(ReadFileBytes(f.Out("products/a.html")), deepBefore);
+    // The menu page itself was saved, and the status line says only that.
+    QVERIFY(ReadFileBytes(f.Out("menu.htm")) != pageBefore);
+    QVERIFY(ReadFileBytes(f.Out("menu.htm")).contains("Renamed"));
+    QCOMPARE(f.Page().m_lblStatus->text(), SavedMessage("menu.htm", "menu.qdx", 2));
+}
+
+void TestHTMLPage::copyMenuCode_data()
+{
+    QTest::addColumn<QStringList>("images");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("no images") << QStringList()
+                               << "Copied the menu code; copy glidebar.js and Glidebar.class beside your page.";
+    QTest::newRow("one image") << QStringList{"back.gif"}
+                               << "Copied the menu code; copy glidebar.js, Glidebar.class and 1 image beside your page.";
+    QTest::newRow("two images, one named twice")
+        << QStringList{"back.gif", "item.png", "item.png"}
+        << "Copied the menu code; copy glidebar.js, Glidebar.class and 2 images beside your page.";
+}
+
+// Copy Menu Code: the block as a page of the site folder gets it, between
+// its markers, after a comment naming the files to copy beside the page;
+// the status line says what to copy.
+void TestHTMLPage::copyMenuCode()
+{
+    QFETCH(QStringList, images);
+    QFETCH(QString, said);
+    Fixture f;
+    QTemporaryDir pictures;
+    CAppletParameters &params = f.t.app.m_params;
+    params.m_pMainMenu->GetItem(0)->m_strLink = QStringLiteral("products/index.html");
+    for (int i = 0; i < images.size(); ++i) {
+        QVERIFY(WriteFileBytes(pictures.filePath(images[i]), "GIF89a"));
+        if (i == 0)
+            params.m_appBKImagePath = pictures.filePath(images[i]);
+        else
+            params.m_pMainMenu->GetItem(i - 1)->m_strImage = pictures.filePath(images[i]);
+    }
+    QGuiApplication::clipboard()->clear();
+    auto *status = f.Page().m_lblStatus;
+    QSignalSpy heard(status, &CStatusLine::Announced);
+    QCOMPARE(f.Page().m_btnCopyMenuCode->text(), QStringLiteral("Copy Menu Code"));
+    f.Page().m_btnCopyMenuCode->click();
+
+    const QString code = QGuiApplication::clipboard()->text();
+    QCOMPARE(status->text(), said);
+    QCOMPARE(heard.size(), 1);
+    // The note comes first, one comment naming each file and where it is.
+    QVERIFY2(code.startsWith("<!--"), qPrintable(code));
+    const QString note = code.left(code.indexOf("-->") + 3);
+    QVERIFY(note.contains("glidebar.js (from " + QDir::toNativeSeparators(f.appDir.path()) + ")"));
+    QVERIFY(note.contains("Glidebar.class"));
+    for (const QString &image : images)
+        QVERIFY2(note.contains(image + " (from " + QDir::toNativeSeparators(pictures.path()) + ")"), qPrintable(note));
+    QCOMPARE(note.count("--"), 2);
+    // The block, as for a page in the site folder: files named beside it,
+    // links as the menu has them.
+    const QByteArray bytes = code.toUtf8();
+    const QByteArray block = Between(bytes);
+    QVERIFY(!block.isNull());
+    QVERIFY(block.contains("<script src=\"glidebar.js\"></script>"));
+    QVERIFY(block.contains("href=\"products/index.html\""));
+    for (const QString &image : images)
+        QVERIFY(!block.contains(pictures.path().toUtf8()) && block.contains(image.toUtf8()));
+    QVERIFY(!bytes.contains('\r'));
+    // Pasted into a page, the code is the menu a site update keeps up to date.
+    const QByteArray pasted = "<html><body>\n" + bytes + "<p>mine</p></body></html>\n";
+    QCOMPARE(SitePageState(pasted, ContentHash(block)), ESitePageState::Update);
 }
 
 QTEST_MAIN(TestHTMLPage)

@@ -1,0 +1,276 @@
+#include "wizard/SitePagesDialog.h"
+
+#include "app/WizardHost.h"
+#include "model/AppletParameters.h"
+#include "store/SitePageText.h"
+#include "store/SiteUpdate.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHash>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kPageFilter = QStringLiteral("HTML Files(*.htm,*.html) | *.htm;*.html||");
+
+enum EColumn { kColPage, kColState, kColPlace, kColumns };
+
+// Where the menu goes in a page as it is now.
+QString PlaceText(const QByteArray &page)
+{
+    switch (FindMenuPlace(page).kind) {
+    case CMenuPlace::Between:
+        return QStringLiteral("between the markers");
+    case CMenuPlace::AfterMarker:
+        return QStringLiteral("at the page's marker");
+    case CMenuPlace::AfterBody:
+        return QStringLiteral("after <body>");
+    case CMenuPlace::None:
+        break;
+    }
+    return QString();
+}
+
+bool IsPageFile(const QString &name)
+{
+    return name.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive)
+           || name.endsWith(QLatin1String(".html"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+QStringList PageFilesIn(const QString &strFolder)
+{
+    QStringList files;
+    // Hidden files and folders are not iterated (QDir::Hidden is not given).
+    QDirIterator it(strFolder, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (IsPageFile(it.fileName()))
+            files.append(path);
+    }
+    files.sort();
+    return files;
+}
+
+CSitePagesDialog::CSitePagesDialog(CWizardHost &host, const QString &strProjectPath, const QString &strMenuPage,
+                                   QWidget *parent)
+    : QDialog(parent),
+      m_host(host),
+      m_strProjectPath(strProjectPath),
+      m_strSiteFolder(CSiteUpdate(strProjectPath, host.Params()).SiteFolder()),
+      m_strMenuPage(strMenuPage.isEmpty() ? QString() : QFileInfo(strMenuPage).absoluteFilePath()),
+      m_pages(host.Params().m_SitePages)
+{
+    setObjectName(QStringLiteral("sitePagesDialog"));
+    setWindowTitle(QStringLiteral("Site Pages"));
+
+    m_lblFolder = new QLabel(QStringLiteral("Site folder: %1").arg(QDir::toNativeSeparators(m_strSiteFolder)), this);
+    m_lblFolder->setObjectName(QStringLiteral("siteFolder"));
+    m_lblFolder->setTextFormat(Qt::PlainText);
+    m_lblFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_lblFolder->setWordWrap(true);
+
+    auto *listLabel = new QLabel(QStringLiteral("&Pages that carry the menu:"), this);
+    m_listPages = new QTreeWidget(this);
+    m_listPages->setObjectName(QStringLiteral("sitePages"));
+    m_listPages->setAccessibleName(QStringLiteral("Pages that carry the menu"));
+    m_listPages->setColumnCount(kColumns);
+    m_listPages->setHeaderLabels({QStringLiteral("Page"), QStringLiteral("State"), QStringLiteral("Menu goes")});
+    m_listPages->setRootIsDecorated(false);
+    m_listPages->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_listPages->header()->setSectionResizeMode(kColPage, QHeaderView::Stretch);
+    m_listPages->installEventFilter(this);
+    listLabel->setBuddy(m_listPages);
+
+    m_btnAddPages = new QPushButton(QStringLiteral("&Add Pages..."), this);
+    m_btnAddPages->setObjectName(QStringLiteral("addPages"));
+    m_btnAddFolder = new QPushButton(QStringLiteral("Add &Folder..."), this);
+    m_btnAddFolder->setObjectName(QStringLiteral("addFolder"));
+    m_btnRemove = new QPushButton(QStringLiteral("&Remove"), this);
+    m_btnRemove->setObjectName(QStringLiteral("removePages"));
+    m_btnRemove->setEnabled(false);
+    for (QPushButton *button : {m_btnAddPages, m_btnAddFolder, m_btnRemove})
+        button->setAutoDefault(false);
+
+    m_lblPlace = new QLabel(
+        QStringLiteral("The menu goes between the lines %1 and %2. In a page that has no menu yet, it goes at "
+                       "a line %1 you put there, else right after the <body> tag. Everything else on each page "
+                       "stays as it is. Finish updates every page or none.")
+            .arg(QLatin1String(kMenuMarkerBegin), QLatin1String(kMenuMarkerEnd)),
+        this);
+    m_lblPlace->setObjectName(QStringLiteral("menuPlace"));
+    m_lblPlace->setTextFormat(Qt::PlainText);
+    m_lblPlace->setWordWrap(true);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *side = new QVBoxLayout;
+    side->addWidget(m_btnAddPages);
+    side->addWidget(m_btnAddFolder);
+    side->addWidget(m_btnRemove);
+    side->addStretch(1);
+    auto *middle = new QHBoxLayout;
+    middle->addWidget(m_listPages, 1);
+    middle->addLayout(side);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_lblFolder);
+    layout->addWidget(listLabel);
+    layout->addLayout(middle, 1);
+    layout->addWidget(m_lblPlace);
+    layout->addWidget(buttons);
+    resize(640, 400);
+
+    connect(m_btnAddPages, &QPushButton::clicked, this, &CSitePagesDialog::OnAddPages);
+    connect(m_btnAddFolder, &QPushButton::clicked, this, &CSitePagesDialog::OnAddFolder);
+    connect(m_btnRemove, &QPushButton::clicked, this, &CSitePagesDialog::OnRemove);
+    connect(m_listPages, &QTreeWidget::itemSelectionChanged, this,
+            [this] { m_btnRemove->setEnabled(!m_listPages->selectedItems().isEmpty()); });
+
+    Refresh();
+    m_listPages->setFocus();
+}
+
+void CSitePagesDialog::AddPages(const QStringList &paths)
+{
+    const CSiteUpdate site(m_strProjectPath, m_host.Params());
+    QStringList outside;
+    QStringList menuPage;
+    for (const QString &path : paths) {
+        const QString sitePath = site.SitePath(path);
+        if (sitePath.isNull()) {
+            outside.append(QDir::toNativeSeparators(path));
+            continue;
+        }
+        if (!m_strMenuPage.isEmpty() && QFileInfo(path).absoluteFilePath() == m_strMenuPage) {
+            menuPage.append(QDir::toNativeSeparators(path));
+            continue;
+        }
+        bool listed = false;
+        for (const CSitePage &page : m_pages)
+            listed = listed || page.strPath == sitePath;
+        if (listed)
+            continue;
+        // A page taken off and put back keeps what the last update knew of it.
+        CSitePage added;
+        added.strPath = sitePath;
+        for (const CSitePage &known : m_host.Params().m_SitePages)
+            if (known.strPath == sitePath)
+                added = known;
+        m_pages.append(added);
+    }
+    Refresh();
+
+    QStringList told;
+    if (!outside.isEmpty())
+        told << QStringLiteral("Not added, as site pages are in the site folder %1 or in folders below it:\n%2")
+                    .arg(QDir::toNativeSeparators(m_strSiteFolder), outside.join(QLatin1Char('\n')));
+    if (!menuPage.isEmpty())
+        told << QStringLiteral("Not added, as Vantrel writes the menu page whole:\n%1").arg(menuPage.join(QLatin1Char('\n')));
+    if (!told.isEmpty())
+        m_host.Ui().MessageBox(this, told.join(QStringLiteral("\n\n")));
+}
+
+void CSitePagesDialog::OnAddPages()
+{
+    const QStringList chosen = m_host.Ui().GetOpenFileNames(this, kPageFilter, m_strSiteFolder);
+    if (!chosen.isEmpty())
+        AddPages(chosen);
+}
+
+void CSitePagesDialog::OnAddFolder()
+{
+    const QString folder = m_host.Ui().GetExistingDirectory(this, m_strSiteFolder);
+    if (folder.isEmpty())
+        return;
+    QStringList pages = PageFilesIn(folder);
+    // The menu page is in the site folder as a rule: it is passed over
+    // without a word.
+    pages.removeAll(m_strMenuPage);
+    if (pages.isEmpty()) {
+        m_host.Ui().MessageBox(this, QStringLiteral("%1 holds no .htm or .html files.")
+                                         .arg(QDir::toNativeSeparators(folder)));
+        return;
+    }
+    AddPages(pages);
+}
+
+void CSitePagesDialog::OnRemove()
+{
+    QStringList removed;
+    for (const QTreeWidgetItem *item : m_listPages->selectedItems())
+        removed.append(item->data(kColPage, Qt::UserRole).toString());
+    if (removed.isEmpty())
+        return;
+    const int current = m_listPages->indexOfTopLevelItem(m_listPages->currentItem());
+    for (qsizetype i = m_pages.size() - 1; i >= 0; --i)
+        if (removed.contains(m_pages[i].strPath))
+            m_pages.removeAt(i);
+    Refresh();
+    // The keyboard stays in the list, on the page that took the removed one's place.
+    if (m_listPages->topLevelItemCount() > 0) {
+        const int next = qBound(0, current, m_listPages->topLevelItemCount() - 1);
+        m_listPages->setCurrentItem(m_listPages->topLevelItem(next));
+        m_listPages->setFocus();
+    }
+}
+
+void CSitePagesDialog::Refresh()
+{
+    CSiteUpdate site(m_strProjectPath, m_host.Params());
+    const QDir folder(m_strSiteFolder);
+    // A hand-edited project may name a page outside the site folder: it is
+    // shown as such, and the others are read.
+    QStringList inside;
+    for (const CSitePage &page : m_pages)
+        if (site.SitePath(folder.filePath(page.strPath)) == page.strPath)
+            inside.append(folder.filePath(page.strPath));
+    QHash<QString, CSiteUpdate::CPage> read;
+    if (!inside.isEmpty() && site.Choose(inside, nullptr)) {
+        site.Read();
+        for (const CSiteUpdate::CPage &page : site.Pages())
+            read.insert(page.strPath, page);
+    }
+
+    m_listPages->clear();
+    for (const CSitePage &page : m_pages) {
+        QString state;
+        QString place;
+        const auto found = read.constFind(page.strPath);
+        if (found == read.constEnd()) {
+            state = QStringLiteral("not in the site folder");
+        } else if (!found->strError.isEmpty()) {
+            state = found->strError;
+        } else {
+            state = SitePageStateText(found->state);
+            place = PlaceText(found->bytes);
+        }
+        auto *item = new QTreeWidgetItem(m_listPages);
+        item->setText(kColPage, QDir::toNativeSeparators(page.strPath));
+        item->setData(kColPage, Qt::UserRole, page.strPath);
+        item->setText(kColState, state);
+        item->setText(kColPlace, place);
+    }
+    m_btnRemove->setEnabled(!m_listPages->selectedItems().isEmpty());
+}
+
+bool CSitePagesDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_listPages && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
+        OnRemove();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}

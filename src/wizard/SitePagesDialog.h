@@ -1,0 +1,60 @@
+#pragma once
+
+#include "model/SitePage.h"
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+class CWizardHost;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+// The author's own pages that carry the menu: added as files or as a folder
+// (its .htm and .html files, those of its sub-folders too), removed, each
+// shown with what the next save will do to it. The dialog works on a copy of
+// the list; the caller takes Pages() when it is accepted, so Cancel leaves
+// the project's list as it was.
+class CSitePagesDialog : public QDialog {
+    Q_OBJECT
+public:
+    // strProjectPath: the project file, whose folder is the site folder;
+    // strMenuPage: the page Vantrel writes whole, which is no site page.
+    CSitePagesDialog(CWizardHost &host, const QString &strProjectPath, const QString &strMenuPage,
+                     QWidget *parent = nullptr);
+
+    const CSitePageList &Pages() const { return m_pages; }
+    QString SiteFolder() const { return m_strSiteFolder; }
+
+    // Adds the files at `paths` that are in the site folder and not listed
+    // yet; the others are told in one message. Shown states are read anew.
+    void AddPages(const QStringList &paths);
+    void OnAddPages();
+    void OnAddFolder();
+    // Removes the selected pages.
+    void OnRemove();
+    // Reads every listed page and shows its state and the menu's place.
+    void Refresh();
+
+    QTreeWidget *m_listPages = nullptr;
+    QPushButton *m_btnAddPages = nullptr;
+    QPushButton *m_btnAddFolder = nullptr;
+    QPushButton *m_btnRemove = nullptr;
+    QLabel *m_lblFolder = nullptr;
+    QLabel *m_lblPlace = nullptr;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    CWizardHost &m_host;
+    QString m_strProjectPath;
+    QString m_strSiteFolder;
+    QString m_strMenuPage;
+    CSitePageList m_pages;
+};
+
+// The .htm and .html files of a folder and of its sub-folders (hidden ones
+// left out), sorted by path.
+QStringList PageFilesIn(const QString &strFolder);
