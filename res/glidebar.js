@@ -328,8 +328,7 @@
     const box = appletBox(cfg);
     return [root + '{width:' + box.w + 'px;height:' + box.h + 'px;background-color:' + css(cfg.bkColor) + '}',
       root + ' .gb-bar{left:' + cfg.x + 'px;top:' + cfg.y + 'px}']
-      .concat(menuRules(root + ' .gb-bar', cfg.mm, cfg.mi), menuRules(root + ' .gb-sub', cfg.sm, cfg.si),
-        smallRules(root, cfg))
+      .concat(menuRules(root + ' .gb-bar', cfg.mm, cfg.mi), menuRules(root + ' .gb-sub', cfg.sm, cfg.si))
       .join('\n');
   }
 
@@ -413,12 +412,11 @@
   // Whether a link's address is the page's own: the same file (a folder's
   // index page counting as the folder) with the same query, not a place
   // within the page.
-  function isThisPage(href) {
-    let url;
-    try { url = new URL(href, document.baseURI); } catch (err) { return false; }
-    const page = new URL(document.location.href);
-    const path = (u) => u.pathname.replace(/\/index\.html?$/i, '/').replace(/\/default\.html?$/i, '/');
-    return !url.hash && url.origin === page.origin && path(url) === path(page) && url.search === page.search;
+  const pagePath = (u) => u.origin + ' ' + u.pathname.replace(/\/(index|default)\.html?$/i, '/') + u.search;
+  let thisPage = null;
+  function isThisPage(a) {
+    if (thisPage === null) thisPage = pagePath(document.location);
+    return !a.hash && pagePath(a) === thisPage;
   }
 
   // One list item made a menu item of the params' item `it`: its label, its
@@ -443,7 +441,7 @@
     if (link && it.target.toLowerCase() === '_blank') a.setAttribute('rel', 'noopener');
     // You are here: the item whose link is this very page (one block of
     // menu serves every page of a site).
-    const here = !!link && isThisPage(a.href);
+    const here = !!link && isThisPage(a);
     if (here) a.setAttribute('aria-current', 'page');
     else a.removeAttribute('aria-current');
     li.setAttribute('role', 'none');
@@ -540,14 +538,7 @@
     const name = list.getAttribute('aria-label') || '';
     list.removeAttribute('style'); // the page's own look of the list without scripts
     bar.classList.add('gb-bar');
-    if (!bar.id) bar.id = cls + '-bar';
-    // The small-screen form's button that shows the main items.
-    const toggle = el('button', 'gb-tog');
-    toggle.type = 'button';
-    toggle.textContent = 'Menu';
-    toggle.setAttribute('aria-expanded', 'false');
-    toggle.setAttribute('aria-controls', bar.id);
-    bar.parentNode.insertBefore(toggle, bar);
+
     bar.setAttribute('role', 'menubar');
     bar.setAttribute('aria-orientation', cfg.mm.across ? 'horizontal' : 'vertical');
     if (name) bar.setAttribute('aria-label', name);
@@ -569,16 +560,6 @@
         const o = subMenuOrigin(cfg.mm, i);
         sub.style.left = o.x + 'px';
         sub.style.top = o.y + 'px';
-        if (!sub.id) sub.id = cls + '-sub' + i;
-        // The small-screen form's button that shows the sub items.
-        const disc = el('button', 'gb-disc');
-        disc.type = 'button';
-        disc.textContent = '+';
-        disc.setAttribute('aria-expanded', 'false');
-        disc.setAttribute('aria-controls', sub.id);
-        disc.setAttribute('aria-label', (it.label || node.a.getAttribute('aria-label') || '') + ' sub menu');
-        li.insertBefore(disc, sub);
-        node.disc = disc;
         node.subList = sub;
         node.subOrigin = o;
         node.subBox = menuBox(cfg.sm, it.sub.length);
@@ -589,7 +570,32 @@
       return node;
     });
     mains[0].a.setAttribute('tabindex', '0');
-    behave(applet, mains, cfg, bar, toggle);
+    behave(applet, mains, cfg, bar, () => {
+      // The small-screen form's parts, made the first time it shows: its
+      // rules, the button that shows the main items, and one beside each
+      // item with a sub menu that shows its sub items.
+      sheet.textContent += '\n' + smallRules('.' + cls, cfg).join('\n');
+      if (!bar.id) bar.id = cls + '-bar';
+      const toggle = el('button', 'gb-tog');
+      toggle.type = 'button';
+      toggle.textContent = 'Menu';
+      toggle.setAttribute('aria-expanded', 'false');
+      toggle.setAttribute('aria-controls', bar.id);
+      bar.parentNode.insertBefore(toggle, bar);
+      mains.forEach((node, i) => {
+        if (!node.subList) return;
+        if (!node.subList.id) node.subList.id = cls + '-sub' + i;
+        const disc = el('button', 'gb-disc');
+        disc.type = 'button';
+        disc.textContent = '+';
+        disc.setAttribute('aria-expanded', 'false');
+        disc.setAttribute('aria-controls', node.subList.id);
+        disc.setAttribute('aria-label', (node.label || node.a.getAttribute('aria-label') || '') + ' sub menu');
+        node.li.insertBefore(disc, node.subList);
+        node.disc = disc;
+      });
+      return toggle;
+    });
   }
 
   // A sub menu's items, made when it first opens: a menu of many sub menus
@@ -606,7 +612,8 @@
 
   // ---- Behaviour ----------------------------------------------------------
 
-  function behave(root, mains, cfg, bar, toggle) {
+  function behave(root, mains, cfg, bar, makeSmallParts) {
+    let toggle = null;
     let hover = null, pressed = null, open = null, touch = false, stop = mains[0];
     // The small-screen form: whether it is on, its list shown, the main item
     // whose sub items show.
@@ -703,6 +710,13 @@
         setShown(false);
       }
       small = on;
+      if (on && !toggle) {
+        toggle = makeSmallParts();
+        toggle.addEventListener('click', () => setShown(!shown));
+        for (const n of mains) {
+          if (n.disc) n.disc.addEventListener('click', () => setSection(section === n ? null : n));
+        }
+      }
       root.classList.toggle('gb-small', on);
       allRoles(!on);
       if (on) {
@@ -711,10 +725,6 @@
       } else if (keep) {
         setOpen(keep);
       }
-    }
-    toggle.addEventListener('click', () => setShown(!shown));
-    for (const n of mains) {
-      if (n.disc) n.disc.addEventListener('click', () => setSection(section === n ? null : n));
     }
     // The form follows the room the page gives the menu: a page narrower
     // than the menu's box shows the small-screen form. Checked now (the
