@@ -12,7 +12,7 @@ struct CSitePage {
     // folders separated by '/'.
     QString strPath;
     // After the last update: the page's size in bytes (-1: never updated),
-    // its modification time (ms since 1970 UTC), the SHA-256 of its bytes
+    // its modification time (ms since 1970 UTC), the BLAKE2b-256 of its bytes
     // and of the text between its markers, in lower-case hexadecimal.
     qint64 nSize = -1;
     qint64 nModified = 0;

@@ -254,7 +254,7 @@ bool PageKeepsAscii(const QByteArray &page)
 
 QByteArray ContentHash(const QByteArray &bytes)
 {
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Blake2b_256).toHex();
 }
 
 CMenuPlace FindMenuPlace(const QByteArray &page)
