@@ -292,7 +292,39 @@ CMenuPlace FindMenuPlace(const QByteArray &page)
     if (body.nStart >= 0) {
         place.kind = CMenuPlace::AfterBody;
         place.nBegin = body.nEnd;
+        return place;
     }
+    // A page Vantrel saved whole (no body tag): its menu applet's lines, and
+    // the script line right before them, become the marked menu; whatever
+    // else the author put on the page stays.
+    const CTag applet = WalkTags(page, [&](const QByteArray &name, const CTag &tag) {
+        if (name != "applet")
+            return false;
+        const QByteArray code = AttributeValue(page.mid(tag.nStart, tag.nEnd - tag.nStart), "code");
+        return code == "glidebar.class" || code.endsWith("/glidebar.class");
+    });
+    const qsizetype close = applet.nStart < 0 ? -1 : page.toLower().indexOf("</applet>", applet.nEnd);
+    if (close < 0)
+        return place;
+    qsizetype from = page.lastIndexOf('\n', applet.nStart - 1) + 1;
+    if (page.mid(from, applet.nStart - from).trimmed().isEmpty()) {
+        // The script line before it, when it is the menu script's alone.
+        const qsizetype prev = from >= 1 ? page.lastIndexOf('\n', from - 2) + 1 : -1;
+        if (prev >= 0) {
+            const QByteArray line = page.mid(prev, from - prev).trimmed().toLower();
+            if (line.startsWith("<script") && line.endsWith("</script>") && line.contains("glidebar.js"))
+                from = prev;
+        }
+    } else {
+        from = applet.nStart;
+    }
+    qsizetype to = close + qsizetype(sizeof("</applet>") - 1);
+    const QByteArray eol = PageLineEnd(page);
+    if (page.mid(to, eol.size()) == eol)
+        to += eol.size();
+    place.kind = CMenuPlace::Applet;
+    place.nBegin = from;
+    place.nEnd = to;
     return place;
 }
 
@@ -304,6 +336,7 @@ ESitePageState SitePageState(const QByteArray &page, const QByteArray &lastMenuH
         return ESitePageState::NoPlace;
     case CMenuPlace::AfterMarker:
     case CMenuPlace::AfterBody:
+    case CMenuPlace::Applet:
         return ESitePageState::Add;
     case CMenuPlace::Between:
         break;
@@ -361,6 +394,10 @@ bool PutMenuIntoPage(const QByteArray &page, const QByteArray &block, QByteArray
         break;
     case CMenuPlace::AfterBody:
         menu = eol + kMenuMarkerBegin + block + kMenuMarkerEnd;
+        break;
+    case CMenuPlace::Applet:
+        menu = kMenuMarkerBegin + block + kMenuMarkerEnd + eol;
+        cutTo = place.nEnd;
         break;
     case CMenuPlace::None:
         break;

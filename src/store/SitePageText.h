@@ -49,6 +49,8 @@ struct CMenuPlace {
         Between,     // replaces [nBegin, nEnd): the text between a pair of markers
         AfterMarker, // after the author's lone begin marker line, which ends at nBegin
         AfterBody,   // after the <body> tag, which ends at nBegin
+        Applet,      // replaces [nBegin, nEnd): the lines of a page's own menu applet (a page
+                     // Vantrel saved whole), its script line before it included
     } kind = None;
     qsizetype nBegin = 0;
     qsizetype nEnd = 0;

@@ -34,6 +34,8 @@ QString PlaceText(const QByteArray &page)
         return QStringLiteral("at the page's marker");
     case CMenuPlace::AfterBody:
         return QStringLiteral("after <body>");
+    case CMenuPlace::Applet:
+        return QStringLiteral("in place of the page's applet");
     case CMenuPlace::None:
         break;
     }

@@ -332,6 +332,21 @@ void TestSitePages::placeAndState_data()
         << QByteArray("<!-- <body> -->\n<script>document.write('<body>')</script>\n<bodyx>") << QByteArray()
         << int(S::NoPlace) << QByteArray();
     QTest::newRow("no body, no marker") << QByteArray("<p>text</p>\n") << QByteArray() << int(S::NoPlace) << QByteArray();
+    // A page Vantrel saved whole, with the author's own text added: its
+    // applet (and the script line before it) becomes the marked menu.
+    QTest::newRow("saved page: script line and applet")
+        << QByteArray("<html>\r\n<head><title>t</title></head>\n<p align=\"Center\">\r\n<script src=\"glidebar.js\">"
+                      "</script>\r\n<applet code=\"Glidebar.class\" width=\"9\">\r\n\t<param name=\"a\" value=\"b\">\r\n"
+                      "</applet>\r\n</p>\r\n<p>mine</p>\r\n</html>")
+        << QByteArray() << int(S::Add)
+        << "<html>\r\n<head>\r\n" + V + "\r\n<title>t</title></head>\n<p align=\"Center\">\r\n" + B + "[B]" + E
+               + "\r\n</p>\r\n<p>mine</p>\r\n</html>";
+    QTest::newRow("classic saved page: the applet alone")
+        << QByteArray("<html>\n<p>\n<APPLET CODE=\"glidebar.class\">\n</Applet>\n<p>mine</p>\n")
+        << QByteArray() << int(S::Add)
+        << "<html>\n" + V + "\n<p>\n" + B + "[B]" + E + "\n<p>mine</p>\n";
+    QTest::newRow("another applet is no place") << QByteArray("<p>\n<applet code=\"Other.class\"></applet>\n")
+                                                << QByteArray() << int(S::NoPlace) << QByteArray();
     QTest::newRow("author's marker line")
         << QByteArray("<head></head><body>\n<h1>t</h1>\n  " + B + "\t\n<p>x</p>") << QByteArray() << int(S::Add)
         << "<head>\n" + V + "\n</head><body>\n<h1>t</h1>\n  " + B + "[B]" + E + "\t\n<p>x</p>";
