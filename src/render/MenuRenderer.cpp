@@ -351,6 +351,36 @@ const QImage &CMenuRenderer::Image(const QString &storedPath) const
     return it.value();
 }
 
+void CMenuRenderer::BeginApplet(QPainter &p, const CAppletParameters &params, const QRect &clip,
+                                const QRect &box) const
+{
+    p.setClipRect(clip, Qt::IntersectClip);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    p.fillRect(box, ToQColor(params.m_appBKColor));
+    const QImage &background = Image(params.m_appBKImagePath);
+    if (!background.isNull())
+        p.fillRect(box, QBrush(background)); // a brush tiles from the origin
+}
+
+QImage CMenuRenderer::Picture(const QRect &area, const std::function<void(QPainter &)> &draw)
+{
+    if (area.isEmpty() || area.width() > kMaxImageSide || area.height() > kMaxImageSide)
+        return QImage();
+    QImage image(area.size(), QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
+    // Beyond the applet's box (a sub menu floating over the page) the page
+    // shows: plain white.
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.translate(-area.topLeft()); // a sub menu kept on the page may lie left of the applet
+    draw(p);
+    p.end();
+    return image;
+}
+
 void CMenuRenderer::Draw(QPainter &p, const CAppletParameters &params, const CRenderState &state,
                          int nPageWidth) const
 {
@@ -359,14 +389,7 @@ void CMenuRenderer::Draw(QPainter &p, const CAppletParameters &params, const CRe
     if (area.isEmpty())
         return;
     p.save();
-    p.setClipRect(layout.Extent(), Qt::IntersectClip);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setRenderHint(QPainter::TextAntialiasing, true);
-    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    p.fillRect(area, ToQColor(params.m_appBKColor));
-    const QImage &background = Image(params.m_appBKImagePath);
-    if (!background.isNull())
-        p.fillRect(area, QBrush(background)); // a brush tiles from the origin
+    BeginApplet(p, params, layout.Extent(), area);
 
     DrawMenu(p, params, layout, state, -1);
     if (layout.HasSubMenu(state.nOpenSubMenu))
@@ -476,34 +499,14 @@ void CMenuRenderer::DrawMenu(QPainter &p, const CAppletParameters &params, const
 QImage CMenuRenderer::RenderImage(const CAppletParameters &params, const CRenderState &state,
                                   int nPageWidth) const
 {
-    const QRect area = CMenuLayout(params, nPageWidth).DrawingRect(state.nOpenSubMenu);
-    if (area.isEmpty() || area.width() > kMaxImageSide || area.height() > kMaxImageSide)
-        return QImage();
-    QImage image(area.size(), QImage::Format_RGB32);
-    if (image.isNull())
-        return image;
-    // Beyond the applet's box (a sub menu floating over the page) the page
-    // shows: plain white.
-    image.fill(Qt::white);
-    QPainter p(&image);
-    p.translate(-area.topLeft()); // a sub menu kept on the page may lie left of the applet
-    Draw(p, params, state, nPageWidth);
-    p.end();
-    return image;
+    return Picture(CMenuLayout(params, nPageWidth).DrawingRect(state.nOpenSubMenu),
+                   [&](QPainter &p) { Draw(p, params, state, nPageWidth); });
 }
 
 void CMenuRenderer::DrawSmall(QPainter &p, const CAppletParameters &params, const CSmallMenuLayout &layout) const
 {
-    const QRect area = layout.Rect();
     p.save();
-    p.setClipRect(area, Qt::IntersectClip);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setRenderHint(QPainter::TextAntialiasing, true);
-    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    p.fillRect(area, ToQColor(params.m_appBKColor));
-    const QImage &background = Image(params.m_appBKImagePath);
-    if (!background.isNull())
-        p.fillRect(area, QBrush(background));
+    BeginApplet(p, params, layout.Rect(), layout.Rect());
 
     // Normal looks, their labels never below the least font size; borders
     // as thick as the menus draw them.
@@ -546,15 +549,5 @@ void CMenuRenderer::DrawSmall(QPainter &p, const CAppletParameters &params, cons
 
 QImage CMenuRenderer::RenderSmallImage(const CAppletParameters &params, const CSmallMenuLayout &layout) const
 {
-    const QRect area = layout.Rect();
-    if (area.isEmpty() || area.width() > kMaxImageSide || area.height() > kMaxImageSide)
-        return QImage();
-    QImage image(area.size(), QImage::Format_RGB32);
-    if (image.isNull())
-        return image;
-    image.fill(Qt::white);
-    QPainter p(&image);
-    DrawSmall(p, params, layout);
-    p.end();
-    return image;
+    return Picture(layout.Rect(), [&](QPainter &p) { DrawSmall(p, params, layout); });
 }

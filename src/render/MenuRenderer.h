@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <functional>
 #include <vector>
 
 class CAppletParameters;
@@ -188,6 +189,11 @@ public:
 
 private:
     const QImage &Image(const QString &storedPath) const;
+    // Clips to `clip` and fills the applet's box with its colour and image.
+    void BeginApplet(QPainter &p, const CAppletParameters &params, const QRect &clip, const QRect &box) const;
+    // A picture of `area` drawn by `draw` (in the area's coordinates), white
+    // where nothing is drawn; a null image for an empty or absurd area.
+    static QImage Picture(const QRect &area, const std::function<void(QPainter &)> &draw);
     void DrawMenu(QPainter &p, const CAppletParameters &params, const CMenuLayout &layout,
                   const CRenderState &state, int nOwner) const;
 
