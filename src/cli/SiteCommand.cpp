@@ -1,5 +1,7 @@
 #include "cli/SiteCommand.h"
 
+#include "cli/CliOutput.h"
+
 #include "html/SiteBlock.h"
 #include "model/AppletParameters.h"
 #include "store/IniFile.h"
@@ -27,31 +29,6 @@ const char kSiteHelp[] =
     "stops the save.\n"
     "  --dry-run  list each page and what would happen to it; write nothing\n"
     "  --force    also replace a menu changed by hand since the last update\n";
-
-namespace {
-
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
-
-void Print(std::FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-}
-
-int UsageError(const QString &message)
-{
-    Print(stderr, QStringLiteral("vantrel-gen: %1\nTry 'vantrel-gen --help'.\n").arg(message));
-    return kExitUsage;
-}
-
-int ContentError(const QString &message)
-{
-    Print(stderr, QStringLiteral("vantrel-gen: %1\n").arg(message));
-    return kExitUsage;
-}
-
-} // namespace
 
 bool IsSiteCommand(const QStringList &args)
 {

@@ -1,5 +1,6 @@
 // vantrel-gen: the wizard's page generation and saving from the command line.
 
+#include "cli/CliOutput.h"
 #include "cli/SiteCommand.h"
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
@@ -33,9 +34,6 @@
 #endif
 
 namespace {
-
-constexpr int kExitSaveFailed = 1;
-constexpr int kExitUsage = 2;
 
 const char kUsage[] =
     "Usage:\n"
@@ -97,18 +95,6 @@ const char kExitHelp[] =
     "     of the save is written.\n"
     "  2  bad arguments, or a project or library file that does not exist\n";
 
-// False when not every byte could be written.
-bool Print(std::FILE *stream, const QByteArray &bytes)
-{
-    const auto size = static_cast<size_t>(bytes.size());
-    return std::fwrite(bytes.constData(), 1, size, stream) == size;
-}
-
-bool Print(std::FILE *stream, const QString &text)
-{
-    return Print(stream, text.toUtf8());
-}
-
 // Ends output to stdout: 0, or the failure code with a message when any of it
 // was lost (a full disk, a closed pipe).
 int FinishOutput(bool bWritten)
@@ -116,22 +102,7 @@ int FinishOutput(bool bWritten)
     if (std::fflush(stdout) == 0 && bWritten && !std::ferror(stdout))
         return 0;
     std::fputs("vantrel-gen: the output could not be written\n", stderr);
-    return kExitSaveFailed;
-}
-
-// A mistake in how the command was called: the message and where to read more.
-int UsageError(const QString &message)
-{
-    Print(stderr, QStringLiteral("vantrel-gen: %1\nTry 'vantrel-gen --help'.\n").arg(message));
-    return kExitUsage;
-}
-
-// A well-formed call the files cannot answer (no such project, template or
-// sub menu): the message alone.
-int ContentError(const QString &message)
-{
-    Print(stderr, QStringLiteral("vantrel-gen: %1\n").arg(message));
-    return kExitUsage;
+    return kExitFailed;
 }
 
 void ReportToStderr(const QString &message)
@@ -306,7 +277,7 @@ int WritePicture(const CArguments &args, const CAppletParameters &params, const 
         Print(stderr, QStringLiteral("vantrel-gen: no picture: the applet area is %1 x %2 pixels "
                                      "(a picture is 1 to %3 pixels a side)\n")
                           .arg(area.width()).arg(area.height()).arg(CMenuRenderer::kMaxImageSide));
-        return kExitSaveFailed;
+        return kExitFailed;
     }
     // Encoded first and written whole, so a failure never leaves half a file
     // in place of a good one.
@@ -317,7 +288,7 @@ int WritePicture(const CArguments &args, const CAppletParameters &params, const 
     if (!image.save(&buffer, "PNG") || !WriteFileAtomically(strOut, bytes, &error)) {
         Print(stderr, QStringLiteral("vantrel-gen: cannot write %1%2\n")
                           .arg(QDir::toNativeSeparators(strOut), error.isEmpty() ? QString() : QStringLiteral(": ") + error));
-        return kExitSaveFailed;
+        return kExitFailed;
     }
     return 0;
 }
@@ -440,7 +411,7 @@ int main(int argc, char *argv[])
     if (!SavePageBytes(page, folder, params, html, appDir, &reason)) {
         std::fputs("Save as file failed!\n", stderr);
         Print(stderr, reason + QLatin1Char('\n'));
-        return kExitSaveFailed;
+        return kExitFailed;
     }
     return 0;
 }
