@@ -2,6 +2,7 @@
 #include "model/AppletParameters.h"
 #include "render/MenuRenderer.h"
 #include "render/SmallMenuLayout.h"
+#include "ProgramRun.h"
 
 #include <QProcess>
 #include <QtTest>
@@ -26,29 +27,16 @@ private:
 
 namespace {
 
-struct CRun {
-    int exitCode = -1;
-    QByteArray err;
-};
-
 // Runs the built command without a display, a chosen platform or a runtime
 // folder, as cron or a container would.
 CRun RunGen(const QStringList &args)
 {
-    QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(VANTREL_BIN_DIR "/vantrel-gen"), args);
-    CRun run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.err = process.readAllStandardError();
-    return run;
+    return RunProgram(QStringLiteral(VANTREL_BIN_DIR "/vantrel-gen"), args, QString(), env);
 }
 
 // Template 0 has no sub menu; template 1 has a horizontal main menu whose

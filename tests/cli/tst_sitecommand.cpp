@@ -5,17 +5,11 @@
 #include "store/SitePageText.h"
 #include "store/StoredConfig.h"
 #include "store/IniFile.h"
+#include "ProgramRun.h"
 
-#include <QProcess>
 #include <QtTest>
 
 namespace {
-
-struct CRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
 
 // vantrel-gen copied into a program folder of the test's own, with the
 // files a save copies beside it.
@@ -23,16 +17,7 @@ QString g_gen;
 
 CRun RunGen(const QStringList &args, const QString &workDir)
 {
-    QProcess process;
-    process.setWorkingDirectory(workDir);
-    process.start(g_gen, args);
-    CRun run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return RunProgram(g_gen, args, workDir);
 }
 
 // A site: site.qdx (a menu whose item links "about.html"), and pages.

@@ -2,6 +2,7 @@
 #include "model/AppletParameters.h"
 #include "store/FileSet.h"
 #include "store/ProjectFile.h"
+#include "ProgramRun.h"
 
 #include <QProcess>
 #include <QtTest>
@@ -14,27 +15,13 @@
 
 namespace {
 
-struct CRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 // The vantrel-gen the tests run: a copy in a program folder of the tests'
 // own (see MakeProgramFolder).
 QString g_gen;
 
 CRun RunGen(const QStringList &args, const QString &program = g_gen)
 {
-    QProcess process;
-    process.start(program, args);
-    CRun run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return RunProgram(program, args);
 }
 
 // A program folder as installed: vantrel-gen with the shipped files beside
