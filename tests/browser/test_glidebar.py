@@ -60,10 +60,10 @@ def tearDownModule():
     pages.finish()
 
 
-def open_page(page):
+def open_page(page, drawn='applet [role=menubar]'):
     driver.get('file://' + page)
-    # The script has run once the applet holds a menubar.
-    assert driver.find_element('css selector', 'applet [role=menubar]')
+    # The script has run once the applet holds a menubar (`drawn`).
+    assert driver.find_element('css selector', drawn)
     # Item images are laid out once they have loaded.
     driver.execute_async_script(
         'const done = arguments[0];'
@@ -461,12 +461,9 @@ def settle():
 
 
 def open_small(page):
-    driver.get('file://' + page)
-    assert driver.find_element('css selector', 'applet.glidebar')
-    driver.execute_async_script(
-        'const done = arguments[0];'
-        'Promise.all(Array.from(document.images, i => i.decode().catch(() => null)))'
-        '.then(() => requestAnimationFrame(() => requestAnimationFrame(() => done())));')
+    """A page that may show the small-screen form, which has no menubar."""
+    open_page(page, 'applet.glidebar')
+    settle()
 
 
 def is_small():
