@@ -239,7 +239,7 @@ void CMenuLayout::KeepOnPage(const CAppletParameters &params, int nPageWidth)
     // Where the saved page puts the applet: in the body, less its margins,
     // at the page's alignment (0 centre, 1 left, 2 right); a box wider than
     // the room starts at its left.
-    constexpr int kBodyMargin = 8;
+    constexpr int kBodyMargin = CSmallMenuLayout::kPageMargin;
     const double room = nPageWidth - 2 * kBodyMargin;
     const double spare = std::max(0.0, room - m_applet.width());
     const double appletLeft = kBodyMargin + (params.m_Align == 1 ? 0.0 : params.m_Align == 2 ? spare : spare / 2);
