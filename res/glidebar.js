@@ -247,6 +247,29 @@
     return tl + ' ' + br + ' ' + br + ' ' + tl;
   }
 
+  // A label's line set on its baseline in a room `h` pixels high: the
+  // font's ascent and descent in whole pixels centred in the room, a half
+  // pixel rounded down the page, as the program's pictures draw it. Engines
+  // centre line boxes of their own making (with or without the font's line
+  // gap, halves rounded their own way), so a strut as high as the baseline
+  // lies beside the text and the text is aligned to its foot. Engines that
+  // cannot tell the font's ascent keep their own centring.
+  function onBaseline(sel, font, h) {
+    measure = measure || document.createElement('canvas').getContext('2d');
+    measure.font = font;
+    const m = measure.measureText('x');
+    if (!(m.fontBoundingBoxAscent >= 0 && m.fontBoundingBoxDescent >= 0)) return [];
+    const a = Math.round(m.fontBoundingBoxAscent), d = Math.round(m.fontBoundingBoxDescent);
+    const base = Math.max(0, a + Math.floor((h - a - d + 1) / 2));
+    return [sel + '{align-items:baseline;line-height:0}',
+      sel.split(',').map((one) => one + '::before').join(',') +
+        '{content:"";flex:none;align-self:baseline;width:0;height:' + base + 'px}'];
+  }
+  // What holds an item's label text: its link, or beside a picture the
+  // link's text span.
+  const labelText = (item) => item + '>:first-child:not(.gb-pic),' + item + '>.gb-pic>.gb-text';
+  const fontOf = (look, px) => (look.italic ? 'italic ' : '') + (look.bold ? 'bold ' : '') + px + 'px ' + look.family;
+
   // The rules of one menu (sel: its list) in its three looks.
   function menuRules(sel, style, looks) {
     const t = thickness(style), room = hasRoom(style, t);
@@ -268,6 +291,7 @@
       rules.push(box + state + '>:first-child{color:' + (room ? css(look.fr) : 'transparent') +
         ';font:' + (look.italic ? 'italic ' : '') + (look.bold ? 'bold ' : '') + look.px + 'px ' + look.family +
         ';justify-content:' + ['flex-start', 'center', 'flex-end'][look.textAlign] + '}');
+      rules.push(...onBaseline(labelText(box + state), fontOf(look, look.px), style.h - 2 * t));
       // The focus ring: the text colour between two bands of the fill
       // colour, so that it shows on any border and any page around it.
       let ring = look.fr;
@@ -307,8 +331,7 @@
       S + ' .gb-sub>li>:first-child{height:' + hs + 'px;margin:0;padding:0 2px;border-width:' + ts +
         'px;border-style:' + (ts > 0 ? 'solid' : 'none') + '}',
     ];
-    const font = (look) => (look.italic ? 'italic ' : '') + (look.bold ? 'bold ' : '') +
-      Math.max(LEAST_FONT, look.px) + 'px ' + look.family;
+    const font = (look) => fontOf(look, Math.max(LEAST_FONT, look.px));
     const justify = ['flex-start', 'center', 'flex-end'];
     ['', '.gb-m', '.gb-c'].forEach((state, s) => {
       const look = cfg.mi[s], sub = cfg.si[s];
@@ -319,6 +342,10 @@
         ';justify-content:' + justify[look.textAlign] + '}');
       rules.push(S + ' .gb-sub>li' + state + '>:first-child{background:' + fillCss(sub) + ';border-color:' +
         borderColours(sub) + ';font:' + font(sub) + '}');
+      const tog = S + ' .gb-tog' + [':not(:hover)', ':hover:not(:active)', ':hover:active'][s];
+      [labelText(row + state), row + state + '>.gb-disc', tog].forEach((sel) =>
+        rules.push(...onBaseline(sel, font(look), hm - 2 * tm)));
+      rules.push(...onBaseline(labelText(S + ' .gb-sub>li' + state), font(sub), hs - 2 * ts));
     });
     return rules;
   }
@@ -372,7 +399,7 @@
     }
     if (!node.label) return w <= room;
     measure = measure || document.createElement('canvas').getContext('2d');
-    measure.font = (look.italic ? 'italic ' : '') + (look.bold ? 'bold ' : '') + look.px + 'px ' + look.family;
+    measure.font = fontOf(look, look.px);
     return w + 4 + Math.round(measure.measureText(node.label).width) <= room;
   }
 
@@ -460,6 +487,7 @@
       return node;
     }
     a.textContent = '';
+    a.classList.add('gb-pic');
     node.text = el('span', 'gb-text', a);
     node.text.textContent = it.label;
     node.img = el('img', '', a);
@@ -470,6 +498,7 @@
       node.spacer.remove();
       node.text.remove();
       a.textContent = it.label;
+      a.classList.remove('gb-pic');
       a.style.justifyContent = '';
       node.img = null;
     });

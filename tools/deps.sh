@@ -4,7 +4,7 @@
 VANTREL_PACKAGES="cmake ninja-build g++ qt6-base-dev libgl-dev libbenchmark-dev libinih-dev fonts-dejavu-core"
 # Only the tests need these: they drive saved pages in Chromium, Firefox ESR
 # and WebKitGTK (the last under a private Xvfb).
-VANTREL_TEST_PACKAGES="chromium chromium-driver python3-selenium firefox-esr webkit2gtk-driver python3-websocket xvfb xauth"
+VANTREL_TEST_PACKAGES="chromium chromium-driver python3-selenium python3-numpy firefox-esr webkit2gtk-driver python3-websocket xvfb xauth"
 
 vantrel_missing_packages() {
     local missing="" pkg

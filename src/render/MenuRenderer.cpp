@@ -443,8 +443,23 @@ void CMenuRenderer::DrawItem(QPainter &p, const QRect &r, const CItemLook &look,
         static const Qt::Alignment kAlign[3] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
         p.setFont(look.font);
         p.setPen(look.fr);
-        // drawText clips to the rectangle: a long label is cut at the border.
-        p.drawText(textRect, int(kAlign[textAlign] | Qt::AlignVCenter | Qt::TextSingleLine), label);
+        // The label's baseline: the font's ascent and descent in whole
+        // pixels centred in the room, a half pixel rounded down the page.
+        // The page script sets its labels on the same baseline (engines
+        // centre line boxes of their own making, with or without the font's
+        // line gap, and round halves their own way).
+        const QFontMetrics fm(look.font);
+        const int lineHeight = fm.ascent() + fm.descent();
+        const int baseline = textRect.top() + fm.ascent() +
+                             int(std::floor((textRect.height() - lineHeight + 1) / 2.0));
+        const QRectF lineRect(textRect.left(), baseline - QFontMetricsF(look.font).ascent(),
+                              textRect.width(), lineHeight);
+        // The label is cut at the border of its room, as on the page.
+        p.save();
+        p.setClipRect(textRect, Qt::IntersectClip);
+        p.drawText(lineRect, int(kAlign[textAlign] | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip),
+                   label);
+        p.restore();
     }
 }
 

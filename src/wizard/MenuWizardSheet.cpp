@@ -181,6 +181,37 @@ void CMenuWizardSheet::showEvent(QShowEvent *event)
         SetActivePage(0);
     }
     QDialog::showEvent(event);
+    m_sizeShown = size();
+}
+
+bool CMenuWizardSheet::event(QEvent *event)
+{
+    // Once the sheet is on screen, the other pages are built (hidden) and
+    // measured: which is largest, and how large, depends on the interface
+    // font in ways a measure of the font alone does not tell. Done after
+    // the first paint, so the wizard opens as fast; their pictures are still
+    // drawn when each is first shown.
+    if (event->type() == QEvent::Paint && !m_bRoomMeasured) {
+        m_bRoomMeasured = true;
+        QTimer::singleShot(0, this, &CMenuWizardSheet::MeasurePageRoom);
+    }
+    return QDialog::event(event);
+}
+
+void CMenuWizardSheet::MeasurePageRoom()
+{
+    m_bRoomMeasured = true;
+    const bool untouched = size() == m_sizeShown;
+    QSize room, least;
+    for (CWizardPage *page : m_pages) {
+        page->Build();
+        room = room.expandedTo(page->sizeHint());
+        least = least.expandedTo(page->minimumSizeHint());
+    }
+    m_pStack->SetMeasuredRoom(room, least);
+    // The window takes the measured room unless the user has sized it.
+    if (untouched && isVisible())
+        adjustSize();
 }
 
 void CMenuWizardSheet::SetWizardButtons(int flags)

@@ -99,6 +99,11 @@ public:
     // The bold heading font; made by the first page when it is built.
     QFont m_fontTitle;
 
+    // Builds every page, hidden, and keeps the largest one's size as the
+    // room of every page (the window grows or shrinks to it unless the user has
+    // sized it). Run once after the first paint.
+    void MeasurePageRoom();
+
 signals:
     // A page has stored values into the configuration (or loaded a new one).
     void ConfigurationStored();
@@ -122,11 +127,14 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     CWizardHost &m_host;
     CPageStack *m_pStack = nullptr;
+    bool m_bRoomMeasured = false;
+    QSize m_sizeShown; // the window's size when it was shown
     QList<CWizardPage *> m_pages;
     QPushButton *m_btnHelp = nullptr;
     QPushButton *m_btnBack = nullptr;

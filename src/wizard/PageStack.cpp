@@ -5,9 +5,10 @@
 
 namespace {
 
-// Measured on the largest page (the item page: the menu tree beside the two
-// item panels; the template page is as tall): in average character widths
-// and line heights of the font.
+// Until the largest page (the item page: the menu tree beside the two item
+// panels; the template page is as tall) is measured: its size in average
+// character widths and line heights of the font, as measured with DejaVu
+// Sans. Other fonts differ from it by up to a fifth.
 constexpr double kRoomChars = 155.66;
 constexpr double kRoomLines = 26.78;
 constexpr double kLeastRoomChars = 143.0;
@@ -25,12 +26,20 @@ CPageStack::CPageStack(QWidget *parent) : QStackedWidget(parent) {}
 
 QSize CPageStack::PageRoom() const
 {
-    return InFontUnits(*this, kRoomChars, kRoomLines);
+    return m_measuredRoom.isValid() ? m_measuredRoom : InFontUnits(*this, kRoomChars, kRoomLines);
 }
 
 QSize CPageStack::LeastPageRoom() const
 {
-    return InFontUnits(*this, kLeastRoomChars, kLeastRoomLines);
+    return m_measuredLeast.isValid() ? m_measuredLeast
+                                     : InFontUnits(*this, kLeastRoomChars, kLeastRoomLines);
+}
+
+void CPageStack::SetMeasuredRoom(const QSize &room, const QSize &least)
+{
+    m_measuredRoom = room;
+    m_measuredLeast = least;
+    updateGeometry();
 }
 
 QSize CPageStack::sizeHint() const

@@ -145,3 +145,28 @@ DRAWN_BOX = ('const a = document.querySelector("applet").getBoundingClientRect()
              'if (s) { const o = s.getBoundingClientRect();'
              ' l = Math.min(l, o.left); t = Math.min(t, o.top); r = Math.max(r, o.right); b = Math.max(b, o.bottom); }'
              'return [l, t, r - l, b - t];')
+
+
+def drawn_families():
+    """For each of the applet's font names, the family its pictures and pages
+    are drawn in on this machine: the first family of the script's table that
+    is installed, else what fontconfig gives for the generic family."""
+    script = read_text(os.path.join(os.path.dirname(os.path.abspath(GEN)), 'glidebar.js'))
+    table = re.search(r'const FONT_FAMILIES = \{(.*?)\};', script, re.S).group(1)
+    listed = subprocess.run(['fc-list', ':', 'family'], check=True, stdout=subprocess.PIPE).stdout.decode()
+    installed = {name.strip() for line in listed.splitlines() for name in line.split(',')}
+    drawn = {}
+    for code, name in (('t', 'TimesRoman'), ('h', 'Helvetica'), ('c', 'Courier')):
+        entry = re.search(r"%s: \{ families: \[([^\]]*)\], generic: '([^']*)'" % code, table)
+        family = next((f for f in re.findall(r"'([^']*)'", entry.group(1)) if f in installed), None)
+        if family is None:
+            family = subprocess.run(['fc-match', '-f', '%{family[0]}', entry.group(2)], check=True,
+                                    stdout=subprocess.PIPE).stdout.decode()
+        drawn[name] = family
+    return drawn
+
+
+def report_fonts():
+    """Says which fonts the pictures and pages of this run are drawn with."""
+    print('Pictures and pages drawn in: ' + ', '.join('%s -> %s' % kv for kv in drawn_families().items()),
+          flush=True)

@@ -1,7 +1,13 @@
-"""Reads 8-bit PNG pictures (the kind Chromium and Qt write) and compares them."""
+"""Reads 8-bit PNG pictures (the kind Chromium and Qt write) and compares them
+as a person would: judge() lets a glyph edge that two rasterisers shade a
+pixel apart pass, and finds anything moved by a pixel or more."""
 
+import os
+import re
 import struct
 import zlib
+
+import numpy
 
 
 def read_png(data):
@@ -70,6 +76,143 @@ def match_ratio(a, b, tolerance, outside=()):
                     and abs(row_a[x + 2] - row_b[x + 2]) <= tolerance):
                 same += 1
     return same / float(counted) if counted else 1.0
+
+
+# A pixel's eight neighbours and itself, as (dx, dy).
+NEIGHBOURHOOD = [(dx, dy) for dy in (-1, 0, 1) for dx in (-1, 0, 1)]
+# judge() looks for things moved in squares of this size, grouped into runs
+# of squares side by side that differ: a label, its glyphs and the room
+# around them. A run counts as moved when the pictures line up this much
+# better shifted by a pixel than in place: a moved label, border or sub menu
+# lines up almost perfectly (well under a tenth). Two rasterisers' edges of
+# the same glyphs line up worse shifted than in place, and an engine that
+# sets glyphs on whole pixels moves some glyphs of a label one way, some the
+# other and most not at all (a half or more).
+SQUARE = 16
+MOVED_RATIO = 0.5
+# A square differs when its pixels differ in all by more than one channel of
+# one pixel at full contrast; a run is judged when it differs by at least as
+# much as six such pixels, less is a few pixels of edge shading.
+SQUARE_FLOOR = 255 * 255
+MOVED_FLOOR = 6 * 255 * 255
+
+
+def as_array(picture):
+    """The picture's pixels as a height x width x 3 array of ints."""
+    w, h, rows = picture
+    return numpy.frombuffer(b''.join(rows), dtype=numpy.uint8).reshape(h, w, 3).astype(numpy.int32)
+
+
+def _moved(pixels, dx, dy):
+    """pixels[y + dy, x + dx] at (x, y); the edge rows and columns repeated."""
+    h, w = pixels.shape[:2]
+    padded = numpy.pad(pixels, ((1, 1), (1, 1), (0, 0)), mode='edge')
+    return padded[1 + dy:1 + dy + h, 1 + dx:1 + dx + w]
+
+
+class Verdict:
+    """What judge() found: `share` of the pixels agree (in place, or with a
+    neighbour both ways: an edge shaded a pixel apart), `in_place` of them
+    agree in place, and `moved` lists the squares (x, y, width, height, (dx,
+    dy)) of the runs that line up clearly better when one picture is shifted by
+    a pixel."""
+
+    def __init__(self, share, in_place, moved):
+        self.share, self.in_place, self.moved = share, in_place, moved
+
+    def ok(self, min_match):
+        return self.share >= min_match and not self.moved
+
+    def __str__(self):
+        text = '%.4f of the pixels agree (%.4f in place)' % (self.share, self.in_place)
+        if self.moved:
+            text += '; moved by a pixel: ' + ', '.join(
+                '%dx%d at (%d, %d) by %r' % (w, h, x, y, shift) for x, y, w, h, shift in self.moved[:6])
+            if len(self.moved) > 6:
+                text += ' and %d more' % (len(self.moved) - 6)
+        return text
+
+
+def judge(a, b, tolerance, outside=()):
+    """Compares two pictures of the same size. A pixel agrees when no channel
+    differs by more than `tolerance` from the other picture's pixel at the
+    same place, or, for an edge that the two shade a pixel apart, when each
+    picture's pixel is found within `tolerance` among the other's pixel and
+    its eight neighbours. Alone that would also let a whole label moved by a
+    pixel pass, so each square of SQUARE pixels is also lined up with the
+    other picture shifted by one pixel each way: where a shift fits clearly
+    better than none, something was drawn a pixel out of place. Pixels in
+    the boxes `outside` (x, y, width, height) are left out."""
+    (wa, ha, _), (wb, hb, _) = a, b
+    if (wa, ha) != (wb, hb):
+        raise AssertionError('sizes differ: %dx%d and %dx%d' % (wa, ha, wb, hb))
+    pa, pb = as_array(a), as_array(b)
+    counted = numpy.ones((ha, wa), dtype=bool)
+    for x, y, w, h in outside:
+        counted[max(y, 0):max(y + h, 0), max(x, 0):max(x + w, 0)] = False
+
+    def close(p, q):
+        return (numpy.abs(p - q) <= tolerance).all(axis=2)
+    same = close(pa, pb)
+    a_in_b = numpy.zeros_like(same)
+    b_in_a = numpy.zeros_like(same)
+    misfit = {}
+    for dx, dy in NEIGHBOURHOOD:
+        moved_b = _moved(pb, dx, dy)
+        a_in_b |= close(pa, moved_b)
+        b_in_a |= close(pb, _moved(pa, dx, dy))
+        misfit[(dx, dy)] = numpy.where(counted, ((pa - moved_b) ** 2).sum(axis=2), 0)
+    agree = same | (a_in_b & b_in_a)
+    total = int(counted.sum())
+    share = float((agree & counted).sum()) / total if total else 1.0
+    in_place = float((same & counted).sum()) / total if total else 1.0
+
+    moved = []
+    for y in range(0, ha, SQUARE):
+        run = []
+        for x in list(range(0, wa, SQUARE)) + [None]:
+            cost = None if x is None else {s: int(m[y:y + SQUARE, x:x + SQUARE].sum()) for s, m in misfit.items()}
+            if cost is not None and cost[(0, 0)] >= SQUARE_FLOOR:
+                run.append((x, cost))
+                continue
+            if run:
+                total = {s: sum(c[s] for _, c in run) for s in misfit}
+                here = total[(0, 0)]
+                shift = min((s for s in total if s != (0, 0)), key=lambda s: total[s])
+                if here >= MOVED_FLOOR and total[shift] < MOVED_RATIO * here:
+                    x0 = run[0][0]
+                    moved.append((x0, y, min(run[-1][0] + SQUARE, wa) - x0, min(SQUARE, ha - y), shift))
+            run = []
+    return Verdict(share, in_place, moved)
+
+
+def check(test, what, shot, ref, tolerance, min_match, outside=()):
+    """Judges a page's shot against its picture for a unittest case: prints
+    the verdict, fails when too few pixels agree or something moved."""
+    verdict = judge(shot, ref, tolerance, outside)
+    print('%s: %s' % (what, verdict))
+    keep = os.environ.get('VANTREL_KEEP_PICTURES')
+    if keep:  # both pictures of every comparison, to look at
+        name = re.sub(r'[^A-Za-z0-9]+', '-', what).strip('-')
+        for kind, picture in (('page', shot), ('picture', ref)):
+            w, h, rows = picture
+            write_png(os.path.join(keep, '%s.%s.png' % (name, kind)), w, h,
+                      lambda x, y: rows[y][3 * x:3 * x + 3])
+    test.assertGreaterEqual(verdict.share, min_match, '%s: %s' % (what, verdict))
+    test.assertFalse(verdict.moved, '%s: %s' % (what, verdict))
+    return verdict
+
+
+def move_box(picture, box, dx, dy):
+    """The picture with what lies in `box` (x, y, width, height) drawn `dx`,
+    `dy` pixels away; the strip it leaves keeps what it showed."""
+    w, h, rows = picture
+    x, y, bw, bh = box
+    out = [bytearray(row) for row in rows]
+    for ty in range(max(y + dy, 0), min(y + dy + bh, h)):
+        x0, x1 = max(x + dx, 0), min(x + dx + bw, w)
+        out[ty][3 * x0:3 * x1] = rows[ty - dy][3 * (x0 - dx):3 * (x1 - dx)]
+    return w, h, [bytes(row) for row in out]
 
 
 def crop(picture, x, y, width, height):

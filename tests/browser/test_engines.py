@@ -300,6 +300,7 @@ def setUpModule():
     if not os.path.isfile(pages.GEN):
         raise unittest.SkipTest('VANTREL_GEN does not name the built vantrel-gen')
     pages.start('engines-test-')
+    pages.report_fonts()
 
 
 def tearDownModule():
@@ -359,9 +360,8 @@ class EngineCases:
                             outside = [e.box(main)]
                         self.assertEqual(e.attr(main, 'aria-expanded'), 'true')
                         ref = picture(page, '--open', k)
-                    ratio = pngdiff.match_ratio(e.applet_picture(), ref, e.tolerance, outside)
-                    print('%s, template %d, open %s: %.4f of the pixels match' % (e.name, n, k, ratio))
-                    self.assertGreaterEqual(ratio, e.min_match)
+                    pngdiff.check(self, '%s, template %d, open %s' % (e.name, n, k), e.applet_picture(), ref,
+                                  e.tolerance, e.min_match, outside)
                     self.assertNoScriptErrors()
 
     def test_phone_width(self):
@@ -390,9 +390,8 @@ class EngineCases:
                              'document.querySelector("applet .gb-bar > li > .gb-disc").click();')
                         e.wait_js(settle)
                     extra = ['--width', width] + ([] if k is None else ['--open', k])
-                    ratio = pngdiff.match_ratio(e.applet_picture(), picture(page, *extra), e.tolerance)
-                    print('%s, template %d, %d px wide, open %s: %.4f of the pixels match' % (e.name, n, width, k, ratio))
-                    self.assertGreaterEqual(ratio, e.min_match)
+                    pngdiff.check(self, '%s, template %d, %d px wide, open %s' % (e.name, n, width, k),
+                                  e.applet_picture(), picture(page, *extra), e.tolerance, e.min_match)
                     self.assertLessEqual(e.js('return document.documentElement.scrollWidth;'), width)
                 self.assertNoScriptErrors()
 

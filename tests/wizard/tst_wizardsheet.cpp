@@ -16,6 +16,7 @@ private slots:
     void stepsThroughEveryHeading();
     void pagePicturesFillTheirPlace();
     void pagesAreBuiltWhenFirstShown();
+    void pageRoomFitsTheLargestPage_data();
     void pageRoomFitsTheLargestPage();
     void finishKeepsTheSheetOpen();
     void cancelRunsOnlyShownPagesCancelHandling_data();
@@ -119,10 +120,39 @@ void TestWizardSheet::pagesAreBuiltWhenFirstShown()
     QVERIFY(sheet.m_pageItem.m_staticTitle->font().bold());
 }
 
+void TestWizardSheet::pageRoomFitsTheLargestPage_data()
+{
+    // The interface fonts of Linux desktops, at the sizes they come in.
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("points");
+    QTest::newRow("application's font") << QString() << 0;
+    for (const char *family : {"DejaVu Sans", "Liberation Sans", "Noto Sans"})
+        for (int points : {9, 10, 11})
+            QTest::addRow("%s %d pt", family, points) << QString::fromLatin1(family) << points;
+}
+
 void TestWizardSheet::pageRoomFitsTheLargestPage()
 {
+    QFETCH(QString, family);
+    QFETCH(int, points);
+    const QFont appFont = QApplication::font();
+    struct Restore {
+        QFont font;
+        ~Restore() { QApplication::setFont(font); }
+    } restore{appFont};
+    if (!family.isEmpty()) {
+        QFont font(family, points);
+        if (QFontInfo(font).family() != family)
+            QSKIP(qPrintable(family + QStringLiteral(" is not installed")));
+        QApplication::setFont(font);
+    }
+    qInfo("interface font: %s %g pt", qPrintable(QFontInfo(QApplication::font()).family()),
+          QFontInfo(QApplication::font()).pointSizeF());
     CTestApp t;
     CMenuWizardSheet &sheet = t.OpenSheet();
+    // Once painted, the sheet builds its largest pages and measures them.
+    QTRY_VERIFY(sheet.m_pageItem.IsBuilt());
+    QCoreApplication::processEvents();
     const QSize opened = sheet.size();
     auto *stack = sheet.findChild<CPageStack *>();
     QVERIFY(stack);
