@@ -254,12 +254,15 @@
   // gap, halves rounded their own way), so a strut as high as the baseline
   // lies beside the text and the text is aligned to its foot. Engines that
   // cannot tell the font's ascent keep their own centring.
-  function onBaseline(sel, font, h) {
+  function onBaseline(sel, look, px, h) {
+    // Measured at 1000 px, where the engine's own rounding of the metrics
+    // (Chromium rounds them, Firefox rounds them up) is a thousandth of the
+    // font's size, and rounded here at the label's size.
     measure = measure || document.createElement('canvas').getContext('2d');
-    measure.font = font;
+    measure.font = fontOf(look, 1000);
     const m = measure.measureText('x');
     if (!(m.fontBoundingBoxAscent >= 0 && m.fontBoundingBoxDescent >= 0)) return [];
-    const a = Math.round(m.fontBoundingBoxAscent), d = Math.round(m.fontBoundingBoxDescent);
+    const a = Math.round(m.fontBoundingBoxAscent * px / 1000), d = Math.round(m.fontBoundingBoxDescent * px / 1000);
     const base = Math.max(0, a + Math.floor((h - a - d + 1) / 2));
     return [sel + '{align-items:baseline;line-height:0}',
       sel.split(',').map((one) => one + '::before').join(',') +
@@ -291,7 +294,7 @@
       rules.push(box + state + '>:first-child{color:' + (room ? css(look.fr) : 'transparent') +
         ';font:' + (look.italic ? 'italic ' : '') + (look.bold ? 'bold ' : '') + look.px + 'px ' + look.family +
         ';justify-content:' + ['flex-start', 'center', 'flex-end'][look.textAlign] + '}');
-      rules.push(...onBaseline(labelText(box + state), fontOf(look, look.px), style.h - 2 * t));
+      rules.push(...onBaseline(labelText(box + state), look, look.px, style.h - 2 * t));
       // The focus ring: the text colour between two bands of the fill
       // colour, so that it shows on any border and any page around it.
       let ring = look.fr;
@@ -322,6 +325,11 @@
         'border-width:' + tm + 'px;border-style:' + (tm > 0 ? 'solid' : 'none') + '}',
       row + '>:first-child{flex:1 1 0}',
       S + ' .gb-tog{display:flex;width:100%}',
+      // A button's text lies in its content box as an item's label does,
+      // whatever box of its own the engine lays a button's content in.
+      S + ' .gb-tog,' + row + '>.gb-disc{position:relative}',
+      S + ' .gb-tog>.gb-text,' + row + '>.gb-disc>.gb-text{position:absolute;left:2px;right:2px;top:0;bottom:0;' +
+        'height:auto;justify-content:inherit}',
       row + '>.gb-disc{display:flex;flex:none;width:' + hm + 'px;padding:0;justify-content:center}',
       S + ' .gb-sub{position:static;flex:0 0 calc(100% - ' + INDENT + 'px);flex-direction:column;gap:0;' +
         'margin-left:' + INDENT + 'px;background:none;display:none}',
@@ -331,7 +339,7 @@
       S + ' .gb-sub>li>:first-child{height:' + hs + 'px;margin:0;padding:0 2px;border-width:' + ts +
         'px;border-style:' + (ts > 0 ? 'solid' : 'none') + '}',
     ];
-    const font = (look) => fontOf(look, Math.max(LEAST_FONT, look.px));
+    const px = (look) => Math.max(LEAST_FONT, look.px), font = (look) => fontOf(look, px(look));
     const justify = ['flex-start', 'center', 'flex-end'];
     ['', '.gb-m', '.gb-c'].forEach((state, s) => {
       const look = cfg.mi[s], sub = cfg.si[s];
@@ -343,9 +351,9 @@
       rules.push(S + ' .gb-sub>li' + state + '>:first-child{background:' + fillCss(sub) + ';border-color:' +
         borderColours(sub) + ';font:' + font(sub) + '}');
       const tog = S + ' .gb-tog' + [':not(:hover)', ':hover:not(:active)', ':hover:active'][s];
-      [labelText(row + state), row + state + '>.gb-disc', tog].forEach((sel) =>
-        rules.push(...onBaseline(sel, font(look), hm - 2 * tm)));
-      rules.push(...onBaseline(labelText(S + ' .gb-sub>li' + state), font(sub), hs - 2 * ts));
+      [labelText(row + state), row + state + '>.gb-disc>.gb-text', tog + '>.gb-text'].forEach((sel) =>
+        rules.push(...onBaseline(sel, look, px(look), hm - 2 * tm)));
+      rules.push(...onBaseline(labelText(S + ' .gb-sub>li' + state), sub, px(sub), hs - 2 * ts));
     });
     return rules;
   }
@@ -607,7 +615,7 @@
       if (!bar.id) bar.id = cls + '-bar';
       const toggle = el('button', 'gb-tog');
       toggle.type = 'button';
-      toggle.textContent = 'Menu';
+      el('span', 'gb-text', toggle).textContent = 'Menu';
       toggle.setAttribute('aria-expanded', 'false');
       toggle.setAttribute('aria-controls', bar.id);
       bar.parentNode.insertBefore(toggle, bar);
@@ -616,7 +624,7 @@
         if (!node.subList.id) node.subList.id = cls + '-sub' + i;
         const disc = el('button', 'gb-disc');
         disc.type = 'button';
-        disc.textContent = '+';
+        el('span', 'gb-text', disc).textContent = '+';
         disc.setAttribute('aria-expanded', 'false');
         disc.setAttribute('aria-controls', node.subList.id);
         disc.setAttribute('aria-label', (node.label || node.a.getAttribute('aria-label') || '') + ' sub menu');
@@ -716,14 +724,14 @@
       if (section) {
         section.li.classList.remove('gb-sect');
         section.disc.setAttribute('aria-expanded', 'false');
-        section.disc.textContent = '+';
+        section.disc.firstChild.textContent = '+';
       }
       section = n && n.subList ? n : null;
       if (section) {
         subsOf(section);
         section.li.classList.add('gb-sect');
         section.disc.setAttribute('aria-expanded', 'true');
-        section.disc.textContent = '\u2212';
+        section.disc.firstChild.textContent = '\u2212';
       }
     }
     // Switches forms, keeping what was open: a sub menu opened on the
