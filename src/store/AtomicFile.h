@@ -33,6 +33,13 @@ struct CFileContent {
     // For CFileSet: when not -1, the new file's modification time (ms since
     // 1970 UTC), so that it is known before the file is in place.
     qint64 nSetModified = -1;
+    // For CFileSet: when not empty, the new content is a copy of this file
+    // (bytes is not used), which must be a regular file and, when
+    // bPictureOnly, a picture by its content; it is checked again on the
+    // very file that is copied. The copy has the source's permission bits.
+    // A target that already is this file is left as it is.
+    QString strCopyFrom;
+    bool bPictureOnly = false;
 };
 bool WriteFilesAtomically(const QList<CFileContent> &files, QString *pFailedPath = nullptr,
                           QString *pError = nullptr);
