@@ -1,12 +1,14 @@
 #include "store/BesideFiles.h"
 
+#include "model/AppletParameters.h"
 #include "model/StringTable.h"
-#include "store/ProjectFile.h"
+#include "store/ImageFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 namespace {
 
@@ -26,6 +28,36 @@ QString NameKey(const QString &name)
 }
 
 } // namespace
+
+QStringList ImageFilesToCopy(const CAppletParameters &params)
+{
+    CImageLookup images;
+    QStringList files;
+    QSet<QString> seen;
+    auto add = [&](const QString &strStored) {
+        if (strStored.isEmpty())
+            return;
+        const QString found = images.Find(strStored);
+        if (found.isEmpty())
+            return;
+        const QString key = QFileInfo(found).canonicalFilePath();
+        if (!seen.contains(key)) {
+            seen.insert(key);
+            files.append(found);
+        }
+    };
+    add(params.m_appBKImagePath);
+    const CAppletMenu &menu = *params.m_pMainMenu;
+    for (int i = 0; i < menu.GetCount(); ++i) {
+        const CAppletMenuItem &item = *menu.GetItem(i);
+        add(item.m_strImage);
+        if (item.m_pSubMenu) {
+            for (int j = 0; j < item.m_pSubMenu->GetCount(); ++j)
+                add(item.m_pSubMenu->GetItem(j)->m_strImage);
+        }
+    }
+    return files;
+}
 
 bool CollectBesideFiles(const CAppletParameters &params, const QString &strAppDir, const QString &strFolder,
                         bool bScript, const QString &strPagePath, const QStringList &taken,

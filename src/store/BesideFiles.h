@@ -8,6 +8,12 @@
 
 class CAppletParameters;
 
+// The picture files the configuration's images name (background, main
+// items, sub items), each once however many items name it, in the order
+// first named. A name that finds no picture is left out (the page writer
+// reports it).
+QStringList ImageFilesToCopy(const CAppletParameters &params);
+
 // The files a page needs beside it, copied into its folder (a site's
 // folder for site pages) as parts of the same change as the page and its
 // project file (CFileSet): the page script, the class file and every

@@ -512,7 +512,7 @@ bool CFileSet::Replace(const QList<CFileContent> &files, int nWaitMs, QString *p
     }
     const QString planName = Own(QStringLiteral(".plan"));
     const QByteArray plan = QByteArray(kPlanHeader) + '\n' + renames;
-    int fd = m_folder.CreateFile(planName, 0644, &error);
+    int fd = m_folder.CreateNew(planName, 0644, &error);
     planMade = fd >= 0;
     if (fd < 0 || !WriteAll(fd, plan.constData(), plan.size()) || !Flush(fd)) {
         if (fd >= 0)
@@ -538,7 +538,7 @@ bool CFileSet::Replace(const QList<CFileContent> &files, int nWaitMs, QString *p
         m_folder.Look(targets[i], &target);
         const bool copy = !file.strCopyFrom.isEmpty();
         const int mode = copy ? source.nMode : target.kind == CFolderHandle::EKind::File ? target.nMode : 0666;
-        fd = m_folder.CreateFile(temps[i], mode, &error);
+        fd = m_folder.CreateNew(temps[i], mode, &error);
         if (fd < 0)
             return fail(file.strPath, error);
         made.append(temps[i]);
@@ -593,7 +593,7 @@ bool CFileSet::Replace(const QList<CFileContent> &files, int nWaitMs, QString *p
     const QString journalName = Own(QStringLiteral(".commit"));
     const QString journalTemp = Own(QStringLiteral(".commit.new"));
     const QByteArray journal = QByteArray(otherFolders ? kJournalHeaderFolders : kJournalHeader) + '\n' + renames;
-    fd = m_folder.CreateFile(journalTemp, 0644, &error);
+    fd = m_folder.CreateNew(journalTemp, 0644, &error);
     if (fd >= 0)
         made.append(journalTemp);
     if (fd < 0 || !WriteAll(fd, journal.constData(), journal.size()) || !Flush(fd)) {

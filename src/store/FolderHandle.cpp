@@ -238,7 +238,7 @@ bool CFolderHandle::ReadFile(const QString &strRelative, QByteArray *pBytes, CEn
     return true;
 }
 
-int CFolderHandle::CreateFile(const QString &strRelative, int nMode, QString *pError) const
+int CFolderHandle::CreateNew(const QString &strRelative, int nMode, QString *pError) const
 {
     if (!IsInside(strRelative)) {
         if (pError)
@@ -407,7 +407,7 @@ bool CFolderHandle::ReadFile(const QString &strRelative, QByteArray *pBytes, CEn
     return true;
 }
 
-int CFolderHandle::CreateFile(const QString &strRelative, int nMode, QString *pError) const
+int CFolderHandle::CreateNew(const QString &strRelative, int nMode, QString *pError) const
 {
     if (!IsInside(strRelative) || Folder(FolderOf(strRelative), pError) < 0)
         return -1;

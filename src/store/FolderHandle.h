@@ -59,7 +59,7 @@ public:
     // Creates a new file exclusively (never over anything that is there),
     // open for writing, with the mode bits `nMode` less the umask. Returns
     // its descriptor, which the caller closes, or -1.
-    int CreateFile(const QString &strRelative, int nMode, QString *pError = nullptr) const;
+    int CreateNew(const QString &strRelative, int nMode, QString *pError = nullptr) const;
     // Opens an existing regular file for reading and writing, never through
     // a link; -1 when it is not one.
     int OpenExisting(const QString &strRelative, bool bWrite, QString *pError = nullptr) const;

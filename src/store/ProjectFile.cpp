@@ -4,7 +4,6 @@
 #include "model/StringTable.h"
 #include "store/AtomicFile.h"
 #include "store/FileSet.h"
-#include "store/ImageFile.h"
 #include "store/IniFile.h"
 #include "store/BesideFiles.h"
 #include "store/StoredConfig.h"
@@ -40,36 +39,6 @@ bool SameFile(const QString &a, const QString &b)
 }
 
 } // namespace
-
-QStringList ImageFilesToCopy(const CAppletParameters &params)
-{
-    CImageLookup images;
-    QStringList files;
-    QSet<QString> seen;
-    auto add = [&](const QString &strStored) {
-        if (strStored.isEmpty())
-            return;
-        const QString found = images.Find(strStored);
-        if (found.isEmpty())
-            return;
-        const QString key = QFileInfo(found).canonicalFilePath();
-        if (!seen.contains(key)) {
-            seen.insert(key);
-            files.append(found);
-        }
-    };
-    add(params.m_appBKImagePath);
-    const CAppletMenu &menu = *params.m_pMainMenu;
-    for (int i = 0; i < menu.GetCount(); ++i) {
-        const CAppletMenuItem &item = *menu.GetItem(i);
-        add(item.m_strImage);
-        if (item.m_pSubMenu) {
-            for (int j = 0; j < item.m_pSubMenu->GetCount(); ++j)
-                add(item.m_pSubMenu->GetItem(j)->m_strImage);
-        }
-    }
-    return files;
-}
 
 QString ProjectPathFor(const QString &strHTMLPath)
 {
