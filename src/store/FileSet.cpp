@@ -146,17 +146,22 @@ bool OpenSource(const CFileContent &file, CSource *pSource, QString *pError)
     pSource->nMode = int(st.st_mode & 0777);
     pSource->nDevice = quint64(st.st_dev);
     pSource->nInode = quint64(st.st_ino);
+#endif
     if (file.bPictureOnly) {
+        // The start of the very file that is copied.
         QByteArray head(kPictureHeadSize, Qt::Uninitialized);
+#ifdef Q_OS_WIN
+        const int got = ::_read(fd, head.data(), unsigned(head.size()));
+#else
         const ssize_t got = ::pread(fd, head.data(), size_t(head.size()), 0);
+#endif
         head.truncate(got < 0 ? 0 : qsizetype(got));
         if (!IsPictureContent(head)) {
-            ::close(fd);
+            Close(fd);
             *pError = QStringLiteral("%1: is not a picture").arg(shown);
             return false;
         }
     }
-#endif
     pSource->fd = fd;
     return true;
 }

@@ -162,6 +162,13 @@ void KillAtStep(CFileSet::EStep step, int nFile)
         raise(SIGKILL);
 }
 
+std::function<void()> *g_atLock = nullptr;
+void ChangeAtLock(CFileSet::EStep step, int)
+{
+    if (step == CFileSet::EStep::Locked && g_atLock)
+        (*g_atLock)();
+}
+
 std::function<void()> *g_beforeCommit = nullptr;
 void ChangeBeforeCommit(CFileSet::EStep step, int)
 {
@@ -192,7 +199,9 @@ private slots:
     void killedUpdateLeavesAllOldOrAllNew_data();
     void killedUpdateLeavesAllOldOrAllNew();
     void editJustBeforeTheCommit();
+    void pictureReplacedAfterItWasChosen();
     void anotherUpdateMeanwhile();
+    void anotherUpdateHoldsTheLock();
 };
 
 void TestSiteFiles::linksAreRefused_data()
@@ -556,6 +565,32 @@ void TestSiteFiles::editJustBeforeTheCommit()
 #endif
 }
 
+void TestSiteFiles::pictureReplacedAfterItWasChosen()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("step hook");
+#else
+    // The picture is checked again on the file that is copied: one that
+    // became something else after the update chose it is not published.
+    CWorld w;
+    QString error;
+    QVERIFY2(w.Update(&error), qPrintable(error));
+    const auto before = w.All();
+    const QByteArray key = ReadFileBytes(w.outside + "/.ssh/id_ed25519");
+    std::function<void()> swap = [&] { WriteFileBytes(w.outside + "/pics/logo.png", key); };
+    g_atLock = &swap;
+    CFileSet::SetStepHook(ChangeAtLock);
+    const bool done = w.Update(&error);
+    CFileSet::SetStepHook(nullptr);
+    g_atLock = nullptr;
+    QVERIFY(!done);
+    QVERIFY2(error.contains(w.outside + "/pics/logo.png: is not a picture"), qPrintable(error));
+    auto expected = before;
+    expected.insert("outside/pics/logo.png", key);
+    QCOMPARE(w.All(), expected);
+#endif
+}
+
 void TestSiteFiles::anotherUpdateMeanwhile()
 {
     // Two updates read the same project; the second saves after the first
@@ -580,6 +615,26 @@ void TestSiteFiles::anotherUpdateMeanwhile()
     QVERIFY2(error.contains("another update of this project is running"), qPrintable(error));
     QVERIFY2(!error.contains("changed since it was read"), qPrintable(error));
     QCOMPARE(w.All(), afterFirst);
+}
+
+void TestSiteFiles::anotherUpdateHoldsTheLock()
+{
+    // Another update holds the project's lock for longer than this one
+    // waits (ten seconds): told by name, nothing written.
+    CWorld w;
+    QString error;
+    QVERIFY2(w.Update(&error), qPrintable(error));
+    CAppletParameters loaded;
+    loaded.LoadProject(w.Project());
+    CSiteUpdate update(w.Project(), loaded);
+    QVERIFY(update.Choose({}, &error));
+    update.Read();
+    CFileSet other(w.Project());
+    QVERIFY(other.Lock(0));
+    const auto before = w.All();
+    QVERIFY(!update.Save(SiteBlockMaker(loaded), w.app, false, &error));
+    QVERIFY2(error.contains("another update of this project is running"), qPrintable(error));
+    QCOMPARE(w.All(), before);
 }
 
 QTEST_APPLESS_MAIN(TestSiteFiles)
