@@ -4,6 +4,7 @@
 
 #include "html/SiteBlock.h"
 #include "model/AppletParameters.h"
+#include "store/FileSet.h"
 #include "store/IniFile.h"
 #include "store/ProjectFile.h"
 #include "store/SiteUpdate.h"
@@ -74,7 +75,14 @@ int RunSiteCommand(const QStringList &args, const QString &strAppDir)
     // The project, read as the other commands read it.
     const QString project = positional.takeFirst();
     const QString shown = QDir::toNativeSeparators(project);
-    RecoverInterruptedSave(project);
+    // A dry run writes and deletes nothing, so it leaves an interrupted
+    // update as it is and says so.
+    if (!dryRun)
+        RecoverInterruptedSave(project);
+    else if (CFileSet::HasInterruptedChange(project))
+        Print(stdout, QStringLiteral("An interrupted update of %1 is waiting to be finished: the next update or "
+                                     "save finishes or undoes it.\n")
+                          .arg(shown));
     if (!QFileInfo(project).isFile())
         return ContentError(QStringLiteral("no such project file: %1").arg(shown));
     CIniFile ini;

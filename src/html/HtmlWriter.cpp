@@ -55,18 +55,23 @@ void Report(const CMessageReporter &report, const QString &message)
 }
 
 // Appends the bare file name of the image `path` names, after `prefix`,
-// escaped; reports a missing file (at every occurrence) and appends nothing
-// for it. Each distinct path is looked up once per `images`.
+// escaped; reports a missing file or one that is no picture (at every
+// occurrence) and appends nothing for it. Each distinct path is looked up once per `images`.
 void AppendImageName(CPageText &out, const QString &path, bool bItem, CImageLookup &images,
                      const CMessageReporter &report, const QString &prefix)
 {
     if (path.isEmpty())
         return;
-    const QString found = images.Find(path);
+    bool notPicture = false;
+    const QString found = images.Find(path, &notPicture);
     if (found.isEmpty()) {
-        Report(report, (bItem ? QLatin1String("Can't find item image file:")
-                              : QLatin1String("Can't find applet background image file:"))
-                           + path + QLatin1String(",Please check it!"));
+        // A file that is there but no picture is left out like a missing
+        // one: its copy would publish whatever it holds.
+        const char *said = notPicture ? (bItem ? "Item image file is not a picture:"
+                                               : "Applet background image file is not a picture:")
+                                      : (bItem ? "Can't find item image file:"
+                                               : "Can't find applet background image file:");
+        Report(report, QLatin1String(said) + path + QLatin1String(",Please check it!"));
         return;
     }
     out.PutEscaped(prefix.isEmpty() ? QFileInfo(found).fileName() : prefix + QFileInfo(found).fileName());

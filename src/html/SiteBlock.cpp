@@ -5,7 +5,7 @@
 #include "html/SiteLinks.h"
 #include "model/StringTable.h"
 #include "store/ImageFile.h"
-#include "store/ProjectFile.h"
+#include "store/BesideFiles.h"
 #include "store/SitePageText.h"
 
 #include <QDir>

@@ -33,26 +33,13 @@ struct CFileContent {
     // For CFileSet: when not -1, the new file's modification time (ms since
     // 1970 UTC), so that it is known before the file is in place.
     qint64 nSetModified = -1;
+    // For CFileSet: when not empty, the new content is a copy of this file
+    // (bytes is not used), which must be a regular file and, when
+    // bPictureOnly, a picture by its content; it is checked again on the
+    // very file that is copied. The copy has the source's permission bits.
+    // A target that already is this file is left as it is.
+    QString strCopyFrom;
+    bool bPictureOnly = false;
 };
 bool WriteFilesAtomically(const QList<CFileContent> &files, QString *pFailedPath = nullptr,
                           QString *pError = nullptr);
-
-// Copies strSource to strTarget the same way; a target that is the source
-// itself is left as it is. Only a regular file is copied, and the copy has
-// the source's permission bits (an image of mode 0600 stays 0600). A link at
-// the target is replaced by the copy, never written through.
-bool CopyFileAtomically(const QString &strSource, const QString &strTarget);
-
-class QFileDevice;
-
-// Renames strFrom over strTo, replacing a file (or a link, never followed)
-// that is there; the reason of a failure goes to *pError.
-bool RenameOver(const QString &strFrom, const QString &strTo, QString *pError = nullptr);
-// Makes the written bytes of an open file durable (fsync), where the
-// platform allows; false when that failed.
-bool FlushToDisk(QFileDevice &file);
-// Makes the renames and removals in a folder durable (fsync of the folder)
-// where the platform allows.
-void FlushFolder(const QString &strFolder);
-// Writes all bytes, unbuffered writes included; false on a short write.
-bool WriteAllBytes(QFileDevice &file, const char *data, qint64 size);

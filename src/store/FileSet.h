@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/AtomicFile.h"
+#include "store/FolderHandle.h"
 #include "store/SaveLock.h"
 
 #include <QList>
@@ -8,30 +9,43 @@
 
 #include <memory>
 
-// Several files replaced as one change: a page and its project file, or the
-// pages of a site with their project file. The set is named by one of its
-// files, the set path; the files are in its folder or in folders below it.
-// Beside the set path lie, only while a change is under way or after one
-// was interrupted:
-//   .<name>.lock        the lock (CSaveLock: created exclusively, held
-//                       with a file lock the system drops when its owner ends)
-//   .<name>.plan        for a change of more than a few files or of files in
-//                       other folders: where its temps go, each line
-//                       "<temp>\t<target>", written and flushed before any
-//                       temp, so an interrupted change's temps are found
-//   .<name>.commit      the journal: each line "<temp>\t<target>" (paths
-//                       relative to the set's folder, '/' between folders);
-//                       its presence is the point of no return
-//   .<name>.commit.new  the journal being written
-// and beside each target, in its own folder:
-//   .<name>.new<i>      the new content of the i-th file, written in full
-//   .<name>.old<i>      a second name of the i-th file being replaced
+// Several files replaced as one change: a page, its project file and the
+// files copied beside it, or the pages of a site with their project file,
+// script, class file and images. The set is named by one of its files, the
+// set path; the files are in its folder or in folders below it.
 //
-// Replace() goes: lock; finish or undo an interrupted change; write the plan
-// where one is needed; write and flush every temp; check that the files that
-// must be unchanged are; write and flush the journal's temp; rename it to
-// the journal and flush the folder (the commit); rename each temp over its
-// target; flush the folders; remove the journal; unlock.
+// The set's folder is resolved once (CFolderHandle) and every file below it
+// is reached without following links: a link at a target or at a folder on
+// the way, or at one of the change's own files, stops the change with a
+// message naming it, before anything is written. Nothing is ever written
+// into a file that is there: each new content goes to a new file that is
+// renamed into place.
+//
+// The change's own files carry the set's name, ".<name>." at their start,
+// and only these are ever removed by it:
+//   .<name>.lock        the lock (CSaveLock)
+//   .<name>.plan        where the change's temps go, each line
+//                       "<temp>\t<target>", on disk before any temp exists,
+//                       so an interrupted change's temps are found
+//   .<name>.commit      the journal: the same lines; its presence is the
+//                       point of no return
+//   .<name>.commit.new  the journal being written
+// and beside each target, in its own folder, with a random token T drawn
+// for each change (so no author's file can be named like one beforehand):
+//   .<name>.new<i>.T    the new content of the i-th file, written in full
+//   .<name>.old<i>.T    a second name of the i-th file being replaced
+// A target named like these is refused. A file at the name of the lock,
+// plan or journal that is not one of ours is reported and left alone (the
+// change is refused until it is moved away). Paths in the plan and journal
+// are relative to the set's folder, '/' between folders; names with control
+// characters or a backslash cannot be held there and are refused.
+//
+// Replace() goes: lock; finish or undo an interrupted change; write the
+// plan; write and flush every temp; give the old files second names; write
+// and flush the journal's temp; check that the files that must be unchanged
+// are (the last step before the commit); rename the journal into place and
+// flush the folder (the commit); rename each temp over its target; flush
+// the folders; remove the journal, the second names and the plan; unlock.
 //
 // What holds after the process is killed at any point (kill -9, power loss
 // on a file system that keeps the order of flushed renames):
@@ -45,15 +59,11 @@
 //   moment between two rename calls; every reader of project files here
 //   takes the lock first (RecoverInterruptedSave), so it never does.
 // - when Replace() returns true, all targets are the new ones and on disk.
-// The journal, the temps and the second names are removed by the change
-// itself or by the next Lock(); only the lock file of a killed change stays
-// until then.
 // Concurrent changes of one set (other processes, or other threads) are
 // serialised by the lock: a second one waits up to nWaitMs, then gives up
 // with a reason. The lock of a killed process is taken over at once; a
 // live owner's never is (see CSaveLock).
-// A target that is a symbolic link is replaced by a file, never written
-// through. On Windows files are not flushed; MoveFileEx writes through.
+// On Windows files are not flushed; MoveFileEx writes through.
 class CFileSet {
 public:
     explicit CFileSet(const QString &strSetPath);
@@ -63,8 +73,11 @@ public:
 
     // Takes the lock, waiting up to nWaitMs for another change to end, then
     // finishes or undoes an interrupted change. False, with the reason, when
-    // the lock cannot be had.
+    // the lock cannot be had or what an interrupted change left cannot be
+    // read as ours.
     bool Lock(int nWaitMs, QString *pError = nullptr);
+    // True after Lock() gave up because another change held the lock.
+    bool WasBusy() const { return m_bBusy; }
     // Replaces the files (in the set path's folder or below it) as one
     // change; takes the lock first when it is not held. On failure nothing
     // is replaced, *pFailedPath names the file and *pError gives the reason
@@ -72,6 +85,13 @@ public:
     bool Replace(const QList<CFileContent> &files, int nWaitMs, QString *pFailedPath = nullptr,
                  QString *pError = nullptr);
     void Unlock();
+
+    // True when an interrupted change of the set at strSetPath waits to be
+    // finished or undone (its plan or journal is there). Reads only.
+    static bool HasInterruptedChange(const QString &strSetPath);
+    // True when a file name is one of the change's own for the set named
+    // strSetName (".<name>." at its start).
+    static bool IsOwnFileName(const QString &strFileName, const QString &strSetName);
 
     static const char kChangedSinceRead[];
 
@@ -82,18 +102,20 @@ public:
     static void SetStepHook(StepHook hook);
 
 private:
-    QString HelperPath(const QString &strSuffix) const;
-    // The folder of `path` relative to the set's folder ("" for the set's
-    // own folder), or a null text when it is not in it or below it.
-    QString RelativeFolder(const QString &path) const;
-    QString TempName(int nFile) const;
-    void Recover();
-    void KeepOldFiles(const QList<CFileContent> &files) const;
+    bool OpenFolder(QString *pError);
+    // The path of `path` relative to the set's folder, or a null text when
+    // it is not in it or below it.
+    QString Relative(const QString &path) const;
+    QString Own(const QString &strSuffix) const { return QLatin1Char('.') + m_strName + strSuffix; }
+    bool Recover(QString *pError);
+    // Removes what a change left: the files of `renames` (temps) and their
+    // second names.
     void RemoveTemps(const QStringList &temps) const;
 
-    QString m_strFolder;
+    QString m_strSetPath;
+    QString m_strGivenFolder; // the set's folder as given, cleaned
     QString m_strName;
-    // The temps (relative paths) of the change under way.
-    QStringList m_temps;
+    CFolderHandle m_folder;
     std::unique_ptr<CSaveLock> m_pLock;
+    bool m_bBusy = false;
 };

@@ -3,11 +3,13 @@
 #include <QHash>
 #include <QString>
 
-// Finds the file a stored image path names: wildcards are honoured, "\" is
-// taken as a separator, and when nothing matches exactly the same name is
-// tried in other letter case. Returns the full path of the first match as
-// the file system spells it, or an empty text when there is none.
-QString FindImageFile(const QString &strStoredPath);
+// Finds the picture a stored image path names: wildcards are honoured, "\"
+// is taken as a separator, and when nothing matches exactly the same name is
+// tried in other letter case. A match counts only when it is a regular file
+// whose content is a picture (PictureFile.h). Returns the full path of the
+// first match as the file system spells it, or an empty text when there is
+// none; then *pNotPicture tells whether some file matched that is no picture.
+QString FindImageFile(const QString &strStoredPath, bool *pNotPicture = nullptr);
 
 // FindImageFile with each distinct stored path looked up once: a menu may
 // name one image (or one missing image) from thousands of items, and a
@@ -15,8 +17,12 @@ QString FindImageFile(const QString &strStoredPath);
 // one save, so that files changed in between are seen by the next.
 class CImageLookup {
 public:
-    QString Find(const QString &strStoredPath);
+    QString Find(const QString &strStoredPath, bool *pNotPicture = nullptr);
 
 private:
-    QHash<QString, QString> m_found;
+    struct CFound {
+        QString strPath;
+        bool bNotPicture = false;
+    };
+    QHash<QString, CFound> m_found;
 };

@@ -4,9 +4,8 @@
 #include "model/StringTable.h"
 #include "store/AtomicFile.h"
 #include "store/FileSet.h"
-#include "store/ImageFile.h"
 #include "store/IniFile.h"
-#include "store/PageScript.h"
+#include "store/BesideFiles.h"
 #include "store/StoredConfig.h"
 
 #include <QDir>
@@ -17,16 +16,6 @@ namespace {
 
 // How long a save or a load waits for another save of the same page.
 constexpr int kLockWaitMs = 10 * 1000;
-
-// Copies a file into a folder under its own name, replacing what is there
-// only once the copy is complete. A failed copy is not an error of the save.
-// Adds the name to *pBeside when the copy is in the folder afterwards.
-void CopyInto(const QString &strSource, const QString &strFolder, QStringList *pBeside)
-{
-    const QString name = QFileInfo(strSource).fileName();
-    if (CopyFileAtomically(strSource, QDir(strFolder).filePath(name)))
-        pBeside->append(name);
-}
 
 QString Reason(const QString &strPath, const QString &strError)
 {
@@ -50,36 +39,6 @@ bool SameFile(const QString &a, const QString &b)
 }
 
 } // namespace
-
-QStringList ImageFilesToCopy(const CAppletParameters &params)
-{
-    CImageLookup images;
-    QStringList files;
-    QSet<QString> seen;
-    auto add = [&](const QString &strStored) {
-        if (strStored.isEmpty())
-            return;
-        const QString found = images.Find(strStored);
-        if (found.isEmpty())
-            return;
-        const QString key = QFileInfo(found).canonicalFilePath();
-        if (!seen.contains(key)) {
-            seen.insert(key);
-            files.append(found);
-        }
-    };
-    add(params.m_appBKImagePath);
-    const CAppletMenu &menu = *params.m_pMainMenu;
-    for (int i = 0; i < menu.GetCount(); ++i) {
-        const CAppletMenuItem &item = *menu.GetItem(i);
-        add(item.m_strImage);
-        if (item.m_pSubMenu) {
-            for (int j = 0; j < item.m_pSubMenu->GetCount(); ++j)
-                add(item.m_pSubMenu->GetItem(j)->m_strImage);
-        }
-    }
-    return files;
-}
 
 QString ProjectPathFor(const QString &strHTMLPath)
 {
@@ -106,7 +65,6 @@ bool SavePage(const QString &strPath, const QString &strFolder, const CAppletPar
 bool SavePageBytes(const QString &strPath, const QString &strFolder, const CAppletParameters &params,
                    const QByteArray &html, const QString &strAppDir, QString *pError, QStringList *pBeside)
 {
-    QStringList beside;
     // The project file goes beside the page under the page's name; refused
     // before anything is written when that would replace the page itself or
     // the program's template library.
@@ -135,34 +93,32 @@ bool SavePageBytes(const QString &strPath, const QString &strFolder, const CAppl
         return false;
     }
 
-    // The script a page for today's browsers loads; the page needs it, so a
-    // failed copy fails the save before anything else is written.
-    if (!CopyPageScriptFor(params, strAppDir, strFolder, strPath, pError))
+    // The script a page for today's browsers loads, the class file and the
+    // pictures, checked before anything is written: a copy that would take
+    // the name of the page or its project file refuses the save.
+    CBesideFiles beside;
+    if (!CollectBesideFiles(params, strAppDir, strFolder, params.m_ModernPage != 0, strPath,
+                            {QFileInfo(strPath).fileName(), QFileInfo(projectPath).fileName()}, &beside, pError))
         return false;
 
-    // The class file and the images; a failed copy is not an error.
-    if (params.m_ModernPage)
-        beside.append(LoadString(StringId::PageScript));
-    CopyInto(QDir(strAppDir).filePath(LoadString(StringId::AppletClass)), strFolder, &beside);
-    for (const QString &image : ImageFilesToCopy(params))
-        CopyInto(image, strFolder, &beside);
-
-    // The page and its project file (always a fresh one, so no key of an
-    // earlier save stays) replaced as one change: see CFileSet for what
-    // holds when the save is interrupted or another save of the same page
-    // runs at the same time. The set is named after the project file, which
-    // pages of one base name (menu.htm, menu.html) share.
+    // The page, its project file (always a fresh one, so no key of an
+    // earlier save stays) and the copies replaced as one change: see
+    // CFileSet for what holds when the save is interrupted or another save
+    // of the same page runs at the same time. The set is named after the
+    // project file, which pages of one base name (menu.htm, menu.html)
+    // share.
+    QList<CFileContent> files{{strPath, html}, {projectPath, ProjectIniFor(params).ToBytes()}};
+    files += beside.files;
     QString failedPath;
     QString error;
-    CFileSet files(projectPath);
-    if (!files.Replace({{strPath, html}, {projectPath, ProjectIniFor(params).ToBytes()}},
-                       kLockWaitMs, &failedPath, &error)) {
+    CFileSet set(projectPath);
+    if (!set.Replace(files, kLockWaitMs, &failedPath, &error)) {
         if (pError)
-            *pError = Reason(failedPath, error);
+            *pError = error.startsWith(QDir::toNativeSeparators(failedPath)) ? error : Reason(failedPath, error);
         return false;
     }
     if (pBeside)
-        *pBeside = beside;
+        *pBeside = beside.names;
     return true;
 }
 

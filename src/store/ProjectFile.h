@@ -10,10 +10,6 @@ class CAppletParameters;
 // dot, then ".qdx" (menu.htm -> menu.qdx).
 QString ProjectPathFor(const QString &strHTMLPath);
 
-// The files the configuration's images name (background, main items, sub
-// items), each once however many items name it, in the order first named.
-QStringList ImageFilesToCopy(const CAppletParameters &params);
-
 // Finishes (or undoes) a save of a page whose project file is at
 // strProjectPath that was interrupted by a kill, so that the page and the
 // project file are one save's; waits for a save under way. Every reader of a

@@ -4,7 +4,7 @@
 #include "model/StringTable.h"
 #include "store/AtomicFile.h"
 #include "store/FileSet.h"
-#include "store/PageScript.h"
+#include "store/BesideFiles.h"
 #include "store/ProjectFile.h"
 #include "store/StoredConfig.h"
 #include "store/IniFile.h"
@@ -31,6 +31,30 @@ QString FolderOf(const QString &sitePath)
     return slash < 0 ? QString() : sitePath.left(slash);
 }
 
+// A name the project file and the change's journal can hold: no control
+// character (they end lines and fields) and no backslash.
+bool HoldableName(const QString &path)
+{
+    for (const QChar c : path)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || c == QLatin1Char('\\'))
+            return false;
+    return true;
+}
+
+QString UnholdableReason(const QString &shown)
+{
+    return QStringLiteral("%1: a page name with a control character or a backslash cannot be kept in the "
+                          "project file; rename the page")
+        .arg(shown);
+}
+
+QString ConcurrentReason(const QString &project)
+{
+    return QStringLiteral("%1: another update of this project is running (or ran since this one read the "
+                          "pages); try again when it has finished")
+        .arg(Shown(project));
+}
+
 } // namespace
 
 CSiteUpdate::CSiteUpdate(const QString &strProjectPath, CAppletParameters &params)
@@ -38,6 +62,7 @@ CSiteUpdate::CSiteUpdate(const QString &strProjectPath, CAppletParameters &param
       m_strSiteFolder(QDir::cleanPath(QFileInfo(strProjectPath).absolutePath())),
       m_params(params)
 {
+    m_folder.Open(m_strSiteFolder, &m_strFolderError);
 }
 
 QString CSiteUpdate::SitePath(const QString &strPagePath) const
@@ -56,6 +81,12 @@ bool CSiteUpdate::Choose(const QStringList &pagePaths, QString *pError)
     const QDir site(m_strSiteFolder);
     if (pagePaths.isEmpty()) {
         for (const CSitePage &page : m_params.m_SitePages) {
+            if (!HoldableName(page.strPath)) {
+                if (pError)
+                    *pError = UnholdableReason(page.strPath);
+                m_pages.clear();
+                return false;
+            }
             // A hand-edited list may name a page outside the site.
             if (SitePath(site.filePath(page.strPath)) != page.strPath) {
                 if (pError)
@@ -73,6 +104,11 @@ bool CSiteUpdate::Choose(const QStringList &pagePaths, QString *pError)
     }
     QStringList errors;
     for (const QString &path : pagePaths) {
+        if (!HoldableName(QDir::fromNativeSeparators(path))
+            || !HoldableName(QFileInfo(path).fileName())) {
+            errors.append(UnholdableReason(Shown(path)));
+            continue;
+        }
         const QString sitePath = SitePath(path);
         if (sitePath.isNull()) {
             errors.append(QStringLiteral("%1: not in the site folder %2").arg(Shown(path), Shown(m_strSiteFolder)));
@@ -103,25 +139,28 @@ void CSiteUpdate::Read()
     for (const CSitePage &page : m_params.m_SitePages)
         lastMenu.insert(page.strPath, page.menuHash);
     for (CPage &page : m_pages) {
-        QFile in(page.strFullPath);
-        const QFileInfo info(page.strFullPath);
         page.bytes.clear();
         page.strError.clear();
-        if (!info.isFile()) {
-            page.strError = info.exists() ? QStringLiteral("not a file") : QStringLiteral("no such file");
-        } else if (!in.open(QIODevice::ReadOnly)) {
-            page.strError = in.errorString();
+        // Read through the site folder's handle: a page that is a link, or
+        // lies in a folder that is one, is refused by name.
+        CFolderHandle::CEntry entry;
+        QString error;
+        if (!m_folder.IsOpen()) {
+            page.strError = m_strFolderError;
+        } else if (m_folder.ReadFile(page.strPath, &page.bytes, &entry, &error)) {
+            page.nModified = entry.nModified;
         } else {
-            // The time first: a change made while the page is read then
-            // shows as a changed time when it is checked before the save.
-            page.nModified = info.lastModified().toMSecsSinceEpoch();
-            page.bytes = in.readAll();
-            if (in.error() != QFileDevice::NoError)
-                page.strError = in.errorString();
+            // The reason alone when it is about the page itself.
+            const QString own = m_folder.FullPath(page.strPath) + QStringLiteral(": ");
+            page.strError = error.startsWith(own) ? error.mid(own.size()) : error;
         }
         page.state = page.strError.isEmpty() ? SitePageState(page.bytes, lastMenu.value(page.strPath))
                                              : ESitePageState::NoPlace;
     }
+    CFolderHandle::CEntry entry;
+    m_bProjectRead = m_folder.IsOpen()
+                     && m_folder.ReadFile(QFileInfo(m_strProjectPath).fileName(), &m_projectBytes, &entry);
+    m_nProjectModified = entry.nModified;
 }
 
 bool CSiteUpdate::Save(const CSiteBlockMaker &makeBlock, const QString &strAppDir, bool bOverwriteChanged,
@@ -184,27 +223,43 @@ bool CSiteUpdate::Save(const CSiteBlockMaker &makeBlock, const QString &strAppDi
             records.append(record);
     }
 
-    // The script the block loads, then the class file and the images, into
-    // the site folder once for all pages. The script is needed; a failed
-    // copy of the others is not an error, as for a saved page.
-    if (!CopyPageScript(strAppDir, m_strSiteFolder, m_pages.first().strFullPath, pError))
+    // The script the block loads, the class file and the pictures, into the
+    // site folder once for all pages, as parts of the same change; a copy
+    // that would take the name of a page in the site folder or of the
+    // project file refuses the update before anything is written.
+    QStringList taken{QFileInfo(m_strProjectPath).fileName()};
+    for (const CPage &page : m_pages)
+        if (FolderOf(page.strPath).isEmpty())
+            taken.append(page.strPath);
+    CBesideFiles beside;
+    if (!CollectBesideFiles(m_params, strAppDir, m_strSiteFolder, true, m_pages.first().strFullPath, taken, &beside,
+                            pError))
         return false;
-    CopyFileAtomically(QDir(strAppDir).filePath(LoadString(StringId::AppletClass)),
-                       QDir(m_strSiteFolder).filePath(LoadString(StringId::AppletClass)));
-    for (const QString &image : ImageFilesToCopy(m_params))
-        CopyFileAtomically(image, QDir(m_strSiteFolder).filePath(QFileInfo(image).fileName()));
 
     const CSitePageList before = m_params.m_SitePages;
     m_params.m_SitePages = records;
-    files.append(CFileContent(m_strProjectPath, ProjectIniFor(m_params).ToBytes()));
+    // The project file first: when it was changed since Read(), another
+    // update ran, and that is what the message tells.
+    CFileContent project(m_strProjectPath, ProjectIniFor(m_params).ToBytes());
+    project.bMustBeUnchanged = m_bProjectRead;
+    project.readBytes = m_projectBytes;
+    project.nReadModified = m_nProjectModified;
+    files.prepend(project);
+    files += beside.files;
 
     QString failedPath;
     QString error;
     CFileSet set(m_strProjectPath);
     if (!set.Replace(files, kLockWaitMs, &failedPath, &error)) {
         m_params.m_SitePages = before;
-        if (pError)
-            *pError = QStringLiteral("%1: %2").arg(Shown(failedPath), error);
+        if (pError) {
+            if (set.WasBusy() || (failedPath == m_strProjectPath && error == QLatin1String(CFileSet::kChangedSinceRead)))
+                *pError = ConcurrentReason(m_strProjectPath);
+            else if (error.startsWith(Shown(failedPath) + QLatin1Char(':')))
+                *pError = error;
+            else
+                *pError = QStringLiteral("%1: %2").arg(Shown(failedPath), error);
+        }
         return false;
     }
     return true;

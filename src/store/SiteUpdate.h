@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/FolderHandle.h"
 #include "store/SitePageText.h"
 
 #include <QByteArray>
@@ -17,9 +18,11 @@ using CSiteBlockMaker = std::function<QByteArray(const QString &pageFolder, cons
 
 // Puts the menu into the author's own pages of a site (the project's folder
 // and the folders below it) and keeps it up to date there: the pages are
-// read, their states told, then every page and the project file, with what
-// it records of each page, are replaced as one change (CFileSet), after the
-// script, the class file and the images are copied into the site folder.
+// read, their states told, then every page, the project file with what it
+// records of each page, and the script, class file and pictures copied into
+// the site folder are replaced as one change (CFileSet). The site folder is
+// resolved once; pages and folders below it are read and written without
+// following links (a link is refused by name).
 class CSiteUpdate {
 public:
     // One page as it was read.
@@ -42,23 +45,34 @@ public:
     // Chooses the pages to update: `pagePaths` (file names as the user gave
     // them), which join the project's list where they are not on it yet, or
     // every page of the list when none are given. False, with the reason,
-    // for a page outside the site folder.
+    // for a page outside the site folder, and for a name with a control
+    // character or a backslash, which the project file cannot keep.
     bool Choose(const QStringList &pagePaths, QString *pError);
-    // Reads the chosen pages and tells each one's state.
+    // Reads the chosen pages and tells each one's state; also reads the
+    // project file as it is now, so that an update made meanwhile by
+    // another program stops this one's save.
     void Read();
     const QList<CPage> &Pages() const { return m_pages; }
 
     // Writes the chosen pages and the project file as one change. Refused,
     // with nothing written, while a page could not be read or has no place
     // for the menu, or (unless bOverwriteChanged) has a menu changed since the
-    // last update; also when a page was changed by someone else since Read().
-    // On failure *pError holds one line per reason.
+    // last update; also when a page was changed by someone else since Read()
+    // (checked as the last step before the change commits), or another
+    // update of the project runs or ran since then ("another update of this
+    // project is running"). On failure *pError holds one line per reason.
     bool Save(const CSiteBlockMaker &makeBlock, const QString &strAppDir, bool bOverwriteChanged,
               QString *pError);
 
 private:
     QString m_strProjectPath;
     QString m_strSiteFolder;
+    CFolderHandle m_folder;
+    QString m_strFolderError; // why the site folder cannot be opened
+    // The project file as Read() found it.
+    bool m_bProjectRead = false;
+    QByteArray m_projectBytes;
+    qint64 m_nProjectModified = 0;
     CAppletParameters &m_params;
     QList<CPage> m_pages;
 };

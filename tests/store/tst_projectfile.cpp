@@ -472,10 +472,10 @@ void TestProjectFile::copiesClassFileAndImages()
 {
     QTemporaryDir app, images, out;
     QVERIFY(WriteFileBytes(app.filePath("Glidebar.class"), "class"));
-    QVERIFY(WriteFileBytes(images.filePath("Back.GIF"), "back"));
-    QVERIFY(WriteFileBytes(images.filePath("main.png"), "main"));
-    QVERIFY(WriteFileBytes(images.filePath("sub.jpg"), "sub"));
-    QVERIFY(WriteFileBytes(out.filePath("Back.GIF"), "old"));
+    QVERIFY(WriteFileBytes(images.filePath("Back.GIF"), "GIF89a back"));
+    QVERIFY(WriteFileBytes(images.filePath("main.png"), PngBytes("main")));
+    QVERIFY(WriteFileBytes(images.filePath("sub.jpg"), "\xFF\xD8\xFF sub"));
+    QVERIFY(WriteFileBytes(out.filePath("Back.GIF"), "GIF89a old"));
 
     CAppletParameters p;
     p.m_appBKImagePath = images.filePath("back.gif"); // found in another letter case
@@ -486,9 +486,9 @@ void TestProjectFile::copiesClassFileAndImages()
     QVERIFY2(SavePage(out.filePath("page.htm"), out.path(), p, "x", app.path(), &error),
              qPrintable(error));
     QCOMPARE(ReadFileBytes(out.filePath("Glidebar.class")), QByteArray("class"));
-    QCOMPARE(ReadFileBytes(out.filePath("Back.GIF")), QByteArray("back"));
-    QCOMPARE(ReadFileBytes(out.filePath("main.png")), QByteArray("main"));
-    QCOMPARE(ReadFileBytes(out.filePath("sub.jpg")), QByteArray("sub"));
+    QCOMPARE(ReadFileBytes(out.filePath("Back.GIF")), QByteArray("GIF89a back"));
+    QCOMPARE(ReadFileBytes(out.filePath("main.png")), PngBytes("main"));
+    QCOMPARE(ReadFileBytes(out.filePath("sub.jpg")), QByteArray("\xFF\xD8\xFF sub"));
     QVERIFY(!QFile::exists(out.filePath("gone.png")));
     // The stored paths stay as they were.
     QVERIFY(FileLines(out.filePath("page.qdx")).contains("m_appBKImagePath=" + images.filePath("back.gif")));
@@ -497,7 +497,7 @@ void TestProjectFile::copiesClassFileAndImages()
     // folder: nothing is lost and the save still succeeds.
     p.m_appBKImagePath = out.filePath("Back.GIF");
     QVERIFY(SavePage(out.filePath("page.htm"), out.path(), p, "x", images.path(), &error));
-    QCOMPARE(ReadFileBytes(out.filePath("Back.GIF")), QByteArray("back"));
+    QCOMPARE(ReadFileBytes(out.filePath("Back.GIF")), QByteArray("GIF89a back"));
     const QStringList left = QDir(out.path()).entryList(QDir::Files);
     QCOMPARE(left, QStringList({"Back.GIF", "Glidebar.class", "main.png", "page.htm", "page.qdx", "sub.jpg"}));
 }
@@ -739,7 +739,9 @@ void TestProjectFile::pageScriptWrittenWholeOrNotAtAll()
     QSKIP("needs a file size limit");
 #else
     QTemporaryDir app, out;
-    const QByteArray script(5000, 's');
+    // Larger than the limit below, which the page, its project file and the
+    // change's plan stay under.
+    const QByteArray script(200000, 's');
     QVERIFY(WriteFileBytes(app.filePath("glidebar.js"), script));
     QVERIFY(WriteFileBytes(out.filePath("glidebar.js"), "earlier script"));
     CAppletParameters p;
@@ -751,7 +753,7 @@ void TestProjectFile::pageScriptWrittenWholeOrNotAtAll()
     QVERIFY(getrlimit(RLIMIT_FSIZE, &old) == 0);
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = old;
-    small.rlim_cur = 100;
+    small.rlim_cur = 100000;
     QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
     QString error;
     const bool saved = SavePage(out.filePath("page.htm"), out.path(), p, "page", app.path(), &error);
@@ -786,7 +788,7 @@ void TestProjectFile::copiesKeepTheSourcesPermissions()
     QFETCH(int, mode);
     QTemporaryDir app, images, out;
     QVERIFY(WriteFileBytes(app.filePath("Glidebar.class"), "class"));
-    QVERIFY(WriteFileBytes(images.filePath("main.png"), "main"));
+    QVERIFY(WriteFileBytes(images.filePath("main.png"), PngBytes("main")));
     QVERIFY(chmod(QFile::encodeName(app.filePath("Glidebar.class")).constData(), mode_t(mode)) == 0);
     QVERIFY(chmod(QFile::encodeName(images.filePath("main.png")).constData(), mode_t(mode)) == 0);
     CAppletParameters p;
@@ -801,7 +803,7 @@ void TestProjectFile::copiesKeepTheSourcesPermissions()
             QCOMPARE(int(st.st_mode & 07777), mode);
         }
     }
-    QCOMPARE(ReadFileBytes(out.filePath("main.png")), QByteArray("main"));
+    QCOMPARE(ReadFileBytes(out.filePath("main.png")), PngBytes("main"));
 #endif
 }
 
@@ -811,21 +813,28 @@ void TestProjectFile::copiesOnlyRegularFilesNeverThroughALink()
     QSKIP("pipes and links");
 #else
     // A pipe in place of the class file is not read (that would block), and
-    // a link in the page's folder where an image copy goes is replaced by the
-    // copy: the file it points to stays as it was.
+    // a link in the page's folder where an image copy goes stops the save
+    // before anything is written: the file it points to stays as it was.
     QTemporaryDir app, images, out, elsewhere;
     QVERIFY(mkfifo(QFile::encodeName(app.filePath("Glidebar.class")).constData(), 0600) == 0);
-    QVERIFY(WriteFileBytes(images.filePath("main.png"), "main"));
+    QVERIFY(WriteFileBytes(images.filePath("main.png"), PngBytes("main")));
     QVERIFY(WriteFileBytes(elsewhere.filePath("precious"), "precious"));
     QVERIFY(QFile::link(elsewhere.filePath("precious"), out.filePath("main.png")));
     CAppletParameters p;
     p.m_pMainMenu->GetItem(0)->m_strImage = images.filePath("main.png");
     QString error;
+    QVERIFY(!SavePage(out.filePath("page.htm"), out.path(), p, "x", app.path(), &error));
+    QVERIFY2(error.contains("main.png: is a symbolic link"), qPrintable(error));
+    QCOMPARE(ReadFileBytes(elsewhere.filePath("precious")), QByteArray("precious"));
+    QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"main.png"});
+
+    // With the link gone the picture is copied, the pipe still not read.
+    QVERIFY(QFile::remove(out.filePath("main.png")));
     QVERIFY2(SavePage(out.filePath("page.htm"), out.path(), p, "x", app.path(), &error), qPrintable(error));
     QVERIFY(!QFileInfo::exists(out.filePath("Glidebar.class")));
     const QFileInfo copy(out.filePath("main.png"));
     QVERIFY(copy.isFile() && !copy.isSymLink());
-    QCOMPARE(ReadFileBytes(out.filePath("main.png")), QByteArray("main"));
+    QCOMPARE(ReadFileBytes(out.filePath("main.png")), PngBytes("main"));
     QCOMPARE(ReadFileBytes(elsewhere.filePath("precious")), QByteArray("precious"));
 #endif
 }
@@ -837,7 +846,7 @@ void TestProjectFile::eachImageCopiedOncePerSave()
 #else
     // Many items name one image, in two spellings: it is put in place once.
     QTemporaryDir images, out;
-    QVERIFY(WriteFileBytes(images.filePath("shared.png"), "shared"));
+    QVERIFY(WriteFileBytes(images.filePath("shared.png"), PngBytes("shared")));
     CAppletParameters p;
     p.m_appBKImagePath = images.filePath("shared.png");
     CAppletMenu &root = *p.m_pMainMenu;
@@ -850,7 +859,7 @@ void TestProjectFile::eachImageCopiedOncePerSave()
 
     const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     QVERIFY(watch >= 0);
-    QVERIFY(inotify_add_watch(watch, QFile::encodeName(out.path()).constData(), IN_CREATE) >= 0);
+    QVERIFY(inotify_add_watch(watch, QFile::encodeName(out.path()).constData(), IN_MOVED_TO) >= 0);
     QString error;
     QVERIFY2(SavePage(out.filePath("page.htm"), out.path(), p, "x", out.path(), &error), qPrintable(error));
     int placed = 0; // copies made
@@ -861,15 +870,15 @@ void TestProjectFile::eachImageCopiedOncePerSave()
             break;
         for (ssize_t at = 0; at < got;) {
             const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
-            // Each copy is written to a new temporary file named after it.
-            if (event->len > 0 && QByteArray(event->name).startsWith(".shared.png."))
+            // Each copy is written to a new file renamed into place.
+            if (event->len > 0 && QByteArray(event->name) == "shared.png")
                 ++placed;
             at += ssize_t(sizeof(inotify_event) + event->len);
         }
     }
     close(watch);
     QCOMPARE(placed, 1);
-    QCOMPARE(ReadFileBytes(out.filePath("shared.png")), QByteArray("shared"));
+    QCOMPARE(ReadFileBytes(out.filePath("shared.png")), PngBytes("shared"));
 #endif
 }
 
@@ -962,8 +971,11 @@ void TestProjectFile::secondSaveWaitsOrIsRefused()
              qPrintable(error));
     mine.Unlock();
     QCOMPARE(ReadFileBytes(dir.filePath("page.html")), QByteArray("second"));
+    // The file named like a temp is no temp of this save's (nor listed in
+    // any plan): it is left alone.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
-             QStringList({"page.htm", "page.html", "page.qdx"}));
+             QStringList({".page.qdx.new0", "page.htm", "page.html", "page.qdx"}));
+    QCOMPARE(ReadFileBytes(dir.filePath(".page.qdx.new0")), QByteArray("the other save's page"));
 }
 
 void TestProjectFile::lockOfAKilledSaveIsTakenOver_data()

@@ -20,3 +20,8 @@ bool WriteFileBytes(const QString &path, const QByteArray &bytes)
         return false;
     return f.write(bytes) == bytes.size();
 }
+
+QByteArray PngBytes(const QByteArray &tail)
+{
+    return QByteArray("\x89PNG\r\n\x1A\n", 8) + tail;
+}
