@@ -419,6 +419,14 @@
     return !a.hash && pagePath(a) === thisPage;
   }
 
+  // A main item whose sub menu holds this page's item is the current
+  // section: aria-current="true" (unless it is this page itself).
+  function markSection(node) {
+    if (node.here) return;
+    if (node.section) node.a.setAttribute('aria-current', 'true');
+    else node.a.removeAttribute('aria-current');
+  }
+
   // One list item made a menu item of the params' item `it`: its label, its
   // link (never one that runs code), its target and image.
   function makeItem(li, it, k, owner, style, looks) {
@@ -566,6 +574,21 @@
         node.subItems = it.sub.read;
         node.a.setAttribute('aria-haspopup', 'menu');
         node.a.setAttribute('aria-expanded', 'false');
+        // You are here, one level down: a sub item that links to this page
+        // is marked from the start, and its owner shows as the current
+        // section, without the sub menu being made.
+        let k = 0;
+        for (let c = sub.firstElementChild; c && k < it.sub.length; c = c.nextElementSibling) {
+          if (c.localName !== 'li') continue;
+          k++;
+          const e = c.firstElementChild;
+          if (e && e.localName === 'a' && !runsCode(e.getAttribute('href') || '') && e.hasAttribute('href') &&
+              isThisPage(e)) {
+            e.setAttribute('aria-current', 'page');
+            node.section = true;
+          }
+        }
+        markSection(node);
       }
       return node;
     });
@@ -624,7 +647,8 @@
     // A main item keeps its Mouse Move look while the keys are in its sub menu.
     const keysIn = (n) => { const f = focused(); return !!f && f.owner === n; };
     // The current page's item rests in its Mouse Click look.
-    const stateOf = (n) => (n === pressed && n === hover ? 3 : n === hover || keysIn(n) ? 2 : n.here ? 3 : 1);
+    const stateOf = (n) => (n === pressed && n === hover ? 3 : n === hover || keysIn(n) ? 2 :
+      n.here || n.section ? 3 : 1);
     function show(n) {
       if (!n) return;
       const s = stateOf(n), li = n.li;
@@ -636,7 +660,7 @@
     const repaint = function () { show(this); };
     for (const n of mains) {
       n.repaint = repaint;
-      if (n.here) show(n);
+      if (n.here || n.section) show(n);
     }
 
     // A sub menu's items, made the first time they are needed, in the
@@ -647,6 +671,13 @@
         for (const s of list) {
           if (small) itemRoles(s, false);
           if (s.here) show(s);
+        }
+        // The items as made from the params decide the section.
+        const section = list.some((s) => s.here);
+        if (section !== !!n.section) {
+          n.section = section;
+          markSection(n);
+          show(n);
         }
       }
       return list;

@@ -7,6 +7,7 @@
 #include "store/ImageFile.h"
 #include "store/IniFile.h"
 #include "store/PageScript.h"
+#include "store/SitePageKeys.h"
 #include "store/StoredConfig.h"
 
 #include <QDir>
@@ -95,6 +96,18 @@ void RecoverInterruptedSave(const QString &strProjectPath)
     // interrupted save left (see CFileSet).
     CFileSet files(strProjectPath);
     files.Lock(kLockWaitMs);
+}
+
+bool ReadProjectSitePages(const QString &strProjectPath, CSitePageList *pPages)
+{
+    if (!QFileInfo(strProjectPath).isFile())
+        return false;
+    RecoverInterruptedSave(strProjectPath);
+    CIniFile ini;
+    if (!ini.Load(strProjectPath))
+        return false;
+    *pPages = ReadSitePages(ini);
+    return true;
 }
 
 bool SavePage(const QString &strPath, const QString &strFolder, const CAppletParameters &params,
