@@ -745,7 +745,7 @@ void TestHTMLPage::saveAgain()
     QVERIFY(QFileInfo::exists(f.Out("menu.qdx")));
     QCOMPARE(params.m_bSaved, 1);
     const CStatusLine *line = onFinishPage ? f.Page().m_lblStatus : f.sheet->SaveStatus();
-    QVERIFY2(line->text().startsWith(QStringLiteral("Saved menu.htm and menu.qdx")), qPrintable(line->text()));
+    QVERIFY2(line->text().startsWith(QStringLiteral("Saved menu.htm, menu.qdx and 1 file beside them.")), qPrintable(line->text()));
     QCOMPARE(line->accessibleName(), line->text());
 
     // Finish still asks where to save.
