@@ -655,9 +655,16 @@ class SitePages(unittest.TestCase):
         sub item's link carries aria-current="page" while its sub menu is not
         made yet; on a phone the same in the small-screen form; the picture
         matches `vantrel-gen png --current PAGE`."""
-        site = folder('site-deep')
+        # Template 0 stays a desktop menu on a phone; template 2 is wider than
+        # a phone and shows its small-screen form there.
+        for template in (0, 2):
+            self.one_level_down(template)
+        desktop()
+
+    def one_level_down(self, template):
+        site = folder('site-deep-%d' % template)
         menu = os.path.join(site, 'menu.htm')
-        gen('save', '--template', '0', menu)
+        gen('save', '--template', template, menu)
         tree = menu_tree(params(menu))
         cases = []
         for i, (label, _link, _target, sub) in enumerate(tree):
@@ -683,7 +690,7 @@ class SitePages(unittest.TestCase):
                  '  .filter(Boolean).length]')
         for n, ((i, label, sub_label, link), path) in enumerate(zip(cases, paths)):
             for width in (None, 360):
-                with self.subTest(page=link, phone=width):
+                with self.subTest(template=template, page=link, phone=width):
                     if width:
                         phone(width)
                         open_small(path)
@@ -709,9 +716,9 @@ class SitePages(unittest.TestCase):
                     with open(out, 'rb') as f:
                         expected = pngdiff.read_png(f.read())
                     ratio = pngdiff.match_ratio(screenshot(), expected, TOLERANCE)
-                    print('you are here, %s, phone %s: %.4f of the pixels match' % (link, width, ratio))
+                    print('you are here, template %d, %s, phone %s, small %s: %.4f of the pixels match'
+                          % (template, link, width, bool(width) and is_small(), ratio))
                     self.assertGreaterEqual(ratio, MIN_MATCH)
-        desktop()
 
 
 class Fonts(unittest.TestCase):
