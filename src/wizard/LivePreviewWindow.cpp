@@ -197,12 +197,18 @@ CLivePreviewWindow::CLivePreviewWindow(QWidget *owner, ConfigurationSource sourc
         UpdateCurrent();
         m_pCanvas->update();
     });
+    // Long links do not widen the window.
+    m_pCurrentPage->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_pCurrentPage->setMinimumContentsLength(8);
     auto *bottom = new QHBoxLayout;
     bottom->setContentsMargins(0, 0, 4, 0);
     bottom->addWidget(m_pStatus, 1);
-    bottom->addWidget(currentLabel);
-    bottom->addWidget(m_pCurrentPage);
     bottom->addWidget(m_pPhone);
+    auto *onPage = new QHBoxLayout;
+    onPage->setContentsMargins(4, 2, 4, 2);
+    onPage->addWidget(currentLabel);
+    onPage->addWidget(m_pCurrentPage, 1);
+    layout->addLayout(onPage);
     FillCurrentPages();
     layout->addLayout(bottom);
 }
