@@ -208,7 +208,9 @@ CLivePreviewWindow::CLivePreviewWindow(QWidget *owner, ConfigurationSource sourc
     onPage->setContentsMargins(4, 2, 4, 2);
     onPage->addWidget(currentLabel);
     onPage->addWidget(m_pCurrentPage, 1);
+    // Above the status line and Phone, and before them in the Tab order.
     layout->addLayout(onPage);
+    setTabOrder(m_pCurrentPage, m_pPhone);
     FillCurrentPages();
     layout->addLayout(bottom);
 }
