@@ -456,7 +456,8 @@
   // picks the few links that may be this page out of a large menu.
   function markSections(bar) {
     mayBeThisPage('');
-    const quoted = (v) => '"' + v.replace(/["\\]/g, '\\$&') + '"';
+    // Any character of a file name, a line break too, is escaped for CSS.
+    const quoted = (v) => '"' + CSS.escape(v) + '"';
     const tests = pageFile ? ['[href*=' + quoted(pageFile) + ']', '[href*=' + quoted(pageRaw) + ']']
       : ['[href$="/"]', '[href*="/?"]', '[href$="."]', '[href*="index.htm" i]', '[href*="default.htm" i]',
         '[href=""]', '[href^="?"]'];
