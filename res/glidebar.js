@@ -454,6 +454,64 @@
     return !a.hash && pagePath(a) === thisPage;
   }
 
+  // A main item whose sub menu holds this page's item is the current
+  // section: aria-current="true" (unless it is this page itself).
+  function markSection(node) {
+    if (node.here) return;
+    if (node.section) node.a.setAttribute('aria-current', 'true');
+    else node.a.removeAttribute('aria-current');
+  }
+
+  // A cheap first look at a link's written address: only one whose path
+  // ends in this page's file name (or, on a folder's page, in a name of the
+  // folder) may be this page, so that a large menu's links are not all
+  // resolved at load. A link with an escaped character is always resolved.
+  let pageFile = null, pageRaw = '';
+  const FOLDER_PAGE = /^(index|default)\.html?$/i;
+  const FOLDER_LINK = /(^|[\/\\])(\.{0,2}|(index|default)\.html?)$/i;
+  function mayBeThisPage(href) {
+    if (pageFile === null) {
+      const where = document.location.pathname;
+      pageRaw = where.slice(where.lastIndexOf('/') + 1);
+      try { pageFile = decodeURIComponent(pageRaw); } catch (err) { pageFile = pageRaw; }
+      if (FOLDER_PAGE.test(pageFile)) pageFile = pageRaw = '';
+    }
+    let end = href.indexOf('#');
+    if (end < 0) end = href.length;
+    const query = href.indexOf('?');
+    if (query >= 0 && query < end) end = query;
+    const path = href.slice(0, end).trim();
+    if (!path || path.indexOf('%') >= 0) return true;
+    return pageFile ? path.endsWith(pageFile) || path.endsWith(pageRaw) : FOLDER_LINK.test(path);
+  }
+
+  // You are here, one level down: a sub item that links to this page is
+  // marked from the start, and its owner shows as the current section,
+  // without the sub menu being made. The browser's own selector matching
+  // picks the few links that may be this page out of a large menu.
+  function markSections(bar) {
+    mayBeThisPage('');
+    // Any character of a file name, a line break too, is escaped for CSS.
+    const quoted = (v) => '"' + CSS.escape(v) + '"';
+    const tests = pageFile ? ['[href*=' + quoted(pageFile) + ']', '[href*=' + quoted(pageRaw) + ']']
+      : ['[href$="/"]', '[href*="/?"]', '[href$="."]', '[href*="index.htm" i]', '[href*="default.htm" i]',
+        '[href=""]', '[href^="?"]'];
+    tests.push('[href*="%"]');
+    const links = bar.querySelectorAll(tests.map((t) => ':scope > li > ul > li > a' + t).join(','));
+    for (const e of links) {
+      const href = e.getAttribute('href'), li = e.parentNode, owner = li.parentNode.parentNode.glidebarNode;
+      if (!owner || owner.subList !== li.parentNode || !mayBeThisPage(href) || runsCode(href) || !isThisPage(e)) {
+        continue;
+      }
+      let k = 0; // the sub menu has only its first subCount items
+      for (let c = li; c; c = c.previousElementSibling) if (c.localName === 'li') k++;
+      if (k > owner.subCount) continue;
+      e.setAttribute('aria-current', 'page');
+      owner.section = true;
+      markSection(owner);
+    }
+  }
+
   // One list item made a menu item of the params' item `it`: its label, its
   // link (never one that runs code), its target and image.
   function makeItem(li, it, k, owner, style, looks) {
@@ -603,9 +661,11 @@
         node.subItems = it.sub.read;
         node.a.setAttribute('aria-haspopup', 'menu');
         node.a.setAttribute('aria-expanded', 'false');
+        node.subCount = it.sub.length;
       }
       return node;
     });
+    markSections(bar);
     mains[0].a.setAttribute('tabindex', '0');
     behave(applet, mains, cfg, bar, () => {
       // The small-screen form's parts, made the first time it shows: its
@@ -661,7 +721,8 @@
     // A main item keeps its Mouse Move look while the keys are in its sub menu.
     const keysIn = (n) => { const f = focused(); return !!f && f.owner === n; };
     // The current page's item rests in its Mouse Click look.
-    const stateOf = (n) => (n === pressed && n === hover ? 3 : n === hover || keysIn(n) ? 2 : n.here ? 3 : 1);
+    const stateOf = (n) => (n === pressed && n === hover ? 3 : n === hover || keysIn(n) ? 2 :
+      n.here || n.section ? 3 : 1);
     function show(n) {
       if (!n) return;
       const s = stateOf(n), li = n.li;
@@ -673,7 +734,7 @@
     const repaint = function () { show(this); };
     for (const n of mains) {
       n.repaint = repaint;
-      if (n.here) show(n);
+      if (n.here || n.section) show(n);
     }
 
     // A sub menu's items, made the first time they are needed, in the
@@ -684,6 +745,13 @@
         for (const s of list) {
           if (small) itemRoles(s, false);
           if (s.here) show(s);
+        }
+        // The items as made from the params decide the section.
+        const section = list.some((s) => s.here);
+        if (section !== !!n.section) {
+          n.section = section;
+          markSection(n);
+          show(n);
         }
       }
       return list;

@@ -4,6 +4,7 @@
 #include "cli/SiteCommand.h"
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
+#include "render/CurrentItems.h"
 #include "render/MenuRenderer.h"
 #include "render/SmallMenuLayout.h"
 #include "store/AtomicFile.h"
@@ -53,6 +54,10 @@ const char kUsage[] =
     "  --width W       'png': draw the menu as a page W pixels wide shows it: a\n"
     "                  page narrower than the menu shows its small-screen form\n"
     "                  (with --open K: the list opened, K's sub items shown)\n"
+    "  --current PAGE  'png': show the menu as it stands on PAGE: the items that\n"
+    "                  link to PAGE and the main item whose sub menu holds one\n"
+    "                  in their Mouse Click look (links are read from the\n"
+    "                  project's folder)\n"
     "  --modern        'html', 'save': make a page that works in today's browsers\n"
     "  --classic       'html', 'save': make the applet page alone\n"
     "  -h, --help      show this help\n";
@@ -120,6 +125,8 @@ struct CArguments {
     QString strOpen;
     bool bHasWidth = false;
     QString strWidth;
+    bool bHasCurrent = false;
+    QString strCurrent;
     int nModernPage = -1; // 1 --modern, 0 --classic, -1 the project's choice
 };
 
@@ -144,10 +151,11 @@ QString ParseArguments(const QStringList &args, CArguments &out)
     const QCommandLineOption optTemplate(QStringLiteral("template"), QString(), QStringLiteral("N"));
     const QCommandLineOption optOpen(QStringLiteral("open"), QString(), QStringLiteral("K"));
     const QCommandLineOption optWidth(QStringLiteral("width"), QString(), QStringLiteral("W"));
+    const QCommandLineOption optCurrent(QStringLiteral("current"), QString(), QStringLiteral("PAGE"));
     const QCommandLineOption optModern(QStringLiteral("modern"));
     const QCommandLineOption optClassic(QStringLiteral("classic"));
-    const QList<QCommandLineOption> withValue{optLibrary, optTemplate, optOpen, optWidth};
-    parser.addOptions({optHelp, optLibrary, optTemplate, optOpen, optWidth, optModern, optClassic});
+    const QList<QCommandLineOption> withValue{optLibrary, optTemplate, optOpen, optWidth, optCurrent};
+    parser.addOptions({optHelp, optLibrary, optTemplate, optOpen, optWidth, optCurrent, optModern, optClassic});
 
     auto takesValue = [&](const QString &arg) {
         const QString name = OptionName(arg);
@@ -199,6 +207,8 @@ QString ParseArguments(const QStringList &args, CArguments &out)
     out.bHasOpen = parser.isSet(optOpen);
     out.strOpen = parser.value(optOpen);
     out.bHasWidth = parser.isSet(optWidth);
+    out.bHasCurrent = parser.isSet(optCurrent);
+    out.strCurrent = parser.value(optCurrent);
     out.strWidth = parser.value(optWidth);
     if (parser.isSet(optModern) && parser.isSet(optClassic))
         return QStringLiteral("--modern and --classic exclude each other");
@@ -241,9 +251,17 @@ int LoadConfiguration(const CArguments &args, const QString &strLibrary, const Q
 
 // 'png': the picture of the menu at the applet's size, every item in its
 // Normal style, optionally with one sub menu open.
-int WritePicture(const CArguments &args, const CAppletParameters &params, const QString &strOut)
+int WritePicture(const CArguments &args, const CAppletParameters &params, const QString &strProject,
+                 const QString &strOut)
 {
     CRenderState state;
+    if (args.bHasCurrent) {
+        // The links are written relative to the project's folder.
+        const QString folder = strProject.isEmpty() ? QDir::currentPath() : QFileInfo(strProject).absolutePath();
+        state.current = CurrentItems(params, folder, args.strCurrent);
+        if (state.current.isEmpty())
+            return ContentError(QStringLiteral("no item of the menu links to %1").arg(args.strCurrent));
+    }
     if (args.bHasOpen) {
         bool ok = false;
         const int k = args.strOpen.toInt(&ok);
@@ -270,7 +288,7 @@ int WritePicture(const CArguments &args, const CAppletParameters &params, const 
     const bool small = args.bHasWidth && CMenuLayout(params).NeedsSmallForm(menuWidth);
     const QImage image =
         small ? CMenuRenderer().RenderSmallImage(
-                    params, CSmallMenuLayout(params, menuWidth, args.bHasOpen, state.nOpenSubMenu))
+                    params, CSmallMenuLayout(params, menuWidth, args.bHasOpen, state.nOpenSubMenu), state.current)
               : CMenuRenderer().RenderImage(params, state, pageWidth);
     if (image.isNull()) {
         const QRect area = CMenuLayout(params).AppletRect();
@@ -358,7 +376,7 @@ int main(int argc, char *argv[])
     const QString command = args.positional.takeFirst();
     if (command == QLatin1String("templates")) {
         if (!args.positional.isEmpty() || args.bHasTemplate || args.bHasOpen || args.bHasWidth
-            || args.nModernPage >= 0)
+            || args.bHasCurrent || args.nModernPage >= 0)
             return UsageError(QStringLiteral("'templates' takes no further arguments"));
         // Each line starts with the number --template takes.
         bool written = true;
@@ -376,6 +394,8 @@ int main(int argc, char *argv[])
         return UsageError(QStringLiteral("--open is only for 'png'"));
     if (args.bHasWidth && !png)
         return UsageError(QStringLiteral("--width is only for 'png'"));
+    if (args.bHasCurrent && !png)
+        return UsageError(QStringLiteral("--current is only for 'png'"));
     if (args.nModernPage >= 0 && png)
         return UsageError(QStringLiteral("--modern and --classic are only for 'html' and 'save'"));
     const int wanted = (save || png ? 2 : 1) - (args.bHasTemplate ? 1 : 0);
@@ -393,7 +413,7 @@ int main(int argc, char *argv[])
     if (const int code = LoadConfiguration(args, library, project, params))
         return code;
     if (png)
-        return WritePicture(args, params, args.positional.takeFirst());
+        return WritePicture(args, params, project, args.positional.takeFirst());
     if (args.nModernPage >= 0)
         params.m_ModernPage = args.nModernPage;
 

@@ -68,6 +68,13 @@ struct CAppletValues : CAppletNumbers {
     QString m_strHTMLPath;
     // The author's own pages that carry the menu, in the order added.
     CSitePageList m_SitePages;
+    // The page this menu was last opened from or saved to, which Save writes
+    // again; empty for a menu never saved. Not part of an undo step.
+    QString m_strSavedPage;
+    // The site pages as that page's project file held them when it was last
+    // read or written here: tells what another program changed in the file
+    // meanwhile from what was changed here.
+    CSitePageList m_SitePagesOnFile;
 };
 
 // The whole configuration of one menu applet page. Field names are also the

@@ -138,7 +138,17 @@ int CRenderState::ItemState(const CItemRef &item) const
         return 2;
     if (item.IsValid() && !item.IsSub() && keys.IsSub() && keys.nMain == item.nMain)
         return 2;
-    return 1;
+    return IsCurrent(current, item) ? 3 : 1;
+}
+
+bool IsCurrent(const QList<CItemRef> &current, const CItemRef &item)
+{
+    if (!item.IsValid())
+        return false;
+    for (const CItemRef &here : current)
+        if (here == item || (!item.IsSub() && here.IsSub() && here.nMain == item.nMain))
+            return true;
+    return false;
 }
 
 // ---------------------------------------------------------------------------
@@ -518,20 +528,22 @@ QImage CMenuRenderer::RenderImage(const CAppletParameters &params, const CRender
                    [&](QPainter &p) { Draw(p, params, state, nPageWidth); });
 }
 
-void CMenuRenderer::DrawSmall(QPainter &p, const CAppletParameters &params, const CSmallMenuLayout &layout) const
+void CMenuRenderer::DrawSmall(QPainter &p, const CAppletParameters &params, const CSmallMenuLayout &layout,
+                              const QList<CItemRef> &current) const
 {
     p.save();
     BeginApplet(p, params, layout.Rect(), layout.Rect());
 
     // Normal looks, their labels never below the least font size; borders
     // as thick as the menus draw them.
-    auto look = [&](bool sub) {
-        CItemLook l = LookOf(params, sub, 1);
+    auto look = [&](bool sub, int state) {
+        CItemLook l = LookOf(params, sub, state);
         l.font.setPixelSize(std::max(CSmallMenuLayout::kLeastFont, l.font.pixelSize()));
         return l;
     };
     auto thickness = [](int thick, int w, int h) { return std::clamp(thick, 0, std::max(0, std::min(w, h)) / 2); };
-    const CItemLook mainLook = look(false), subLook = look(true);
+    const CItemLook mainLook = look(false, 1), subLook = look(true, 1);
+    const CItemLook mainHere = look(false, 3), subHere = look(true, 3);
     const int mainThick = thickness(params.m_mmBorderThick, params.m_mmWidth, params.m_mmHeight);
     const int subThick = thickness(params.m_smBorderThick, params.m_smWidth, params.m_smHeight);
     const CAppletMenu &menu = *params.m_pMainMenu;
@@ -542,11 +554,12 @@ void CMenuRenderer::DrawSmall(QPainter &p, const CAppletParameters &params, cons
             break;
         case CSmallMenuLayout::ERow::Item: {
             const CAppletMenuItem *item = menu.GetItem(row.nMain);
-            DrawItem(p, row.rect, mainLook, mainThick, item->m_strLabel, item->m_strImage);
+            DrawItem(p, row.rect, IsCurrent(current, {row.nMain, -1}) ? mainHere : mainLook, mainThick,
+                     item->m_strLabel, item->m_strImage);
             break;
         }
         case CSmallMenuLayout::ERow::Disclosure: {
-            CItemLook centred = mainLook;
+            CItemLook centred = IsCurrent(current, {row.nMain, -1}) ? mainHere : mainLook;
             centred.textAlign = 1;
             const bool open = layout.Section() == row.nMain;
             DrawItem(p, row.rect, centred, mainThick, open ? QString(QChar(0x2212)) : QStringLiteral("+"), QString());
@@ -554,7 +567,8 @@ void CMenuRenderer::DrawSmall(QPainter &p, const CAppletParameters &params, cons
         }
         case CSmallMenuLayout::ERow::SubItem: {
             const CAppletMenuItem *item = menu.GetItem(row.nMain)->m_pSubMenu->GetItem(row.nSub);
-            DrawItem(p, row.rect, subLook, subThick, item->m_strLabel, item->m_strImage);
+            DrawItem(p, row.rect, IsCurrent(current, {row.nMain, row.nSub}) ? subHere : subLook, subThick,
+                     item->m_strLabel, item->m_strImage);
             break;
         }
         }
@@ -562,7 +576,8 @@ void CMenuRenderer::DrawSmall(QPainter &p, const CAppletParameters &params, cons
     p.restore();
 }
 
-QImage CMenuRenderer::RenderSmallImage(const CAppletParameters &params, const CSmallMenuLayout &layout) const
+QImage CMenuRenderer::RenderSmallImage(const CAppletParameters &params, const CSmallMenuLayout &layout,
+                                       const QList<CItemRef> &current) const
 {
-    return Picture(layout.Rect(), [&](QPainter &p) { DrawSmall(p, params, layout); });
+    return Picture(layout.Rect(), [&](QPainter &p) { DrawSmall(p, params, layout, current); });
 }

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QHash>
 #include <QImage>
+#include <QList>
 #include <QRect>
 #include <QString>
 #include <functional>
@@ -35,10 +36,19 @@ struct CRenderState {
     // item whose sub menu holds it, show their Mouse Move look whatever the
     // pointer does.
     CItemRef keys;
+    // You are here: the items whose link is the page the menu is shown on
+    // rest in their Mouse Click look, and so does the main item whose sub
+    // menu holds such an item (the current section), unless the pointer or
+    // the keyboard gives them another look.
+    QList<CItemRef> current;
 
     // 1 Normal, 2 Mouse Move, 3 Mouse Click.
     int ItemState(const CItemRef &item) const;
 };
+
+// True when `item` shows as current for the items `current` (see
+// CRenderState::current): one of them, or the main item owning one.
+bool IsCurrent(const QList<CItemRef> &current, const CItemRef &item);
 
 // Where every item of a configuration sits, in applet coordinates (the
 // applet area's top left is 0,0). Drawing and hit-testing share it.
@@ -178,8 +188,11 @@ public:
 
     // The small-screen form (see CSmallMenuLayout), in its own coordinates,
     // and its picture.
-    void DrawSmall(QPainter &painter, const CAppletParameters &params, const CSmallMenuLayout &layout) const;
-    QImage RenderSmallImage(const CAppletParameters &params, const CSmallMenuLayout &layout) const;
+    // `current` as in CRenderState: those rows take their Mouse Click look.
+    void DrawSmall(QPainter &painter, const CAppletParameters &params, const CSmallMenuLayout &layout,
+                   const QList<CItemRef> &current = {}) const;
+    QImage RenderSmallImage(const CAppletParameters &params, const CSmallMenuLayout &layout,
+                            const QList<CItemRef> &current = {}) const;
 
     // Forgets the images read so far (an image file may have changed).
     void ClearImageCache() const { m_images.clear(); }

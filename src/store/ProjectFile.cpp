@@ -6,6 +6,7 @@
 #include "store/FileSet.h"
 #include "store/IniFile.h"
 #include "store/BesideFiles.h"
+#include "store/SitePageKeys.h"
 #include "store/StoredConfig.h"
 
 #include <QDir>
@@ -54,6 +55,18 @@ void RecoverInterruptedSave(const QString &strProjectPath)
     // interrupted save left (see CFileSet).
     CFileSet files(strProjectPath);
     files.Lock(kLockWaitMs);
+}
+
+bool ReadProjectSitePages(const QString &strProjectPath, CSitePageList *pPages)
+{
+    if (!QFileInfo(strProjectPath).isFile())
+        return false;
+    RecoverInterruptedSave(strProjectPath);
+    CIniFile ini;
+    if (!ini.Load(strProjectPath))
+        return false;
+    *pPages = ReadSitePages(ini);
+    return true;
 }
 
 bool SavePage(const QString &strPath, const QString &strFolder, const CAppletParameters &params,

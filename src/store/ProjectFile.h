@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/SitePage.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -16,6 +18,11 @@ QString ProjectPathFor(const QString &strHTMLPath);
 // project file calls this first. Nothing happens where no lock can be made
 // (a read-only folder).
 void RecoverInterruptedSave(const QString &strProjectPath);
+
+// The site pages the project file at strProjectPath holds now (read again
+// before a save replaces it, so that what another program changed is
+// kept); false when there is no such file or it cannot be read.
+bool ReadProjectSitePages(const QString &strProjectPath, CSitePageList *pPages);
 
 // Saves a page: copies the class file from strAppDir and every image the
 // configuration names into strFolder, writes strHTML as the page at strPath

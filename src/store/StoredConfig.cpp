@@ -230,6 +230,7 @@ void LoadProjectFromIni(CAppletParameters &params, const CIniFile &ini)
     ReadMenuTree(params, ini, ProjectSectionName(SectionMenuRelation),
                  ProjectSectionName(SectionItem));
     params.m_SitePages = ReadSitePages(ini);
+    params.m_SitePagesOnFile = params.m_SitePages;
 }
 
 bool HoldsProjectValues(const CIniFile &ini)
@@ -251,6 +252,7 @@ void LoadTemplateFromIni(CAppletParameters &params, int nTemplate, const CIniFil
     // A menu made from a template is a new menu: it works in today's browsers.
     params.m_ModernPage = 1;
     params.m_SitePages.clear();
+    params.m_SitePagesOnFile.clear();
     ReadValues(params, ini, [&name](int) { return name; }, true);
     ReadMenuTree(params, ini, name, name);
 }

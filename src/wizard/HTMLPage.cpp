@@ -4,6 +4,7 @@
 #include "app/WizardHost.h"
 #include "html/SiteBlock.h"
 #include "model/AppletParameters.h"
+#include "model/SitePageMerge.h"
 #include "render/Contrast.h"
 #include "store/ProjectFile.h"
 #include "store/SiteUpdate.h"
@@ -60,6 +61,21 @@ QString SitePagesUpdatedMessage(int nPages)
 {
     return nPages == 1 ? QStringLiteral("Put the menu into 1 site page.")
                        : QStringLiteral("Put the menu into %1 site pages.").arg(nPages);
+}
+
+QString SitePagesKeptMessage(qsizetype nAdded, qsizetype nRemoved)
+{
+    auto pages = [](qsizetype n) {
+        return n == 1 ? QStringLiteral("1 site page") : QStringLiteral("%1 site pages").arg(n);
+    };
+    if (nAdded > 0 && nRemoved > 0)
+        return QStringLiteral("Kept %1 added and %2 removed by another program meanwhile.")
+            .arg(pages(nAdded), pages(nRemoved));
+    if (nAdded > 0)
+        return QStringLiteral("Kept %1 added by another program meanwhile.").arg(pages(nAdded));
+    if (nRemoved > 0)
+        return QStringLiteral("Kept %1 removed by another program meanwhile.").arg(pages(nRemoved));
+    return QString();
 }
 
 QString CopiedMenuCodeMessage(const QStringList &files)
@@ -129,6 +145,10 @@ void CHTMLPage::BuildControls()
     m_btnCopyMenuCode->setObjectName(QStringLiteral("copyMenuCode"));
     m_btnCopyMenuCode->setAutoDefault(false);
     m_btnCopyMenuCode->setToolTip(QStringLiteral("Copy the menu for a page made in another program"));
+    m_btnSave = new QPushButton(QStringLiteral("&Save"), this);
+    m_btnSave->setObjectName(QStringLiteral("save"));
+    m_btnSave->setAccessibleName(QStringLiteral("Save"));
+    m_btnSave->setAutoDefault(false);
     m_lblStatus = new CStatusLine(this);
     Body()->addWidget(m_lblStatus);
 
@@ -142,6 +162,7 @@ void CHTMLPage::BuildControls()
     m_btnStartNew->setAutoDefault(false);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(closing, 1);
+    bottom->addWidget(m_btnSave, 0, Qt::AlignBottom);
     bottom->addWidget(m_btnSitePages, 0, Qt::AlignBottom);
     bottom->addWidget(m_btnCopyMenuCode, 0, Qt::AlignBottom);
     bottom->addWidget(m_btnStartNew, 0, Qt::AlignBottom);
@@ -155,6 +176,25 @@ void CHTMLPage::BuildControls()
     connect(m_btnStartNew, &QPushButton::clicked, this, &CHTMLPage::OnStartNew);
     connect(m_btnSitePages, &QPushButton::clicked, this, &CHTMLPage::OnSitePages);
     connect(m_btnCopyMenuCode, &QPushButton::clicked, this, &CHTMLPage::OnCopyMenuCode);
+    connect(m_btnSave, &QPushButton::clicked, this, [this] {
+        QString said;
+        if (SaveAgain(true, &said))
+            m_lblStatus->Say(said);
+    });
+}
+
+void CHTMLPage::UpdateSaveButton()
+{
+    if (!m_btnSave)
+        return;
+    const QString page = SavedPagePath();
+    m_btnSave->setEnabled(!page.isEmpty());
+    const QString keys = QKeySequence(Qt::CTRL | Qt::Key_S).toString(QKeySequence::NativeText);
+    const QString what = page.isEmpty() ? QStringLiteral("Save again once the page has a name (%1)").arg(keys)
+                                        : QStringLiteral("Save again to %1 (%2)")
+                                              .arg(QDir::toNativeSeparators(page), keys);
+    m_btnSave->setToolTip(what);
+    m_btnSave->setAccessibleDescription(what);
 }
 
 void CHTMLPage::UpdateData(bool bSave)
@@ -201,13 +241,12 @@ bool CHTMLPage::OnSetActive()
     Generate();
     UpdateData(false);
     ShowLowContrast();
+    UpdateSaveButton();
     return CWizardPage::OnSetActive();
 }
 
 bool CHTMLPage::OnWizardBack()
 {
-    // Another project may be opened on the way back: its folder is its own.
-    m_strSavedPage.clear();
     // Going back always leaves the saved state.
     Host().Params().m_bSaved = 0;
     return true;
@@ -229,23 +268,75 @@ bool CHTMLPage::SaveAs(bool *pFailed)
     if (chosen.isEmpty())
         return false;
     UpdateData(true);
-    const QFileInfo info(chosen);
+    QString said;
+    if (!SaveTo(chosen, pFailed, &said))
+        return false;
+    m_lblStatus->Say(said);
+    return true;
+}
+
+QString CHTMLPage::SavedPagePath() const
+{
+    const CAppletParameters &params = Host().Params();
+    const QString page = params.m_strSavedPage.isEmpty() ? params.m_strHTMLPath : params.m_strSavedPage;
+    return page.isEmpty() ? QString() : QFileInfo(page).absoluteFilePath();
+}
+
+bool CHTMLPage::SaveAgain(bool bFromBox, QString *pSaid)
+{
+    CWizardHost &app = Host();
+    QString page = SavedPagePath();
+    // A menu never saved is named as Finish names it, the replace question
+    // included.
+    if (page.isEmpty())
+        page = AskSavePage(app.Ui(), this, QStringLiteral("HTML Files(*.htm,*.html) | *.htm;*.html||"),
+                           app.Params().m_strHTMLPath);
+    if (page.isEmpty())
+        return false;
+    if (bFromBox && m_richHTML)
+        UpdateData(true);
+    else
+        Generate();
+    return SaveTo(page, nullptr, pSaid);
+}
+
+bool CHTMLPage::SaveTo(const QString &strPath, bool *pFailed, QString *pSaid)
+{
+    if (pFailed)
+        *pFailed = false;
+    CWizardHost &app = Host();
+    const QFileInfo info(strPath);
     QString error;
     QStringList beside;
-    m_lblStatus->Clear();
+    if (m_lblStatus)
+        m_lblStatus->Clear();
+    const QString projectPath = ProjectPathFor(info.absoluteFilePath());
     // Site pages are named from the project's folder: saved in another
     // folder, the project names the same files from there.
-    CSitePageList &sitePages = app.Params().m_SitePages;
+    CAppletParameters &params = app.Params();
+    CSitePageList &sitePages = params.m_SitePages;
     const CSitePageList sitePagesBefore = sitePages;
     const QString previousProject = SiteProjectPath();
-    if (!previousProject.isEmpty() && !sitePages.isEmpty()) {
+    const bool sameProject =
+        !previousProject.isEmpty()
+        && QDir::cleanPath(QFileInfo(previousProject).absoluteFilePath()) == QDir::cleanPath(projectPath);
+    if (!previousProject.isEmpty() && !sameProject && !sitePages.isEmpty()) {
         const QDir from = QFileInfo(previousProject).absoluteDir();
         const QDir to = info.absoluteDir();
         for (CSitePage &page : sitePages)
             page.strPath = QDir::cleanPath(to.relativeFilePath(from.absoluteFilePath(page.strPath)));
     }
-    if (!SavePage(info.absoluteFilePath(), info.absolutePath(), app.Params(), m_strHTML, app.AppDir(),
-                  &error, &beside)) {
+    // The project file is read again just before it is replaced: site
+    // pages another program (vantrel-gen site) added or removed meanwhile
+    // stay added or removed.
+    CSitePageMerge merge;
+    CSitePageList onFile;
+    if (sameProject && ReadProjectSitePages(projectPath, &onFile)) {
+        merge = MergeSitePages(params.m_SitePagesOnFile, sitePages, onFile);
+        sitePages = merge.pages;
+    }
+    if (!SavePage(info.absoluteFilePath(), info.absolutePath(), params, m_strHTML, app.AppDir(), &error,
+                  &beside)) {
         sitePages = sitePagesBefore;
         QString message = QStringLiteral("Save as file failed!");
         if (!error.isEmpty())
@@ -255,25 +346,35 @@ bool CHTMLPage::SaveAs(bool *pFailed)
             *pFailed = true;
         return false;
     }
-    app.Params().m_bSaved = 1;
-    m_strSavedPage = info.absoluteFilePath();
-    const QString projectPath = ProjectPathFor(info.absoluteFilePath());
+    params.m_bSaved = 1;
+    params.m_strSavedPage = info.absoluteFilePath();
+    params.m_SitePagesOnFile = sitePages;
+    UpdateSaveButton();
+    if (!merge.conflicts.isEmpty())
+        app.Ui().MessageBox(this, QStringLiteral("Another program changed the site pages of %1 while it was open "
+                                                 "here. These pages changed both ways and are no longer site "
+                                                 "pages:\n%2")
+                                      .arg(QFileInfo(projectPath).fileName(), merge.conflicts.join(QLatin1Char('\n'))));
     QString said = SavedMessage(info.fileName(), QFileInfo(projectPath).fileName(), static_cast<int>(beside.size()));
+    const QString kept = SitePagesKeptMessage(merge.added.size(), merge.removed.size());
+    if (!kept.isEmpty())
+        said += QLatin1Char(' ') + kept;
     // The page and its project are saved whatever becomes of the site pages,
     // which a failed update leaves as they were; the next Finish tries again.
     int updated = 0;
-    if (!sitePages.isEmpty() && UpdateSitePages(projectPath, &updated))
+    if (!sitePages.isEmpty() && UpdateSitePages(projectPath, &updated)) {
         said += QLatin1Char(' ') + SitePagesUpdatedMessage(updated);
-    m_lblStatus->Say(said);
+        params.m_SitePagesOnFile = sitePages;
+    }
+    if (pSaid)
+        *pSaid = said;
     return true;
 }
 
 QString CHTMLPage::SiteProjectPath() const
 {
-    if (!m_strSavedPage.isEmpty())
-        return ProjectPathFor(m_strSavedPage);
-    const QString opened = Host().Params().m_strHTMLPath;
-    return opened.isEmpty() ? QString() : ProjectPathFor(QFileInfo(opened).absoluteFilePath());
+    const QString page = SavedPagePath();
+    return page.isEmpty() ? QString() : ProjectPathFor(page);
 }
 
 bool CHTMLPage::UpdateSitePages(const QString &strProjectPath, int *pUpdated)
@@ -309,8 +410,7 @@ void CHTMLPage::OnSitePages()
             return;
     }
     const QString projectPath = SiteProjectPath();
-    CSitePagesDialog dialog(app, projectPath,
-                            m_strSavedPage.isEmpty() ? app.Params().m_strHTMLPath : m_strSavedPage, this);
+    CSitePagesDialog dialog(app, projectPath, SavedPagePath(), this);
     if (app.Ui().ExecDialog(dialog) != QDialog::Accepted || dialog.Pages() == app.Params().m_SitePages)
         return;
     app.Params().m_SitePages = dialog.Pages();
@@ -352,7 +452,8 @@ void CHTMLPage::OnStartNew()
         if (failed)
             return;
     }
-    m_strSavedPage.clear();
+    // The next menu is a new one until it is saved or a page is opened.
+    app.Params().m_strSavedPage.clear();
     if (PageHost())
         PageHost()->StartNew();
 }

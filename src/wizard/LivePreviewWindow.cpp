@@ -1,11 +1,15 @@
 #include "wizard/LivePreviewWindow.h"
 
+#include "render/CurrentItems.h"
 #include "render/SmallMenuLayout.h"
 
 #include "wizard/WindowPlacement.h"
 #include "wizard/WizardPage.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QSet>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -70,10 +74,13 @@ protected:
         }
         p.translate(origin);
         p.scale(scale, scale);
-        if (m_pOwner->SmallForm())
-            m_pOwner->m_renderer.DrawSmall(p, m_pOwner->m_params, m_pOwner->PhoneLayout());
-        else
-            m_pOwner->m_renderer.Draw(p, m_pOwner->m_params, m_pOwner->State(), m_pOwner->PageWidth());
+        if (m_pOwner->SmallForm()) {
+            m_pOwner->m_renderer.DrawSmall(p, m_pOwner->m_params, m_pOwner->PhoneLayout(), m_pOwner->m_current);
+        } else {
+            CRenderState state = m_pOwner->State();
+            state.current = m_pOwner->m_current;
+            m_pOwner->m_renderer.Draw(p, m_pOwner->m_params, state, m_pOwner->PageWidth());
+        }
     }
 
     void keyPressEvent(QKeyEvent *e) override
@@ -178,10 +185,33 @@ CLivePreviewWindow::CLivePreviewWindow(QWidget *owner, ConfigurationSource sourc
         FitCanvas();
         m_pCanvas->update();
     });
+    // You are here: the menu as it stands on one of the pages it links to.
+    m_pCurrentPage = new QComboBox(this);
+    m_pCurrentPage->setObjectName(QStringLiteral("currentPage"));
+    m_pCurrentPage->setAccessibleName(QStringLiteral("Shown on page"));
+    m_pCurrentPage->setToolTip(QStringLiteral("Show the menu as it stands on this page: its item, and the main item "
+                                              "whose sub menu holds it, in their Mouse Click look"));
+    auto *currentLabel = new QLabel(QStringLiteral("&On page:"), this);
+    currentLabel->setBuddy(m_pCurrentPage);
+    connect(m_pCurrentPage, &QComboBox::currentIndexChanged, this, [this] {
+        UpdateCurrent();
+        m_pCanvas->update();
+    });
+    // Long links do not widen the window.
+    m_pCurrentPage->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_pCurrentPage->setMinimumContentsLength(8);
     auto *bottom = new QHBoxLayout;
     bottom->setContentsMargins(0, 0, 4, 0);
     bottom->addWidget(m_pStatus, 1);
     bottom->addWidget(m_pPhone);
+    auto *onPage = new QHBoxLayout;
+    onPage->setContentsMargins(4, 2, 4, 2);
+    onPage->addWidget(currentLabel);
+    onPage->addWidget(m_pCurrentPage, 1);
+    // Above the status line and Phone, and before them in the Tab order.
+    layout->addLayout(onPage);
+    setTabOrder(m_pCurrentPage, m_pPhone);
+    FillCurrentPages();
     layout->addLayout(bottom);
 }
 
@@ -332,7 +362,59 @@ void CLivePreviewWindow::Refresh()
 
     // Forget pointer states that name items no longer there.
     m_pointer.Forget(m_params);
+    FillCurrentPages();
     m_pCanvas->update();
+}
+
+void CLivePreviewWindow::FillCurrentPages()
+{
+    // Every page the menu links to, once, in menu order; the one chosen
+    // stays chosen while the menu still links to it.
+    const QString chosen = m_pCurrentPage->currentData().toString();
+    QStringList links;
+    QSet<QString> seen;
+    const CAppletMenu &menu = *m_params.m_pMainMenu;
+    // A link to a place within a page is never the page itself.
+    auto add = [&](const QString &link) {
+        if (!link.trimmed().isEmpty() && !link.contains(QLatin1Char('#')) && !seen.contains(link)) {
+            seen.insert(link);
+            links.append(link);
+        }
+    };
+    for (int i = 0; i < menu.GetCount(); ++i) {
+        const CAppletMenuItem &item = *menu.GetItem(i);
+        add(item.m_strLink);
+        if (item.m_pSubMenu)
+            for (int j = 0; j < item.m_pSubMenu->GetCount(); ++j)
+                add(item.m_pSubMenu->GetItem(j)->m_strLink);
+    }
+    QStringList shown{QString()};
+    shown.append(links);
+    QStringList now;
+    for (int i = 0; i < m_pCurrentPage->count(); ++i)
+        now.append(m_pCurrentPage->itemData(i).toString());
+    if (now != shown) {
+        const QSignalBlocker block(m_pCurrentPage);
+        m_pCurrentPage->clear();
+        m_pCurrentPage->addItem(QStringLiteral("(none)"), QString());
+        for (const QString &link : links)
+            m_pCurrentPage->addItem(link, link);
+        m_pCurrentPage->setCurrentIndex(std::max(0, static_cast<int>(shown.indexOf(chosen))));
+    }
+    UpdateCurrent();
+}
+
+void CLivePreviewWindow::UpdateCurrent()
+{
+    const QString link = m_pCurrentPage->currentData().toString();
+    // The links and the page are read from the same folder.
+    m_current = link.isEmpty() ? QList<CItemRef>() : CurrentItems(m_params, QDir::currentPath(), link);
+}
+
+void CLivePreviewWindow::ShowOnPage(const QString &strLink)
+{
+    const int at = m_pCurrentPage->findData(strLink);
+    m_pCurrentPage->setCurrentIndex(at < 0 ? 0 : at);
 }
 
 bool CLivePreviewWindow::TakeConfiguration()

@@ -11,6 +11,7 @@
 
 class CSmallMenuLayout;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class CWizardPage;
 
@@ -51,6 +52,12 @@ public:
 
     // Takes the configuration again and redraws.
     void Refresh();
+
+    // You are here: shows the menu as it stands on the page strLink names
+    // (one of the menu's links; "" for none): the items linking to it, and
+    // the main item whose sub menu holds one, in their Mouse Click look.
+    void ShowOnPage(const QString &strLink);
+    const QList<CItemRef> &CurrentItemsShown() const { return m_current; }
 
     // The page width "Phone" shows the menu at.
     static constexpr int kPhoneWidth = 360;
@@ -98,6 +105,9 @@ private:
     void PhoneClicked(const QPoint &pt);
     // What the canvas shows, in applet coordinates.
     QRect DrawnArea() const;
+    // The "On page" choice: the menu's links, and the items it makes current.
+    void FillCurrentPages();
+    void UpdateCurrent();
 
     QWidget *m_pOwner;
     ConfigurationSource m_source;
@@ -109,6 +119,8 @@ private:
     CCanvas *m_pCanvas = nullptr;
     QLabel *m_pStatus = nullptr;
     QCheckBox *m_pPhone = nullptr;
+    QComboBox *m_pCurrentPage = nullptr;
+    QList<CItemRef> m_current;
     bool m_bPlaced = false;
     bool m_bPhone = false;
     bool m_bPhoneShown = false;

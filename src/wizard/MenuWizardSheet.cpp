@@ -7,6 +7,7 @@
 #include "model/StringTable.h"
 #include "wizard/LivePreviewWindow.h"
 #include "wizard/PageStack.h"
+#include "wizard/StatusLine.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -26,6 +27,7 @@
 namespace {
 
 const QKeySequence kUndoKey(Qt::CTRL | Qt::Key_Z);
+const QKeySequence kSaveKey(Qt::CTRL | Qt::Key_S);
 const QKeySequence kRedoKeys[] = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                                   QKeySequence(Qt::CTRL | Qt::Key_Y)};
 
@@ -83,6 +85,13 @@ CMenuWizardSheet::CMenuWizardSheet(CWizardHost &host, QWidget *parent)
     }
     connect(m_btnUndo, &QPushButton::clicked, this, &CMenuWizardSheet::OnUndo);
     connect(m_btnRedo, &QPushButton::clicked, this, &CMenuWizardSheet::OnRedo);
+    // What Save (Ctrl+S) did, said on the pages before the last one (that
+    // page has a status line of its own). It never widens the sheet: its
+    // whole text is its accessible name and its tooltip.
+    m_lblSaveStatus = new CStatusLine(this);
+    m_lblSaveStatus->setObjectName(QStringLiteral("saveStatus"));
+    m_lblSaveStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    connect(m_lblSaveStatus, &CStatusLine::Announced, m_lblSaveStatus, &QWidget::setToolTip);
     m_btnBack = new QPushButton(QStringLiteral("< &Back"), this);
     m_btnNext = new QPushButton(QStringLiteral("&Next >"), this);
     m_btnFinish = new QPushButton(QStringLiteral("&Finish"), this);
@@ -108,7 +117,7 @@ CMenuWizardSheet::CMenuWizardSheet(CWizardHost &host, QWidget *parent)
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_btnUndo);
     buttons->addWidget(m_btnRedo);
-    buttons->addStretch(1);
+    buttons->addWidget(m_lblSaveStatus, 1);
     buttons->addWidget(m_btnBack);
     buttons->addWidget(m_btnNext);
     buttons->addWidget(m_btnFinish);
@@ -133,6 +142,9 @@ CMenuWizardSheet::CMenuWizardSheet(CWizardHost &host, QWidget *parent)
         auto *redoKey = new QShortcut(keys, this);
         connect(redoKey, &QShortcut::activated, this, &CMenuWizardSheet::OnRedo);
     }
+    // Save again from every page.
+    auto *saveKey = new QShortcut(kSaveKey, this);
+    connect(saveKey, &QShortcut::activated, this, &CMenuWizardSheet::OnSave);
     qApp->installEventFilter(this);
     for (CWizardPage *page : m_pages)
         connect(page, &CWizardPage::ValuesEdited, this, &CMenuWizardSheet::ScheduleUndoButtonsUpdate);
@@ -143,6 +155,7 @@ CMenuWizardSheet::CMenuWizardSheet(CWizardHost &host, QWidget *parent)
         ScheduleUndoButtonsUpdate();
     });
     connect(this, &CMenuWizardSheet::PageActivated, this, &CMenuWizardSheet::UpdateUndoButtons);
+    connect(this, &CMenuWizardSheet::PageActivated, m_lblSaveStatus, &CStatusLine::Clear);
 
     SetWizardButtons(PSWIZB_NEXT);
     UpdateUndoButtons();
@@ -436,6 +449,22 @@ void CMenuWizardSheet::RestoreLoadedSource(const QVariant &tag)
     m_pageTemplate.m_nLoadedTemplate = source[0].toInt();
     m_pageTemplate.m_bTemplateLoaded = source[1].toBool();
     m_pageTemplate.m_strLoadedProject = source[2].toString();
+}
+
+void CMenuWizardSheet::OnSave()
+{
+    // The values shown and not yet stored are part of what is saved; a
+    // failed check saves nothing.
+    if (!CommitShownValues())
+        return;
+    const bool onLastPage = GetActivePage() == &m_pageHTML;
+    QString said;
+    if (!m_pageHTML.SaveAgain(onLastPage, &said))
+        return;
+    if (onLastPage)
+        m_pageHTML.m_lblStatus->Say(said);
+    else
+        m_lblSaveStatus->Say(said);
 }
 
 void CMenuWizardSheet::StartNew()

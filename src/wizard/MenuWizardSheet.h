@@ -15,6 +15,7 @@
 
 class QPushButton;
 class CLivePreviewWindow;
+class CStatusLine;
 class CPageStack;
 class CWizardHost;
 
@@ -87,6 +88,14 @@ public:
     bool RecordStep(const QString &strWhat) override;
     void AnnounceStored() override { emit ConfigurationStored(); }
     void StartNew() override;
+
+    // Save, Ctrl+S on every page: the values shown are stored, then the
+    // page this menu was opened from or last saved to is written again as
+    // Finish would write it (the last page's text as edited there), without
+    // the file dialog; a menu never saved asks for its name first.
+    void OnSave();
+    // What the last Save said, on pages other than the last.
+    CStatusLine *SaveStatus() const { return m_lblSaveStatus; }
 
     CWelcomePage m_pageWelcome;
     CTemplatePage m_pageTemplate;
@@ -164,6 +173,7 @@ private:
 
     QPushButton *m_btnUndo = nullptr;
     QPushButton *m_btnRedo = nullptr;
+    CStatusLine *m_lblSaveStatus = nullptr;
     CUndoHistory m_history;
     QString m_strPendingAction;
     bool m_bUndoing = false;

@@ -14,6 +14,9 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
+#include <QScreen>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -23,6 +26,9 @@ namespace {
 const QString kPageFilter = QStringLiteral("HTML Files(*.htm,*.html) | *.htm;*.html||");
 
 enum EColumn { kColPage, kColState, kColPlace, kColumns };
+// A row's page may have its hand edits replaced (its state is "changed
+// since the last update").
+constexpr int kRoleEdited = Qt::UserRole + 1;
 
 // Where the menu goes in a page as it is now.
 QString PlaceText(const QByteArray &page)
@@ -90,7 +96,13 @@ CSitePagesDialog::CSitePagesDialog(CWizardHost &host, const QString &strProjectP
     m_listPages->setHeaderLabels({QStringLiteral("Page"), QStringLiteral("State"), QStringLiteral("Menu goes")});
     m_listPages->setRootIsDecorated(false);
     m_listPages->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // The state and the place are shown whole, however long a reason is;
+    // the list scrolls sideways rather than cut them.
+    m_listPages->header()->setStretchLastSection(false);
     m_listPages->header()->setSectionResizeMode(kColPage, QHeaderView::Stretch);
+    m_listPages->header()->setSectionResizeMode(kColState, QHeaderView::ResizeToContents);
+    m_listPages->header()->setSectionResizeMode(kColPlace, QHeaderView::ResizeToContents);
+    m_listPages->setTextElideMode(Qt::ElideNone);
     m_listPages->installEventFilter(this);
     listLabel->setBuddy(m_listPages);
 
@@ -101,7 +113,13 @@ CSitePagesDialog::CSitePagesDialog(CWizardHost &host, const QString &strProjectP
     m_btnRemove = new QPushButton(QStringLiteral("&Remove"), this);
     m_btnRemove->setObjectName(QStringLiteral("removePages"));
     m_btnRemove->setEnabled(false);
-    for (QPushButton *button : {m_btnAddPages, m_btnAddFolder, m_btnRemove})
+    m_btnReplace = new QPushButton(QStringLiteral("Replace My &Edits"), this);
+    m_btnReplace->setObjectName(QStringLiteral("replaceEdits"));
+    m_btnReplace->setAccessibleName(QStringLiteral("Replace My Edits"));
+    m_btnReplace->setToolTip(QStringLiteral("The next Finish replaces what was edited by hand between the menu "
+                                            "markers of the selected pages"));
+    m_btnReplace->setEnabled(false);
+    for (QPushButton *button : {m_btnAddPages, m_btnAddFolder, m_btnRemove, m_btnReplace})
         button->setAutoDefault(false);
 
     m_lblPlace = new QLabel(
@@ -122,6 +140,7 @@ CSitePagesDialog::CSitePagesDialog(CWizardHost &host, const QString &strProjectP
     side->addWidget(m_btnAddPages);
     side->addWidget(m_btnAddFolder);
     side->addWidget(m_btnRemove);
+    side->addWidget(m_btnReplace);
     side->addStretch(1);
     auto *middle = new QHBoxLayout;
     middle->addWidget(m_listPages, 1);
@@ -137,10 +156,17 @@ CSitePagesDialog::CSitePagesDialog(CWizardHost &host, const QString &strProjectP
     connect(m_btnAddPages, &QPushButton::clicked, this, &CSitePagesDialog::OnAddPages);
     connect(m_btnAddFolder, &QPushButton::clicked, this, &CSitePagesDialog::OnAddFolder);
     connect(m_btnRemove, &QPushButton::clicked, this, &CSitePagesDialog::OnRemove);
-    connect(m_listPages, &QTreeWidget::itemSelectionChanged, this,
-            [this] { m_btnRemove->setEnabled(!m_listPages->selectedItems().isEmpty()); });
+    connect(m_btnReplace, &QPushButton::clicked, this, &CSitePagesDialog::OnReplaceEdits);
+    connect(m_listPages, &QTreeWidget::itemSelectionChanged, this, &CSitePagesDialog::UpdateButtons);
 
     Refresh();
+    // Wide enough for the list's columns where the screen allows.
+    const int wanted = m_listPages->header()->length() + 2 * m_listPages->frameWidth()
+                       + m_listPages->verticalScrollBar()->sizeHint().width() + side->sizeHint().width()
+                       + layout->contentsMargins().left() + layout->contentsMargins().right() + middle->spacing();
+    const QScreen *screen = this->screen();
+    const int room = screen ? screen->availableGeometry().width() * 9 / 10 : wanted;
+    resize(qBound(640, wanted, qMax(640, room)), 400);
     m_listPages->setFocus();
 }
 
@@ -228,6 +254,49 @@ void CSitePagesDialog::OnRemove()
     }
 }
 
+void CSitePagesDialog::UpdateButtons()
+{
+    const QList<QTreeWidgetItem *> selected = m_listPages->selectedItems();
+    m_btnRemove->setEnabled(!selected.isEmpty());
+    bool edited = false;
+    for (const QTreeWidgetItem *item : selected)
+        edited = edited || item->data(kColState, kRoleEdited).toBool();
+    m_btnReplace->setEnabled(edited);
+}
+
+void CSitePagesDialog::OnReplaceEdits()
+{
+    QStringList paths;
+    for (const QTreeWidgetItem *item : m_listPages->selectedItems())
+        if (item->data(kColState, kRoleEdited).toBool())
+            paths.append(item->data(kColPage, Qt::UserRole).toString());
+    if (paths.isEmpty())
+        return;
+    QStringList shown;
+    for (const QString &path : paths)
+        shown.append(QDir::toNativeSeparators(path));
+    const auto answer = m_host.Ui().MessageBox(
+        this,
+        QStringLiteral("The menu between the markers was edited by hand since the last update in:\n%1\n\nReplace "
+                       "those edits with this menu when you press Finish?")
+            .arg(shown.join(QLatin1Char('\n'))),
+        QMessageBox::Yes | QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return;
+    // Without a record of what the last update wrote, the text between the
+    // markers is the menu's to replace.
+    for (CSitePage &page : m_pages)
+        if (paths.contains(page.strPath)) {
+            page.menuHash.clear();
+            m_replacing.insert(page.strPath);
+        }
+    const int current = m_listPages->indexOfTopLevelItem(m_listPages->currentItem());
+    Refresh();
+    if (current >= 0 && current < m_listPages->topLevelItemCount())
+        m_listPages->setCurrentItem(m_listPages->topLevelItem(current));
+    m_listPages->setFocus();
+}
+
 void CSitePagesDialog::Refresh()
 {
     CSiteUpdate site(m_strProjectPath, m_host.Params());
@@ -246,25 +315,37 @@ void CSitePagesDialog::Refresh()
     }
 
     m_listPages->clear();
+    QSet<QString> listed;
     for (const CSitePage &page : m_pages) {
+        listed.insert(page.strPath);
         QString state;
         QString place;
+        bool edited = false;
         const auto found = read.constFind(page.strPath);
         if (found == read.constEnd()) {
             state = QStringLiteral("not in the site folder");
         } else if (!found->strError.isEmpty()) {
             state = found->strError;
+        } else if (found->state == ESitePageState::ChangedSince && m_replacing.contains(page.strPath)) {
+            state = QStringLiteral("your edits will be replaced");
+            place = PlaceText(found->bytes);
         } else {
             state = SitePageStateText(found->state);
             place = PlaceText(found->bytes);
+            edited = found->state == ESitePageState::ChangedSince;
         }
         auto *item = new QTreeWidgetItem(m_listPages);
         item->setText(kColPage, QDir::toNativeSeparators(page.strPath));
         item->setData(kColPage, Qt::UserRole, page.strPath);
         item->setText(kColState, state);
+        item->setToolTip(kColState, state);
+        item->setData(kColState, kRoleEdited, edited);
         item->setText(kColPlace, place);
     }
-    m_btnRemove->setEnabled(!m_listPages->selectedItems().isEmpty());
+    // A page taken off the list is no longer replaced.
+    for (auto it = m_replacing.begin(); it != m_replacing.end();)
+        it = listed.contains(*it) ? std::next(it) : m_replacing.erase(it);
+    UpdateButtons();
 }
 
 bool CSitePagesDialog::eventFilter(QObject *watched, QEvent *event)

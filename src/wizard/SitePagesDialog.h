@@ -3,6 +3,7 @@
 #include "model/SitePage.h"
 
 #include <QDialog>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -34,6 +35,11 @@ public:
     void OnAddFolder();
     // Removes the selected pages.
     void OnRemove();
+    // For the selected pages whose menu was edited by hand since the last
+    // update: asks, then has the next Finish replace those edits with the
+    // menu (what vantrel-gen site --force does), by forgetting what the
+    // last update wrote there.
+    void OnReplaceEdits();
     // Reads every listed page and shows its state and the menu's place.
     void Refresh();
 
@@ -41,6 +47,7 @@ public:
     QPushButton *m_btnAddPages = nullptr;
     QPushButton *m_btnAddFolder = nullptr;
     QPushButton *m_btnRemove = nullptr;
+    QPushButton *m_btnReplace = nullptr;
     QLabel *m_lblFolder = nullptr;
     QLabel *m_lblPlace = nullptr;
 
@@ -53,6 +60,11 @@ private:
     QString m_strSiteFolder;
     QString m_strMenuPage;
     CSitePageList m_pages;
+    // Pages whose hand edits the next Finish replaces.
+    QSet<QString> m_replacing;
+
+    // Replace My Edits is enabled while the selection holds such a page.
+    void UpdateButtons();
 };
 
 // The .htm and .html files of a folder and of its sub-folders (hidden ones

@@ -212,6 +212,7 @@ bool CTemplatePage::OnWizardNext()
             params.LoadTemplate(nSelected, app.TemplateLibraryPath());
         }
         params.m_strHTMLPath.clear();
+        params.m_strSavedPage.clear();
         params.m_bSaved = 0;
         m_strFileName.clear();
         m_editFileName->clear();
@@ -231,6 +232,7 @@ bool CTemplatePage::OnWizardNext()
             params.LoadProject(m_strProjectPath);
         }
         params.m_strHTMLPath = m_strFileName;
+        params.m_strSavedPage = m_strFileName;
         params.m_bSaved = 0;
         m_nLoadedTemplate = -1;
         m_bTemplateLoaded = false;

@@ -669,7 +669,82 @@ class SitePages(unittest.TestCase):
                                  {label: 'file://' + os.path.join(site, link) for label, link in links.items()})
                 here = [(label, look) for label, _h, cur, look in shown if cur == 'page']
                 self.assertEqual(here, [(current, True)] if current else [])
-                self.assertEqual([label for label, _h, cur, look in shown if look and cur != 'page'], [])
+                # Besides the page's own item, only its owner (the current section) rests clicked.
+                owner = [label for label, _l, _t, sub in tree if current in [sl for sl, _k, _s in sub or []]]
+                self.assertEqual([(label, cur) for label, _h, cur, look in shown if look and cur != 'page'],
+                                 [(label, 'true') for label in owner])
+
+    def test_you_are_here_one_level_down(self):
+        """On a page reached from a sub item, the owner shows as the current
+        section from the start (Mouse Click look, aria-current="true") and the
+        sub item's link carries aria-current="page" while its sub menu is not
+        made yet; on a phone the same in the small-screen form; the picture
+        matches `vantrel-gen png --current PAGE`."""
+        # Template 0 stays a desktop menu on a phone; template 2 is wider than
+        # a phone and shows its small-screen form there.
+        for template in (0, 2):
+            self.one_level_down(template)
+        desktop()
+
+    def one_level_down(self, template):
+        site = folder('site-deep-%d' % template)
+        menu = os.path.join(site, 'menu.htm')
+        gen('save', '--template', template, menu)
+        tree = menu_tree(params(menu))
+        # One page a sub menu: its last item that links to a page.
+        cases = []
+        for i, (label, _link, _target, sub) in enumerate(tree):
+            linked = [(sl, sk) for sl, sk, _st in sub or [] if sk and '#' not in sk]
+            if linked:
+                cases.append((i, label) + linked[-1])
+        self.assertGreater(len(cases), 1)
+        paths = []
+        for _i, _label, _sl, link in cases:
+            path = os.path.join(site, link)
+            os.makedirs(os.path.dirname(path), exist_ok=True)
+            write_text(path, '<!DOCTYPE html>\n<html><head><meta charset="utf-8"><title>t</title></head>'
+                             '<body>\n</body></html>\n')
+            paths.append(path)
+        gen('site', os.path.join(site, 'menu.qdx'), *paths)
+        state = ('const a = document.querySelectorAll("applet .gb-bar > li")[arguments[0]];'
+                 'const sub = a.querySelector("ul");'
+                 'return [a.firstElementChild.getAttribute("aria-current"), a.classList.contains("gb-c"),'
+                 ' Array.from(sub.querySelectorAll(":scope > li > a"), e => [e.textContent.trim(),'
+                 ' e.getAttribute("aria-current")]).filter(p => p[1]),'
+                 ' sub.querySelectorAll("[role=menuitem]").length,'
+                 ' Array.from(document.querySelectorAll("applet .gb-bar > li"), l => l.classList.contains("gb-c"))'
+                 '  .filter(Boolean).length]')
+        for n, ((i, label, sub_label, link), path) in enumerate(zip(cases, paths)):
+            for width in (None, 360):
+                with self.subTest(template=template, page=link, phone=width):
+                    if width:
+                        phone(width)
+                        open_small(path)
+                    else:
+                        desktop()
+                        open_page(path)
+                    cur, look, marked, made, clicked = driver.execute_script(state, i)
+                    self.assertEqual(cur, 'true', label)
+                    self.assertTrue(look, label)
+                    self.assertEqual(marked, [[sub_label, 'page']])
+                    self.assertEqual(made, 0)   # the sub menu is not made yet
+                    self.assertEqual(clicked, 1)
+                    if width and is_small():
+                        click('applet .gb-tog')
+                        click('applet .gb-bar > li:nth-child(%d) > .gb-disc' % (i + 1))
+                        extra = ['--width', width, '--open', i]
+                    elif width:
+                        extra = ['--width', width]
+                    else:
+                        extra = []
+                    out = os.path.join(site, 'current-%d-%s.png' % (n, width))
+                    gen('png', os.path.join(site, 'menu.qdx'), out, '--current', path, *extra)
+                    with open(out, 'rb') as f:
+                        expected = pngdiff.read_png(f.read())
+                    ratio = pngdiff.match_ratio(screenshot(), expected, TOLERANCE)
+                    print('you are here, template %d, %s, phone %s, small %s: %.4f of the pixels match'
+                          % (template, link, width, bool(width) and is_small(), ratio))
+                    self.assertGreaterEqual(ratio, MIN_MATCH)
 
 
 class Fonts(unittest.TestCase):

@@ -16,6 +16,8 @@ private slots:
     void drawsTheSamePictureAsTheRenderer();
     void projectFileGivesTheSamePicture();
     void widthDrawsWhatAPageThatWideShows();
+    void currentPage_data();
+    void currentPage();
     void badArguments_data();
     void badArguments();
     void unwritableOutputExitsWithOne();
@@ -151,6 +153,59 @@ void TestGenPng::widthDrawsWhatAPageThatWideShows()
     QCOMPARE(draw("w4000.png", {"--width", "4000", "--open", "0"}), draw("plain-0.png", {"--open", "0"}));
 }
 
+void TestGenPng::currentPage_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<int>("open");  // -1: no --open
+    QTest::addColumn<int>("width"); // 0: no --width
+    QTest::addColumn<int>("nMain"); // the item that links to the page
+    QTest::addColumn<int>("nSub");
+    QTest::newRow("main item") << "shop.htm" << -1 << 0 << 1 << -1;
+    QTest::newRow("sub item, its menu closed: the owner shows") << "two.htm" << -1 << 0 << 0 << 1;
+    QTest::newRow("sub item, its menu open") << "two.htm" << 0 << 0 << 0 << 1;
+    QTest::newRow("sub item, another menu open") << "two.htm" << 2 << 0 << 0 << 1;
+    QTest::newRow("sub item, small form, its section open") << "./faq.htm" << 2 << 120 << 2 << 0;
+}
+
+// --current PAGE: the item that links to PAGE, and the main item owning its
+// sub menu, in their Mouse Click look, as the page script shows them there.
+void TestGenPng::currentPage()
+{
+    QFETCH(QString, page);
+    QFETCH(int, open);
+    QFETCH(int, width);
+    QFETCH(int, nMain);
+    QFETCH(int, nSub);
+    const QString out = m_dir.filePath(QStringLiteral("current-%1.png").arg(QTest::currentDataTag()).replace(' ', '_'));
+    QStringList args{"png", "--library", m_library, "--template", "1", out, "--current", page};
+    if (open >= 0)
+        args << "--open" << QString::number(open);
+    if (width > 0)
+        args << "--width" << QString::number(width);
+    const CRun run = RunGen(args);
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QVERIFY2(run.err.isEmpty(), run.err.constData());
+
+    CAppletParameters params;
+    params.LoadTemplate(1, m_library);
+    CRenderState state;
+    state.nOpenSubMenu = open;
+    QImage plain;
+    QImage expected;
+    if (width > 0) {
+        const CSmallMenuLayout layout(params, CSmallMenuLayout::MenuWidth(width), open >= 0, open);
+        plain = CMenuRenderer().RenderSmallImage(params, layout);
+        expected = CMenuRenderer().RenderSmallImage(params, layout, {CItemRef{nMain, nSub}});
+    } else {
+        plain = CMenuRenderer().RenderImage(params, state);
+        state.current = {CItemRef{nMain, nSub}};
+        expected = CMenuRenderer().RenderImage(params, state);
+    }
+    const QImage written = QImage(out).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(written, expected);
+    QVERIFY(written != plain);
+}
+
 void TestGenPng::badArguments_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -171,6 +226,11 @@ void TestGenPng::badArguments_data()
                                       << "--width needs a page width";
     QTest::newRow("width for html") << QStringList{"html", "--template", "1", "--width", "360"}
                                     << "--width is only for 'png'";
+    QTest::newRow("current for html") << QStringList{"html", "--template", "1", "--current", "one.htm"}
+                                      << "--current is only for 'png'";
+    QTest::newRow("current names no item's page")
+        << QStringList{"png", "--template", "1", "o.png", "--current", "nowhere.htm"}
+        << "no item of the menu links to nowhere.htm";
 }
 
 void TestGenPng::badArguments()
@@ -181,7 +241,8 @@ void TestGenPng::badArguments()
     const CRun run = RunGen(args);
     QCOMPARE(run.exitCode, 2);
     QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
-    QCOMPARE(run.err.contains("Try 'vantrel-gen --help'."), !message.contains("has no sub menu"));
+    const bool content = message.contains("has no sub menu") || message.contains("no item of the menu links");
+    QCOMPARE(run.err.contains("Try 'vantrel-gen --help'."), !content);
     QVERIFY2(!run.err.contains("Usage:"), run.err.constData());
     QVERIFY(!QFile::exists("o.png"));
 }

@@ -18,6 +18,8 @@ private slots:
     void itemBoxesFollowOrientationSizeAndGap();
     void appletAreaAndMenuBackground_data();
     void appletAreaAndMenuBackground();
+    void currentItemLooks_data();
+    void currentItemLooks();
     void itemStateStyles_data();
     void itemStateStyles();
     void subMenuOpensBesideItsItem_data();
@@ -633,6 +635,42 @@ void TestMenuRenderer::absurdValuesDrawNothingWrong()
     QPainter painter(&small);
     painter.scale(1e-6, 1e-6);
     CMenuRenderer().Draw(painter, p, CRenderState{{3, 1}, {}, 3, {}});
+}
+
+void TestMenuRenderer::currentItemLooks_data()
+{
+    QTest::addColumn<CItemRef>("current"); // the item linking to the page shown
+    QTest::addColumn<CItemRef>("hover");
+    QTest::addColumn<CItemRef>("keys");
+    QTest::addColumn<CItemRef>("item");
+    QTest::addColumn<int>("state");
+    const CItemRef none, main0{0, -1}, main1{1, -1}, sub10{1, 0}, sub11{1, 1};
+    QTest::newRow("the page's main item") << main0 << none << none << main0 << 3;
+    QTest::newRow("another main item") << main0 << none << none << main1 << 1;
+    QTest::newRow("the page's sub item") << sub11 << none << none << sub11 << 3;
+    QTest::newRow("its owner: the current section") << sub11 << none << none << main1 << 3;
+    QTest::newRow("its sibling") << sub11 << none << none << sub10 << 1;
+    QTest::newRow("another owner") << sub11 << none << none << main0 << 1;
+    QTest::newRow("the pointer over the section") << sub11 << main1 << none << main1 << 2;
+    QTest::newRow("the keys in the section") << sub11 << none << sub10 << main1 << 2;
+    QTest::newRow("no page") << none << none << none << main1 << 1;
+}
+
+// You are here: the page's item and the main item owning it rest in their
+// Mouse Click look; the pointer and the keyboard still show theirs.
+void TestMenuRenderer::currentItemLooks()
+{
+    QFETCH(CItemRef, current);
+    QFETCH(CItemRef, hover);
+    QFETCH(CItemRef, keys);
+    QFETCH(CItemRef, item);
+    QFETCH(int, state);
+    CRenderState s;
+    if (current.IsValid())
+        s.current = {current};
+    s.hover = hover;
+    s.keys = keys;
+    QCOMPARE(s.ItemState(item), state);
 }
 
 QTEST_MAIN(TestMenuRenderer)

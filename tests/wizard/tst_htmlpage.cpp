@@ -7,9 +7,11 @@
 #include "store/ProjectFile.h"
 #include "store/SitePageKeys.h"
 #include "store/SitePageText.h"
+#include "store/StoredConfig.h"
 #include "wizard/StatusLine.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QDir>
@@ -43,6 +45,11 @@ private slots:
     void siteUpdateRefused();
     void copyMenuCode_data();
     void copyMenuCode();
+    void saveAgain_data();
+    void saveAgain();
+    void saveButtonNeedsAPage();
+    void finishKeepsSitePagesChangedMeanwhile_data();
+    void finishKeepsSitePagesChangedMeanwhile();
 };
 
 namespace {
@@ -679,6 +686,184 @@ void TestHTMLPage::copyMenuCode()
     // Pasted into a page, the code is the menu a site update keeps up to date.
     const QByteArray pasted = "<html><body>\n" + bytes + "<p>mine</p></body></html>\n";
     QCOMPARE(SitePageState(pasted, ContentHash(block)), ESitePageState::Update);
+}
+
+void TestHTMLPage::saveAgain_data()
+{
+    QTest::addColumn<bool>("byKey");
+    QTest::addColumn<bool>("onFinishPage");
+    QTest::addColumn<bool>("edited");
+    QTest::addColumn<bool>("savedBefore");
+    QTest::newRow("Ctrl+S on the finish page, its text edited") << true << true << true << true;
+    QTest::newRow("Save button, the text edited") << false << true << true << true;
+    QTest::newRow("Save button, the text as made") << false << true << false << true;
+    QTest::newRow("Ctrl+S on another page") << true << false << false << true;
+    QTest::newRow("Ctrl+S, never saved: asks for a name") << true << false << false << false;
+}
+
+// Save writes again what Finish would write to the page saved last, with
+// no file dialog and no replace question; Finish keeps its dialog.
+void TestHTMLPage::saveAgain()
+{
+    QFETCH(bool, byKey);
+    QFETCH(bool, onFinishPage);
+    QFETCH(bool, edited);
+    QFETCH(bool, savedBefore);
+    Fixture f;
+    CAppletParameters &params = f.t.app.m_params;
+    if (savedBefore) {
+        f.t.ui->saveFileAnswers << f.Out("menu.htm");
+        f.Finish();
+        QVERIFY(QFile::remove(f.Out("menu.htm")) && QFile::remove(f.Out("menu.qdx")));
+    }
+    // A change after the save, which Save must write.
+    params.m_pMainMenu->GetItem(0)->m_strLabel = QStringLiteral("Again");
+    f.sheet->SetActivePage(&f.sheet->m_pageGeneral);
+    if (onFinishPage)
+        f.sheet->SetActivePage(&f.sheet->m_pageHTML);
+    QByteArray expected = f.Generated();
+    QVERIFY(expected.contains(">Again<") || expected.contains("Again,"));
+    if (edited) {
+        const QString text = f.Page().m_richHTML->toPlainText() + QStringLiteral("\n<!-- mine -->");
+        f.Page().m_richHTML->setPlainText(text);
+        expected = QString(text).replace(QLatin1Char('\n'), QLatin1String("\r\n")).toUtf8();
+    }
+    if (!savedBefore)
+        f.t.ui->saveFileAnswers << f.Out("menu.htm");
+    const qsizetype asked = f.t.ui->saveFileRequests.size();
+    params.m_bSaved = 0;
+    if (byKey) {
+        QWidget *focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : f.sheet, Qt::Key_S, Qt::ControlModifier);
+    } else {
+        QVERIFY(f.Page().m_btnSave->isEnabled());
+        f.Page().m_btnSave->click();
+    }
+    QCOMPARE(f.t.ui->saveFileRequests.size(), asked + (savedBefore ? 0 : 1));
+    QCOMPARE(f.t.ui->MessageTexts(), QStringList());
+    QCOMPARE(ReadFileBytes(f.Out("menu.htm")), expected);
+    QVERIFY(QFileInfo::exists(f.Out("menu.qdx")));
+    QCOMPARE(params.m_bSaved, 1);
+    const CStatusLine *line = onFinishPage ? f.Page().m_lblStatus : f.sheet->SaveStatus();
+    QVERIFY2(line->text().startsWith(QStringLiteral("Saved menu.htm, menu.qdx and 1 file beside them.")), qPrintable(line->text()));
+    QCOMPARE(line->accessibleName(), line->text());
+
+    // Finish still asks where to save.
+    f.sheet->SetActivePage(&f.sheet->m_pageHTML);
+    f.t.ui->saveFileAnswers << QString();
+    f.Finish();
+    QCOMPARE(f.t.ui->saveFileRequests.size(), asked + (savedBefore ? 1 : 2));
+}
+
+// The Save button: named for screen readers, and enabled once the menu has
+// a page to be saved to.
+void TestHTMLPage::saveButtonNeedsAPage()
+{
+    Fixture f;
+    QPushButton *save = f.Page().m_btnSave;
+    QCOMPARE(save->accessibleName(), QStringLiteral("Save"));
+    QVERIFY(!save->isEnabled());
+    f.t.ui->saveFileAnswers << f.Out("menu.htm");
+    f.Finish();
+    QVERIFY(save->isEnabled());
+    QVERIFY2(save->toolTip().contains(QDir::toNativeSeparators(f.Out("menu.htm"))), qPrintable(save->toolTip()));
+    QCOMPARE(save->accessibleDescription(), save->toolTip());
+}
+
+void TestHTMLPage::finishKeepsSitePagesChangedMeanwhile_data()
+{
+    QTest::addColumn<QStringList>("listedHere");    // the wizard's list at Finish
+    QTest::addColumn<QStringList>("listedThere");   // what the other program left in the file
+    QTest::addColumn<bool>("updatedThere");         // it rewrote a.html's record
+    QTest::addColumn<QStringList>("listedAfter");
+    QTest::addColumn<QStringList>("told");          // the message, one line a page changed both ways
+    QTest::addColumn<QString>("said");              // what the status line adds
+
+    QTest::newRow("added there") << QStringList{"a.html"} << QStringList{"a.html", "b.html"} << false
+                                 << QStringList{"a.html", "b.html"} << QStringList()
+                                 << "Kept 1 site page added by another program meanwhile.";
+    QTest::newRow("removed there") << QStringList{"a.html"} << QStringList{} << false << QStringList{}
+                                   << QStringList() << "Kept 1 site page removed by another program meanwhile.";
+    QTest::newRow("removed here, updated there") << QStringList{} << QStringList{"a.html"} << true
+                                                 << QStringList{}
+                                                 << QStringList{"a.html: removed here, updated by another program"}
+                                                 << "";
+    QTest::newRow("nothing changed there") << QStringList{"a.html"} << QStringList{"a.html"} << false
+                                           << QStringList{"a.html"} << QStringList() << "";
+}
+
+// The project file is read again before Finish replaces it: pages another
+// program (the command line's site update) added or removed meanwhile stay
+// so, and a page changed both ways is named.
+void TestHTMLPage::finishKeepsSitePagesChangedMeanwhile()
+{
+    QFETCH(QStringList, listedHere);
+    QFETCH(QStringList, listedThere);
+    QFETCH(bool, updatedThere);
+    QFETCH(QStringList, listedAfter);
+    QFETCH(QStringList, told);
+    QFETCH(QString, said);
+
+    Fixture f;
+    QVERIFY(QFile::copy(QStringLiteral(VANTREL_BIN_DIR "/glidebar.js"), f.appDir.filePath("glidebar.js")));
+    CAppletParameters &params = f.t.app.m_params;
+    params.m_ModernPage = 1;
+    for (const QString name : {"a.html", "b.html"})
+        QVERIFY(WriteFileBytes(f.Out(name), SitePages::Top()));
+    ListSitePages(params, {"a.html"});
+    f.sheet->SetActivePage(&f.sheet->m_pageGeneral);
+    f.sheet->SetActivePage(&f.sheet->m_pageHTML);
+    f.t.ui->saveFileAnswers << f.Out("menu.htm");
+    f.Finish();
+    QCOMPARE(f.t.ui->MessageTexts(), QStringList());
+    const CSitePageList first = ReadSitePagesOf(f.Out("menu.qdx"));
+    QCOMPARE(first.size(), 1);
+
+    // Another program changes the project file's list.
+    {
+        CAppletParameters other;
+        QVERIFY(other.LoadProject(f.Out("menu.qdx")));
+        CSitePageList there;
+        for (const QString &name : listedThere) {
+            CSitePage page = name == QLatin1String("a.html") ? first[0] : CSitePage();
+            page.strPath = name;
+            if (updatedThere)
+                page.menuHash = ContentHash("updated there");
+            there.append(page);
+        }
+        other.m_SitePages = there;
+        QVERIFY(WriteFileBytes(f.Out("menu.qdx"), ProjectIniFor(other).ToBytes()));
+    }
+    ListSitePages(params, {});
+    if (listedHere.contains(QStringLiteral("a.html")))
+        params.m_SitePages.append(first[0]);
+
+    f.t.ui->saveFileAnswers << f.Out("menu.htm");
+    f.Finish();
+    QStringList after;
+    for (const CSitePage &page : ReadSitePagesOf(f.Out("menu.qdx")))
+        after.append(page.strPath);
+    QCOMPARE(after, listedAfter);
+    QStringList paths;
+    for (const CSitePage &page : params.m_SitePages)
+        paths.append(page.strPath);
+    QCOMPARE(paths, listedAfter);
+    // Every page still listed carries the menu.
+    for (const QString &name : listedAfter)
+        QVERIFY2(!Between(ReadFileBytes(f.Out(name))).isNull(), qPrintable(name));
+    const QStringList messages = f.t.ui->MessageTexts();
+    if (told.isEmpty()) {
+        QCOMPARE(messages, QStringList());
+    } else {
+        QCOMPARE(messages.size(), 1);
+        for (const QString &line : told)
+            QVERIFY2(messages[0].contains(QLatin1Char('\n') + line), qPrintable(messages[0]));
+    }
+    const QString status = f.Page().m_lblStatus->text();
+    if (said.isEmpty())
+        QVERIFY2(!status.contains(QStringLiteral("another program")), qPrintable(status));
+    else
+        QVERIFY2(status.contains(said), qPrintable(status));
 }
 
 QTEST_MAIN(TestHTMLPage)

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QtTest>
 
 // The live preview window: opening it, following the configuration, and
@@ -31,6 +32,8 @@ private slots:
     void growsWithTheMenuAndKeepsItWhole();
     void closingTheWizardWithThePreviewOpen();
     void phoneShowsTheSmallForm();
+    void onPageShowsTheCurrentItem_data();
+    void onPageShowsTheCurrentItem();
 };
 
 namespace {
@@ -499,6 +502,46 @@ void TestLivePreview::phoneShowsTheSmallForm()
     phone->click();
     QApplication::processEvents();
     QCOMPARE(Shown(w, Centre(w, {0, -1})), Colour(kMain[1]));
+}
+
+void TestLivePreview::onPageShowsTheCurrentItem_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QList<int>>("clickedMains"); // main items in their Mouse Click look
+    QTest::newRow("none") << QString() << QList<int>{};
+    QTest::newRow("a main item's page, a sub item's too") << "main3.htm" << QList<int>{1, 2};
+    QTest::newRow("a sub item's page: its owner") << "news.htm" << QList<int>{1};
+}
+
+// "On page": the menu as it stands on one of its pages, the item linking
+// there and the main item owning its sub menu in their Mouse Click look.
+void TestLivePreview::onPageShowsTheCurrentItem()
+{
+    QFETCH(QString, page);
+    QFETCH(QList<int>, clickedMains);
+    CTestApp t;
+    MakeFixture(t.app.m_params);
+    // Two items link to main3.htm, one to a place within it.
+    t.app.m_params.m_pMainMenu->GetItem(2)->m_strLink = QStringLiteral("main3.htm");
+    t.app.m_params.m_pMainMenu->GetSubMenu(1)->GetItem(0)->m_strLink = QStringLiteral("main3.htm#top");
+    t.app.m_params.m_pMainMenu->GetSubMenu(1)->GetItem(1)->m_strLink = QStringLiteral("main3.htm");
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    CLivePreviewWindow &w = OpenPreview(sheet);
+    auto *choice = w.findChild<QComboBox *>(QStringLiteral("currentPage"));
+    QVERIFY(choice);
+    QCOMPARE(choice->accessibleName(), QStringLiteral("Shown on page"));
+    // Every page the menu links to is offered once.
+    QStringList offered;
+    for (int i = 0; i < choice->count(); ++i)
+        offered << choice->itemText(i);
+    QCOMPARE(offered, (QStringList{"(none)", "main3.htm", "news.htm"}));
+    choice->setCurrentIndex(page.isEmpty() ? 0 : choice->findText(page));
+    QApplication::processEvents();
+    for (int i = 0; i < w.Shown().m_pMainMenu->GetCount(); ++i)
+        QCOMPARE(Shown(w, Centre(w, {i, -1})), Colour(kMain[clickedMains.contains(i) ? 3 : 1]));
+    // The choice stays when the configuration is taken again.
+    w.Refresh();
+    QCOMPARE(choice->currentText(), page.isEmpty() ? QStringLiteral("(none)") : page);
 }
 
 QTEST_MAIN(TestLivePreview)

@@ -7,6 +7,9 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QDir>
+#include <QHeaderView>
+#include <QMessageBox>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -27,6 +30,9 @@ private slots:
     void okKeepsTheListAndCancelLeavesIt_data();
     void okKeepsTheListAndCancelLeavesIt();
     void unsavedPageIsSavedFirst();
+    void replaceMyEdits_data();
+    void replaceMyEdits();
+    void stateColumnIsShownWhole();
 };
 
 namespace {
@@ -325,6 +331,89 @@ void TestSitePagesDialog::unsavedPageIsSavedFirst()
     page.m_btnSitePages->click();
     QVERIFY(QFile::exists(s.Path("shop/home.qdx")));
     QCOMPARE(folder, s.Path("shop"));
+}
+
+
+void TestSitePagesDialog::replaceMyEdits_data()
+{
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::addColumn<QString>("state");   // of edited.html afterwards
+    QTest::addColumn<bool>("forgotten");  // its record no longer holds the last menu
+    QTest::newRow("edited page, yes") << "edited.html" << true << QMessageBox::Yes
+                                      << "your edits will be replaced" << true;
+    QTest::newRow("edited page, no") << "edited.html" << true << QMessageBox::No
+                                     << "changed since the last update" << false;
+    QTest::newRow("page as written: not offered") << "kept.html" << false << QMessageBox::NoButton
+                                                  << "changed since the last update" << false;
+}
+
+// A page whose menu was edited by hand: Replace My Edits has the next
+// Finish replace the edits (the update forgets what it last wrote there).
+void TestSitePagesDialog::replaceMyEdits()
+{
+    QFETCH(QString, selected);
+    QFETCH(bool, enabled);
+    QFETCH(QMessageBox::StandardButton, answer);
+    QFETCH(QString, state);
+    QFETCH(bool, forgotten);
+    Site s;
+    const QByteArray menu = "\n<p>menu</p>\n";
+    QVERIFY(WriteFileBytes(s.Path("edited.html"), "<html><body>" + kBegin + "\n<p>mine</p>\n" + kEnd + "</body>"));
+    QVERIFY(WriteFileBytes(s.Path("kept.html"), "<html><body>" + kBegin + menu + kEnd + "</body>"));
+    for (const QString name : {"edited.html", "kept.html"}) {
+        CSitePage listed;
+        listed.strPath = name;
+        listed.menuHash = ContentHash(menu);
+        s.t.app.m_params.m_SitePages.append(listed);
+    }
+    CSitePagesDialog dlg(s.t.app, s.Project(), s.Path("menu.htm"));
+    QCOMPARE(dlg.m_btnReplace->accessibleName(), QStringLiteral("Replace My Edits"));
+    QVERIFY(!dlg.m_btnReplace->isEnabled());
+    const int row = selected == QLatin1String("edited.html") ? 0 : 1;
+    dlg.m_listPages->setCurrentItem(dlg.m_listPages->topLevelItem(row));
+    QCOMPARE(dlg.m_btnReplace->isEnabled(), enabled);
+    if (enabled) {
+        s.t.ui->messageAnswers << answer;
+        dlg.m_btnReplace->click();
+        QCOMPARE(s.t.ui->messages.size(), 1);
+        QVERIFY2(s.t.ui->MessageTexts()[0].contains("edited.html"), qPrintable(s.t.ui->MessageTexts()[0]));
+    }
+    QCOMPARE(dlg.m_listPages->topLevelItem(0)->text(1), state);
+    QCOMPARE(dlg.m_listPages->topLevelItem(1)->text(1), QStringLiteral("menu will be updated"));
+    QCOMPARE(dlg.Pages()[0].menuHash.isEmpty(), forgotten);
+    QCOMPARE(dlg.Pages()[1].menuHash, ContentHash(menu));
+    // Chosen once, the page is not offered again; nothing is written yet.
+    QCOMPARE(dlg.m_btnReplace->isEnabled(), enabled && !forgotten);
+    QCOMPARE(ReadFileBytes(s.Path("edited.html")),
+             "<html><body>" + kBegin + "\n<p>mine</p>\n" + kEnd + "</body>");
+}
+
+// However long a page's state is (a reason it could not be read), its
+// column shows it whole.
+void TestSitePagesDialog::stateColumnIsShownWhole()
+{
+    Site s;
+    QVERIFY(QDir().mkpath(s.Path("a folder named like a page with a long name.html")));
+    QVERIFY(WriteFileBytes(s.Path("b.html"), "<p>a fragment</p>\n"));
+    for (const QString name : {"a folder named like a page with a long name.html", "b.html"}) {
+        CSitePage listed;
+        listed.strPath = name;
+        s.t.app.m_params.m_SitePages.append(listed);
+    }
+    CSitePagesDialog dlg(s.t.app, s.Project(), s.Path("menu.htm"));
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    const QFontMetrics metrics(dlg.m_listPages->font());
+    for (int i = 0; i < dlg.m_listPages->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *item = dlg.m_listPages->topLevelItem(i);
+        const QString state = item->text(1);
+        QVERIFY(!state.isEmpty());
+        QVERIFY2(dlg.m_listPages->header()->sectionSize(1) >= metrics.horizontalAdvance(state),
+                 qPrintable(state));
+        QCOMPARE(item->toolTip(1), state);
+    }
 }
 
 QTEST_MAIN(TestSitePagesDialog)
