@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/SitePage.h"
 #include "store/SitePageText.h"
 
 #include <QByteArray>
@@ -10,6 +11,7 @@
 #include <functional>
 
 class CAppletParameters;
+struct CFileContent;
 
 // The text between the markers for a page in `pageFolder` (relative to the
 // site folder) whose lines end in `eol` (html/SiteBlock.h makes it).
@@ -53,12 +55,48 @@ public:
     // for the menu, or (unless bOverwriteChanged) has a menu changed since the
     // last update; also when a page was changed by someone else since Read().
     // On failure *pError holds one line per reason.
+    // A page the update would leave byte for byte as it is (its menu up to
+    // date) is not written; the project file still records it.
     bool Save(const CSiteBlockMaker &makeBlock, const QString &strAppDir, bool bOverwriteChanged,
               QString *pError);
+    // After Save(): how many pages it wrote, and how many it left as they
+    // were, up to date.
+    qsizetype UpdatedCount() const { return m_nUpdated; }
+    qsizetype UpToDateCount() const { return m_nUpToDate; }
+
+    // The page as Save() would write it (false: it has no place for the
+    // menu); *pMenuHash and *pAdded as PutMenuIntoPage gives them.
+    bool PageAfterUpdate(const CPage &page, const CSiteBlockMaker &makeBlock, QByteArray *pOut,
+                         QByteArray *pMenuHash = nullptr, int *pAdded = nullptr) const;
+    // True when Save() would leave the page as it is.
+    bool IsUpToDate(const CPage &page, const CSiteBlockMaker &makeBlock) const;
+
+    // Takes the pages at `pagePaths` off the project's list and, with
+    // bTakeMenuOut, their menus out of them: the text between the markers and
+    // what the updates added (the markers, the viewport line), so that each
+    // page is as it was before its first update. A page without a menu, or
+    // missing, only leaves the list. Refused, with nothing written, for a
+    // page not on the list, and for a page whose menu cannot be taken out as
+    // a whole (its markers doubled, its menu changed by hand, unless
+    // bOverwriteChanged). Chooses and reads the pages itself.
+    bool Remove(const QStringList &pagePaths, bool bTakeMenuOut, bool bOverwriteChanged, QString *pError);
+    // The page with its menu taken out as Remove() would write it; false
+    // when it holds no menu to take out.
+    bool PageAfterRemoval(const CPage &page, QByteArray *pOut) const;
+
+    // What the project file records of the page at `strPath` (relative to
+    // the site folder); null when it is not on the list.
+    const CSitePage *Record(const QString &strPath) const;
 
 private:
+    // Replaces `files` and the project file with `records` as its list, as
+    // one change.
+    bool Commit(QList<CFileContent> files, const CSitePageList &records, QString *pError);
+
     QString m_strProjectPath;
     QString m_strSiteFolder;
     CAppletParameters &m_params;
     QList<CPage> m_pages;
+    qsizetype m_nUpdated = 0;
+    qsizetype m_nUpToDate = 0;
 };

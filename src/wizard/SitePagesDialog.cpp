@@ -37,6 +37,7 @@ QString PlaceText(const QByteArray &page)
     case CMenuPlace::Applet:
         return QStringLiteral("in place of the page's applet");
     case CMenuPlace::None:
+    case CMenuPlace::Doubled:
         break;
     }
     return QString();

@@ -516,8 +516,8 @@ void TestHTMLPage::finishUpdatesSitePages()
         QCOMPARE(f.t.ui->MessageTexts(), QStringList());
         top = ReadFileBytes(out("index.html"));
         deep = ReadFileBytes(out("products/a.html"));
-        // Outside the markers: the menu's own lines added after <body>, nothing else.
-        QCOMPARE(Outside(top), "<html><head>\n" + QByteArray(kViewportLine) + "\n</head><body>\n" + kBegin + kEnd
+        // Outside the markers: the markers right after <body>, nothing else.
+        QCOMPARE(Outside(top), "<html><head>\n" + QByteArray(kViewportLine) + "\n</head><body>" + kBegin + kEnd
                                    + "\n<p>top</p>\n</body></html>\n");
         QCOMPARE(Outside(deep), SitePages::DeepBefore() + SitePages::DeepAfter());
         QVERIFY(Between(top).contains("href=\"index.html\""));
