@@ -222,7 +222,8 @@ bool CMarkupScanner::ReadTag(qsizetype lt, bool endTag)
         } else {
             attribute.nValueStart = attribute.nValueEnd = attribute.nNameEnd;
         }
-        m_attributes.append(attribute);
+        if (m_attributes.size() < kMaxAttributes)
+            m_attributes.append(attribute);
     }
     // The page ends inside the tag.
     m_attributes.clear();

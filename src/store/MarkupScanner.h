@@ -59,8 +59,11 @@ public:
     const QByteArray &Name() const { return m_name; }
     // True for a start tag written <name ... />.
     bool SelfClosing() const { return m_bSelfClosing; }
-    // The attributes of a tag, in the order written (an end tag's too).
+    // The attributes of a tag, in the order written (an end tag's too): its
+    // first kMaxAttributes; the others are read past, as a tag of a real
+    // page has far fewer.
     const QList<CAttribute> &Attributes() const { return m_attributes; }
+    static constexpr qsizetype kMaxAttributes = 256;
     // The value of the first attribute named `lowerName` (compared without
     // regard to letter case), as written; `found` tells an empty value from
     // none.

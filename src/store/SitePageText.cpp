@@ -194,7 +194,10 @@ QByteArray PageLineEnd(const QByteArray &page)
     return QByteArrayLiteral("\r\n");
 }
 
-QByteArray PageCharset(const QByteArray &page)
+namespace {
+
+// The charset by byte-order mark, else as the outline found it declared.
+QByteArray CharsetOf(const QByteArray &page, const CPageOutline *outline)
 {
     if (page.startsWith("\xEF\xBB\xBF"))
         return "utf-8";
@@ -206,12 +209,12 @@ QByteArray PageCharset(const QByteArray &page)
         return "utf-16be";
     if (page.startsWith(QByteArrayView("\0\0\xFE\xFF", 4)))
         return "utf-32be";
-    return Outline(page).charset;
+    return outline ? outline->charset : Outline(page).charset;
 }
 
-int PageCodeUnitWidth(const QByteArray &page)
+int UnitWidth(const QByteArray &page, const CPageOutline *outline)
 {
-    const QByteArray charset = PageCharset(page);
+    const QByteArray charset = CharsetOf(page, outline);
     if (charset.startsWith("utf-32") || charset.startsWith("ucs-4"))
         return 4;
     if (charset.startsWith("utf-16") || charset.startsWith("ucs-2") || charset == "unicode")
@@ -219,9 +222,26 @@ int PageCodeUnitWidth(const QByteArray &page)
     return UnitWidthByZeros(page);
 }
 
+bool KeepsAscii(const QByteArray &page, const CPageOutline &outline)
+{
+    return UnitWidth(page, &outline) == 1 && CharsetOf(page, &outline) != "utf-7";
+}
+
+} // namespace
+
+QByteArray PageCharset(const QByteArray &page)
+{
+    return CharsetOf(page, nullptr);
+}
+
+int PageCodeUnitWidth(const QByteArray &page)
+{
+    return UnitWidth(page, nullptr);
+}
+
 bool PageKeepsAscii(const QByteArray &page)
 {
-    return PageCodeUnitWidth(page) == 1 && PageCharset(page) != "utf-7";
+    return KeepsAscii(page, Outline(page));
 }
 
 QByteArray ContentHash(const QByteArray &bytes)
@@ -286,14 +306,16 @@ CMenuPlace PlaceIn(const QByteArray &page, const CPageOutline &outline)
 
 CMenuPlace FindMenuPlace(const QByteArray &page)
 {
-    if (!PageKeepsAscii(page))
+    const CPageOutline outline = Outline(page);
+    if (!KeepsAscii(page, outline))
         return CMenuPlace();
-    return PlaceIn(page, Outline(page));
+    return PlaceIn(page, outline);
 }
 
 ESitePageState SitePageState(const QByteArray &page, const QByteArray &lastMenuHash)
 {
-    switch (PageCodeUnitWidth(page)) {
+    const CPageOutline outline = Outline(page);
+    switch (UnitWidth(page, &outline)) {
     case 2:
         return ESitePageState::Utf16;
     case 4:
@@ -301,7 +323,7 @@ ESitePageState SitePageState(const QByteArray &page, const QByteArray &lastMenuH
     default:
         break;
     }
-    const CMenuPlace place = FindMenuPlace(page);
+    const CMenuPlace place = KeepsAscii(page, outline) ? PlaceIn(page, outline) : CMenuPlace();
     switch (place.kind) {
     case CMenuPlace::None:
         return ESitePageState::NoPlace;
@@ -323,9 +345,9 @@ ESitePageState SitePageState(const QByteArray &page, const QByteArray &lastMenuH
 bool PutMenuIntoPage(const QByteArray &page, const QByteArray &block, QByteArray *pOut,
                      QByteArray *pMenuHash, int *pAdded)
 {
-    if (!PageKeepsAscii(page))
-        return false;
     const CPageOutline outline = Outline(page);
+    if (!KeepsAscii(page, outline))
+        return false;
     const CMenuPlace place = PlaceIn(page, outline);
     if (place.kind == CMenuPlace::None || place.kind == CMenuPlace::Doubled)
         return false;
@@ -416,10 +438,8 @@ bool PutMenuIntoPage(const QByteArray &page, const QByteArray &block, QByteArray
 
 bool TakeMenuOutOfPage(const QByteArray &page, int added, QByteArray *pOut)
 {
-    if (!PageKeepsAscii(page))
-        return false;
     const CPageOutline outline = Outline(page);
-    if (outline.nPairs != 1)
+    if (!KeepsAscii(page, outline) || outline.nPairs != 1)
         return false;
     if (added == kAddedUnknown) {
         added = kAddedBeginMarker | kAddedEndMarker;

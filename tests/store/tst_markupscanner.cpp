@@ -140,6 +140,19 @@ void TestMarkupScanner::attributeLookup()
     QVERIFY(scan.Attribute("charset", &found).isEmpty());
     QVERIFY(!found);
     QVERIFY(!scan.Next());
+
+    // A tag with very many attributes keeps its first ones and is read to
+    // its end all the same.
+    QByteArray many = "<p";
+    for (int i = 0; i < 1000; ++i)
+        many += " a" + QByteArray::number(i) + "=\"" + QByteArray::number(i) + "\"";
+    many += "><b>";
+    CMarkupScanner manyScan(many);
+    QVERIFY(manyScan.Next());
+    QCOMPARE(manyScan.Attributes().size(), CMarkupScanner::kMaxAttributes);
+    QCOMPARE(manyScan.Attribute("a255").toByteArray(), QByteArray("255"));
+    QVERIFY(manyScan.Next());
+    QCOMPARE(manyScan.Name(), QByteArray("b"));
 }
 
 QTEST_APPLESS_MAIN(TestMarkupScanner)
