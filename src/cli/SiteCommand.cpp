@@ -117,6 +117,8 @@ int RunRemove(CSiteUpdate &site, const QStringList &pages, bool dryRun, bool for
     }
     if (!site.Remove(pages, true, force, &error)) {
         std::fputs("Save as file failed!\n", stderr);
+        if (!force && error.contains(SitePageStateText(ESitePageState::ChangedSince)))
+            error += QStringLiteral("\nRun again with --force to take out a menu changed by hand.");
         Print(stderr, error + QLatin1Char('\n'));
         return kExitFailed;
     }

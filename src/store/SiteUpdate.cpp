@@ -289,28 +289,8 @@ bool CSiteUpdate::Remove(const QStringList &pagePaths, bool bTakeMenuOut, bool b
     Read();
 
     QList<CFileContent> files;
-    if (bTakeMenuOut) {
-        for (const CPage &page : m_pages) {
-            // A missing page, or one without a menu, only leaves the list.
-            if (!page.strError.isEmpty() || page.state == ESitePageState::Add
-                || page.state == ESitePageState::NoPlace)
-                continue;
-            if (page.state == ESitePageState::ChangedSince && !bOverwriteChanged) {
-                errors.append(QStringLiteral("%1: %2").arg(Shown(page.strFullPath), SitePageStateText(page.state)));
-                continue;
-            }
-            QByteArray bytes;
-            if (!PageAfterRemoval(page, &bytes)) {
-                errors.append(QStringLiteral("%1: %2").arg(Shown(page.strFullPath), SitePageStateText(page.state)));
-                continue;
-            }
-            CFileContent file(page.strFullPath, bytes);
-            file.bMustBeUnchanged = true;
-            file.readBytes = page.bytes;
-            file.nReadModified = page.nModified;
-            files.append(file);
-        }
-    }
+    if (bTakeMenuOut)
+        files = MenuRemovals(bOverwriteChanged, &errors);
     if (!errors.isEmpty()) {
         if (pError)
             *pError = errors.join(QLatin1Char('\n'));
@@ -329,5 +309,60 @@ bool CSiteUpdate::Remove(const QStringList &pagePaths, bool bTakeMenuOut, bool b
     if (!Commit(files, records, pError))
         return false;
     m_nUpdated = changed;
+    return true;
+}
+
+QList<CFileContent> CSiteUpdate::MenuRemovals(bool bOverwriteChanged, QStringList *pErrors) const
+{
+    QList<CFileContent> files;
+    QStringList &errors = *pErrors;
+    for (const CPage &page : m_pages) {
+        // A missing page, or one without a menu, only leaves the list.
+        if (!page.strError.isEmpty() || page.state == ESitePageState::Add
+            || page.state == ESitePageState::NoPlace)
+            continue;
+        if (page.state == ESitePageState::ChangedSince && !bOverwriteChanged) {
+            errors.append(QStringLiteral("%1: %2").arg(Shown(page.strFullPath), SitePageStateText(page.state)));
+            continue;
+        }
+        QByteArray bytes;
+        if (!PageAfterRemoval(page, &bytes)) {
+            errors.append(QStringLiteral("%1: %2").arg(Shown(page.strFullPath), SitePageStateText(page.state)));
+            continue;
+        }
+        CFileContent file(page.strFullPath, bytes);
+        file.bMustBeUnchanged = true;
+        file.readBytes = page.bytes;
+        file.nReadModified = page.nModified;
+        files.append(file);
+    }
+    return files;
+}
+
+bool CSiteUpdate::TakeMenusOut(const QStringList &pagePaths, QString *pError)
+{
+    m_nUpdated = 0;
+    m_nUpToDate = 0;
+    if (!Choose(pagePaths, pError))
+        return false;
+    Read();
+    QStringList errors;
+    const QList<CFileContent> files = MenuRemovals(true, &errors);
+    if (!errors.isEmpty()) {
+        if (pError)
+            *pError = errors.join(QLatin1Char('\n'));
+        return false;
+    }
+    if (files.isEmpty())
+        return true;
+    QString failedPath;
+    QString error;
+    CFileSet set(m_strProjectPath);
+    if (!set.Replace(files, kLockWaitMs, &failedPath, &error)) {
+        if (pError)
+            *pError = QStringLiteral("%1: %2").arg(Shown(failedPath), error);
+        return false;
+    }
+    m_nUpdated = files.size();
     return true;
 }

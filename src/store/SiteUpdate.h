@@ -80,6 +80,10 @@ public:
     // a whole (its markers doubled, its menu changed by hand, unless
     // bOverwriteChanged). Chooses and reads the pages itself.
     bool Remove(const QStringList &pagePaths, bool bTakeMenuOut, bool bOverwriteChanged, QString *pError);
+    // Takes the menus out of the pages at `pagePaths` as Remove() does, even
+    // a menu changed by hand, and writes those pages alone: the project
+    // file, and its list, are left to the next save.
+    bool TakeMenusOut(const QStringList &pagePaths, QString *pError);
     // The page with its menu taken out as Remove() would write it; false
     // when it holds no menu to take out.
     bool PageAfterRemoval(const CPage &page, QByteArray *pOut) const;
@@ -89,6 +93,9 @@ public:
     const CSitePage *Record(const QString &strPath) const;
 
 private:
+    // The pages read whose menus are to be taken out, as new contents;
+    // problems in *pErrors.
+    QList<CFileContent> MenuRemovals(bool bOverwriteChanged, QStringList *pErrors) const;
     // Replaces `files` and the project file with `records` as its list, as
     // one change.
     bool Commit(QList<CFileContent> files, const CSitePageList &records, QString *pError);

@@ -15,7 +15,8 @@ class QTreeWidget;
 // (its .htm and .html files, those of its sub-folders too), removed, each
 // shown with what the next save will do to it. The dialog works on a copy of
 // the list; the caller takes Pages() when it is accepted, so Cancel leaves
-// the project's list as it was.
+// the project's list as it was. Removing a page that carries the menu offers
+// to take the menu out of it too, which OK does (the page alone is written).
 class CSitePagesDialog : public QDialog {
     Q_OBJECT
 public:
@@ -32,8 +33,14 @@ public:
     void AddPages(const QStringList &paths);
     void OnAddPages();
     void OnAddFolder();
-    // Removes the selected pages.
+    // Removes the selected pages; for those that carry the menu, asks
+    // whether to take it out of them too (Cancel keeps them on the list).
     void OnRemove();
+    // The pages (relative to the site folder) whose menus OK takes out.
+    const QStringList &TakeOutPages() const { return m_takeOut; }
+    // Takes the menus out as chosen, then closes; stays open, saying why,
+    // when a page cannot be written.
+    void accept() override;
     // Reads every listed page and shows its state and the menu's place.
     void Refresh();
 
@@ -53,6 +60,7 @@ private:
     QString m_strSiteFolder;
     QString m_strMenuPage;
     CSitePageList m_pages;
+    QStringList m_takeOut;
 };
 
 // The .htm and .html files of a folder and of its sub-folders (hidden ones
