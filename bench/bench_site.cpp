@@ -3,6 +3,11 @@
 // loop in this process. The update reads every page, checks it, writes every
 // page and the project file as one change (CFileSet: temps, one flush of the
 // file system, journal, renames) and copies the script beside them.
+//
+// Also: finding the menu's place in one 2 MB page, plain and flooded with
+// stray markers, markup-like text in scripts, comments that never close, and
+// putting the menu into it; reported as milliseconds per MB (the goal: at
+// most 50).
 
 #include "html/SiteBlock.h"
 #include "model/AppletMenu.h"
@@ -96,9 +101,13 @@ CSite &Site()
 void BM_UpdateSite(benchmark::State &state)
 {
     CSite &site = Site();
+    int run = 0;
     for (auto _ : state) {
         CAppletParameters p;
         p.LoadProject(site.project);
+        // A menu changed each time, so that every page is written (a page
+        // already up to date is left alone).
+        p.m_pMainMenu->GetItem(0)->m_strLabel = QStringLiteral("Item 0, run %1").arg(++run);
         CSiteUpdate update(site.project, p);
         update.Choose({}, nullptr);
         update.Read();
@@ -183,6 +192,72 @@ void BM_CopyInProcess(benchmark::State &state)
 }
 BENCHMARK(BM_CopyInProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Pages of 2 MB for the search of the menu's place.
+constexpr qsizetype kScanBytes = 2 * 1024 * 1024;
+
+QByteArray Repeated(const QByteArray &head, const QByteArray &unit, const QByteArray &tail)
+{
+    QByteArray page = head;
+    page.reserve(kScanBytes + unit.size() + tail.size());
+    while (page.size() < kScanBytes)
+        page += unit;
+    return page + tail;
+}
+
+const char *const kScanKinds[] = {"plain page", "stray end markers", "stray begin markers", "doubled pairs",
+                                  "markers in a script", "tags in attribute values", "unclosed comments",
+                                  "lone '<'"};
+
+QByteArray ScanPage(int kind)
+{
+    const QByteArray head = "<!DOCTYPE html>\n<html>\n<head>\n<title>t</title>\n</head>\n<body>\n";
+    const QByteArray B = kMenuMarkerBegin;
+    const QByteArray E = kMenuMarkerEnd;
+    switch (kind) {
+    case 0:
+        return Repeated(head, "<p class=\"text\">Some text of the page, <a href=\"x.html\">a link</a>.</p>\n",
+                        "</body>\n</html>\n");
+    case 1:
+        return Repeated(head, E, "\n</body>\n");
+    case 2:
+        return Repeated(head, B, "\n</body>\n");
+    case 3:
+        return Repeated(head, B + E, "\n</body>\n");
+    case 4:
+        return Repeated(head + "<script>\n", "s = '" + B + "<body>" + E + "</scrip';\n", "</script>\n</body>\n");
+    case 5:
+        return Repeated(head, "<div title=\"" + B + "<body>" + E + "\"></div>\n", "</body>\n");
+    case 6:
+        return Repeated(head, "<!-- ", "\n");
+    default:
+        return Repeated(head, "a < b <", "\n");
+    }
+}
+
+void BM_FindMenuPlace(benchmark::State &state)
+{
+    const QByteArray page = ScanPage(int(state.range(0)));
+    state.SetLabel(kScanKinds[state.range(0)]);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SitePageState(page, QByteArray()));
+    state.SetBytesProcessed(int64_t(state.iterations()) * page.size());
+}
+BENCHMARK(BM_FindMenuPlace)->DenseRange(0, 7)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_PutMenuIntoPage(benchmark::State &state)
+{
+    const QByteArray page = ScanPage(int(state.range(0)));
+    state.SetLabel(kScanKinds[state.range(0)]);
+    // A block of a menu's size; its content does not matter here.
+    const QByteArray block = "\n" + QByteArray(8000, 'm') + "\n";
+    for (auto _ : state) {
+        QByteArray out;
+        benchmark::DoNotOptimize(PutMenuIntoPage(page, block, &out));
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * page.size());
+}
+BENCHMARK(BM_PutMenuIntoPage)->DenseRange(0, 7)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // Keeps the wall and CPU times (medians when repeated) to print the ratios.
 class CReporter : public benchmark::ConsoleReporter {
 public:
@@ -203,6 +278,16 @@ public:
             }
         }
         ConsoleReporter::ReportRuns(runs);
+    }
+    // Milliseconds per MB of the page benchmarks.
+    void PrintPerMb(const char *benchmark)
+    {
+        for (int kind = 0; kind < int(std::size(kScanKinds)); ++kind) {
+            const std::string name = std::string(benchmark) + "/" + std::to_string(kind) + "/real_time";
+            if (m_wall.count(name))
+                std::printf("  %-20s %-26s %6.2f ms per MB\n", benchmark + 3, kScanKinds[kind],
+                            m_wall[name] / (double(kScanBytes) / (1024 * 1024)));
+        }
     }
     void PrintRatio(const char *label, const std::string &ours, const std::string &peer)
     {
@@ -232,5 +317,8 @@ int main(int argc, char **argv)
     reporter.PrintRatio("update 1,000 pages / cp -r", "BM_UpdateSite/real_time", "BM_CpCommand/real_time");
     reporter.PrintRatio("update 1,000 pages / cp -r; sync -f", "BM_UpdateSite/real_time", "BM_CpThenSync/real_time");
     reporter.PrintRatio("update 1,000 pages / copy loop", "BM_UpdateSite/real_time", "BM_CopyInProcess/real_time");
+    std::printf("\nA 2 MB page (goal: at most 50 ms per MB):\n");
+    reporter.PrintPerMb("BM_FindMenuPlace");
+    reporter.PrintPerMb("BM_PutMenuIntoPage");
     return 0;
 }

@@ -46,6 +46,7 @@ const char kUsage[] =
     "  vantrel-gen png --template N OUT.png    draw template N's menu\n"
     "  vantrel-gen templates                   list the templates: number and description\n"
     "  vantrel-gen site PROJECT.qdx [PAGE...]  put the menu into your own pages (see below)\n"
+    "  vantrel-gen site PROJECT.qdx --remove PAGE  take a page off the list, its menu out\n"
     "\n"
     "Options:\n"
     "  --library FILE  read this template library instead of Vantrel.qdx in the\n"
@@ -94,10 +95,12 @@ const char kExitHelp[] =
     "     'html': the page text could not be written to standard output.\n"
     "     'png': there is nothing to draw, the picture would be larger than\n"
     "     8192 pixels a side, or OUT.png could not be written.\n"
-    "     'site': a page could not be read, has no place for the menu, has a menu\n"
-    "     changed since the last update (without --force) or was changed while\n"
-    "     being saved, or a page or the project file could not be written; nothing\n"
-    "     of the save is written.\n"
+    "     'site': a page could not be read, has no place for the menu (or two\n"
+    "     pairs of markers, or is UTF-16), has a menu changed since the last\n"
+    "     update (without --force) or was changed while being saved, or a page or\n"
+    "     the project file could not be written; nothing of the save is written.\n"
+    "     With --dry-run: the real run would fail. With --remove: PAGE is not\n"
+    "     listed or its menu cannot be taken out whole.\n"
     "  2  bad arguments, or a project or library file that does not exist\n";
 
 // Ends output to stdout: 0, or the failure code with a message when any of it

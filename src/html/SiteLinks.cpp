@@ -1,6 +1,14 @@
 #include "html/SiteLinks.h"
 
+#include "model/AppletMenu.h"
+#include "model/AppletMenuItem.h"
+#include "model/AppletParameters.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
 #include <QStringList>
+#include <QUrl>
 
 namespace {
 
@@ -107,4 +115,40 @@ QString SiteLinkForPage(const QString &link, const QString &pageFolder)
     if (path.isEmpty())
         path = QStringLiteral("./");
     return path + suffix;
+}
+
+QStringList MissingSiteLinks(const CAppletParameters &p, const QString &strSiteFolder)
+{
+    QStringList missing;
+    QSet<QString> seen;
+    const QDir site(strSiteFolder);
+    const auto check = [&](const QString &written) {
+        const QString link = written.trimmed();
+        if (!IsPageRelativeLink(link) || seen.contains(link))
+            return;
+        seen.insert(link);
+        qsizetype end = link.size();
+        for (const QChar c : {QLatin1Char('?'), QLatin1Char('#')}) {
+            const qsizetype at = link.indexOf(c);
+            if (at >= 0 && at < end)
+                end = at;
+        }
+        const QString path = QUrl::fromPercentEncoding(link.left(end).toUtf8());
+        if (path.isEmpty() || !QFileInfo::exists(site.filePath(path)))
+            missing.append(link);
+    };
+    const CAppletMenu &menu = *p.m_pMainMenu;
+    for (int i = 0; i < menu.GetCount(); ++i) {
+        const CAppletMenuItem &item = *menu.GetItem(i);
+        check(item.m_strLink);
+        if (item.m_pSubMenu)
+            for (int j = 0; j < item.m_pSubMenu->GetCount(); ++j)
+                check(item.m_pSubMenu->GetItem(j)->m_strLink);
+    }
+    return missing;
+}
+
+QString MissingSiteLinkWarning(const QString &link)
+{
+    return QStringLiteral("Warning: the menu links to %1, which is not in the site folder").arg(link);
 }

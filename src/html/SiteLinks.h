@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+class CAppletParameters;
 
 // Links of one menu block shared by every page of a site. The menu's links
 // and the files beside it are written as seen from the site folder; a page in
@@ -25,3 +28,11 @@ QString SiteLinkForPage(const QString &link, const QString &pageFolder);
 // What leads from a page in `pageFolder` back to the site folder: "../" once
 // per folder ("" for the site folder).
 QString SiteFolderPrefix(const QString &pageFolder);
+
+// The menu's relative links (written from the site folder, as the menu
+// keeps them) that name no file or folder in `strSiteFolder`: after a page
+// was renamed or moved. Each link once, in menu order, as written; its query
+// and fragment do not count, %-escapes are read.
+QStringList MissingSiteLinks(const CAppletParameters &p, const QString &strSiteFolder);
+// The warning for one such link.
+QString MissingSiteLinkWarning(const QString &link);

@@ -18,11 +18,16 @@ struct CSitePage {
     qint64 nModified = 0;
     QByteArray pageHash;
     QByteArray menuHash;
+    // What the updates added to the page beyond the text between the
+    // markers: 1 the begin marker, 2 the end marker, 4 the viewport line, 8 a
+    // line end after the end marker;
+    // -1 not known (a page recorded before this was kept).
+    int nAdded = -1;
 
     bool operator==(const CSitePage &o) const
     {
         return strPath == o.strPath && nSize == o.nSize && nModified == o.nModified
-               && pageHash == o.pageHash && menuHash == o.menuHash;
+               && pageHash == o.pageHash && menuHash == o.menuHash && nAdded == o.nAdded;
     }
     bool operator!=(const CSitePage &o) const { return !(*this == o); }
 };

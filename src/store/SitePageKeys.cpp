@@ -2,6 +2,8 @@
 
 #include "store/IniFile.h"
 
+#include <QStringList>
+
 namespace {
 
 QString Key(const char *name, qsizetype n)
@@ -29,6 +31,41 @@ QByteArray ReadHash(const CIniFile::CSectionReader &section, const QString &key)
     return hash;
 }
 
+// The words of Added<n>, one per flag of CSitePage::nAdded.
+const struct {
+    int nFlag;
+    const char *word;
+} kAddedWords[] = {{1, "begin"}, {2, "end"}, {4, "viewport"}, {8, "line-end"}};
+
+int ReadAdded(const CIniFile::CSectionReader &section, const QString &key)
+{
+    if (!section.Contains(key))
+        return -1;
+    int added = 0;
+    const QStringList words = section.Value(key).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const QString &word : words) {
+        bool known = word == QLatin1String("none");
+        for (const auto &flag : kAddedWords) {
+            if (word == QLatin1String(flag.word)) {
+                added |= flag.nFlag;
+                known = true;
+            }
+        }
+        if (!known)
+            return -1;
+    }
+    return added;
+}
+
+QString AddedText(int added)
+{
+    QStringList words;
+    for (const auto &flag : kAddedWords)
+        if (added & flag.nFlag)
+            words.append(QLatin1String(flag.word));
+    return words.isEmpty() ? QStringLiteral("none") : words.join(QLatin1Char(' '));
+}
+
 } // namespace
 
 QString SitePagesSection()
@@ -50,6 +87,7 @@ CSitePageList ReadSitePages(const CIniFile &ini)
         page.nModified = ReadNumber(section, Key("Time", n), 0);
         page.pageHash = ReadHash(section, Key("PageHash", n));
         page.menuHash = ReadHash(section, Key("MenuHash", n));
+        page.nAdded = ReadAdded(section, Key("Added", n));
         pages.append(page);
     }
     return pages;
@@ -68,5 +106,7 @@ void WriteSitePages(CIniFile &ini, const CSitePageList &pages)
         ini.SetValue(section, Key("Time", n), QString::number(page.nModified));
         ini.SetValue(section, Key("PageHash", n), QString::fromLatin1(page.pageHash));
         ini.SetValue(section, Key("MenuHash", n), QString::fromLatin1(page.menuHash));
+        if (page.nAdded >= 0)
+            ini.SetValue(section, Key("Added", n), AddedText(page.nAdded));
     }
 }

@@ -2,172 +2,57 @@
 
 #include <QCryptographicHash>
 
-#include <cstring>
+#include "store/MarkupScanner.h"
+
+#include <QCryptographicHash>
 
 namespace {
 
-constexpr qsizetype kBeginLength = sizeof kMenuMarkerBegin - 1;
-constexpr qsizetype kEndLength = sizeof kMenuMarkerEnd - 1;
-
-char Lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
-bool IsSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
-// True when page[at...] starts with `word` in any letter case.
-bool StartsWithNoCase(const QByteArray &page, qsizetype at, const char *word)
-{
-    const qsizetype n = qsizetype(std::strlen(word));
-    if (at < 0 || at + n > page.size())
-        return false;
-    for (qsizetype i = 0; i < n; ++i)
-        if (Lower(page[at + i]) != word[i])
-            return false;
-    return true;
-}
-
-qsizetype IndexOfNoCase(const QByteArray &page, const char *word, qsizetype from)
-{
-    for (qsizetype at = from; at < page.size(); ++at)
-        if (StartsWithNoCase(page, at, word))
-            return at;
-    return -1;
-}
-
-// The end of the tag starting at `at` (just past its '>'), quoted values
-// skipped; -1 when it does not end.
-qsizetype TagEnd(const QByteArray &page, qsizetype at)
-{
-    char quote = 0;
-    for (qsizetype i = at + 1; i < page.size(); ++i) {
-        const char c = page[i];
-        if (quote) {
-            if (c == quote)
-                quote = 0;
-        } else if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (c == '>') {
-            return i + 1;
-        }
-    }
-    return -1;
-}
-
-// One start tag met while walking the page.
+// A tag found in the page: [nStart, nEnd), nStart -1 when there is none.
 struct CTag {
-    qsizetype nStart = -1; // its '<'
-    qsizetype nEnd = -1;   // past its '>'
+    qsizetype nStart = -1;
+    qsizetype nEnd = -1;
 };
 
-// Walks the page's markup from the start: comments, and the text of scripts
-// and style sheets, are passed over, so a tag name written there is not
-// taken for a tag. Calls visit(name, tag) for every start tag (name in lower
-// case) until it returns true; returns that tag, or a tag with nStart -1.
-template <class Visit>
-CTag WalkTags(const QByteArray &page, Visit visit)
+// What the site update needs to know of a page, read in one pass of the
+// markup scanner.
+struct CPageOutline {
+    qsizetype nPairs = 0;
+    CTag pairBegin, pairEnd; // the first pair of markers
+    CTag loneBegin;          // the first begin marker alone on its line
+    CTag html, head, body;   // the first tags of these names
+    CTag applet;             // the first applet of the menu's class
+    CTag appletEnd;          // its end tag
+    CTag viewport;           // the first <meta name="viewport">
+    QByteArray charset;      // declared by a <meta> before <body>, lower case
+};
+
+// A comment's text stripped of blanks is the marker's.
+bool IsMarker(QByteArrayView inner, const char *text)
 {
-    qsizetype at = 0;
-    while ((at = page.indexOf('<', at)) >= 0) {
-        if (page.mid(at, 4) == "<!--") {
-            const qsizetype end = page.indexOf("-->", at + 4);
-            if (end < 0)
-                break;
-            at = end + 3;
-            continue;
-        }
-        qsizetype nameEnd = at + 1;
-        while (nameEnd < page.size()
-               && ((page[nameEnd] >= 'a' && page[nameEnd] <= 'z') || (page[nameEnd] >= 'A' && page[nameEnd] <= 'Z')
-                   || (page[nameEnd] >= '0' && page[nameEnd] <= '9')))
-            ++nameEnd;
-        if (nameEnd == at + 1) {
-            ++at;
-            continue;
-        }
-        QByteArray name = page.mid(at + 1, nameEnd - at - 1).toLower();
-        const qsizetype end = TagEnd(page, at);
-        if (end < 0)
-            break;
-        CTag tag{at, end};
-        if (visit(name, tag))
-            return tag;
-        at = end;
-        if (name == "script" || name == "style") {
-            const qsizetype close = IndexOfNoCase(page, name == "script" ? "</script" : "</style", at);
-            if (close < 0)
-                break;
-            at = close;
-        }
-    }
-    return CTag();
+    return inner.trimmed() == QByteArrayView(text);
 }
 
-// The first start tag of a name.
-CTag FindTag(const QByteArray &page, const char *wanted)
+// The charset named in a Content-Type value ("text/html; charset=x").
+QByteArray CharsetOfContentType(QByteArrayView value)
 {
-    return WalkTags(page, [&](const QByteArray &name, const CTag &) { return name == wanted; });
+    const QByteArray content = value.toByteArray().toLower();
+    const qsizetype at = content.indexOf("charset");
+    if (at < 0)
+        return QByteArray();
+    qsizetype i = at + 7;
+    while (i < content.size() && (CMarkupScanner::IsBlank(content[i]) || content[i] == '='))
+        ++i;
+    qsizetype end = i;
+    while (end < content.size() && content[end] != ';' && !CMarkupScanner::IsBlank(content[end]))
+        ++end;
+    QByteArray charset = content.mid(i, end - i);
+    charset.replace('"', "").replace('\'', "");
+    return charset;
 }
 
-// The value of attribute `attr` (lower case) in the text of a start tag,
-// lower case; empty when it has none. The attributes are read one by one,
-// so a name inside another attribute's value is not taken for one.
-QByteArray AttributeValue(const QByteArray &tag, const char *attr)
-{
-    const QByteArray lower = tag.toLower();
-    const qsizetype n = lower.size();
-    qsizetype i = 1;
-    while (i < n && !IsSpace(lower[i]) && lower[i] != '>' && lower[i] != '/')
-        ++i; // the tag's name
-    while (i < n) {
-        while (i < n && (IsSpace(lower[i]) || lower[i] == '/'))
-            ++i;
-        if (i >= n || lower[i] == '>')
-            break;
-        const qsizetype nameStart = i;
-        while (i < n && !IsSpace(lower[i]) && lower[i] != '=' && lower[i] != '>' && lower[i] != '/')
-            ++i;
-        const QByteArray name = lower.mid(nameStart, i - nameStart);
-        while (i < n && IsSpace(lower[i]))
-            ++i;
-        QByteArray value;
-        if (i < n && lower[i] == '=') {
-            ++i;
-            while (i < n && IsSpace(lower[i]))
-                ++i;
-            if (i < n && (lower[i] == '"' || lower[i] == '\'')) {
-                const char quote = lower[i++];
-                const qsizetype end = lower.indexOf(quote, i);
-                value = lower.mid(i, (end < 0 ? n : end) - i);
-                i = end < 0 ? n : end + 1;
-            } else {
-                const qsizetype valueStart = i;
-                while (i < n && !IsSpace(lower[i]) && lower[i] != '>')
-                    ++i;
-                value = lower.mid(valueStart, i - valueStart);
-            }
-        }
-        if (name == attr)
-            return value.trimmed();
-    }
-    return QByteArray();
-}
-
-// True when the page has a <meta name="viewport"> of its own.
-bool HasViewport(const QByteArray &page)
-{
-    return WalkTags(page, [&](const QByteArray &name, const CTag &tag) {
-               return name == "meta"
-                      && AttributeValue(page.mid(tag.nStart, tag.nEnd - tag.nStart), "name") == "viewport";
-           }).nStart >= 0;
-}
-
-// True when the marker starting at `at` stands alone on its line (blanks
-// around it allowed).
+// True when the bytes at [at, at + length) stand alone on their line
+// (blanks around them allowed). Each side stops at the first other byte.
 bool AloneOnLine(const QByteArray &page, qsizetype at, qsizetype length)
 {
     for (qsizetype i = at - 1; i >= 0 && page[i] != '\n' && page[i] != '\r'; --i)
@@ -177,6 +62,97 @@ bool AloneOnLine(const QByteArray &page, qsizetype at, qsizetype length)
         if (page[i] != ' ' && page[i] != '\t')
             return false;
     return true;
+}
+
+CPageOutline Outline(const QByteArray &page)
+{
+    CPageOutline outline;
+    CTag pending; // the last begin marker not closed yet
+    bool charsetSettled = false;
+    CMarkupScanner scan(page);
+    while (scan.Next()) {
+        const CTag here{scan.Start(), scan.End()};
+        switch (scan.Kind()) {
+        case CMarkupScanner::Comment:
+            if (IsMarker(scan.Inner(), "Vantrel menu")) {
+                pending = here;
+                if (outline.loneBegin.nStart < 0 && AloneOnLine(page, here.nStart, here.nEnd - here.nStart))
+                    outline.loneBegin = here;
+            } else if (IsMarker(scan.Inner(), "/Vantrel menu") && pending.nStart >= 0) {
+                if (outline.nPairs++ == 0) {
+                    outline.pairBegin = pending;
+                    outline.pairEnd = here;
+                }
+                pending = CTag();
+            }
+            break;
+        case CMarkupScanner::StartTag: {
+            const QByteArray &name = scan.Name();
+            if (name == "body") {
+                if (outline.body.nStart < 0)
+                    outline.body = here;
+                charsetSettled = true;
+            } else if (name == "head") {
+                if (outline.head.nStart < 0)
+                    outline.head = here;
+            } else if (name == "html") {
+                if (outline.html.nStart < 0)
+                    outline.html = here;
+            } else if (name == "meta") {
+                if (outline.viewport.nStart < 0
+                    && scan.Attribute("name").trimmed().compare("viewport", Qt::CaseInsensitive) == 0)
+                    outline.viewport = here;
+                if (!charsetSettled) {
+                    outline.charset = scan.Attribute("charset").trimmed().toByteArray().toLower();
+                    if (outline.charset.isEmpty()
+                        && scan.Attribute("http-equiv").trimmed().compare("content-type", Qt::CaseInsensitive) == 0)
+                        outline.charset = CharsetOfContentType(scan.Attribute("content"));
+                    charsetSettled = !outline.charset.isEmpty();
+                }
+            } else if (name == "applet" && outline.applet.nStart < 0) {
+                const QByteArray code = scan.Attribute("code").trimmed().toByteArray().toLower();
+                if (code == "glidebar.class" || code.endsWith("/glidebar.class"))
+                    outline.applet = here;
+            }
+            break;
+        }
+        case CMarkupScanner::EndTag:
+            if (scan.Name() == "applet" && outline.applet.nStart >= 0 && outline.appletEnd.nStart < 0)
+                outline.appletEnd = here;
+            break;
+        default:
+            break;
+        }
+    }
+    return outline;
+}
+
+// The encoding's code unit by the zero bytes of the page's first bytes:
+// ASCII text in UTF-16 has a zero in every second byte, in UTF-32 three in
+// every four.
+int UnitWidthByZeros(const QByteArray &page)
+{
+    const qsizetype n = qMin<qsizetype>(page.size(), 512) / 4 * 4;
+    if (n < 4)
+        return 1;
+    qsizetype zeros[4] = {0, 0, 0, 0};
+    for (qsizetype i = 0; i < n; ++i)
+        if (page[i] == '\0')
+            ++zeros[i % 4];
+    const qsizetype quads = n / 4;
+    const auto most = [quads](qsizetype count) { return count * 10 >= quads * 9; };
+    if ((most(zeros[1]) && most(zeros[2]) && most(zeros[3])) || (most(zeros[0]) && most(zeros[1]) && most(zeros[2])))
+        return 4;
+    const auto half = [quads](qsizetype count) { return count * 10 >= quads * 2 * 7; };
+    if (half(zeros[1] + zeros[3]) || half(zeros[0] + zeros[2]))
+        return 2;
+    return 1;
+}
+
+// True when the page has the line end `eol` at `at`.
+bool LineEndAt(const QByteArray &page, qsizetype at, const QByteArray &eol)
+{
+    return at >= 0 && at + eol.size() <= page.size() && QByteArrayView(page).sliced(at, eol.size()) == eol;
 }
 
 } // namespace
@@ -190,10 +166,21 @@ QString SitePageStateText(ESitePageState state)
         return QStringLiteral("menu will be updated");
     case ESitePageState::ChangedSince:
         return QStringLiteral("changed since the last update");
+    case ESitePageState::Doubled:
+        return QStringLiteral("has more than one pair of menu markers; keep one pair to add the menu");
+    case ESitePageState::Utf16:
+        return QStringLiteral("is UTF-16; save it as UTF-8 to add the menu");
+    case ESitePageState::Utf32:
+        return QStringLiteral("is UTF-32; save it as UTF-8 to add the menu");
     case ESitePageState::NoPlace:
         break;
     }
     return QStringLiteral("no place found");
+}
+
+bool SitePageCanTakeMenu(ESitePageState state)
+{
+    return state == ESitePageState::Add || state == ESitePageState::Update || state == ESitePageState::ChangedSince;
 }
 
 QByteArray PageLineEnd(const QByteArray &page)
@@ -207,49 +194,54 @@ QByteArray PageLineEnd(const QByteArray &page)
     return QByteArrayLiteral("\r\n");
 }
 
-QByteArray PageCharset(const QByteArray &page)
+namespace {
+
+// The charset by byte-order mark, else as the outline found it declared.
+QByteArray CharsetOf(const QByteArray &page, const CPageOutline *outline)
 {
     if (page.startsWith("\xEF\xBB\xBF"))
         return "utf-8";
+    if (page.startsWith(QByteArrayView("\xFF\xFE\0\0", 4)))
+        return "utf-32le";
     if (page.startsWith("\xFF\xFE"))
         return "utf-16le";
     if (page.startsWith("\xFE\xFF"))
         return "utf-16be";
-    QByteArray charset;
-    WalkTags(page, [&](const QByteArray &name, const CTag &tag) {
-        if (name == "body")
-            return true;
-        if (name != "meta")
-            return false;
-        const QByteArray text = page.mid(tag.nStart, tag.nEnd - tag.nStart);
-        charset = AttributeValue(text, "charset");
-        if (charset.isEmpty() && AttributeValue(text, "http-equiv") == "content-type") {
-            const QByteArray content = AttributeValue(text, "content");
-            const qsizetype at = content.indexOf("charset");
-            if (at >= 0) {
-                qsizetype i = at + 7;
-                while (i < content.size() && (IsSpace(content[i]) || content[i] == '='))
-                    ++i;
-                qsizetype end = i;
-                while (end < content.size() && content[end] != ';' && !IsSpace(content[end]))
-                    ++end;
-                charset = content.mid(i, end - i);
-                charset.replace('"', "").replace('\'', "");
-            }
-        }
-        return !charset.isEmpty();
-    });
-    return charset;
+    if (page.startsWith(QByteArrayView("\0\0\xFE\xFF", 4)))
+        return "utf-32be";
+    return outline ? outline->charset : Outline(page).charset;
+}
+
+int UnitWidth(const QByteArray &page, const CPageOutline *outline)
+{
+    const QByteArray charset = CharsetOf(page, outline);
+    if (charset.startsWith("utf-32") || charset.startsWith("ucs-4"))
+        return 4;
+    if (charset.startsWith("utf-16") || charset.startsWith("ucs-2") || charset == "unicode")
+        return 2;
+    return UnitWidthByZeros(page);
+}
+
+bool KeepsAscii(const QByteArray &page, const CPageOutline &outline)
+{
+    return UnitWidth(page, &outline) == 1 && CharsetOf(page, &outline) != "utf-7";
+}
+
+} // namespace
+
+QByteArray PageCharset(const QByteArray &page)
+{
+    return CharsetOf(page, nullptr);
+}
+
+int PageCodeUnitWidth(const QByteArray &page)
+{
+    return UnitWidth(page, nullptr);
 }
 
 bool PageKeepsAscii(const QByteArray &page)
 {
-    // UTF-32 little endian starts like UTF-16's mark; both are out.
-    if (page.startsWith(QByteArrayView("\x00\x00\xFE\xFF", 4)))
-        return false;
-    const QByteArray charset = PageCharset(page);
-    return !charset.startsWith("utf-16") && !charset.startsWith("utf-32") && charset != "utf-7"
-           && charset != "unicode" && !charset.startsWith("ucs-");
+    return KeepsAscii(page, Outline(page));
 }
 
 QByteArray ContentHash(const QByteArray &bytes)
@@ -257,55 +249,37 @@ QByteArray ContentHash(const QByteArray &bytes)
     return QCryptographicHash::hash(bytes, QCryptographicHash::Blake2b_256).toHex();
 }
 
-CMenuPlace FindMenuPlace(const QByteArray &page)
+namespace {
+
+CMenuPlace PlaceIn(const QByteArray &page, const CPageOutline &outline)
 {
     CMenuPlace place;
-    if (!PageKeepsAscii(page))
+    if (outline.nPairs > 1) {
+        place.kind = CMenuPlace::Doubled;
         return place;
-    // A pair: an end marker and the last begin marker before it (and after
-    // the end marker before that), the first such pair in the page; so a
-    // stray marker never swallows the page between it and a pair.
-    qsizetype end = -1;
-    qsizetype after = 0;
-    for (qsizetype at = page.indexOf(kMenuMarkerEnd); at >= 0; at = page.indexOf(kMenuMarkerEnd, at + 1)) {
-        if (end < 0)
-            end = at;
-        const qsizetype begin = at < kBeginLength ? -1 : page.lastIndexOf(kMenuMarkerBegin, at - kBeginLength);
-        if (begin >= after) {
-            place.kind = CMenuPlace::Between;
-            place.nBegin = begin + kBeginLength;
-            place.nEnd = at;
-            return place;
-        }
-        after = at + kEndLength;
     }
-    // The author's marker: a begin marker on a line of its own, with no end
-    // marker after it.
-    for (qsizetype at = page.indexOf(kMenuMarkerBegin); at >= 0; at = page.indexOf(kMenuMarkerBegin, at + 1)) {
-        if (AloneOnLine(page, at, kBeginLength)) {
-            place.kind = CMenuPlace::AfterMarker;
-            place.nBegin = at + kBeginLength;
-            return place;
-        }
+    if (outline.nPairs == 1) {
+        place.kind = CMenuPlace::Between;
+        place.nBegin = outline.pairBegin.nEnd;
+        place.nEnd = outline.pairEnd.nStart;
+        return place;
     }
-    const CTag body = FindTag(page, "body");
-    if (body.nStart >= 0) {
+    if (outline.loneBegin.nStart >= 0) {
+        place.kind = CMenuPlace::AfterMarker;
+        place.nBegin = outline.loneBegin.nEnd;
+        return place;
+    }
+    if (outline.body.nStart >= 0) {
         place.kind = CMenuPlace::AfterBody;
-        place.nBegin = body.nEnd;
+        place.nBegin = outline.body.nEnd;
         return place;
     }
     // A page Vantrel saved whole (no body tag): its menu applet's lines, and
     // the script line right before them, become the marked menu; whatever
     // else the author put on the page stays.
-    const CTag applet = WalkTags(page, [&](const QByteArray &name, const CTag &tag) {
-        if (name != "applet")
-            return false;
-        const QByteArray code = AttributeValue(page.mid(tag.nStart, tag.nEnd - tag.nStart), "code");
-        return code == "glidebar.class" || code.endsWith("/glidebar.class");
-    });
-    const qsizetype close = applet.nStart < 0 ? -1 : page.toLower().indexOf("</applet>", applet.nEnd);
-    if (close < 0)
+    if (outline.applet.nStart < 0 || outline.appletEnd.nStart < 0)
         return place;
+    const CTag &applet = outline.applet;
     qsizetype from = page.lastIndexOf('\n', applet.nStart - 1) + 1;
     if (page.mid(from, applet.nStart - from).trimmed().isEmpty()) {
         // The script line before it, when it is the menu script's alone.
@@ -318,9 +292,9 @@ CMenuPlace FindMenuPlace(const QByteArray &page)
     } else {
         from = applet.nStart;
     }
-    qsizetype to = close + qsizetype(sizeof("</applet>") - 1);
+    qsizetype to = outline.appletEnd.nEnd;
     const QByteArray eol = PageLineEnd(page);
-    if (page.mid(to, eol.size()) == eol)
+    if (LineEndAt(page, to, eol))
         to += eol.size();
     place.kind = CMenuPlace::Applet;
     place.nBegin = from;
@@ -328,12 +302,33 @@ CMenuPlace FindMenuPlace(const QByteArray &page)
     return place;
 }
 
+} // namespace
+
+CMenuPlace FindMenuPlace(const QByteArray &page)
+{
+    const CPageOutline outline = Outline(page);
+    if (!KeepsAscii(page, outline))
+        return CMenuPlace();
+    return PlaceIn(page, outline);
+}
+
 ESitePageState SitePageState(const QByteArray &page, const QByteArray &lastMenuHash)
 {
-    const CMenuPlace place = FindMenuPlace(page);
+    const CPageOutline outline = Outline(page);
+    switch (UnitWidth(page, &outline)) {
+    case 2:
+        return ESitePageState::Utf16;
+    case 4:
+        return ESitePageState::Utf32;
+    default:
+        break;
+    }
+    const CMenuPlace place = KeepsAscii(page, outline) ? PlaceIn(page, outline) : CMenuPlace();
     switch (place.kind) {
     case CMenuPlace::None:
         return ESitePageState::NoPlace;
+    case CMenuPlace::Doubled:
+        return ESitePageState::Doubled;
     case CMenuPlace::AfterMarker:
     case CMenuPlace::AfterBody:
     case CMenuPlace::Applet:
@@ -348,34 +343,36 @@ ESitePageState SitePageState(const QByteArray &page, const QByteArray &lastMenuH
 }
 
 bool PutMenuIntoPage(const QByteArray &page, const QByteArray &block, QByteArray *pOut,
-                     QByteArray *pMenuHash)
+                     QByteArray *pMenuHash, int *pAdded)
 {
-    const CMenuPlace place = FindMenuPlace(page);
-    if (place.kind == CMenuPlace::None)
+    const CPageOutline outline = Outline(page);
+    if (!KeepsAscii(page, outline))
+        return false;
+    const CMenuPlace place = PlaceIn(page, outline);
+    if (place.kind == CMenuPlace::None || place.kind == CMenuPlace::Doubled)
         return false;
     const QByteArray eol = PageLineEnd(page);
+    int added = 0;
 
     // The viewport line goes after the <head> tag, else before the <body>
     // tag, else after the <html> tag; a page with none of them gets none.
+    // It is one piece with at most one line end of its own: a line of its
+    // own where the tag ends its line, else the line end before it.
     qsizetype viewportAt = -1;
     QByteArray viewport;
-    if (!HasViewport(page)) {
-        if (const CTag head = FindTag(page, "head"); head.nStart >= 0) {
-            // A line of its own: after the head tag's line end, or between
-            // the tag and what follows it on its line.
-            if (page.mid(head.nEnd, eol.size()) == eol) {
-                viewportAt = head.nEnd + eol.size();
+    if (outline.viewport.nStart < 0) {
+        const CTag after = outline.head.nStart >= 0 ? outline.head : outline.body.nStart >= 0 ? CTag() : outline.html;
+        if (after.nStart >= 0) {
+            if (LineEndAt(page, after.nEnd, eol)) {
+                viewportAt = after.nEnd + eol.size();
                 viewport = kViewportLine + eol;
             } else {
-                viewportAt = head.nEnd;
-                viewport = eol + kViewportLine + eol;
+                viewportAt = after.nEnd;
+                viewport = eol + kViewportLine;
             }
-        } else if (const CTag body = FindTag(page, "body"); body.nStart >= 0) {
-            viewportAt = body.nStart;
+        } else if (outline.body.nStart >= 0) {
+            viewportAt = outline.body.nStart;
             viewport = kViewportLine + eol;
-        } else if (const CTag html = FindTag(page, "html"); html.nStart >= 0) {
-            viewportAt = html.nEnd;
-            viewport = eol + kViewportLine;
         }
     }
 
@@ -391,15 +388,19 @@ bool PutMenuIntoPage(const QByteArray &page, const QByteArray &block, QByteArray
         break;
     case CMenuPlace::AfterMarker:
         menu = block + kMenuMarkerEnd;
+        added |= kAddedEndMarker;
         break;
     case CMenuPlace::AfterBody:
-        menu = eol + kMenuMarkerBegin + block + kMenuMarkerEnd;
+        menu = kMenuMarkerBegin + block + kMenuMarkerEnd;
+        added |= kAddedBeginMarker | kAddedEndMarker;
         break;
     case CMenuPlace::Applet:
         menu = kMenuMarkerBegin + block + kMenuMarkerEnd + eol;
         cutTo = place.nEnd;
+        added |= kAddedBeginMarker | kAddedEndMarker | kAddedLineEnd;
         break;
     case CMenuPlace::None:
+    case CMenuPlace::Doubled:
         break;
     }
 
@@ -409,6 +410,7 @@ bool PutMenuIntoPage(const QByteArray &page, const QByteArray &block, QByteArray
     // in any page that has both; where it would not, it is left out rather
     // than put inside the markers.
     const bool viewportFirst = viewportAt >= 0 && viewportAt <= cutFrom;
+    const bool viewportLast = viewportAt > cutTo;
     if (viewportFirst) {
         out.append(page.constData(), viewportAt);
         out.append(viewport);
@@ -417,15 +419,76 @@ bool PutMenuIntoPage(const QByteArray &page, const QByteArray &block, QByteArray
         out.append(page.constData(), cutFrom);
     }
     out.append(menu);
-    if (viewportAt > cutTo) {
+    if (viewportLast) {
         out.append(page.constData() + cutTo, viewportAt - cutTo);
         out.append(viewport);
         out.append(page.constData() + viewportAt, page.size() - viewportAt);
     } else {
         out.append(page.constData() + cutTo, page.size() - cutTo);
     }
+    if (viewportFirst || viewportLast)
+        added |= kAddedViewport;
     *pOut = out;
     if (pMenuHash)
         *pMenuHash = ContentHash(block);
+    if (pAdded)
+        *pAdded = added;
+    return true;
+}
+
+bool TakeMenuOutOfPage(const QByteArray &page, int added, QByteArray *pOut)
+{
+    const CPageOutline outline = Outline(page);
+    if (!KeepsAscii(page, outline) || outline.nPairs != 1)
+        return false;
+    if (added == kAddedUnknown) {
+        added = kAddedBeginMarker | kAddedEndMarker;
+        if (outline.viewport.nStart >= 0
+            && QByteArrayView(page).sliced(outline.viewport.nStart, outline.viewport.nEnd - outline.viewport.nStart)
+                   == QByteArrayView(kViewportLine))
+            added |= kAddedViewport;
+    }
+    // [cutFrom, cutTo) goes: the text between the markers and the markers
+    // the updates added.
+    const qsizetype cutFrom = added & kAddedBeginMarker ? outline.pairBegin.nStart : outline.pairBegin.nEnd;
+    qsizetype cutTo = added & kAddedEndMarker ? outline.pairEnd.nEnd : outline.pairEnd.nStart;
+    const QByteArray eol = PageLineEnd(page);
+    if ((added & kAddedLineEnd) && LineEndAt(page, cutTo, eol))
+        cutTo += eol.size();
+
+    // The viewport line, with the one line end inserted with it: before it
+    // where there is one, else after it.
+    qsizetype viewFrom = -1;
+    qsizetype viewTo = -1;
+    if ((added & kAddedViewport) && outline.viewport.nStart >= 0
+        && QByteArrayView(page).sliced(outline.viewport.nStart, outline.viewport.nEnd - outline.viewport.nStart)
+               == QByteArrayView(kViewportLine)) {
+        viewFrom = outline.viewport.nStart;
+        viewTo = outline.viewport.nEnd;
+        if (LineEndAt(page, viewFrom - eol.size(), eol))
+            viewFrom -= eol.size();
+        else if (LineEndAt(page, viewTo, eol))
+            viewTo += eol.size();
+        if (viewTo > cutFrom && viewFrom < cutTo)
+            viewFrom = viewTo = -1; // inside the menu, gone with it
+    }
+
+    QByteArray out;
+    out.reserve(page.size());
+    qsizetype at = 0;
+    const auto cut = [&](qsizetype from, qsizetype to) {
+        out.append(page.constData() + at, from - at);
+        at = to;
+    };
+    if (viewFrom >= 0 && viewFrom < cutFrom) {
+        cut(viewFrom, viewTo);
+        cut(cutFrom, cutTo);
+    } else {
+        cut(cutFrom, cutTo);
+        if (viewFrom >= 0)
+            cut(viewFrom, viewTo);
+    }
+    out.append(page.constData() + at, page.size() - at);
+    *pOut = out;
     return true;
 }

@@ -163,9 +163,42 @@ void CSiteUpdate::Read()
     m_nProjectModified = entry.nModified;
 }
 
+const CSitePage *CSiteUpdate::Record(const QString &strPath) const
+{
+    for (const CSitePage &record : m_params.m_SitePages)
+        if (record.strPath == strPath)
+            return &record;
+    return nullptr;
+}
+
+bool CSiteUpdate::PageAfterUpdate(const CPage &page, const CSiteBlockMaker &makeBlock, QByteArray *pOut,
+                                  QByteArray *pMenuHash, int *pAdded) const
+{
+    if (!page.strError.isEmpty() || !SitePageCanTakeMenu(page.state))
+        return false;
+    const QByteArray block = makeBlock(FolderOf(page.strPath), PageLineEnd(page.bytes));
+    return PutMenuIntoPage(page.bytes, block, pOut, pMenuHash, pAdded);
+}
+
+bool CSiteUpdate::IsUpToDate(const CPage &page, const CSiteBlockMaker &makeBlock) const
+{
+    QByteArray updated;
+    return PageAfterUpdate(page, makeBlock, &updated) && updated == page.bytes;
+}
+
+bool CSiteUpdate::PageAfterRemoval(const CPage &page, QByteArray *pOut) const
+{
+    if (!page.strError.isEmpty())
+        return false;
+    const CSitePage *record = Record(page.strPath);
+    return TakeMenuOutOfPage(page.bytes, record ? record->nAdded : kAddedUnknown, pOut);
+}
+
 bool CSiteUpdate::Save(const CSiteBlockMaker &makeBlock, const QString &strAppDir, bool bOverwriteChanged,
                        QString *pError)
 {
+    m_nUpdated = 0;
+    m_nUpToDate = 0;
     QStringList errors;
     for (const CPage &page : m_pages) {
         if (!page.strError.isEmpty())
@@ -173,7 +206,9 @@ bool CSiteUpdate::Save(const CSiteBlockMaker &makeBlock, const QString &strAppDi
         else if (page.state == ESitePageState::NoPlace)
             errors.append(QStringLiteral("%1: %2 (no menu markers and no <body> tag)")
                               .arg(Shown(page.strFullPath), SitePageStateText(page.state)));
-        else if (page.state == ESitePageState::ChangedSince && !bOverwriteChanged)
+        else if (!SitePageCanTakeMenu(page.state))
+            errors.append(QStringLiteral("%1: %2").arg(Shown(page.strFullPath), SitePageStateText(page.state)));
+        else if (page.state == ESitePageState::ChangedSince && !bOverwriteChanged && !IsUpToDate(page, makeBlock))
             errors.append(QStringLiteral("%1: %2").arg(Shown(page.strFullPath), SitePageStateText(page.state)));
     }
     if (m_pages.isEmpty())
@@ -186,34 +221,48 @@ bool CSiteUpdate::Save(const CSiteBlockMaker &makeBlock, const QString &strAppDi
 
     // The new pages and what the project file records of each. Their
     // modification time is set as they are written, so that the record
-    // holds it.
+    // holds it. A page already up to date is not written.
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     CSitePageList records = m_params.m_SitePages;
     QList<CFileContent> files;
     files.reserve(m_pages.size() + 1);
+    qsizetype updated = 0;
     for (const CPage &page : m_pages) {
-        QByteArray updated;
+        QByteArray bytes;
         QByteArray menuHash;
-        const QByteArray block = makeBlock(FolderOf(page.strPath), PageLineEnd(page.bytes));
-        if (!PutMenuIntoPage(page.bytes, block, &updated, &menuHash)) {
+        int added = 0;
+        const CMenuPlace place = FindMenuPlace(page.bytes);
+        if (!PageAfterUpdate(page, makeBlock, &bytes, &menuHash, &added)) {
             if (pError)
                 *pError = QStringLiteral("%1: %2").arg(Shown(page.strFullPath),
                                                       SitePageStateText(ESitePageState::NoPlace));
             return false;
         }
-        CFileContent file(page.strFullPath, updated);
-        file.bMustBeUnchanged = true;
-        file.readBytes = page.bytes;
-        file.nReadModified = page.nModified;
-        file.nSetModified = now;
-        files.append(file);
+        const bool upToDate = bytes == page.bytes;
+        if (!upToDate) {
+            CFileContent file(page.strFullPath, bytes);
+            file.bMustBeUnchanged = true;
+            file.readBytes = page.bytes;
+            file.nReadModified = page.nModified;
+            file.nSetModified = now;
+            files.append(file);
+            ++updated;
+        }
 
         CSitePage record;
         record.strPath = page.strPath;
-        record.nSize = updated.size();
-        record.nModified = now;
-        record.pageHash = ContentHash(updated);
+        record.nSize = bytes.size();
+        record.nModified = upToDate ? page.nModified : now;
+        record.pageHash = ContentHash(bytes);
         record.menuHash = menuHash;
+        // Markers that were there already keep what was known of them (a
+        // page never updated: nothing was added there); a menu put in
+        // afresh is known whole.
+        const CSitePage *before = Record(page.strPath);
+        if (place.kind != CMenuPlace::Between || !before || before->nSize < 0)
+            record.nAdded = added;
+        else
+            record.nAdded = before->nAdded < 0 ? before->nAdded : before->nAdded | added;
         qsizetype at = 0;
         while (at < records.size() && records[at].strPath != page.strPath)
             ++at;
@@ -236,6 +285,17 @@ bool CSiteUpdate::Save(const CSiteBlockMaker &makeBlock, const QString &strAppDi
                             pError))
         return false;
 
+    // The script, the class file and the pictures are part of the same change.
+    files += beside.files;
+    if (!Commit(files, records, pError))
+        return false;
+    m_nUpdated = updated;
+    m_nUpToDate = m_pages.size() - updated;
+    return true;
+}
+
+bool CSiteUpdate::Commit(QList<CFileContent> files, const CSitePageList &records, QString *pError)
+{
     const CSitePageList before = m_params.m_SitePages;
     m_params.m_SitePages = records;
     // The project file first: when it was changed since Read(), another
@@ -245,7 +305,6 @@ bool CSiteUpdate::Save(const CSiteBlockMaker &makeBlock, const QString &strAppDi
     project.readBytes = m_projectBytes;
     project.nReadModified = m_nProjectModified;
     files.prepend(project);
-    files += beside.files;
 
     QString failedPath;
     QString error;
@@ -262,5 +321,104 @@ bool CSiteUpdate::Save(const CSiteBlockMaker &makeBlock, const QString &strAppDi
         }
         return false;
     }
+    return true;
+}
+
+bool CSiteUpdate::Remove(const QStringList &pagePaths, bool bTakeMenuOut, bool bOverwriteChanged, QString *pError)
+{
+    m_nUpdated = 0;
+    m_nUpToDate = 0;
+    if (!Choose(pagePaths, pError))
+        return false;
+    QStringList errors;
+    for (const CPage &page : m_pages)
+        if (!Record(page.strPath))
+            errors.append(QStringLiteral("%1: not a site page of %2").arg(Shown(page.strFullPath),
+                                                                          Shown(m_strProjectPath)));
+    if (m_pages.isEmpty())
+        errors.append(QStringLiteral("name the pages to take off the list"));
+    if (!errors.isEmpty()) {
+        if (pError)
+            *pError = errors.join(QLatin1Char('\n'));
+        return false;
+    }
+    Read();
+
+    QList<CFileContent> files;
+    if (bTakeMenuOut)
+        files = MenuRemovals(bOverwriteChanged, &errors);
+    if (!errors.isEmpty()) {
+        if (pError)
+            *pError = errors.join(QLatin1Char('\n'));
+        return false;
+    }
+
+    CSitePageList records;
+    for (const CSitePage &record : m_params.m_SitePages) {
+        bool removed = false;
+        for (const CPage &page : m_pages)
+            removed = removed || page.strPath == record.strPath;
+        if (!removed)
+            records.append(record);
+    }
+    const qsizetype changed = files.size();
+    if (!Commit(files, records, pError))
+        return false;
+    m_nUpdated = changed;
+    return true;
+}
+
+QList<CFileContent> CSiteUpdate::MenuRemovals(bool bOverwriteChanged, QStringList *pErrors) const
+{
+    QList<CFileContent> files;
+    QStringList &errors = *pErrors;
+    for (const CPage &page : m_pages) {
+        // A missing page, or one without a menu, only leaves the list.
+        if (!page.strError.isEmpty() || page.state == ESitePageState::Add
+            || page.state == ESitePageState::NoPlace)
+            continue;
+        if (page.state == ESitePageState::ChangedSince && !bOverwriteChanged) {
+            errors.append(QStringLiteral("%1: %2").arg(Shown(page.strFullPath), SitePageStateText(page.state)));
+            continue;
+        }
+        QByteArray bytes;
+        if (!PageAfterRemoval(page, &bytes)) {
+            errors.append(QStringLiteral("%1: %2").arg(Shown(page.strFullPath), SitePageStateText(page.state)));
+            continue;
+        }
+        CFileContent file(page.strFullPath, bytes);
+        file.bMustBeUnchanged = true;
+        file.readBytes = page.bytes;
+        file.nReadModified = page.nModified;
+        files.append(file);
+    }
+    return files;
+}
+
+bool CSiteUpdate::TakeMenusOut(const QStringList &pagePaths, QString *pError)
+{
+    m_nUpdated = 0;
+    m_nUpToDate = 0;
+    if (!Choose(pagePaths, pError))
+        return false;
+    Read();
+    QStringList errors;
+    const QList<CFileContent> files = MenuRemovals(true, &errors);
+    if (!errors.isEmpty()) {
+        if (pError)
+            *pError = errors.join(QLatin1Char('\n'));
+        return false;
+    }
+    if (files.isEmpty())
+        return true;
+    QString failedPath;
+    QString error;
+    CFileSet set(m_strProjectPath);
+    if (!set.Replace(files, kLockWaitMs, &failedPath, &error)) {
+        if (pError)
+            *pError = QStringLiteral("%1: %2").arg(Shown(failedPath), error);
+        return false;
+    }
+    m_nUpdated = files.size();
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/FolderHandle.h"
+#include "model/SitePage.h"
 #include "store/SitePageText.h"
 
 #include <QByteArray>
@@ -11,6 +12,7 @@
 #include <functional>
 
 class CAppletParameters;
+struct CFileContent;
 
 // The text between the markers for a page in `pageFolder` (relative to the
 // site folder) whose lines end in `eol` (html/SiteBlock.h makes it).
@@ -61,10 +63,51 @@ public:
     // (checked as the last step before the change commits), or another
     // update of the project runs or ran since then ("another update of this
     // project is running"). On failure *pError holds one line per reason.
+    // A page the update would leave byte for byte as it is (its menu up to
+    // date) is not written; the project file still records it.
     bool Save(const CSiteBlockMaker &makeBlock, const QString &strAppDir, bool bOverwriteChanged,
               QString *pError);
+    // After Save(): how many pages it wrote, and how many it left as they
+    // were, up to date.
+    qsizetype UpdatedCount() const { return m_nUpdated; }
+    qsizetype UpToDateCount() const { return m_nUpToDate; }
+
+    // The page as Save() would write it (false: it has no place for the
+    // menu); *pMenuHash and *pAdded as PutMenuIntoPage gives them.
+    bool PageAfterUpdate(const CPage &page, const CSiteBlockMaker &makeBlock, QByteArray *pOut,
+                         QByteArray *pMenuHash = nullptr, int *pAdded = nullptr) const;
+    // True when Save() would leave the page as it is.
+    bool IsUpToDate(const CPage &page, const CSiteBlockMaker &makeBlock) const;
+
+    // Takes the pages at `pagePaths` off the project's list and, with
+    // bTakeMenuOut, their menus out of them: the text between the markers and
+    // what the updates added (the markers, the viewport line), so that each
+    // page is as it was before its first update. A page without a menu, or
+    // missing, only leaves the list. Refused, with nothing written, for a
+    // page not on the list, and for a page whose menu cannot be taken out as
+    // a whole (its markers doubled, its menu changed by hand, unless
+    // bOverwriteChanged). Chooses and reads the pages itself.
+    bool Remove(const QStringList &pagePaths, bool bTakeMenuOut, bool bOverwriteChanged, QString *pError);
+    // Takes the menus out of the pages at `pagePaths` as Remove() does, even
+    // a menu changed by hand, and writes those pages alone: the project
+    // file, and its list, are left to the next save.
+    bool TakeMenusOut(const QStringList &pagePaths, QString *pError);
+    // The page with its menu taken out as Remove() would write it; false
+    // when it holds no menu to take out.
+    bool PageAfterRemoval(const CPage &page, QByteArray *pOut) const;
+
+    // What the project file records of the page at `strPath` (relative to
+    // the site folder); null when it is not on the list.
+    const CSitePage *Record(const QString &strPath) const;
 
 private:
+    // The pages read whose menus are to be taken out, as new contents;
+    // problems in *pErrors.
+    QList<CFileContent> MenuRemovals(bool bOverwriteChanged, QStringList *pErrors) const;
+    // Replaces `files` and the project file with `records` as its list, as
+    // one change.
+    bool Commit(QList<CFileContent> files, const CSitePageList &records, QString *pError);
+
     QString m_strProjectPath;
     QString m_strSiteFolder;
     CFolderHandle m_folder;
@@ -75,4 +118,6 @@ private:
     qint64 m_nProjectModified = 0;
     CAppletParameters &m_params;
     QList<CPage> m_pages;
+    qsizetype m_nUpdated = 0;
+    qsizetype m_nUpToDate = 0;
 };

@@ -3,6 +3,7 @@
 #include "app/PreviewLauncher.h"
 #include "app/WizardHost.h"
 #include "html/SiteBlock.h"
+#include "html/SiteLinks.h"
 #include "model/AppletParameters.h"
 #include "model/SitePageMerge.h"
 #include "render/Contrast.h"
@@ -230,6 +231,12 @@ void CHTMLPage::ShowLowContrast()
     if (!lines.isEmpty())
         lines << QStringLiteral("Some visitors cannot read this text well: choose colours further apart on the "
                                 "item style pages.");
+    // Site pages: menu links to files the site folder does not hold (a page
+    // renamed or moved); the update writes the pages all the same.
+    const QString project = SiteProjectPath();
+    if (!Host().Params().m_SitePages.isEmpty() && !project.isEmpty())
+        for (const QString &link : MissingSiteLinks(Host().Params(), QFileInfo(project).absolutePath()))
+            lines << MissingSiteLinkWarning(link);
     m_staticLowContrast->setText(lines.join(QLatin1Char('\n')));
     m_staticLowContrast->setVisible(!lines.isEmpty());
 }

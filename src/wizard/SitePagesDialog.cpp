@@ -43,6 +43,7 @@ QString PlaceText(const QByteArray &page)
     case CMenuPlace::Applet:
         return QStringLiteral("in place of the page's applet");
     case CMenuPlace::None:
+    case CMenuPlace::Doubled:
         break;
     }
     return QString();
@@ -241,6 +242,40 @@ void CSitePagesDialog::OnRemove()
         removed.append(item->data(kColPage, Qt::UserRole).toString());
     if (removed.isEmpty())
         return;
+    // Of these, the pages that carry a menu Vantrel can take out.
+    QStringList withMenu;
+    CSiteUpdate site(m_strProjectPath, m_host.Params());
+    const QDir folder(m_strSiteFolder);
+    QStringList inside;
+    for (const QString &path : removed)
+        if (site.SitePath(folder.filePath(path)) == path)
+            inside.append(folder.filePath(path));
+    if (!inside.isEmpty() && site.Choose(inside, nullptr)) {
+        site.Read();
+        QByteArray bytes;
+        for (const CSiteUpdate::CPage &page : site.Pages())
+            if ((page.state == ESitePageState::Update || page.state == ESitePageState::ChangedSince)
+                && site.PageAfterRemoval(page, &bytes))
+                withMenu.append(page.strPath);
+    }
+    if (!withMenu.isEmpty()) {
+        QStringList shown;
+        for (const QString &path : withMenu)
+            shown.append(QDir::toNativeSeparators(path));
+        const auto answer = m_host.Ui().MessageBox(
+            this,
+            QStringLiteral("Take the menu out of %1 too?\n\nVantrel takes out the lines it added (the menu with "
+                           "its markers and the viewport line), so that the page is as it was before. This is "
+                           "done when you press OK.")
+                .arg(shown.join(QStringLiteral(", "))),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (answer == QMessageBox::Cancel)
+            return;
+        if (answer == QMessageBox::Yes)
+            for (const QString &path : withMenu)
+                if (!m_takeOut.contains(path))
+                    m_takeOut.append(path);
+    }
     const int current = m_listPages->indexOfTopLevelItem(m_listPages->currentItem());
     for (qsizetype i = m_pages.size() - 1; i >= 0; --i)
         if (removed.contains(m_pages[i].strPath))
@@ -356,4 +391,28 @@ bool CSitePagesDialog::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void CSitePagesDialog::accept()
+{
+    // A page added again after its removal keeps its menu.
+    QStringList takeOut;
+    const QDir folder(m_strSiteFolder);
+    for (const QString &path : m_takeOut) {
+        bool listed = false;
+        for (const CSitePage &page : m_pages)
+            listed = listed || page.strPath == path;
+        if (!listed)
+            takeOut.append(folder.filePath(path));
+    }
+    if (!takeOut.isEmpty()) {
+        CSiteUpdate site(m_strProjectPath, m_host.Params());
+        QString error;
+        if (!site.TakeMenusOut(takeOut, &error)) {
+            m_host.Ui().MessageBox(this, QStringLiteral("The menu was not taken out:\n%1").arg(error));
+            return;
+        }
+    }
+    m_takeOut.clear();
+    QDialog::accept();
 }

@@ -16,7 +16,8 @@ class QTreeWidget;
 // (its .htm and .html files, those of its sub-folders too), removed, each
 // shown with what the next save will do to it. The dialog works on a copy of
 // the list; the caller takes Pages() when it is accepted, so Cancel leaves
-// the project's list as it was.
+// the project's list as it was. Removing a page that carries the menu offers
+// to take the menu out of it too, which OK does (the page alone is written).
 class CSitePagesDialog : public QDialog {
     Q_OBJECT
 public:
@@ -33,13 +34,19 @@ public:
     void AddPages(const QStringList &paths);
     void OnAddPages();
     void OnAddFolder();
-    // Removes the selected pages.
+    // Removes the selected pages; for those that carry the menu, asks
+    // whether to take it out of them too (Cancel keeps them on the list).
     void OnRemove();
     // For the selected pages whose menu was edited by hand since the last
     // update: asks, then has the next Finish replace those edits with the
     // menu (what vantrel-gen site --force does), by forgetting what the
     // last update wrote there.
     void OnReplaceEdits();
+    // The pages (relative to the site folder) whose menus OK takes out.
+    const QStringList &TakeOutPages() const { return m_takeOut; }
+    // Takes the menus out as chosen, then closes; stays open, saying why,
+    // when a page cannot be written.
+    void accept() override;
     // Reads every listed page and shows its state and the menu's place.
     void Refresh();
 
@@ -65,6 +72,7 @@ private:
 
     // Replace My Edits is enabled while the selection holds such a page.
     void UpdateButtons();
+    QStringList m_takeOut;
 };
 
 // The .htm and .html files of a folder and of its sub-folders (hidden ones

@@ -69,6 +69,10 @@ private slots:
     void updatesListedPagesAndJoinsNamedOnes();
     void refusals_data();
     void refusals();
+    void dryRunAgreesWithTheRealRun_data();
+    void dryRunAgreesWithTheRealRun();
+    void removeRestoresThePages();
+    void linksToMissingFilesAreWarnings();
     void helpTellsOfSite();
 
 private:
@@ -90,13 +94,15 @@ void TestSiteCommand::dryRunListsStatesAndWritesNothing()
     QTemporaryDir dir;
     MakeSite(dir.path(), true);
     const auto before = Snapshot(dir.path());
+    // A page the real run would refuse fails the dry run too.
     const CRun run = RunGen({"site", "--dry-run", "site.qdx", "plain.txt"}, dir.path());
-    QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.out, QByteArray("plain.txt: no place found\n"));
-    QCOMPARE(RunGen({"site", "site.qdx", "--dry-run"}, dir.path()).out,
-             QByteArray("about.html: menu will be added\n"
-                        "products/a.html: menu will be added\n"
-                        "products/old/b.html: menu will be updated\n"));
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.out, QByteArray("plain.txt: no place found (no menu markers and no <body> tag)\n"));
+    const CRun listed = RunGen({"site", "site.qdx", "--dry-run"}, dir.path());
+    QCOMPARE(listed.exitCode, 0);
+    QCOMPARE(listed.out, QByteArray("about.html: menu will be added\n"
+                                    "products/a.html: menu will be added\n"
+                                    "products/old/b.html: menu will be updated\n"));
     QCOMPARE(Snapshot(dir.path()), before);
 }
 
@@ -110,7 +116,7 @@ void TestSiteCommand::updatesListedPagesAndJoinsNamedOnes()
     CRun run = RunGen({"site", "../site.qdx", "../products/a.html", dir.filePath("products/old/b.html")},
                       dir.filePath("elsewhere"));
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.out, QByteArray());
+    QCOMPARE(run.out, QByteArray("Updated 2 pages, 0 up to date.\n"));
     // A missing picture is told once, not once per page.
     QCOMPARE(run.err.count("Can't find item image file:"), 1);
     const QByteArray a = ReadFileBytes(dir.filePath("products/a.html"));
@@ -128,9 +134,12 @@ void TestSiteCommand::updatesListedPagesAndJoinsNamedOnes()
     QVERIFY(!ini.Contains("Site Pages", "Page3"));
 
     // With no page named, the listed ones are updated again.
+    // Nothing changed since: both are up to date, and left as they are.
     run = RunGen({"site", "site.qdx", "--dry-run"}, dir.path());
-    QCOMPARE(run.out, QByteArray("products/a.html: menu will be updated\nproducts/old/b.html: menu will be updated\n"));
-    QCOMPARE(RunGen({"site", "site.qdx"}, dir.path()).exitCode, 0);
+    QCOMPARE(run.out, QByteArray("products/a.html: up to date\nproducts/old/b.html: up to date\n"));
+    run = RunGen({"site", "site.qdx"}, dir.path());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("Updated 0 pages, 2 up to date.\n"));
     QCOMPARE(ReadFileBytes(dir.filePath("products/a.html")), a);
 }
 
@@ -170,6 +179,137 @@ void TestSiteCommand::refusals()
     QCOMPARE(Snapshot(dir.path()), before);
 }
 
+void TestSiteCommand::dryRunAgreesWithTheRealRun_data()
+{
+    QTest::addColumn<QByteArray>("page"); // products/a.html as it is before the run
+    QTest::addColumn<bool>("edited");     // its menu edited by hand after an update
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("dryRun");  // the dry run's line for the page
+    QTest::addColumn<QString>("refusal"); // the real run's message; empty: it updates
+    const QByteArray B = kMenuMarkerBegin;
+    const QByteArray E = kMenuMarkerEnd;
+    QTest::newRow("page to add") << QByteArray("<body>\n") << false << 0 << "menu will be added" << QString();
+    QTest::newRow("missing page") << QByteArray() << false << 1 << "no such file" << "a.html: no such file";
+    QTest::newRow("no place") << QByteArray("<p>x</p>\n") << false << 1
+                              << "no place found (no menu markers and no <body> tag)"
+                              << "a.html: no place found";
+    QTest::newRow("body only in a script") << QByteArray("<script>w('<body>')</script>\n") << false << 1
+                                           << "no place found (no menu markers and no <body> tag)"
+                                           << "a.html: no place found";
+    QTest::newRow("doubled markers") << "<body>" + B + E + B + E << false << 1
+                                     << "has more than one pair of menu markers; keep one pair to add the menu"
+                                     << "a.html: has more than one pair of menu markers";
+    QTest::newRow("UTF-16") << QByteArray("\xFF\xFE<\0b\0o\0d\0y\0>\0", 14) << false << 1
+                            << "is UTF-16; save it as UTF-8 to add the menu"
+                            << "a.html: is UTF-16; save it as UTF-8 to add the menu";
+    const QString handEdited = "the menu was changed by hand since the last update; run again with --force to replace it";
+    QTest::newRow("menu edited by hand") << QByteArray("<body>\n") << true << 1 << handEdited
+                                         << "a.html: " + handEdited;
+}
+
+void TestSiteCommand::dryRunAgreesWithTheRealRun()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(bool, edited);
+    QFETCH(int, exitCode);
+    QFETCH(QString, dryRun);
+    QFETCH(QString, refusal);
+    QTemporaryDir dir;
+    MakeSite(dir.path(), true);
+    const QString a = dir.filePath("products/a.html");
+    if (edited) {
+        QVERIFY(WriteFileBytes(a, page));
+        QCOMPARE(RunGen({"site", "site.qdx"}, dir.path()).exitCode, 0);
+        QVERIFY(WriteFileBytes(a, ReadFileBytes(a).replace("</ul>", "<li>mine</li></ul>")));
+    } else if (page.isEmpty()) {
+        QVERIFY(QFile::remove(a));
+    } else {
+        QVERIFY(WriteFileBytes(a, page));
+    }
+    const auto before = Snapshot(dir.path());
+    const CRun dry = RunGen({"site", "--dry-run", "site.qdx"}, dir.path());
+    QCOMPARE(dry.exitCode, exitCode);
+    QVERIFY2(dry.out.contains(("products/a.html: " + dryRun + "\n").toUtf8()), dry.out.constData());
+    QCOMPARE(Snapshot(dir.path()), before);
+
+    const CRun run = RunGen({"site", "site.qdx"}, dir.path());
+    QCOMPARE(run.exitCode, exitCode);
+    if (refusal.isEmpty()) {
+        QCOMPARE(run.out, QByteArray("Updated 3 pages, 0 up to date.\n"));
+        return;
+    }
+    QVERIFY2(QString::fromUtf8(run.err).contains(refusal), run.err.constData());
+    QCOMPARE(run.out, QByteArray());
+    QCOMPARE(Snapshot(dir.path()), before);
+    if (edited) {
+        // Told to, it replaces the hand-edited menu.
+        const CRun forced = RunGen({"site", "--force", "site.qdx"}, dir.path());
+        QCOMPARE(forced.exitCode, 0);
+        QVERIFY(!ReadFileBytes(a).contains("<li>mine</li>"));
+    }
+}
+
+void TestSiteCommand::removeRestoresThePages()
+{
+    QTemporaryDir dir;
+    MakeSite(dir.path(), true);
+    const QByteArray about = ReadFileBytes(dir.filePath("about.html"));
+    const QByteArray a = ReadFileBytes(dir.filePath("products/a.html"));
+    QCOMPARE(RunGen({"site", "site.qdx"}, dir.path()).exitCode, 0);
+    QCOMPARE(RunGen({"site", "site.qdx"}, dir.path()).exitCode, 0);
+    QVERIFY(ReadFileBytes(dir.filePath("products/a.html")) != a);
+
+    // The dry run tells and writes nothing.
+    auto before = Snapshot(dir.path());
+    CRun run = RunGen({"site", "site.qdx", "--dry-run", "--remove", "about.html", "--remove=products/a.html"},
+                      dir.path());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("about.html: menu will be taken out\nproducts/a.html: menu will be taken out\n"));
+    QCOMPARE(Snapshot(dir.path()), before);
+
+    run = RunGen({"site", "site.qdx", "--remove", "about.html", "--remove=products/a.html"}, dir.path());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("Removed 2 pages from the list, took the menu out of 2.\n"));
+    QCOMPARE(ReadFileBytes(dir.filePath("about.html")), about);
+    QCOMPARE(ReadFileBytes(dir.filePath("products/a.html")), a);
+    CIniFile ini;
+    QVERIFY(ini.Load(dir.filePath("site.qdx")));
+    QCOMPARE(ini.Value("Site Pages", "Page1"), QString("products/old/b.html"));
+    QVERIFY(!ini.Contains("Site Pages", "Page2"));
+
+    // A page no longer listed is refused, nothing written.
+    before = Snapshot(dir.path());
+    run = RunGen({"site", "site.qdx", "--remove", "about.html"}, dir.path());
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("about.html: not a site page of site.qdx"), run.err.constData());
+    QCOMPARE(Snapshot(dir.path()), before);
+    run = RunGen({"site", "site.qdx", "about.html", "--remove", "products/old/b.html"}, dir.path());
+    QCOMPARE(run.exitCode, 2);
+    QCOMPARE(Snapshot(dir.path()), before);
+}
+
+void TestSiteCommand::linksToMissingFilesAreWarnings()
+{
+    QTemporaryDir dir;
+    MakeSite(dir.path(), true);
+    // The page a menu item links to was renamed.
+    QVERIFY(QFile::rename(dir.filePath("about.html"), dir.filePath("about-us.html")));
+    CAppletParameters p;
+    p.LoadProject(dir.filePath("site.qdx"));
+    p.m_SitePages.removeFirst();
+    QVERIFY(WriteFileBytes(dir.filePath("site.qdx"), ProjectIniFor(p).ToBytes()));
+    const QByteArray warning = "Warning: the menu links to about.html, which is not in the site folder\n";
+
+    const CRun dry = RunGen({"site", "site.qdx", "--dry-run"}, dir.path());
+    QCOMPARE(dry.exitCode, 0);
+    QCOMPARE(dry.err.count(warning), 1);
+    const CRun run = RunGen({"site", "site.qdx"}, dir.path());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err.count(warning), 1);
+    QCOMPARE(run.out, QByteArray("Updated 2 pages, 0 up to date.\n"));
+    QVERIFY(ReadFileBytes(dir.filePath("products/a.html")).contains("<a href=\"../about.html\">About</a>"));
+}
+
 void TestSiteCommand::helpTellsOfSite()
 {
     const CRun run = RunGen({"site", "--help"}, m_programDir.path());
@@ -177,6 +317,7 @@ void TestSiteCommand::helpTellsOfSite()
     QVERIFY(run.out.contains("vantrel-gen site PROJECT.qdx [PAGE...]"));
     QVERIFY(run.out.contains("--dry-run"));
     QVERIFY(run.out.indexOf("--force") < run.out.indexOf("Exit status:"));
+    QVERIFY(run.out.indexOf("--remove PAGE") < run.out.indexOf("Exit status:"));
 }
 
 QTEST_APPLESS_MAIN(TestSiteCommand)

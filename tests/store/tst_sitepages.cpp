@@ -111,7 +111,7 @@ CFixturePage FixturePage(const QString &path, const QByteArray &charset, const Q
 
     if (markers == "none") {
         page.original = head + headRest + body + content;
-        page.expected = head + viewportAdded + headRest + body + E + kBegin + "@MENU@" + kEnd + content;
+        page.expected = head + viewportAdded + headRest + body + kBegin + "@MENU@" + kEnd + content;
     } else if (markers == "pair") {
         const QByteArray old = E + "<p>an older menu " + text + "</p>" + E;
         page.original = head + headRest + body + E + kBegin + old + kEnd + content;
@@ -238,7 +238,17 @@ private slots:
     void charset();
     void placeAndState_data();
     void placeAndState();
+    void markersAndBodyCountOnlyAsMarkup_data();
+    void markersAndBodyCountOnlyAsMarkup();
+    void markerPairs_data();
+    void markerPairs();
+    void wideCharsetPages_data();
+    void wideCharsetPages();
+    void takingTheMenuOutRestoresThePage_data();
+    void takingTheMenuOutRestoresThePage();
     void fixtureSiteKeepsEveryByteOutsideTheMarkers();
+    void upToDatePagesAreNotWritten();
+    void removeTakesPagesOffTheListAndTheirMenusOut();
     void secondUpdateReplacesOnlyTheBlock();
     void pageWithoutPlaceStopsTheSave();
     void menuChangedByHand();
@@ -288,7 +298,8 @@ void TestSitePages::charset_data()
     QTest::newRow("UTF-8 mark") << QByteArray("\xEF\xBB\xBF<meta charset=\"latin1\">") << QByteArray("utf-8") << true;
     QTest::newRow("UTF-16LE mark") << QByteArray("\xFF\xFE<\0h\0", 6) << QByteArray("utf-16le") << false;
     QTest::newRow("UTF-16BE mark") << QByteArray("\xFE\xFF\0<\0h", 6) << QByteArray("utf-16be") << false;
-    QTest::newRow("UTF-32BE mark") << QByteArray("\0\0\xFE\xFF\0\0\0<", 8) << QByteArray() << false;
+    QTest::newRow("UTF-32BE mark") << QByteArray("\0\0\xFE\xFF\0\0\0<", 8) << QByteArray("utf-32be") << false;
+    QTest::newRow("UTF-32LE mark") << QByteArray("\xFF\xFE\0\0<\0\0\0", 8) << QByteArray("utf-32le") << false;
     QTest::newRow("declared UTF-16") << QByteArray("<meta charset=\"utf-16\">") << QByteArray("utf-16") << false;
 }
 
@@ -315,19 +326,19 @@ void TestSitePages::placeAndState_data()
     QTest::newRow("after body, head of its own line")
         << QByteArray("<html>\n<head>\n<title>t</title>\n</head>\n<body>\n<p>x</p>\n</body>\n")
         << QByteArray() << int(S::Add)
-        << "<html>\n<head>\n" + V + "\n<title>t</title>\n</head>\n<body>\n" + B + "[B]" + E + "\n<p>x</p>\n</body>\n";
+        << "<html>\n<head>\n" + V + "\n<title>t</title>\n</head>\n<body>" + B + "[B]" + E + "\n<p>x</p>\n</body>\n";
     QTest::newRow("head and title on one line")
         << QByteArray("<head><title>t</title></head>\r\n<body>x") << QByteArray() << int(S::Add)
-        << "<head>\r\n" + V + "\r\n<title>t</title></head>\r\n<body>\r\n" + B + "[B]" + E + "x";
+        << "<head>\r\n" + V + "<title>t</title></head>\r\n<body>" + B + "[B]" + E + "x";
     QTest::newRow("no head: viewport before body")
         << QByteArray("<html>\n<body>\n") << QByteArray() << int(S::Add)
-        << "<html>\n" + V + "\n<body>\n" + B + "[B]" + E + "\n";
+        << "<html>\n" + V + "\n<body>" + B + "[B]" + E + "\n";
     QTest::newRow("viewport of its own kept")
         << QByteArray("<head>\n<META NAME='Viewport' content='width=500'>\n</head><body>") << QByteArray() << int(S::Add)
-        << "<head>\n<META NAME='Viewport' content='width=500'>\n</head><body>\n" + B + "[B]" + E;
+        << "<head>\n<META NAME='Viewport' content='width=500'>\n</head><body>" + B + "[B]" + E;
     QTest::newRow("body tag in capitals, quoted >")
         << QByteArray("<BODY onload=\"f(a>b)\" class='c>d'>z") << QByteArray() << int(S::Add)
-        << V + "\r\n<BODY onload=\"f(a>b)\" class='c>d'>\r\n" + B + "[B]" + E + "z";
+        << V + "\r\n<BODY onload=\"f(a>b)\" class='c>d'>" + B + "[B]" + E + "z";
     QTest::newRow("body in a comment and a script only")
         << QByteArray("<!-- <body> -->\n<script>document.write('<body>')</script>\n<bodyx>") << QByteArray()
         << int(S::NoPlace) << QByteArray();
@@ -339,7 +350,7 @@ void TestSitePages::placeAndState_data()
                       "</script>\r\n<applet code=\"Glidebar.class\" width=\"9\">\r\n\t<param name=\"a\" value=\"b\">\r\n"
                       "</applet>\r\n</p>\r\n<p>mine</p>\r\n</html>")
         << QByteArray() << int(S::Add)
-        << "<html>\r\n<head>\r\n" + V + "\r\n<title>t</title></head>\n<p align=\"Center\">\r\n" + B + "[B]" + E
+        << "<html>\r\n<head>\r\n" + V + "<title>t</title></head>\n<p align=\"Center\">\r\n" + B + "[B]" + E
                + "\r\n</p>\r\n<p>mine</p>\r\n</html>";
     QTest::newRow("classic saved page: the applet alone")
         << QByteArray("<html>\n<p>\n<APPLET CODE=\"glidebar.class\">\n</Applet>\n<p>mine</p>\n")
@@ -349,10 +360,10 @@ void TestSitePages::placeAndState_data()
                                                 << QByteArray() << int(S::NoPlace) << QByteArray();
     QTest::newRow("author's marker line")
         << QByteArray("<head></head><body>\n<h1>t</h1>\n  " + B + "\t\n<p>x</p>") << QByteArray() << int(S::Add)
-        << "<head>\n" + V + "\n</head><body>\n<h1>t</h1>\n  " + B + "[B]" + E + "\t\n<p>x</p>";
+        << "<head>\n" + V + "</head><body>\n<h1>t</h1>\n  " + B + "[B]" + E + "\t\n<p>x</p>";
     QTest::newRow("marker inside a line is not the author's")
         << QByteArray("<body>\n<p>" + B + "</p>") << QByteArray() << int(S::Add)
-        << V + "\n<body>\n" + B + "[B]" + E + "\n<p>" + B + "</p>";
+        << V + "\n<body>" + B + "[B]" + E + "\n<p>" + B + "</p>";
     QTest::newRow("pair, nothing known of it")
         << QByteArray("<head>\n</head>\n<body>\n" + B + "\nold\n" + E + "\n") << QByteArray() << int(S::Update)
         << "<head>\n" + V + "\n</head>\n<body>\n" + B + "[B]" + E + "\n";
@@ -370,8 +381,8 @@ void TestSitePages::placeAndState_data()
         << V + "\n<body>\n" + E + "\n" + B + "[B]" + E + "\n";
     QTest::newRow("byte-order mark kept")
         << QByteArray("\xEF\xBB\xBF<head>\n</head><body>") << QByteArray() << int(S::Add)
-        << "\xEF\xBB\xBF<head>\n" + V + "\n</head><body>\n" + B + "[B]" + E;
-    QTest::newRow("UTF-16 page") << QByteArray("\xFF\xFE<\0b\0o\0d\0y\0>\0", 14) << QByteArray() << int(S::NoPlace)
+        << "\xEF\xBB\xBF<head>\n" + V + "\n</head><body>" + B + "[B]" + E;
+    QTest::newRow("UTF-16 page") << QByteArray("\xFF\xFE<\0b\0o\0d\0y\0>\0", 14) << QByteArray() << int(S::Utf16)
                                  << QByteArray();
 }
 
@@ -396,6 +407,175 @@ void TestSitePages::placeAndState()
         QCOMPARE(again, out);
         QCOMPARE(int(SitePageState(out, hash)), int(ESitePageState::Update));
     }
+}
+
+void TestSitePages::markersAndBodyCountOnlyAsMarkup_data()
+{
+    QTest::addColumn<QByteArray>("hidden"); // a marker pair and a <body> where they are no markup
+    const QByteArray B = kBegin;
+    const QByteArray E = kEnd;
+    const QByteArray inside = B + "<body>" + E;
+    QTest::newRow("script string") << "<script>var s = \"" + inside + "\";</script>";
+    QTest::newRow("script comment") << "<script>/* " + B + " */ document.write('<body>'); // " + E + "\n</script>";
+    QTest::newRow("style") << "<style>/* " + B + " */ p::before { content: \"<body>" + E + "\" }</style>";
+    QTest::newRow("attribute") << "<div title='" + inside + "' data-b=\"" + inside + "\"></div>";
+    QTest::newRow("CDATA") << "<svg><![CDATA[" + inside + "]]></svg>";
+    QTest::newRow("comment inside a comment") << "<!-- old: " + B + "<!-- <body> " + E;
+    QTest::newRow("declaration") << "<!DOCTYPE html \"" + B + "\">";
+    for (const char *name : {"textarea", "title", "xmp", "iframe", "noembed", "noframes"})
+        QTest::newRow(name) << "<" + QByteArray(name) + ">" + inside + "</" + QByteArray(name) + ">";
+}
+
+void TestSitePages::markersAndBodyCountOnlyAsMarkup()
+{
+    QFETCH(QByteArray, hidden);
+    // Hidden alone: no place. With a real <body> after it: the menu goes
+    // right after that one, and the hidden text stays as it is.
+    const QByteArray alone = "<html>\n<head>\n" + hidden + "\n</head>\n<p>x</p>\n";
+    QCOMPARE(int(SitePageState(alone, QByteArray())), int(ESitePageState::NoPlace));
+    QCOMPARE(int(FindMenuPlace(alone).kind), int(CMenuPlace::None));
+
+    const QByteArray body = "<body class=\"real\">";
+    const QByteArray page = "<html>\n<head>\n" + hidden + "\n</head>\n" + body + "\n<p>x</p>\n";
+    QCOMPARE(int(SitePageState(page, QByteArray())), int(ESitePageState::Add));
+    const CMenuPlace place = FindMenuPlace(page);
+    QCOMPARE(int(place.kind), int(CMenuPlace::AfterBody));
+    QCOMPARE(place.nBegin, page.indexOf(body) + body.size());
+    QByteArray out;
+    QVERIFY(PutMenuIntoPage(page, "[B]", &out));
+    QCOMPARE(out, "<html>\n<head>\n" + kViewport + "\n" + hidden + "\n</head>\n" + body + kBegin + "[B]" + kEnd
+                      + "\n<p>x</p>\n");
+}
+
+void TestSitePages::markerPairs_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<int>("state");
+    const QByteArray B = kBegin;
+    const QByteArray E = kEnd;
+    using S = ESitePageState;
+    QTest::newRow("two pairs") << "<body>" + B + "a" + E + "\n<p>x</p>\n" + B + "b" + E << int(S::Doubled);
+    QTest::newRow("three pairs") << "<body>" + B + E + B + E + B + E << int(S::Doubled);
+    QTest::newRow("second pair in a script") << "<body>" + B + "a" + E + "<script>'" + B + E + "'</script>"
+                                             << int(S::Update);
+    QTest::newRow("second pair in a comment") << "<body>" + B + "a" + E + "<!-- " + B + E + " -->" << int(S::Update);
+    QTest::newRow("markers with other blanks") << QByteArray("<body><!--Vantrel menu-->a<!--\t/Vantrel menu\n-->")
+                                               << int(S::Update);
+    QTest::newRow("nested: one pair") << "<body>" + B + B + "a" + E + E << int(S::Update);
+    QTest::newRow("stray end markers around a pair") << "<body>" + E + E + B + "a" + E + E << int(S::Update);
+    QTest::newRow("stray end markers only") << "<body>\n" + E + E + "\n" << int(S::Add);
+}
+
+void TestSitePages::markerPairs()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(int, state);
+    QCOMPARE(int(SitePageState(page, QByteArray())), state);
+    QByteArray out = "untouched";
+    QCOMPARE(PutMenuIntoPage(page, "[B]", &out), state != int(ESitePageState::Doubled));
+    if (state == int(ESitePageState::Doubled)) {
+        // Reported, not half updated.
+        QCOMPARE(out, QByteArray("untouched"));
+        QCOMPARE(SitePageStateText(ESitePageState(state)),
+                 QString("has more than one pair of menu markers; keep one pair to add the menu"));
+        QVERIFY(!TakeMenuOutOfPage(page, kAddedUnknown, &out));
+    } else {
+        // Exactly one pair holds the menu afterwards.
+        QCOMPARE(int(SitePageState(out, ContentHash("[B]"))), int(ESitePageState::Update));
+    }
+}
+
+void TestSitePages::wideCharsetPages_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<int>("state");
+    const QString text = QStringLiteral("<html><head><title>Caf\u00e9</title></head>\n<body>\n<p>x</p>\n</body></html>\n");
+    const auto encoded = [&](QStringConverter::Encoding encoding, bool bom) {
+        QStringEncoder encoder(encoding, bom ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
+        return QByteArray(encoder.encode(text));
+    };
+    using S = ESitePageState;
+    QTest::newRow("UTF-16LE with mark") << encoded(QStringConverter::Utf16LE, true) << int(S::Utf16);
+    QTest::newRow("UTF-16BE with mark") << encoded(QStringConverter::Utf16BE, true) << int(S::Utf16);
+    QTest::newRow("UTF-16LE without mark") << encoded(QStringConverter::Utf16LE, false) << int(S::Utf16);
+    QTest::newRow("UTF-16BE without mark") << encoded(QStringConverter::Utf16BE, false) << int(S::Utf16);
+    QTest::newRow("UTF-32LE with mark") << encoded(QStringConverter::Utf32LE, true) << int(S::Utf32);
+    QTest::newRow("UTF-32BE without mark") << encoded(QStringConverter::Utf32BE, false) << int(S::Utf32);
+    QTest::newRow("UTF-8 with a stray zero byte")
+        << encoded(QStringConverter::Utf8, false).insert(7, '\0') << int(S::Add);
+}
+
+void TestSitePages::wideCharsetPages()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(int, state);
+    QCOMPARE(int(SitePageState(page, QByteArray())), state);
+    QByteArray out;
+    QCOMPARE(PutMenuIntoPage(page, "[B]", &out), state == int(ESitePageState::Add));
+    if (state == int(ESitePageState::Utf16))
+        QCOMPARE(SitePageStateText(ESitePageState::Utf16), QString("is UTF-16; save it as UTF-8 to add the menu"));
+
+    // Through the update: refused with the cause, nothing written.
+    if (state == int(ESitePageState::Add))
+        return;
+    QTemporaryDir dir;
+    QVERIFY(WriteFileBytes(dir.filePath("wide.html"), page));
+    CAppletParameters p;
+    MakeMenu(p);
+    QVERIFY(WriteFileBytes(dir.filePath("site.qdx"), ProjectIniFor(p).ToBytes()));
+    QString error;
+    QVERIFY(!UpdateSite(dir.filePath("site.qdx"), &error, {dir.filePath("wide.html")}));
+    QVERIFY2(error.contains(QStringLiteral("wide.html: is UTF-%1; save it as UTF-8 to add the menu")
+                                .arg(state == int(ESitePageState::Utf16) ? 16 : 32)),
+             qPrintable(error));
+    QCOMPARE(ReadFileBytes(dir.filePath("wide.html")), page);
+}
+
+void TestSitePages::takingTheMenuOutRestoresThePage_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    const QByteArray B = kBegin;
+    QTest::newRow("body ends its line") << QByteArray("<html>\n<head>\n<title>t</title>\n</head>\n<body>\n<p>x</p>\n");
+    QTest::newRow("body mid-line, CR LF") << QByteArray("<html><head><title>t</title></head>\r\n<body><p>x</p>\r\n");
+    QTest::newRow("one line, no line end") << QByteArray("<html><head></head><body><p>x</p></body></html>");
+    QTest::newRow("CR line ends") << QByteArray("<html>\r<head>\r</head>\r<body>\r<p>x</p>\r");
+    QTest::newRow("no head, body at line start") << QByteArray("<html>\n<body>\n<p>x</p>\n");
+    QTest::newRow("no head, body mid-line") << QByteArray("<html><body>x");
+    QTest::newRow("no head, html only: saved page")
+        << QByteArray("<html>\n<p>\n<applet code=\"Glidebar.class\">\n</applet>\n<p>mine</p>\n");
+    QTest::newRow("own viewport") << QByteArray("<head>\n<meta name=viewport content=\"width=500\">\n</head><body>\n");
+    QTest::newRow("our very viewport line, the author's")
+        << "<head>\n" + kViewport + "\n</head>\n<body>\n<p>x</p>\n";
+    QTest::newRow("author's marker line") << "<head></head><body>\n<h1>t</h1>\n  " + B + "\t\n<p>x</p>";
+    QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF<head>\n</head><body>\n");
+    QTest::newRow("body hidden in a script first")
+        << QByteArray("<head><script>s='<body>'</script></head>\n<body>\n<p>x</p>");
+}
+
+void TestSitePages::takingTheMenuOutRestoresThePage()
+{
+    QFETCH(QByteArray, page);
+    QByteArray withMenu;
+    int added = 0;
+    QVERIFY(PutMenuIntoPage(page, "\n[first menu]\n", &withMenu, nullptr, &added));
+    QVERIFY(withMenu != page);
+    // Updated again with another menu: what the first update added is
+    // what is taken out.
+    QByteArray updated;
+    int addedAgain = -1;
+    QVERIFY(PutMenuIntoPage(withMenu, "\n[second menu]\n", &updated, nullptr, &addedAgain));
+    QCOMPARE(addedAgain, 0);
+    QByteArray out = "untouched";
+    const bool savedPage = page.contains("<applet");
+    QVERIFY(TakeMenuOutOfPage(updated, added, &out));
+    if (savedPage) {
+        // A saved page's own applet lines were Vantrel's: they stay out.
+        QCOMPARE(out, QByteArray("<html>\n") + "<p>\n<p>mine</p>\n");
+    } else {
+        QCOMPARE(out, page);
+    }
+    // A page without a menu has none to take out.
+    QVERIFY(!TakeMenuOutOfPage(page, added, &out));
 }
 
 void TestSitePages::fixtureSiteKeepsEveryByteOutsideTheMarkers()
@@ -445,6 +625,93 @@ void TestSitePages::fixtureSiteKeepsEveryByteOutsideTheMarkers()
         QCOMPARE(record.pageHash, ContentHash(bytes));
         QCOMPARE(int(SitePageState(bytes, record.menuHash)), int(ESitePageState::Update));
     }
+}
+
+void TestSitePages::upToDatePagesAreNotWritten()
+{
+    QTemporaryDir dir;
+    CAppletParameters p;
+    MakeMenu(p);
+    const QList<CFixturePage> pages = FixtureSite(false).mid(0, 6);
+    QVERIFY(WriteSite(dir.path(), pages, p));
+    const QString project = dir.filePath("site.qdx");
+    QVERIFY(UpdateSite(project));
+
+    // One page edited outside its menu (still up to date), one whose menu
+    // was taken out (to be updated).
+    const QByteArray edited = ReadFileBytes(dir.filePath(pages[2].strPath)) + "<!-- edited -->";
+    QVERIFY(WriteFileBytes(dir.filePath(pages[2].strPath), edited));
+    CAppletParameters loaded;
+    loaded.LoadProject(project);
+    QByteArray stripped;
+    QVERIFY(TakeMenuOutOfPage(ReadFileBytes(dir.filePath(pages[3].strPath)), loaded.m_SitePages[3].nAdded,
+                              &stripped));
+    QVERIFY(WriteFileBytes(dir.filePath(pages[3].strPath), stripped));
+    // Every page dated back: a page written again gets a new time.
+    const QDateTime old = QDateTime::currentDateTimeUtc().addDays(-2);
+    for (const CFixturePage &page : pages) {
+        QFile file(dir.filePath(page.strPath));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(old, QFileDevice::FileModificationTime));
+    }
+
+    CSiteUpdate site(project, loaded);
+    QVERIFY(site.Choose({}, nullptr));
+    site.Read();
+    QTemporaryDir app;
+    QVERIFY(MakeAppDir(app.path()));
+    QString error;
+    QVERIFY2(site.Save(BlockMaker(loaded), app.path(), false, &error), qPrintable(error));
+    QCOMPARE(site.UpdatedCount(), 1);
+    QCOMPARE(site.UpToDateCount(), pages.size() - 1);
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        const QFileInfo info(dir.filePath(pages[i].strPath));
+        QCOMPARE(info.lastModified() == old, i != 3);
+    }
+    QCOMPARE(ReadFileBytes(dir.filePath(pages[2].strPath)), edited);
+}
+
+void TestSitePages::removeTakesPagesOffTheListAndTheirMenusOut()
+{
+    QTemporaryDir dir;
+    CAppletParameters p;
+    MakeMenu(p);
+    const QList<CFixturePage> pages = FixtureSite(false).mid(0, 6);
+    QVERIFY(WriteSite(dir.path(), pages, p));
+    const QString project = dir.filePath("site.qdx");
+    QVERIFY(UpdateSite(project));
+    QVERIFY(UpdateSite(project)); // a second update keeps what the first added
+
+    CAppletParameters loaded;
+    loaded.LoadProject(project);
+    CSiteUpdate site(project, loaded);
+    const QStringList removed = {dir.filePath(pages[0].strPath), dir.filePath(pages[2].strPath),
+                                 dir.filePath(pages[4].strPath)};
+    QString error;
+    QVERIFY2(site.Remove(removed, true, false, &error), qPrintable(error));
+    // A page without markers before: as it was. One with the author's
+    // pair: the pair stays, emptied.
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        const QByteArray bytes = ReadFileBytes(dir.filePath(pages[i].strPath));
+        if (i == 1 || i == 3 || i == 5)
+            QVERIFY(bytes.contains("<applet"));
+        else if (pages[i].original.contains(kEnd))
+            QVERIFY2(bytes.contains(kBegin + kEnd) && !bytes.contains("<applet"), bytes.constData());
+        else
+            QCOMPARE(bytes, pages[i].original);
+    }
+    loaded.LoadProject(project);
+    QStringList listed;
+    for (const CSitePage &page : loaded.m_SitePages)
+        listed.append(page.strPath);
+    QCOMPARE(listed, QStringList({pages[1].strPath, pages[3].strPath, pages[5].strPath}));
+
+    // A page not on the list is refused, nothing written.
+    const QByteArray projectBytes = ReadFileBytes(project);
+    CSiteUpdate again(project, loaded);
+    QVERIFY(!again.Remove({dir.filePath(pages[0].strPath)}, true, false, &error));
+    QVERIFY2(error.contains("not a site page"), qPrintable(error));
+    QCOMPARE(ReadFileBytes(project), projectBytes);
 }
 
 void TestSitePages::secondUpdateReplacesOnlyTheBlock()

@@ -41,6 +41,7 @@ private slots:
     void saveIsConfirmed_data();
     void saveIsConfirmed();
     void finishUpdatesSitePages();
+    void finishPageWarnsOfLinksToMissingFiles();
     void siteUpdateRefused_data();
     void siteUpdateRefused();
     void copyMenuCode_data();
@@ -494,6 +495,32 @@ void ListSitePages(CAppletParameters &params, const QStringList &paths)
 
 } // namespace
 
+// A menu link to a file the site folder does not hold (a page renamed) is
+// a warning on the finish page; links to files that are there are not.
+void TestHTMLPage::finishPageWarnsOfLinksToMissingFiles()
+{
+    Fixture f;
+    CAppletParameters &params = f.t.app.m_params;
+    params.m_strHTMLPath = f.outDir.filePath("menu.htm");
+    QVERIFY(WriteFileBytes(f.outDir.filePath("index.html"), "<body>\n"));
+    QVERIFY(WriteFileBytes(f.outDir.filePath("products/a.html"), "<body>\n"));
+    params.m_pMainMenu->GetItem(0)->m_strLink = QStringLiteral("index.html");
+    params.m_pMainMenu->GetItem(1)->m_strLink = QStringLiteral("about-us.html#team");
+    params.m_pMainMenu->GetItem(2)->m_strLink = QStringLiteral("products/a.html?x=1");
+    const QString warning = "Warning: the menu links to about-us.html#team, which is not in the site folder";
+    for (const bool listed : {false, true}) {
+        ListSitePages(params, listed ? QStringList{"index.html"} : QStringList());
+        f.sheet->SetActivePage(&f.sheet->m_pageGeneral);
+        f.sheet->SetActivePage(&f.sheet->m_pageHTML);
+        auto *notes = f.sheet->m_pageHTML.findChild<QLabel *>(QStringLiteral("lowContrast"));
+        QVERIFY(notes);
+        // Only a page that carries the menu into site pages is checked.
+        QCOMPARE(notes->text().contains(warning), listed);
+        QVERIFY(!notes->text().contains("index.html,"));
+        QVERIFY(!notes->text().contains("products/a.html"));
+    }
+}
+
 // Finish saves the page and then puts the menu into each site page: its
 // links made for the page's folder, the rest of each page as it was; the
 // project keeps what it wrote, and a reopened project's Finish updates the
@@ -523,8 +550,8 @@ void TestHTMLPage::finishUpdatesSitePages()
         QCOMPARE(f.t.ui->MessageTexts(), QStringList());
         top = ReadFileBytes(out("index.html"));
         deep = ReadFileBytes(out("products/a.html"));
-        // Outside the markers: the menu's own lines added after <body>, nothing else.
-        QCOMPARE(Outside(top), "<html><head>\n" + QByteArray(kViewportLine) + "\n</head><body>\n" + kBegin + kEnd
+        // Outside the markers: the markers right after <body>, nothing else.
+        QCOMPARE(Outside(top), "<html><head>\n" + QByteArray(kViewportLine) + "\n</head><body>" + kBegin + kEnd
                                    + "\n<p>top</p>\n</body></html>\n");
         QCOMPARE(Outside(deep), SitePages::DeepBefore() + SitePages::DeepAfter());
         QVERIFY(Between(top).contains("href=\"index.html\""));

@@ -1,6 +1,8 @@
 #include "TestApp.h"
 
+#include "html/SiteBlock.h"
 #include "store/ProjectFile.h"
+#include "store/SiteUpdate.h"
 #include "store/SitePageText.h"
 #include "wizard/SitePagesDialog.h"
 #include "wizard/StatusLine.h"
@@ -26,6 +28,8 @@ private slots:
     void addFolderTakesItsPageFiles();
     void remove_data();
     void remove();
+    void removeOffersToTakeTheMenuOut_data();
+    void removeOffersToTakeTheMenuOut();
     void everyControlHasAName();
     void okKeepsTheListAndCancelLeavesIt_data();
     void okKeepsTheListAndCancelLeavesIt();
@@ -225,6 +229,64 @@ void TestSitePagesDialog::remove()
     QVERIFY(!dlg.m_btnRemove->isEnabled());
     QTest::keyClick(dlg.m_listPages, Qt::Key_Delete);
     QCOMPARE(dlg.Pages().size(), 2);
+}
+
+void TestSitePagesDialog::removeOffersToTakeTheMenuOut_data()
+{
+    QTest::addColumn<int>("answer"); // to "Take the menu out ... too?"
+    QTest::addColumn<bool>("ok");    // the dialog closed with OK
+    QTest::addColumn<bool>("listed"); // a.html still on the list
+    QTest::addColumn<bool>("restored");
+    QTest::newRow("Yes, OK") << int(QMessageBox::Yes) << true << false << true;
+    QTest::newRow("Yes, Cancel") << int(QMessageBox::Yes) << false << false << false;
+    QTest::newRow("No, OK") << int(QMessageBox::No) << true << false << false;
+    QTest::newRow("Cancel keeps it listed") << int(QMessageBox::Cancel) << true << true << false;
+}
+
+void TestSitePagesDialog::removeOffersToTakeTheMenuOut()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, ok);
+    QFETCH(bool, listed);
+    QFETCH(bool, restored);
+    Site s;
+    const QByteArray original = "<html><head>\n</head><body>\n<p>a</p>\n</body></html>\n";
+    QVERIFY(WriteFileBytes(s.Path("a.html"), original));
+    QVERIFY(WriteFileBytes(s.Path("b.html"), "<body>\n"));
+    // Both pages carry the menu after an update.
+    CAppletParameters &params = s.t.app.m_params;
+    params.m_ModernPage = 1;
+    for (const char *name : {"a.html", "b.html"}) {
+        CSitePage page;
+        page.strPath = QLatin1String(name);
+        params.m_SitePages.append(page);
+    }
+    QTemporaryDir app;
+    QVERIFY(WriteFileBytes(QDir(app.path()).filePath("glidebar.js"), "// script\n"));
+    {
+        CSiteUpdate site(s.Project(), params);
+        QVERIFY(site.Choose({}, nullptr));
+        site.Read();
+        QString error;
+        QVERIFY2(site.Save(SiteBlockMaker(params), app.path(), false, &error), qPrintable(error));
+    }
+    const QByteArray withMenu = ReadFileBytes(s.Path("a.html"));
+    QVERIFY(withMenu != original);
+
+    CSitePagesDialog dlg(s.t.app, s.Project(), s.Path("menu.htm"));
+    dlg.m_listPages->setCurrentItem(dlg.m_listPages->topLevelItem(0));
+    s.t.ui->messageAnswers << QMessageBox::StandardButton(answer);
+    dlg.m_btnRemove->click();
+    QCOMPARE(s.t.ui->MessageTexts().size(), 1);
+    QVERIFY2(s.t.ui->MessageTexts()[0].startsWith("Take the menu out of a.html too?"),
+             qPrintable(s.t.ui->MessageTexts()[0]));
+    QCOMPARE(Paths(dlg.Pages()), listed ? QStringList({"a.html", "b.html"}) : QStringList({"b.html"}));
+    // Nothing is written before OK.
+    QCOMPARE(ReadFileBytes(s.Path("a.html")), withMenu);
+    DialogButton(dlg, ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+    QCOMPARE(dlg.result(), ok ? int(QDialog::Accepted) : int(QDialog::Rejected));
+    QCOMPARE(ReadFileBytes(s.Path("a.html")), restored ? original : withMenu);
+    QVERIFY(ReadFileBytes(s.Path("b.html")).contains(kBegin));
 }
 
 void TestSitePagesDialog::everyControlHasAName()
