@@ -48,8 +48,9 @@
   const ROOT = 'applet.glidebar';
   const RESET = [
     ROOT + '{all:initial;direction:ltr;unicode-bidi:isolate}',
-    ROOT + ' *,' + ROOT + ' *::before,' + ROOT + ' *::after,' + ROOT + ' *::first-line,' + ROOT +
-      ' *::first-letter{all:revert;direction:ltr;unicode-bidi:normal}',
+    // (::first-line and ::first-letter need no reset: the labels are flex
+    // containers, which have neither.)
+    ROOT + ' *,' + ROOT + ' *::before,' + ROOT + ' *::after{all:revert;direction:ltr;unicode-bidi:normal}',
   ];
   // What every drawn menu shares; each applet adds a sheet of its own looks.
   const SHEET = [

@@ -185,14 +185,21 @@ COMPUTED = (
 
 # The frameworks' own transitions on the page's elements (a link's colour)
 # run when a later sheet changes them: done(true) once they have ended.
-TRANSITIONS_DONE = ('Promise.all(document.getAnimations()'
+TRANSITIONS_DONE = ('Promise.race([new Promise(t => setTimeout(t, 3000)), Promise.all(document.getAnimations()'
                     '.filter(a => a.effect.getComputedTiming().endTime !== Infinity)'
-                    '.map(a => a.finished.catch(() => null)))'
+                    '.map(a => a.finished.catch(() => null)))])'
                     '.then(() => requestAnimationFrame(() => done(true)));')
 # Scrolls the window to 20 pixels above the element, at once (a framework
 # may make scrolling smooth).
 SCROLL_TO = ('scrollTo({left: 0, top: scrollY + arguments[0].getBoundingClientRect().top - 20,'
              ' behavior: "instant"});')
+# Moves each applet's holder so that the applet lies on whole pixels.
+ON_PIXEL_GRID = (
+    'const all = Array.from(document.querySelectorAll("applet"));'
+    'for (const a of all) a.parentElement.removeAttribute("style");'
+    'const off = all.map(a => { const r = a.getBoundingClientRect(); return [r.left % 1, r.top % 1]; });'
+    'all.forEach((a, i) => { if (off[i][0] || off[i][1])'
+    '  a.parentElement.setAttribute("style", "position:relative;left:" + -off[i][0] + "px;top:" + -off[i][1] + "px"); });')
 SETTLE = 'requestAnimationFrame(() => requestAnimationFrame(() => done(true)));'
 
 
@@ -303,13 +310,7 @@ class IsolationCases:
         """The page's applets, each moved onto the pixel grid: the dressed
         page's line heights set them a fraction of a pixel off it, where a
         label is shaded otherwise than in a picture."""
-        applets = self.engine.js(
-            'const all = Array.from(document.querySelectorAll("applet"));'
-            'for (const a of all) {'
-            '  const r = a.getBoundingClientRect(), x = r.left % 1, y = r.top % 1;'
-            '  if (x || y) a.parentElement.setAttribute("style", "position:relative;left:" + -x + "px;top:" + -y + "px");'
-            '}'
-            'return all;')
+        applets = self.engine.js(ON_PIXEL_GRID + 'return all;')
         self.settle()
         return applets
 
@@ -321,10 +322,12 @@ class IsolationCases:
         e.js('document.body.dispatchEvent(new PointerEvent("pointerdown", {bubbles: true}));')
         e.resize(360, engines.HEIGHT)
         self.settle()
-        small = e.js('return arguments[0].map(a => a.classList.contains("gb-small"));', applets)
-        e.js('for (const a of arguments[0]) if (a.classList.contains("gb-small")) {'
+        small = e.js('return Array.from(document.querySelectorAll("applet"), a => a.classList.contains("gb-small"));')
+        e.js('for (const a of document.querySelectorAll("applet")) if (a.classList.contains("gb-small")) {'
              '  a.querySelector(".gb-tog").click();'
-             '  const d = a.querySelector(".gb-bar > li > .gb-disc"); if (d) d.click(); }', applets)
+             '  const d = a.querySelector(".gb-bar > li > .gb-disc"); if (d) d.click(); }')
+        self.settle()
+        e.js(ON_PIXEL_GRID)
         self.settle()
         return small
 
@@ -423,7 +426,8 @@ class IsolationCases:
         saved = self.pages['saved']
         e.open(self.pages['dressed'])
         applets = self.applets()
-        self.assertEqual(len(set(e.js('return arguments[0].map(a => a.className);', applets))), len(saved))
+        self.assertEqual(len(set(e.js('return Array.from(document.querySelectorAll("applet"), a => a.className);'))),
+                         len(saved))
         for n, applet in enumerate(applets):
             with self.subTest(template=n, open=None):
                 self.assertLooksLikePicture(cached_picture(saved[n]), self.menu_boxes(applet))
