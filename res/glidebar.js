@@ -47,7 +47,9 @@
   // reach nothing of the page outside it.
   const ROOT = 'applet.glidebar';
   const RESET = [
-    ROOT + '{all:initial;direction:ltr;unicode-bidi:isolate}',
+    // (WebKitGTK keeps the inherited font family through `all: initial`
+    // and `font-family: initial`: it is named.)
+    ROOT + '{all:initial;font-family:serif;direction:ltr;unicode-bidi:isolate}',
     // (::first-line and ::first-letter need no reset: the labels are flex
     // containers, which have neither.)
     ROOT + ' *,' + ROOT + ' *::before,' + ROOT + ' *::after{all:revert;direction:ltr;unicode-bidi:normal}',
