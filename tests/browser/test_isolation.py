@@ -28,7 +28,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import pages  # noqa: E402
 import pngdiff  # noqa: E402
 import test_engines as engines  # noqa: E402
-from pages import menu_tree, params, picture, read_text, save_template, write_text  # noqa: E402
+from pages import menu_tree, params, picture, read_text, write_text  # noqa: E402
 
 from selenium.webdriver.common.keys import Keys  # noqa: E402
 
