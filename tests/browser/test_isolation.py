@@ -193,8 +193,11 @@ TRANSITIONS_DONE = ('Promise.race([new Promise(t => setTimeout(t, 3000)), Promis
 # may make scrolling smooth).
 SCROLL_TO = ('scrollTo({left: 0, top: scrollY + arguments[0].getBoundingClientRect().top - 20,'
              ' behavior: "instant"});')
-# Moves each applet's holder so that the applet lies on whole pixels.
+# Moves each applet's holder so that the applet lies on whole pixels, and
+# turns off a framework's smooth scrolling, which would still move the page
+# after a focused item was scrolled into view.
 ON_PIXEL_GRID = (
+    'document.documentElement.style.scrollBehavior = "auto";'
     'const all = Array.from(document.querySelectorAll("applet"));'
     'for (const a of all) a.parentElement.removeAttribute("style");'
     'const off = all.map(a => { const r = a.getBoundingClientRect(); return [r.left % 1, r.top % 1]; });'
