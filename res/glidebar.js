@@ -28,42 +28,93 @@
   const MAX_ITEMS = 200; // items a menu may hold, as the program reads them
   const BUILT = 'data-glidebar-built';
   const STYLE_ID = 'glidebar-style';
+
+  // The page's style sheets are kept off the menu by the cascade alone: the
+  // list stays the menu, and every property of every element of the menu is
+  // set by a rule the page cannot outweigh. The menu's root starts from
+  // every property's initial value (nothing inherited from the page), each
+  // element in it from the browser's own defaults (the page's rules rolled
+  // back), and every rule of ours is `!important`, so that no rule of the
+  // page without `!important` reaches the menu, whatever its selector.
+  // `all` leaves out direction and unicode-bidi, which are set here too.
+  // The other way, a drawn copy of the links in a shadow root, was not
+  // taken: the page would carry the links twice, the copy would cost its
+  // making at every load, screen readers and scripts would meet other
+  // elements than the page's own links, and an applet element cannot hold
+  // a shadow root. The script's own inline styles are `!important` too
+  // (setStyle).
+  // Every selector starts at the drawn applet (ROOT), so the menu's rules
+  // reach nothing of the page outside it.
+  const ROOT = 'applet.glidebar';
+  const RESET = [
+    // (WebKitGTK keeps the inherited font family through `all: initial`
+    // and `font-family: initial`: it is named.)
+    ROOT + '{all:initial;font-family:serif;direction:ltr;unicode-bidi:isolate}',
+    // (::first-line and ::first-letter need no reset: the labels are flex
+    // containers, which have neither.)
+    ROOT + ' *,' + ROOT + ' *::before,' + ROOT + ' *::after{all:revert;direction:ltr;unicode-bidi:normal}',
+  ];
   // What every drawn menu shares; each applet adds a sheet of its own looks.
   const SHEET = [
-    '.glidebar, .glidebar * { box-sizing: border-box; margin: 0; padding: 0; }',
+    ROOT + ',' + ROOT + ' *{box-sizing:border-box;margin:0;padding:0}',
     // Sub menus float over the page beside their item, over what follows.
-    '.glidebar { display: inline-block; position: relative; overflow: visible; isolation: isolate; z-index: 100;',
-    '  vertical-align: baseline; text-align: left; line-height: normal; text-indent: 0;',
-    '  -webkit-tap-highlight-color: transparent; }',
-    '.glidebar nav.glidebar-links { position: absolute; left: 0; top: 0; width: 100%; height: 100%; }',
-    '.glidebar ul { position: absolute; display: flex; list-style: none; }',
-    '.glidebar ul::after { content: ""; position: absolute; left: 0; top: 0; right: 0; bottom: 0;',
-    '  border: 1px solid transparent; pointer-events: none; z-index: 1; }',
-    '.glidebar li { display: flex; flex: none; background-origin: border-box;',
-    '  background-clip: border-box; cursor: pointer; }',
+    ROOT + '{display:inline-block;position:relative;overflow:visible;isolation:isolate;z-index:100;' +
+      'vertical-align:baseline;text-align:left;line-height:normal;text-indent:0;' +
+      '-webkit-tap-highlight-color:transparent}',
+    ROOT + ' nav.glidebar-links{display:block;position:absolute;left:0;top:0;width:100%;height:100%}',
+    ROOT + ' ul{position:absolute;display:flex;list-style:none}',
+    ROOT + ' ul::after{content:"";position:absolute;left:0;top:0;right:0;bottom:0;' +
+      'border:1px solid transparent;pointer-events:none;z-index:1}',
+    ROOT + ' li{display:flex;flex:none;background-origin:border-box;background-clip:border-box;cursor:pointer}',
     // The label lies in the item's content box less two pixels at each side,
     // and is cut there.
-    '.glidebar li > :first-child { display: flex; flex: 1 1 0; min-width: 0; height: 100%;',
-    '  align-items: center; overflow: hidden; white-space: pre; text-decoration: none; outline: none;',
-    '  -webkit-tap-highlight-color: transparent; }',
-    '.glidebar .gb-text { display: flex; align-items: center; height: 100%; overflow: hidden; min-width: 0; }',
-    '.glidebar img { display: block; flex: none; max-width: 100%; max-height: 100%; }',
-    '.glidebar .gb-sub { display: none; z-index: 2; }',
-    // The small-screen form's buttons show in that form only.
-    '.glidebar .gb-tog, .glidebar .gb-disc { display: none; }',
-    '.glidebar button { appearance: none; -webkit-appearance: none; border-style: solid; cursor: pointer;',
-    '  align-items: center; white-space: pre; overflow: hidden; text-align: left; }',
-    '.glidebar.gb-small :is(a, button):focus-visible { outline: 2px solid currentColor; outline-offset: -6px; }',
+    ROOT + ' li>:first-child{display:flex;flex:1 1 0;min-width:0;height:100%;align-items:center;' +
+      'overflow:hidden;white-space:pre;text-decoration:none;outline:none;cursor:pointer;' +
+      '-webkit-tap-highlight-color:transparent}',
+    ROOT + ' .gb-text{display:flex;align-items:center;height:100%;overflow:hidden;min-width:0}',
+    ROOT + ' img{display:block;flex:none;max-width:100%;max-height:100%}',
+    ROOT + ' .gb-sub{display:none;z-index:2}',
+    ROOT + ' button{appearance:none;-webkit-appearance:none;border-style:solid;cursor:pointer;' +
+      'align-items:center;white-space:pre;overflow:hidden;text-align:left}',
+    ROOT + '.gb-small :is(a,button):focus-visible{outline:2px solid currentColor;outline-offset:-6px}',
     // Until the menu is drawn, the list shows its main links only: laying out
     // every sub list first would cost more than drawing the menu. An applet
     // whose params draw no menu shows its whole list again.
-    'applet:not(.gb-list) .glidebar-links li ul { display: none; }',
-    '.glidebar .gb-open > .gb-sub { display: flex; }',
-    '@media (forced-colors: active) {',
-    '  .glidebar li.gb-f { outline: 2px solid Highlight; outline-offset: -4px; }',
-    '  .glidebar li.gb-f > :first-child { forced-color-adjust: none; }',
-    '}',
-  ].join('\n');
+    'applet:not(.gb-list) .glidebar-links li ul{display:none}',
+    ROOT + ' .gb-open>.gb-sub{display:flex}',
+  ];
+  // The small-screen form's buttons show in that form only, and never on paper.
+  const BUTTONS = [ROOT + ' .gb-tog,' + ROOT + ' .gb-disc{display:none}'];
+  const FORCED_COLOURS = [
+    ROOT + ' li.gb-f{outline:2px solid Highlight;outline-offset:-4px}',
+    ROOT + ' li.gb-f>:first-child{forced-color-adjust:none}',
+  ];
+  // Printed, the menu is its list of links, sub menus and all.
+  const PRINTED = [ROOT + '{display:block}'];
+
+  // Rules of the form `selector{name:value;...}` with every declaration
+  // made `!important`. Values never hold `;`, `{` or `}` (a page's address
+  // is escaped by cssString).
+  function strong(rules) {
+    return rules.map((r) => {
+      const open = r.indexOf('{');
+      const decls = r.slice(open + 1, -1).split(';').filter((d) => d.trim() !== '');
+      return r.slice(0, open + 1) + decls.map((d) => d + '!important').join(';') + '}';
+    }).join('\n');
+  }
+  // The drawn look shows on screens; on paper the page's links show as a list.
+  function onScreen(rules) { return '@media not print{\n' + strong(rules) + '\n}'; }
+  const BASE_SHEET = [strong(RESET), strong(BUTTONS), onScreen(SHEET),
+    '@media print{\n' + strong(PRINTED) + '\n}',
+    '@media (forced-colors:active){\n' + strong(FORCED_COLOURS) + '\n}'].join('\n');
+
+  // A CSS string of any text: quotes, backslashes, line ends and the
+  // characters strong() cuts at written as escapes.
+  function cssString(text) {
+    return '"' + text.replace(/["\\\n\r\f;{}]/g, (c) => '\\' + c.charCodeAt(0).toString(16) + ' ') + '"';
+  }
+  // Inline styles of the script's own, as sure of their place as its rules.
+  function setStyle(e, name, value) { e.style.setProperty(name, value, 'important'); }
 
   // ---- Reading the params -------------------------------------------------
 
@@ -315,7 +366,9 @@
     const S = root + '.gb-small', hm = Math.max(TARGET, cfg.mm.h), hs = Math.max(TARGET, cfg.sm.h);
     const tm = thickness(cfg.mm), ts = thickness(cfg.sm), bar = S + ' .gb-bar', row = bar + '>li';
     const rules = [
-      S + '{display:block;width:auto;min-width:' + 2 * TARGET + 'px;height:auto}',
+      // A line of its own, yet an inline block: the page's text decorations
+      // do not reach into one.
+      S + '{display:inline-block;vertical-align:top;width:100%;min-width:' + 2 * TARGET + 'px;height:auto}',
       S + ' .glidebar-links{position:static;width:auto;height:auto}',
       bar + '{position:static;display:none;flex-direction:column;gap:0;background:none}',
       S + '.gb-shown .gb-bar{display:flex}',
@@ -358,13 +411,15 @@
     return rules;
   }
 
-  function styleSheet(cls, cfg) {
-    const root = '.' + cls;
+  // The rules of one applet (root: its selector), its background image
+  // tiled from its top left.
+  function styleSheet(root, cfg) {
     const box = appletBox(cfg);
-    return [root + '{width:' + box.w + 'px;height:' + box.h + 'px;background-color:' + css(cfg.bkColor) + '}',
+    const image = cfg.bkImage ? ';background-image:url(' + cssString(cfg.bkImage) + ');background-repeat:repeat;' +
+      'background-position:0 0' : '';
+    return [root + '{width:' + box.w + 'px;height:' + box.h + 'px;background-color:' + css(cfg.bkColor) + image + '}',
       root + ' .gb-bar{left:' + cfg.x + 'px;top:' + cfg.y + 'px}']
-      .concat(menuRules(root + ' .gb-bar', cfg.mm, cfg.mi), menuRules(root + ' .gb-sub', cfg.sm, cfg.si))
-      .join('\n');
+      .concat(menuRules(root + ' .gb-bar', cfg.mm, cfg.mi), menuRules(root + ' .gb-sub', cfg.sm, cfg.si));
   }
 
   // ---- Turning the list into the menu ---------------------------------------
@@ -412,9 +467,9 @@
   }
 
   function flexItem(e, order, grow, margin) {
-    e.style.order = order;
-    e.style.flex = grow ? '1 1 0px' : 'none';
-    e.style.margin = margin;
+    setStyle(e, 'order', order);
+    setStyle(e, 'flex', grow ? '1 1 0px' : 'none');
+    setStyle(e, 'margin', margin);
   }
 
   // Where an item's image and its label sit in one look: the alignments may
@@ -422,10 +477,10 @@
   function placeImage(node, look) {
     const a = node.a, ia = look.imageAlign, ta = look.textAlign, justify = ['flex-start', 'center', 'flex-end'];
     const img = node.img, spacer = node.spacer, text = node.text;
-    a.style.justifyContent = 'flex-start';
-    text.style.justifyContent = justify[ta];
+    setStyle(a, 'justify-content', 'flex-start');
+    setStyle(text, 'justify-content', justify[ta]);
     const group = ia === 1 && ta === 1 && fitsTogether(node, look, thickness(node.style));
-    spacer.style.display = ia === 1 && !group ? 'block' : 'none';
+    setStyle(spacer, 'display', ia === 1 && !group ? 'block' : 'none');
     if (ia === 0) {
       flexItem(img, 0, false, '0');
       flexItem(text, 1, true, '0 0 0 4px');
@@ -433,7 +488,7 @@
       flexItem(text, 0, true, '0 4px 0 0');
       flexItem(img, 1, false, '0');
     } else if (group) { // both centred: one group, image first
-      a.style.justifyContent = 'center';
+      setStyle(a, 'justify-content', 'center');
       flexItem(img, 0, false, '0');
       flexItem(text, 1, false, node.label ? '0 0 0 4px' : '0');
     } else { // a centred image, the text in the room on its own side (right when centred)
@@ -565,7 +620,7 @@
       node.text.remove();
       a.textContent = it.label;
       a.classList.remove('gb-pic');
-      a.style.justifyContent = '';
+      a.style.removeProperty('justify-content');
       node.img = null;
     });
     node.img.addEventListener('load', () => node.repaint && node.repaint());
@@ -618,17 +673,11 @@
     const number = (parseInt(base.getAttribute('data-drawn'), 10) || 0) + 1;
     base.setAttribute('data-drawn', number);
     const cls = 'gb' + number;
+    const root = ROOT + '.' + cls;
     const sheet = el('style');
-    sheet.textContent = styleSheet(cls, cfg);
+    sheet.textContent = onScreen(styleSheet(root, cfg));
     (document.head || document.documentElement).appendChild(sheet);
     applet.classList.add('glidebar', cls);
-    if (cfg.bkImage) {
-      const s = applet.style;
-      s.backgroundImage = 'url("' + cfg.bkImage.replace(/["\\\n\r\f]/g,
-        (c) => '\\' + c.charCodeAt(0).toString(16) + ' ') + '")';
-      s.backgroundRepeat = 'repeat';
-      s.backgroundPosition = '0 0';
-    }
 
     const name = list.getAttribute('aria-label') || '';
     list.removeAttribute('style'); // the page's own look of the list without scripts
@@ -653,8 +702,8 @@
         sub.setAttribute('role', 'menu');
         sub.setAttribute('aria-label', it.label || node.a.getAttribute('aria-label') || '');
         const o = subMenuOrigin(cfg.mm, i);
-        sub.style.left = o.x + 'px';
-        sub.style.top = o.y + 'px';
+        setStyle(sub, 'left', o.x + 'px');
+        setStyle(sub, 'top', o.y + 'px');
         node.subList = sub;
         node.subOrigin = o;
         node.subBox = menuBox(cfg.sm, it.sub.length);
@@ -671,7 +720,7 @@
       // The small-screen form's parts, made the first time it shows: its
       // rules, the button that shows the main items, and one beside each
       // item with a sub menu that shows its sub items.
-      sheet.textContent += '\n' + smallRules('.' + cls, cfg).join('\n');
+      sheet.textContent += '\n' + onScreen(smallRules(root, cfg));
       if (!bar.id) bar.id = cls + '-bar';
       const toggle = el('button', 'gb-tog');
       toggle.type = 'button';
@@ -875,7 +924,7 @@
         const other = cfg.mm.across ? o.x + cfg.mm.w - w : o.x - cfg.mm.w - w;
         x = rootLeft + cfg.x + other >= 0 ? other : Math.floor(Math.max(0, room - w) - rootLeft) - cfg.x;
       }
-      owner.subList.style.left = x + 'px';
+      setStyle(owner.subList, 'left', x + 'px');
     }
     function set(h, p) {
       const old = [hover, pressed];
@@ -1035,7 +1084,7 @@
     if (!document.getElementById(STYLE_ID)) {
       const style = el('style');
       style.id = STYLE_ID;
-      style.textContent = SHEET;
+      style.textContent = BASE_SHEET;
       (document.head || document.documentElement).appendChild(style);
     }
     for (const applet of Array.from(document.getElementsByTagName('applet'))) {

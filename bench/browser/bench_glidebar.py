@@ -1,7 +1,11 @@
-"""Measures glidebar.js in headless Chromium against the floor: the same menu
-written as static HTML and CSS, which costs the browser only its own style
-and layout. For menus of 20 x 20 and 200 x 200 items it loads each page in
-turns (ours, floor, ours, ...) and reads Chromium's own CPU counters
+"""Measures glidebar.js in headless Chromium against two floors, each the
+same menu as static HTML and CSS, which costs the browser only its own style
+and layout: the menu our script drew, saved without the script (the drawn
+floor), and the menu as an author would write it by hand (the hand floor: a
+nested list of links, one short style sheet with the same look, sub menus
+shown by :hover and :focus-within, no params and no script). For menus of
+20 x 20 and 200 x 200 items it loads each page in turns (ours, drawn floor,
+hand floor, ours, ...) and reads Chromium's own CPU counters
 (Performance.getMetrics: script, style and layout durations), then opens a
 sub menu in each. The pages are served over HTTP on this machine, as a
 site serves them (the browser then keeps the script compiled between
@@ -70,6 +74,65 @@ def make_floor(driver, site, page):
     return os.path.basename(floor)
 
 
+# The hand floor's looks are read from the drawn menu: the main and the sub
+# items in their Normal and Mouse Move looks, the menus' places and gaps.
+READ_LOOKS = (
+    'const bar = document.querySelector(".gb-bar"), li = bar.children[0], root = bar.closest("applet");'
+    'const look = e => { const c = getComputedStyle(e), a = getComputedStyle(e.firstElementChild);'
+    '  return {w: c.width, h: c.height, bg: c.backgroundImage !== "none" ? c.backgroundImage : c.backgroundColor,'
+    '    border: c.borderTopWidth + " " + c.borderTopStyle, bc: c.borderColor, color: a.color, font: a.font,'
+    '    pad: a.marginLeft, justify: a.justifyContent}; };'
+    'const a = li.firstElementChild;'
+    'a.dispatchEvent(new PointerEvent("pointerover", {bubbles: true, pointerType: "mouse"}));'
+    'const hover = look(li), sub = li.querySelector(".gb-sub"), sli = sub.children[0];'
+    'const subNormal = look(sli);'
+    'sli.firstElementChild.dispatchEvent(new PointerEvent("pointerover", {bubbles: true, pointerType: "mouse"}));'
+    'const subHover = look(sli);'
+    'a.dispatchEvent(new PointerEvent("pointerover", {bubbles: true, pointerType: "mouse"}));'
+    'root.dispatchEvent(new PointerEvent("pointerleave", {pointerType: "mouse"}));'
+    'const rc = getComputedStyle(root), bc = getComputedStyle(bar), sc = getComputedStyle(sub);'
+    'return {main: look(li), mainHover: hover, sub: subNormal, subHover: subHover,'
+    '  width: rc.width, height: rc.height, bk: rc.backgroundColor, left: bc.left, top: bc.top,'
+    '  across: bc.flexDirection === "row", gap: bc.gap, subAcross: sc.flexDirection === "row", subGap: sc.gap};')
+
+
+def make_hand_floor(driver, site, page, main, sub):
+    """The same menu as an author would write it by hand, beside `page`:
+    returns the page's file name."""
+    driver.get(site + os.path.basename(page))
+    k = driver.execute_script(READ_LOOKS)
+
+    def item_rules(sel, look):
+        return ('%s{width:%s;height:%s;background:%s;border:%s;border-color:%s}'
+                '%s>a{color:%s;font:%s;margin:0 %s;justify-content:%s}'
+                % (sel, look['w'], look['h'], look['bg'], look['border'], look['bc'],
+                   sel, look['color'], look['font'], look['pad'], look['justify']))
+    css = (
+        '.menu{position:relative;display:inline-block;width:%s;height:%s;background:%s}'
+        '.menu ul{position:absolute;display:flex;margin:0;padding:0;list-style:none}'
+        '.menu>ul{left:%s;top:%s;flex-direction:%s;gap:%s}'
+        '.menu li{display:flex;box-sizing:border-box}'
+        '.menu a{display:flex;flex:1;align-items:center;overflow:hidden;white-space:pre;text-decoration:none}'
+        '.menu li ul{display:none;flex-direction:%s;gap:%s;z-index:2;%s}'
+        '.menu li:hover>ul,.menu li:focus-within>ul{display:flex}'
+        % (k['width'], k['height'], k['bk'], k['left'], k['top'], 'row' if k['across'] else 'column', k['gap'],
+           'column' if not k['subAcross'] else 'row', k['subGap'],
+           'top:100%;left:0' if k['across'] else 'left:100%;top:0')
+        + item_rules('.menu>ul>li', k['main']) + item_rules('.menu>ul>li:hover', k['mainHover'])
+        + item_rules('.menu li li', k['sub']) + item_rules('.menu li li:hover', k['subHover']))
+    body = ['<nav class="menu" aria-label="Site"><ul>']
+    for i in range(main):
+        body.append('<li><a href="item%d.html">Item %d</a><ul>' % (i, i))
+        body += ['<li><a href="sub%d_%d.html">Sub item %d.%d</a></li>' % (i, j, i, j) for j in range(sub)]
+        body.append('</ul></li>')
+    body.append('</ul></nav>')
+    hand = page[:-4] + '-hand.htm'
+    with open(hand, 'w', encoding='utf-8') as f:
+        f.write('<!DOCTYPE html>\n<html><head><title>Hand-written menu</title><style>%s</style></head>\n'
+                '<body>\n%s\n</body></html>\n' % (css, '\n'.join(body)))
+    return os.path.basename(hand)
+
+
 def counters(driver):
     metrics = {m['name']: m['value'] for m in driver.execute_cdp_cmd('Performance.getMetrics', {})['metrics']}
     return {k: metrics.get(k, 0.0) for k in COUNTERS}
@@ -109,10 +172,13 @@ def load(driver, page):
 OPEN_OURS = ('const a = document.querySelectorAll("[role=menubar] > li > [role=menuitem]")[arguments[0]];'
              'a.dispatchEvent(new PointerEvent("pointerover", {bubbles: true, pointerType: "mouse"}));'
              'return document.body.offsetHeight;')
-# The floor shows what pointing at the item shows: its Mouse Move look and
-# its sub menu.
+# The drawn floor shows what pointing at the item shows: its Mouse Move look
+# and its sub menu.
 OPEN_FLOOR = ('document.querySelectorAll(".gb-bar > li")[arguments[0]].classList.add("gb-m", "gb-open");'
               'return document.body.offsetHeight;')
+# The hand floor shows its sub menu while the focus is in its item.
+OPEN_HAND = ('document.querySelectorAll(".menu > ul > li > a")[arguments[0]].focus();'
+             'return document.body.offsetHeight;')
 
 
 def main():
@@ -134,20 +200,25 @@ def main():
             for main_count, sub_count in SIZES:
                 path = make_page(gen, folder, main_count, sub_count)
                 floor = site + make_floor(driver, site, path)
+                hand = site + make_hand_floor(driver, site, path, main_count, sub_count)
                 page = site + os.path.basename(path)
-                ours_load, floor_load, ours_open, floor_open = [], [], [], []
-                parts = {'ours': {}, 'floor': {}, 'ours open': {}, 'floor open': {}}
+                ours_load, floor_load, hand_load, ours_open, floor_open, hand_open = [], [], [], [], [], []
+                parts = {'ours': {}, 'floor': {}, 'hand': {}, 'ours open': {}, 'floor open': {}, 'hand open': {}}
                 k = main_count // 2
                 for _ in range(runs):
                     ours_load.append(spent(driver, lambda: load(driver, page), parts['ours']))
                     ours_open.append(spent(driver, lambda: driver.execute_script(OPEN_OURS, k), parts['ours open']))
                     floor_load.append(spent(driver, lambda: load(driver, floor), parts['floor']))
                     floor_open.append(spent(driver, lambda: driver.execute_script(OPEN_FLOOR, k), parts['floor open']))
-                ml, fl = statistics.median(ours_load), statistics.median(floor_load)
-                mo, fo = statistics.median(ours_open), statistics.median(floor_open)
+                    hand_load.append(spent(driver, lambda: load(driver, hand), parts['hand']))
+                    hand_open.append(spent(driver, lambda: driver.execute_script(OPEN_HAND, k), parts['hand open']))
+                ml, fl, hl = (statistics.median(v) for v in (ours_load, floor_load, hand_load))
+                mo, fo, ho = (statistics.median(v) for v in (ours_open, floor_open, hand_open))
                 print('%d x %d, CPU of script, style and layout, median of %d (ms):' % (main_count, sub_count, runs))
-                print('  load: ours %.2f, floor %.2f, ratio %.2fx' % (1e3 * ml, 1e3 * fl, ml / fl))
-                print('  open a sub menu: ours %.3f, floor %.3f, ratio %.2fx' % (1e3 * mo, 1e3 * fo, mo / fo))
+                print('  load: ours %.2f, drawn floor %.2f, ratio %.2fx; hand floor %.2f, ratio %.2fx'
+                      % (1e3 * ml, 1e3 * fl, ml / fl, 1e3 * hl, ml / hl))
+                print('  open a sub menu: ours %.3f, drawn floor %.3f, ratio %.2fx; hand floor %.3f, ratio %.2fx'
+                      % (1e3 * mo, 1e3 * fo, mo / fo, 1e3 * ho, mo / ho))
                 for who, by in parts.items():
                     print('    %-10s %s' % (who, ', '.join('%s %.3f' % (k.replace('Duration', ''), 1e3 * statistics.median(v))
                                                          for k, v in by.items())))
