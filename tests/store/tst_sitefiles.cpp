@@ -548,6 +548,13 @@ void TestSiteFiles::editJustBeforeTheCommit()
     QVERIFY2(w.Update(&error), qPrintable(error));
     QVERIFY(WriteFileBytes(w.app + "/glidebar.js", "// newer script\n"));
     QVERIFY(WriteFileBytes(w.outside + "/pics/logo.png", PngBytes("newer logo")));
+    // A changed menu, so that every page is written again (a page whose
+    // menu is up to date is left alone, and their edit with it).
+    CAppletParameters changed;
+    QVERIFY(changed.LoadProject(w.Project()));
+    changed.m_pMainMenu->GetItem(0)->m_strLabel = QStringLiteral("Home, newer");
+    QVERIFY2(SavePage(w.Site("site.htm"), w.site, changed, QStringLiteral("<html>menu</html>"), w.app, &error),
+             qPrintable(error));
     const auto old = w.All();
     QByteArray theirs = ReadFileBytes(w.Site("sub/a.html"));
     theirs.replace("<p>a</p>", "<p>their edit</p>");
