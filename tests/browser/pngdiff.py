@@ -138,7 +138,7 @@ class Verdict:
         return text
 
 
-def judge(a, b, tolerance, outside=(), across=True, moved_ratio=MOVED_RATIO):
+def judge(a, b, tolerance, outside=(), across=True, moved_ratio=MOVED_RATIO, least_run=0):
     """Compares two pictures of the same size. A pixel agrees when no channel
     differs by more than `tolerance` from the other picture's pixel at the
     same place, or, for an edge that the two shade a pixel apart, when each
@@ -152,7 +152,7 @@ def judge(a, b, tolerance, outside=(), across=True, moved_ratio=MOVED_RATIO):
     an engine that sets each glyph on a whole pixel, which places a short
     label a pixel left or right of the picture's fractional place). A run
     counts as moved when its shifted cost is under `moved_ratio` of its
-    cost in place."""
+    cost in place, and is at least `least_run` pixels wide."""
     (wa, ha, _), (wb, hb, _) = a, b
     if (wa, ha) != (wb, hb):
         raise AssertionError('sizes differ: %dx%d and %dx%d' % (wa, ha, wb, hb))
@@ -195,18 +195,20 @@ def judge(a, b, tolerance, outside=(), across=True, moved_ratio=MOVED_RATIO):
                 total = {s: sum(c[s] for _, c in run) for s in misfit}
                 here = total[(0, 0)]
                 shift = min((s for s in total if s != (0, 0)), key=lambda s: total[s])
-                if here >= MOVED_FLOOR and total[shift] < moved_ratio * here and (across or shift[1]):
-                    x0 = run[0][0]
+                x0 = run[0][0]
+                wide = min(run[-1][0] + SQUARE, wa) - x0 >= least_run
+                if here >= MOVED_FLOOR and total[shift] < moved_ratio * here and (across or shift[1]) and wide:
                     moved.append((x0, y, min(run[-1][0] + SQUARE, wa) - x0, min(SQUARE, ha - y), shift,
                                   total[shift] / here))
             run = []
     return Verdict(share, in_place, moved)
 
 
-def check(test, what, shot, ref, tolerance, min_match, outside=(), across=True, moved_ratio=MOVED_RATIO):
+def check(test, what, shot, ref, tolerance, min_match, outside=(), across=True, moved_ratio=MOVED_RATIO,
+          least_run=0):
     """Judges a page's shot against its picture for a unittest case: prints
     the verdict, fails when too few pixels agree or something moved."""
-    verdict = judge(shot, ref, tolerance, outside, across, moved_ratio)
+    verdict = judge(shot, ref, tolerance, outside, across, moved_ratio, least_run)
     print('%s: %s' % (what, verdict))
     keep = os.environ.get('VANTREL_KEEP_PICTURES')
     if keep:  # both pictures of every comparison, to look at

@@ -439,7 +439,7 @@ class IsolationCases:
         offset = min(offsets, key=lambda o: (misfit(o), o != (0, 0)))
         for i, (shot, crop) in enumerate(zip(placed(*offset), crops)):
             pngdiff.check(self, '%s, part %d, applet at %r' % (e.name, i, offset), shot, crop, e.tolerance,
-                          e.min_match, leave_out if i == 0 else (), e.across, e.moved_ratio)
+                          e.min_match, leave_out if i == 0 else (), e.across, e.moved_ratio, e.least_run)
 
     def test_pictures(self):
         """Every template, on the dressed page that holds them all: closed,
