@@ -4,8 +4,8 @@
 # centres' data (appstreamcli validate --pedantic) and the desktop entry
 # (desktop-file-validate, no hint); then installs it with apt on this
 # machine, runs both programs, their manual pages and completion from the
-# installed package, removes and purges it, and checks that nothing of it is
-# left under /usr, /etc and dpkg's records. Installing needs root: run it on
+# installed package, removes it, and checks that nothing of it is left under
+# /usr, /etc and dpkg's records. Installing needs root: run it on
 # a machine (or a throw-away root) where installing vantrel is fine.
 #
 # Usage: tools/check_package.sh [build/vantrel_<version>_amd64.deb]
@@ -33,11 +33,13 @@ hints=$(desktop-file-validate "$work/root/usr/share/applications/vantrel.desktop
 [ -z "$hints" ] || fail "desktop-file-validate: $hints"
 
 # Installing: nothing of ours may be there before, and everything under /usr
-# and /etc is listed to compare with what is left after the purge.
+# and /etc is listed to compare with what is left after the removal.
 listing() { find /usr /etc -xdev 2>/dev/null | LC_ALL=C sort; }
-if dpkg-query -W -f='${db:Status-Abbrev}' vantrel 2>/dev/null | grep -q '^[ir]'; then
+# (The second letter of dpkg's state is "n" for a package not installed.)
+known() { dpkg-query -W -f='${db:Status-Abbrev}' vantrel 2>/dev/null | grep -q '^.[^n]'; }
+if known; then
     echo "vantrel was installed before the check: purging it first"
-    apt-get purge -y -qq -o DPkg::Lock::Timeout=600 vantrel >/dev/null
+    dpkg --purge vantrel >/dev/null
 fi
 listing >"$work/before"
 export DEBIAN_FRONTEND=noninteractive
@@ -78,9 +80,11 @@ grep -q '^[0-9]*:application/x-vantrel-project:\*\.qdx$' /usr/share/mime/globs2 
 grep -q 'application/x-vantrel-project=vantrel.desktop' /usr/share/applications/mimeinfo.cache \
     || fail "the desktop database does not give project files to vantrel"
 
-echo "== apt remove, apt purge"
+echo "== apt remove"
 apt-get remove -y -qq -o DPkg::Lock::Timeout=600 vantrel >/dev/null
-apt-get purge -y -qq -o DPkg::Lock::Timeout=600 vantrel >/dev/null
+# The package has no configuration files: removing it leaves nothing for a
+# purge to take.
+known && fail "apt remove left vantrel in dpkg's state '$(dpkg-query -W -f='${db:Status-Abbrev}' vantrel)'"
 listing >"$work/after"
 # What was not there before: allowed only where an installed package owns
 # it (a dependency apt brought along), never anything of ours.
@@ -92,9 +96,9 @@ while IFS= read -r path; do
         *) dpkg -S "$path" >/dev/null 2>&1 || left+="$path"$'\n' ;;
     esac
 done < <(LC_ALL=C comm -13 "$work/before" "$work/after")
-[ -z "$left" ] || fail "left behind after the purge:"$'\n'"$left"
+[ -z "$left" ] || fail "left behind after the removal:"$'\n'"$left"
 if grep -rlI -i vantrel /usr/share/mime /usr/share/applications /etc 2>/dev/null | grep -q .; then
-    fail "still named after the purge: $(grep -rlI -i vantrel /usr/share/mime /usr/share/applications /etc)"
+    fail "still named after the removal: $(grep -rlI -i vantrel /usr/share/mime /usr/share/applications /etc)"
 fi
 ls /var/lib/dpkg/info/vantrel.* >/dev/null 2>&1 && fail "dpkg still keeps records of vantrel"
 echo "package checked: $(basename "$deb")"
