@@ -1,7 +1,5 @@
 #include "store/SitePageText.h"
 
-#include <QCryptographicHash>
-
 #include "store/MarkupScanner.h"
 
 #include <QCryptographicHash>
@@ -110,8 +108,7 @@ CPageOutline Outline(const QByteArray &page)
                     charsetSettled = !outline.charset.isEmpty();
                 }
             } else if (name == "applet" && outline.applet.nStart < 0) {
-                const QByteArray code = scan.Attribute("code").trimmed().toByteArray().toLower();
-                if (code == "glidebar.class" || code.endsWith("/glidebar.class"))
+                if (IsMenuAppletCode(scan.Attribute("code")))
                     outline.applet = here;
             }
             break;
@@ -156,6 +153,12 @@ bool LineEndAt(const QByteArray &page, qsizetype at, const QByteArray &eol)
 }
 
 } // namespace
+
+bool IsMenuAppletCode(QByteArrayView code)
+{
+    const QByteArray name = code.trimmed().toByteArray().toLower();
+    return name == "glidebar.class" || name.endsWith("/glidebar.class") || name.endsWith("\\glidebar.class");
+}
 
 QString SitePageStateText(ESitePageState state)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // The author's own pages carry the menu between two markers; only the text
@@ -14,6 +15,11 @@ constexpr char kMenuMarkerEnd[] = "<!-- /Vantrel menu -->";
 // The line that has a page for today's browsers laid out at the phone's own
 // width (without its line end).
 constexpr char kViewportLine[] = "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">";
+
+// True when an applet's code attribute names the menu's class file, in any
+// letter case, in the page's folder or another ("Glidebar.class",
+// "../Glidebar.class"); blanks around it do not count.
+bool IsMenuAppletCode(QByteArrayView code);
 
 // What an update would do to a page.
 enum class ESitePageState {
