@@ -581,6 +581,9 @@ public:
                                              .arg(k));
 
         if (rootCount == 0) {
+            if (const qsizetype unread = m_scan.items.size() + m_scan.nItemsBeyond)
+                m_notes.Add(QStringLiteral("%1 item params belong to no menu of the Misc table; they are ignored")
+                                .arg(unread));
             if (!m_scan.list.isEmpty()) {
                 m_notes.Add(QStringLiteral("The applet's params give the menu no items; it is read from the page's "
                                            "list of links"));
@@ -724,17 +727,26 @@ void ResetToDefaults(CAppletParameters &params)
 } // namespace
 
 CPageReader::CPageReader(const QByteArray &page, const QString &strPagePath)
-    : m_page(CPageDecoding::AsciiCompatible(page)), m_strPagePath(strPagePath)
+    : m_page(page), m_ascii(CPageDecoding::AsciiCompatible(page)), m_strPagePath(strPagePath)
 {
 }
 
 bool CPageReader::Read(CAppletParameters &params, CPageRead *pRead)
 {
+    // A page taken for UTF-16 by the zero bytes of its start alone may be
+    // a page of bytes with zeros in it: read as it is when read so it
+    // carries no menu.
+    return ReadBytes(m_ascii, params, pRead)
+           || (m_ascii.constData() != m_page.constData() && ReadBytes(m_page, params, pRead));
+}
+
+bool CPageReader::ReadBytes(const QByteArray &page, CAppletParameters &params, CPageRead *pRead)
+{
     CPageRead read;
     CReadNotes notes;
     ResetToDefaults(params);
-    const CPageDecoding decoding(m_page);
-    const CScan scan = CScanner(m_page, decoding).Run();
+    const CPageDecoding decoding(page);
+    const CScan scan = CScanner(page, decoding).Run();
     if (scan.nAppletStart < 0) {
         if (pRead)
             *pRead = read;
@@ -748,7 +760,7 @@ bool CPageReader::Read(CAppletParameters &params, CPageRead *pRead)
     const QFileInfo pageInfo(m_strPagePath);
     const QString canonical = pageInfo.canonicalFilePath();
     const QString pageFolder = QFileInfo(canonical.isEmpty() ? pageInfo.absoluteFilePath() : canonical).absolutePath();
-    const CMenuPlace place = FindMenuPlace(m_page);
+    const CMenuPlace place = FindMenuPlace(page);
     const bool sitePage =
         place.kind == CMenuPlace::Between && scan.nAppletStart >= place.nBegin && scan.nAppletStart < place.nEnd;
     read.found = sitePage ? CPageRead::EFound::SitePage : CPageRead::EFound::Page;

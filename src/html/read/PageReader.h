@@ -79,6 +79,10 @@ public:
     static bool ReadPageFile(const QString &strPath, QByteArray *pBytes, QString *pError);
 
 private:
+    bool ReadBytes(const QByteArray &page, CAppletParameters &params, CPageRead *pRead);
+
     QByteArray m_page;
+    // The page as the markup scanner reads it (CPageDecoding::AsciiCompatible).
+    QByteArray m_ascii;
     QString m_strPagePath;
 };
