@@ -144,6 +144,25 @@ QList<CNamedFixture> Fixtures()
                      true});
     // Out-of-range indexes come back as -1, which writes the same page.
     fixtures.append({QStringLiteral("odd values"), OddValues, false});
+    // The project files and template library of the fuzz corpus (hand-made,
+    // with pictures that are not there).
+    const QString corpus = QStringLiteral(VANTREL_SOURCE_DIR "/fuzz/corpus/");
+    for (const QString name : {"project.qdx", "odd.qdx"})
+        fixtures.append({QStringLiteral("project fixture ") + name,
+                         [corpus, name](CAppletParameters &p, const QDir &) {
+                             CIniFile ini;
+                             QVERIFY(ini.Load(corpus + name));
+                             LoadProjectFromIni(p, ini);
+                         },
+                         name == "odd.qdx"});
+    for (int n = 0; n < 2; ++n)
+        fixtures.append({QStringLiteral("template fixture %1").arg(n),
+                         [corpus, n](CAppletParameters &p, const QDir &) {
+                             CIniFile ini;
+                             QVERIFY(ini.Load(corpus + "library.qdx"));
+                             LoadTemplateFromIni(p, n, ini);
+                         },
+                         true});
     return fixtures;
 }
 
@@ -673,6 +692,10 @@ void TestPageReader::hostile_data()
     QByteArray refs = head + "<param name=I0-0 value=\"" + QByteArray(4 << 20, '&') + QByteArray(1 << 20, 'a')
                       + "\"><param name=Misc value=1,1,></applet>";
     QTest::newRow("a value of references that are none") << refs << QString() << QString();
+
+    QTest::newRow("an applet without params")
+        << QByteArray("<applet code=\"Glidebar&#46;class\"></applet>") << "item1 item2 item3 item4"
+        << "MMStyle: the page has no such param; its values keep their defaults";
 
     QByteArray unclosed = head + "<param name=I0-0 value=\"A><param name=Misc value=1,1,></applet>";
     QTest::newRow("a quote never closed") << unclosed << "item1 item2 item3 item4" << "has no such param";

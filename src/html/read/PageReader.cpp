@@ -160,7 +160,7 @@ private:
     void StartTag(const CMarkupScanner &scan)
     {
         const QByteArray &name = scan.Name();
-        if (name == "applet" && IsMenuAppletCode(scan.Attribute("code"))) {
+        if (name == "applet" && IsMenuAppletCode(AttributeText(scan, "code"))) {
             if (m_where != Before) {
                 ++m_scan.nSecondApplets;
                 return;
@@ -177,7 +177,7 @@ private:
         if (name == "script") {
             bool there = false;
             const QByteArrayView src = scan.Attribute("src", &there);
-            if (there && NamesMenuScript(src)) {
+            if (there && NamesMenuScript(src.contains('&') ? AttributeText(scan, "src") : src)) {
                 if (m_where == Before)
                     m_scan.scriptBefore = {src, true};
                 else if (!m_scan.scriptAfter.bThere)
@@ -199,6 +199,16 @@ private:
             return;
         }
         ListStart(scan);
+    }
+
+    // An attribute's value with its character references read, as bytes
+    // of ASCII names are compared ("Glidebar&#46;class").
+    QByteArray AttributeText(const CMarkupScanner &scan, const char *name) const
+    {
+        const QByteArrayView raw = scan.Attribute(name);
+        if (!raw.contains('&'))
+            return raw.toByteArray();
+        return DecodeHtmlText(m_decoding.Decode(raw), EHtmlTextKind::Attribute).toUtf8();
     }
 
     void EndTag(const CMarkupScanner &scan)
@@ -770,9 +780,12 @@ bool CPageReader::ReadBytes(const QByteArray &page, CAppletParameters &params, C
         const CRaw script = scan.scriptBefore.bThere ? scan.scriptBefore : scan.scriptAfter;
         const QString scriptName = LoadString(StringId::PageScript);
         const QString classFile = LoadString(StringId::AppletClass);
-        int up = script.bThere ? FoldersUp(decoding.Decode(script.bytes), scriptName) : -1;
+        const auto text = [&decoding](QByteArrayView bytes) {
+            return DecodeHtmlText(decoding.Decode(bytes), EHtmlTextKind::Attribute);
+        };
+        int up = script.bThere ? FoldersUp(text(script.bytes), scriptName) : -1;
         if (up < 0)
-            up = FoldersUp(decoding.Decode(scan.code.bytes), classFile);
+            up = FoldersUp(text(scan.code.bytes), classFile);
         const QStringList parts = pageFolder.split(QLatin1Char('/'), Qt::SkipEmptyParts);
         if (up < 0 || up > parts.size()) {
             notes.Add(QStringLiteral("The menu block's script is not in a folder above the page; the page's own "
