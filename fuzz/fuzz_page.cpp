@@ -26,6 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
     }
     if (again.GenerateHTMLBytes(silent) != written) {
+        std::fprintf(stderr, "The page written:\n%s\nThat page read back and written again:\n%s\n",
+                     written.constData(), again.GenerateHTMLBytes(silent).constData());
         std::fprintf(stderr, "a written page reads back as another page\n");
         std::abort();
     }

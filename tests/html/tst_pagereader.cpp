@@ -30,6 +30,7 @@ private slots:
     void handEdited();
     void notes_data();
     void notes();
+    void linkListWhereParamsHaveNoItems();
     void noApplet_data();
     void noApplet();
     void hostile_data();
@@ -142,6 +143,14 @@ QList<CNamedFixture> Fixtures()
     fixtures.append({QStringLiteral("one item"),
                      [](CAppletParameters &p, const QDir &) { BuildMenu(*p.m_pMainMenu, QStringLiteral("Only")); },
                      true});
+    // A site page names a menu of an empty title "Site menu", which is read
+    // back as "Untitled".
+    fixtures.append({QStringLiteral("empty title"),
+                     [](CAppletParameters &p, const QDir &) {
+                         BuildMenu(*p.m_pMainMenu, QStringLiteral("A(a) B"));
+                         p.m_HTMLTitle.clear();
+                     },
+                     false});
     // Out-of-range indexes come back as -1, which writes the same page.
     fixtures.append({QStringLiteral("odd values"), OddValues, false});
     // The project files and template library of the fuzz corpus (hand-made,
@@ -620,6 +629,39 @@ void TestPageReader::notes()
     else
         QVERIFY2(NotesText(back.read).contains(note), qPrintable(NotesText(back.read)));
     QVERIFY(check(back.params));
+}
+
+// A page for today's browsers whose params give no item: the menu is its
+// list of links, as far as an item can carry it.
+void TestPageReader::linkListWhereParamsHaveNoItems()
+{
+    CSmallPage small(true);
+    QByteArray page = small.page;
+    static const QRegularExpression items(QStringLiteral("\t<param name=\"(I\\d+-\\d+|Misc)\"[^\n]*\n"));
+    page = QString::fromLatin1(page).remove(items).toLatin1();
+    const qsizetype listStart = page.indexOf("<ul>");
+    const qsizetype listEnd = page.indexOf("</nav>");
+    QVERIFY(listStart > 0 && listEnd > listStart);
+    page.replace(listStart, listEnd - listStart,
+                 "<ul><li><A HREF='a.htm' target=_top>One, <b>two</b></a><ul><li><span>Sub &amp; more</span>"
+                 "<ul><li><a href=deep.htm>Deep</a></li></ul></li></ul></li>"
+                 "<li><a href=\"javascript:alert(1)\">Code</a></li></ul>");
+    CReadBack back;
+    ReadBack(page, small.path, back);
+    QVERIFY(back.bFound);
+    QCOMPARE(Describe(*back.params.m_pMainMenu), QStringLiteral("One(Sub & more) Code"));
+    const CAppletMenuItem &one = *back.params.m_pMainMenu->GetItem(0);
+    QCOMPARE(one.m_strLink, QStringLiteral("a.htm"));
+    QCOMPARE(one.m_strTarget, QStringLiteral("_top"));
+    QCOMPARE(back.params.m_pMainMenu->GetItem(1)->m_strLink, QString());
+    const QString notes = NotesText(back.read);
+    for (const char *note : {"The applet's params give the menu no items; it is read from the page's list of links",
+                             "list item 1: the label \"One, two\" holds a comma, which an item cannot carry",
+                             "list item 2: the link \"javascript:alert(1)\" runs code; it is left out",
+                             "The list of links has sub menus below the first level, which the menu cannot hold"})
+        QVERIFY2(notes.contains(QString::fromUtf8(note)), qPrintable(notes));
+    // The styles are the params' all the same.
+    QCOMPARE(back.params.m_mmWidth, small.params.m_mmWidth);
 }
 
 void TestPageReader::noApplet_data()

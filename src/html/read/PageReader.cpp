@@ -132,16 +132,24 @@ public:
     {
         CMarkupScanner scan(m_page);
         while (scan.Next()) {
+            // The title's text comes right after its start tag; an empty
+            // title has none.
+            const bool titleText = m_bTitleText;
+            m_bTitleText = false;
             switch (scan.Kind()) {
             case CMarkupScanner::StartTag:
+                if (scan.Name() == "title" && !m_scan.title.bThere) {
+                    m_scan.title.bThere = true;
+                    m_bTitleText = true;
+                }
                 StartTag(scan);
                 break;
             case CMarkupScanner::EndTag:
                 EndTag(scan);
                 break;
             case CMarkupScanner::RawText:
-                if (scan.Name() == "title" && !m_scan.title.bThere)
-                    m_scan.title = {scan.Inner(), true};
+                if (titleText && scan.Name() == "title")
+                    m_scan.title.bytes = scan.Inner();
                 break;
             case CMarkupScanner::Text:
                 if (m_where == Inside && m_nList > 0 && m_bInEntry && m_pEntry)
@@ -336,6 +344,7 @@ private:
     EWhere m_where = Before;
     bool m_bParagraph = false;
     CRaw m_align;
+    bool m_bTitleText = false;
     // The link list: nav elements open (1 and more inside the list), lists
     // open in it, and the entry being read. Entries are kept in QLists that
     // grow only at their ends after the entry in hand is done with.
@@ -607,7 +616,6 @@ public:
 
         CAppletMenu &root = *m_params.m_pMainMenu;
         root.SetItemCount(rootCount, 0);
-        qsizetype used = rootCount;
         for (int i = 0; i < rootCount; ++i) {
             CAppletMenuItem &item = *root.GetItem(i);
             SetItem(item, 0, i);
@@ -618,7 +626,6 @@ public:
             sub.m_nCurrent = 0;
             for (int j = 0; j < subCount[i]; ++j)
                 SetItem(*sub.GetItem(j), subOf[i], j);
-            used += subCount[i];
         }
         root.m_nCurrent = 0;
         // Item params no menu reads (a sub menu used twice counts once).
@@ -687,6 +694,24 @@ private:
         return SiteLinkFromPage(link, m_strPageFolder);
     }
 
+    // An item of the link list. Its texts cannot carry a comma (the item's
+    // param and the project file cut at commas): each is cut at its first.
+    void SetItem(CAppletMenuItem &item, const CListEntry &entry, const QString &where)
+    {
+        const auto cut = [&](const QString &text, const char *what) {
+            const qsizetype comma = text.indexOf(QLatin1Char(','));
+            if (comma < 0)
+                return text;
+            m_notes.AddFor(where, QStringLiteral("the %1 %2 holds a comma, which an item cannot carry; what follows "
+                                                 "it is dropped")
+                                      .arg(QLatin1String(what), CParamFields::Quoted(text)));
+            return text.left(comma);
+        };
+        item.m_strLabel = cut(entry.strLabel, "label");
+        item.m_strTarget = cut(entry.strTarget, "target");
+        item.m_strLink = Link(cut(entry.strLink, "link"), where);
+    }
+
     void FromList()
     {
         CAppletMenu &root = *m_params.m_pMainMenu;
@@ -698,20 +723,14 @@ private:
             const CListEntry &entry = m_scan.list[i];
             const QString where = QStringLiteral("list item %1").arg(i + 1);
             CAppletMenuItem &item = *root.GetItem(i);
-            item.m_strLabel = entry.strLabel;
-            item.m_strTarget = entry.strTarget;
-            item.m_strLink = Link(entry.strLink, where);
+            SetItem(item, entry, where);
             if (entry.subs.isEmpty())
                 continue;
             CAppletMenu &sub = *item.GetSubMenu();
             sub.SetItemCount(int(qMin<qsizetype>(entry.subs.size(), kMaxStoredMenuItems)), 0);
             sub.m_nCurrent = 0;
-            for (int j = 0; j < sub.GetCount(); ++j) {
-                CAppletMenuItem &subItem = *sub.GetItem(j);
-                subItem.m_strLabel = entry.subs[j].strLabel;
-                subItem.m_strTarget = entry.subs[j].strTarget;
-                subItem.m_strLink = Link(entry.subs[j].strLink, QStringLiteral("%1.%2").arg(where).arg(j + 1));
-            }
+            for (int j = 0; j < sub.GetCount(); ++j)
+                SetItem(*sub.GetItem(j), entry.subs[j], QStringLiteral("%1.%2").arg(where).arg(j + 1));
         }
         root.m_nCurrent = 0;
         if (m_scan.bDeepList)
