@@ -267,8 +267,7 @@ bool CTemplatePage::ReadChosenPage()
     params.m_strHTMLPath = import.strPagePath;
     params.m_strSavedPage = import.read.found == CPageRead::EFound::Page ? m_strFileName : QString();
     if (!import.read.notes.isEmpty())
-        app.Ui().MessageBox(this, QStringLiteral("The menu was read from %1. Some of it could not be taken as it "
-                                                 "stands:\n%2")
+        app.Ui().MessageBox(this, QStringLiteral("The menu was read from %1. Notes:\n%2")
                                       .arg(QFileInfo(m_strFileName).fileName(), NotesText(import.read.notes)));
     return true;
 }

@@ -854,6 +854,15 @@ void TestPageReader::sitePagesCarryingTheMenu()
     QVERIFY(ImportPage(site.filePath(QStringLiteral("a/b/start.html")), read, &import, &error));
     QCOMPARE(QFileInfo(import.strProjectPath).fileName(), QStringLiteral("menu2.qdx"));
     QCOMPARE(QFileInfo(import.strPagePath).fileName(), QStringLiteral("menu2.htm"));
+    QVERIFY(import.read.notes.isEmpty());
+
+    // A project of another name that lists the page is named: it may be
+    // the one looked for.
+    QVERIFY(WriteFileBytes(site.filePath(QStringLiteral("site.qdx")),
+                           "[Site Pages]\r\nPage1=index.html\r\nPage2=a/b/start.html\r\n"));
+    QVERIFY(ImportPage(site.filePath(QStringLiteral("a/b/start.html")), read, &import, &error));
+    QCOMPARE(import.read.notes, QStringList{QStringLiteral("The project file site.qdx in the site folder lists this "
+                                                           "page as a site page: it may be the project looked for")});
 }
 
 QTEST_MAIN(TestPageReader)

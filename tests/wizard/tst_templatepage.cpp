@@ -338,7 +338,7 @@ void TestTemplatePage::pageWithoutProjectOffersToRead_data()
                                       << QStringList{offer, "You must open a HTML file which is saved by Vantrel."};
     QTest::newRow("a page edited by hand, read")
         << "edited" << true
-        << QStringList{offer, "The menu was read from lost.htm. Some of it could not be taken as it stands:\n"
+        << QStringList{offer, "The menu was read from lost.htm. Notes:\n"
                               "MMStyle: the item width \"wide\" is not a number; 0 kept"};
     QTest::newRow("a site page, read") << "site" << true << QStringList{siteOffer};
     QTest::newRow("a page without the menu")

@@ -3,7 +3,9 @@
 #include "model/AppletParameters.h"
 #include "model/UndoHistory.h"
 #include "store/FolderHandle.h"
+#include "store/IniFile.h"
 #include "store/ProjectFile.h"
+#include "store/SitePageKeys.h"
 #include "store/SitePageText.h"
 
 #include <QDir>
@@ -44,6 +46,28 @@ bool Recordable(const QString &path)
     return true;
 }
 
+// The project files of the site folder that list the page at strSitePath
+// among their site pages: the project may not be lost, only named otherwise.
+QStringList ProjectsListing(const QString &strSiteFolder, const QString &strSitePath)
+{
+    constexpr int kMaxProjectsLooked = 100;
+    QStringList found;
+    const QDir folder(strSiteFolder);
+    const QStringList projects =
+        folder.entryList({QStringLiteral("*.qdx")}, QDir::Files | QDir::NoSymLinks, QDir::Name).mid(0, kMaxProjectsLooked);
+    for (const QString &name : projects) {
+        CIniFile ini;
+        if (!ini.Load(folder.filePath(name)))
+            continue;
+        for (const CSitePage &page : ReadSitePages(ini))
+            if (page.strPath == strSitePath) {
+                found.append(name);
+                break;
+            }
+    }
+    return found;
+}
+
 } // namespace
 
 bool ImportPage(const QString &strPagePath, CAppletParameters &params, CPageImport *pImport, QString *pError)
@@ -66,6 +90,11 @@ bool ImportPage(const QString &strPagePath, CAppletParameters &params, CPageImpo
         const QString base = import.strProjectPath.left(import.strProjectPath.size() - 4);
         import.strPagePath = base + QStringLiteral(".htm");
         params.m_SitePages = PagesCarryingMenu(params, import.read.strSiteFolder, page, &import.read.notes);
+        if (!params.m_SitePages.isEmpty())
+            for (const QString &project : ProjectsListing(import.read.strSiteFolder, params.m_SitePages[0].strPath))
+                import.read.notes.append(QStringLiteral("The project file %1 in the site folder lists this page as "
+                                                        "a site page: it may be the project looked for")
+                                             .arg(project));
         break;
     }
     }
