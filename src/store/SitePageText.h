@@ -51,6 +51,10 @@ QByteArray PageCharset(const QByteArray &page);
 bool PageKeepsAscii(const QByteArray &page);
 // 2 for a page in UTF-16, 4 for one in UTF-32, by the same signs; else 1.
 int PageCodeUnitWidth(const QByteArray &page);
+// The same by the page's bytes alone (its byte-order mark, else the zero
+// bytes of its start), not by the charset it declares: what a page whose
+// bytes keep ASCII declares is read by them.
+int PageCodeUnitWidthOfBytes(const QByteArray &page);
 
 // The BLAKE2b-256 of bytes in lower-case hexadecimal, as the project file keeps
 // it (a third of the time SHA-256 takes here, for a whole site of pages).

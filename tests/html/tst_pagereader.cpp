@@ -720,7 +720,7 @@ void TestPageReader::hostile_data()
 
     QByteArray deep = head + "<param name=I0-2147483648 value=x><param name=I99999999999999999999-0 value=x>"
                              "<param name=I0-0 value=A><param name=Misc value=\"1,-5,\"></applet>";
-    QTest::newRow("item numbers beyond any bound") << deep << "item1 item2 item3 item4" << "2 item params belong to no menu";
+    QTest::newRow("item numbers beyond any bound") << deep << "item1 item2 item3 item4" << "3 item params belong to no menu";
 
     QByteArray nul = head + "<param name=I0-0 value=\"A";
     nul += '\0';

@@ -3,6 +3,7 @@
 #include "html/read/NamedReferences.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -80,10 +81,29 @@ qsizetype NumericReference(QStringView text, qsizetype at, char32_t *pCode)
 // narrows with each character, so a long run of letters costs little.
 const CNamedReference *LongestNamedReference(QStringView text, qsizetype from)
 {
-    const CNamedReference *lo = NamedReferencesBegin();
-    const CNamedReference *hi = NamedReferencesEnd();
+    // The names of each first letter, found once.
+    struct CRange {
+        const CNamedReference *lo, *hi;
+    };
+    static const auto byFirst = [] {
+        std::array<CRange, 128> ranges{};
+        for (const CNamedReference *r = NamedReferencesBegin(); r != NamedReferencesEnd(); ++r) {
+            CRange &range = ranges[size_t(r->pName[0]) & 0x7F];
+            if (!range.lo)
+                range.lo = r;
+            range.hi = r + 1;
+        }
+        return ranges;
+    }();
+    if (from >= text.size() || text[from].unicode() >= 128)
+        return nullptr;
+    const CRange &first = byFirst[text[from].unicode()];
+    if (!first.lo)
+        return nullptr;
+    const CNamedReference *lo = first.lo;
+    const CNamedReference *hi = first.hi;
     const CNamedReference *best = nullptr;
-    for (qsizetype k = 0; k < kLongestReferenceName && from + k < text.size(); ++k) {
+    for (qsizetype k = 1; k < kLongestReferenceName && from + k < text.size(); ++k) {
         const char16_t c16 = text[from + k].unicode();
         if (!IsAsciiAlnum(c16) && c16 != u';')
             break;
@@ -114,6 +134,15 @@ qsizetype NameLength(const CNamedReference &r)
 char32_t Windows1252Character(unsigned char byte)
 {
     return byte >= 0x80 && byte <= 0x9F ? kWindows1252High[byte - 0x80] : char32_t(byte);
+}
+
+QString DecodeHtmlText(const QString &raw, EHtmlTextKind kind)
+{
+    // Most values hold nothing to decode: the same text, not a copy.
+    for (const QChar c : raw)
+        if (c == u'&' || c == u'\r' || c == u'\0')
+            return DecodeHtmlText(QStringView(raw), kind);
+    return raw;
 }
 
 QString DecodeHtmlText(QStringView raw, EHtmlTextKind kind)

@@ -17,6 +17,7 @@
 // Anything else after '&' is the '&' itself.
 enum class EHtmlTextKind { Text, Attribute };
 QString DecodeHtmlText(QStringView raw, EHtmlTextKind kind);
+QString DecodeHtmlText(const QString &raw, EHtmlTextKind kind);
 
 // The character a browser reads for a byte of a page in Windows-1252
 // (which is also what pages declared ISO-8859-1 or ASCII are read as).

@@ -3,6 +3,8 @@
 #include "html/read/CharacterReferences.h"
 #include "store/SitePageText.h"
 
+#include <cstring>
+
 namespace {
 
 // Names browsers read as UTF-8, and as Windows-1252 (the WHATWG list).
@@ -30,8 +32,18 @@ bool IsWindows1252Name(const QByteArray &name)
 
 bool IsAscii(QByteArrayView bytes)
 {
-    for (const char c : bytes)
-        if (static_cast<unsigned char>(c) >= 0x80)
+    // Eight bytes at a time, then the rest.
+    const char *p = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        quint64 word;
+        std::memcpy(&word, p + i, 8);
+        if (word & 0x8080808080808080ull)
+            return false;
+    }
+    for (; i < n; ++i)
+        if (static_cast<unsigned char>(p[i]) >= 0x80)
             return false;
     return true;
 }
@@ -82,6 +94,14 @@ bool CPageDecoding::IsValidUtf8(QByteArrayView bytes)
 
 CPageDecoding::CPageDecoding(const QByteArray &page)
 {
+    // Bytes of ASCII alone read the same in every charset that keeps ASCII
+    // (an escape byte starts the sequences of the ISO-2022 ones, which do
+    // not): the page need not be read for its charset.
+    if (IsAscii(page) && !page.contains('\x1B')) {
+        m_kind = EKind::Utf8;
+        m_charset = "utf-8";
+        return;
+    }
     const QByteArray declared = PageCharset(page);
     if (!declared.isEmpty()) {
         if (IsUtf8Name(declared)) {
@@ -131,7 +151,7 @@ QString CPageDecoding::Decode(QByteArrayView bytes) const
 
 QByteArray CPageDecoding::AsciiCompatible(const QByteArray &page)
 {
-    const int width = PageCodeUnitWidth(page);
+    const int width = PageCodeUnitWidthOfBytes(page);
     if (width == 1)
         return page;
     // Which end the zero bytes of ASCII text are at, where no byte-order

@@ -23,6 +23,9 @@
 #include <QUrl>
 
 #include <climits>
+#include <cstring>
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -39,11 +42,12 @@ struct CRaw {
     bool bThere = false;
 };
 
-// One entry of the link list a page for today's browsers carries.
+// One entry of the link list a page for today's browsers carries, as the
+// page's bytes: decoded only when the list is read (the params give no item).
 struct CListEntry {
-    QString strLabel;
-    QString strLink;
-    QString strTarget;
+    QList<QByteArrayView> label; // the pieces of text of its link or span
+    QByteArrayView link;
+    QByteArrayView target;
     QList<CListEntry> subs;
 };
 
@@ -72,6 +76,12 @@ struct CScan {
     bool bDeepList = false;
 };
 
+// True when a tag's name (lower case) is `name`.
+template <size_t N> bool Is(const QByteArray &tagName, const char (&name)[N])
+{
+    return tagName.size() == qsizetype(N - 1) && std::memcmp(tagName.constData(), name, N - 1) == 0;
+}
+
 bool NamesMenuScript(QByteArrayView src)
 {
     const QByteArray name = src.trimmed().toByteArray().toLower();
@@ -79,18 +89,30 @@ bool NamesMenuScript(QByteArrayView src)
     return name == script || name.endsWith('/' + script) || name.endsWith('\\' + script);
 }
 
-// "i<menu>-<item>" with both numbers as the writer writes them: the key an
-// item param has in the page script ('i' + m + '-' + n).
-bool ItemNumbers(const QByteArray &lower, qint64 *pMenu, qint64 *pItem)
+// A number as the writer writes it ("%d", not negative); past kMaxMenus
+// it only has to stay known to be too large.
+bool PlainCount(QByteArrayView digits, qint64 *pValue)
 {
-    if (lower.size() < 4 || lower[0] != 'i')
+    if (digits.isEmpty() || (digits.size() > 1 && digits[0] == '0'))
         return false;
-    const qsizetype dash = lower.indexOf('-', 1);
-    if (dash < 0)
+    qint64 value = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9')
+            return false;
+        value = qMin<qint64>(value * 10 + (c - '0'), kMaxMenus * qint64(kItemStride));
+    }
+    *pValue = value;
+    return true;
+}
+
+// "I<menu>-<item>" in either case, both numbers as the writer writes them:
+// the key an item param has in the page script ('i' + m + '-' + n).
+bool ItemNumbers(QByteArrayView name, qint64 *pMenu, qint64 *pItem)
+{
+    if (name.size() < 4 || (name[0] != 'i' && name[0] != 'I'))
         return false;
-    const QString menu = QString::fromLatin1(lower.mid(1, dash - 1));
-    const QString item = QString::fromLatin1(lower.mid(dash + 1));
-    return CParamFields::PlainNumber(menu, 0, LLONG_MAX / 4, pMenu) && CParamFields::PlainNumber(item, 0, LLONG_MAX / 4, pItem);
+    const qsizetype dash = name.indexOf('-');
+    return dash > 0 && PlainCount(name.sliced(1, dash - 1), pMenu) && PlainCount(name.sliced(dash + 1), pItem);
 }
 
 bool HasClass(QByteArrayView classes, const char *wanted)
@@ -138,7 +160,7 @@ public:
             m_bTitleText = false;
             switch (scan.Kind()) {
             case CMarkupScanner::StartTag:
-                if (scan.Name() == "title" && !m_scan.title.bThere) {
+                if (Is(scan.Name(), "title") && !m_scan.title.bThere) {
                     m_scan.title.bThere = true;
                     m_bTitleText = true;
                 }
@@ -148,12 +170,12 @@ public:
                 EndTag(scan);
                 break;
             case CMarkupScanner::RawText:
-                if (titleText && scan.Name() == "title")
+                if (titleText && Is(scan.Name(), "title"))
                     m_scan.title.bytes = scan.Inner();
                 break;
             case CMarkupScanner::Text:
                 if (m_where == Inside && m_nList > 0 && m_bInEntry && m_pEntry)
-                    m_pEntry->strLabel += DecodeHtmlText(m_decoding.Decode(scan.Inner()), EHtmlTextKind::Text);
+                    m_pEntry->label.append(scan.Inner());
                 break;
             default:
                 break;
@@ -168,7 +190,7 @@ private:
     void StartTag(const CMarkupScanner &scan)
     {
         const QByteArray &name = scan.Name();
-        if (name == "applet" && IsMenuAppletCode(AttributeText(scan, "code"))) {
+        if (Is(name, "applet") && IsMenuAppletCode(AttributeText(scan, "code"))) {
             if (m_where != Before) {
                 ++m_scan.nSecondApplets;
                 return;
@@ -182,7 +204,7 @@ private:
             m_scan.align = m_align;
             return;
         }
-        if (name == "script") {
+        if (Is(name, "script")) {
             bool there = false;
             const QByteArrayView src = scan.Attribute("src", &there);
             if (there && NamesMenuScript(src.contains('&') ? AttributeText(scan, "src") : src)) {
@@ -194,7 +216,7 @@ private:
             return;
         }
         if (m_where == Before) {
-            if (name == "p") {
+            if (Is(name, "p")) {
                 m_bParagraph = true;
                 m_align.bytes = scan.Attribute("align", &m_align.bThere);
             }
@@ -202,7 +224,7 @@ private:
         }
         if (m_where != Inside)
             return;
-        if (name == "param") {
+        if (Is(name, "param")) {
             Param(scan);
             return;
         }
@@ -223,21 +245,21 @@ private:
     {
         const QByteArray &name = scan.Name();
         if (m_where == Before) {
-            if (name == "p")
+            if (Is(name, "p"))
                 m_bParagraph = false;
             return;
         }
         if (m_where != Inside)
             return;
-        if (name == "applet") {
+        if (Is(name, "applet")) {
             m_where = After;
             return;
         }
         if (m_nList == 0)
             return;
-        if (name == "nav") {
+        if (Is(name, "nav")) {
             --m_nList;
-        } else if (name == "ul") {
+        } else if (Is(name, "ul")) {
             m_nDepth = qMax(0, m_nDepth - 1);
             m_pEntry = nullptr;
             m_bInEntry = false;
@@ -252,14 +274,14 @@ private:
         QByteArrayView nameBytes = scan.Attribute("name", &there);
         if (!there)
             return; // the page script skips a param without a name
-        QByteArray lower;
-        if (nameBytes.contains('&'))
-            lower = DecodeHtmlText(m_decoding.Decode(nameBytes), EHtmlTextKind::Attribute).toUtf8().toLower();
-        else
-            lower = nameBytes.toByteArray().toLower();
+        QByteArray decoded;
+        if (nameBytes.contains('&')) {
+            decoded = DecodeHtmlText(m_decoding.Decode(nameBytes), EHtmlTextKind::Attribute).toUtf8();
+            nameBytes = decoded;
+        }
         const QByteArrayView value = scan.Attribute("value");
         qint64 menu = 0, item = 0;
-        if (ItemNumbers(lower, &menu, &item)) {
+        if (ItemNumbers(nameBytes, &menu, &item)) {
             if (menu >= kMaxMenus || item >= kMaxStoredMenuItems) {
                 ++m_scan.nItemsBeyond;
                 return;
@@ -271,6 +293,7 @@ private:
                 m_scan.items.insert(key, value);
             return;
         }
+        const QByteArray lower = nameBytes.toByteArray().toLower();
         if (!KnownNames().contains(lower)) {
             if (m_scan.unknownNames.size() < kNamedUnknown)
                 m_scan.unknownNames.append(CParamFields::Quoted(QString::fromUtf8(lower)));
@@ -287,7 +310,7 @@ private:
     void ListStart(const CMarkupScanner &scan)
     {
         const QByteArray &name = scan.Name();
-        if (name == "nav") {
+        if (Is(name, "nav")) {
             if (m_nList > 0) {
                 ++m_nList;
             } else if (!m_scan.bList && HasClass(scan.Attribute("class"), "glidebar-links")) {
@@ -299,9 +322,9 @@ private:
         }
         if (m_nList == 0)
             return;
-        if (name == "ul") {
+        if (Is(name, "ul")) {
             ++m_nDepth;
-        } else if (name == "li") {
+        } else if (Is(name, "li")) {
             m_bInEntry = false;
             m_bEntryTaken = false;
             m_pEntry = nullptr;
@@ -314,15 +337,13 @@ private:
             } else if (m_nDepth > 2) {
                 m_scan.bDeepList = true;
             }
-        } else if ((name == "a" || name == "span") && m_pEntry && !m_bEntryTaken) {
+        } else if ((Is(name, "a") || Is(name, "span")) && m_pEntry && !m_bEntryTaken) {
             m_bEntryTaken = true;
             m_bInEntry = !scan.SelfClosing();
             m_entryTag = name;
-            if (name == "a") {
-                m_pEntry->strLink =
-                    DecodeHtmlText(m_decoding.Decode(scan.Attribute("href")), EHtmlTextKind::Attribute);
-                m_pEntry->strTarget =
-                    DecodeHtmlText(m_decoding.Decode(scan.Attribute("target")), EHtmlTextKind::Attribute);
+            if (Is(name, "a")) {
+                m_pEntry->link = scan.Attribute("href");
+                m_pEntry->target = scan.Attribute("target");
             }
         }
     }
@@ -356,6 +377,9 @@ private:
     QByteArray m_entryTag;
 };
 
+// The name of a param, made when a note needs it.
+using CParamName = std::function<QString()>;
+
 // Where the pictures a page names are: relative to the page's folder, and
 // only within the folder the page's links may reach (the page's own, or the
 // site folder).
@@ -370,7 +394,7 @@ public:
 
     // The path to keep for the picture `name` that `param` names; empty
     // when it cannot be taken. Each problem told once per name.
-    QString Find(const QString &name, const QString &param, CReadNotes &notes)
+    QString Find(const QString &name, const CParamName &param, CReadNotes &notes)
     {
         if (name.isEmpty())
             return QString();
@@ -388,8 +412,9 @@ private:
         return path.startsWith(folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/'));
     }
 
-    QString Look(const QString &name, const QString &param, CReadNotes &notes)
+    QString Look(const QString &name, const CParamName &paramName, CReadNotes &notes)
     {
+        const QString param = paramName();
         const QString quoted = CParamFields::Quoted(name);
         QString relative = name;
         relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -501,7 +526,7 @@ public:
         }
         QString image;
         if (Named("ApBKImg", &image))
-            m_params.m_appBKImagePath = m_pictures.Find(image, QStringLiteral("ApBKImg"), m_notes);
+            m_params.m_appBKImagePath = m_pictures.Find(image, [] { return QStringLiteral("ApBKImg"); }, m_notes);
         else
             m_notes.AddFor(QStringLiteral("ApBKImg"), QStringLiteral("the page has no such param; no picture kept"));
     }
@@ -614,18 +639,20 @@ public:
             return;
         }
 
+        // The items are made as read, each menu showing its first.
         CAppletMenu &root = *m_params.m_pMainMenu;
-        root.SetItemCount(rootCount, 0);
+        root.m_items.clear();
+        root.m_items.reserve(size_t(rootCount));
         for (int i = 0; i < rootCount; ++i) {
-            CAppletMenuItem &item = *root.GetItem(i);
-            SetItem(item, 0, i);
+            root.m_items.push_back(Item(0, i));
             if (subOf[i] == 0)
                 continue;
-            CAppletMenu &sub = *item.GetSubMenu();
-            sub.SetItemCount(subCount[i], 0);
-            sub.m_nCurrent = 0;
+            auto sub = std::make_unique<CAppletMenu>(0);
+            sub->m_items.reserve(size_t(subCount[i]));
             for (int j = 0; j < subCount[i]; ++j)
-                SetItem(*sub.GetItem(j), subOf[i], j);
+                sub->m_items.push_back(Item(subOf[i], j));
+            sub->m_nCurrent = 0;
+            root.m_items.back()->m_pSubMenu = std::move(sub);
         }
         root.m_nCurrent = 0;
         // Item params no menu reads (a sub menu used twice counts once).
@@ -670,25 +697,35 @@ private:
         return table.last().isEmpty();
     }
 
-    void SetItem(CAppletMenuItem &item, int m, int i)
+    // A new item from the param of item i of menu m.
+    std::unique_ptr<CAppletMenuItem> Item(int m, int i)
     {
-        const QString param = QStringLiteral("I%1-%2").arg(m).arg(i);
+        // The param's name, made only for a note.
+        const CParamName param = [m, i] { return QStringLiteral("I%1-%2").arg(m).arg(i); };
         const QString value = Value(m_scan.items.value(m * kItemStride + i));
         // Label, picture, target, link: the page script's four fields.
-        const QStringList fields = value.split(QLatin1Char(','));
-        if (fields.size() > 4)
-            m_notes.AddFor(param, QStringLiteral("what follows its fourth comma is dropped: %1")
-                                      .arg(CParamFields::Quoted(fields.mid(4).join(QLatin1Char(',')))));
-        item.m_strLabel = fields.value(0);
-        item.m_strImage = m_pictures.Find(fields.value(1), param, m_notes);
-        item.m_strTarget = fields.value(2);
-        item.m_strLink = Link(fields.value(3), param);
+        QStringView fields[4];
+        qsizetype start = 0;
+        for (QStringView &field : fields) {
+            const qsizetype comma = start <= value.size() ? value.indexOf(QLatin1Char(','), start) : -1;
+            const qsizetype end = comma < 0 ? value.size() : comma;
+            if (start <= value.size())
+                field = QStringView(value).mid(start, end - start);
+            start = end + 1;
+        }
+        if (start <= value.size())
+            m_notes.AddFor(param(), QStringLiteral("what follows its fourth comma is dropped: %1")
+                                        .arg(CParamFields::Quoted(value.mid(start))));
+        auto item = std::make_unique<CAppletMenuItem>(fields[0].toString(), QString(), fields[2].toString());
+        item->m_strImage = m_pictures.Find(fields[1].toString(), param, m_notes);
+        item->m_strLink = Link(fields[3].toString(), param);
+        return item;
     }
 
-    QString Link(const QString &link, const QString &param)
+    QString Link(const QString &link, const CParamName &param)
     {
         if (LinkRunsCode(link)) {
-            m_notes.AddFor(param, QStringLiteral("the link %1 runs code; it is left out").arg(CParamFields::Quoted(link)));
+            m_notes.AddFor(param(), QStringLiteral("the link %1 runs code; it is left out").arg(CParamFields::Quoted(link)));
             return QString();
         }
         return SiteLinkFromPage(link, m_strPageFolder);
@@ -707,9 +744,12 @@ private:
                                       .arg(QLatin1String(what), CParamFields::Quoted(text)));
             return text.left(comma);
         };
-        item.m_strLabel = cut(entry.strLabel, "label");
-        item.m_strTarget = cut(entry.strTarget, "target");
-        item.m_strLink = Link(cut(entry.strLink, "link"), where);
+        QString label;
+        for (const QByteArrayView piece : entry.label)
+            label += DecodeHtmlText(m_decoding.Decode(piece), EHtmlTextKind::Text);
+        item.m_strLabel = cut(label, "label");
+        item.m_strTarget = cut(Value(entry.target), "target");
+        item.m_strLink = Link(cut(Value(entry.link), "link"), [&where] { return where; });
     }
 
     void FromList()
@@ -789,7 +829,9 @@ bool CPageReader::ReadBytes(const QByteArray &page, CAppletParameters &params, C
     const QFileInfo pageInfo(m_strPagePath);
     const QString canonical = pageInfo.canonicalFilePath();
     const QString pageFolder = QFileInfo(canonical.isEmpty() ? pageInfo.absoluteFilePath() : canonical).absolutePath();
-    const CMenuPlace place = FindMenuPlace(page);
+    // (A page without the end marker's words has no pair of markers: it is
+    // not read again for them.)
+    const CMenuPlace place = page.contains("/Vantrel menu") ? FindMenuPlace(page) : CMenuPlace();
     const bool sitePage =
         place.kind == CMenuPlace::Between && scan.nAppletStart >= place.nBegin && scan.nAppletStart < place.nEnd;
     read.found = sitePage ? CPageRead::EFound::SitePage : CPageRead::EFound::Page;
