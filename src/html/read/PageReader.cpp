@@ -8,6 +8,7 @@
 #include "html/read/ParamFields.h"
 #include "html/read/ReadNotes.h"
 #include "html/read/StyleParams.h"
+#include "model/ControlCharacters.h"
 #include "model/StringTable.h"
 #include "store/FolderHandle.h"
 #include "store/MarkupScanner.h"
@@ -87,6 +88,20 @@ bool NamesMenuScript(QByteArrayView src)
     const QByteArray name = src.trimmed().toByteArray().toLower();
     const QByteArray script = LoadString(StringId::PageScript).toLatin1().toLower();
     return name == script || name.endsWith('/' + script) || name.endsWith('\\' + script);
+}
+
+// A text as the configuration keeps it: a control character, which the
+// page writer writes as U+FFFD (it would not reach the menu intact), is
+// read as U+FFFD, so that what is read is what is written again.
+QString Kept(QString text)
+{
+    qsizetype at = FindControlCharacter(text);
+    if (at < 0)
+        return text;
+    for (QChar *c = text.data() + at, *end = text.data() + text.size(); c != end; ++c)
+        if (IsControlCharacter(c->unicode()))
+            *c = QChar(0xFFFD);
+    return text;
 }
 
 // A number as the writer writes it ("%d", not negative); past kMaxMenus
@@ -500,7 +515,7 @@ public:
 
     QString Value(QByteArrayView bytes) const
     {
-        return DecodeHtmlText(m_decoding.Decode(bytes), EHtmlTextKind::Attribute);
+        return Kept(DecodeHtmlText(m_decoding.Decode(bytes), EHtmlTextKind::Attribute));
     }
 
     bool Named(const char *name, QString *pValue) const
@@ -747,7 +762,7 @@ private:
         QString label;
         for (const QByteArrayView piece : entry.label)
             label += DecodeHtmlText(m_decoding.Decode(piece), EHtmlTextKind::Text);
-        item.m_strLabel = cut(label, "label");
+        item.m_strLabel = cut(Kept(label), "label");
         item.m_strTarget = cut(Value(entry.target), "target");
         item.m_strLink = Link(cut(Value(entry.link), "link"), [&where] { return where; });
     }
@@ -863,10 +878,10 @@ bool CPageReader::ReadBytes(const QByteArray &page, CAppletParameters &params, C
     // The page's own values: its title (a site page's is its menu's
     // landmark name), the paragraph's alignment, the script line.
     if (sitePage && scan.listName.bThere) {
-        const QString name = DecodeHtmlText(decoding.Decode(scan.listName.bytes), EHtmlTextKind::Attribute);
+        const QString name = Kept(DecodeHtmlText(decoding.Decode(scan.listName.bytes), EHtmlTextKind::Attribute));
         params.m_HTMLTitle = name == MenuLandmarkName(QString()) ? QStringLiteral("Untitled") : name;
     } else if (scan.title.bThere) {
-        params.m_HTMLTitle = DecodeHtmlText(decoding.Decode(scan.title.bytes), EHtmlTextKind::Text);
+        params.m_HTMLTitle = Kept(DecodeHtmlText(decoding.Decode(scan.title.bytes), EHtmlTextKind::Text));
     } else if (!sitePage) {
         notes.Add(QStringLiteral("The page has no title; \"Untitled\" is kept"));
     }
