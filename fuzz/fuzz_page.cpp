@@ -4,6 +4,7 @@
 // of a page, the writer and the reader keep).
 
 #include "html/read/PageReader.h"
+#include "model/AppletMenu.h"
 #include "model/AppletParameters.h"
 
 #include <cstdint>
@@ -18,6 +19,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     CPageRead found;
     if (!CPageReader(page, path).Read(read, &found))
         return 0;
+    // The page's folder does not exist, so no picture it names is there:
+    // the reader keeps each by the path it would have (a save copies it
+    // once it is there), and an item without a label is named by it in the
+    // link list. Without pictures, what is read must be written again as
+    // it is.
+    read.m_appBKImagePath.clear();
+    for (auto &item : read.m_pMainMenu->m_items) {
+        item->m_strImage.clear();
+        if (item->m_pSubMenu)
+            for (auto &sub : item->m_pSubMenu->m_items)
+                sub->m_strImage.clear();
+    }
     const auto silent = [](const QString &) {};
     const QByteArray written = read.GenerateHTMLBytes(silent);
     CAppletParameters again;

@@ -556,6 +556,13 @@ void TestPageReader::notes_data()
     QTest::newRow("fields beyond")
         << QByteArray("ApCo") << QByteArray("1,2,3") << "ApCo: what follows its 2 fields is ignored: \"3\""
         << CCheck([](const CAppletParameters &p) { return p.m_xPos == 1 && p.m_yPos == 2; });
+    // What the page writer writes for a control character: U+FFFD.
+    QTest::newRow("a control character")
+        << QByteArray("I0-1") << QByteArray("A\x1f" "B,,,a\x01.htm") << ""
+        << CCheck([](const CAppletParameters &p) {
+               return p.m_pMainMenu->GetItem(1)->m_strLabel == QStringLiteral("A\uFFFDB")
+                      && p.m_pMainMenu->GetItem(1)->m_strLink == QStringLiteral("a\uFFFD.htm");
+           });
     QTest::newRow("a link that runs code")
         << QByteArray("I0-1") << QByteArray("About,,,  JavaScript:alert(1)")
         << "I0-1: the link \"  JavaScript:alert(1)\" runs code; it is left out"
