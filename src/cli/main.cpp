@@ -3,6 +3,8 @@
 #include "cli/CliOutput.h"
 #include "cli/SiteCommand.h"
 #include "model/AppletParameters.h"
+#include "model/ControlCharacters.h"
+#include "model/PageLanguage.h"
 #include "model/StringTable.h"
 #include "render/CurrentItems.h"
 #include "render/MenuRenderer.h"
@@ -61,6 +63,10 @@ const char kUsage[] =
     "                  project's folder)\n"
     "  --modern        'html', 'save': make a page that works in today's browsers\n"
     "  --classic       'html', 'save': make the applet page alone\n"
+    "  --lang TAG      'html', 'save': the language a page for today's browsers\n"
+    "                  declares, a tag such as en or en-GB\n"
+    "  --description TEXT  'html', 'save': what a page for today's browsers is\n"
+    "                  about, for search engines (empty: none)\n"
     "  -h, --help      show this help\n";
 
 const char kHelp[] =
@@ -81,6 +87,9 @@ const char kHelp[] =
     "the page, and fails when it cannot. --modern or --classic overrides the\n"
     "choice, and 'save' stores it in the project file: to bring a folder of old\n"
     "pages up to date, save each PAGE.qdx PAGE.htm again with --modern.\n"
+    "A page for today's browsers declares its language: the project's, else (a\n"
+    "template, a project saved before pages did) the system's; --lang and\n"
+    "--description replace the project's, and 'save' stores them.\n"
     "\n"
     "An image that cannot be found is reported on standard error, and the page is\n"
     "made all the same.\n";
@@ -131,6 +140,10 @@ struct CArguments {
     bool bHasCurrent = false;
     QString strCurrent;
     int nModernPage = -1; // 1 --modern, 0 --classic, -1 the project's choice
+    bool bHasLang = false;
+    QString strLang;
+    bool bHasDescription = false;
+    QString strDescription;
 };
 
 // The name an option argument gives ("--library=x" and "-library" give
@@ -157,8 +170,12 @@ QString ParseArguments(const QStringList &args, CArguments &out)
     const QCommandLineOption optCurrent(QStringLiteral("current"), QString(), QStringLiteral("PAGE"));
     const QCommandLineOption optModern(QStringLiteral("modern"));
     const QCommandLineOption optClassic(QStringLiteral("classic"));
-    const QList<QCommandLineOption> withValue{optLibrary, optTemplate, optOpen, optWidth, optCurrent};
-    parser.addOptions({optHelp, optLibrary, optTemplate, optOpen, optWidth, optCurrent, optModern, optClassic});
+    const QCommandLineOption optLang(QStringLiteral("lang"), QString(), QStringLiteral("TAG"));
+    const QCommandLineOption optDescription(QStringLiteral("description"), QString(), QStringLiteral("TEXT"));
+    const QList<QCommandLineOption> withValue{optLibrary, optTemplate, optOpen,       optWidth,
+                                              optCurrent, optLang,     optDescription};
+    parser.addOptions({optHelp, optLibrary, optTemplate, optOpen, optWidth, optCurrent, optModern, optClassic,
+                       optLang, optDescription});
 
     auto takesValue = [&](const QString &arg) {
         const QString name = OptionName(arg);
@@ -217,6 +234,14 @@ QString ParseArguments(const QStringList &args, CArguments &out)
         return QStringLiteral("--modern and --classic exclude each other");
     if (parser.isSet(optModern) || parser.isSet(optClassic))
         out.nModernPage = parser.isSet(optModern) ? 1 : 0;
+    out.bHasLang = parser.isSet(optLang);
+    out.strLang = parser.value(optLang);
+    if (out.bHasLang && !IsLanguageTag(out.strLang))
+        return QStringLiteral("--lang needs a language tag such as en or en-GB, not \"%1\"").arg(out.strLang);
+    out.bHasDescription = parser.isSet(optDescription);
+    out.strDescription = parser.value(optDescription);
+    if (FindControlCharacter(out.strDescription) >= 0)
+        return QStringLiteral("--description cannot hold a control character (such as a line break)");
     return QString();
 }
 
@@ -379,7 +404,7 @@ int main(int argc, char *argv[])
     const QString command = args.positional.takeFirst();
     if (command == QLatin1String("templates")) {
         if (!args.positional.isEmpty() || args.bHasTemplate || args.bHasOpen || args.bHasWidth
-            || args.bHasCurrent || args.nModernPage >= 0)
+            || args.bHasCurrent || args.nModernPage >= 0 || args.bHasLang || args.bHasDescription)
             return UsageError(QStringLiteral("'templates' takes no further arguments"));
         // Each line starts with the number --template takes.
         bool written = true;
@@ -401,6 +426,8 @@ int main(int argc, char *argv[])
         return UsageError(QStringLiteral("--current is only for 'png'"));
     if (args.nModernPage >= 0 && png)
         return UsageError(QStringLiteral("--modern and --classic are only for 'html' and 'save'"));
+    if ((args.bHasLang || args.bHasDescription) && png)
+        return UsageError(QStringLiteral("--lang and --description are only for 'html' and 'save'"));
     const int wanted = (save || png ? 2 : 1) - (args.bHasTemplate ? 1 : 0);
     if (args.positional.size() != wanted) {
         if (png)
@@ -419,6 +446,10 @@ int main(int argc, char *argv[])
         return WritePicture(args, params, project, args.positional.takeFirst());
     if (args.nModernPage >= 0)
         params.m_ModernPage = args.nModernPage;
+    if (args.bHasLang)
+        params.m_PageLang = args.strLang;
+    if (args.bHasDescription)
+        params.m_PageDescription = args.strDescription;
 
     // The page as the bytes printed and saved, encoded once.
     const QByteArray html = params.GenerateHTMLBytes(ReportToStderr);

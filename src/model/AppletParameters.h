@@ -65,6 +65,11 @@ static_assert(std::has_unique_object_representations_v<CAppletNumbers>,
 struct CAppletValues : CAppletNumbers {
     QString m_HTMLTitle = QStringLiteral("Untitled");
     QString m_appBKImagePath;
+    // A page for today's browsers: the language its <html> line declares
+    // (a tag, see PageLanguage.h; none when empty) and the description its
+    // head carries for search engines (none when empty).
+    QString m_PageLang;
+    QString m_PageDescription;
     QString m_strHTMLPath;
     // The author's own pages that carry the menu, in the order added.
     CSitePageList m_SitePages;

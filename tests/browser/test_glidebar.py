@@ -790,13 +790,16 @@ class ClassicPage(unittest.TestCase):
                 self.assertEqual(gen('html', '--classic', qdx), classic)
                 modern = read_text(page).encode('utf-8')
                 self.assertEqual(gen('html', '--modern', old), modern)
-                # The modern page is the classic one plus the viewport line, the
-                # list and the script line.
+                # The modern page is the classic one plus the doctype, the
+                # language, the charset and viewport lines, the list and the
+                # script line.
                 stripped = re.sub(rb'\t<(ul|nav) class="glidebar-links".*?</\1>\r\n', b'', modern, flags=re.S)
                 stripped = stripped.replace(b'<script src="glidebar.js"></script>\r\n', b'')
-                viewport = b'<meta name="viewport" content="width=device-width, initial-scale=1">\r\n'
-                self.assertTrue(stripped.startswith(b'<html>\r\n' + viewport + b'<head>'))
-                stripped = stripped.replace(viewport, b'', 1)
+                head = re.match(rb'<!DOCTYPE html>\r\n<html lang="[A-Za-z0-9-]+">\r\n<meta charset="utf-8">\r\n'
+                                rb'<meta name="viewport" content="width=device-width, initial-scale=1">\r\n<head>',
+                                stripped)
+                self.assertTrue(head, stripped[:300])
+                stripped = b'<html>\r\n' + stripped[head.end() - len(b'<head>'):]
                 self.assertEqual(stripped, classic)
                 self.assertNotIn(b'glidebar', classic)
 
