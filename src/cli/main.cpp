@@ -313,7 +313,7 @@ int WritePicture(const CArguments &args, const CAppletParameters &params, const 
         pageWidth = w;
         menuWidth = CSmallMenuLayout::MenuWidth(w);
     }
-    const bool small = args.bHasWidth && CMenuLayout(params).NeedsSmallForm(menuWidth);
+    const bool small = args.bHasWidth && CMenuLayout::NeedsSmallForm(params, pageWidth);
     const QImage image =
         small ? CMenuRenderer().RenderSmallImage(
                     params, CSmallMenuLayout(params, menuWidth, args.bHasOpen, state.nOpenSubMenu), state.current)

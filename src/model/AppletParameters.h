@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/AppletMenu.h"
+#include "model/PageLanguage.h"
 #include "model/SitePage.h"
 
 #include <QByteArray>
@@ -66,9 +67,10 @@ struct CAppletValues : CAppletNumbers {
     QString m_HTMLTitle = QStringLiteral("Untitled");
     QString m_appBKImagePath;
     // A page for today's browsers: the language its <html> line declares
-    // (a tag, see PageLanguage.h; none when empty) and the description its
-    // head carries for search engines (none when empty).
-    QString m_PageLang;
+    // (a tag, see PageLanguage.h; none when empty; a new menu has the
+    // system's) and the description its head carries for search engines
+    // (none when empty).
+    QString m_PageLang = SystemPageLanguage();
     QString m_PageDescription;
     QString m_strHTMLPath;
     // The author's own pages that carry the menu, in the order added.

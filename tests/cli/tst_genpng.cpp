@@ -142,7 +142,7 @@ void TestGenPng::widthDrawsWhatAPageThatWideShows()
     // A page narrower than the menu's box: the small-screen form, closed,
     // and with the list and main item 0's sub items shown.
     const int room = 120 - 2 * CSmallMenuLayout::kPageMargin;
-    QVERIFY(CMenuLayout(params).NeedsSmallForm(room));
+    QVERIFY(CMenuLayout::NeedsSmallForm(params, 120));
     const QImage closed = draw("w120.png", {"--width", "120"});
     QCOMPARE(closed, CMenuRenderer().RenderSmallImage(params, CSmallMenuLayout(params, room, false, -1)));
     QCOMPARE(closed.width(), room);

@@ -813,7 +813,9 @@ void TestHtmlWriter::modernPageText()
         expected.replace("</applet>\r\n", list + "</applet>\r\n");
         expected.replace("<applet ", "<script src=\"glidebar.js\"></script>\r\n<applet ");
         QVERIFY(expected.contains("\">\r\n<script src=\"glidebar.js\"></script>\r\n<applet code="));
-        expected.replace("<html>\r\n", "<!DOCTYPE html>\r\n<html>\r\n<meta charset=\"utf-8\">\r\n"
+        // A new configuration declares the system's language.
+        expected.replace("<html>\r\n", "<!DOCTYPE html>\r\n<html lang=\"" + SystemPageLanguage()
+                                         + "\">\r\n<meta charset=\"utf-8\">\r\n"
                                          "<meta name=\"viewport\" content=\"width=device-width, "
                                          "initial-scale=1\">\r\n");
     }
