@@ -3,7 +3,8 @@ version tests/browser/package-lock.json pins; LIGHTHOUSE_MODULES names its
 node_modules folder), on desktop and on a phone, in Debian's Chromium: the
 page served over HTTP as a web server serves it (compressed, beside a
 favicon), with a description. Accessibility, best practices and SEO score
-100, performance at least 99.
+100, performance at least 99 (the median of three runs where the first
+falls short).
 
 Run with /usr/bin/python3; the environment names the built vantrel-gen
 (VANTREL_GEN). One Chromium serves every run.
@@ -151,18 +152,33 @@ class EveryTemplate(unittest.TestCase):
                 runs.append({'url': 'http://127.0.0.1:%d/t%d.htm' % (server.server_address[1], n),
                              'form': form, 'template': n})
         started = time.monotonic()
-        results = lighthouse([{'url': r['url'], 'form': r['form']} for r in runs])
-        print('Lighthouse: %d runs in %.0f s' % (len(runs), time.monotonic() - started))
-        for run, result in zip(runs, results):
+        results = [[r] for r in lighthouse([{'url': r['url'], 'form': r['form']} for r in runs])]
+        # Performance is measured on a shared machine, and one run can be
+        # slowed by what else it does: as Lighthouse advises for scores that
+        # vary, a page below the mark is run twice more and judged by the
+        # median of its three runs.
+        again = [i for i, r in enumerate(results) if r[0]['scores']['performance'] < 0.99]
+        if again:
+            more = lighthouse([{'url': runs[i]['url'], 'form': runs[i]['form']} for i in again for _ in (1, 2)])
+            for j, i in enumerate(again):
+                results[i] += more[2 * j:2 * j + 2]
+        print('Lighthouse: %d runs in %.0f s' % (len(runs) + 2 * len(again), time.monotonic() - started))
+        for run, tries in zip(runs, results):
             with self.subTest(template=run['template'], form=run['form']):
-                print('template %d, %s: %s (%.1f s)' % (run['template'], run['form'], result['scores'],
-                                                        result['seconds']))
-                self.assertIsNone(result['runtimeError'])
+                tries.sort(key=lambda r: r['scores']['performance'])
+                result = tries[len(tries) // 2]
+                print('template %d, %s: %s (%s s)' % (run['template'], run['form'], result['scores'],
+                                                       ', '.join('%.1f' % r['seconds'] for r in tries)))
+                if len(tries) > 1:
+                    print('  performance of its runs: %s' % [r['scores']['performance'] for r in tries])
+                for r in tries:
+                    self.assertIsNone(r['runtimeError'])
                 found = '\n'.join('%s (%s, %s): %s %s' % (f['id'], f['category'], f['score'], f['value'],
                                                            f['items']) for f in result['failing'])
                 scores = result['scores']
                 for category in ('accessibility', 'best-practices', 'seo'):
-                    self.assertEqual(scores[category], 1, category + '\n' + found)
+                    for r in tries:
+                        self.assertEqual(r['scores'][category], 1, category + '\n' + found)
                 self.assertGreaterEqual(scores['performance'], 0.99, found)
 
 
