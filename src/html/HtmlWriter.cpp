@@ -261,10 +261,10 @@ void WritePage(CPageText &html, const CAppletParameters &p, const CMessageReport
     if (modern) {
         // A page for today's browsers is laid out in standards mode, says
         // its language, its encoding (its bytes are ASCII, which UTF-8
-        // reads the same) and, when the author gave one, what it is about;
-        // it is laid out at the phone's own width. These lines come before
-        // the head line, which the classic page keeps as it is; browsers
-        // take them into the head all the same.
+        // reads the same) and, when the author gave one (blanks alone say
+        // nothing), what it is about; it is laid out at the phone's own
+        // width. These lines come before the head line, which the classic
+        // page keeps as it is; browsers take them into the head all the same.
         html.Put("<!DOCTYPE html>\r\n<html");
         if (!p.m_PageLang.isEmpty()) {
             html.Put(" lang=\"");
@@ -274,9 +274,10 @@ void WritePage(CPageText &html, const CAppletParameters &p, const CMessageReport
         html.Put(">\r\n<meta charset=\"utf-8\">\r\n");
         html.Put(kViewportLine);
         html.Put("\r\n");
-        if (!p.m_PageDescription.isEmpty()) {
+        const QString description = p.m_PageDescription.trimmed();
+        if (!description.isEmpty()) {
             html.Put("<meta name=\"description\" content=\"");
-            html.PutEscaped(p.m_PageDescription);
+            html.PutEscaped(description);
             html.Put("\">\r\n");
         }
     } else {

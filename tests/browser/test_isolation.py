@@ -143,7 +143,7 @@ def dress(page, name, sheets, rtl=False, content='', applets=None):
     if HOSTILE in sheets:
         text = text.replace('</html>', '<link rel="stylesheet" href="file://%s">\r\n</html>' % HOSTILE, 1)
     if rtl:
-        text = text.replace('<html>', '<html dir="rtl">', 1)
+        text = re.sub(r'<html\b', '<html dir="rtl"', text, count=1)
     dressed = os.path.join(os.path.dirname(page), name + '.htm')
     write_text(dressed, text)
     return dressed

@@ -841,6 +841,12 @@ void TestHtmlWriter::todaysHeadLines_data()
         << 1 << "fr" << QString::fromUtf8("Caf\u00e9 \"<b>\" 5 \u20ac")
         << "<!DOCTYPE html>\r\n<html lang=\"fr\">\r\n<meta charset=\"utf-8\">\r\n" + viewport
                + "<meta name=\"description\" content=\"Caf&#233; &quot;&lt;b&gt;&quot; 5 &#8364;\">\r\n";
+    QTest::newRow("blanks around the description")
+        << 1 << "en" << "  About us\t"
+        << "<!DOCTYPE html>\r\n<html lang=\"en\">\r\n<meta charset=\"utf-8\">\r\n" + viewport
+               + "<meta name=\"description\" content=\"About us\">\r\n";
+    QTest::newRow("description of blanks") << 1 << "en" << " \t "
+        << "<!DOCTYPE html>\r\n<html lang=\"en\">\r\n<meta charset=\"utf-8\">\r\n" + viewport;
     QTest::newRow("no language") << 1 << "" << "About us"
                                  << "<!DOCTYPE html>\r\n<html>\r\n<meta charset=\"utf-8\">\r\n" + viewport
                                         + "<meta name=\"description\" content=\"About us\">\r\n";
