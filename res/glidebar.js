@@ -704,7 +704,8 @@
 
     let list = null;
     for (let c = applet.firstElementChild; c; c = c.nextElementSibling) {
-      if (c.classList.contains('glidebar-links')) { list = c; break; }
+      // (a param is never the list: its class is not looked at)
+      if (c.localName !== 'param' && c.classList.contains('glidebar-links')) { list = c; break; }
     }
     if (!list) list = el('nav', 'glidebar-links', applet); // a page without its list
     let bar = list.localName === 'ul' ? list : null;
