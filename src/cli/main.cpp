@@ -55,8 +55,10 @@ const char kUsage[] =
     "                  program's folder\n"
     "  --open K        'png': show main item K's sub menu open (K from 0)\n"
     "  --width W       'png': draw the menu as a page W pixels wide shows it: a\n"
-    "                  page narrower than the menu shows its small-screen form\n"
-    "                  (with --open K: the list opened, K's sub items shown)\n"
+    "                  page narrower than the menu, or a phone's (under 600 px)\n"
+    "                  where it is too small for a finger, shows its small-screen\n"
+    "                  form (with --open K: the list opened, K's sub items\n"
+    "                  shown, if it has any)\n"
     "  --current PAGE  'png': show the menu as it stands on PAGE: the items that\n"
     "                  link to PAGE and the main item whose sub menu holds one\n"
     "                  in their Mouse Click look (links are read from the\n"
@@ -290,16 +292,14 @@ int WritePicture(const CArguments &args, const CAppletParameters &params, const 
         if (state.current.isEmpty())
             return ContentError(QStringLiteral("no item of the menu links to %1").arg(args.strCurrent));
     }
+    int open = -1;
     if (args.bHasOpen) {
         bool ok = false;
-        const int k = args.strOpen.toInt(&ok);
+        open = args.strOpen.toInt(&ok);
         const int count = params.m_pMainMenu->GetCount();
-        if (!ok || k < 0 || k >= count)
+        if (!ok || open < 0 || open >= count)
             return UsageError(QStringLiteral("--open needs a main item number from 0 to %1, not \"%2\"")
                                   .arg(count - 1).arg(args.strOpen));
-        if (!CMenuLayout(params).HasSubMenu(k))
-            return ContentError(QStringLiteral("main item %1 has no sub menu to open").arg(k));
-        state.nOpenSubMenu = k;
     }
     int menuWidth = 0, pageWidth = 0;
     if (args.bHasWidth) {
@@ -314,6 +314,14 @@ int WritePicture(const CArguments &args, const CAppletParameters &params, const 
         menuWidth = CSmallMenuLayout::MenuWidth(w);
     }
     const bool small = args.bHasWidth && CMenuLayout::NeedsSmallForm(params, pageWidth);
+    if (args.bHasOpen) {
+        // The small-screen form opened at an item without a sub menu shows
+        // its list alone.
+        const bool hasSub = CMenuLayout(params).HasSubMenu(open);
+        if (!hasSub && !small)
+            return ContentError(QStringLiteral("main item %1 has no sub menu to open").arg(open));
+        state.nOpenSubMenu = hasSub ? open : -1;
+    }
     const QImage image =
         small ? CMenuRenderer().RenderSmallImage(
                     params, CSmallMenuLayout(params, menuWidth, args.bHasOpen, state.nOpenSubMenu), state.current)

@@ -480,8 +480,9 @@ class IsolationCases:
             owners = pages.sub_menu_owners(saved[n])
             with self.subTest(template=n, phone=True):
                 parts = self.menu_boxes(applet)
-                # The picture of a page as wide as the room the page gives the menu.
-                extra = ['--width', parts[0][1][2] + 2 * 8] + (['--open', owners[0]] if owners else [])
+                # The picture of a page as wide as the room the page gives the
+                # menu, its list shown (and its first section, where it has one).
+                extra = ['--width', parts[0][1][2] + 2 * 8, '--open', owners[0] if owners else 0]
                 self.assertLooksLikePicture(cached_picture(saved[n], *extra), parts[:1])
         self.assertEqual(e.errors(), [])
 
