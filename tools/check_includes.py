@@ -7,7 +7,8 @@ non-zero on either:
   sheet while the sheet's header includes the page is a circle.
 - an include that goes up the layers: a folder may include its own and lower
   folders only (model < store < html < render < app < wizard and cli, the
-  last two apart from each other). Files directly in src/ sit on top.
+  last two apart from each other). A sub folder is in its folder's layer
+  (html/read is html). Files directly in src/ sit on top.
 
 Usage: check_includes.py [SRC_DIR]  (default: the src folder beside tools/)
 """

@@ -2,6 +2,7 @@
 
 #include "cli/CliOutput.h"
 #include "cli/SiteCommand.h"
+#include "html/read/PageImport.h"
 #include "model/AppletParameters.h"
 #include "model/ControlCharacters.h"
 #include "model/PageLanguage.h"
@@ -49,6 +50,7 @@ const char kUsage[] =
     "  vantrel-gen templates                   list the templates: number and description\n"
     "  vantrel-gen site PROJECT.qdx [PAGE...]  put the menu into your own pages (see below)\n"
     "  vantrel-gen site PROJECT.qdx --remove PAGE  take a page off the list, its menu out\n"
+    "  vantrel-gen import PAGE.htm [PROJECT.qdx]  bring back a page's lost project\n"
     "\n"
     "Options:\n"
     "  --library FILE  read this template library instead of Vantrel.qdx in the\n"
@@ -69,6 +71,7 @@ const char kUsage[] =
     "                  declares, a tag such as en or en-GB\n"
     "  --description TEXT  'html', 'save': what a page for today's browsers is\n"
     "                  about, for search engines (empty: none)\n"
+    "  --force         'import': replace PROJECT.qdx when it is there\n"
     "  -h, --help      show this help\n";
 
 const char kHelp[] =
@@ -97,6 +100,20 @@ const char kHelp[] =
     "made all the same.\n";
 
 // After the part on 'site' (SiteCommand.h).
+const char kImportHelp[] =
+    "\n"
+    "'import' reads the menu back from a page that carries it and writes it as a\n"
+    "project file, for a page whose project file is lost: a page saved by the\n"
+    "wizard or 'save' (the project goes beside it, PAGE.qdx), or one of your own\n"
+    "pages with the menu block of 'site' (the project goes into the site folder,\n"
+    "the folder the block's script is in, as menu.qdx or the first free menuN.qdx,\n"
+    "and lists that page and every page there and below carrying the same menu).\n"
+    "PROJECT.qdx names another place. A project file that is there is never\n"
+    "replaced without --force. 'html', 'save', 'png' and 'site' then work on it.\n"
+    "Pictures are taken from where the page finds them (beside it, or the site\n"
+    "folder); a value that cannot be read keeps its default, and each such value,\n"
+    "missing picture or link that runs code (left out) is told on standard error.\n";
+
 const char kExitHelp[] =
     "\n"
     "Exit status:\n"
@@ -112,7 +129,10 @@ const char kExitHelp[] =
     "     the project file could not be written; nothing of the save is written.\n"
     "     With --dry-run: the real run would fail. With --remove: PAGE is not\n"
     "     listed or its menu cannot be taken out whole.\n"
-    "  2  bad arguments, or a project or library file that does not exist\n";
+    "     'import': PROJECT.qdx is there (without --force), or could not be\n"
+    "     written; nothing is written.\n"
+    "  2  bad arguments, or a project or library file that does not exist;\n"
+    "     'import': a page that does not exist or carries no Glidebar menu\n";
 
 // Ends output to stdout: 0, or the failure code with a message when any of it
 // was lost (a full disk, a closed pipe).
@@ -146,6 +166,7 @@ struct CArguments {
     QString strLang;
     bool bHasDescription = false;
     QString strDescription;
+    bool bForce = false;
 };
 
 // The name an option argument gives ("--library=x" and "-library" give
@@ -174,10 +195,11 @@ QString ParseArguments(const QStringList &args, CArguments &out)
     const QCommandLineOption optClassic(QStringLiteral("classic"));
     const QCommandLineOption optLang(QStringLiteral("lang"), QString(), QStringLiteral("TAG"));
     const QCommandLineOption optDescription(QStringLiteral("description"), QString(), QStringLiteral("TEXT"));
+    const QCommandLineOption optForce(QStringLiteral("force"));
     const QList<QCommandLineOption> withValue{optLibrary, optTemplate, optOpen,       optWidth,
                                               optCurrent, optLang,     optDescription};
     parser.addOptions({optHelp, optLibrary, optTemplate, optOpen, optWidth, optCurrent, optModern, optClassic,
-                       optLang, optDescription});
+                       optLang, optDescription, optForce});
 
     auto takesValue = [&](const QString &arg) {
         const QString name = OptionName(arg);
@@ -244,6 +266,7 @@ QString ParseArguments(const QStringList &args, CArguments &out)
     out.strDescription = parser.value(optDescription);
     if (FindControlCharacter(out.strDescription) >= 0)
         return QStringLiteral("--description cannot hold a control character (such as a line break)");
+    out.bForce = parser.isSet(optForce);
     return QString();
 }
 
@@ -347,6 +370,73 @@ int WritePicture(const CArguments &args, const CAppletParameters &params, const 
     return 0;
 }
 
+// True when both paths name the same folder.
+bool SameFolder(const QString &a, const QString &b)
+{
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    const QString cb = QFileInfo(b).canonicalFilePath();
+    return !ca.isEmpty() && ca == cb;
+}
+
+// 'import': the menu read from PAGE.htm written as a project file.
+int RunImport(const CArguments &args, const QString &strAppDir)
+{
+    if (args.bHasTemplate || args.bHasOpen || args.bHasWidth || args.bHasCurrent || args.nModernPage >= 0
+        || args.bHasLang || args.bHasDescription || !args.strLibrary.isEmpty())
+        return UsageError(QStringLiteral("'import' takes PAGE.htm [PROJECT.qdx] and no option but --force"));
+    if (args.positional.isEmpty() || args.positional.size() > 2)
+        return UsageError(QStringLiteral("'import' takes PAGE.htm [PROJECT.qdx]"));
+    const QString page = args.positional.at(0);
+    const QString given = args.positional.value(1);
+    if (page.isEmpty())
+        return UsageError(QStringLiteral("the page needs a file name"));
+    if (args.positional.size() == 2 && !given.endsWith(QLatin1String(".qdx"), Qt::CaseInsensitive))
+        return UsageError(QStringLiteral("the project file needs a name ending in .qdx, not \"%1\"").arg(given));
+    const QString shownPage = QDir::toNativeSeparators(page);
+    if (!QFileInfo::exists(page))
+        return ContentError(QStringLiteral("no such page: %1").arg(shownPage));
+
+    CAppletParameters params;
+    CPageImport import;
+    QString error;
+    if (!ImportPage(page, params, &import, &error))
+        return ContentError(QStringLiteral("cannot read the page %1").arg(error));
+    if (import.read.found == CPageRead::EFound::Nothing)
+        return ContentError(QStringLiteral("%1 carries no Glidebar menu (no applet of %2), so there is no menu to read")
+                                .arg(shownPage, LoadString(StringId::AppletClass)));
+
+    const QString project = given.isEmpty() ? import.strProjectPath : QFileInfo(given).absoluteFilePath();
+    const QString shownProject = QDir::toNativeSeparators(project);
+    QStringList notes = import.read.notes;
+    // Site pages are named from the project's folder: only a project in the
+    // site folder can list them.
+    if (import.read.found == CPageRead::EFound::SitePage
+        && !SameFolder(QFileInfo(project).absolutePath(), import.read.strSiteFolder)) {
+        params.m_SitePages.clear();
+        notes.append(QStringLiteral("%1 is not in the site folder %2, so it lists no site pages")
+                         .arg(shownProject, QDir::toNativeSeparators(import.read.strSiteFolder)));
+    }
+    const QFileInfo there(project);
+    if (!args.bForce && (there.exists() || there.isSymLink())) {
+        Print(stderr, QStringLiteral("vantrel-gen: %1 is there already; nothing was written (run again with --force "
+                                     "to replace it)\n")
+                          .arg(shownProject));
+        return kExitFailed;
+    }
+    if (!SaveProjectFile(project, params, strAppDir, args.bForce, &error)) {
+        Print(stderr, QStringLiteral("vantrel-gen: the project file was not written: %1\n").arg(error));
+        return kExitFailed;
+    }
+    for (const QString &note : notes)
+        ReportToStderr(note);
+    QString said = QStringLiteral("Read the menu of %1 into %2.").arg(shownPage, shownProject);
+    const qsizetype sitePages = params.m_SitePages.size();
+    if (sitePages > 0)
+        said += sitePages == 1 ? QStringLiteral(" It lists 1 site page.")
+                               : QStringLiteral(" It lists %1 site pages.").arg(sitePages);
+    return FinishOutput(Print(stdout, said + QLatin1Char('\n')));
+}
+
 // Drawing needs fonts, so 'png' runs a GUI application; it needs no display.
 bool WantsPicture(int argc, char *argv[])
 {
@@ -394,6 +484,7 @@ int main(int argc, char *argv[])
         std::fputs(kUsage, stdout);
         std::fputs(kHelp, stdout);
         std::fputs(kSiteHelp, stdout);
+        std::fputs(kImportHelp, stdout);
         std::fputs(kExitHelp, stdout);
         return 0;
     }
@@ -401,6 +492,12 @@ int main(int argc, char *argv[])
         return UsageError(QStringLiteral("no command given"));
 
     const QString appDir = QCoreApplication::applicationDirPath();
+    if (args.positional.constFirst() == QLatin1String("import")) {
+        args.positional.removeFirst();
+        return RunImport(args, appDir);
+    }
+    if (args.bForce)
+        return UsageError(QStringLiteral("--force is only for 'import' and 'site'"));
     QString library = args.strLibrary;
     if (library.isEmpty()) {
         // Like the wizard: a missing library offers the one template "Blank".

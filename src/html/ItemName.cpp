@@ -54,18 +54,28 @@ QString NameFromLink(const QString &link)
 
 bool LinkRunsCode(const QString &link)
 {
-    QString bare;
-    bare.reserve(link.size());
-    for (QChar c : link) {
-        if (c == '\t' || c == '\n' || c == '\r')
-            continue;
-        if (bare.isEmpty() && c.unicode() <= 0x20)
-            continue;
-        bare += c;
-    }
-    for (const char *scheme : {"javascript:", "vbscript:", "data:"})
-        if (bare.startsWith(QLatin1String(scheme), Qt::CaseInsensitive))
+    // Every such scheme ends in ':'; a path has none to end.
+    if (!link.contains(QLatin1Char(':')))
+        return false;
+    qsizetype start = 0;
+    while (start < link.size() && link.at(start).unicode() <= 0x20)
+        ++start;
+    for (const char *scheme : {"javascript:", "vbscript:", "data:"}) {
+        // The scheme's letters in order, tabs and line breaks between them
+        // passed over as browsers pass them over.
+        const char *want = scheme;
+        for (qsizetype i = start; *want && i < link.size(); ++i) {
+            const char16_t c = link.at(i).unicode();
+            if (c == u'\t' || c == u'\n' || c == u'\r')
+                continue;
+            const char16_t lower = c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c;
+            if (lower != char16_t(*want))
+                break;
+            ++want;
+        }
+        if (!*want)
             return true;
+    }
     return false;
 }
 

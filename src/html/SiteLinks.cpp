@@ -117,6 +117,29 @@ QString SiteLinkForPage(const QString &link, const QString &pageFolder)
     return path + suffix;
 }
 
+QString SiteLinkFromPage(const QString &link, const QString &pageFolder)
+{
+    if (pageFolder.isEmpty())
+        return link;
+    const QStringList folder = FolderParts(pageFolder);
+    if (folder.isEmpty() || !IsPageRelativeLink(link))
+        return link;
+    qsizetype end = link.size();
+    for (QChar c : {QLatin1Char('?'), QLatin1Char('#')}) {
+        const qsizetype at = link.indexOf(c);
+        if (at >= 0 && at < end)
+            end = at;
+    }
+    bool trailing = false;
+    const QStringList parts = NormalPath(folder.join(QLatin1Char('/')) + QLatin1Char('/') + link.left(end), &trailing);
+    QString path = parts.join(QLatin1Char('/'));
+    if (trailing && !path.isEmpty())
+        path += QLatin1Char('/');
+    if (path.isEmpty())
+        path = QStringLiteral("./");
+    return path + link.mid(end);
+}
+
 QStringList MissingSiteLinks(const CAppletParameters &p, const QString &strSiteFolder)
 {
     QStringList missing;

@@ -25,6 +25,15 @@ bool IsPageRelativeLink(const QString &link);
 // returned as it is.
 QString SiteLinkForPage(const QString &link, const QString &pageFolder);
 
+// The other way: `link` as a page in `pageFolder` writes it, as the menu
+// keeps it, written from the site folder: a relative link is joined to the
+// page's folder ("../about.html" from "products" gives "about.html",
+// "a.html" gives "products/a.html"); its query and fragment stay. Every
+// other link, and every link of a page in the site folder itself, is
+// returned as it is. SiteLinkForPage of the result gives back every link
+// SiteLinkForPage writes.
+QString SiteLinkFromPage(const QString &link, const QString &pageFolder);
+
 // What leads from a page in `pageFolder` back to the site folder: "../" once
 // per folder ("" for the site folder).
 QString SiteFolderPrefix(const QString &pageFolder);

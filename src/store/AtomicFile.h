@@ -30,6 +30,11 @@ struct CFileContent {
     bool bMustBeUnchanged = false;
     QByteArray readBytes;
     qint64 nReadModified = 0;
+    // For CFileSet: when bMustBeNew, the target is made only while nothing
+    // is at its name (checked before anything is written and again as the
+    // last step before the commit); otherwise nothing of the change is
+    // written. Never over a file that someone else's work is in.
+    bool bMustBeNew = false;
     // For CFileSet: when not -1, the new file's modification time (ms since
     // 1970 UTC), so that it is known before the file is in place.
     qint64 nSetModified = -1;

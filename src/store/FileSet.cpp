@@ -22,6 +22,7 @@
 #endif
 
 const char CFileSet::kChangedSinceRead[] = "it was changed since it was read";
+const char CFileSet::kThereAlready[] = "a file of this name is there already; nothing was written";
 
 namespace {
 
@@ -471,6 +472,8 @@ bool CFileSet::Replace(const QList<CFileContent> &files, int nWaitMs, QString *p
         CFolderHandle::CEntry entry;
         if (!m_folder.Look(relative, &entry, &error))
             return fail(file.strPath, error);
+        if (file.bMustBeNew && entry.kind != CFolderHandle::EKind::Missing)
+            return fail(file.strPath, QStringLiteral("%1: %2").arg(shown, QLatin1String(kThereAlready)));
         switch (entry.kind) {
         case CFolderHandle::EKind::Link:
             return fail(file.strPath,
@@ -620,6 +623,9 @@ bool CFileSet::Replace(const QList<CFileContent> &files, int nWaitMs, QString *p
         if (entry.kind == CFolderHandle::EKind::Link || entry.kind == CFolderHandle::EKind::Folder)
             return fail(file.strPath, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file.strPath),
                                                                    QLatin1String(kChangedSinceRead)));
+        if (file.bMustBeNew && entry.kind != CFolderHandle::EKind::Missing)
+            return fail(file.strPath, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file.strPath),
+                                                                   QLatin1String(kThereAlready)));
         if (!file.bMustBeUnchanged)
             continue;
         QByteArray now;

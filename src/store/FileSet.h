@@ -81,7 +81,8 @@ public:
     // Replaces the files (in the set path's folder or below it) as one
     // change; takes the lock first when it is not held. On failure nothing
     // is replaced, *pFailedPath names the file and *pError gives the reason
-    // (kChangedSinceRead for a file that must be unchanged and is not).
+    // (kChangedSinceRead for a file that must be unchanged and is not,
+    // kThereAlready after the file's name for one that must be new).
     bool Replace(const QList<CFileContent> &files, int nWaitMs, QString *pFailedPath = nullptr,
                  QString *pError = nullptr);
     void Unlock();
@@ -94,6 +95,8 @@ public:
     static bool IsOwnFileName(const QString &strFileName, const QString &strSetName);
 
     static const char kChangedSinceRead[];
+    // The reason for a file that must be new and is not (bMustBeNew).
+    static const char kThereAlready[];
 
     // The steps of Replace(), for tests that stop a change between them.
     enum class EStep { Locked, PlanWritten, TempWritten, Checked, JournalWritten, Committed, Renamed,

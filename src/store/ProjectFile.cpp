@@ -143,6 +143,33 @@ bool SavePageBytes(const QString &strPath, const QString &strFolder, const CAppl
     return true;
 }
 
+bool SaveProjectFile(const QString &strProjectPath, const CAppletParameters &params, const QString &strAppDir,
+                     bool bReplace, QString *pError)
+{
+    const QFileInfo info(strProjectPath);
+    QString refusal;
+    if (SameFile(strProjectPath, QDir(strAppDir).filePath(LoadString(StringId::TemplateLibrary))))
+        refusal = QStringLiteral("it would replace the template library; choose another name or folder");
+    else if (!info.absoluteDir().exists())
+        refusal = QStringLiteral("the folder %1 does not exist").arg(QDir::toNativeSeparators(info.absolutePath()));
+    if (!refusal.isEmpty()) {
+        if (pError)
+            *pError = Reason(strProjectPath, refusal);
+        return false;
+    }
+    CFileContent file(info.absoluteFilePath(), ProjectIniFor(params).ToBytes());
+    file.bMustBeNew = !bReplace;
+    QString failedPath;
+    QString error;
+    CFileSet set(info.absoluteFilePath());
+    if (!set.Replace({file}, kLockWaitMs, &failedPath, &error)) {
+        if (pError)
+            *pError = error.startsWith(QDir::toNativeSeparators(failedPath)) ? error : Reason(failedPath, error);
+        return false;
+    }
+    return true;
+}
+
 bool CAppletParameters::LoadProject(const QString &strPath)
 {
     RecoverInterruptedSave(strPath);

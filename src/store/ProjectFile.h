@@ -42,3 +42,12 @@ bool SavePage(const QString &strPath, const QString &strFolder, const CAppletPar
 bool SavePageBytes(const QString &strPath, const QString &strFolder, const CAppletParameters &params,
                    const QByteArray &html, const QString &strAppDir, QString *pError = nullptr,
                    QStringList *pBeside = nullptr);
+
+// Writes the project file of `params` alone, at strProjectPath (a project
+// brought back from its page, before any save of the page): as one change
+// of the page's file set, so it is whole or not there, never through a
+// link. Refused, with nothing written, when a file is at that name (unless
+// bReplace), when it would replace the template library in strAppDir, and
+// when its folder does not exist. *pError gives the reason.
+bool SaveProjectFile(const QString &strProjectPath, const CAppletParameters &params, const QString &strAppDir,
+                     bool bReplace, QString *pError = nullptr);

@@ -1,7 +1,5 @@
 #include "store/SitePageText.h"
 
-#include <QCryptographicHash>
-
 #include "store/MarkupScanner.h"
 
 #include <QCryptographicHash>
@@ -110,8 +108,7 @@ CPageOutline Outline(const QByteArray &page)
                     charsetSettled = !outline.charset.isEmpty();
                 }
             } else if (name == "applet" && outline.applet.nStart < 0) {
-                const QByteArray code = scan.Attribute("code").trimmed().toByteArray().toLower();
-                if (code == "glidebar.class" || code.endsWith("/glidebar.class"))
+                if (IsMenuAppletCode(scan.Attribute("code")))
                     outline.applet = here;
             }
             break;
@@ -157,6 +154,12 @@ bool LineEndAt(const QByteArray &page, qsizetype at, const QByteArray &eol)
 
 } // namespace
 
+bool IsMenuAppletCode(QByteArrayView code)
+{
+    const QByteArray name = code.trimmed().toByteArray().toLower();
+    return name == "glidebar.class" || name.endsWith("/glidebar.class") || name.endsWith("\\glidebar.class");
+}
+
 QString SitePageStateText(ESitePageState state)
 {
     switch (state) {
@@ -196,8 +199,9 @@ QByteArray PageLineEnd(const QByteArray &page)
 
 namespace {
 
-// The charset by byte-order mark, else as the outline found it declared.
-QByteArray CharsetOf(const QByteArray &page, const CPageOutline *outline)
+// The charset by byte-order mark, else (when bDeclared) as the outline found
+// it declared.
+QByteArray CharsetOf(const QByteArray &page, const CPageOutline *outline, bool bDeclared = true)
 {
     if (page.startsWith("\xEF\xBB\xBF"))
         return "utf-8";
@@ -209,6 +213,8 @@ QByteArray CharsetOf(const QByteArray &page, const CPageOutline *outline)
         return "utf-16be";
     if (page.startsWith(QByteArrayView("\0\0\xFE\xFF", 4)))
         return "utf-32be";
+    if (!bDeclared)
+        return QByteArray();
     return outline ? outline->charset : Outline(page).charset;
 }
 
@@ -232,6 +238,16 @@ bool KeepsAscii(const QByteArray &page, const CPageOutline &outline)
 QByteArray PageCharset(const QByteArray &page)
 {
     return CharsetOf(page, nullptr);
+}
+
+int PageCodeUnitWidthOfBytes(const QByteArray &page)
+{
+    const QByteArray bom = CharsetOf(page, nullptr, false);
+    if (bom.startsWith("utf-32"))
+        return 4;
+    if (bom.startsWith("utf-16"))
+        return 2;
+    return UnitWidthByZeros(page);
 }
 
 int PageCodeUnitWidth(const QByteArray &page)

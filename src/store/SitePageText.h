@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // The author's own pages carry the menu between two markers; only the text
@@ -14,6 +15,11 @@ constexpr char kMenuMarkerEnd[] = "<!-- /Vantrel menu -->";
 // The line that has a page for today's browsers laid out at the phone's own
 // width (without its line end).
 constexpr char kViewportLine[] = "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">";
+
+// True when an applet's code attribute names the menu's class file, in any
+// letter case, in the page's folder or another ("Glidebar.class",
+// "../Glidebar.class"); blanks around it do not count.
+bool IsMenuAppletCode(QByteArrayView code);
 
 // What an update would do to a page.
 enum class ESitePageState {
@@ -45,6 +51,10 @@ QByteArray PageCharset(const QByteArray &page);
 bool PageKeepsAscii(const QByteArray &page);
 // 2 for a page in UTF-16, 4 for one in UTF-32, by the same signs; else 1.
 int PageCodeUnitWidth(const QByteArray &page);
+// The same by the page's bytes alone (its byte-order mark, else the zero
+// bytes of its start), not by the charset it declares: what a page whose
+// bytes keep ASCII declares is read by them.
+int PageCodeUnitWidthOfBytes(const QByteArray &page);
 
 // The BLAKE2b-256 of bytes in lower-case hexadecimal, as the project file keeps
 // it (a third of the time SHA-256 takes here, for a whole site of pages).

@@ -2,6 +2,7 @@
 
 #include "app/WaitCursor.h"
 #include "app/WizardHost.h"
+#include "html/read/PageImport.h"
 #include "model/AppletParameters.h"
 #include "store/ProjectFile.h"
 #include "store/TemplateLibrary.h"
@@ -9,6 +10,7 @@
 #include "wizard/FileDialogs.h"
 #include "wizard/MenuPicture.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -185,19 +187,99 @@ void CTemplatePage::OnBrowse()
 bool CTemplatePage::OpenSavedPage(const QString &strPath)
 {
     m_nStartChoice = 1;
-    // A page counts as saved by this program exactly when its project file exists.
+    // A page counts as saved by this program when its project file exists;
+    // one without it that carries the menu can be read back.
     m_strProjectPath = ProjectPathFor(strPath);
-    const bool saved = QFileInfo(m_strProjectPath).isFile();
-    if (saved) {
+    m_bReadFromPage = false;
+    bool opened = true;
+    if (QFileInfo(m_strProjectPath).isFile()) {
         m_strFileName = strPath;
+    } else if (OfferToReadPage(strPath)) {
+        m_strFileName = strPath;
+        m_bReadFromPage = true;
     } else {
-        Host().Ui().MessageBox(this, QStringLiteral("This File is not saved by Vantrel!") + QLatin1Char('\n')
-                                        + QStringLiteral("System can't open it."));
         m_strFileName.clear();
+        opened = false;
     }
     UpdateData(false);
     OnSavedChoice();
-    return saved;
+    return opened;
+}
+
+namespace {
+
+QString NotSavedMessage()
+{
+    return QStringLiteral("This File is not saved by Vantrel!") + QLatin1Char('\n') + QStringLiteral("System can't open it.");
+}
+
+// The notes of a page read back, as many as a message box shows well.
+QString NotesText(const QStringList &notes)
+{
+    constexpr qsizetype kShown = 12;
+    QStringList lines = notes.mid(0, kShown);
+    if (notes.size() > kShown)
+        lines.append(QStringLiteral("... and %1 more").arg(notes.size() - kShown));
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+bool CTemplatePage::OfferToReadPage(const QString &strPage)
+{
+    CAppletParameters read;
+    CPageRead found;
+    QByteArray bytes;
+    QString error;
+    {
+        CWaitCursor wait;
+        if (CPageReader::ReadPageFile(strPage, &bytes, &error))
+            CPageReader(bytes, strPage).Read(read, &found);
+    }
+    if (found.found == CPageRead::EFound::Nothing) {
+        Host().Ui().MessageBox(this, NotSavedMessage());
+        return false;
+    }
+    const QString project = QFileInfo(m_strProjectPath).fileName();
+    const QString text =
+        found.found == CPageRead::EFound::SitePage
+            ? QStringLiteral("This page carries the menu of a site, but no project file of Vantrel's.\n\n"
+                             "Read the menu from the page? Finish then saves it as a page of its own, with a new "
+                             "project file, in the site folder %1, and keeps the site's pages that carry this menu "
+                             "up to date.")
+                  .arg(QDir::toNativeSeparators(found.strSiteFolder))
+            : QStringLiteral("The project file of this page is missing: %1.\n\n"
+                             "Read the menu from the page? Finish then saves the page with a new project file "
+                             "beside it.")
+                  .arg(project);
+    return Host().Ui().MessageBox(this, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool CTemplatePage::ReadChosenPage()
+{
+    CWizardHost &app = Host();
+    CAppletParameters read;
+    CPageImport import;
+    QString error;
+    bool ok = false;
+    {
+        CWaitCursor wait;
+        ok = ImportPage(m_strFileName, read, &import, &error);
+    }
+    if (!ok || import.read.found == CPageRead::EFound::Nothing) {
+        app.Ui().MessageBox(this, ok ? NotSavedMessage() : QStringLiteral("Can't read the page:\n%1").arg(error));
+        return false;
+    }
+    CAppletParameters &params = app.Params();
+    params.CopyFrom(read);
+    // A page of its own is saved again where it is; a site page's menu
+    // goes to a new page in the site folder, never over the author's page.
+    params.m_strHTMLPath = import.strPagePath;
+    params.m_strSavedPage = import.read.found == CPageRead::EFound::Page ? m_strFileName : QString();
+    if (!import.read.notes.isEmpty())
+        app.Ui().MessageBox(this, QStringLiteral("The menu was read from %1. Notes:\n%2")
+                                      .arg(QFileInfo(m_strFileName).fileName(), NotesText(import.read.notes)));
+    return true;
 }
 
 bool CTemplatePage::OnWizardNext()
@@ -235,13 +317,16 @@ bool CTemplatePage::OnWizardNext()
         // The same project again: keep what the later pages changed.
         if (m_strLoadedProject == m_strProjectPath)
             return true;
-        m_strLoadedProject = m_strProjectPath;
-        {
+        if (m_bReadFromPage) {
+            if (!ReadChosenPage())
+                return false;
+        } else {
             CWaitCursor wait;
             params.LoadProject(m_strProjectPath);
+            params.m_strHTMLPath = m_strFileName;
+            params.m_strSavedPage = m_strFileName;
         }
-        params.m_strHTMLPath = m_strFileName;
-        params.m_strSavedPage = m_strFileName;
+        m_strLoadedProject = m_strProjectPath;
         params.m_bSaved = 0;
         m_nLoadedTemplate = -1;
         m_bTemplateLoaded = false;

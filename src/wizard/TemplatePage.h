@@ -11,7 +11,9 @@ class QRadioButton;
 // Where the configuration comes from: a template of the library, or a page
 // saved earlier, reopened through its project file. Next loads the chosen
 // source, unless that same source is what this page loaded last, so that
-// going back and forward keeps the later pages' edits.
+// going back and forward keeps the later pages' edits. A page whose project
+// file is missing, but which carries the menu (a page of its own or a site
+// page's menu block), is offered to be read back from the page itself.
 class CTemplatePage : public CWizardPage {
     Q_OBJECT
 public:
@@ -42,11 +44,20 @@ public:
     // 0: a new menu from a template; 1: a saved page; -1 until first shown.
     int m_nStartChoice = -1;
     QString m_strFileName;
+    // True when the chosen page has no project file and its menu is read
+    // from the page itself.
+    bool m_bReadFromPage = false;
 
 private:
     void BuildControls() override;
     void DoDataExchange(CDataExchange &dx) override;
     void OnBrowse();
+    // For a page without its project file: when it carries the menu, asks
+    // whether to read the menu from the page; false when it does not, or
+    // the user says no.
+    bool OfferToReadPage(const QString &strPage);
+    // Next with a page whose menu is read from it; false when it cannot be.
+    bool ReadChosenPage();
     void OnTemplateChoice();
     void OnSavedChoice();
     // Draws the selected template, or nothing while a saved page is chosen.

@@ -1,8 +1,13 @@
 #include "ConfigProbes.h"
 #include "TestApp.h"
+#include "html/SiteBlock.h"
+#include "store/IniFile.h"
+#include "store/ProjectFile.h"
+#include "store/SitePageText.h"
 #include "wizard/MenuPicture.h"
 
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -21,6 +26,8 @@ private slots:
     void choiceIsKeptWhenLeavingWithBack();
     void savedPageLoadsOnce();
     void pageWithoutProjectClearsChoice();
+    void pageWithoutProjectOffersToRead_data();
+    void pageWithoutProjectOffersToRead();
     void startNewForcesReload_data();
     void startNewForcesReload();
     void openPageAsBrowseDoes_data();
@@ -315,6 +322,110 @@ void TestTemplatePage::pageWithoutProjectClearsChoice()
                           QStringLiteral("This File is not saved by Vantrel!\nSystem can't open it."),
                           QStringLiteral("You must open a HTML file which is saved by Vantrel.")}));
     QCOMPARE(f.t.app.m_params.m_HTMLTitle, QStringLiteral("untouched"));
+}
+
+void TestTemplatePage::pageWithoutProjectOffersToRead_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QStringList>("messages");
+    const QString offer = QStringLiteral("The project file of this page is missing: lost.qdx.\n\nRead the menu from the "
+                                         "page? Finish then saves the page with a new project file beside it.");
+    const QString siteOffer = QStringLiteral("This page carries the menu of a site, but no project file of Vantrel's.\n\n"
+                                             "Read the menu from the page? Finish then saves it as a page of its own, "
+                                             "with a new project file, in the site folder @SITE@, and keeps the site's "
+                                             "pages that carry this menu up to date.");
+    QTest::newRow("a page, read") << "page" << true << QStringList{offer};
+    QTest::newRow("a page, not read") << "page" << false
+                                      << QStringList{offer, "You must open a HTML file which is saved by Vantrel."};
+    QTest::newRow("a page edited by hand, read")
+        << "edited" << true
+        << QStringList{offer, "The menu was read from lost.htm. Notes:\n"
+                              "MMStyle: the item width \"wide\" is not a number; 0 kept"};
+    QTest::newRow("a site page, read") << "site" << true << QStringList{siteOffer};
+    QTest::newRow("a page without the menu")
+        << "none" << true
+        << QStringList{"This File is not saved by Vantrel!\nSystem can't open it.",
+                       "You must open a HTML file which is saved by Vantrel."};
+}
+
+// A page whose project file is lost: the wizard offers to read its menu
+// back, goes on with it as with a saved project, and Finish saves the page
+// with a new project file beside it (a site's menu as a page of its own in
+// the site folder).
+void TestTemplatePage::pageWithoutProjectOffersToRead()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, yes);
+    QFETCH(QStringList, messages);
+    Fixture f;
+    for (const char *file : {"Glidebar.class", "glidebar.js"})
+        QVERIFY(QFile::copy(QStringLiteral(VANTREL_BIN_DIR "/") + file, QDir(f.t.app.m_strAppDir).filePath(file)));
+    CAppletParameters &p = f.t.app.m_params;
+    CAppletParameters lost;
+    lost.LoadTemplate(0, f.t.app.TemplateLibraryPath());
+    lost.m_HTMLTitle = QStringLiteral("Lost page");
+    const QDir site(f.dir.filePath(QStringLiteral("web site")));
+    QString page = site.filePath(QStringLiteral("lost.htm"));
+    QByteArray bytes = lost.GenerateHTMLBytes();
+    if (kind == "edited")
+        bytes.replace(",120,", ",wide,");
+    if (kind == "none")
+        bytes = "<html><body>A page of my own</body></html>";
+    if (kind == "site") {
+        page = site.filePath(QStringLiteral("sub/page.html"));
+        QVERIFY(PutMenuIntoPage("<html>\n<head><title>Mine</title></head>\n<body>\n</body>\n</html>\n",
+                                SiteMenuBlock(lost, QStringLiteral("sub"), "\n"), &bytes));
+    }
+    QVERIFY(WriteFileBytes(page, bytes));
+    messages.replaceInStrings(QStringLiteral("@SITE@"), QDir::toNativeSeparators(QDir(site).canonicalPath()));
+
+    f.Open();
+    if (yes)
+        f.t.ui->messageAnswers << QMessageBox::Yes;
+    f.Browse(page);
+    const bool read = yes && kind != "none";
+    QCOMPARE(f.FileName()->text(), read ? page : QString());
+    f.Next();
+    QCOMPARE(f.t.ui->MessageTexts(), messages);
+    if (!read) {
+        QCOMPARE(f.Active(), 1);
+        return;
+    }
+    QCOMPARE(f.Active(), 2);
+    QCOMPARE(p.m_HTMLTitle, QStringLiteral("Lost page"));
+    QCOMPARE(Labels(*p.m_pMainMenu), Labels(*lost.m_pMainMenu));
+    QCOMPARE(p.m_mmWidth, kind == "edited" ? 0 : lost.m_mmWidth);
+    QCOMPARE(p.m_bSaved, 0);
+
+    // Finish proposes the page itself, or for a site a new page in the site
+    // folder (Save never writes over the author's page unasked), and saves
+    // it with its new project file beside it.
+    // (The fixture's folder holds menu.htm and menu.qdx already.)
+    const QString saveAs = kind == "site" ? QDir(site.canonicalPath()).filePath(QStringLiteral("menu2.htm")) : page;
+    QCOMPARE(p.m_strHTMLPath, saveAs);
+    QCOMPARE(p.m_strSavedPage, kind == "site" ? QString() : page);
+    f.sheet().SetActivePage(&f.sheet().m_pageHTML);
+    f.t.ui->saveFileAnswers << saveAs;
+    f.sheet().FinishButton()->click();
+    QCOMPARE(p.m_bSaved, 1);
+    QCOMPARE(f.t.ui->saveFileRequests.last().initialName, saveAs);
+    QCOMPARE(f.t.ui->MessageTexts(), messages);
+    const QString project = ProjectPathFor(saveAs);
+    CIniFile ini;
+    QVERIFY(ini.Load(project));
+    CAppletParameters reopened;
+    reopened.LoadProject(project);
+    QCOMPARE(reopened.GenerateHTMLBytes(), p.GenerateHTMLBytes());
+    if (kind == "page")
+        QCOMPARE(ReadFileBytes(page), bytes);
+    if (kind == "site") {
+        // The author's page stays as it was, and is the project's site page.
+        QCOMPARE(ReadFileBytes(page), bytes);
+        QCOMPARE(reopened.m_SitePages.size(), 1);
+        QCOMPARE(reopened.m_SitePages[0].strPath, QStringLiteral("sub/page.html"));
+    }
+    QVERIFY(!QGuiApplication::overrideCursor());
 }
 
 void TestTemplatePage::startNewForcesReload_data()
