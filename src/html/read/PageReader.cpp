@@ -8,6 +8,7 @@
 #include "html/read/ParamFields.h"
 #include "html/read/ReadNotes.h"
 #include "html/read/StyleParams.h"
+#include "model/PageLanguage.h"
 #include "model/StringTable.h"
 #include "store/FolderHandle.h"
 #include "store/MarkupScanner.h"
@@ -56,6 +57,9 @@ struct CScan {
     qsizetype nAppletStart = -1;
     CRaw width, height;
     CRaw title;
+    // What a page for today's browsers says of itself: the language of its
+    // <html> tag, the content of its description.
+    CRaw lang, description;
     bool bParagraph = false; // a <p> open where the applet starts
     CRaw align;
     CRaw scriptBefore, scriptAfter; // the menu script's path nearest before it, first after it
@@ -216,6 +220,11 @@ private:
             return;
         }
         if (m_where == Before) {
+            if (Is(name, "html") && !m_scan.lang.bThere)
+                m_scan.lang.bytes = scan.Attribute("lang", &m_scan.lang.bThere);
+            if (Is(name, "meta") && !m_scan.description.bThere
+                && AttributeText(scan, "name").trimmed().toLower() == "description")
+                m_scan.description.bytes = scan.Attribute("content", &m_scan.description.bThere);
             if (Is(name, "p")) {
                 m_bParagraph = true;
                 m_align.bytes = scan.Attribute("align", &m_align.bThere);
@@ -883,6 +892,18 @@ bool CPageReader::ReadBytes(const QByteArray &page, CAppletParameters &params, C
         }
     }
     params.m_ModernPage = scan.scriptBefore.bThere || scan.scriptAfter.bThere ? 1 : 0;
+    // Its language and description (an author's own page has its own).
+    if (!sitePage && scan.lang.bThere) {
+        const QString lang = DecodeHtmlText(decoding.Decode(scan.lang.bytes), EHtmlTextKind::Attribute).trimmed();
+        if (IsLanguageTag(lang))
+            params.m_PageLang = lang;
+        else
+            notes.Add(QStringLiteral("The page's language \"%1\" is no language tag; the system's, %2, is kept")
+                          .arg(lang, params.m_PageLang));
+    }
+    if (!sitePage && scan.description.bThere)
+        params.m_PageDescription =
+            DecodeHtmlText(decoding.Decode(scan.description.bytes), EHtmlTextKind::Attribute).trimmed();
 
     CPictures pictures(pageFolder, siteFolder);
     CBuilder builder(scan, decoding, params, notes, pictures, pageInSite);
