@@ -414,11 +414,19 @@ const QList<CEdit> &Edits()
          },
          ""},
         {"UTF-8 text", [](QByteArray p) { return p.replace("&#233;", "\xC3\xA9").replace("&#8364;", "\xE2\x82\xAC"); }, ""},
+        // A page for today's browsers declares UTF-8: these edits take its
+        // charset line out, as an editor that writes another charset would.
         {"Windows-1252 text, no charset",
-         [](QByteArray p) { return p.replace("&#233;", "\xE9").replace("&#8364;", "\x80"); }, ""},
+         [](QByteArray p) {
+             return p.replace("<meta charset=\"utf-8\">\r\n", "").replace("&#233;", "\xE9").replace("&#8364;", "\x80");
+         },
+         ""},
         {"a charset declared",
          [](QByteArray p) {
-             return p.replace("&#233;", "\xE9").replace("&#8364;", "\xA4").replace("<head>", "<head><meta charset=\"ISO-8859-15\">");
+             return p.replace("<meta charset=\"utf-8\">\r\n", "")
+                 .replace("&#233;", "\xE9")
+                 .replace("&#8364;", "\xA4")
+                 .replace("<head>", "<head><meta charset=\"ISO-8859-15\">");
          },
          ""},
         {"NUL bytes outside the applet", [](QByteArray p) { return p.replace("<p align", QByteArray("\0\0x\0<p align", 12)); }, ""},
