@@ -386,12 +386,22 @@
     return rules;
   }
 
-  // The small-screen form (a page narrower than the menu's box): a "Menu"
-  // button across the page, the main items one per row under it, a square
-  // disclosure button at the right of an item with a sub menu, its sub items
-  // indented under it. Rows at least 44 px high, labels at least 16 px; the
+  // The small-screen form (a page narrower than the menu's box, or a
+  // phone's page where the menu is too small there): a "Menu" button across
+  // the page, the main items one per row under it, a square disclosure
+  // button at the right of an item with a sub menu, its sub items indented
+  // under it. Rows at least 44 px high, labels at least 16 px; the
   // rule of src/render/SmallMenuLayout.h, which the pictures follow.
   const TARGET = 44, LEAST_FONT = 16, INDENT = 16;
+  // A page narrower than this is a phone's: there the form also shows where
+  // an item of the menu is smaller than TARGET either way or a label smaller
+  // than LEAST_FONT, in any state (the sub menus' where there are any).
+  const PHONE_WIDTH_LIMIT = 600;
+  function tooSmallForPhones(cfg) {
+    const subs = cfg.items.some((it) => it.sub);
+    const menus = subs ? [cfg.mm, cfg.sm] : [cfg.mm], looks = subs ? cfg.mi.concat(cfg.si) : cfg.mi;
+    return menus.some((m) => Math.min(m.w, m.h) < TARGET) || looks.some((look) => look.px < LEAST_FONT);
+  }
   function smallRules(root, cfg) {
     const S = root + '.gb-small', hm = Math.max(TARGET, cfg.mm.h), hs = Math.max(TARGET, cfg.sm.h);
     const tm = thickness(cfg.mm), ts = thickness(cfg.sm), bar = S + ' .gb-bar', row = bar + '>li';
@@ -916,15 +926,16 @@
       }
     }
     // The form follows the room the page gives the menu: a page narrower
-    // than the menu's box shows the small-screen form. Checked now (the
-    // layout read is the one the first paint needs anyway) and whenever the
-    // window changes size (a phone turned, a window resized).
-    const boxWidth = appletBox(cfg).w, holder = root.parentElement;
+    // than the menu's box shows the small-screen form, and so does a
+    // phone's page where the menu is too small for a finger or an eye.
+    // Checked now (the layout read is the one the first paint needs anyway)
+    // and whenever the window changes size (a phone turned, a window resized).
+    const boxWidth = appletBox(cfg).w, holder = root.parentElement, tiny = tooSmallForPhones(cfg);
     function fit() {
       if (!holder) return;
       const cs = getComputedStyle(holder);
       const room = holder.clientWidth - (parseFloat(cs.paddingLeft) || 0) - (parseFloat(cs.paddingRight) || 0);
-      setSmall(room < boxWidth);
+      setSmall(room < boxWidth || (tiny && document.documentElement.clientWidth < PHONE_WIDTH_LIMIT));
     }
     fit();
     window.addEventListener('resize', fit);

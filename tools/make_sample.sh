@@ -12,7 +12,11 @@ trap 'rm -rf "$work"' EXIT
 # Saved as a classic page only to get its project file (this needs no script).
 "$gen" --library "$root/res/Vantrel.qdx" save --classic --template 0 "$work/Samples.html" >/dev/null
 sed -i 's/^m_HTMLTitle=.*/m_HTMLTitle=Vantrel sample: the Ocean template/' "$work/Samples.qdx"
-"$gen" --library "$root/res/Vantrel.qdx" html --modern "$work/Samples.qdx" > "$work/page.html"
+# In English, with a description for search engines (as the command-line
+# test makes it).
+"$gen" --library "$root/res/Vantrel.qdx" html --modern --lang en \
+    --description "A menu made with Vantrel from its Ocean template, drawn in today's browsers by glidebar.js." \
+    "$work/Samples.qdx" > "$work/page.html"
 # The explanation goes right after the title line; the rest is the writer's text.
 python3 - "$work/page.html" "$root/res/Sample/Samples.html" <<'PY'
 import sys

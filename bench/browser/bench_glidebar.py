@@ -65,9 +65,11 @@ def make_floor(driver, site, page):
     driver.get(site + os.path.basename(page))
     if not driver.find_elements('css selector', '[role=menubar]'):
         sys.exit('the script drew no menu on ' + page)
+    # In the page's own mode: a page for today's browsers is laid out in
+    # standards mode, and so is its floor.
     text = driver.execute_script(
         'for (const s of document.querySelectorAll("script")) s.remove();'
-        'return document.documentElement.outerHTML;')
+        'return (document.doctype ? "<!DOCTYPE html>\\n" : "") + document.documentElement.outerHTML;')
     floor = page[:-4] + '-floor.htm'
     with open(floor, 'w', encoding='utf-8') as f:
         f.write(text)

@@ -4,6 +4,8 @@
 #include "cli/SiteCommand.h"
 #include "html/read/PageImport.h"
 #include "model/AppletParameters.h"
+#include "model/ControlCharacters.h"
+#include "model/PageLanguage.h"
 #include "model/StringTable.h"
 #include "render/CurrentItems.h"
 #include "render/MenuRenderer.h"
@@ -55,14 +57,20 @@ const char kUsage[] =
     "                  program's folder\n"
     "  --open K        'png': show main item K's sub menu open (K from 0)\n"
     "  --width W       'png': draw the menu as a page W pixels wide shows it: a\n"
-    "                  page narrower than the menu shows its small-screen form\n"
-    "                  (with --open K: the list opened, K's sub items shown)\n"
+    "                  page narrower than the menu, or a phone's (under 600 px)\n"
+    "                  where it is too small for a finger, shows its small-screen\n"
+    "                  form (with --open K: the list opened, K's sub items\n"
+    "                  shown, if it has any)\n"
     "  --current PAGE  'png': show the menu as it stands on PAGE: the items that\n"
     "                  link to PAGE and the main item whose sub menu holds one\n"
     "                  in their Mouse Click look (links are read from the\n"
     "                  project's folder)\n"
     "  --modern        'html', 'save': make a page that works in today's browsers\n"
     "  --classic       'html', 'save': make the applet page alone\n"
+    "  --lang TAG      'html', 'save': the language a page for today's browsers\n"
+    "                  declares, a tag such as en or en-GB\n"
+    "  --description TEXT  'html', 'save': what a page for today's browsers is\n"
+    "                  about, for search engines (empty: none)\n"
     "  --force         'import': replace PROJECT.qdx when it is there\n"
     "  -h, --help      show this help\n";
 
@@ -84,6 +92,9 @@ const char kHelp[] =
     "the page, and fails when it cannot. --modern or --classic overrides the\n"
     "choice, and 'save' stores it in the project file: to bring a folder of old\n"
     "pages up to date, save each PAGE.qdx PAGE.htm again with --modern.\n"
+    "A page for today's browsers declares its language: the project's, else (a\n"
+    "template, a project saved before pages did) the system's; --lang and\n"
+    "--description replace the project's, and 'save' stores them.\n"
     "\n"
     "An image that cannot be found is reported on standard error, and the page is\n"
     "made all the same.\n";
@@ -151,6 +162,10 @@ struct CArguments {
     bool bHasCurrent = false;
     QString strCurrent;
     int nModernPage = -1; // 1 --modern, 0 --classic, -1 the project's choice
+    bool bHasLang = false;
+    QString strLang;
+    bool bHasDescription = false;
+    QString strDescription;
     bool bForce = false;
 };
 
@@ -178,10 +193,13 @@ QString ParseArguments(const QStringList &args, CArguments &out)
     const QCommandLineOption optCurrent(QStringLiteral("current"), QString(), QStringLiteral("PAGE"));
     const QCommandLineOption optModern(QStringLiteral("modern"));
     const QCommandLineOption optClassic(QStringLiteral("classic"));
+    const QCommandLineOption optLang(QStringLiteral("lang"), QString(), QStringLiteral("TAG"));
+    const QCommandLineOption optDescription(QStringLiteral("description"), QString(), QStringLiteral("TEXT"));
     const QCommandLineOption optForce(QStringLiteral("force"));
-    const QList<QCommandLineOption> withValue{optLibrary, optTemplate, optOpen, optWidth, optCurrent};
-    parser.addOptions(
-        {optHelp, optLibrary, optTemplate, optOpen, optWidth, optCurrent, optModern, optClassic, optForce});
+    const QList<QCommandLineOption> withValue{optLibrary, optTemplate, optOpen,       optWidth,
+                                              optCurrent, optLang,     optDescription};
+    parser.addOptions({optHelp, optLibrary, optTemplate, optOpen, optWidth, optCurrent, optModern, optClassic,
+                       optLang, optDescription, optForce});
 
     auto takesValue = [&](const QString &arg) {
         const QString name = OptionName(arg);
@@ -240,6 +258,14 @@ QString ParseArguments(const QStringList &args, CArguments &out)
         return QStringLiteral("--modern and --classic exclude each other");
     if (parser.isSet(optModern) || parser.isSet(optClassic))
         out.nModernPage = parser.isSet(optModern) ? 1 : 0;
+    out.bHasLang = parser.isSet(optLang);
+    out.strLang = parser.value(optLang);
+    if (out.bHasLang && !IsLanguageTag(out.strLang))
+        return QStringLiteral("--lang needs a language tag such as en or en-GB, not \"%1\"").arg(out.strLang);
+    out.bHasDescription = parser.isSet(optDescription);
+    out.strDescription = parser.value(optDescription);
+    if (FindControlCharacter(out.strDescription) >= 0)
+        return QStringLiteral("--description cannot hold a control character (such as a line break)");
     out.bForce = parser.isSet(optForce);
     return QString();
 }
@@ -289,16 +315,14 @@ int WritePicture(const CArguments &args, const CAppletParameters &params, const 
         if (state.current.isEmpty())
             return ContentError(QStringLiteral("no item of the menu links to %1").arg(args.strCurrent));
     }
+    int open = -1;
     if (args.bHasOpen) {
         bool ok = false;
-        const int k = args.strOpen.toInt(&ok);
+        open = args.strOpen.toInt(&ok);
         const int count = params.m_pMainMenu->GetCount();
-        if (!ok || k < 0 || k >= count)
+        if (!ok || open < 0 || open >= count)
             return UsageError(QStringLiteral("--open needs a main item number from 0 to %1, not \"%2\"")
                                   .arg(count - 1).arg(args.strOpen));
-        if (!CMenuLayout(params).HasSubMenu(k))
-            return ContentError(QStringLiteral("main item %1 has no sub menu to open").arg(k));
-        state.nOpenSubMenu = k;
     }
     int menuWidth = 0, pageWidth = 0;
     if (args.bHasWidth) {
@@ -312,7 +336,15 @@ int WritePicture(const CArguments &args, const CAppletParameters &params, const 
         pageWidth = w;
         menuWidth = CSmallMenuLayout::MenuWidth(w);
     }
-    const bool small = args.bHasWidth && CMenuLayout(params).NeedsSmallForm(menuWidth);
+    const bool small = args.bHasWidth && CMenuLayout::NeedsSmallForm(params, pageWidth);
+    if (args.bHasOpen) {
+        // The small-screen form opened at an item without a sub menu shows
+        // its list alone.
+        const bool hasSub = CMenuLayout(params).HasSubMenu(open);
+        if (!hasSub && !small)
+            return ContentError(QStringLiteral("main item %1 has no sub menu to open").arg(open));
+        state.nOpenSubMenu = hasSub ? open : -1;
+    }
     const QImage image =
         small ? CMenuRenderer().RenderSmallImage(
                     params, CSmallMenuLayout(params, menuWidth, args.bHasOpen, state.nOpenSubMenu), state.current)
@@ -350,7 +382,7 @@ bool SameFolder(const QString &a, const QString &b)
 int RunImport(const CArguments &args, const QString &strAppDir)
 {
     if (args.bHasTemplate || args.bHasOpen || args.bHasWidth || args.bHasCurrent || args.nModernPage >= 0
-        || !args.strLibrary.isEmpty())
+        || args.bHasLang || args.bHasDescription || !args.strLibrary.isEmpty())
         return UsageError(QStringLiteral("'import' takes PAGE.htm [PROJECT.qdx] and no option but --force"));
     if (args.positional.isEmpty() || args.positional.size() > 2)
         return UsageError(QStringLiteral("'import' takes PAGE.htm [PROJECT.qdx]"));
@@ -477,7 +509,7 @@ int main(int argc, char *argv[])
     const QString command = args.positional.takeFirst();
     if (command == QLatin1String("templates")) {
         if (!args.positional.isEmpty() || args.bHasTemplate || args.bHasOpen || args.bHasWidth
-            || args.bHasCurrent || args.nModernPage >= 0)
+            || args.bHasCurrent || args.nModernPage >= 0 || args.bHasLang || args.bHasDescription)
             return UsageError(QStringLiteral("'templates' takes no further arguments"));
         // Each line starts with the number --template takes.
         bool written = true;
@@ -499,6 +531,8 @@ int main(int argc, char *argv[])
         return UsageError(QStringLiteral("--current is only for 'png'"));
     if (args.nModernPage >= 0 && png)
         return UsageError(QStringLiteral("--modern and --classic are only for 'html' and 'save'"));
+    if ((args.bHasLang || args.bHasDescription) && png)
+        return UsageError(QStringLiteral("--lang and --description are only for 'html' and 'save'"));
     const int wanted = (save || png ? 2 : 1) - (args.bHasTemplate ? 1 : 0);
     if (args.positional.size() != wanted) {
         if (png)
@@ -517,6 +551,10 @@ int main(int argc, char *argv[])
         return WritePicture(args, params, project, args.positional.takeFirst());
     if (args.nModernPage >= 0)
         params.m_ModernPage = args.nModernPage;
+    if (args.bHasLang)
+        params.m_PageLang = args.strLang;
+    if (args.bHasDescription)
+        params.m_PageDescription = args.strDescription;
 
     // The page as the bytes printed and saved, encoded once.
     const QByteArray html = params.GenerateHTMLBytes(ReportToStderr);

@@ -258,13 +258,30 @@ void WritePage(CPageText &html, const CAppletParameters &p, const CMessageReport
     const bool modern = p.m_ModernPage != 0;
     CImageLookup images; // one lookup per distinct image path
 
-    html.Put("<html>\r\n");
-    // A page for today's browsers is laid out at the phone's own width. The
-    // line comes before the head line, which the classic page keeps as it
-    // is; browsers take it into the head all the same.
     if (modern) {
+        // A page for today's browsers is laid out in standards mode, says
+        // its language, its encoding (its bytes are ASCII, which UTF-8
+        // reads the same) and, when the author gave one (blanks alone say
+        // nothing), what it is about; it is laid out at the phone's own
+        // width. These lines come before the head line, which the classic
+        // page keeps as it is; browsers take them into the head all the same.
+        html.Put("<!DOCTYPE html>\r\n<html");
+        if (!p.m_PageLang.isEmpty()) {
+            html.Put(" lang=\"");
+            html.PutEscaped(p.m_PageLang);
+            html.Put('"');
+        }
+        html.Put(">\r\n<meta charset=\"utf-8\">\r\n");
         html.Put(kViewportLine);
         html.Put("\r\n");
+        const QString description = p.m_PageDescription.trimmed();
+        if (!description.isEmpty()) {
+            html.Put("<meta name=\"description\" content=\"");
+            html.PutEscaped(description);
+            html.Put("\">\r\n");
+        }
+    } else {
+        html.Put("<html>\r\n");
     }
     html.Put("<head><title>");
     html.PutEscaped(p.m_HTMLTitle);

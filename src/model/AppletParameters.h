@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/AppletMenu.h"
+#include "model/PageLanguage.h"
 #include "model/SitePage.h"
 
 #include <QByteArray>
@@ -65,6 +66,12 @@ static_assert(std::has_unique_object_representations_v<CAppletNumbers>,
 struct CAppletValues : CAppletNumbers {
     QString m_HTMLTitle = QStringLiteral("Untitled");
     QString m_appBKImagePath;
+    // A page for today's browsers: the language its <html> line declares
+    // (a tag, see PageLanguage.h; none when empty; a new menu has the
+    // system's) and the description its head carries for search engines
+    // (none when empty).
+    QString m_PageLang = SystemPageLanguage();
+    QString m_PageDescription;
     QString m_strHTMLPath;
     // The author's own pages that carry the menu, in the order added.
     CSitePageList m_SitePages;

@@ -262,7 +262,8 @@ QByteArray CUndoHistory::Pack(const CAppletParameters &params)
     {
         QDataStream out(&raw, QIODevice::WriteOnly);
         out.setVersion(QDataStream::Qt_6_0);
-        out << kPackMark << params.m_HTMLTitle << params.m_appBKImagePath << params.m_strHTMLPath;
+        out << kPackMark << params.m_HTMLTitle << params.m_appBKImagePath << params.m_PageLang
+            << params.m_PageDescription << params.m_strHTMLPath;
         out.writeRawData(NumberBytes(params), sizeof(CAppletNumbers));
         PackMenu(out, *params.m_pMainMenu);
     }
@@ -280,7 +281,8 @@ bool CUndoHistory::Unpack(const QByteArray &packed, CAppletParameters &params)
     in >> mark;
     if (mark != kPackMark)
         return false;
-    in >> params.m_HTMLTitle >> params.m_appBKImagePath >> params.m_strHTMLPath;
+    in >> params.m_HTMLTitle >> params.m_appBKImagePath >> params.m_PageLang >> params.m_PageDescription
+       >> params.m_strHTMLPath;
     CAppletNumbers numbers;
     if (in.readRawData(reinterpret_cast<char *>(&numbers), sizeof numbers) != int(sizeof numbers))
         return false;
@@ -298,7 +300,8 @@ qint64 CUndoHistory::StepBytes(const CAppletParameters &params)
 qint64 CUndoHistory::SnapshotBytes(const CAppletParameters &p)
 {
     return qint64(sizeof(CAppletParameters)) + TextBytes(p.m_HTMLTitle)
-           + TextBytes(p.m_appBKImagePath) + TextBytes(p.m_strHTMLPath) + MenuBytes(*p.m_pMainMenu);
+           + TextBytes(p.m_appBKImagePath) + TextBytes(p.m_PageLang) + TextBytes(p.m_PageDescription)
+           + TextBytes(p.m_strHTMLPath) + MenuBytes(*p.m_pMainMenu);
 }
 
 bool CUndoHistory::SameContent(const CAppletParameters &a, const CAppletParameters &b)
@@ -307,6 +310,7 @@ bool CUndoHistory::SameContent(const CAppletParameters &a, const CAppletParamete
     CAppletNumbers x = a, y = b;
     x.m_bSaved = y.m_bSaved = 0;
     return std::memcmp(&x, &y, sizeof x) == 0 && a.m_HTMLTitle == b.m_HTMLTitle
-           && a.m_appBKImagePath == b.m_appBKImagePath && a.m_strHTMLPath == b.m_strHTMLPath
+           && a.m_appBKImagePath == b.m_appBKImagePath && a.m_PageLang == b.m_PageLang
+           && a.m_PageDescription == b.m_PageDescription && a.m_strHTMLPath == b.m_strHTMLPath
            && SameMenu(*a.m_pMainMenu, *b.m_pMainMenu);
 }

@@ -269,9 +269,29 @@ void CMenuLayout::KeepOnPage(const CAppletParameters &params, int nPageWidth)
     }
 }
 
-bool CMenuLayout::NeedsSmallForm(int nRoom) const
+bool CMenuLayout::NeedsSmallForm(const CAppletParameters &params, int nPageWidth)
 {
-    return m_bFlush && !m_applet.isEmpty() && nRoom < m_applet.width();
+    const CMenuLayout layout(params);
+    if (!layout.m_bFlush || layout.m_applet.isEmpty())
+        return false;
+    if (CSmallMenuLayout::MenuWidth(nPageWidth) < layout.m_applet.width())
+        return true;
+    if (nPageWidth >= CSmallMenuLayout::kPhoneWidthLimit)
+        return false;
+    // A phone's page: targets a finger can hit and labels it can read.
+    bool subs = false;
+    for (const CMenuGeometry &sub : layout.m_subs)
+        subs = subs || sub.count > 0;
+    constexpr int kTarget = CSmallMenuLayout::kLeastTarget;
+    if (std::min(layout.m_main.w, layout.m_main.h) < kTarget)
+        return true;
+    if (subs && std::min<qint64>(NonNegative(params.m_smWidth), NonNegative(params.m_smHeight)) < kTarget)
+        return true;
+    for (bool sub : {false, true})
+        for (int state = 1; state <= 3 && (!sub || subs); ++state)
+            if (CMenuRenderer::ItemFont(params, sub, state).pixelSize() < CSmallMenuLayout::kLeastFont)
+                return true;
+    return false;
 }
 
 QRect CMenuLayout::DrawingRect(int nOpenSubMenu) const

@@ -79,9 +79,14 @@ public:
     // What a picture of the menu with sub menu nOpenSubMenu open shows: the
     // applet's box and that sub menu.
     QRect DrawingRect(int nOpenSubMenu) const;
-    // Whether a page for today's browsers shows the small-screen form (see
-    // SmallMenuLayout.h) where it gives the menu nRoom pixels across.
-    bool NeedsSmallForm(int nRoom) const;
+    // Whether a page for today's browsers nPageWidth pixels wide shows the
+    // small-screen form (see SmallMenuLayout.h): where the page gives the
+    // menu less room than the applet's box, and on a phone's page (narrower
+    // than CSmallMenuLayout::kPhoneWidthLimit) where an item of the menu is
+    // smaller than kLeastTarget either way or a label smaller than
+    // kLeastFont, in any state (the sub menus' items and labels count where
+    // there is a sub menu).
+    static bool NeedsSmallForm(const CAppletParameters &params, int nPageWidth);
 
     int MainCount() const { return m_main.count; }
     QRect MainMenuRect() const { return m_main.box; }

@@ -7,7 +7,8 @@
 class CAppletParameters;
 
 // How a page for today's browsers shows its menu where the page is
-// narrower than the menu's box (a phone): one "Menu" button across the
+// narrower than the menu's box, or on a phone where the menu's items or
+// labels are too small for a finger and an eye: one "Menu" button across the
 // page in the main items' Normal look; under it, once opened, the main
 // items one per row across the page, an item with a sub menu with a square
 // disclosure button at its right; under an opened item its sub items,
@@ -22,6 +23,10 @@ public:
     static constexpr int kLeastTarget = 44;
     static constexpr int kLeastFont = 16;
     static constexpr int kIndent = 16;
+    // A page narrower than this is a phone's: there the form also shows
+    // where the menu fits but its items or labels are below kLeastTarget or
+    // kLeastFont (CMenuLayout::NeedsSmallForm).
+    static constexpr int kPhoneWidthLimit = 600;
 
     enum class ERow { Toggle, Item, Disclosure, SubItem };
     struct CRow {
@@ -32,7 +37,8 @@ public:
     };
 
     // The menu's width on a page pageWidth pixels wide. The form is shown
-    // where that is less than the applet's box (CMenuLayout::NeedsSmallForm).
+    // where that is less than the applet's box, and on phones where the
+    // menu is too small to use there (CMenuLayout::NeedsSmallForm).
     static int MenuWidth(int pageWidth) { return pageWidth - 2 * kPageMargin; }
 
     // bShown: the button has opened the list; nSection: the main item whose

@@ -46,6 +46,8 @@ const std::array<CProjectKey, kProjectKeyCount> kKeys = {{
     Num(SectionGeneral, "m_xPos", &P::m_xPos),
     Num(SectionGeneral, "m_yPos", &P::m_yPos),
     Num(SectionGeneral, "m_ModernPage", &P::m_ModernPage),
+    Text(SectionGeneral, "m_PageLang", &P::m_PageLang),
+    Text(SectionGeneral, "m_PageDescription", &P::m_PageDescription),
     VANTREL_MENU_STYLE(SectionMainMenuStyle, mm),
     VANTREL_MENU_STYLE(SectionSubMenuStyle, sm),
     VANTREL_ITEM_STYLE(SectionMainItemStyle1, mi, 1),

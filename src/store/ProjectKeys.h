@@ -21,7 +21,7 @@ struct CProjectKey {
     QString CAppletParameters::*pText; // for Text
 };
 
-constexpr int kProjectKeyCount = 69;
+constexpr int kProjectKeyCount = 71;
 
 // The keys in the order the project file holds them, section by section.
 const std::array<CProjectKey, kProjectKeyCount> &ProjectKeys();

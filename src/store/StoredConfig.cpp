@@ -1,6 +1,7 @@
 #include "store/StoredConfig.h"
 
 #include "model/AppletParameters.h"
+#include "model/PageLanguage.h"
 #include "store/IniFile.h"
 #include "store/ProjectKeys.h"
 #include "store/SitePageKeys.h"
@@ -100,7 +101,9 @@ void ReadValues(CAppletParameters &params, const CIniFile &ini, const CSectionOf
     for (const CProjectKey &key : ProjectKeys()) {
         if (bTemplate && (key.pText == &CAppletParameters::m_HTMLTitle
                           || key.pNumber == &CAppletParameters::m_Align
-                          || key.pNumber == &CAppletParameters::m_ModernPage))
+                          || key.pNumber == &CAppletParameters::m_ModernPage
+                          || key.pText == &CAppletParameters::m_PageLang
+                          || key.pText == &CAppletParameters::m_PageDescription))
             continue;
         if (key.nSection != nSection) {
             nSection = key.nSection;
@@ -227,6 +230,10 @@ void LoadProjectFromIni(CAppletParameters &params, const CIniFile &ini)
 {
     ResetMainMenu(params);
     ReadValues(params, ini, ProjectSectionName, false);
+    // A project saved before pages declared their language (or one whose
+    // tag is no tag) takes the system's, as a new menu does.
+    if (!IsLanguageTag(params.m_PageLang))
+        params.m_PageLang = SystemPageLanguage();
     ReadMenuTree(params, ini, ProjectSectionName(SectionMenuRelation),
                  ProjectSectionName(SectionItem));
     params.m_SitePages = ReadSitePages(ini);
@@ -251,6 +258,8 @@ void LoadTemplateFromIni(CAppletParameters &params, int nTemplate, const CIniFil
     params.m_Align = 0;
     // A menu made from a template is a new menu: it works in today's browsers.
     params.m_ModernPage = 1;
+    params.m_PageLang = SystemPageLanguage();
+    params.m_PageDescription.clear();
     params.m_SitePages.clear();
     params.m_SitePagesOnFile.clear();
     ReadValues(params, ini, [&name](int) { return name; }, true);
@@ -280,6 +289,12 @@ CIniFile ProjectIniFor(const CAppletParameters &params)
         // is on: off is what a file without the key means, so a project
         // saved before the choice existed is written again byte for byte.
         if (key.pNumber == &CAppletParameters::m_ModernPage && params.m_ModernPage == 0)
+            continue;
+        // Likewise the page's language, which only a page for today's
+        // browsers declares, and a description, which none has had before.
+        if (key.pText == &CAppletParameters::m_PageLang && (params.m_ModernPage == 0 || params.m_PageLang.isEmpty()))
+            continue;
+        if (key.pText == &CAppletParameters::m_PageDescription && params.m_PageDescription.isEmpty())
             continue;
         const QString value = key.kind == EValueKind::Text ? params.*key.pText
                                                            : QString::number(params.*key.pNumber);

@@ -1,6 +1,7 @@
 #include "wizard/DataExchange.h"
 
 #include "app/UserInterface.h"
+#include "model/PageLanguage.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -47,6 +48,22 @@ void CDataExchange::Text(QLineEdit *edit, QString &value)
         value = edit->text();
     else
         edit->setText(value);
+}
+
+void CDataExchange::LanguageTag(QLineEdit *edit, QString &value)
+{
+    if (m_bFailed)
+        return;
+    if (!m_bSave) {
+        edit->setText(value);
+        return;
+    }
+    const QString text = edit->text().trimmed();
+    if (edit->isEnabled() && !IsLanguageTag(text)) {
+        Fail(edit, QStringLiteral("Please enter a language tag, such as en, en-GB or pt-BR."));
+        return;
+    }
+    value = text;
 }
 
 void CDataExchange::Int(QLineEdit *edit, int &value, int nMin, int nMax)

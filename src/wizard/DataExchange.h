@@ -27,6 +27,10 @@ public:
     QLineEdit *FailedEdit() const { return m_pFailedEdit; }
 
     void Text(QLineEdit *edit, QString &value);
+    // A language tag (model/PageLanguage.h), blanks around it dropped; any
+    // other text is refused with a message and leaves value as it was. A
+    // box that is not enabled is not checked: its text is taken as it is.
+    void LanguageTag(QLineEdit *edit, QString &value);
     // An integer box checked against nMin..nMax. An empty or non-numeric box
     // gives "Please enter an integer." and leaves value as it was; a number
     // out of range is taken into value, then refused with the range message.

@@ -2,6 +2,7 @@
 
 #include "app/WizardHost.h"
 #include "model/AppletParameters.h"
+#include "model/PageLanguage.h"
 #include "wizard/ColorButton.h"
 #include "wizard/DataExchange.h"
 #include "wizard/FileDialogs.h"
@@ -54,6 +55,18 @@ void CGeneralPage::BuildControls()
     m_chkModernPage->setObjectName(QStringLiteral("modernPage"));
     m_chkModernPage->setToolTip(QStringLiteral("The saved page draws the menu with a script that comes with it, "
                                    "and lists its links for visitors without scripts"));
+    // What such a page says of itself: its language (screen readers speak
+    // it in that language) and what it is about (search engines show it).
+    m_editLang = new QLineEdit(htmlBox);
+    m_editLang->setObjectName(QStringLiteral("pageLang"));
+    m_editLang->setMaxLength(35);
+    m_editLang->setToolTip(QStringLiteral("The language of the page's text as a tag, such as en, en-GB or pt-BR"));
+    auto *langLabel = BuddyLabel(QStringLiteral("Page language:"), m_editLang, htmlBox);
+    m_editDescription = new QLineEdit(htmlBox);
+    m_editDescription->setObjectName(QStringLiteral("pageDescription"));
+    m_editDescription->setToolTip(QStringLiteral("A sentence on what the page holds, which search engines show "
+                                                 "under its title; none when empty"));
+    auto *descriptionLabel = BuddyLabel(QStringLiteral("Description:"), m_editDescription, htmlBox);
     auto *htmlRows = new QVBoxLayout(htmlBox);
     auto *htmlRow = new QHBoxLayout;
     htmlRow->addWidget(titleLabel);
@@ -63,6 +76,13 @@ void CGeneralPage::BuildControls()
     htmlRow->addWidget(m_cbAlign);
     htmlRows->addLayout(htmlRow);
     htmlRows->addWidget(m_chkModernPage);
+    auto *todayRow = new QHBoxLayout;
+    todayRow->addWidget(langLabel);
+    todayRow->addWidget(m_editLang);
+    todayRow->addSpacing(8);
+    todayRow->addWidget(descriptionLabel);
+    todayRow->addWidget(m_editDescription, 1);
+    htmlRows->addLayout(todayRow);
 
     // Applet Appearance: background colour and image.
     auto *appletBox = new QGroupBox(QStringLiteral("Applet Appearance"), this);
@@ -111,7 +131,9 @@ void CGeneralPage::BuildControls()
 
     setTabOrder(m_editTitle, m_cbAlign);
     setTabOrder(m_cbAlign, m_chkModernPage);
-    setTabOrder(m_chkModernPage, m_btnBKColor);
+    setTabOrder(m_chkModernPage, m_editLang);
+    setTabOrder(m_editLang, m_editDescription);
+    setTabOrder(m_editDescription, m_btnBKColor);
     setTabOrder(m_btnBKColor, m_editBKImage);
     setTabOrder(m_editBKImage, m_btnBrowse);
     setTabOrder(m_btnBrowse, m_editXPos);
@@ -121,8 +143,10 @@ void CGeneralPage::BuildControls()
     connect(m_btnBKColor, &QPushButton::clicked, this, &CGeneralPage::OnChooseColor);
     connect(m_btnBKColor, &CColorButton::ColorChosen, this, &CGeneralPage::OnEdited);
     connect(m_cbAlign, &QComboBox::currentIndexChanged, this, &CGeneralPage::OnEdited);
+    connect(m_chkModernPage, &QCheckBox::toggled, this, &CGeneralPage::EnableTodaysPage);
     connect(m_chkModernPage, &QCheckBox::toggled, this, &CGeneralPage::OnEdited);
-    for (QLineEdit *edit : {m_editTitle, m_editXPos, m_editYPos, m_editBKImage})
+    EnableTodaysPage(false);
+    for (QLineEdit *edit : {m_editTitle, m_editXPos, m_editYPos, m_editBKImage, m_editLang, m_editDescription})
         connect(edit, &QLineEdit::textChanged, this, &CGeneralPage::OnEdited);
 }
 
@@ -134,6 +158,14 @@ void CGeneralPage::DoDataExchange(CDataExchange &dx)
     dx.Int(m_editYPos, m_nYPos, 0, 1000);
     dx.Text(m_editBKImage, m_strBKImage);
     dx.Check(m_chkModernPage, m_nModernPage);
+    dx.LanguageTag(m_editLang, m_strLang);
+    dx.Text(m_editDescription, m_strDescription);
+}
+
+void CGeneralPage::EnableTodaysPage(bool bOn)
+{
+    m_editLang->setEnabled(bOn);
+    m_editDescription->setEnabled(bOn);
 }
 
 bool CGeneralPage::OnInitDialog()
@@ -157,6 +189,8 @@ bool CGeneralPage::OnSetActive()
     m_nYPos = p.m_yPos;
     m_btnBKColor->SetColor(p.m_appBKColor);
     m_nModernPage = p.m_ModernPage;
+    m_strLang = p.m_PageLang;
+    m_strDescription = p.m_PageDescription;
     UpdateData(false);
     return CWizardPage::OnSetActive();
 }
@@ -164,6 +198,7 @@ bool CGeneralPage::OnSetActive()
 bool CGeneralPage::CheckTexts()
 {
     return CheckNoControlCharacters(Host().Ui(), this, m_editTitle, m_editTitle)
+        && CheckNoControlCharacters(Host().Ui(), this, m_editDescription, m_editDescription)
         && CheckNoControlCharacters(Host().Ui(), this, m_editBKImage, m_editBKImage);
 }
 
@@ -184,6 +219,8 @@ bool CGeneralPage::Store()
     p.m_xPos = m_nXPos;
     p.m_yPos = m_nYPos;
     p.m_ModernPage = m_nModernPage;
+    p.m_PageLang = m_strLang;
+    p.m_PageDescription = m_strDescription;
     NotifyStored();
     return ok;
 }
@@ -233,6 +270,10 @@ void CGeneralPage::ApplyShownValues(CAppletParameters &params) const
     params.m_appBKColor = m_btnBKColor->Color();
     params.m_appBKImagePath = m_editBKImage->text();
     params.m_ModernPage = m_chkModernPage->isChecked() ? 1 : 0;
+    const QString lang = m_editLang->text().trimmed();
+    if (IsLanguageTag(lang))
+        params.m_PageLang = lang;
+    params.m_PageDescription = m_editDescription->text();
     bool ok = false;
     const int x = m_editXPos->text().trimmed().toInt(&ok);
     if (ok)

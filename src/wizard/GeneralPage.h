@@ -10,7 +10,7 @@ class QLineEdit;
 class QPushButton;
 
 // Page 3: the HTML page's title and alignment, whether it works in today's
-// browsers, the applet's background
+// browsers (and then its language and description), the applet's background
 // colour and image, and where the menu sits inside the applet. Loads its
 // values from the configuration each time it is shown; stores them on Back
 // and Next only.
@@ -38,6 +38,8 @@ public:
     QLineEdit *m_editBKImage = nullptr;   // 1017
     QPushButton *m_btnBrowse = nullptr;   // 1007
     QCheckBox *m_chkModernPage = nullptr; // "modernPage"
+    QLineEdit *m_editLang = nullptr;        // "pageLang"
+    QLineEdit *m_editDescription = nullptr; // "pageDescription"
 
     // The page's values as last exchanged with the controls.
     int m_nAlign = -1;
@@ -46,6 +48,8 @@ public:
     int m_nYPos = 0;
     QString m_strBKImage;
     int m_nModernPage = 0;
+    QString m_strLang;
+    QString m_strDescription;
 
 private slots:
     void OnBrowseImage();
@@ -56,6 +60,9 @@ private:
     void DoDataExchange(CDataExchange &dx) override;
     // Reads the controls and copies the page's values into the configuration.
     bool Store();
-    // Refuses a title or image path holding a control character.
+    // Refuses a title, description or image path holding a control character.
     bool CheckTexts();
+    // The language and description belong to a page for today's browsers:
+    // their boxes take input while it is chosen.
+    void EnableTodaysPage(bool bOn);
 };

@@ -222,7 +222,7 @@ int CLivePreviewWindow::PageWidth() const
 
 bool CLivePreviewWindow::SmallForm() const
 {
-    return m_bPhone && CMenuLayout(m_params).NeedsSmallForm(CSmallMenuLayout::MenuWidth(kPhoneWidth));
+    return m_bPhone && CMenuLayout::NeedsSmallForm(m_params, kPhoneWidth);
 }
 
 CSmallMenuLayout CLivePreviewWindow::PhoneLayout() const

@@ -97,7 +97,8 @@ private:
     QPointF Origin() const;
     // With "Phone" ticked the menu is drawn as a page kPhoneWidth pixels
     // wide shows it: the small-screen form where that is narrower than the
-    // menu's box (its list and sections opened by clicks), else the menu
+    // menu's box or the menu is too small for a phone (CMenuLayout::
+    // NeedsSmallForm; its list and sections opened by clicks), else the menu
     // with its sub menus kept on that page.
     int PageWidth() const;
     bool SmallForm() const;

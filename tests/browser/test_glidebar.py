@@ -492,6 +492,15 @@ def open_small(page):
     settle()
 
 
+def applet_box_width(p):
+    """The width of the applet's box on a page for today's browsers: the main
+    menu with the margin of its position on each side."""
+    mm = p['MMStyle'].split(',')
+    n = len(menu_tree(p))
+    w, gap = int(mm[3]), int(mm[5])
+    return (n * w + (n - 1) * gap if mm[2] == 'h' else w) + 2 * int(p['ApCo'].split(',')[0])
+
+
 def is_small():
     return driver.execute_script('return document.querySelector("applet").classList.contains("gb-small")')
 
@@ -511,35 +520,41 @@ TARGETS = ('return Array.from(document.querySelectorAll("applet a, applet button
 
 class SmallScreen(unittest.TestCase):
     """On a phone: the page is laid out at the phone's width; a menu wider
-    than the page shows its small-screen form, which looks like
-    `vantrel-gen png --width`, has 44 px targets and 16 px text, never
-    scrolls sideways, and follows the disclosure pattern."""
+    than the page, or too small for a finger there, shows its small-screen
+    form, which looks like `vantrel-gen png --width`, has 44 px targets and
+    16 px text, never scrolls sideways, and follows the disclosure pattern."""
 
     def tearDown(self):
         desktop()
 
     def test_pictures(self):
-        phone(360)
-        for n in range(template_count()):
-            page = save_template(n)
-            owners = [i for i, it in enumerate(menu_tree(params(page))) if it[3]]
-            for k in [None] + owners:
-                with self.subTest(template=n, open=k):
-                    open_small(page)
-                    self.assertEqual(driver.execute_script('return innerWidth'), 360)
-                    extra = ['--width', 360] + ([] if k is None else ['--open', k])
-                    if k is not None and is_small():
-                        click('applet .gb-tog')
-                        click('applet .gb-bar > li > .gb-disc', owners.index(k))
-                    elif k is not None:
-                        tap(mains()[k])
-                    shot = screenshot()
-                    pngdiff.check(self, 'phone, template %d, open %s' % (n, k), shot, picture(page, *extra),
-                                  TOLERANCE, MIN_MATCH)
+        for width in (360, 412):
+            phone(width)
+            for n in range(template_count()):
+                self.phone_pictures(n, width)
+
+    def phone_pictures(self, n, width):
+        page = save_template(n)
+        owners = [i for i, it in enumerate(menu_tree(params(page))) if it[3]]
+        for k in [None] + owners:
+            with self.subTest(template=n, width=width, open=k):
+                open_small(page)
+                self.assertEqual(driver.execute_script('return innerWidth'), width)
+                extra = ['--width', width] + ([] if k is None else ['--open', k])
+                if k is not None and is_small():
+                    click('applet .gb-tog')
+                    click('applet .gb-bar > li > .gb-disc', owners.index(k))
+                elif k is not None:
+                    tap(mains()[k])
+                shot = screenshot()
+                pngdiff.check(self, 'phone %d, template %d, open %s' % (width, n, k), shot, picture(page, *extra),
+                              TOLERANCE, MIN_MATCH)
 
     def test_targets_text_and_room(self):
+        """Whichever form a phone shows, every target is 44 px or more and
+        every label 16 px or more, and nothing is wider than the phone."""
         small_seen = 0
-        for width in (360, 320):
+        for width in (360, 412, 320):
             phone(width)
             for n in range(template_count()):
                 page = save_template(n)
@@ -561,12 +576,28 @@ class SmallScreen(unittest.TestCase):
                         room = driver.execute_script(
                             'return [document.documentElement.scrollWidth, innerWidth]')
                         self.assertEqual(room, [width, width], 'open %s' % k)
-                        if is_small():
-                            for w, h, size, text in driver.execute_script(TARGETS):
-                                self.assertGreaterEqual(min(w, h), 44, text)
-                                self.assertGreaterEqual(size, 16, text)
+                        for w, h, size, text in driver.execute_script(TARGETS):
+                            self.assertGreaterEqual(min(w, h), 44, text)
+                            self.assertGreaterEqual(size, 16, text)
         # The horizontal templates are wider than a phone.
         self.assertGreater(small_seen, 0)
+
+    def test_small_targets_fit_but_take_the_form(self):
+        """A menu that fits a phone's width but has small items or labels
+        (template 0: 12 px labels, 24 px sub items) takes the small-screen
+        form on a phone, and keeps its desktop form on a wider page."""
+        page = save_template(0)
+        p = params(page)
+        self.assertLess(int(p['MIStyle1'].split(',')[4]), 16)
+        for width, small in ((360, True), (412, True), (599, True), (600, False), (1200, False)):
+            with self.subTest(width=width):
+                if width < 1200:
+                    phone(width)
+                else:
+                    desktop()
+                open_small(page)
+                self.assertLessEqual(applet_box_width(p), width - 16)  # the desktop form would fit
+                self.assertEqual(is_small(), small)
 
     def test_keyboard(self):
         phone(360)
@@ -790,13 +821,16 @@ class ClassicPage(unittest.TestCase):
                 self.assertEqual(gen('html', '--classic', qdx), classic)
                 modern = read_text(page).encode('utf-8')
                 self.assertEqual(gen('html', '--modern', old), modern)
-                # The modern page is the classic one plus the viewport line, the
-                # list and the script line.
+                # The modern page is the classic one plus the doctype, the
+                # language, the charset and viewport lines, the list and the
+                # script line.
                 stripped = re.sub(rb'\t<(ul|nav) class="glidebar-links".*?</\1>\r\n', b'', modern, flags=re.S)
                 stripped = stripped.replace(b'<script src="glidebar.js"></script>\r\n', b'')
-                viewport = b'<meta name="viewport" content="width=device-width, initial-scale=1">\r\n'
-                self.assertTrue(stripped.startswith(b'<html>\r\n' + viewport + b'<head>'))
-                stripped = stripped.replace(viewport, b'', 1)
+                head = re.match(rb'<!DOCTYPE html>\r\n<html lang="[A-Za-z0-9-]+">\r\n<meta charset="utf-8">\r\n'
+                                rb'<meta name="viewport" content="width=device-width, initial-scale=1">\r\n<head>',
+                                stripped)
+                self.assertTrue(head, stripped[:300])
+                stripped = b'<html>\r\n' + stripped[head.end() - len(b'<head>'):]
                 self.assertEqual(stripped, classic)
                 self.assertNotIn(b'glidebar', classic)
 

@@ -143,7 +143,7 @@ def dress(page, name, sheets, rtl=False, content='', applets=None):
     if HOSTILE in sheets:
         text = text.replace('</html>', '<link rel="stylesheet" href="file://%s">\r\n</html>' % HOSTILE, 1)
     if rtl:
-        text = text.replace('<html>', '<html dir="rtl">', 1)
+        text = re.sub(r'<html\b', '<html dir="rtl"', text, count=1)
     dressed = os.path.join(os.path.dirname(page), name + '.htm')
     write_text(dressed, text)
     return dressed
@@ -480,8 +480,9 @@ class IsolationCases:
             owners = pages.sub_menu_owners(saved[n])
             with self.subTest(template=n, phone=True):
                 parts = self.menu_boxes(applet)
-                # The picture of a page as wide as the room the page gives the menu.
-                extra = ['--width', parts[0][1][2] + 2 * 8] + (['--open', owners[0]] if owners else [])
+                # The picture of a page as wide as the room the page gives the
+                # menu, its list shown (and its first section, where it has one).
+                extra = ['--width', parts[0][1][2] + 2 * 8, '--open', owners[0] if owners else 0]
                 self.assertLooksLikePicture(cached_picture(saved[n], *extra), parts[:1])
         self.assertEqual(e.errors(), [])
 

@@ -76,6 +76,9 @@ void TestCompletion::completes_data()
     QTest::newRow("options of png") << "vantrel-gen png menu.qdx out.png --"
                                     << QStringList{"--current", "--library", "--open", "--template", "--width"};
     QTest::newRow("options of import") << "vantrel-gen import menu.htm -" << QStringList{"--force"};
+    QTest::newRow("options of html") << "vantrel-gen html menu.qdx --"
+                                     << QStringList{"--classic", "--description", "--lang", "--library",
+                                                    "--modern", "--template"};
 
     // The library's numbers, as the program lists them.
     QStringList ten;
@@ -106,6 +109,9 @@ void TestCompletion::completes_data()
     QTest::newRow("--library: a library") << "vantrel-gen --library " << qdx;
     QTest::newRow("--current: a page") << "vantrel-gen png menu.qdx o.png --current m" << QStringList{"menu.htm"};
     QTest::newRow("--width: a number") << "vantrel-gen png menu.qdx o.png --width " << QStringList();
+    QTest::newRow("--lang: a tag") << "vantrel-gen save menu.qdx --lang " << QStringList();
+    QTest::newRow("a page after --description TEXT")
+        << "vantrel-gen save menu.qdx --description About " << pages;
     QTest::newRow("templates: nothing") << "vantrel-gen templates " << QStringList();
 }
 

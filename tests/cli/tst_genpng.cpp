@@ -142,13 +142,16 @@ void TestGenPng::widthDrawsWhatAPageThatWideShows()
     // A page narrower than the menu's box: the small-screen form, closed,
     // and with the list and main item 0's sub items shown.
     const int room = 120 - 2 * CSmallMenuLayout::kPageMargin;
-    QVERIFY(CMenuLayout(params).NeedsSmallForm(room));
+    QVERIFY(CMenuLayout::NeedsSmallForm(params, 120));
     const QImage closed = draw("w120.png", {"--width", "120"});
     QCOMPARE(closed, CMenuRenderer().RenderSmallImage(params, CSmallMenuLayout(params, room, false, -1)));
     QCOMPARE(closed.width(), room);
     const QImage opened = draw("w120-0.png", {"--width", "120", "--open", "0"});
     QCOMPARE(opened, CMenuRenderer().RenderSmallImage(params, CSmallMenuLayout(params, room, true, 0)));
     QVERIFY(opened.height() > closed.height());
+    // Opened at an item without a sub menu: the list alone.
+    QCOMPARE(draw("w120-1.png", {"--width", "120", "--open", "1"}),
+             CMenuRenderer().RenderSmallImage(params, CSmallMenuLayout(params, room, true, -1)));
     // A page with room for the box: the menu as without a width.
     QCOMPARE(draw("w4000.png", {"--width", "4000", "--open", "0"}), draw("plain-0.png", {"--open", "0"}));
 }
@@ -218,6 +221,9 @@ void TestGenPng::badArguments_data()
                                        << "--open needs a main item number";
     QTest::newRow("open without sub menu") << QStringList{"png", "--template", "1", "o.png", "--open", "1"}
                                            << "main item 1 has no sub menu";
+    QTest::newRow("open without sub menu, the page wide enough")
+        << QStringList{"png", "--template", "1", "o.png", "--open", "1", "--width", "4000"}
+        << "main item 1 has no sub menu";
     QTest::newRow("open for html") << QStringList{"html", "--template", "1", "--open", "0"}
                                    << "--open is only for 'png'";
     QTest::newRow("width not a number") << QStringList{"png", "--template", "1", "o.png", "--width", "wide"}

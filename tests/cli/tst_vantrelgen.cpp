@@ -1,5 +1,6 @@
 #include "TestFiles.h"
 #include "model/AppletParameters.h"
+#include "model/PageLanguage.h"
 #include "store/FileSet.h"
 #include "store/ProjectFile.h"
 #include "ProgramRun.h"
@@ -14,6 +15,10 @@
 #endif
 
 namespace {
+
+// The description tools/make_sample.sh gives the shipped sample.
+const char kSampleDescription[] = "A menu made with Vantrel from its Ocean template, "
+                                  "drawn in today's browsers by glidebar.js.";
 
 // The vantrel-gen the tests run: a copy in a program folder of the tests'
 // own (see MakeProgramFolder).
@@ -70,6 +75,7 @@ private slots:
     void help();
     void modernOrClassic_data();
     void modernOrClassic();
+    void languageAndDescription();
     void saveFailsWithoutTheScript();
     void shippedSampleIsCurrent();
     void htmlFinishesAnInterruptedSave();
@@ -183,6 +189,12 @@ void TestVantrelGen::badArguments_data()
                                        << "only for 'html' and 'save'";
     QTest::newRow("templates with --classic") << QStringList{"templates", "--classic"}
                                               << "takes no further arguments";
+    QTest::newRow("no language tag") << QStringList{"html", "--template", "0", "--lang", "en_GB"}
+                                     << "--lang needs a language tag such as en or en-GB, not \"en_GB\"";
+    QTest::newRow("png with --description")
+        << QStringList{"png", "--template", "0", "--description", "x", "x.png"} << "only for 'html' and 'save'";
+    QTest::newRow("line break in the description")
+        << QStringList{"html", "--template", "0", "--description", "a\nb"} << "--description cannot hold";
 }
 
 void TestVantrelGen::badArguments()
@@ -310,6 +322,12 @@ void TestVantrelGen::modernOrClassic()
         stripped.remove(list, stripped.indexOf("</applet>", list) - list);
         stripped.replace("<script src=\"glidebar.js\"></script>\r\n", "");
         stripped.replace("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\r\n", "");
+        // The head lines of today: the doctype, the language (the system's
+        // where the project names none) and the charset.
+        const QByteArray head = "<!DOCTYPE html>\r\n<html lang=\"" + SystemPageLanguage().toLatin1()
+                                + "\">\r\n<meta charset=\"utf-8\">\r\n";
+        QVERIFY2(stripped.startsWith(head), stripped.constData());
+        stripped.replace(0, head.size(), "<html>\r\n");
         QCOMPARE(stripped, classic.out);
     } else {
         QCOMPARE(html.out, classic.out);
@@ -331,6 +349,30 @@ void TestVantrelGen::modernOrClassic()
     // Reopened without a flag, the saved project keeps its choice.
     const CRun again = RunGen({"html", dir.filePath("site/menu.qdx")});
     QCOMPARE(again.out, html.out);
+}
+
+// --lang and --description set what a page for today's browsers says of
+// itself; 'save' keeps them in the project file.
+void TestVantrelGen::languageAndDescription()
+{
+    QTemporaryDir dir;
+    const QString page = dir.filePath("menu.htm");
+    const CRun saved = RunGen({"save", "--template", "1", "--library", m_library, "--lang", "fr-CA",
+                               "--description", "Th\u00e9 & \"caf\u00e9\"", page});
+    QCOMPARE(saved.exitCode, 0);
+    const QByteArray head = "<!DOCTYPE html>\r\n<html lang=\"fr-CA\">\r\n<meta charset=\"utf-8\">\r\n"
+                            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\r\n"
+                            "<meta name=\"description\" content=\"Th&#233; &amp; &quot;caf&#233;&quot;\">\r\n"
+                            "<head><title>";
+    QVERIFY2(ReadFileBytes(page).startsWith(head), ReadFileBytes(page).left(400).constData());
+    const CRun again = RunGen({"html", dir.filePath("menu.qdx")});
+    QCOMPARE(again.exitCode, 0);
+    QCOMPARE(again.out, ReadFileBytes(page));
+    // An empty description leaves its line out.
+    const CRun none = RunGen({"html", dir.filePath("menu.qdx"), "--description="});
+    QCOMPARE(none.exitCode, 0);
+    QVERIFY(!none.out.contains("name=\"description\""));
+    QVERIFY(none.out.startsWith("<!DOCTYPE html>\r\n<html lang=\"fr-CA\">\r\n"));
 }
 
 void TestVantrelGen::saveFailsWithoutTheScript()
@@ -358,7 +400,7 @@ void TestVantrelGen::shippedSampleIsCurrent()
     QVERIFY(introStart > 8 && introEnd > introStart);
     sample.remove(introStart, introEnd - introStart);
 
-    const CRun run = RunGen({"html", "--template", "0"});
+    const CRun run = RunGen({"html", "--template", "0", "--lang", "en", "--description", kSampleDescription});
     QCOMPARE(run.exitCode, 0);
     QByteArray expected = run.out;
     expected.replace("<title>Untitled</title>", "<title>Vantrel sample: the Ocean template</title>");

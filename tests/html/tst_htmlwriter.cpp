@@ -213,6 +213,8 @@ private slots:
     void insertedTextsEscaped();
     void modernPageText_data();
     void modernPageText();
+    void todaysHeadLines_data();
+    void todaysHeadLines();
     void linkListEntries_data();
     void linkListEntries();
     void itemNames_data();
@@ -786,9 +788,9 @@ void TestHtmlWriter::modernPageText_data()
     QTest::newRow("any other number is modern") << 5 << true;
 }
 
-// A page for today's browsers is the classic page with the viewport line,
-// the script line before the applet and the link list before the applet's
-// end; nothing else changes.
+// A page for today's browsers is the classic page with the doctype, the
+// charset and viewport lines, the script line before the applet and the link
+// list before the applet's end; nothing else changes.
 void TestHtmlWriter::modernPageText()
 {
     QFETCH(int, modern);
@@ -811,12 +813,65 @@ void TestHtmlWriter::modernPageText()
         expected.replace("</applet>\r\n", list + "</applet>\r\n");
         expected.replace("<applet ", "<script src=\"glidebar.js\"></script>\r\n<applet ");
         QVERIFY(expected.contains("\">\r\n<script src=\"glidebar.js\"></script>\r\n<applet code="));
-        expected.replace("<html>\r\n", "<html>\r\n<meta name=\"viewport\" content=\"width=device-width, "
+        // A new configuration declares the system's language.
+        expected.replace("<html>\r\n", "<!DOCTYPE html>\r\n<html lang=\"" + SystemPageLanguage()
+                                         + "\">\r\n<meta charset=\"utf-8\">\r\n"
+                                         "<meta name=\"viewport\" content=\"width=device-width, "
                                          "initial-scale=1\">\r\n");
     }
     CollectedMessages collected;
     QCOMPARE(p.GenerateHTML(collected.Reporter()).toLatin1(), expected.toLatin1());
     QVERIFY(collected.messages.isEmpty());
+}
+
+void TestHtmlWriter::todaysHeadLines_data()
+{
+    QTest::addColumn<int>("modern");
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("head"); // the page up to its head line
+    const QString viewport = QStringLiteral("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\r\n");
+    QTest::newRow("language") << 1 << "en-GB" << ""
+                              << "<!DOCTYPE html>\r\n<html lang=\"en-GB\">\r\n<meta charset=\"utf-8\">\r\n" + viewport;
+    QTest::newRow("language and description")
+        << 1 << "pt-BR" << "Tea & coffee"
+        << "<!DOCTYPE html>\r\n<html lang=\"pt-BR\">\r\n<meta charset=\"utf-8\">\r\n" + viewport
+               + "<meta name=\"description\" content=\"Tea &amp; coffee\">\r\n";
+    QTest::newRow("description escaped")
+        << 1 << "fr" << QString::fromUtf8("Caf\u00e9 \"<b>\" 5 \u20ac")
+        << "<!DOCTYPE html>\r\n<html lang=\"fr\">\r\n<meta charset=\"utf-8\">\r\n" + viewport
+               + "<meta name=\"description\" content=\"Caf&#233; &quot;&lt;b&gt;&quot; 5 &#8364;\">\r\n";
+    QTest::newRow("blanks around the description")
+        << 1 << "en" << "  About us\t"
+        << "<!DOCTYPE html>\r\n<html lang=\"en\">\r\n<meta charset=\"utf-8\">\r\n" + viewport
+               + "<meta name=\"description\" content=\"About us\">\r\n";
+    QTest::newRow("description of blanks") << 1 << "en" << " \t "
+        << "<!DOCTYPE html>\r\n<html lang=\"en\">\r\n<meta charset=\"utf-8\">\r\n" + viewport;
+    QTest::newRow("no language") << 1 << "" << "About us"
+                                 << "<!DOCTYPE html>\r\n<html>\r\n<meta charset=\"utf-8\">\r\n" + viewport
+                                        + "<meta name=\"description\" content=\"About us\">\r\n";
+    QTest::newRow("a language from a stranger's file") << 1 << "x\"><script>" << ""
+        << "<!DOCTYPE html>\r\n<html lang=\"x&quot;&gt;&lt;script&gt;\">\r\n<meta charset=\"utf-8\">\r\n" + viewport;
+    QTest::newRow("classic page keeps its lines") << 0 << "en-GB" << "About us" << "<html>\r\n";
+}
+
+// The lines a page for today's browsers starts with: the doctype, the
+// language on the <html> line, the charset, the viewport and the
+// description when there is one; then the classic page's head line.
+void TestHtmlWriter::todaysHeadLines()
+{
+    QFETCH(int, modern);
+    QFETCH(QString, lang);
+    QFETCH(QString, description);
+    QFETCH(QString, head);
+    CAppletParameters p;
+    BuildMenu(p, 2, "");
+    p.m_ModernPage = modern;
+    p.m_HTMLTitle = QStringLiteral("T");
+    p.m_PageLang = lang;
+    p.m_PageDescription = description;
+    const QByteArray page = p.GenerateHTMLBytes();
+    QCOMPARE(page.left(page.indexOf("<head><title>T</title></head>\n")), head.toLatin1());
 }
 
 void TestHtmlWriter::linkListEntries_data()

@@ -82,6 +82,8 @@ void OddValues(CAppletParameters &p, const QDir &)
 {
     BuildMenu(*p.m_pMainMenu, QStringLiteral("A(a b) B C(x)"));
     p.m_HTMLTitle = QStringLiteral(" <Caf\u00e9 & \"bar\"> \U0001D11E\t");
+    p.m_PageLang = QStringLiteral("sr-Latn-RS");
+    p.m_PageDescription = QStringLiteral("Caf\u00e9 <b>&amp;</b> \"q\" \U0001F600");
     p.m_Align = 2;
     p.m_appBKColor = 0xabcdef;
     p.m_xPos = -7;
@@ -223,6 +225,7 @@ struct CSmallPage {
         QDir().mkpath(dir.path());
         BuildMenu(*params.m_pMainMenu, QStringLiteral("Home(News Mail) About"));
         params.m_HTMLTitle = QStringLiteral("Caf\u00e9 \u20ac5");
+        params.m_PageDescription = QStringLiteral("Caf\u00e9 & tea, \"all day\"");
         params.m_Align = 1;
         params.m_ModernPage = modern ? 1 : 0;
         params.m_mmWidth = 100;
@@ -320,6 +323,9 @@ const QList<CEdit> &Edits()
          },
          ""},
         {"single quotes", [](QByteArray p) { return p.replace('"', '\''); }, ""},
+        // The first of two languages counts, as in browsers.
+        {"a language that is no tag", [](QByteArray p) { return p.replace("<html", "<html lang=\"en_GB\""); },
+         "The page's language \"en_GB\" is no language tag"},
         {"values without quotes",
          [](const QByteArray &p) {
              return QString::fromLatin1(p)
@@ -408,11 +414,19 @@ const QList<CEdit> &Edits()
          },
          ""},
         {"UTF-8 text", [](QByteArray p) { return p.replace("&#233;", "\xC3\xA9").replace("&#8364;", "\xE2\x82\xAC"); }, ""},
+        // A page for today's browsers declares UTF-8: these edits take its
+        // charset line out, as an editor that writes another charset would.
         {"Windows-1252 text, no charset",
-         [](QByteArray p) { return p.replace("&#233;", "\xE9").replace("&#8364;", "\x80"); }, ""},
+         [](QByteArray p) {
+             return p.replace("<meta charset=\"utf-8\">\r\n", "").replace("&#233;", "\xE9").replace("&#8364;", "\x80");
+         },
+         ""},
         {"a charset declared",
          [](QByteArray p) {
-             return p.replace("&#233;", "\xE9").replace("&#8364;", "\xA4").replace("<head>", "<head><meta charset=\"ISO-8859-15\">");
+             return p.replace("<meta charset=\"utf-8\">\r\n", "")
+                 .replace("&#233;", "\xE9")
+                 .replace("&#8364;", "\xA4")
+                 .replace("<head>", "<head><meta charset=\"ISO-8859-15\">");
          },
          ""},
         {"NUL bytes outside the applet", [](QByteArray p) { return p.replace("<p align", QByteArray("\0\0x\0<p align", 12)); }, ""},

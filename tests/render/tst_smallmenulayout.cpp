@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+#include <functional>
+
 // The small-screen form's rows: the Menu button, the main items under it
 // once shown (a disclosure square beside an item with a sub menu), and the
 // opened item's sub items, indented.
@@ -79,32 +81,83 @@ void TestSmallMenuLayout::rows()
     QCOMPARE(layout.Section(), section == 1 ? 1 : -1);
 }
 
+using Edit = std::function<void(CAppletParameters &)>;
+Q_DECLARE_METATYPE(Edit)
+
 void TestSmallMenuLayout::shownWhereThePageIsNarrowerThanTheBox_data()
 {
     QTest::addColumn<bool>("modern");
     QTest::addColumn<int>("align");
-    QTest::addColumn<int>("room");
+    QTest::addColumn<int>("pageWidth");
+    QTest::addColumn<Edit>("edit");
     QTest::addColumn<bool>("small");
-    // The flat menu across: 4 x 80 + 3 x 4 at (10, 10), a box 352 wide.
-    QTest::newRow("narrower") << true << 1 << 351 << true;
-    QTest::newRow("as wide") << true << 1 << 352 << false;
-    QTest::newRow("down: 100 wide") << true << 0 << 99 << true;
-    QTest::newRow("down, room enough") << true << 0 << 100 << false;
-    QTest::newRow("classic page: never") << false << 1 << 100 << false;
+    // The flat menu across: 4 x 80 + 3 x 4 at (10, 10), a box 352 wide, on
+    // a page whose body has 8 px margins; down: a box 100 wide. Its items
+    // are 20 px high with 12 px labels; made fit for a finger, 44 px high
+    // with 16 px labels.
+    const Edit none = [](CAppletParameters &) {};
+    const Edit fingers = [](CAppletParameters &p) {
+        p.m_mmHeight = 44;
+        p.m_smWidth = p.m_smHeight = 44;
+        for (bool sub : {false, true})
+            for (int state = 1; state <= 3; ++state)
+                *ItemStyleFields(p, sub, state).pFontSize = 3; // 16 px
+    };
+    const auto then = [fingers](const Edit &more) {
+        return Edit([fingers, more](CAppletParameters &p) {
+            fingers(p);
+            more(p);
+        });
+    };
+    QTest::newRow("narrower") << true << 1 << 367 << fingers << true;
+    QTest::newRow("as wide") << true << 1 << 368 << fingers << false;
+    QTest::newRow("down: 100 wide") << true << 0 << 115 << fingers << true;
+    QTest::newRow("down, room enough") << true << 0 << 116 << fingers << false;
+    QTest::newRow("classic page: never") << false << 1 << 100 << none << false;
+    // Where the menu fits a phone's page, small items or labels take the
+    // form there, and only there.
+    QTest::newRow("small items, phone") << true << 0 << 360 << none << true;
+    QTest::newRow("small items, widest phone") << true << 0 << 599 << none << true;
+    QTest::newRow("small items, no phone") << true << 0 << 600 << none << false;
+    QTest::newRow("fit for a finger, phone") << true << 0 << 360 << fingers << false;
+    QTest::newRow("items 43 high") << true << 0 << 412 << then([](CAppletParameters &p) { p.m_mmHeight = 43; })
+                                   << true;
+    QTest::newRow("items 43 wide") << true << 0 << 412 << then([](CAppletParameters &p) { p.m_mmWidth = 43; })
+                                   << true;
+    QTest::newRow("a 14 px label on Mouse Move")
+        << true << 0 << 412 << then([](CAppletParameters &p) { p.m_miFontSize2 = 2; }) << true;
+    QTest::newRow("sub items 43 high")
+        << true << 0 << 412 << then([](CAppletParameters &p) {
+               p.m_pMainMenu->GetSubMenu(1);
+               p.m_smHeight = 43;
+           }) << true;
+    QTest::newRow("a 12 px sub label")
+        << true << 0 << 412 << then([](CAppletParameters &p) {
+               p.m_pMainMenu->GetSubMenu(1);
+               p.m_siFontSize3 = 1;
+           }) << true;
+    QTest::newRow("no sub menu: its values do not count")
+        << true << 0 << 412 << then([](CAppletParameters &p) {
+               p.m_smHeight = 10;
+               p.m_siFontSize1 = 0;
+           }) << false;
+    QTest::newRow("classic page, small items: never") << false << 0 << 360 << none << false;
 }
 
 void TestSmallMenuLayout::shownWhereThePageIsNarrowerThanTheBox()
 {
     QFETCH(bool, modern);
     QFETCH(int, align);
-    QFETCH(int, room);
+    QFETCH(int, pageWidth);
+    QFETCH(Edit, edit);
     QFETCH(bool, small);
     CAppletParameters p;
     MakeFlatMenu(p);
     p.m_ModernPage = modern;
     p.m_mmMenuAlign = align;
-    QCOMPARE(CMenuLayout(p).NeedsSmallForm(room), small);
+    edit(p);
+    QCOMPARE(CMenuLayout::NeedsSmallForm(p, pageWidth), small);
 }
 
-QTEST_APPLESS_MAIN(TestSmallMenuLayout)
+QTEST_MAIN(TestSmallMenuLayout)
 #include "tst_smallmenulayout.moc"

@@ -2,6 +2,7 @@
 #include "ConfigProbes.h"
 #include "TestFiles.h"
 #include "model/AppletParameters.h"
+#include "model/PageLanguage.h"
 #include "store/FileSet.h"
 #include "store/IniFile.h"
 #include "store/ProjectFile.h"
@@ -33,6 +34,8 @@ void FillDistinct(CAppletParameters &p)
     p.m_xPos = 1000;
     p.m_yPos = -5;
     p.m_ModernPage = 1;
+    p.m_PageLang = QStringLiteral("de-CH-1996");
+    p.m_PageDescription = QStringLiteral(" Our \"menu\", caf\u00e9 & tea ");
     int v = 11;
     for (bool sub : {false, true}) {
         CMenuStyle m = MenuStyleFields(p, sub);
@@ -155,6 +158,8 @@ private slots:
     void modernPageKey_data();
     void modernPageKey();
     void oldProjectSavesTheSamePage();
+    void pageLanguageAndDescriptionKeys_data();
+    void pageLanguageAndDescriptionKeys();
     void copiesPageScriptForModernPages_data();
     void copiesPageScriptForModernPages();
     void pageScriptWrittenWholeOrNotAtAll();
@@ -206,6 +211,8 @@ void TestProjectFile::roundTripOfAFullConfiguration()
     QCOMPARE(loaded.m_HTMLTitle, saved.m_HTMLTitle);
     QCOMPARE(loaded.m_appBKImagePath, saved.m_appBKImagePath);
     QCOMPARE(loaded.m_ModernPage, 1);
+    QCOMPARE(loaded.m_PageLang, saved.m_PageLang);
+    QCOMPARE(loaded.m_PageDescription, saved.m_PageDescription);
     QCOMPARE(StyleValues(loaded), StyleValues(saved));
     QCOMPARE(TreeText(*loaded.m_pMainMenu), TreeText(*saved.m_pMainMenu));
     QCOMPARE(loaded.m_pMainMenu->m_nCurrent, 0);
@@ -224,7 +231,7 @@ void TestProjectFile::sectionsAndKeysInOrder()
 
     QStringList expected;
     expected << "[General]" << "m_HTMLTitle" << "m_Align" << "m_appBKColor" << "m_appBKImagePath"
-             << "m_xPos" << "m_yPos" << "m_ModernPage";
+             << "m_xPos" << "m_yPos" << "m_ModernPage" << "m_PageLang" << "m_PageDescription";
     for (const char *fam : {"mm", "sm"}) {
         expected << (fam == QLatin1String("mm") ? "[Main Menu Style]" : "[Sub Menu Style]");
         for (const char *stem : {"BKColor", "BKStyle", "MenuAlign", "Width", "Height", "ItemGap",
@@ -252,7 +259,7 @@ void TestProjectFile::sectionsAndKeysInOrder()
         found << (line.startsWith('[') ? line : line.section('=', 0, 0));
     }
     QCOMPARE(found, expected);
-    QCOMPARE(found.filter(QRegularExpression("^m_")).size(), 69);
+    QCOMPARE(found.filter(QRegularExpression("^m_")).size(), 71);
 
     const QStringList lines = FileLines(dir.filePath("x.qdx"));
     QVERIFY(lines.contains("m_HTMLTitle=\"  My \"menu\", caf\u00e9 \""));
@@ -261,6 +268,8 @@ void TestProjectFile::sectionsAndKeysInOrder()
     QVERIFY(lines.contains("m_smBKColor=16711680"));
     QVERIFY(lines.contains("m_yPos=-5"));
     QVERIFY(lines.contains("m_ModernPage=1"));
+    QVERIFY(lines.contains("m_PageLang=de-CH-1996"));
+    QVERIFY(lines.contains("m_PageDescription=\" Our \"menu\", caf\u00e9 & tea \""));
     QVERIFY(lines.contains("I1-0=Sub 0.0,s0.png,frame0,page0.htm"));
     QVERIFY(lines.contains("I0-4=Main 4,,_self,http://example.org/4?a=b&c=d"));
 }
@@ -636,6 +645,64 @@ void TestProjectFile::modernPageKey()
         QCOMPARE(lines.at(at - 1).section('=', 0, 0), QStringLiteral("m_yPos"));
     } else {
         QVERIFY(lines.filter(QStringLiteral("m_ModernPage"), Qt::CaseInsensitive).isEmpty());
+    }
+}
+
+void TestProjectFile::pageLanguageAndDescriptionKeys_data()
+{
+    QTest::addColumn<QByteArray>("general"); // the General section's lines
+    QTest::addColumn<QString>("lang");        // after the load; "system": the system's
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QStringList>("written"); // the keys' lines a save writes
+    const QString sys = SystemPageLanguage();
+    QTest::newRow("modern, saved before the keys existed")
+        << QByteArray("m_ModernPage=1\r\n") << sys << "" << QStringList{"m_PageLang=" + sys};
+    QTest::newRow("classic, saved before the keys existed") << QByteArray("m_xPos=3\r\n") << sys << ""
+                                                            << QStringList{};
+    QTest::newRow("both") << QByteArray("m_ModernPage=1\r\nm_PageLang=fr-CA\r\nm_PageDescription=Caf\xC3\xA9 & co\r\n")
+                          << "fr-CA" << QString::fromUtf8("Caf\u00e9 & co")
+                          << QStringList{"m_PageLang=fr-CA", QString::fromUtf8("m_PageDescription=Caf\u00e9 & co")};
+    QTest::newRow("no tag") << QByteArray("m_ModernPage=1\r\nm_PageLang=en_GB\r\n") << sys << ""
+                            << QStringList{"m_PageLang=" + sys};
+    QTest::newRow("markup for a tag") << QByteArray("m_ModernPage=1\r\nm_PageLang=\"><b>\r\n") << sys << ""
+                                      << QStringList{"m_PageLang=" + sys};
+    QTest::newRow("empty description") << QByteArray("m_ModernPage=1\r\nm_PageLang=nl\r\nm_PageDescription=\r\n")
+                                       << "nl" << "" << QStringList{"m_PageLang=nl"};
+    // A classic page declares no language; its description waits for the
+    // page for today's browsers.
+    QTest::newRow("classic") << QByteArray("m_PageLang=fr\r\nm_PageDescription=About us\r\n") << "fr"
+                             << "About us" << QStringList{"m_PageDescription=About us"};
+}
+
+// The page's language and description: read from the General section, a
+// missing or malformed language replaced by the system's; written after the
+// choice of a page for today's browsers, the language only for such a page,
+// the description only when there is one.
+void TestProjectFile::pageLanguageAndDescriptionKeys()
+{
+    QFETCH(QByteArray, general);
+    QFETCH(QString, lang);
+    QFETCH(QString, description);
+    QFETCH(QStringList, written);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("k.qdx");
+    QVERIFY(WriteFileBytes(path, "[General]\r\nm_HTMLTitle=T\r\n" + general
+                                     + "[Menu Relation]\r\nRelation=1,2,\r\n"));
+    CAppletParameters p;
+    p.m_PageLang = QStringLiteral("replaced");
+    p.m_PageDescription = QStringLiteral("replaced");
+    p.LoadProject(path);
+    QCOMPARE(p.m_PageLang, lang);
+    QCOMPARE(p.m_PageDescription, description);
+
+    QVERIFY(ProvideScript(dir.path()));
+    QVERIFY(SavePage(dir.filePath("k.htm"), dir.path(), p, "x", dir.path()));
+    const QStringList lines = FileLines(dir.filePath("k.qdx"));
+    const QStringList keys = lines.filter(QRegularExpression("^m_Page"));
+    QCOMPARE(keys, written);
+    if (!written.isEmpty()) {
+        const qsizetype at = lines.indexOf(written.first());
+        QCOMPARE(lines.at(at - 1).section('=', 0, 0), p.m_ModernPage ? "m_ModernPage" : "m_yPos");
     }
 }
 

@@ -3,6 +3,7 @@
 #include "wizard/SpinButton.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -28,6 +29,8 @@ private slots:
     void modernPageChoice_data();
     void modernPageChoice();
     void modernPageBoxFollowsTheConfiguration();
+    void languageAndDescription_data();
+    void languageAndDescription();
 };
 
 namespace {
@@ -349,6 +352,92 @@ void TestGeneralPage::modernPageBoxFollowsTheConfiguration()
     box->click();
     f.sheet().CancelButton()->click();
     QCOMPARE(f.params().m_ModernPage, 1);
+}
+
+void TestGeneralPage::languageAndDescription_data()
+{
+    QTest::addColumn<int>("modern");
+    QTest::addColumn<QString>("lang");        // typed into the box
+    QTest::addColumn<QString>("description"); // typed into the box
+    QTest::addColumn<bool>("refused");
+    QTest::addColumn<QString>("storedLang");
+    QTest::newRow("language and description") << 1 << "fr-CA" << "Tea & cakes" << false << "fr-CA";
+    QTest::newRow("blanks around the tag") << 1 << " nl " << "" << false << "nl";
+    QTest::newRow("no tag") << 1 << "en_GB" << "About" << true << "de";
+    QTest::newRow("empty language") << 1 << "" << "About" << true << "de";
+    // A classic page declares neither: the boxes take no input.
+    QTest::newRow("classic page") << 0 << "" << "" << false << "de";
+}
+
+// The language and description of a page for today's browsers: typed on
+// the page, stored on leaving it, written into the page's head; a language
+// that is no tag is refused with the focus on its box.
+void TestGeneralPage::languageAndDescription()
+{
+    QFETCH(int, modern);
+    QFETCH(QString, lang);
+    QFETCH(QString, description);
+    QFETCH(bool, refused);
+    QFETCH(QString, storedLang);
+
+    Fixture f;
+    f.params().m_ModernPage = modern;
+    f.params().m_PageLang = QStringLiteral("de");
+    f.params().m_PageDescription = QStringLiteral("Before");
+    f.sheet().SetActivePage(&f.sheet().m_pageTemplate);
+    f.sheet().SetActivePage(&f.page());
+    QLineEdit *langBox = f.edit("pageLang");
+    QLineEdit *descriptionBox = f.edit("pageDescription");
+    QVERIFY(langBox && descriptionBox);
+    QCOMPARE(langBox->text(), QStringLiteral("de"));
+    QCOMPARE(descriptionBox->text(), QStringLiteral("Before"));
+    for (QLineEdit *box : {langBox, descriptionBox}) {
+        QCOMPARE(box->isEnabled(), bool(modern));
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(box);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Name),
+                 box == langBox ? QStringLiteral("Page language") : QStringLiteral("Description"));
+    }
+    // Ticking the choice opens the boxes, clearing it closes them.
+    QCheckBox *modernBox = Control<QCheckBox>(&f.page(), "modernPage");
+    modernBox->click();
+    QCOMPARE(langBox->isEnabled(), !modern);
+    modernBox->click();
+    QCOMPARE(langBox->isEnabled(), bool(modern));
+    if (!modern) {
+        f.sheet().NextButton()->click();
+        QCOMPARE(f.params().m_PageLang, storedLang);
+        QCOMPARE(f.params().m_PageDescription, QStringLiteral("Before"));
+        QVERIFY(!f.params().GenerateHTML().contains("lang="));
+        return;
+    }
+
+    f.sheet().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.sheet()));
+    QSignalSpy edited(&f.page(), &CWizardPage::ValuesEdited);
+    langBox->setFocus();
+    langBox->clear();
+    QTest::keyClicks(langBox, lang);
+    descriptionBox->setText(description);
+    QVERIFY(!edited.isEmpty());
+    f.sheet().NextButton()->click();
+    if (refused) {
+        QCOMPARE(f.t.ui->MessageTexts(),
+                 QStringList{QStringLiteral("Please enter a language tag, such as en, en-GB or pt-BR.")});
+        QCOMPARE(f.sheet().GetActivePage(), &f.page());
+        QCOMPARE(QApplication::focusWidget(), langBox);
+        QCOMPARE(langBox->selectedText(), lang);
+        QCOMPARE(f.params().m_PageLang, storedLang);
+        return;
+    }
+    QVERIFY(f.t.ui->messages.isEmpty());
+    QCOMPARE(f.sheet().GetActivePage(), &f.sheet().m_pageMenuStyle);
+    QCOMPARE(f.params().m_PageLang, storedLang);
+    QCOMPARE(f.params().m_PageDescription, description);
+    const QString page = f.params().GenerateHTML();
+    QVERIFY(page.startsWith("<!DOCTYPE html>\r\n<html lang=\"" + storedLang + "\">\r\n"));
+    QCOMPARE(page.contains("<meta name=\"description\" content=\"" + description.toHtmlEscaped() + "\">\r\n"),
+             !description.isEmpty());
 }
 
 QTEST_MAIN(TestGeneralPage)

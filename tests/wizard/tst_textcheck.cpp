@@ -31,6 +31,8 @@ QString Stored(CAppletParameters &p, const QByteArray &box)
         return p.m_HTMLTitle;
     if (box == "1017")
         return p.m_appBKImagePath;
+    if (box == "pageDescription")
+        return p.m_PageDescription;
     if (box == "1041" || box == "1047")
         return (box == "1041" ? main : sub)->m_strLabel;
     if (box == "1043" || box == "1049")
@@ -54,6 +56,7 @@ void TestTextCheck::controlCharacters_data()
         const char *box;
         const char *name;
     } boxes[] = {{false, "1013", "title"},      {false, "1017", "background image"},
+                 {false, "pageDescription", "description"},
                  {true, "1041", "main label"},  {true, "1043", "main link"},
                  {true, "1022", "main target"}, {true, "1042", "main image"},
                  {true, "1047", "sub label"},   {true, "1049", "sub link"},
@@ -86,6 +89,9 @@ void TestTextCheck::controlCharacters()
     CTestApp t;
     CAppletParameters &params = t.app.m_params;
     params.m_pMainMenu->GetSubMenu(0);
+    // A page for today's browsers, whose description box takes input.
+    params.m_ModernPage = 1;
+    params.m_PageLang = QStringLiteral("en");
     for (bool sub : {false, true}) {
         *MenuStyleFields(params, sub).pWidth = 100;
         *MenuStyleFields(params, sub).pHeight = 20;

@@ -132,6 +132,11 @@ void CAppletScanner::StartTag(const CMarkupScanner &scan)
         return;
     }
     if (m_where == Before) {
+        if (Is(name, "html") && !m_scan.lang.bThere)
+            m_scan.lang.bytes = scan.Attribute("lang", &m_scan.lang.bThere);
+        if (Is(name, "meta") && !m_scan.description.bThere
+            && AttributeText(scan, "name").trimmed().toLower() == "description")
+            m_scan.description.bytes = scan.Attribute("content", &m_scan.description.bThere);
         if (Is(name, "p")) {
             m_bParagraph = true;
             m_align.bytes = scan.Attribute("align", &m_align.bThere);

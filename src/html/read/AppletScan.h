@@ -42,6 +42,9 @@ struct CAppletScan {
     qsizetype nAppletStart = -1;
     CRawValue width, height;
     CRawValue title;
+    // What a page for today's browsers says of itself: the language of its
+    // <html> tag, the content of its description.
+    CRawValue lang, description;
     bool bParagraph = false; // a <p> open where the applet starts
     CRawValue align;
     CRawValue scriptBefore, scriptAfter; // the menu script's path nearest before it, first after it

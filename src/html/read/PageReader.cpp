@@ -8,6 +8,7 @@
 #include "html/read/PagePictures.h"
 #include "html/read/ParamFields.h"
 #include "html/read/ReadNotes.h"
+#include "model/PageLanguage.h"
 #include "model/StringTable.h"
 #include "store/FolderHandle.h"
 #include "store/SitePageText.h"
@@ -142,6 +143,18 @@ bool CPageReader::ReadBytes(const QByteArray &page, CAppletParameters &params, C
         }
     }
     params.m_ModernPage = scan.scriptBefore.bThere || scan.scriptAfter.bThere ? 1 : 0;
+    // Its language and description (an author's own page has its own).
+    if (!sitePage && scan.lang.bThere) {
+        const QString lang = DecodeHtmlText(decoding.Decode(scan.lang.bytes), EHtmlTextKind::Attribute).trimmed();
+        if (IsLanguageTag(lang))
+            params.m_PageLang = lang;
+        else
+            notes.Add(QStringLiteral("The page's language \"%1\" is no language tag; the system's, %2, is kept")
+                          .arg(lang, params.m_PageLang));
+    }
+    if (!sitePage && scan.description.bThere)
+        params.m_PageDescription =
+            DecodeHtmlText(decoding.Decode(scan.description.bytes), EHtmlTextKind::Attribute).trimmed();
 
     CPagePictures pictures(pageFolder, siteFolder);
     CAppletReader reader(scan, decoding, params, notes, pictures, pageInSite);
