@@ -2,6 +2,7 @@
 
 #include "app/WizardHost.h"
 #include "model/AppletParameters.h"
+#include "model/LookValues.h"
 #include "render/Contrast.h"
 #include "wizard/ColorButton.h"
 #include "wizard/ContrastLabel.h"
@@ -20,10 +21,34 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QStringList kAlignments = {QStringLiteral("Left"), QStringLiteral("Center"),
                                  QStringLiteral("Right")};
+
+// The style fields the page's own font values stand for: only the font's
+// are read or written through it.
+struct CPageFontFields {
+    int unused = 0;
+    CItemStyle Of(int &name, int &size, int &style, int &family, int &weight, int &italic, int &px)
+    {
+        return {&unused, &unused, &unused, &unused, &name, &size, &style, &unused,
+                &family, &weight, &italic, &px};
+    }
+};
+
+QString FontWords(const CItemFont &f)
+{
+    static const char *const kFaces[] = {"TimesRoman", "Helvetica", "Courier", "System UI", "Page's font"};
+    static const char *const kWeights[] = {"Regular", "Medium", "Semibold", "Bold"};
+    QString words = QString::fromLatin1(kFaces[std::clamp(f.face, 0, 4)]) + QStringLiteral(", %1 px, ").arg(f.px)
+                    + QString::fromLatin1(kWeights[std::clamp((f.weight - 400) / 100, 0, 3)]);
+    if (f.italic)
+        words += QStringLiteral(" Italic");
+    return words;
+}
 
 } // namespace
 
@@ -119,6 +144,10 @@ void CItemStylePageBase::BuildControls()
     lastRow->addWidget(BuddyLabel(QStringLiteral("Text Align:"), m_cbTextAlign, box));
     lastRow->addWidget(m_cbTextAlign);
     lastRow->addStretch(1);
+    m_lblFont = new QLabel(box);
+    m_lblFont->setObjectName(QStringLiteral("fontLine"));
+    m_lblFont->setTextFormat(Qt::PlainText);
+    lastRow->addWidget(m_lblFont);
     lastRow->addWidget(m_btnFont);
 
     m_contrast = new CContrastLabel(box);
@@ -190,6 +219,10 @@ void CItemStylePageBase::StoreState(int nState)
     *f.pFontName = m_nFontName;
     *f.pFontSize = m_nFontSize;
     *f.pFontStyle = m_nFontStyle;
+    *f.pFontFamily = m_nFontFamily;
+    *f.pFontWeight = m_nFontWeight;
+    *f.pFontItalic = m_nFontItalic;
+    *f.pFontPx = m_nFontPx;
     *f.pAlign = m_nImageAlign * 3 + m_nTextAlign % 3;
     NotifyStored();
 }
@@ -207,6 +240,10 @@ void CItemStylePageBase::LoadState()
         m_nImageAlign = *f.pAlign / 3;
         m_nTextAlign = *f.pAlign % 3;
         m_nFontStyle = *f.pFontStyle;
+        m_nFontFamily = *f.pFontFamily;
+        m_nFontWeight = *f.pFontWeight;
+        m_nFontItalic = *f.pFontItalic;
+        m_nFontPx = *f.pFontPx;
     }
     UpdateData(false);
     UpdateContrast();
@@ -222,7 +259,33 @@ void CItemStylePageBase::UpdateContrast()
     look.fill = m_cbFillStyle->currentIndex();
     look.fontSize = m_nFontSize;
     look.fontStyle = m_nFontStyle;
+    const CItemFont font = ShownFont();
+    look.fontPx = font.px;
+    look.fontWeight = font.weight;
     m_contrast->ShowContrast(TextContrast(look, ColorUnderItems(Host().Params(), m_bSub)));
+    UpdateFontLine();
+}
+
+CItemFont CItemStylePageBase::ShownFont() const
+{
+    auto *self = const_cast<CItemStylePageBase *>(this);
+    CPageFontFields fields;
+    const CItemStyle s = fields.Of(self->m_nFontName, self->m_nFontSize, self->m_nFontStyle, self->m_nFontFamily,
+                                   self->m_nFontWeight, self->m_nFontItalic, self->m_nFontPx);
+    const CConstItemStyle c{s.pBKColor, s.pFRColor, s.pBorderStyle, s.pFillStyle, s.pFontName, s.pFontSize,
+                            s.pFontStyle, s.pAlign, s.pFontFamily, s.pFontWeight, s.pFontItalic, s.pFontPx};
+    return Host().Params().m_ModernPage != 0 ? ItemFontOf(c) : ClassicItemFontOf(c);
+}
+
+void CItemStylePageBase::UpdateFontLine()
+{
+    const CItemFont font = ShownFont();
+    QString words = FontWords(font);
+    if (font.face == 4)
+        words += QStringLiteral(" (shown here as System UI)");
+    m_lblFont->setText(words);
+    m_btnFont->setAccessibleDescription(QStringLiteral("Now ") + words);
+    m_lblFont->setToolTip(font.face == 4 ? PageFontNote() : QString());
 }
 
 void CItemStylePageBase::OnState(int nState)
@@ -250,16 +313,28 @@ bool CItemStylePageBase::OnWizardNext()
 
 void CItemStylePageBase::OnFont()
 {
-    CItemFontDialog dlg(this);
-    dlg.m_nFontName = m_nFontName;
-    dlg.m_nFontSize = m_nFontSize;
-    dlg.m_nFontStyle = m_nFontStyle;
+    CPageFontFields fields;
+    const CItemStyle s = fields.Of(m_nFontName, m_nFontSize, m_nFontStyle, m_nFontFamily, m_nFontWeight,
+                                   m_nFontItalic, m_nFontPx);
+    const CConstItemStyle c{s.pBKColor, s.pFRColor, s.pBorderStyle, s.pFillStyle, s.pFontName, s.pFontSize,
+                            s.pFontStyle, s.pAlign, s.pFontFamily, s.pFontWeight, s.pFontItalic, s.pFontPx};
+    // The dialog shows the values as stored: the font the applet is given
+    // (none selected for a number outside the list), or today's.
+    const CItemFont font = ItemFontOf(c);
+    CItemFontDialog dlg(this, &Host().Ui());
+    dlg.m_nFontName = m_nFontFamily == Look::FamilySystemUi ? 3 : m_nFontFamily == Look::FamilyPage ? 4 : m_nFontName;
+    dlg.m_nFontPx = font.px;
+    dlg.m_nWeight = (font.weight - Look::kRegular) / 100;
+    dlg.m_bItalic = font.italic ? 1 : 0;
     dlg.UpdateData(false);
     if (Host().Ui().ExecDialog(dlg) != QDialog::Accepted)
         return;
-    m_nFontName = dlg.m_nFontName;
-    m_nFontSize = dlg.m_nFontSize;
-    m_nFontStyle = dlg.m_nFontStyle;
+    CItemFont chosen;
+    chosen.face = dlg.m_nFontName;
+    chosen.px = dlg.m_nFontPx;
+    chosen.weight = dlg.m_nWeight < 0 ? font.weight : Look::kRegular + 100 * dlg.m_nWeight;
+    chosen.italic = dlg.m_bItalic != 0;
+    SetItemFont(s, chosen);
     emit ValuesEdited();
 }
 
@@ -275,6 +350,10 @@ void CItemStylePageBase::ApplyShownValues(CAppletParameters &params) const
     *f.pFontName = m_nFontName;
     *f.pFontSize = m_nFontSize;
     *f.pFontStyle = m_nFontStyle;
+    *f.pFontFamily = m_nFontFamily;
+    *f.pFontWeight = m_nFontWeight;
+    *f.pFontItalic = m_nFontItalic;
+    *f.pFontPx = m_nFontPx;
     *f.pAlign = m_cbImageAlign->currentIndex() * 3 + m_cbTextAlign->currentIndex() % 3;
 }
 

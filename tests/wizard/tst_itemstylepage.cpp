@@ -4,6 +4,7 @@
 #include "wizard/StatusLine.h"
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -194,10 +195,10 @@ void TestItemStylePage::fontDialog()
         caption = dlg.windowTitle();
         shownName = Control<QComboBox>(&dlg, "1033")->currentIndex();
         shownSize = Control<QComboBox>(&dlg, "1047")->currentIndex();
-        shownStyle = Control<QRadioButton>(&dlg, "1049")->isChecked()   ? 0
-                     : Control<QRadioButton>(&dlg, "1050")->isChecked() ? 1
-                     : Control<QRadioButton>(&dlg, "1051")->isChecked() ? 2
-                                                                        : -1;
+        // The applet's style as weight and slant: Bold, Italic or Plain.
+        const int weight = Control<QComboBox>(&dlg, "fontWeight")->currentIndex();
+        const bool italic = Control<QCheckBox>(&dlg, "fontItalic")->isChecked();
+        shownStyle = weight == 3 && !italic ? 1 : weight == 0 && italic ? 2 : weight == 0 ? 0 : -1;
         Control<QComboBox>(&dlg, "1033")->setCurrentIndex(2);
         Control<QPushButton>(&dlg, "2")->click();
     };
@@ -217,7 +218,8 @@ void TestItemStylePage::fontDialog()
     f.t.ui->dialogHandlers << [](QDialog &dlg) {
         Control<QComboBox>(&dlg, "1033")->setCurrentText(QStringLiteral("Helvetica"));
         Control<QComboBox>(&dlg, "1047")->setCurrentText(QStringLiteral("12"));
-        Control<QRadioButton>(&dlg, "1050")->click();
+        Control<QComboBox>(&dlg, "fontWeight")->setCurrentText(QStringLiteral("Bold"));
+        Control<QCheckBox>(&dlg, "fontItalic")->setChecked(false);
         Control<QPushButton>(&dlg, "1")->click();
     };
     font->click();
@@ -285,7 +287,8 @@ void TestItemStylePage::shownValuesForPreview()
     f.list("1072")->setCurrentIndex(2);
     f.list("1036")->setCurrentIndex(0);
     f.t.ui->dialogHandlers << [](QDialog &dlg) {
-        Control<QRadioButton>(&dlg, "1051")->click();
+        Control<QComboBox>(&dlg, "fontWeight")->setCurrentText(QStringLiteral("Regular"));
+        Control<QCheckBox>(&dlg, "fontItalic")->setChecked(true);
         Control<QPushButton>(&dlg, "1")->click();
     };
     Control<QPushButton>(&f.page(), "1069")->click();
