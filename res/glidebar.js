@@ -23,6 +23,10 @@
     h: { families: ['Arial', 'Liberation Sans', 'Nimbus Sans', 'DejaVu Sans'], generic: 'sans-serif' },
     c: { families: ['Courier New', 'Liberation Mono', 'Nimbus Mono PS', 'DejaVu Sans Mono'], generic: 'monospace' },
   };
+  // System UI, the platform's interface font: the one list of families the
+  // program's pictures take as well (they draw a page's own font with it).
+  // macOS and iOS have none of them and show their own through system-ui.
+  const SYSTEM_UI_FAMILIES = { families: ['Segoe UI', 'Roboto', 'Cantarell', 'Ubuntu', 'Noto Sans', 'Liberation Sans', 'DejaVu Sans'], generic: 'system-ui' };
 
   const COORD_LIMIT = 1 << 28;
   const MAX_ITEMS = 200; // items a menu may hold, as the program reads them

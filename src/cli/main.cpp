@@ -3,6 +3,7 @@
 #include "cli/CliOutput.h"
 #include "cli/SiteCommand.h"
 #include "model/AppletParameters.h"
+#include "model/LookValues.h"
 #include "model/StringTable.h"
 #include "render/CurrentItems.h"
 #include "render/MenuRenderer.h"
@@ -300,6 +301,8 @@ int WritePicture(const CArguments &args, const CAppletParameters &params, const 
                           .arg(area.width()).arg(area.height()).arg(CMenuRenderer::kMaxImageSide));
         return kExitFailed;
     }
+    if (ShowsPageFont(params))
+        Print(stderr, QStringLiteral("vantrel-gen: note: the page's own font is drawn in System UI\n"));
     // Encoded first and written whole, so a failure never leaves half a file
     // in place of a good one.
     QByteArray bytes;

@@ -135,3 +135,12 @@ CMenuLook ShownMenuLook(const CAppletParameters &params, bool bSub)
 {
     return params.m_ModernPage != 0 ? MenuLookOf(MenuStyleFields(params, bSub)) : CMenuLook();
 }
+
+bool ShowsPageFont(const CAppletParameters &params)
+{
+    for (bool sub : {false, true})
+        for (int state = 1; state <= 3; ++state)
+            if (ShownItemFont(params, sub, state).face == 4)
+                return true;
+    return false;
+}

@@ -122,3 +122,6 @@ int StoredLabelInset(int px);
 // applet's values alone on an applet page (which has no script to read more).
 CItemFont ShownItemFont(const CAppletParameters &params, bool bSub, int nState);
 CMenuLook ShownMenuLook(const CAppletParameters &params, bool bSub);
+// True when a look the page shows takes the page's own font, which pictures
+// draw in System UI.
+bool ShowsPageFont(const CAppletParameters &params);

@@ -537,7 +537,7 @@ QFont CMenuRenderer::ItemFont(const CAppletParameters &params, bool bSub, int nS
 
 QSize CMenuRenderer::ArrowSize(int fontPx, bool bDown)
 {
-    const int a = std::max(3, fontPx / 4);
+    const int a = std::max(3, fontPx * 3 / 10);
     return bDown ? QSize(2 * a, a) : QSize(a, 2 * a);
 }
 

@@ -169,7 +169,7 @@ private:
 //   box only, under the menu. An arrow on items that open a sub menu: a
 //   triangle in the text colour at the right end of the item's room, 2a by
 //   a pointing down (horizontal main menu) or a by 2a pointing right
-//   (vertical), a being a quarter of the font size but at least 3 pixels,
+//   (vertical), a being 3/10 of the font size (rounded down) but at least 3,
 //   centred vertically (a half pixel rounded up the page); the label's room
 //   ends 4 pixels before it.
 // - Alignment: inside the border (less the label inset at the sides, 2

@@ -144,11 +144,11 @@ void CItemStylePageBase::BuildControls()
     lastRow->addWidget(BuddyLabel(QStringLiteral("Text Align:"), m_cbTextAlign, box));
     lastRow->addWidget(m_cbTextAlign);
     lastRow->addStretch(1);
+    lastRow->addWidget(m_btnFont);
     m_lblFont = new QLabel(box);
     m_lblFont->setObjectName(QStringLiteral("fontLine"));
     m_lblFont->setTextFormat(Qt::PlainText);
-    lastRow->addWidget(m_lblFont);
-    lastRow->addWidget(m_btnFont);
+    m_lblFont->setAlignment(Qt::AlignRight);
 
     m_contrast = new CContrastLabel(box);
 
@@ -157,6 +157,7 @@ void CItemStylePageBase::BuildControls()
     boxLayout->addWidget(borderBox);
     boxLayout->addLayout(fillRow);
     boxLayout->addLayout(lastRow);
+    boxLayout->addWidget(m_lblFont);
     boxLayout->addWidget(m_contrast);
 
     m_lblStatus = new CStatusLine(this);
@@ -266,7 +267,7 @@ void CItemStylePageBase::UpdateContrast()
     UpdateFontLine();
 }
 
-CItemFont CItemStylePageBase::ShownFont() const
+CItemFont CItemStylePageBase::ShownFont(bool bClassic) const
 {
     auto *self = const_cast<CItemStylePageBase *>(this);
     CPageFontFields fields;
@@ -274,18 +275,27 @@ CItemFont CItemStylePageBase::ShownFont() const
                                    self->m_nFontWeight, self->m_nFontItalic, self->m_nFontPx);
     const CConstItemStyle c{s.pBKColor, s.pFRColor, s.pBorderStyle, s.pFillStyle, s.pFontName, s.pFontSize,
                             s.pFontStyle, s.pAlign, s.pFontFamily, s.pFontWeight, s.pFontItalic, s.pFontPx};
-    return Host().Params().m_ModernPage != 0 ? ItemFontOf(c) : ClassicItemFontOf(c);
+    return bClassic ? ClassicItemFontOf(c) : ItemFontOf(c);
+}
+
+CItemFont CItemStylePageBase::ShownFont() const
+{
+    return ShownFont(Host().Params().m_ModernPage == 0);
 }
 
 void CItemStylePageBase::UpdateFontLine()
 {
-    const CItemFont font = ShownFont();
-    QString words = FontWords(font);
-    if (font.face == 4)
+    // The font chosen; where an applet page shows another, that one too.
+    const CItemFont chosen = ShownFont(false);
+    QString words = FontWords(chosen);
+    if (chosen.face == 4)
         words += QStringLiteral(" (shown here as System UI)");
+    const CItemFont classic = ShownFont(true);
+    if (Host().Params().m_ModernPage == 0 && classic != chosen)
+        words += QStringLiteral("; a page for the applet alone shows ") + FontWords(classic);
     m_lblFont->setText(words);
     m_btnFont->setAccessibleDescription(QStringLiteral("Now ") + words);
-    m_lblFont->setToolTip(font.face == 4 ? PageFontNote() : QString());
+    m_lblFont->setToolTip(chosen.face == 4 ? PageFontNote() : QString());
 }
 
 void CItemStylePageBase::OnState(int nState)

@@ -94,8 +94,10 @@ private slots:
 
 private:
     void BuildControls() override;
-    // The font the page's values give, as the page on show draws it.
+    // The font the page's values give, as the page on show draws it; with
+    // bClassic, as the applet's values alone give it.
     CItemFont ShownFont() const;
+    CItemFont ShownFont(bool bClassic) const;
     // The font line and the Font button's description follow the values.
     void UpdateFontLine();
     void DoDataExchange(CDataExchange &dx) override;

@@ -33,6 +33,9 @@ private slots:
     void shownValuesForPreview();
     void copiesAreConfirmed_data();
     void copiesAreConfirmed();
+    void todaysFontInTheDialog_data() { pages(); }
+    void todaysFontInTheDialog();
+    void refusedFontSizeKeepsTheDialogOpen();
 
 private:
     void pages();
@@ -348,6 +351,77 @@ void TestItemStylePage::copiesAreConfirmed()
     f.sheet().SetActivePage(&f.sheet().m_pageHTML);
     f.sheet().SetActivePage(&f.page());
     QVERIFY(status->text().isEmpty());
+}
+
+// The font dialog shows and sets today's type: System UI and the page's
+// font, any size of 9 to 72 pixels, the four weights and italic; the page
+// says which font the state has, and that pictures show the page's font as
+// System UI.
+void TestItemStylePage::todaysFontInTheDialog()
+{
+    QFETCH(bool, sub);
+    Fixture f(sub);
+    f.params().m_ModernPage = 1;
+    const CItemStyle move = f.fields(2);
+    *move.pFontFamily = 1;
+    *move.pFontPx = 15;
+    *move.pFontWeight = 600;
+    *move.pFontItalic = 1;
+    f.radio("1068")->click();
+    QLabel *line = Control<QLabel>(&f.page(), "fontLine");
+    QCOMPARE(line->text(), QStringLiteral("System UI, 15 px, Semibold Italic"));
+    QCOMPARE(Control<QPushButton>(&f.page(), "1069")->accessibleDescription(),
+             QStringLiteral("Now System UI, 15 px, Semibold Italic"));
+
+    QStringList shown;
+    bool noteBefore = true, noteAfter = false;
+    f.t.ui->dialogHandlers << [&](QDialog &dlg) {
+        shown << Control<QComboBox>(&dlg, "1033")->currentText() << Control<QComboBox>(&dlg, "1047")->currentText()
+              << Control<QComboBox>(&dlg, "fontWeight")->currentText()
+              << (Control<QCheckBox>(&dlg, "fontItalic")->isChecked() ? "italic" : "upright");
+        QLabel *note = Control<QLabel>(&dlg, "pageFontNote");
+        noteBefore = note->isVisibleTo(&dlg);
+        Control<QComboBox>(&dlg, "1033")->setCurrentText(QStringLiteral("Page's font"));
+        noteAfter = note->isVisibleTo(&dlg);
+        Control<QComboBox>(&dlg, "1047")->setCurrentText(QStringLiteral("30"));
+        Control<QComboBox>(&dlg, "fontWeight")->setCurrentText(QStringLiteral("Medium"));
+        Control<QPushButton>(&dlg, "1")->click();
+    };
+    Control<QPushButton>(&f.page(), "1069")->click();
+    QCOMPARE(shown, (QStringList{"System UI", "15", "Semibold", "italic"}));
+    QVERIFY(!noteBefore);
+    QVERIFY(noteAfter);
+    QCOMPARE(line->text(), QStringLiteral("Page's font, 30 px, Medium Italic (shown here as System UI)"));
+    f.sheet().NextButton()->click();
+    // The applet is given the nearest it holds: Helvetica, 28, Italic.
+    QCOMPARE((QList<int>{*move.pFontName, *move.pFontSize, *move.pFontStyle, *move.pFontFamily, *move.pFontWeight,
+                         *move.pFontItalic, *move.pFontPx}),
+             (QList<int>{1, 9, 2, 2, 500, 1, 30}));
+
+    // On a page for the applet alone the line says what that page shows.
+    f.params().m_ModernPage = 0;
+    f.sheet().BackButton()->click();
+    QCOMPARE(line->text(), QStringLiteral("Page's font, 30 px, Medium Italic (shown here as System UI); "
+                                          "a page for the applet alone shows Helvetica, 28 px, Regular Italic"));
+}
+
+void TestItemStylePage::refusedFontSizeKeepsTheDialogOpen()
+{
+    Fixture f(false);
+    const int size = *f.fields(1).pFontSize;
+    bool stayed = false;
+    f.t.ui->dialogHandlers << [&](QDialog &dlg) {
+        Control<QComboBox>(&dlg, "1047")->setCurrentText(QStringLiteral("8"));
+        Control<QPushButton>(&dlg, "1")->click();
+        stayed = dlg.result() != QDialog::Accepted;
+        Control<QPushButton>(&dlg, "2")->click();
+    };
+    Control<QPushButton>(&f.page(), "1069")->click();
+    QVERIFY(stayed);
+    QCOMPARE(f.t.ui->MessageTexts(), QStringList{QStringLiteral("Please enter an integer between 9 and 72.")});
+    f.sheet().NextButton()->click();
+    QCOMPARE(*f.fields(1).pFontSize, size);
+    QCOMPARE(*f.fields(1).pFontPx, 0);
 }
 
 QTEST_MAIN(TestItemStylePage)
