@@ -101,9 +101,8 @@
   // is escaped by cssString).
   function strong(rules) {
     return rules.map((r) => {
-      const open = r.indexOf('{');
-      const decls = r.slice(open + 1, -1).split(';').filter((d) => d.trim() !== '');
-      return r.slice(0, open + 1) + decls.map((d) => d + '!important').join(';') + '}';
+      const open = r.indexOf('{'), body = r.slice(open + 1, -1).replace(/;+$/, '');
+      return body ? r.slice(0, open + 1) + body.replace(/;/g, '!important;') + '!important}' : r;
     }).join('\n');
   }
   // The drawn look shows on screens; on paper the page's links show as a list.
@@ -189,15 +188,19 @@
   // The params, one pass over the applet's children; a name is matched in
   // any case and its first line counts.
   function readParams(applet) {
-    const p = new Map();
+    const found = new Map();
     for (let el = applet.firstElementChild; el; el = el.nextElementSibling) {
       if (el.localName !== 'param') continue;
       const name = el.getAttribute('name');
       if (name === null) continue;
       const key = name.toLowerCase();
-      if (!p.has(key)) p.set(key, el.getAttribute('value') || '');
+      if (!found.has(key)) found.set(key, el);
     }
-    return p;
+    // A value is read when asked for: a sub menu's items only when it opens.
+    return {
+      has: (key) => found.has(key),
+      get: (key) => (found.has(key) ? found.get(key).getAttribute('value') || '' : undefined),
+    };
   }
 
   // The items of menu m: as many as its count says, never more than the
@@ -309,19 +312,36 @@
   // gap, halves rounded their own way), so a strut as high as the baseline
   // lies beside the text and the text is aligned to its foot. Engines that
   // cannot tell the font's ascent keep their own centring.
-  function onBaseline(sel, look, px, h) {
+  function baseline(look, px, h) {
     // Measured at 1000 px, where the engine's own rounding of the metrics
     // (Chromium rounds them, Firefox rounds them up) is a thousandth of the
     // font's size, and rounded here at the label's size.
-    measure = measure || document.createElement('canvas').getContext('2d');
-    measure.font = fontOf(look, 1000);
-    const m = measure.measureText('x');
-    if (!(m.fontBoundingBoxAscent >= 0 && m.fontBoundingBoxDescent >= 0)) return [];
-    const a = Math.round(m.fontBoundingBoxAscent * px / 1000), d = Math.round(m.fontBoundingBoxDescent * px / 1000);
-    const base = Math.max(0, a + Math.floor((h - a - d + 1) / 2));
-    return [sel + '{align-items:baseline;line-height:0}',
-      sel.split(',').map((one) => one + '::before').join(',') +
-        '{content:"";flex:none;align-self:baseline;width:0;height:' + base + 'px}'];
+    const m = fontMetrics(look);
+    if (!m) return null;
+    const a = Math.round(m.ascent * px / 1000), d = Math.round(m.descent * px / 1000);
+    return Math.max(0, a + Math.floor((h - a - d + 1) / 2));
+  }
+  const struts = (sel) => sel.split(',').map((one) => one + '::before').join(',');
+  // The rules that set the labels of `sel` on their baseline.
+  function onBaseline(sel, look, px, h) {
+    const base = baseline(look, px, h);
+    return base === null ? [] : [sel + '{align-items:baseline;line-height:0}',
+      struts(sel) + '{content:"";flex:none;align-self:baseline;width:0;height:' + base + 'px}'];
+  }
+  // A font's ascent and descent at 1000 px, or null where the engine cannot
+  // tell them; measured once a font (the three looks of a menu mostly share
+  // one, and setting a canvas font is the dear part).
+  const metricsOf = new Map();
+  function fontMetrics(look) {
+    const font = fontOf(look, 1000);
+    if (!metricsOf.has(font)) {
+      measure = measure || canvas();
+      measure.font = font;
+      const m = measure.measureText('x');
+      metricsOf.set(font, m.fontBoundingBoxAscent >= 0 && m.fontBoundingBoxDescent >= 0
+        ? { ascent: m.fontBoundingBoxAscent, descent: m.fontBoundingBoxDescent } : null);
+    }
+    return metricsOf.get(font);
   }
   // What holds an item's label text: its link, or beside a picture the
   // link's text span.
@@ -343,13 +363,23 @@
       rules.push(sel + '::after{border-color:' + css(lum < 80 ? mix(style.color, [255, 255, 255], 0.5)
         : mix(style.color, [0, 0, 0], 0.45)) + '}');
     }
+    // The Mouse Move and Mouse Click looks state only what differs from
+    // the Normal look (a shorter sheet is a quicker load).
+    const h = style.h - 2 * t, justify = ['flex-start', 'center', 'flex-end'];
+    const paint = looks.map((look) => [['background', fillCss(look)], ['border-color', borderColours(look)]]);
+    const text = looks.map((look) => [['color', room ? css(look.fr) : 'transparent'], ['font', fontOf(look, look.px)],
+      ['justify-content', justify[look.textAlign]]]);
+    const strut = looks.map((look) => baseline(look, look.px, h));
+    const decls = (all, s) => all[s].filter(([name, value], i) => s === 0 || value !== all[0][i][1])
+      .map(([name, value]) => name + ':' + value).join(';');
     ['', '.gb-m', '.gb-c'].forEach((state, s) => {
-      const look = looks[s];
-      rules.push(box + state + '{background:' + fillCss(look) + ';border-color:' + borderColours(look) + '}');
-      rules.push(box + state + '>:first-child{color:' + (room ? css(look.fr) : 'transparent') +
-        ';font:' + (look.italic ? 'italic ' : '') + (look.bold ? 'bold ' : '') + look.px + 'px ' + look.family +
-        ';justify-content:' + ['flex-start', 'center', 'flex-end'][look.textAlign] + '}');
-      rules.push(...onBaseline(labelText(box + state), look, look.px, style.h - 2 * t));
+      const look = looks[s], p = decls(paint, s), x = decls(text, s);
+      if (p) rules.push(box + state + '{' + p + '}');
+      if (x) rules.push(box + state + '>:first-child{' + x + '}');
+      if (s === 0) rules.push(...onBaseline(labelText(box), look, look.px, h));
+      else if (strut[s] !== null && strut[s] !== strut[0]) {
+        rules.push(struts(labelText(box + state)) + '{height:' + strut[s] + 'px}');
+      }
       // The focus ring: the text colour between two bands of the fill
       // colour, so that it shows on any border and any page around it.
       let ring = look.fr;
@@ -456,6 +486,10 @@
   // Whether a centred image and a centred label fit side by side; until the
   // image has loaded they are taken to fit.
   let measure = null;
+  // A canvas to measure text on: one off the page where the engine has it
+  // (it costs no element).
+  const canvas = () => (typeof OffscreenCanvas === 'function' ? new OffscreenCanvas(1, 1)
+    : document.createElement('canvas')).getContext('2d');
   function fitsTogether(node, look, t) {
     const img = node.img, room = node.style.w - 2 * t - 4, high = node.style.h - 2 * t;
     let w = img.naturalWidth, h = img.naturalHeight;
@@ -465,7 +499,7 @@
       [w, h] = wide <= room ? [wide, high] : [room, Math.floor((room * h) / w)];
     }
     if (!node.label) return w <= room;
-    measure = measure || document.createElement('canvas').getContext('2d');
+    measure = measure || canvas();
     measure.font = fontOf(look, look.px);
     return w + 4 + Math.round(measure.measureText(node.label).width) <= room;
   }
@@ -593,7 +627,7 @@
     if (link && it.target.toLowerCase() === '_blank') a.setAttribute('rel', 'noopener');
     // You are here: the item whose link is this very page (one block of
     // menu serves every page of a site).
-    const here = !!link && isThisPage(a);
+    const here = !!link && mayBeThisPage(link) && isThisPage(a);
     if (here) a.setAttribute('aria-current', 'page');
     else a.removeAttribute('aria-current');
     li.setAttribute('role', 'none');
@@ -664,7 +698,8 @@
 
     let list = null;
     for (let c = applet.firstElementChild; c; c = c.nextElementSibling) {
-      if (c.classList.contains('glidebar-links')) { list = c; break; }
+      // (a param is never the list: its class is not looked at)
+      if (c.localName !== 'param' && c.classList.contains('glidebar-links')) { list = c; break; }
     }
     if (!list) list = el('nav', 'glidebar-links', applet); // a page without its list
     let bar = list.localName === 'ul' ? list : null;

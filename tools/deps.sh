@@ -3,8 +3,14 @@
 
 VANTREL_PACKAGES="cmake ninja-build g++ qt6-base-dev libgl-dev libbenchmark-dev libinih-dev fonts-dejavu-core"
 # Only the tests need these: they drive saved pages in Chromium, Firefox ESR
-# and WebKitGTK (the last under a private Xvfb).
-VANTREL_TEST_PACKAGES="chromium chromium-driver python3-selenium python3-numpy firefox-esr webkit2gtk-driver python3-websocket xvfb xauth"
+# and WebKitGTK (the last under a private Xvfb); man-db reads the manual
+# pages as Debian's checks do (tst_manpage).
+VANTREL_TEST_PACKAGES="chromium chromium-driver python3-selenium python3-numpy firefox-esr webkit2gtk-driver python3-websocket xvfb xauth man-db"
+# Building the Debian package and checking it (tools/package.sh,
+# tools/check_package.sh): dpkg-shlibdeps and file for CPack's dependencies,
+# and the checkers of the package, its software-centre data, desktop entry
+# and manual pages.
+VANTREL_PACKAGE_PACKAGES="dpkg-dev file lintian appstream desktop-file-utils man-db"
 
 vantrel_missing_packages() {
     local missing="" pkg

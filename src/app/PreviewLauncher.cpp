@@ -132,7 +132,8 @@ void OpenInBrowser(CWizardHost &host, const QString &strPath, QWidget *owner)
 QString ScratchFolder(const CWizardHost &host, QString *pRefusal)
 {
     const QString local = host.AppFilePath(QStringLiteral("tmp"));
-    if (IsUsableScratchFolder(local))
+    const bool installed = QFileInfo::exists(host.AppFilePath(QLatin1String(kInstalledMarker)));
+    if (!installed && IsUsableScratchFolder(local))
         return local;
     const QString perUser = PerUserScratchFolder();
     const QString refusal = ScratchRefusal(perUser);

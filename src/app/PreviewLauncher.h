@@ -19,10 +19,16 @@ void OpenInBrowser(CWizardHost &host, const QString &strPath, QWidget *owner = n
 // folder that cannot be used is reported and nothing is opened.
 void PreviewPage(CWizardHost &host, const QString &strHTML, QWidget *owner = nullptr);
 
+// A file of this name in the program folder marks an installed copy (from
+// the package or `cmake --install`): its previews never go into the program
+// folder, even for a user who may write there (root).
+inline constexpr char kInstalledMarker[] = "installed";
+
 // The folder previews are written to: "tmp" in the program folder, or a
-// per-user folder when that one cannot be used (not writable, a link, or
-// another user's). Empty, with the reason in *pRefusal, when the per-user
-// folder is a link or another user's. Previews create it owner-only.
+// per-user folder when that one cannot be used (an installed copy, not
+// writable, a link, or another user's). Empty, with the reason in
+// *pRefusal, when the per-user folder is a link or another user's. Previews
+// create it owner-only.
 QString ScratchFolder(const CWizardHost &host, QString *pRefusal = nullptr);
 
 // Deletes the files in the scratch folder, then the folder if it is empty.

@@ -49,6 +49,14 @@ QString ProjectPathFor(const QString &strHTMLPath)
     return folderPart + (dot < 0 ? name : name.left(dot)) + QStringLiteral(".qdx");
 }
 
+QString PagePathFor(const QString &strProjectPath)
+{
+    const QString base = ProjectPathFor(strProjectPath).chopped(4);
+    const QString htm = base + QStringLiteral(".htm");
+    const QString html = base + QStringLiteral(".html");
+    return !QFileInfo(htm).isFile() && QFileInfo(html).isFile() ? html : htm;
+}
+
 void RecoverInterruptedSave(const QString &strProjectPath)
 {
     // Taking the lock of the page's file set finishes or undoes what an

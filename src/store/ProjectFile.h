@@ -11,6 +11,10 @@ class CAppletParameters;
 // The project file that belongs to a page: the page's path up to its last
 // dot, then ".qdx" (menu.htm -> menu.qdx).
 QString ProjectPathFor(const QString &strHTMLPath);
+// The page a project file belongs to, the other way round: the .htm or
+// .html page of its name beside it, whichever is there (the .htm one when
+// both or neither are).
+QString PagePathFor(const QString &strProjectPath);
 
 // Finishes (or undoes) a save of a page whose project file is at
 // strProjectPath that was interrupted by a kill, so that the page and the

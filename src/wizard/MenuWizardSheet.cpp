@@ -5,6 +5,7 @@
 #include "app/QtUserInterface.h"
 #include "app/WizardHost.h"
 #include "model/StringTable.h"
+#include "store/ProjectFile.h"
 #include "wizard/LivePreviewWindow.h"
 #include "wizard/PageStack.h"
 #include "wizard/StatusLine.h"
@@ -162,10 +163,14 @@ CMenuWizardSheet::CMenuWizardSheet(CWizardHost &host, QWidget *parent)
     ShowFocusFromTheStart(*this);
 }
 
-void CMenuWizardSheet::RunModal(CWizardHost &host)
+void CMenuWizardSheet::RunModal(CWizardHost &host, const QString &strOpenPage)
 {
     auto sheet = std::make_unique<CMenuWizardSheet>(host);
     host.SetWizardSheet(sheet.get());
+    if (!strOpenPage.isEmpty()) {
+        sheet->show();
+        sheet->OpenPage(strOpenPage);
+    }
     sheet->exec();
     sheet.reset();
     host.SetWizardSheet(nullptr);
@@ -342,6 +347,24 @@ void CMenuWizardSheet::OnNext()
         RecordStep(PageStepName(page));
     }
     SetActivePage(GetActiveIndex() + 1);
+}
+
+bool CMenuWizardSheet::OpenPage(const QString &strPath)
+{
+    // A project file stands for the page of its name beside it.
+    const QString page = QFileInfo(strPath).suffix().compare(QLatin1String("qdx"), Qt::CaseInsensitive) == 0
+                             ? PagePathFor(strPath)
+                             : strPath;
+    while (GetActiveIndex() < GetPageIndex(&m_pageTemplate)) {
+        const int before = GetActiveIndex();
+        OnNext();
+        if (GetActiveIndex() == before)
+            return false;
+    }
+    if (GetActivePage() != &m_pageTemplate || !m_pageTemplate.OpenSavedPage(page))
+        return false;
+    OnNext();
+    return GetActivePage() != &m_pageTemplate;
 }
 
 void CMenuWizardSheet::OnFinish()

@@ -31,8 +31,15 @@ public:
     explicit CMenuWizardSheet(CWizardHost &host, QWidget *parent = nullptr);
     ~CMenuWizardSheet() override;
 
-    // Runs a new sheet modally for `host`, which is told of it while it runs.
-    static void RunModal(CWizardHost &host);
+    // Runs a new sheet modally for `host`, which is told of it while it runs;
+    // with strOpenPage, it opens that page first (OpenPage).
+    static void RunModal(CWizardHost &host, const QString &strOpenPage = QString());
+    // Opens a page saved by Vantrel, or its project file, as the user does on
+    // the template page: the page chosen there, then Next, which loads its
+    // project and shows the general page. A file that is not such a page is
+    // told as the template page tells it, and the template page stays.
+    // The sheet must be shown. False when the project was not loaded.
+    bool OpenPage(const QString &strPath);
 
     // Flags of PSWIZB_BACK, PSWIZB_NEXT and PSWIZB_FINISH.
     void SetWizardButtons(int flags) override;

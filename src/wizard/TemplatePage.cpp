@@ -179,16 +179,25 @@ void CTemplatePage::OnBrowse()
                                      QStringLiteral("HTML Files(*.htm,*.html) | *.htm;*.html||"));
     if (path.isEmpty())
         return;
+    OpenSavedPage(path);
+}
+
+bool CTemplatePage::OpenSavedPage(const QString &strPath)
+{
+    m_nStartChoice = 1;
     // A page counts as saved by this program exactly when its project file exists.
-    m_strProjectPath = ProjectPathFor(path);
-    if (QFileInfo(m_strProjectPath).isFile()) {
-        m_strFileName = path;
+    m_strProjectPath = ProjectPathFor(strPath);
+    const bool saved = QFileInfo(m_strProjectPath).isFile();
+    if (saved) {
+        m_strFileName = strPath;
     } else {
         Host().Ui().MessageBox(this, QStringLiteral("This File is not saved by Vantrel!") + QLatin1Char('\n')
                                         + QStringLiteral("System can't open it."));
         m_strFileName.clear();
     }
     UpdateData(false);
+    OnSavedChoice();
+    return saved;
 }
 
 bool CTemplatePage::OnWizardNext()

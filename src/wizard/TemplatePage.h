@@ -21,6 +21,10 @@ public:
     bool OnSetActive() override;
     bool OnKillActive() override;
     bool OnWizardNext() override;
+    // Chooses "a saved page" with the page at strPath, as Browse does once
+    // the page is picked: false, after telling the user, when it has no
+    // project file beside it.
+    bool OpenSavedPage(const QString &strPath);
 
     // What this page loaded last: a project file's path ("" none) or a
     // template's list position (-1 none). Start New clears both to force a

@@ -22,6 +22,7 @@ private slots:
     void previewOpensInChosenBrowser();
     void saveFailureIsReportedAndBrowserStillStarts();
     void readOnlyProgramFolderUsesPerUserFolder();
+    void installedCopyUsesPerUserFolder();
     void clearLeavesSubFoldersAndLinkTargets();
     void clearWithoutFolderDoesNothing();
     void linkedScratchFolderIsNeverUsed();
@@ -180,6 +181,29 @@ void TestPreviewLauncher::readOnlyProgramFolderUsesPerUserFolder()
     QVERIFY(f.t.ui->messages.isEmpty());
     QCOMPARE(f.t.ui->openedDocuments, QStringList{preview});
     QCOMPARE(QString::fromUtf8(ReadFileBytes(preview)), kPage);
+
+    ClearScratchFolder(f.t.app);
+    QVERIFY(!QFileInfo::exists(scratch));
+}
+
+void TestPreviewLauncher::installedCopyUsesPerUserFolder()
+{
+    // An installed copy's folder may be writable (root runs it): nothing is
+    // written there all the same.
+    Fixture f;
+    QVERIFY(WriteFileBytes(f.t.app.AppFilePath(QLatin1String(kInstalledMarker)), "installed\n"));
+    const QDir program(f.t.app.m_strAppDir);
+    const QStringList before = program.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+
+    const QString scratch = ScratchFolder(f.t.app);
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    QVERIFY2(scratch.startsWith(cache + QLatin1Char('/')), qPrintable(scratch));
+    PreviewPage(f.t.app, kPage);
+    QVERIFY(f.t.ui->messages.isEmpty());
+    const QString preview = QDir(scratch).filePath(QStringLiteral("~Vantrel.htm"));
+    QCOMPARE(f.t.ui->openedDocuments, QStringList{preview});
+    QCOMPARE(QString::fromUtf8(ReadFileBytes(preview)), kPage);
+    QCOMPARE(program.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
 
     ClearScratchFolder(f.t.app);
     QVERIFY(!QFileInfo::exists(scratch));

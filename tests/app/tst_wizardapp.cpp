@@ -12,6 +12,7 @@ private slots:
     void defaultBrowserWritesEmptyPath();
     void appFilePathUsesPlatformSeparators();
     void runWizardSetsSheetOnlyWhileRunning();
+    void runWizardOpensTheGivenPage();
     void programIconIsBuiltIn();
 };
 
@@ -87,6 +88,25 @@ void TestWizardApp::runWizardSetsSheetOnlyWhileRunning()
     CMenuWizardSheet::RunModal(t.app);
     QVERIFY(seen);
     QVERIFY(!t.app.m_pWizardSheet);
+}
+
+void TestWizardApp::runWizardOpensTheGivenPage()
+{
+    CTestApp t;
+    QTemporaryDir dir;
+    const QString page = dir.filePath(QStringLiteral("menu.htm"));
+    QVERIFY(WriteFileBytes(page, "<html></html>"));
+    QVERIFY(WriteFileBytes(dir.filePath(QStringLiteral("menu.qdx")), "[General]\r\nm_HTMLTitle=Reopened\r\n"));
+    int shown = -1;
+    QTimer::singleShot(0, [&] {
+        shown = t.app.m_pWizardSheet->GetActiveIndex();
+        t.app.m_pWizardSheet->reject();
+    });
+    CMenuWizardSheet::RunModal(t.app, page);
+    // The page after the template page, with the page's project loaded.
+    QCOMPARE(shown, 2);
+    QCOMPARE(t.app.m_params.m_HTMLTitle, QStringLiteral("Reopened"));
+    QCOMPARE(t.app.m_params.m_strHTMLPath, page);
 }
 
 void TestWizardApp::programIconIsBuiltIn()

@@ -23,6 +23,8 @@ private slots:
     void pageWithoutProjectClearsChoice();
     void startNewForcesReload_data();
     void startNewForcesReload();
+    void openPageAsBrowseDoes_data();
+    void openPageAsBrowseDoes();
 };
 
 namespace {
@@ -351,6 +353,52 @@ void TestTemplatePage::startNewForcesReload()
     QCOMPARE(p.m_mmWidth, loadedWidth);
     QCOMPARE(p.m_ModernPage, loadedModern);
     QCOMPARE(p.m_bSaved, 0);
+}
+
+// A page or project file handed to the wizard (vantrel FILE) goes the way of
+// a page picked with Browse, then Next.
+void TestTemplatePage::openPageAsBrowseDoes_data()
+{
+    QTest::addColumn<QString>("file");  // in the fixture's folder
+    QTest::addColumn<QString>("opened"); // the page whose project loads; "" none
+    QTest::newRow("a saved page") << "web site/menu.htm" << "web site/menu.htm";
+    QTest::newRow("its project file") << "web site/menu.qdx" << "web site/menu.htm";
+    QTest::newRow("a project file of a .html page") << "web site/index.qdx" << "web site/index.html";
+    QTest::newRow("a page Vantrel did not save") << "web site/other.html" << "";
+    QTest::newRow("a file that is not there") << "web site/gone.htm" << "";
+    QTest::newRow("a project file that is not there") << "web site/gone.qdx" << "";
+}
+
+void TestTemplatePage::openPageAsBrowseDoes()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, opened);
+    Fixture f;
+    const QDir dir(f.dir.path());
+    QVERIFY(WriteFileBytes(dir.filePath(QStringLiteral("web site/index.html")), "<html></html>"));
+    QVERIFY(WriteFileBytes(dir.filePath(QStringLiteral("web site/index.qdx")), kProject));
+    CAppletParameters &p = f.t.app.m_params;
+    p.m_HTMLTitle = QStringLiteral("untouched");
+    f.t.OpenSheet();
+
+    QCOMPARE(f.sheet().OpenPage(dir.filePath(file)), !opened.isEmpty());
+    QVERIFY(f.radio("1059")->isChecked());
+    if (opened.isEmpty()) {
+        QCOMPARE(f.Active(), 1);
+        QCOMPARE(f.t.ui->MessageTexts(),
+                 QStringList{QStringLiteral("This File is not saved by Vantrel!\nSystem can't open it.")});
+        QCOMPARE(f.FileName()->text(), QString());
+        QCOMPARE(p.m_HTMLTitle, QStringLiteral("untouched"));
+        return;
+    }
+    QVERIFY(f.t.ui->messages.isEmpty());
+    QCOMPARE(f.Active(), 2);
+    QCOMPARE(p.m_HTMLTitle, QStringLiteral("My page"));
+    QCOMPARE(Labels(*p.m_pMainMenu), QStringList{"Only"});
+    QCOMPARE(p.m_strHTMLPath, dir.filePath(opened));
+    // Back shows the page as chosen, as after Browse.
+    f.Back();
+    QCOMPARE(f.FileName()->text(), dir.filePath(opened));
 }
 
 QTEST_MAIN(TestTemplatePage)
