@@ -546,8 +546,8 @@
   // reduced motion, and never on paper.
   function motionSheet(root, cfg) {
     if (!cfg.sm.fade) return '';
-    return '\n@media not print and (prefers-reduced-motion:no-preference){\n' +
-      strong([root + ' .gb-bar>.gb-open>.gb-sub{animation:glidebar-fade ' + FADE_MS + 'ms ease-out}']) + '\n}';
+    return '\n@media not print{@media (prefers-reduced-motion:no-preference){\n' +
+      strong([root + ' .gb-bar>.gb-open>.gb-sub{animation:glidebar-fade ' + FADE_MS + 'ms ease-out}']) + '\n}}';
   }
 
   // ---- Turning the list into the menu ---------------------------------------
