@@ -28,16 +28,13 @@ namespace {
 const QStringList kAlignments = {QStringLiteral("Left"), QStringLiteral("Center"),
                                  QStringLiteral("Right")};
 
-// The style fields the page's own font values stand for: only the font's
-// are read or written through it.
-struct CPageFontFields {
-    int unused = 0;
-    CItemStyle Of(int &name, int &size, int &style, int &family, int &weight, int &italic, int &px)
-    {
-        return {&unused, &unused, &unused, &unused, &name, &size, &style, &unused,
-                &family, &weight, &italic, &px};
-    }
-};
+// The page's font values as an item look's fields: only the font's are
+// read or written through them, the others name `unused`.
+template <typename Page, typename Int> CItemStyleOf<Int> FontFieldsOf(Page &page, Int &unused)
+{
+    return {&unused, &unused, &unused, &unused, &page.m_nFontName, &page.m_nFontSize, &page.m_nFontStyle, &unused,
+            &page.m_nFontFamily, &page.m_nFontWeight, &page.m_nFontItalic, &page.m_nFontPx};
+}
 
 QString FontWords(const CItemFont &f)
 {
@@ -269,13 +266,9 @@ void CItemStylePageBase::UpdateContrast()
 
 CItemFont CItemStylePageBase::ShownFont(bool bClassic) const
 {
-    auto *self = const_cast<CItemStylePageBase *>(this);
-    CPageFontFields fields;
-    const CItemStyle s = fields.Of(self->m_nFontName, self->m_nFontSize, self->m_nFontStyle, self->m_nFontFamily,
-                                   self->m_nFontWeight, self->m_nFontItalic, self->m_nFontPx);
-    const CConstItemStyle c{s.pBKColor, s.pFRColor, s.pBorderStyle, s.pFillStyle, s.pFontName, s.pFontSize,
-                            s.pFontStyle, s.pAlign, s.pFontFamily, s.pFontWeight, s.pFontItalic, s.pFontPx};
-    return bClassic ? ClassicItemFontOf(c) : ItemFontOf(c);
+    const int unused = 0;
+    const CConstItemStyle fields = FontFieldsOf(*this, unused);
+    return bClassic ? ClassicItemFontOf(fields) : ItemFontOf(fields);
 }
 
 CItemFont CItemStylePageBase::ShownFont() const
@@ -323,14 +316,9 @@ bool CItemStylePageBase::OnWizardNext()
 
 void CItemStylePageBase::OnFont()
 {
-    CPageFontFields fields;
-    const CItemStyle s = fields.Of(m_nFontName, m_nFontSize, m_nFontStyle, m_nFontFamily, m_nFontWeight,
-                                   m_nFontItalic, m_nFontPx);
-    const CConstItemStyle c{s.pBKColor, s.pFRColor, s.pBorderStyle, s.pFillStyle, s.pFontName, s.pFontSize,
-                            s.pFontStyle, s.pAlign, s.pFontFamily, s.pFontWeight, s.pFontItalic, s.pFontPx};
     // The dialog shows the values as stored: the font the applet is given
     // (none selected for a number outside the list), or today's.
-    const CItemFont font = ItemFontOf(c);
+    const CItemFont font = ShownFont(false);
     CItemFontDialog dlg(this, &Host().Ui());
     dlg.m_nFontName = m_nFontFamily == Look::FamilySystemUi ? 3 : m_nFontFamily == Look::FamilyPage ? 4 : m_nFontName;
     dlg.m_nFontPx = font.px;
@@ -344,7 +332,8 @@ void CItemStylePageBase::OnFont()
     chosen.px = dlg.m_nFontPx;
     chosen.weight = dlg.m_nWeight < 0 ? font.weight : Look::kRegular + 100 * dlg.m_nWeight;
     chosen.italic = dlg.m_bItalic != 0;
-    SetItemFont(s, chosen);
+    int unused = 0;
+    SetItemFont(FontFieldsOf(*this, unused), chosen);
     emit ValuesEdited();
 }
 
