@@ -23,6 +23,20 @@
     h: { families: ['Arial', 'Liberation Sans', 'Nimbus Sans', 'DejaVu Sans'], generic: 'sans-serif' },
     c: { families: ['Courier New', 'Liberation Mono', 'Nimbus Mono PS', 'DejaVu Sans Mono'], generic: 'monospace' },
   };
+  // System UI, the platform's interface font: the one list of families the
+  // program's pictures take as well (they draw a page's own font with it).
+  // macOS and iOS have none of them and show their own through system-ui.
+  const SYSTEM_UI_FAMILIES = { families: ['Segoe UI', 'Roboto', 'Cantarell', 'Ubuntu', 'Noto Sans', 'Liberation Sans', 'DejaVu Sans'], generic: 'system-ui' };
+  // Today's look (the params MMLook, SMLook, MILook1..SILook3, written only
+  // where a look differs from the applet's own; src/model/LookValues.h and
+  // src/render/MenuRenderer.h say what each value draws, the same here):
+  // the shadows as [down, blur, opacity in 1/255], none, soft and strong;
+  // an arrow 2a by a (a a tenth of the label's size times ARROW.tenths, at
+  // least ARROW.least), ARROW.gap before it; the classic label room.
+  const SHADOWS = [[0, 0, 0], [2, 8, 51], [6, 18, 89]];
+  const ARROW = { tenths: 3, least: 3, gap: 4 };
+  const CLASSIC_INSET = 2;
+  const FADE_MS = 150;
 
   const COORD_LIMIT = 1 << 28;
   const MAX_ITEMS = 200; // items a menu may hold, as the program reads them
@@ -103,7 +117,9 @@
   }
   // The drawn look shows on screens; on paper the page's links show as a list.
   function onScreen(rules) { return '@media not print{\n' + strong(rules) + '\n}'; }
-  const BASE_SHEET = [strong(RESET), strong(BUTTONS), onScreen(SHEET),
+  // Sub menus that fade in, where the visitor does not ask for less motion.
+  const FADE = '@keyframes glidebar-fade{from{opacity:0}to{opacity:1}}';
+  const BASE_SHEET = [strong(RESET), strong(BUTTONS), onScreen(SHEET), FADE,
     '@media print{\n' + strong(PRINTED) + '\n}',
     '@media (forced-colors:active){\n' + strong(FORCED_COLOURS) + '\n}'].join('\n');
 
@@ -139,33 +155,56 @@
     return (Math.max(la, lb) + 0.05) / (Math.min(la, lb) + 0.05);
   }
 
-  function menuStyle(value) {
+  // A menu's style, and its look of today (`today`: its MMLook or SMLook,
+  // undefined for the classic look).
+  function menuStyle(value, today) {
     const f = (value || '').split(',');
+    const t = (today || '').split(',');
+    const inset = int(t[3], 0);
     return {
       color: rgb(f[0]),
       bk: { '01': 0, '02': 1, '11': 2, '12': 3 }[f[1]] || 0,
       across: f[2] === 'h',
       w: size(f[3]), h: size(f[4]), gap: size(f[5]),
       thick: Math.min(int(f[6], 0), COORD_LIMIT),
+      radius: clamp(int(t[0], 0), 0, 16), panel: clamp(int(t[1], 0), 0, 16),
+      shadow: SHADOWS[int(t[2], 0)] && int(t[2], 0) > 0 ? SHADOWS[int(t[2], 0)] : null,
+      inset: inset ? clamp(inset, CLASSIC_INSET, 24) : CLASSIC_INSET,
+      arrows: int(t[4], 0) !== 0, fade: int(t[5], 0) !== 0,
     };
   }
 
-  function itemLook(value) {
+  const familyCss = (font) => font.families.map((n) => '"' + n + '"').concat(font.generic).join(', ');
+  // An item look, and its type of today (`today`: its MILook or SILook,
+  // undefined for the applet's own): face t, h, c, s (System UI) or p (the
+  // page's own font, the one property the page gives the menu), size,
+  // weight, italic.
+  function itemLook(value, today) {
     const f = (value || '').split(',');
     const fill = int((f[2] || '').slice(0, -1), 0);
     const border = int((f[2] || '').slice(-1), 1) - 1;
     const font = FONT_FAMILIES[f[3]] || FONT_FAMILIES.h;
     const px = int(f[4], 0);
     const align = /^[lcr][lcr]$/.test(f[6] || '') ? f[6] : 'll';
-    return {
+    const look = {
       bk: rgb(f[0]), fr: rgb(f[1]),
       fill: fill >= 0 && fill <= 9 ? fill : 0,
       border: border >= 0 && border <= 2 ? border : 0,
-      family: font.families.map((n) => '"' + n + '"').concat(font.generic).join(', '),
+      family: familyCss(font), page: false,
       px: px > 0 ? Math.min(px, 1000) : 12,
-      bold: f[5] === 'b', italic: f[5] === 'i',
+      weight: f[5] === 'b' ? 700 : 400, italic: f[5] === 'i',
       imageAlign: 'lcr'.indexOf(align[0]), textAlign: 'lcr'.indexOf(align[1]),
     };
+    if (today !== undefined) {
+      const t = today.split(',');
+      const face = t[0] === 's' || t[0] === 'p' ? SYSTEM_UI_FAMILIES : FONT_FAMILIES[t[0]];
+      if (face) look.family = familyCss(face);
+      look.page = t[0] === 'p';
+      look.px = clamp(int(t[1], look.px), 9, 72);
+      look.weight = clamp(Math.floor((int(t[2], look.weight) + 50) / 100) * 100, 400, 700);
+      look.italic = int(t[3], 0) !== 0;
+    }
+    return look;
   }
 
   // label, image, target, link: the four comma-cut fields of an item value.
@@ -218,9 +257,9 @@
       bkColor: rgb(p.get('apbkcolor')), bkImage: p.get('apbkimg') || '',
       x: clamp(int(ap[0], 0), -COORD_LIMIT, COORD_LIMIT),
       y: clamp(int(ap[1], 0), -COORD_LIMIT, COORD_LIMIT),
-      mm: menuStyle(p.get('mmstyle')), sm: menuStyle(p.get('smstyle')),
-      mi: [1, 2, 3].map((s) => itemLook(p.get('mistyle' + s))),
-      si: [1, 2, 3].map((s) => itemLook(p.get('sistyle' + s))),
+      mm: menuStyle(p.get('mmstyle'), p.get('mmlook')), sm: menuStyle(p.get('smstyle'), p.get('smlook')),
+      mi: [1, 2, 3].map((s) => itemLook(p.get('mistyle' + s), p.get('milook' + s))),
+      si: [1, 2, 3].map((s) => itemLook(p.get('sistyle' + s), p.get('silook' + s))),
       items: [],
     };
     // Misc: menu count, the item count of each menu, then owner-number pairs.
@@ -290,7 +329,14 @@
   function thickness(style) {
     return Math.max(0, Math.min(style.thick, Math.floor(Math.min(style.w, style.h) / 2)));
   }
-  function hasRoom(style, t) { return style.w - 2 * t - 4 > 0 && style.h - 2 * t > 0; }
+  function hasRoom(style, t) { return style.w - 2 * t - 2 * style.inset > 0 && style.h - 2 * t > 0; }
+  // The box of an item's arrow at a label size: 2a by a pointing down, a by
+  // 2a pointing right.
+  function arrowBox(px, down) {
+    const a = Math.max(ARROW.least, Math.floor((px * ARROW.tenths) / 10));
+    return down ? { w: 2 * a, h: a } : { w: a, h: 2 * a };
+  }
+  const shadowCss = (sh) => '0 ' + sh[0] + 'px ' + sh[1] + 'px rgba(0,0,0,' + +(sh[2] / 255).toFixed(4) + ')';
 
   // Border colours of a look: plain in the text colour, raised or sunken in
   // a tint and a shade of the fill colour.
@@ -332,38 +378,78 @@
     const font = fontOf(look, 1000);
     if (!metricsOf.has(font)) {
       measure = measure || canvas();
+      measure.font = '10px serif';
       measure.font = font;
       const m = measure.measureText('x');
-      metricsOf.set(font, m.fontBoundingBoxAscent >= 0 && m.fontBoundingBoxDescent >= 0
-        ? { ascent: m.fontBoundingBoxAscent, descent: m.fontBoundingBoxDescent } : null);
+      // (a font the canvas refuses, a page's own font list it cannot read,
+      // leaves the engine its own centring)
+      metricsOf.set(font, measure.font !== '10px serif' && m.fontBoundingBoxAscent >= 0 &&
+        m.fontBoundingBoxDescent >= 0 ? { ascent: m.fontBoundingBoxAscent, descent: m.fontBoundingBoxDescent } : null);
     }
     return metricsOf.get(font);
   }
   // What holds an item's label text: its link, or beside a picture the
   // link's text span.
   const labelText = (item) => item + '>:first-child:not(.gb-pic),' + item + '>.gb-pic>.gb-text';
-  const fontOf = (look, px) => (look.italic ? 'italic ' : '') + (look.bold ? 'bold ' : '') + px + 'px ' + look.family;
+  // A look's font, to measure with (the page's own font as the page has it).
+  const weightOf = (look) => (look.weight === 700 ? 'bold ' : look.weight === 400 ? '' : look.weight + ' ');
+  const fontOf = (look, px) => (look.italic ? 'italic ' : '') + weightOf(look) + px + 'px ' +
+    (look.page && look.pageFamily ? look.pageFamily : look.family);
+  // The same as the menu's rules state it: the page's own font inherited.
+  const fontCss = (look, px) => (look.italic ? 'italic ' : '') + weightOf(look) + px + 'px ' + look.family +
+    (look.page ? ';font-family:inherit' : '');
 
-  // The rules of one menu (sel: its list) in its three looks.
-  function menuRules(sel, style, looks) {
+  // The rules of one menu (sel: its list) in its three looks. `down`: its
+  // arrows point down (a horizontal main menu); `desktop`: its list in the
+  // desktop form only (the small-screen form has no arrows).
+  function menuRules(sel, style, looks, down, desktop) {
     const t = thickness(style), room = hasRoom(style, t);
     const box = sel + '>li', label = box + '>:first-child';
     const rules = [
       sel + '{flex-direction:' + (style.across ? 'row' : 'column') + ';gap:' + style.gap + 'px;' +
-        (style.bk >= 2 ? 'background:' + css(style.color) + ';' : '') + '}',
-      box + '{width:' + style.w + 'px;height:' + style.h + 'px;border:' + t + 'px ' + (t > 0 ? 'solid' : 'none') + '}',
-      label + '{margin:0 ' + (room ? 2 : 0) + 'px}',
+        (style.bk >= 2 ? 'background:' + css(style.color) + ';' : '') +
+        (style.panel ? 'border-radius:' + style.panel + 'px;' : '') +
+        (style.shadow ? 'box-shadow:' + shadowCss(style.shadow) + ';' : '') + '}',
+      box + '{width:' + style.w + 'px;height:' + style.h + 'px;border:' + t + 'px ' + (t > 0 ? 'solid' : 'none') +
+        (style.radius ? ';border-radius:' + style.radius + 'px' : '') + '}',
+      label + '{margin:0 ' + (room ? style.inset : 0) + 'px}',
     ];
+    if (style.panel) rules.push(sel + '::after{border-radius:' + style.panel + 'px}');
     if (style.bk === 1 || style.bk === 3) {
       const lum = (Math.max(...style.color) + Math.min(...style.color)) / 2;
       rules.push(sel + '::after{border-color:' + css(lum < 80 ? mix(style.color, [255, 255, 255], 0.5)
         : mix(style.color, [0, 0, 0], 0.45)) + '}');
     }
+    // Items that open a sub menu (gb-arr) end in an arrow in the text
+    // colour at the right end of their room, centred (a half pixel up);
+    // their label's room ends ARROW.gap before it.
+    if (style.arrows) {
+      const arrows = looks.map((look) => {
+        const a = arrowBox(look.px, down);
+        if (!room || a.w > style.w - 2 * t - 2 * style.inset) {
+          return { after: 'display:none', label: 'margin-right:' + (room ? style.inset : 0) + 'px' };
+        }
+        const top = Math.trunc((style.h - 2 * t - a.h) / 2), c = css(look.fr);
+        return {
+          after: 'display:block;width:0;height:0;flex:none;align-self:flex-start;border-style:solid;' +
+            'margin:' + top + 'px ' + style.inset + 'px 0 0;' + (down
+            ? 'border-width:' + a.h + 'px ' + a.h + 'px 0 ' + a.h + 'px;border-color:' + c + ' transparent transparent transparent'
+            : 'border-width:' + a.h / 2 + 'px 0 ' + a.h / 2 + 'px ' + a.w + 'px;border-color:transparent transparent transparent ' + c),
+          label: 'margin-right:' + ARROW.gap + 'px',
+        };
+      });
+      const arr = desktop + '>li.gb-arr';
+      rules.push(arr + '::after{content:""}');
+      ['', '.gb-m', '.gb-c'].forEach((state, s) => {
+        if (s === 0 || arrows[s].after !== arrows[0].after) rules.push(arr + state + '::after{' + arrows[s].after + '}');
+        if (s === 0 || arrows[s].label !== arrows[0].label) rules.push(arr + state + '>:first-child{' + arrows[s].label + '}');
+      });
+    }
     // The Mouse Move and Mouse Click looks state only what differs from
     // the Normal look (a shorter sheet is a quicker load).
     const h = style.h - 2 * t, justify = ['flex-start', 'center', 'flex-end'];
     const paint = looks.map((look) => [['background', fillCss(look)], ['border-color', borderColours(look)]]);
-    const text = looks.map((look) => [['color', room ? css(look.fr) : 'transparent'], ['font', fontOf(look, look.px)],
+    const text = looks.map((look) => [['color', room ? css(look.fr) : 'transparent'], ['font', fontCss(look, look.px)],
       ['justify-content', justify[look.textAlign]]]);
     const strut = looks.map((look) => baseline(look, look.px, h));
     const decls = (all, s) => all[s].filter(([name, value], i) => s === 0 || value !== all[0][i][1])
@@ -404,35 +490,37 @@
   }
   function smallRules(root, cfg) {
     const S = root + '.gb-small', hm = Math.max(TARGET, cfg.mm.h), hs = Math.max(TARGET, cfg.sm.h);
+    const rm = cfg.mm.radius ? 'border-radius:' + cfg.mm.radius + 'px;' : '';
+    const rs = cfg.sm.radius ? 'border-radius:' + cfg.sm.radius + 'px;' : '';
     const tm = thickness(cfg.mm), ts = thickness(cfg.sm), bar = S + ' .gb-bar', row = bar + '>li';
     const rules = [
       // A line of its own, yet an inline block: the page's text decorations
       // do not reach into one.
       S + '{display:inline-block;vertical-align:top;width:100%;min-width:' + 2 * TARGET + 'px;height:auto}',
       S + ' .glidebar-links{position:static;width:auto;height:auto}',
-      bar + '{position:static;display:none;flex-direction:column;gap:0;background:none}',
+      bar + '{position:static;display:none;flex-direction:column;gap:0;background:none;box-shadow:none}',
       S + '.gb-shown .gb-bar{display:flex}',
       S + ' ul::after{display:none}',
-      row + '{flex-wrap:wrap;width:auto;height:auto;border:none;background:none;box-shadow:none}',
-      row + '>:first-child,' + S + ' .gb-tog,' + row + '>.gb-disc{height:' + hm + 'px;margin:0;padding:0 2px;' +
-        'border-width:' + tm + 'px;border-style:' + (tm > 0 ? 'solid' : 'none') + '}',
+      row + '{flex-wrap:wrap;width:auto;height:auto;border:none;background:none;box-shadow:none;border-radius:0}',
+      row + '>:first-child,' + S + ' .gb-tog,' + row + '>.gb-disc{height:' + hm + 'px;margin:0;padding:0 ' +
+        cfg.mm.inset + 'px;' + rm + 'border-width:' + tm + 'px;border-style:' + (tm > 0 ? 'solid' : 'none') + '}',
       row + '>:first-child{flex:1 1 0}',
       S + ' .gb-tog{display:flex;width:100%}',
       // A button's text lies in its content box as an item's label does,
       // whatever box of its own the engine lays a button's content in.
       S + ' .gb-tog,' + row + '>.gb-disc{position:relative}',
-      S + ' .gb-tog>.gb-text,' + row + '>.gb-disc>.gb-text{position:absolute;left:2px;right:2px;top:0;bottom:0;' +
-        'height:auto;justify-content:inherit}',
+      S + ' .gb-tog>.gb-text,' + row + '>.gb-disc>.gb-text{position:absolute;left:' + cfg.mm.inset + 'px;right:' +
+        cfg.mm.inset + 'px;top:0;bottom:0;height:auto;justify-content:inherit}',
       row + '>.gb-disc{display:flex;flex:none;width:' + hm + 'px;padding:0;justify-content:center}',
       S + ' .gb-sub{position:static;flex:0 0 calc(100% - ' + INDENT + 'px);flex-direction:column;gap:0;' +
-        'margin-left:' + INDENT + 'px;background:none;display:none}',
+        'margin-left:' + INDENT + 'px;background:none;box-shadow:none;animation:none;display:none}',
       S + ' .gb-sect>.gb-sub{display:flex}',
       // A sub row is its link, border and all, so the whole row is the target.
-      S + ' .gb-sub>li{width:auto;height:auto;border:none;background:none;box-shadow:none}',
-      S + ' .gb-sub>li>:first-child{height:' + hs + 'px;margin:0;padding:0 2px;border-width:' + ts +
-        'px;border-style:' + (ts > 0 ? 'solid' : 'none') + '}',
+      S + ' .gb-sub>li{width:auto;height:auto;border:none;background:none;box-shadow:none;border-radius:0}',
+      S + ' .gb-sub>li>:first-child{height:' + hs + 'px;margin:0;padding:0 ' + cfg.sm.inset + 'px;' + rs +
+        'border-width:' + ts + 'px;border-style:' + (ts > 0 ? 'solid' : 'none') + '}',
     ];
-    const px = (look) => Math.max(LEAST_FONT, look.px), font = (look) => fontOf(look, px(look));
+    const px = (look) => Math.max(LEAST_FONT, look.px), font = (look) => fontCss(look, px(look));
     const justify = ['flex-start', 'center', 'flex-end'];
     ['', '.gb-m', '.gb-c'].forEach((state, s) => {
       const look = cfg.mi[s], sub = cfg.si[s];
@@ -457,9 +545,19 @@
     const box = appletBox(cfg);
     const image = cfg.bkImage ? ';background-image:url(' + cssString(cfg.bkImage) + ');background-repeat:repeat;' +
       'background-position:0 0' : '';
-    return [root + '{width:' + box.w + 'px;height:' + box.h + 'px;background-color:' + css(cfg.bkColor) + image + '}',
+    // The page's own font reaches the labels whose look takes it.
+    const page = cfg.mi.concat(cfg.si).some((look) => look.page) ? ';font-family:inherit' : '';
+    return [root + '{width:' + box.w + 'px;height:' + box.h + 'px;background-color:' + css(cfg.bkColor) + image + page + '}',
       root + ' .gb-bar{left:' + cfg.x + 'px;top:' + cfg.y + 'px}']
-      .concat(menuRules(root + ' .gb-bar', cfg.mm, cfg.mi), menuRules(root + ' .gb-sub', cfg.sm, cfg.si));
+      .concat(menuRules(root + ' .gb-bar', cfg.mm, cfg.mi, cfg.mm.across, root + ':not(.gb-small) .gb-bar'),
+        menuRules(root + ' .gb-sub', cfg.sm, cfg.si, false, root + ':not(.gb-small) .gb-sub'));
+  }
+  // Sub menus that fade in as they open, never where the visitor asks for
+  // reduced motion, and never on paper.
+  function motionSheet(root, cfg) {
+    if (!cfg.sm.fade) return '';
+    return '\n@media not print{@media (prefers-reduced-motion:no-preference){\n' +
+      strong([root + ' .gb-bar>.gb-open>.gb-sub{animation:glidebar-fade ' + FADE_MS + 'ms ease-out}']) + '\n}}';
   }
 
   // ---- Turning the list into the menu ---------------------------------------
@@ -497,7 +595,10 @@
   const canvas = () => (typeof OffscreenCanvas === 'function' ? new OffscreenCanvas(1, 1)
     : document.createElement('canvas')).getContext('2d');
   function fitsTogether(node, look, t) {
-    const img = node.img, room = node.style.w - 2 * t - 4, high = node.style.h - 2 * t;
+    const arrow = node.arrow ? arrowBox(look.px, node.arrowDown) : null;
+    let room = node.style.w - 2 * t - 2 * node.style.inset;
+    if (arrow && arrow.w <= room) room -= arrow.w + ARROW.gap;
+    const img = node.img, high = node.style.h - 2 * t;
     let w = img.naturalWidth, h = img.naturalHeight;
     if (!w || !h) return true;
     if (w > room || h > high) { // shrunk to fit, keeping its shape
@@ -719,8 +820,12 @@
     base.setAttribute('data-drawn', number);
     const cls = 'gb' + number;
     const root = ROOT + '.' + cls;
+    // A look that takes the page's own font is measured in it.
+    const pageFamily = cfg.mi.concat(cfg.si).some((look) => look.page)
+      ? getComputedStyle(applet.parentElement || document.documentElement).fontFamily : '';
+    for (const look of cfg.mi.concat(cfg.si)) if (look.page) look.pageFamily = pageFamily;
     const sheet = el('style');
-    sheet.textContent = onScreen(styleSheet(root, cfg));
+    sheet.textContent = onScreen(styleSheet(root, cfg)) + motionSheet(root, cfg);
     (document.head || document.documentElement).appendChild(sheet);
     applet.classList.add('glidebar', cls);
 
@@ -756,6 +861,12 @@
         node.a.setAttribute('aria-haspopup', 'menu');
         node.a.setAttribute('aria-expanded', 'false');
         node.subCount = it.sub.length;
+        if (cfg.mm.arrows) {
+          li.classList.add('gb-arr');
+          node.arrow = true;
+          node.arrowDown = cfg.mm.across;
+          if (node.img) placeImage(node, cfg.mi[0]);
+        }
       }
       return node;
     });

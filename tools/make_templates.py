@@ -130,9 +130,24 @@ SHOP = [
 
 TEMPLATES = []
 
-def template(name, description, app_bk, pos, mm, sm, mi, si, tree):
+def template(name, description, app_bk, pos, mm, sm, mi, si, tree, looks=None):
     TEMPLATES.append(dict(name=name, description=description, app_bk=rgb(*app_bk),
-                          pos=pos, mm=mm, sm=sm, mi=mi, si=si, tree=tree))
+                          pos=pos, mm=mm, sm=sm, mi=mi, si=si, tree=tree, looks=looks or {}))
+
+# Today's look (see src/model/LookValues.h), kept in a section of its own,
+# "<name> Looks", which older readers pass over. `looks` maps "mm" and "sm"
+# to menu_look(...) and "mi" and "si" to a list of three font(...), one per
+# state; leave out what keeps the classic look. Set the classic FontName,
+# FontSize and FontStyle of each state to the nearest the applet holds.
+SYSTEM_UI, PAGE_FONT = 1, 2
+SHADOW_SOFT, SHADOW_STRONG = 1, 2
+
+def menu_look(item_radius=0, panel_radius=0, shadow=0, label_inset=0, arrows=0, fade_in=0):
+    return dict(ItemRadius=item_radius, PanelRadius=panel_radius, Shadow=shadow,
+                LabelInset=label_inset, Arrows=arrows, FadeIn=fade_in)
+
+def font(family=0, px=0, weight=0, italic=0):
+    return dict(FontFamily=family, FontPx=px, FontWeight=weight, FontItalic=italic)
 
 WHITE, BLACK = (255, 255, 255), (0, 0, 0)
 
@@ -293,6 +308,18 @@ def section_lines(t):
                 items.append("I%d-%d=%s,,%s,%s" % (sub_no, j, slabel, starget, slink))
     lines.append("Relation=%d,%d,%s%s" % (sub_no + 1, len(tree), "".join(counts), "".join(pairs)))
     lines += items
+    looks = []
+    for prefix in ("mm", "sm"):
+        for k, v in t["looks"].get(prefix, {}).items():
+            if v:
+                looks.append("m_%s%s=%d" % (prefix, k, v))
+    for prefix in ("mi", "si"):
+        for n, f in enumerate(t["looks"].get(prefix, []), 1):
+            for k, v in f.items():
+                if v:
+                    looks.append("m_%s%s%d=%d" % (prefix, k, n, v))
+    if looks:
+        lines += ["", "[%s Looks]" % t["name"]] + looks
     return lines
 
 

@@ -12,7 +12,11 @@ site serves them (the browser then keeps the script compiled between
 loads, as it does for a visitor). Prints the medians, their ratios and the
 script's size.
 
-    /usr/bin/python3 bench/browser/bench_glidebar.py build/bench/bin/vantrel-gen [RUNS]
+    /usr/bin/python3 bench/browser/bench_glidebar.py build/bench/bin/vantrel-gen [RUNS] [looks]
+
+With `looks` the menus have today's look as well: rounded items and menus,
+shadows, arrows, wider label room, System UI in Semibold at 15 px, sub
+menus fading in (the params MMLook ... SILook3).
 """
 
 import functools
@@ -32,11 +36,18 @@ from selenium.webdriver.chrome.options import Options
 from selenium.webdriver.chrome.service import Service
 
 SIZES = ((20, 20), (200, 200))
+# Today's look of the `looks` run, as the project file keeps it.
+LOOKS = ('[Looks]\n' + ''.join('m_%s=%d\n' % kv for kv in (
+    ('mmItemRadius', 6), ('mmPanelRadius', 8), ('mmShadow', 1), ('mmLabelInset', 12), ('mmArrows', 1),
+    ('smItemRadius', 4), ('smPanelRadius', 8), ('smShadow', 2), ('smLabelInset', 10), ('smFadeIn', 1))) +
+    ''.join('m_%sFontFamily%d=1\nm_%sFontPx%d=15\nm_%sFontWeight%d=600\n' % (f, n, f, n, f, n)
+            for f in ('mi', 'si') for n in (1, 2, 3)))
 COUNTERS = ('ScriptDuration', 'RecalcStyleDuration', 'LayoutDuration')
 
 
-def make_page(gen, folder, main, sub):
-    """A page of main x sub items saved by vantrel-gen."""
+def make_page(gen, folder, main, sub, looks=False):
+    """A page of main x sub items saved by vantrel-gen, with today's look
+    when `looks`."""
     page = os.path.join(folder, 'menu%dx%d.htm' % (main, sub))
     env = dict(os.environ, QT_QPA_PLATFORM='offscreen')
     subprocess.run([gen, 'save', '--template', '0', page], check=True, env=env, stdout=subprocess.DEVNULL)
@@ -52,6 +63,8 @@ def make_page(gen, folder, main, sub):
                                ''.join('%d-%d,' % (i, i + 1) for i in range(main)))
     text = re.sub(r'\[Item\][^\[]*', '[Item]\n' + '\n'.join(items) + '\n\n', text)
     text = re.sub(r'Relation=[^\r\n]*', 'Relation=' + relation, text)
+    if looks:
+        text += '\n' + LOOKS
     with open(qdx, 'w', encoding='utf-8', newline='') as f:
         f.write(text)
     subprocess.run([gen, 'save', qdx, page], check=True, env=env, stdout=subprocess.DEVNULL)
@@ -187,6 +200,7 @@ def main():
     if len(sys.argv) < 2:
         sys.exit(__doc__)
     gen, runs = sys.argv[1], int(sys.argv[2]) if len(sys.argv) > 2 else 11
+    looks = len(sys.argv) > 3 and sys.argv[3] == 'looks'
     folder = tempfile.mkdtemp(prefix='glidebar-bench-')
     try:
         options = Options()
@@ -200,7 +214,7 @@ def main():
             driver.execute_cdp_cmd('Performance.enable', {'timeDomain': 'threadTicks'})
             site = serve(folder)
             for main_count, sub_count in SIZES:
-                path = make_page(gen, folder, main_count, sub_count)
+                path = make_page(gen, folder, main_count, sub_count, looks)
                 floor = site + make_floor(driver, site, path)
                 hand = site + make_hand_floor(driver, site, path, main_count, sub_count)
                 page = site + os.path.basename(path)

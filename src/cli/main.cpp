@@ -5,6 +5,7 @@
 #include "html/read/PageImport.h"
 #include "model/AppletParameters.h"
 #include "model/ControlCharacters.h"
+#include "model/LookValues.h"
 #include "model/PageLanguage.h"
 #include "model/StringTable.h"
 #include "render/CurrentItems.h"
@@ -356,6 +357,8 @@ int WritePicture(const CArguments &args, const CAppletParameters &params, const 
                           .arg(area.width()).arg(area.height()).arg(CMenuRenderer::kMaxImageSide));
         return kExitFailed;
     }
+    if (ShowsPageFont(params))
+        Print(stderr, QStringLiteral("vantrel-gen: note: the page's own font is drawn in System UI\n"));
     // Encoded first and written whole, so a failure never leaves half a file
     // in place of a good one.
     QByteArray bytes;

@@ -7,6 +7,7 @@
 #include "html/PageText.h"
 #include "html/SiteLinks.h"
 #include "model/AppletParameters.h"
+#include "model/LookValues.h"
 #include "model/StringTable.h"
 #include "model/SubMenuGeometry.h"
 #include "store/ImageFile.h"
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -122,14 +124,56 @@ void AppendItemStyle(CPageText &out, const char *name, const CConstItemStyle &s)
     out.PutNumber(*s.pFillStyle);
     out.PutNumber(i64(*s.pBorderStyle) + 1);
     out.Put(',');
-    out.PutText(LoadString(StringRange::FontName, *s.pFontName));
+    // The applet's font: the stored one, or the nearest to today's look.
+    const CClassicFont font = ClassicFontOf(s);
+    out.PutText(LoadString(StringRange::FontName, font.name));
     out.Put(',');
-    out.PutText(LoadString(StringRange::FontSize, *s.pFontSize));
+    out.PutText(LoadString(StringRange::FontSize, font.size));
     out.Put(',');
-    out.PutText(LoadString(StringRange::FontStyle, *s.pFontStyle));
+    out.PutText(LoadString(StringRange::FontStyle, font.style));
     out.Put(',');
     out.PutText(LoadString(StringRange::ItemAlign, *s.pAlign));
     out.Put(',');
+    EndParam(out);
+}
+
+// Today's look of a menu, for the page script only: "MMLook" / "SMLook"
+// with the item corner radius, the panel's corner radius, the shadow (0
+// none, 1 soft, 2 strong), the label inset, arrows (0/1) and fading in
+// (0/1). Written only for a look other than the classic one.
+void AppendMenuLook(CPageText &out, const char *name, const CMenuLook &look)
+{
+    if (look.IsClassic())
+        return;
+    BeginParam(out, name);
+    const int values[] = {look.itemRadius, look.panelRadius, look.shadow,
+                          look.labelInset, int(look.arrows), int(look.fadeIn)};
+    for (size_t i = 0; i < std::size(values); ++i) {
+        if (i)
+            out.Put(',');
+        out.PutNumber(values[i]);
+    }
+    EndParam(out);
+}
+
+// Today's type of an item look, for the page script only: "MILook1" ...
+// "SILook3" with the face (t, h, c, s System UI, p the page's font), the
+// size in pixels, the weight (400-700) and italic (0/1). Written only when
+// it differs from what the look's applet values give.
+void AppendItemLook(CPageText &out, const char *name, const CConstItemStyle &s)
+{
+    const CItemFont font = ItemFontOf(s);
+    if (font == ClassicItemFontOf(s))
+        return;
+    static const char kFaces[] = {'t', 'h', 'c', 's', 'p'};
+    BeginParam(out, name);
+    out.Put(kFaces[font.face]);
+    out.Put(',');
+    out.PutNumber(font.px);
+    out.Put(',');
+    out.PutNumber(font.weight);
+    out.Put(',');
+    out.PutNumber(font.italic ? 1 : 0);
     EndParam(out);
 }
 
@@ -200,6 +244,18 @@ void AppendAppletBlock(CPageText &out, const CAppletParameters &p, bool modern,
     for (bool sub : {false, true})
         for (int state = 1; state <= 3; ++state)
             AppendItemStyle(out, itemStyleNames[sub][state - 1], ItemStyleFields(p, sub, state));
+
+    // What the applet cannot hold, for the page script: lines added only
+    // where a look of today differs from the classic one.
+    if (modern) {
+        AppendMenuLook(out, "MMLook", MenuLookOf(MenuStyleFields(p, false)));
+        AppendMenuLook(out, "SMLook", MenuLookOf(MenuStyleFields(p, true)));
+        static const char *const itemLookNames[2][3] = {{"MILook1", "MILook2", "MILook3"},
+                                                        {"SILook1", "SILook2", "SILook3"}};
+        for (bool sub : {false, true})
+            for (int state = 1; state <= 3; ++state)
+                AppendItemLook(out, itemLookNames[sub][state - 1], ItemStyleFields(p, sub, state));
+    }
 
     // Links that would run code in the visitor's browser are told about
     // (a page for today's browsers never follows them).

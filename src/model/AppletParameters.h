@@ -56,6 +56,21 @@ struct CAppletNumbers {
     int m_siBKColor3 = 0, m_siFRColor3 = 0, m_siItemBorderStyle3 = 0, m_siItemFillStyle3 = 0;
     int m_siFontName3 = 0, m_siFontSize3 = 0, m_siFontStyle3 = 0, m_siAlign3 = 0;
 
+    // Today's look, which only pages for today's browsers show (the applet
+    // holds none of it). 0 in every one of them is a menu as it was before
+    // they existed, drawn as it always was; model/LookValues.h says what
+    // each value means.
+    int m_mmItemRadius = 0, m_mmPanelRadius = 0, m_mmShadow = 0;
+    int m_mmLabelInset = 0, m_mmArrows = 0, m_mmFadeIn = 0;
+    int m_smItemRadius = 0, m_smPanelRadius = 0, m_smShadow = 0;
+    int m_smLabelInset = 0, m_smArrows = 0, m_smFadeIn = 0;
+    int m_miFontFamily1 = 0, m_miFontWeight1 = 0, m_miFontItalic1 = 0, m_miFontPx1 = 0;
+    int m_miFontFamily2 = 0, m_miFontWeight2 = 0, m_miFontItalic2 = 0, m_miFontPx2 = 0;
+    int m_miFontFamily3 = 0, m_miFontWeight3 = 0, m_miFontItalic3 = 0, m_miFontPx3 = 0;
+    int m_siFontFamily1 = 0, m_siFontWeight1 = 0, m_siFontItalic1 = 0, m_siFontPx1 = 0;
+    int m_siFontFamily2 = 0, m_siFontWeight2 = 0, m_siFontItalic2 = 0, m_siFontPx2 = 0;
+    int m_siFontFamily3 = 0, m_siFontWeight3 = 0, m_siFontItalic3 = 0, m_siFontPx3 = 0;
+
     int m_bSaved = 0;
 };
 static_assert(std::has_unique_object_representations_v<CAppletNumbers>,
@@ -122,12 +137,14 @@ public:
     const std::unique_ptr<CAppletMenu> m_pMainMenu;
 };
 
-// The eight style values of one item state, as the item style pages and
-// the renderer see them. bSub selects the sub-menu items; nState is 1..3.
-// From a const configuration the fields can only be read.
+// The style values of one item state, as the item style pages and the
+// renderer see them: the applet's eight, then today's font values.
+// bSub selects the sub-menu items; nState is 1..3. From a const
+// configuration the fields can only be read.
 template <typename Int> struct CItemStyleOf {
     Int *pBKColor, *pFRColor, *pBorderStyle, *pFillStyle;
     Int *pFontName, *pFontSize, *pFontStyle, *pAlign;
+    Int *pFontFamily, *pFontWeight, *pFontItalic, *pFontPx;
 };
 using CItemStyle = CItemStyleOf<int>;
 using CConstItemStyle = CItemStyleOf<const int>;
@@ -144,11 +161,17 @@ template <typename From> void AssignItemStyle(const CItemStyle &to, const CItemS
     *to.pFontSize = *from.pFontSize;
     *to.pFontStyle = *from.pFontStyle;
     *to.pAlign = *from.pAlign;
+    *to.pFontFamily = *from.pFontFamily;
+    *to.pFontWeight = *from.pFontWeight;
+    *to.pFontItalic = *from.pFontItalic;
+    *to.pFontPx = *from.pFontPx;
 }
 
-// The seven values of the main menu's style (bSub false) or the sub menus'.
+// The values of the main menu's style (bSub false) or the sub menus': the
+// applet's seven, then today's look.
 template <typename Int> struct CMenuStyleOf {
     Int *pBKColor, *pBKStyle, *pMenuAlign, *pWidth, *pHeight, *pItemGap, *pBorderThick;
+    Int *pItemRadius, *pPanelRadius, *pShadow, *pLabelInset, *pArrows, *pFadeIn;
 };
 using CMenuStyle = CMenuStyleOf<int>;
 using CConstMenuStyle = CMenuStyleOf<const int>;
@@ -163,4 +186,10 @@ template <typename From> void AssignMenuStyle(const CMenuStyle &to, const CMenuS
     *to.pHeight = *from.pHeight;
     *to.pItemGap = *from.pItemGap;
     *to.pBorderThick = *from.pBorderThick;
+    *to.pItemRadius = *from.pItemRadius;
+    *to.pPanelRadius = *from.pPanelRadius;
+    *to.pShadow = *from.pShadow;
+    *to.pLabelInset = *from.pLabelInset;
+    *to.pArrows = *from.pArrows;
+    *to.pFadeIn = *from.pFadeIn;
 }

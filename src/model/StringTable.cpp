@@ -32,7 +32,7 @@ const QHash<int, QString> &Table()
         fill(StringRange::Section, {"General", "Main Menu Style", "Sub Menu Style",
                                     "Main Item Style1", "Main Item Style2", "Main Item Style3",
                                     "Sub Item Style1", "Sub Item Style2", "Sub Item Style3",
-                                    "Item", "Menu Relation"});
+                                    "Item", "Menu Relation", "Looks"});
         fill(StringRange::MenuBkStyle, {"01", "02", "11", "12"});
         fill(StringRange::FontSize, {"9", "12", "14", "16", "18", "20", "22", "24", "26", "28",
                                      "36", "48", "72"});

@@ -31,7 +31,7 @@ constexpr CStringRange FontStyle{210, 3};     // "p", "b", "i"
 constexpr CStringRange ItemAlign{220, 9};     // "ll" ... "rr"
 constexpr CStringRange MenuAlign{240, 2};     // "v", "h"
 constexpr CStringRange TargetFrame{260, 4};   // "_self", "_parent", "_top", "_blank"
-constexpr CStringRange Section{300, 11};      // "General" ... "Menu Relation"
+constexpr CStringRange Section{300, 12};      // "General" ... "Menu Relation", "Looks"
 constexpr CStringRange MenuBkStyle{356, 4};   // "01", "02", "11", "12"
 constexpr CStringRange FontSize{400, 13};     // "9" ... "72"
 }

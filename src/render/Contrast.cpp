@@ -3,6 +3,7 @@
 #include "model/AppletMenu.h"
 #include "model/AppletMenuItem.h"
 #include "model/AppletParameters.h"
+#include "model/LookValues.h"
 #include "model/StringTable.h"
 
 #include <algorithm>
@@ -45,11 +46,10 @@ double ContrastRatio(int colorA, int colorB)
     return Ratio(RelativeLuminance(colorA), RelativeLuminance(colorB));
 }
 
-bool IsLargeText(int nFontSize, int nFontStyle)
+bool IsLargeText(int px, int weight)
 {
-    const int px = FontPixels(nFontSize);
-    // 18.66 px is 14 pt; the list's sizes are whole pixels.
-    return px >= 24 || (nFontStyle == 1 && px * 100 >= 1866);
+    // 18.66 px is 14 pt; sizes are whole pixels.
+    return px >= 24 || (weight >= Look::kBold && px * 100 >= 1866);
 }
 
 int ColorUnderItems(const CAppletParameters &params, bool bSub)
@@ -63,7 +63,9 @@ int ColorUnderItems(const CAppletParameters &params, bool bSub)
 CTextContrast TextContrast(const CContrastLook &look, int underColor)
 {
     CTextContrast result;
-    result.required = IsLargeText(look.fontSize, look.fontStyle) ? 3.0 : 4.5;
+    const int px = look.fontPx > 0 ? look.fontPx : FontPixels(look.fontSize);
+    const int weight = look.fontWeight > 0 ? look.fontWeight : (look.fontStyle == 1 ? Look::kBold : Look::kRegular);
+    result.required = IsLargeText(px, weight) ? 3.0 : 4.5;
     const double text = RelativeLuminance(look.frColor);
     const int fill = (look.fill >= 0 && look.fill <= 9) ? look.fill : 0;
     if (fill <= 1) {
@@ -91,6 +93,9 @@ CTextContrast ItemTextContrast(const CAppletParameters &params, bool bSub, int n
     look.fill = *s.pFillStyle;
     look.fontSize = *s.pFontSize;
     look.fontStyle = *s.pFontStyle;
+    const CItemFont font = ShownItemFont(params, bSub, nState);
+    look.fontPx = font.px;
+    look.fontWeight = font.weight;
     return TextContrast(look, ColorUnderItems(params, bSub));
 }
 

@@ -23,11 +23,10 @@ double RelativeLuminance(int color);
 // (L1 + 0.05) / (L2 + 0.05) with L1 the lighter: 1 to 21.
 double ContrastRatio(int colorA, int colorB);
 
-// Large text per WCAG: at least 24 CSS px, or 18.66 px bold. Item font sizes
-// are the size list's numbers taken as CSS pixels, as the pictures and the
-// page script draw them. nFontSize is the size list's index, nFontStyle 0
-// plain, 1 bold, 2 italic.
-bool IsLargeText(int nFontSize, int nFontStyle);
+// Large text per WCAG: at least 24 CSS px, or 18.66 px bold (a weight of
+// 700; Semibold counts as not bold, as checkers judge it). Item font sizes
+// are pixels, as the pictures and the page script draw them.
+bool IsLargeText(int px, int weight);
 
 // The colours and type of one item look, as an item style page shows them.
 struct CContrastLook {
@@ -36,6 +35,10 @@ struct CContrastLook {
     int fill = 0;       // fill list index 0..9; others count as 0, as drawn
     int fontSize = 0;   // size list index
     int fontStyle = 0;
+    // Today's look where it sets them (model/LookValues.h): the size in
+    // pixels and the weight, in place of the size index and the style.
+    int fontPx = 0;
+    int fontWeight = 0;
 };
 
 struct CTextContrast {
@@ -52,7 +55,8 @@ int ColorUnderItems(const CAppletParameters &params, bool bSub);
 // The contrast of a look's text; underColor is what a transparent item shows.
 CTextContrast TextContrast(const CContrastLook &look, int underColor);
 // The same for the stored look of main (bSub false) or sub items in state
-// nState (1 Normal, 2 Mouse Move, 3 Mouse Click).
+// nState (1 Normal, 2 Mouse Move, 3 Mouse Click), with the type the page
+// shows.
 CTextContrast ItemTextContrast(const CAppletParameters &params, bool bSub, int nState);
 
 // A ratio as shown to the user, "4.8:1": cut, not rounded, to one decimal,

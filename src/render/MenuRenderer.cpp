@@ -1,6 +1,7 @@
 #include "render/MenuRenderer.h"
 
 #include "model/AppletParameters.h"
+#include "model/LookValues.h"
 #include "model/StringTable.h"
 #include "model/SubMenuGeometry.h"
 #include "render/FontTable.h"
@@ -10,8 +11,10 @@
 #include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -60,19 +63,21 @@ CItemLook CMenuRenderer::LookOf(const CAppletParameters &params, bool bSub, int 
     const int align = (*s.pAlign >= 0 && *s.pAlign <= 8) ? *s.pAlign : 0;
     look.imageAlign = align / 3;
     look.textAlign = align % 3;
+    const CMenuLook menu = ShownMenuLook(params, bSub);
+    look.radius = menu.itemRadius;
+    look.inset = menu.labelInset;
     return look;
 }
 
 namespace {
 
-void FillItem(QPainter &p, const QRect &r, const CItemLook &look)
+// What an item is filled with (fill 1..9; Qt::NoBrush for 0).
+QBrush FillBrush(const QRect &r, const CItemLook &look)
 {
     if (look.fill == 0)
-        return;
-    if (look.fill == 1) {
-        p.fillRect(r, look.bk);
-        return;
-    }
+        return QBrush();
+    if (look.fill == 1)
+        return QBrush(look.bk);
     // 2..5 run left to right, 6..9 top to bottom; within each four: black to
     // colour, white to colour, colour to black, colour to white.
     const int k = (look.fill - 2) % 4;
@@ -85,7 +90,51 @@ void FillItem(QPainter &p, const QRect &r, const CItemLook &look)
     QLinearGradient g(start, end);
     g.setColorAt(0, from);
     g.setColorAt(1, to);
-    p.fillRect(r, g);
+    return QBrush(g);
+}
+
+void FillItem(QPainter &p, const QRect &r, const CItemLook &look)
+{
+    const QBrush brush = FillBrush(r, look);
+    if (brush.style() != Qt::NoBrush)
+        p.fillRect(r, brush);
+}
+
+// The pixels of r as a box with corners of `radius` (at most half its
+// smaller side, as CSS draws it).
+QPainterPath RoundedBox(const QRectF &r, qreal radius)
+{
+    QPainterPath path;
+    const qreal rad = std::max<qreal>(0, std::min({radius, r.width() / 2, r.height() / 2}));
+    if (r.width() <= 0 || r.height() <= 0)
+        return path;
+    if (rad <= 0)
+        path.addRect(r);
+    else
+        path.addRoundedRect(r, rad, rad);
+    return path;
+}
+
+QRectF PixelBox(const QRect &r)
+{
+    return QRectF(r.x(), r.y(), r.width(), r.height());
+}
+
+// Fills a path with its edges smoothed, as a browser draws a rounded box.
+void FillSmooth(QPainter &p, const QPainterPath &path, const QBrush &brush)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.fillPath(path, brush);
+    p.restore();
+}
+
+// The ring of thickness t inside a box of rounded corners: the outer edge's
+// radius, and the inner edge's that much less (CSS's inner border radius).
+QPainterPath RoundedRing(const QRectF &r, qreal radius, int t)
+{
+    const qreal outer = std::max<qreal>(0, std::min({radius, r.width() / 2, r.height() / 2}));
+    return RoundedBox(r, outer).subtracted(RoundedBox(r.adjusted(t, t, -t, -t), std::max<qreal>(0, outer - t)));
 }
 
 void DrawBorder(QPainter &p, const QRect &r, const CItemLook &look, int thickness)
@@ -112,6 +161,119 @@ void DrawBorder(QPainter &p, const QRect &r, const CItemLook &look, int thicknes
         p.fillRect(QRect(l + 1, b, rt - l, 1), bottomRight);
         p.fillRect(QRect(rt, tp + 1, 1, b - tp), bottomRight);
     }
+}
+
+// The border of an item with rounded corners.
+void DrawRoundBorder(QPainter &p, const QRect &r, const CItemLook &look, int t)
+{
+    if (t <= 0)
+        return;
+    const QRectF box = PixelBox(r);
+    const QPainterPath ring = RoundedRing(box, look.radius, t);
+    if (look.border == 0) {
+        FillSmooth(p, ring, look.fr);
+        return;
+    }
+    const QColor light = Mix(look.bk, Qt::white, 0.65);
+    const QColor dark = Mix(look.bk, Qt::black, 0.6);
+    // The top and left bands reach the diagonals from the top-right and
+    // bottom-left outer corners to the inner ones.
+    const QRectF inner = box.adjusted(t, t, -t, -t);
+    QPainterPath topLeft;
+    topLeft.addPolygon(QPolygonF({box.topLeft(), box.topRight(), inner.topRight(), inner.bottomLeft(),
+                                  box.bottomLeft()}));
+    topLeft.closeSubpath();
+    FillSmooth(p, ring.intersected(topLeft), look.border == 1 ? light : dark);
+    FillSmooth(p, ring.subtracted(topLeft), look.border == 1 ? dark : light);
+}
+
+void DrawArrow(QPainter &p, const QRect &r, bool bDown, const QColor &color)
+{
+    const QRectF b = PixelBox(r);
+    QPainterPath path;
+    if (bDown)
+        path.addPolygon(QPolygonF({b.topLeft(), b.topRight(), QPointF(b.center().x(), b.bottom())}));
+    else
+        path.addPolygon(QPolygonF({b.topLeft(), QPointF(b.right(), b.center().y()), b.bottomLeft()}));
+    path.closeSubpath();
+    FillSmooth(p, path, color);
+}
+
+// Blurs an image's alpha (the picture of a black shape) by a Gaussian of
+// deviation sigma, each way in turn.
+void BlurAlpha(QImage &image, double sigma)
+{
+    const int w = image.width(), h = image.height();
+    const int reach = int(std::ceil(3 * sigma));
+    if (reach <= 0 || w <= 0 || h <= 0)
+        return;
+    std::vector<float> kernel(size_t(2 * reach + 1));
+    float sum = 0;
+    for (int i = -reach; i <= reach; ++i)
+        sum += kernel[size_t(i + reach)] = float(std::exp(-(i * i) / (2 * sigma * sigma)));
+    for (float &k : kernel)
+        k /= sum;
+    std::vector<float> a(size_t(w) * size_t(h)), b(a.size());
+    for (int y = 0; y < h; ++y) {
+        const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < w; ++x)
+            a[size_t(y) * w + x] = float(qAlpha(line[x]));
+    }
+    auto pass = [&](const std::vector<float> &from, std::vector<float> &to, bool across) {
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                float v = 0;
+                for (int i = -reach; i <= reach; ++i) {
+                    const int xx = across ? x + i : x, yy = across ? y : y + i;
+                    if (xx >= 0 && xx < w && yy >= 0 && yy < h)
+                        v += kernel[size_t(i + reach)] * from[size_t(yy) * w + xx];
+                }
+                to[size_t(y) * w + x] = v;
+            }
+        }
+    };
+    pass(a, b, true);
+    pass(b, a, false);
+    for (int y = 0; y < h; ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            line[x] = qRgba(0, 0, 0, std::clamp(int(std::lround(a[size_t(y) * w + x])), 0, 255));
+    }
+}
+
+// The shadow under a menu's box, outside the box only, where `visible`
+// shows it.
+void DrawShadow(QPainter &p, const QRect &box, int radius, const Look::CShadow &shadow, const QRect &visible)
+{
+    const int reach = CMenuRenderer::ShadowOutset(shadow.blur);
+    const QRect cast = box.translated(0, shadow.dy).adjusted(-reach, -reach, reach, reach);
+    // Only what can show is made: the shadow near the visible part.
+    QRect area = cast;
+    if (!visible.isEmpty())
+        area &= visible.adjusted(-reach, -reach, reach, reach);
+    if (area.isEmpty() || area.width() > CMenuRenderer::kMaxImageSide + 2 * reach
+        || area.height() > CMenuRenderer::kMaxImageSide + 2 * reach)
+        return;
+    QImage image(area.size(), QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return;
+    image.fill(Qt::transparent);
+    {
+        QPainter ip(&image);
+        ip.setRenderHint(QPainter::Antialiasing, true);
+        ip.translate(-area.topLeft());
+        ip.fillPath(RoundedBox(PixelBox(box.translated(0, shadow.dy)), radius), QColor(0, 0, 0, shadow.alpha));
+    }
+    BlurAlpha(image, shadow.blur / 2.0);
+    {
+        // A box shadow shows outside its box only.
+        QPainter ip(&image);
+        ip.setRenderHint(QPainter::Antialiasing, true);
+        ip.translate(-area.topLeft());
+        ip.setCompositionMode(QPainter::CompositionMode_DestinationOut);
+        ip.fillPath(RoundedBox(PixelBox(box), radius), Qt::black);
+    }
+    p.drawImage(area.topLeft(), image);
 }
 
 int AlignedLeft(int align, int left, int room, int width)
@@ -236,10 +398,19 @@ CMenuLayout::CMenuLayout(const CAppletParameters &params, int nPageWidth)
     m_bFlush = mainMenu.flush;
     if (mainMenu.flush && nPageWidth > 0 && !m_applet.isEmpty())
         KeepOnPage(params, nPageWidth);
+    for (bool sub : {false, true}) {
+        const CMenuLook look = ShownMenuLook(params, sub);
+        CShadowReach &reach = m_shadows[sub ? 1 : 0];
+        reach.on = look.shadow != Look::ShadowNone;
+        reach.outset = CMenuRenderer::ShadowOutset(Look::kShadows[look.shadow].blur);
+        reach.dy = Look::kShadows[look.shadow].dy;
+    }
     m_extent = m_applet;
-    for (const CMenuGeometry &sub : m_subs)
-        if (sub.count > 0 && !m_applet.isEmpty())
-            m_extent |= sub.box;
+    if (!m_applet.isEmpty())
+        m_extent |= ShadowRect(-1);
+    for (int i = 0; i < m_main.count; ++i)
+        if (HasSubMenu(i) && !m_applet.isEmpty())
+            m_extent |= SubMenuRect(i) | ShadowRect(i);
     if (nPageWidth <= 0)
         m_extent &= QRect(0, 0, std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
 }
@@ -296,9 +467,23 @@ bool CMenuLayout::NeedsSmallForm(const CAppletParameters &params, int nPageWidth
 
 QRect CMenuLayout::DrawingRect(int nOpenSubMenu) const
 {
-    if (m_applet.isEmpty() || !HasSubMenu(nOpenSubMenu))
+    if (m_applet.isEmpty())
         return m_applet;
-    return (m_applet | SubMenuRect(nOpenSubMenu)) & m_extent;
+    QRect area = m_applet | ShadowRect(-1);
+    if (HasSubMenu(nOpenSubMenu))
+        area |= SubMenuRect(nOpenSubMenu) | ShadowRect(nOpenSubMenu);
+    return area & m_extent;
+}
+
+QRect CMenuLayout::ShadowRect(int nOwner) const
+{
+    const CShadowReach &reach = m_shadows[nOwner >= 0 ? 1 : 0];
+    const QRect box = nOwner >= 0 ? SubMenuRect(nOwner) : m_main.box;
+    if (!reach.on || box.isEmpty())
+        return QRect();
+    const qint64 outset = reach.outset;
+    return MakeRect(qint64(box.left()) - outset, qint64(box.top()) + reach.dy - outset,
+                    qint64(box.width()) + 2 * outset, qint64(box.height()) + 2 * outset);
 }
 
 bool CMenuLayout::HasSubMenu(int nMain) const
@@ -352,17 +537,34 @@ QColor CMenuRenderer::ToQColor(int color)
 
 QFont CMenuRenderer::ItemFont(const CAppletParameters &params, bool bSub, int nState)
 {
-    const CConstItemStyle s = ItemStyleFields(params, bSub, nState);
-    const CFontFamilies &families = FontFamilies(*s.pFontName);
+    const CItemFont f = ShownItemFont(params, bSub, nState);
+    // The page's own font is drawn in System UI: a picture cannot know it.
+    const CFontFamilies &families = f.face >= 3 ? SystemUiFamilies() : FontFamilies(f.face);
     QFont font;
     font.setFamilies(families.families);
     font.setStyleHint(families.hint);
     font.setFixedPitch(families.hint == QFont::Monospace);
-    const int size = LoadString(StringRange::FontSize, *s.pFontSize).toInt();
-    font.setPixelSize(size > 0 ? size : 12);
-    font.setBold(*s.pFontStyle == 1);
-    font.setItalic(*s.pFontStyle == 2);
+    font.setPixelSize(f.px);
+    // Regular and Bold are faces every family of the tables has; Medium and
+    // Semibold become the face a browser would take.
+    int weight = f.weight;
+    if (weight != Look::kRegular && weight != Look::kBold)
+        weight = NearestFaceWeight(FirstInstalledFamily(families), weight, f.italic);
+    font.setWeight(QFont::Weight(weight));
+    font.setItalic(f.italic);
     return font;
+}
+
+QSize CMenuRenderer::ArrowSize(int fontPx, bool bDown)
+{
+    const int a = std::max(3, fontPx * 3 / 10);
+    return bDown ? QSize(2 * a, a) : QSize(a, 2 * a);
+}
+
+int CMenuRenderer::ShadowOutset(int blur)
+{
+    // Three deviations of the Gaussian, whose deviation is half the blur.
+    return (3 * std::max(0, blur) + 1) / 2;
 }
 
 const QImage &CMenuRenderer::Image(const QString &storedPath) const
@@ -430,13 +632,36 @@ void CMenuRenderer::Draw(QPainter &p, const CAppletParameters &params, const CRe
 void CMenuRenderer::DrawItem(QPainter &p, const QRect &r, const CItemLook &look, int thickness,
                              const QString &label, const QString &imagePath) const
 {
-    FillItem(p, r, look);
     const int t = std::clamp(thickness, 0, std::min(r.width(), r.height()) / 2);
-    DrawBorder(p, r, look, t);
+    if (look.radius > 0) {
+        const QBrush brush = FillBrush(r, look);
+        if (brush.style() != Qt::NoBrush)
+            FillSmooth(p, RoundedBox(PixelBox(r), look.radius), brush);
+        DrawRoundBorder(p, r, look, t);
+    } else {
+        FillItem(p, r, look);
+        DrawBorder(p, r, look, t);
+    }
 
-    const QRect content = r.adjusted(t + 2, t, -(t + 2), -t);
+    QRect content = r.adjusted(t + look.inset, t, -(t + look.inset), -t);
     if (content.width() <= 0 || content.height() <= 0)
         return;
+    if (look.arrow != CItemLook::NoArrow) {
+        // The arrow keeps the right end of the room; the label and image
+        // are laid out in what is left.
+        const QSize size = ArrowSize(look.font.pixelSize(), look.arrow == CItemLook::ArrowDown);
+        if (size.width() <= content.width()) {
+            const QRect arrow(content.right() + 1 - size.width(),
+                              content.top() + (content.height() - size.height()) / 2, size.width(), size.height());
+            p.save();
+            p.setClipRect(content, Qt::IntersectClip);
+            DrawArrow(p, arrow, look.arrow == CItemLook::ArrowDown, look.fr);
+            p.restore();
+            content.setRight(arrow.left() - 1 - kArrowGap);
+            if (content.width() <= 0)
+                return;
+        }
+    }
     const QImage &image = Image(imagePath);
     QRect imageRect;
     if (!image.isNull()) {
@@ -505,14 +730,25 @@ void CMenuRenderer::DrawMenu(QPainter &p, const CAppletParameters &params, const
     const int bkStyle = sub ? params.m_smBKStyle : params.m_mmBKStyle;
     const QColor menuColor = ToQColor(sub ? params.m_smBKColor : params.m_mmBKColor);
     const int thickness = sub ? params.m_smBorderThick : params.m_mmBorderThick;
+    const CMenuLook menuLook = ShownMenuLook(params, sub);
+    const QRect visible = p.clipBoundingRect().toAlignedRect();
 
-    if (bkStyle == 2 || bkStyle == 3)
-        p.fillRect(box, menuColor);
+    if (menuLook.shadow != Look::ShadowNone)
+        DrawShadow(p, box, menuLook.panelRadius, Look::kShadows[menuLook.shadow], visible);
+    if (bkStyle == 2 || bkStyle == 3) {
+        if (menuLook.panelRadius > 0)
+            FillSmooth(p, RoundedBox(PixelBox(box), menuLook.panelRadius), menuColor);
+        else
+            p.fillRect(box, menuColor);
+    }
+    // Items that open a sub menu carry an arrow, pointing where it opens.
+    const CItemLook::EArrow arrow = !menuLook.arrows ? CItemLook::NoArrow
+                                    : (!sub && params.m_mmMenuAlign == 1) ? CItemLook::ArrowDown
+                                                                          : CItemLook::ArrowRight;
 
     // The three looks are worked out once, not per item.
     CItemLook looks[3];
     bool made[3] = {false, false, false};
-    const QRect visible = p.clipBoundingRect().toAlignedRect();
     const int count = sub ? layout.SubCount(nOwner) : layout.MainCount();
     for (int k = 0; k < count; ++k) {
         const CItemRef ref = sub ? CItemRef{nOwner, k} : CItemRef{k, -1};
@@ -525,15 +761,26 @@ void CMenuRenderer::DrawMenu(QPainter &p, const CAppletParameters &params, const
             made[st - 1] = true;
         }
         const CAppletMenuItem *item = menu->GetItem(k);
+        const bool opens = !sub && arrow != CItemLook::NoArrow && layout.HasSubMenu(k);
+        CItemLook withArrow;
+        if (opens) {
+            withArrow = looks[st - 1];
+            withArrow.arrow = arrow;
+        }
+        const CItemLook &look = opens ? withArrow : looks[st - 1];
         if (item)
-            DrawItem(p, r, looks[st - 1], thickness, item->m_strLabel, item->m_strImage);
+            DrawItem(p, r, look, thickness, item->m_strLabel, item->m_strImage);
         else
-            DrawItem(p, r, looks[st - 1], thickness, QString(), QString());
+            DrawItem(p, r, look, thickness, QString(), QString());
     }
 
     if (bkStyle == 1 || bkStyle == 3) {
         const QColor frame = menuColor.lightness() < 80 ? Mix(menuColor, Qt::white, 0.5)
                                                         : Mix(menuColor, Qt::black, 0.45);
+        if (menuLook.panelRadius > 0) {
+            FillSmooth(p, RoundedRing(PixelBox(box), menuLook.panelRadius, 1), frame);
+            return;
+        }
         p.fillRect(QRect(box.left(), box.top(), box.width(), 1), frame);
         p.fillRect(QRect(box.left(), box.bottom(), box.width(), 1), frame);
         p.fillRect(QRect(box.left(), box.top(), 1, box.height()), frame);

@@ -74,10 +74,10 @@ public:
     // with the margin of its position on every side.
     QRect AppletRect() const { return m_applet; }
     // The applet's box with every sub menu (which may float beyond it in a
-    // page for today's browsers), from (0, 0).
+    // page for today's browsers) and every shadow.
     QRect Extent() const { return m_extent; }
     // What a picture of the menu with sub menu nOpenSubMenu open shows: the
-    // applet's box and that sub menu.
+    // applet's box and that sub menu, with their shadows.
     QRect DrawingRect(int nOpenSubMenu) const;
     // Whether a page for today's browsers nPageWidth pixels wide shows the
     // small-screen form (see SmallMenuLayout.h): where the page gives the
@@ -87,6 +87,9 @@ public:
     // kLeastFont, in any state (the sub menus' items and labels count where
     // there is a sub menu).
     static bool NeedsSmallForm(const CAppletParameters &params, int nPageWidth);
+    // What the shadow under the main menu (nOwner -1) or under main item
+    // nOwner's sub menu darkens; empty without one.
+    QRect ShadowRect(int nOwner) const;
 
     int MainCount() const { return m_main.count; }
     QRect MainMenuRect() const { return m_main.box; }
@@ -117,6 +120,15 @@ private:
     };
     void KeepOnPage(const CAppletParameters &params, int nPageWidth);
 
+    // How far the shadows of the main menu [0] and the sub menus [1] reach
+    // beyond their menu's box, and how far down they are cast.
+    struct CShadowReach {
+        int outset = 0;
+        int dy = 0;
+        bool on = false;
+    };
+    CShadowReach m_shadows[2];
+
     CMenuGeometry m_main;
     std::vector<CMenuGeometry> m_subs; // one per main item; count 0 = no sub menu
     QRect m_applet;
@@ -146,10 +158,27 @@ private:
 //   horizontal ones run from the left edge to the right edge, vertical ones
 //   from the top edge to the bottom edge.
 // - Font: TimesRoman is a serif family, Helvetica a sans, Courier a
-//   monospace; the size table's numbers are taken as pixels; style plain,
-//   bold or italic. Text is drawn in the foreground colour, centred
-//   vertically and cut at the item's border.
-// - Alignment: inside the border (less 2 pixels of padding at the sides) the
+//   monospace (see FontTable.h); the size table's numbers are taken as
+//   pixels; style plain, bold or italic. Text is drawn in the foreground
+//   colour, centred vertically and cut at the item's border.
+// - Today's look (model/LookValues.h), drawn for pages for today's browsers
+//   only (an applet page shows the applet's values alone): System UI and
+//   the page's own font in the System UI families; any size of 9 to 72
+//   pixels; Medium and Semibold as the nearest face the family has, as a
+//   browser chooses it. Items' corners rounded with the menu's item radius
+//   (fill, border and bevel alike; a bevel's two colours meet on the
+//   diagonal from each outer corner to the inner one); the menu box's fill,
+//   frame and shadow rounded with its panel radius. The shadow is CSS's
+//   box-shadow: black of the shadow's opacity, cast down by its offset and
+//   blurred by a Gaussian of half its blur radius, drawn outside the menu's
+//   box only, under the menu. An arrow on items that open a sub menu: a
+//   triangle in the text colour at the right end of the item's room, 2a by
+//   a pointing down (horizontal main menu) or a by 2a pointing right
+//   (vertical), a being 3/10 of the font size (rounded down) but at least 3,
+//   centred vertically (a half pixel rounded up the page); the label's room
+//   ends 4 pixels before it.
+// - Alignment: inside the border (less the label inset at the sides, 2
+//   pixels in a classic look) the
 //   image sits at its own alignment, centred vertically, shrunk to fit when
 //   larger than the item. The text is aligned in the room the image leaves
 //   on one side: right of a left image, left of a right image, and on its
@@ -167,6 +196,10 @@ struct CItemLook {
     int fill = 0;   // 0..9
     QFont font;
     int imageAlign = 0, textAlign = 0; // 0 left, 1 centre, 2 right
+    int radius = 0; // corner radius
+    int inset = 2;  // room between the border and the label at each side
+    enum EArrow { NoArrow, ArrowDown, ArrowRight };
+    EArrow arrow = NoArrow;
 };
 
 class CSmallMenuLayout;
@@ -190,6 +223,12 @@ public:
     void DrawItem(QPainter &p, const QRect &r, const CItemLook &look, int thickness, const QString &label,
                   const QString &imagePath) const;
     static QColor ToQColor(int color);
+    // The box of the arrow of an item whose label is fontPx pixels, pointing
+    // down or right, and the room kept between it and the label.
+    static QSize ArrowSize(int fontPx, bool bDown);
+    static constexpr int kArrowGap = 4;
+    // How far a shadow of blur radius `blur` reaches beyond its box.
+    static int ShadowOutset(int blur);
 
     // The small-screen form (see CSmallMenuLayout), in its own coordinates,
     // and its picture.

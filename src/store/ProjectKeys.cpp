@@ -38,6 +38,20 @@ constexpr CProjectKey Col(int section, const char *name, int P::*field)
     Num(section, "m_" #fam "ItemGap", &P::m_##fam##ItemGap),                  \
     Num(section, "m_" #fam "BorderThick", &P::m_##fam##BorderThick)
 
+#define VANTREL_MENU_LOOK(fam)                                                \
+    Num(SectionLooks, "m_" #fam "ItemRadius", &P::m_##fam##ItemRadius),       \
+    Num(SectionLooks, "m_" #fam "PanelRadius", &P::m_##fam##PanelRadius),     \
+    Num(SectionLooks, "m_" #fam "Shadow", &P::m_##fam##Shadow),               \
+    Num(SectionLooks, "m_" #fam "LabelInset", &P::m_##fam##LabelInset),       \
+    Num(SectionLooks, "m_" #fam "Arrows", &P::m_##fam##Arrows),               \
+    Num(SectionLooks, "m_" #fam "FadeIn", &P::m_##fam##FadeIn)
+
+#define VANTREL_ITEM_LOOK(fam, n)                                             \
+    Num(SectionLooks, "m_" #fam "FontFamily" #n, &P::m_##fam##FontFamily##n), \
+    Num(SectionLooks, "m_" #fam "FontWeight" #n, &P::m_##fam##FontWeight##n), \
+    Num(SectionLooks, "m_" #fam "FontItalic" #n, &P::m_##fam##FontItalic##n), \
+    Num(SectionLooks, "m_" #fam "FontPx" #n, &P::m_##fam##FontPx##n)
+
 const std::array<CProjectKey, kProjectKeyCount> kKeys = {{
     Text(SectionGeneral, "m_HTMLTitle", &P::m_HTMLTitle),
     Num(SectionGeneral, "m_Align", &P::m_Align),
@@ -56,10 +70,20 @@ const std::array<CProjectKey, kProjectKeyCount> kKeys = {{
     VANTREL_ITEM_STYLE(SectionSubItemStyle1, si, 1),
     VANTREL_ITEM_STYLE(SectionSubItemStyle2, si, 2),
     VANTREL_ITEM_STYLE(SectionSubItemStyle3, si, 3),
+    VANTREL_MENU_LOOK(mm),
+    VANTREL_MENU_LOOK(sm),
+    VANTREL_ITEM_LOOK(mi, 1),
+    VANTREL_ITEM_LOOK(mi, 2),
+    VANTREL_ITEM_LOOK(mi, 3),
+    VANTREL_ITEM_LOOK(si, 1),
+    VANTREL_ITEM_LOOK(si, 2),
+    VANTREL_ITEM_LOOK(si, 3),
 }};
 
 #undef VANTREL_ITEM_STYLE
 #undef VANTREL_MENU_STYLE
+#undef VANTREL_MENU_LOOK
+#undef VANTREL_ITEM_LOOK
 } // namespace
 
 const std::array<CProjectKey, kProjectKeyCount> &ProjectKeys()
@@ -70,4 +94,9 @@ const std::array<CProjectKey, kProjectKeyCount> &ProjectKeys()
 QString ProjectSectionName(int nSection)
 {
     return LoadString(StringRange::Section, nSection);
+}
+
+QString TemplateLooksSection(const QString &strTemplate)
+{
+    return strTemplate + QStringLiteral(" Looks");
 }

@@ -262,7 +262,9 @@ void LoadTemplateFromIni(CAppletParameters &params, int nTemplate, const CIniFil
     params.m_PageDescription.clear();
     params.m_SitePages.clear();
     params.m_SitePagesOnFile.clear();
-    ReadValues(params, ini, [&name](int) { return name; }, true);
+    ReadValues(params, ini,
+               [&name](int nSection) { return nSection == SectionLooks ? TemplateLooksSection(name) : name; },
+               true);
     ReadMenuTree(params, ini, name, name);
 }
 
@@ -282,13 +284,17 @@ QStringList ListTemplatesFromIni(const CIniFile &ini)
 CIniFile ProjectIniFor(const CAppletParameters &params)
 {
     CIniFile ini;
+    // "Looks" comes after the menu tree, and only when it holds a value.
     for (int s = 0; s < SectionCount; ++s)
-        ini.AddSection(ProjectSectionName(s));
+        if (s != SectionLooks)
+            ini.AddSection(ProjectSectionName(s));
     for (const CProjectKey &key : ProjectKeys()) {
-        // The choice of a page for today's browsers is written only when it
-        // is on: off is what a file without the key means, so a project
-        // saved before the choice existed is written again byte for byte.
-        if (key.pNumber == &CAppletParameters::m_ModernPage && params.m_ModernPage == 0)
+        // The choice of a page for today's browsers, and each value of
+        // today's look, is written only when it is not 0: 0 is what a file
+        // without the key means, so a project saved before they existed is
+        // written again byte for byte.
+        if ((key.pNumber == &CAppletParameters::m_ModernPage || key.nSection == SectionLooks)
+            && params.*key.pNumber == 0)
             continue;
         // Likewise the page's language, which only a page for today's
         // browsers declares, and a description, which none has had before.

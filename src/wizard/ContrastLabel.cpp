@@ -6,7 +6,10 @@ CContrastLabel::CContrastLabel(QWidget *parent) : QLabel(parent)
 {
     setObjectName(QStringLiteral("contrast"));
     setTextFormat(Qt::PlainText);
-    setTextInteractionFlags(Qt::TextSelectableByMouse);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // A stop of the Tab order, so that keyboard and screen-reader users can
+    // come back to the figure whenever they wish.
+    setFocusPolicy(Qt::StrongFocus);
     const QString help = QStringLiteral(
         "How well the item text stands out from its background, at the worst point of a shade. "
         "Level AA of the web's accessibility guidelines asks at least 4.5:1, or 3:1 for text of "

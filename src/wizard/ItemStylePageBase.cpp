@@ -2,6 +2,7 @@
 
 #include "app/WizardHost.h"
 #include "model/AppletParameters.h"
+#include "model/LookValues.h"
 #include "render/Contrast.h"
 #include "wizard/ColorButton.h"
 #include "wizard/ContrastLabel.h"
@@ -20,10 +21,31 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QStringList kAlignments = {QStringLiteral("Left"), QStringLiteral("Center"),
                                  QStringLiteral("Right")};
+
+// The page's font values as an item look's fields: only the font's are
+// read or written through them, the others name `unused`.
+template <typename Page, typename Int> CItemStyleOf<Int> FontFieldsOf(Page &page, Int &unused)
+{
+    return {&unused, &unused, &unused, &unused, &page.m_nFontName, &page.m_nFontSize, &page.m_nFontStyle, &unused,
+            &page.m_nFontFamily, &page.m_nFontWeight, &page.m_nFontItalic, &page.m_nFontPx};
+}
+
+QString FontWords(const CItemFont &f)
+{
+    static const char *const kFaces[] = {"TimesRoman", "Helvetica", "Courier", "System UI", "Page's font"};
+    static const char *const kWeights[] = {"Regular", "Medium", "Semibold", "Bold"};
+    QString words = QString::fromLatin1(kFaces[std::clamp(f.face, 0, 4)]) + QStringLiteral(", %1 px, ").arg(f.px)
+                    + QString::fromLatin1(kWeights[std::clamp((f.weight - 400) / 100, 0, 3)]);
+    if (f.italic)
+        words += QStringLiteral(" Italic");
+    return words;
+}
 
 } // namespace
 
@@ -120,6 +142,10 @@ void CItemStylePageBase::BuildControls()
     lastRow->addWidget(m_cbTextAlign);
     lastRow->addStretch(1);
     lastRow->addWidget(m_btnFont);
+    m_lblFont = new QLabel(box);
+    m_lblFont->setObjectName(QStringLiteral("fontLine"));
+    m_lblFont->setTextFormat(Qt::PlainText);
+    m_lblFont->setAlignment(Qt::AlignRight);
 
     m_contrast = new CContrastLabel(box);
 
@@ -128,6 +154,7 @@ void CItemStylePageBase::BuildControls()
     boxLayout->addWidget(borderBox);
     boxLayout->addLayout(fillRow);
     boxLayout->addLayout(lastRow);
+    boxLayout->addWidget(m_lblFont);
     boxLayout->addWidget(m_contrast);
 
     m_lblStatus = new CStatusLine(this);
@@ -190,6 +217,10 @@ void CItemStylePageBase::StoreState(int nState)
     *f.pFontName = m_nFontName;
     *f.pFontSize = m_nFontSize;
     *f.pFontStyle = m_nFontStyle;
+    *f.pFontFamily = m_nFontFamily;
+    *f.pFontWeight = m_nFontWeight;
+    *f.pFontItalic = m_nFontItalic;
+    *f.pFontPx = m_nFontPx;
     *f.pAlign = m_nImageAlign * 3 + m_nTextAlign % 3;
     NotifyStored();
 }
@@ -207,6 +238,10 @@ void CItemStylePageBase::LoadState()
         m_nImageAlign = *f.pAlign / 3;
         m_nTextAlign = *f.pAlign % 3;
         m_nFontStyle = *f.pFontStyle;
+        m_nFontFamily = *f.pFontFamily;
+        m_nFontWeight = *f.pFontWeight;
+        m_nFontItalic = *f.pFontItalic;
+        m_nFontPx = *f.pFontPx;
     }
     UpdateData(false);
     UpdateContrast();
@@ -222,7 +257,38 @@ void CItemStylePageBase::UpdateContrast()
     look.fill = m_cbFillStyle->currentIndex();
     look.fontSize = m_nFontSize;
     look.fontStyle = m_nFontStyle;
+    const CItemFont font = ShownFont();
+    look.fontPx = font.px;
+    look.fontWeight = font.weight;
     m_contrast->ShowContrast(TextContrast(look, ColorUnderItems(Host().Params(), m_bSub)));
+    UpdateFontLine();
+}
+
+CItemFont CItemStylePageBase::ShownFont(bool bClassic) const
+{
+    const int unused = 0;
+    const CConstItemStyle fields = FontFieldsOf(*this, unused);
+    return bClassic ? ClassicItemFontOf(fields) : ItemFontOf(fields);
+}
+
+CItemFont CItemStylePageBase::ShownFont() const
+{
+    return ShownFont(Host().Params().m_ModernPage == 0);
+}
+
+void CItemStylePageBase::UpdateFontLine()
+{
+    // The font chosen; where an applet page shows another, that one too.
+    const CItemFont chosen = ShownFont(false);
+    QString words = FontWords(chosen);
+    if (chosen.face == 4)
+        words += QStringLiteral(" (shown here as System UI)");
+    const CItemFont classic = ShownFont(true);
+    if (Host().Params().m_ModernPage == 0 && classic != chosen)
+        words += QStringLiteral("; a page for the applet alone shows ") + FontWords(classic);
+    m_lblFont->setText(words);
+    m_btnFont->setAccessibleDescription(QStringLiteral("Now ") + words);
+    m_lblFont->setToolTip(chosen.face == 4 ? PageFontNote() : QString());
 }
 
 void CItemStylePageBase::OnState(int nState)
@@ -250,16 +316,24 @@ bool CItemStylePageBase::OnWizardNext()
 
 void CItemStylePageBase::OnFont()
 {
-    CItemFontDialog dlg(this);
-    dlg.m_nFontName = m_nFontName;
-    dlg.m_nFontSize = m_nFontSize;
-    dlg.m_nFontStyle = m_nFontStyle;
+    // The dialog shows the values as stored: the font the applet is given
+    // (none selected for a number outside the list), or today's.
+    const CItemFont font = ShownFont(false);
+    CItemFontDialog dlg(this, &Host().Ui());
+    dlg.m_nFontName = m_nFontFamily == Look::FamilySystemUi ? 3 : m_nFontFamily == Look::FamilyPage ? 4 : m_nFontName;
+    dlg.m_nFontPx = font.px;
+    dlg.m_nWeight = (font.weight - Look::kRegular) / 100;
+    dlg.m_bItalic = font.italic ? 1 : 0;
     dlg.UpdateData(false);
     if (Host().Ui().ExecDialog(dlg) != QDialog::Accepted)
         return;
-    m_nFontName = dlg.m_nFontName;
-    m_nFontSize = dlg.m_nFontSize;
-    m_nFontStyle = dlg.m_nFontStyle;
+    CItemFont chosen;
+    chosen.face = dlg.m_nFontName;
+    chosen.px = dlg.m_nFontPx;
+    chosen.weight = dlg.m_nWeight < 0 ? font.weight : Look::kRegular + 100 * dlg.m_nWeight;
+    chosen.italic = dlg.m_bItalic != 0;
+    int unused = 0;
+    SetItemFont(FontFieldsOf(*this, unused), chosen);
     emit ValuesEdited();
 }
 
@@ -275,6 +349,10 @@ void CItemStylePageBase::ApplyShownValues(CAppletParameters &params) const
     *f.pFontName = m_nFontName;
     *f.pFontSize = m_nFontSize;
     *f.pFontStyle = m_nFontStyle;
+    *f.pFontFamily = m_nFontFamily;
+    *f.pFontWeight = m_nFontWeight;
+    *f.pFontItalic = m_nFontItalic;
+    *f.pFontPx = m_nFontPx;
     *f.pAlign = m_cbImageAlign->currentIndex() * 3 + m_cbTextAlign->currentIndex() % 3;
 }
 

@@ -5,7 +5,9 @@
 class CColorButton;
 class CStatusLine;
 class CContrastLabel;
+struct CItemFont;
 class QButtonGroup;
+class QLabel;
 class QComboBox;
 class QPushButton;
 class QRadioButton;
@@ -55,6 +57,8 @@ public:
     QComboBox *m_cbImageAlign = nullptr;     // 1072
     QComboBox *m_cbTextAlign = nullptr;      // 1036
     QPushButton *m_btnFont = nullptr;        // 1069
+    // The font of the state on show, in words ("System UI, 15 px, Semibold").
+    QLabel *m_lblFont = nullptr;
     // Copy the shown state's values to the other two states, or to the same
     // state of the other menu's items ("Copy to Sub Menu" on the main-menu
     // page, "Copy to Main Menu" on the sub-menu page). Each is one undo step.
@@ -66,7 +70,8 @@ public:
     CContrastLabel *m_contrast = nullptr;
 
     // The page's values; the state shown is m_nState (0 Normal, 1 Mouse
-    // Move, 2 Mouse Click). The font is not shown on the page.
+    // Move, 2 Mouse Click). The font is chosen in the font dialog: the
+    // stored values as they are, the applet's and today's.
     int m_nState = -1;
     int m_nBorderStyle = -1;
     int m_nFillStyle = -1;
@@ -75,6 +80,10 @@ public:
     int m_nFontName = 0;
     int m_nFontSize = 0;
     int m_nFontStyle = 0;
+    int m_nFontFamily = 0;
+    int m_nFontWeight = 0;
+    int m_nFontItalic = 0;
+    int m_nFontPx = 0;
 
 private slots:
     void OnState(int nState);
@@ -85,6 +94,12 @@ private slots:
 
 private:
     void BuildControls() override;
+    // The font the page's values give, as the page on show draws it; with
+    // bClassic, as the applet's values alone give it.
+    CItemFont ShownFont() const;
+    CItemFont ShownFont(bool bClassic) const;
+    // The font line and the Font button's description follow the values.
+    void UpdateFontLine();
     void DoDataExchange(CDataExchange &dx) override;
 
     const bool m_bSub;

@@ -1,8 +1,10 @@
 #include "wizard/LivePreviewWindow.h"
 
+#include "model/LookValues.h"
 #include "render/CurrentItems.h"
 #include "render/SmallMenuLayout.h"
 
+#include "wizard/ItemFontDialog.h"
 #include "wizard/WindowPlacement.h"
 #include "wizard/WizardPage.h"
 
@@ -165,15 +167,23 @@ CLivePreviewWindow::CLivePreviewWindow(QWidget *owner, ConfigurationSource sourc
     m_pStatus->setObjectName(QStringLiteral("status"));
     m_pStatus->setAccessibleName(QStringLiteral("Status"));
     m_pStatus->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    m_pStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_pStatus->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Tab reaches it, so that what it says can be read again.
+    m_pStatus->setFocusPolicy(Qt::StrongFocus);
     // Long links wrap rather than widen the window.
     m_pStatus->setWordWrap(true);
     m_pStatus->setText(QStringLiteral("Point at an item to see its styles; click it to see its link. "
                           "Keys: Ctrl+L, then the arrows and Enter."));
+    m_pPageFont = new QLabel(PageFontNote(), this);
+    m_pPageFont->setObjectName(QStringLiteral("pageFontNote"));
+    m_pPageFont->setWordWrap(true);
+    m_pPageFont->setContentsMargins(4, 2, 4, 2);
+    m_pPageFont->hide();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_pCanvas, 1);
+    layout->addWidget(m_pPageFont);
     m_pPhone = new QCheckBox(QStringLiteral("&Phone"), this);
     m_pPhone->setObjectName(QStringLiteral("phone"));
     m_pPhone->setToolTip(QStringLiteral("Show the menu as a phone %1 pixels wide shows the page").arg(kPhoneWidth));
@@ -210,7 +220,8 @@ CLivePreviewWindow::CLivePreviewWindow(QWidget *owner, ConfigurationSource sourc
     onPage->addWidget(m_pCurrentPage, 1);
     // Above the status line and Phone, and before them in the Tab order.
     layout->addLayout(onPage);
-    setTabOrder(m_pCurrentPage, m_pPhone);
+    setTabOrder(m_pCurrentPage, m_pStatus);
+    setTabOrder(m_pStatus, m_pPhone);
     FillCurrentPages();
     layout->addLayout(bottom);
 }
@@ -358,6 +369,7 @@ void CLivePreviewWindow::Refresh()
         return; // taken again when shown
     if (!TakeConfiguration())
         return;
+    m_pPageFont->setVisible(ShowsPageFont(m_params));
     FitCanvas();
 
     // Forget pointer states that name items no longer there.

@@ -119,6 +119,8 @@ private:
     CMenuPointer m_pointer;
     CCanvas *m_pCanvas = nullptr;
     QLabel *m_pStatus = nullptr;
+    // Says that the page's own font shows as System UI, while a look takes it.
+    QLabel *m_pPageFont = nullptr;
     QCheckBox *m_pPhone = nullptr;
     QComboBox *m_pCurrentPage = nullptr;
     QList<CItemRef> m_current;

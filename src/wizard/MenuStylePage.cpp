@@ -2,12 +2,14 @@
 
 #include "app/WizardHost.h"
 #include "model/AppletParameters.h"
+#include "model/LookValues.h"
 #include "wizard/ColorButton.h"
 #include "wizard/DataExchange.h"
 #include "wizard/PageControls.h"
 #include "wizard/StatusLine.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QFrame>
@@ -99,11 +101,42 @@ void CMenuStylePage::BuildControls()
     boxLayout->addWidget(Separator(QFrame::HLine, box));
     boxLayout->addLayout(styleRow);
 
+    // Today's look: corners, room, shadow, arrows and fading in, which pages
+    // for today's browsers show.
+    auto *looks = new QGroupBox(QStringLiteral("Today's Look"), this);
+    looks->setToolTip(QStringLiteral("Shown by pages that work in today's browsers"));
+    m_editItemRadius = DigitBox("itemRadius", looks);
+    m_editPanelRadius = DigitBox("panelRadius", looks);
+    m_editLabelInset = DigitBox("labelInset", looks);
+    m_editItemRadius->setToolTip(QStringLiteral("Corner radius of the items, 0 to 16 pixels"));
+    m_editPanelRadius->setToolTip(QStringLiteral("Corner radius of the menu's filled box, 0 to 16 pixels"));
+    m_editLabelInset->setToolTip(QStringLiteral("Room at each side of the label, 2 to 24 pixels"));
+    m_cbShadow = ListBox("shadow", {QStringLiteral("None"), QStringLiteral("Soft"), QStringLiteral("Strong")}, looks);
+    m_chkArrows = new QCheckBox(QStringLiteral("Arrows on items with a sub menu"), looks);
+    m_chkArrows->setObjectName(QStringLiteral("arrows"));
+    m_chkFadeIn = new QCheckBox(QStringLiteral("Fade in when opened"), looks);
+    m_chkFadeIn->setObjectName(QStringLiteral("fadeIn"));
+    auto *lookRows = new QFormLayout;
+    lookRows->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    lookRows->addRow(BuddyLabel(QStringLiteral("Item Corners:"), m_editItemRadius, looks), m_editItemRadius);
+    lookRows->addRow(BuddyLabel(QStringLiteral("Menu Corners:"), m_editPanelRadius, looks), m_editPanelRadius);
+    lookRows->addRow(BuddyLabel(QStringLiteral("Label Room:"), m_editLabelInset, looks), m_editLabelInset);
+    lookRows->addRow(BuddyLabel(QStringLiteral("Shadow:"), m_cbShadow, looks), m_cbShadow);
+    auto *lookLayout = new QVBoxLayout(looks);
+    lookLayout->addLayout(lookRows);
+    lookLayout->addWidget(m_chkArrows);
+    lookLayout->addWidget(m_chkFadeIn);
+    lookLayout->addStretch(1);
+
     m_lblStatus = new CStatusLine(this);
 
     Body()->addWidget(intro);
     Body()->addLayout(menuRow);
-    Body()->addWidget(box);
+    // The classic style and today's look side by side.
+    auto *boxes = new QHBoxLayout;
+    boxes->addWidget(box, 3);
+    boxes->addWidget(looks, 1);
+    Body()->addLayout(boxes);
     Body()->addWidget(m_lblStatus);
     Body()->addStretch(1);
     // The line speaks of the last copy only: an edit after it ends it.
@@ -118,6 +151,12 @@ void CMenuStylePage::BuildControls()
     setTabOrder(m_editItemHeight, m_editBorderThick);
     setTabOrder(m_editBorderThick, m_editItemGap);
     setTabOrder(m_editItemGap, m_cbBKStyle);
+    setTabOrder(m_cbBKStyle, m_editItemRadius);
+    setTabOrder(m_editItemRadius, m_editPanelRadius);
+    setTabOrder(m_editPanelRadius, m_editLabelInset);
+    setTabOrder(m_editLabelInset, m_cbShadow);
+    setTabOrder(m_cbShadow, m_chkArrows);
+    setTabOrder(m_chkArrows, m_chkFadeIn);
     setTabOrder(m_rbSubMenu, m_btnCopyToMenu);
     setTabOrder(m_btnCopyToMenu, m_btnBKColor);
     UpdateCopyButton();
@@ -137,9 +176,13 @@ void CMenuStylePage::BuildControls()
     connect(m_btnBKColor, &CColorButton::ColorChosen, this, &CMenuStylePage::OnEdited);
     for (QRadioButton *b : {m_rbVertical, m_rbHorizontal})
         connect(b, &QRadioButton::toggled, this, &CMenuStylePage::OnEdited);
-    for (QLineEdit *e : {m_editItemWidth, m_editItemHeight, m_editBorderThick, m_editItemGap})
+    for (QLineEdit *e : {m_editItemWidth, m_editItemHeight, m_editBorderThick, m_editItemGap, m_editItemRadius,
+                         m_editPanelRadius, m_editLabelInset})
         connect(e, &QLineEdit::textChanged, this, &CMenuStylePage::OnEdited);
-    connect(m_cbBKStyle, &QComboBox::currentIndexChanged, this, &CMenuStylePage::OnEdited);
+    for (QComboBox *c : {m_cbBKStyle, m_cbShadow})
+        connect(c, &QComboBox::currentIndexChanged, this, &CMenuStylePage::OnEdited);
+    for (QCheckBox *c : {m_chkArrows, m_chkFadeIn})
+        connect(c, &QCheckBox::toggled, this, &CMenuStylePage::OnEdited);
 }
 
 void CMenuStylePage::DoDataExchange(CDataExchange &dx)
@@ -150,6 +193,12 @@ void CMenuStylePage::DoDataExchange(CDataExchange &dx)
     dx.Int(m_editItemWidth, m_nItemWidth, 1, 640);
     dx.Radio({m_rbVertical, m_rbHorizontal}, m_nMenuAlign);
     dx.ListIndex(m_cbBKStyle, m_nBKStyle);
+    dx.Int(m_editItemRadius, m_nItemRadius, 0, Look::kMaxRadius);
+    dx.Int(m_editPanelRadius, m_nPanelRadius, 0, Look::kMaxRadius);
+    dx.Int(m_editLabelInset, m_nLabelInset, Look::kClassicInset, Look::kMaxInset);
+    dx.ListIndex(m_cbShadow, m_nShadow);
+    dx.Check(m_chkArrows, m_nArrows);
+    dx.Check(m_chkFadeIn, m_nFadeIn);
     dx.Radio({m_rbMainMenu, m_rbSubMenu}, m_nMenu);
 }
 
@@ -185,6 +234,12 @@ QLineEdit *CMenuStylePage::StoreMenuStyle(int nMenu)
     *f.pItemGap = m_nItemGap;
     *f.pBorderThick = m_nBorderThick;
     *f.pBKStyle = m_nBKStyle;
+    *f.pItemRadius = m_nItemRadius;
+    *f.pPanelRadius = m_nPanelRadius;
+    *f.pLabelInset = StoredLabelInset(m_nLabelInset);
+    *f.pShadow = m_nShadow;
+    *f.pArrows = m_nArrows;
+    *f.pFadeIn = m_nFadeIn;
     NotifyStored();
     return failed;
 }
@@ -199,6 +254,12 @@ void CMenuStylePage::LoadMenuStyle()
     m_nItemGap = *f.pItemGap;
     m_nBorderThick = *f.pBorderThick;
     m_nBKStyle = *f.pBKStyle;
+    m_nItemRadius = *f.pItemRadius;
+    m_nPanelRadius = *f.pPanelRadius;
+    m_nLabelInset = *f.pLabelInset == 0 ? Look::kClassicInset : *f.pLabelInset;
+    m_nShadow = *f.pShadow;
+    m_nArrows = *f.pArrows;
+    m_nFadeIn = *f.pFadeIn;
     UpdateData(false);
     UpdateCopyButton();
 }
@@ -211,6 +272,13 @@ void CMenuStylePage::UpdateCopyButton()
     m_btnCopyToMenu->setToolTip(m_nMenu == 1 ? QStringLiteral("Give the main menu the sub menus' style shown")
                                              : QStringLiteral("Give the sub menus the main menu's style shown"));
     m_btnCopyToMenu->setEnabled(m_nMenu == 0 || m_nMenu == 1);
+    // Only main items open sub menus, and only sub menus open.
+    m_chkArrows->setEnabled(m_nMenu == 0);
+    m_chkFadeIn->setEnabled(m_nMenu == 1);
+    m_chkArrows->setAccessibleDescription(m_nMenu == 0 ? QString()
+                                                       : QStringLiteral("Sub menu items open no menu of their own"));
+    m_chkFadeIn->setAccessibleDescription(m_nMenu == 1 ? QString()
+                                                       : QStringLiteral("The main menu is always shown"));
 }
 
 void CMenuStylePage::OnCopyToOtherMenu()
@@ -279,17 +347,23 @@ void CMenuStylePage::ApplyShownValues(CAppletParameters &params) const
     *f.pBKColor = m_btnBKColor->Color();
     *f.pMenuAlign = RadioIndex({m_rbVertical, m_rbHorizontal});
     *f.pBKStyle = m_cbBKStyle->currentIndex();
+    *f.pShadow = m_cbShadow->currentIndex();
+    *f.pArrows = m_chkArrows->isChecked() ? 1 : 0;
+    *f.pFadeIn = m_chkFadeIn->isChecked() ? 1 : 0;
     const struct {
         QLineEdit *edit;
         int *field;
     } numbers[] = {{m_editItemWidth, f.pWidth},
                    {m_editItemHeight, f.pHeight},
                    {m_editItemGap, f.pItemGap},
-                   {m_editBorderThick, f.pBorderThick}};
+                   {m_editBorderThick, f.pBorderThick},
+                   {m_editItemRadius, f.pItemRadius},
+                   {m_editPanelRadius, f.pPanelRadius},
+                   {m_editLabelInset, f.pLabelInset}};
     for (const auto &n : numbers) {
         bool ok = false;
         const int value = n.edit->text().trimmed().toInt(&ok);
         if (ok)
-            *n.field = value;
+            *n.field = n.field == f.pLabelInset ? StoredLabelInset(value) : value;
     }
 }

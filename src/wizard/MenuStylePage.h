@@ -5,6 +5,7 @@
 class CColorButton;
 class CStatusLine;
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -45,6 +46,13 @@ public:
     QLineEdit *m_editBorderThick = nullptr; // 1030
     QLineEdit *m_editItemGap = nullptr;     // 1029
     QComboBox *m_cbBKStyle = nullptr;       // 1064
+    // Today's look, shown by pages for today's browsers.
+    QLineEdit *m_editItemRadius = nullptr;  // "itemRadius"
+    QLineEdit *m_editPanelRadius = nullptr; // "panelRadius"
+    QLineEdit *m_editLabelInset = nullptr;  // "labelInset"
+    QComboBox *m_cbShadow = nullptr;        // "shadow"
+    QCheckBox *m_chkArrows = nullptr;       // "arrows": main menu only
+    QCheckBox *m_chkFadeIn = nullptr;       // "fadeIn": sub menus only
     // "Copy to Sub Menu" while the main menu is shown, "Copy to Main Menu"
     // while the sub menus are: the shown values go to the other menu, as
     // one undo step.
@@ -59,6 +67,12 @@ public:
     int m_nItemGap = 0;
     int m_nMenuAlign = -1;
     int m_nBKStyle = -1;
+    int m_nItemRadius = 0;
+    int m_nPanelRadius = 0;
+    int m_nLabelInset = 2; // as shown: the classic room is 2
+    int m_nShadow = -1;
+    int m_nArrows = 0;
+    int m_nFadeIn = 0;
     // The menu shown: 0 the main menu, 1 the sub menus.
     int m_nMenu = -1;
 
@@ -72,7 +86,8 @@ private:
     void DoDataExchange(CDataExchange &dx) override;
     // Stores into the menu that was shown, then shows the one now chosen.
     void SwitchMenu(int nStoreInto);
-    // The copy button names the menu not shown.
+    // The copy button names the menu not shown; the arrows are the main
+    // menu's, fading in the sub menus'.
     void UpdateCopyButton();
 
     QButtonGroup *m_groupMenu = nullptr;

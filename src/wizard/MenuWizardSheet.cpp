@@ -288,20 +288,28 @@ void CMenuWizardSheet::SetActivePage(int nIndex)
 void CMenuWizardSheet::PageBuilt(CWizardPage *page)
 {
     // A page's controls join the end of the Tab order; the sheet's buttons,
-    // in the order they stand, go after them again. (The first page is
-    // built before the buttons are made.)
+    // in the order they stand, go after them again: after every widget of
+    // the page, also those that take the focus only later (a status line
+    // once it speaks). (The first page is built before the buttons are made.)
     if (!m_btnHelp)
         return;
     QWidget *last = nullptr;
     for (QWidget *w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
-        if (w->focusPolicy() != Qt::NoFocus && page->isAncestorOf(w))
+        if (page->isAncestorOf(w))
             last = w;
     if (!last)
         return;
+    // Qt orders only widgets that take the focus: the last one is made to
+    // for the moment.
+    QWidget *const pageLast = last;
+    const Qt::FocusPolicy policy = pageLast->focusPolicy();
+    if (policy == Qt::NoFocus)
+        pageLast->setFocusPolicy(Qt::TabFocus);
     for (QWidget *button : {m_btnUndo, m_btnRedo, m_btnBack, m_btnNext, m_btnFinish, m_btnCancel, m_btnHelp}) {
         setTabOrder(last, button);
         last = button;
     }
+    pageLast->setFocusPolicy(policy);
 }
 
 void CMenuWizardSheet::OnBack()

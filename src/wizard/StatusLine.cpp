@@ -8,12 +8,20 @@ CStatusLine::CStatusLine(QWidget *parent) : QLabel(parent)
     // The line keeps its room while empty, so the page does not move when
     // it speaks.
     setMinimumHeight(fontMetrics().height());
+    QSizePolicy policy = sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    setSizePolicy(policy);
     setTextFormat(Qt::PlainText);
-    setTextInteractionFlags(Qt::TextSelectableByMouse);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    Clear();
 }
 
 void CStatusLine::Say(const QString &text)
 {
+    // Shown and reachable before it speaks, so that the change is told of
+    // a line screen readers can see.
+    setFocusPolicy(Qt::StrongFocus);
+    setVisible(true);
     setText(text);
     if (accessibleName() != text) {
         // Announces the change itself.
@@ -28,8 +36,14 @@ void CStatusLine::Say(const QString &text)
 
 void CStatusLine::Clear()
 {
+    // An empty line is no stop for the keyboard nor for screen readers: it
+    // is hidden (its room kept) and takes no focus until it speaks.
+    if (hasFocus())
+        focusNextChild();
     clear();
     setAccessibleName(QString());
+    setFocusPolicy(Qt::NoFocus);
+    setVisible(false);
 }
 
 QString CopiedToMenuMessage(bool bToSub)

@@ -5,6 +5,8 @@
 // One line telling how the last action went ("Saved menu.htm, ..."), where
 // the user looks and to screen readers: its text is also its accessible
 // name, and every Say is announced as a name change, a repeated text too.
+// While it says something Tab reaches it (its text can be read again and
+// selected); while empty it is hidden, keeping its room, and no stop.
 class CStatusLine : public QLabel {
     Q_OBJECT
 public:

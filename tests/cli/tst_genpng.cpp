@@ -21,6 +21,8 @@ private slots:
     void badArguments_data();
     void badArguments();
     void unwritableOutputExitsWithOne();
+    void todaysLookAndThePagesFont_data();
+    void todaysLookAndThePagesFont();
 
 private:
     QTemporaryDir m_dir;
@@ -44,7 +46,7 @@ CRun RunGen(const QStringList &args)
 // Template 0 has no sub menu; template 1 has a horizontal main menu whose
 // items 0 and 2 own sub menus, shaded raised items and labels.
 const char kLibrary[] =
-    "[TEMPLATE]\r\nTemplateKey=Plain,Tree\r\n"
+    "[TEMPLATE]\r\nTemplateKey=Plain,Tree,Today,Own font\r\n"
     "[Plain]\r\nDescription=Plain\r\nm_appBKColor=16777215\r\nm_mmWidth=100\r\nm_mmHeight=20\r\n"
     "m_miBKColor1=255\r\nm_miItemFillStyle1=1\r\n"
     "[Tree]\r\nDescription=Tree\r\nm_appBKColor=15790320\r\nm_xPos=4\r\nm_yPos=4\r\n"
@@ -57,7 +59,21 @@ const char kLibrary[] =
     "Relation=3,3,2,3,0-1,2-2,\r\n"
     "I0-0=Home,,_top,index.htm\r\nI0-1=Shop,,,shop.htm\r\nI0-2=Help,,,help.htm\r\n"
     "I1-0=One,,,one.htm\r\nI1-1=Two,,,two.htm\r\n"
-    "I2-0=FAQ,,,faq.htm\r\nI2-1=Mail,,,mail.htm\r\nI2-2=Phone,,,phone.htm\r\n";
+    "I2-0=FAQ,,,faq.htm\r\nI2-1=Mail,,,mail.htm\r\nI2-2=Phone,,,phone.htm\r\n"
+    // Template 2: Tree with today's look; template 3: Plain whose Mouse
+    // Move look takes the page's own font.
+    "[Today]\r\nDescription=Today\r\nm_appBKColor=15790320\r\nm_xPos=4\r\nm_yPos=4\r\n"
+    "m_mmMenuAlign=1\r\nm_mmWidth=90\r\nm_mmHeight=24\r\nm_mmItemGap=2\r\n"
+    "m_smWidth=110\r\nm_smHeight=20\r\nm_smBKStyle=3\r\nm_smBKColor=16777215\r\n"
+    "m_miBKColor1=10040115\r\nm_miFRColor1=16777215\r\nm_miItemFillStyle1=1\r\n"
+    "Relation=3,3,2,3,0-1,2-2,\r\n"
+    "I0-0=Home,,_top,index.htm\r\nI0-1=Shop,,,shop.htm\r\nI0-2=Help,,,help.htm\r\n"
+    "I1-0=One,,,one.htm\r\nI1-1=Two,,,two.htm\r\n"
+    "I2-0=FAQ,,,faq.htm\r\nI2-1=Mail,,,mail.htm\r\nI2-2=Phone,,,phone.htm\r\n"
+    "[Today Looks]\r\nm_mmItemRadius=6\r\nm_mmArrows=1\r\nm_mmLabelInset=8\r\nm_smShadow=2\r\n"
+    "m_smPanelRadius=6\r\nm_miFontFamily1=1\r\nm_miFontPx1=15\r\nm_miFontWeight1=600\r\n"
+    "[Own font]\r\nDescription=Own font\r\nm_mmWidth=100\r\nm_mmHeight=20\r\n"
+    "[Own font Looks]\r\nm_miFontFamily2=2\r\n";
 
 } // namespace
 
@@ -259,6 +275,44 @@ void TestGenPng::unwritableOutputExitsWithOne()
     const CRun run = RunGen({"png", "--library", m_library, "--template", "0", m_dir.filePath("plainfile/x.png")});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains("cannot write"), run.err.constData());
+}
+
+void TestGenPng::todaysLookAndThePagesFont_data()
+{
+    QTest::addColumn<int>("nTemplate");
+    QTest::addColumn<int>("open");
+    QTest::addColumn<QByteArray>("said");
+    QTest::newRow("today's look, closed") << 2 << -1 << QByteArray();
+    QTest::newRow("today's look, a sub menu open") << 2 << 2 << QByteArray();
+    QTest::newRow("the page's font")
+        << 3 << -1 << QByteArray("vantrel-gen: note: the page's own font is drawn in System UI\n");
+}
+
+// A template of today's look is drawn as the renderer draws it, the room
+// of its sub menu's shadow included; a look that takes the page's own font
+// is drawn in System UI, and the command says so.
+void TestGenPng::todaysLookAndThePagesFont()
+{
+    QFETCH(int, nTemplate);
+    QFETCH(int, open);
+    QFETCH(QByteArray, said);
+    const QString out = m_dir.filePath(QStringLiteral("today%1_%2.png").arg(nTemplate).arg(open));
+    QStringList args{"png", "--library", m_library, "--template", QString::number(nTemplate), out};
+    if (open >= 0)
+        args << "--open" << QString::number(open);
+    const CRun run = RunGen(args);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, said);
+    CAppletParameters params;
+    params.LoadTemplate(nTemplate, m_library);
+    CRenderState state;
+    state.nOpenSubMenu = open;
+    const QImage written(out);
+    QCOMPARE(written.convertToFormat(QImage::Format_RGB32), CMenuRenderer().RenderImage(params, state));
+    const CMenuLayout layout(params);
+    QCOMPARE(written.size(), layout.DrawingRect(open).size());
+    if (open >= 0)
+        QVERIFY(written.height() > (layout.AppletRect() | layout.SubMenuRect(open)).height());
 }
 
 QTEST_MAIN(TestGenPng)

@@ -215,6 +215,8 @@ private slots:
     void modernPageText();
     void todaysHeadLines_data();
     void todaysHeadLines();
+    void todaysLookParams_data();
+    void todaysLookParams();
     void linkListEntries_data();
     void linkListEntries();
     void itemNames_data();
@@ -872,6 +874,114 @@ void TestHtmlWriter::todaysHeadLines()
     p.m_PageDescription = description;
     const QByteArray page = p.GenerateHTMLBytes();
     QCOMPARE(page.left(page.indexOf("<head><title>T</title></head>\n")), head.toLatin1());
+}
+
+// Each value of today's look reaches the page script in an added param of
+// its menu or item look, only where the look differs from what the applet's
+// values give; the applet's own lines keep their bytes, their font codes the
+// nearest the applet holds; a page for the applet alone carries none of it.
+void TestHtmlWriter::todaysLookParams_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("param");      // the added param expected
+    QTest::addColumn<QString>("paramValue"); // null: no added param at all
+    QTest::addColumn<QString>("style");      // the applet's line whose codes follow
+    QTest::addColumn<QString>("styleValue");
+
+    // The demo's item looks: MIStyle1 h,16,b; MIStyle2 c,72,i; MIStyle3 and
+    // SIStyle1 t,9,p.
+    const QString mi1 = "0000ff,00ff00,22,h,16,b,cr,";
+    const QString mi3 = "000000,000000,01,t,9,p,ll,";
+    QTest::newRow("item corners") << "m_mmItemRadius" << 6 << "MMLook" << "6,0,0,2,0,0" << "MIStyle1" << mi1;
+    QTest::newRow("item corners beyond 16") << "m_mmItemRadius" << 40 << "MMLook" << "16,0,0,2,0,0" << "MIStyle1" << mi1;
+    QTest::newRow("menu corners") << "m_smPanelRadius" << 8 << "SMLook" << "0,8,0,2,0,0" << "MIStyle1" << mi1;
+    QTest::newRow("soft shadow") << "m_smShadow" << 1 << "SMLook" << "0,0,1,2,0,0" << "MIStyle1" << mi1;
+    QTest::newRow("strong shadow") << "m_mmShadow" << 2 << "MMLook" << "0,0,2,2,0,0" << "MIStyle1" << mi1;
+    QTest::newRow("unknown shadow") << "m_mmShadow" << 3 << "MMLook" << QString() << "MIStyle1" << mi1;
+    QTest::newRow("label room") << "m_mmLabelInset" << 12 << "MMLook" << "0,0,0,12,0,0" << "MIStyle1" << mi1;
+    QTest::newRow("label room of 2 is the applet's") << "m_smLabelInset" << 2 << "SMLook" << QString() << "MIStyle1" << mi1;
+    QTest::newRow("arrows") << "m_mmArrows" << 1 << "MMLook" << "0,0,0,2,1,0" << "MIStyle1" << mi1;
+    QTest::newRow("fading in") << "m_smFadeIn" << 1 << "SMLook" << "0,0,0,2,0,1" << "MIStyle1" << mi1;
+    QTest::newRow("System UI") << "m_miFontFamily3" << 1 << "MILook3" << "s,9,400,0" << "MIStyle3"
+                               << "000000,000000,01,h,9,p,ll,";
+    QTest::newRow("page's font") << "m_siFontFamily1" << 2 << "SILook1" << "p,9,400,0" << "SIStyle1"
+                                 << "563412,ffffff,03,h,9,p,ll,";
+    QTest::newRow("unknown family is the applet's") << "m_miFontFamily3" << 5 << "MILook3" << QString() << "MIStyle3" << mi3;
+    QTest::newRow("15 px") << "m_miFontPx1" << 15 << "MILook1" << "h,15,700,0" << "MIStyle1" << mi1;
+    QTest::newRow("13 px") << "m_miFontPx3" << 13 << "MILook3" << "t,13,400,0" << "MIStyle3"
+                           << "000000,000000,01,t,14,p,ll,";
+    QTest::newRow("24 px, a size of the applet's") << "m_miFontPx3" << 24 << "MILook3" << QString() << "MIStyle3"
+                                                   << "000000,000000,01,t,24,p,ll,";
+    QTest::newRow("size under 9") << "m_miFontPx3" << 3 << "MILook3" << QString() << "MIStyle3" << mi3;
+    QTest::newRow("Medium") << "m_miFontWeight2" << 500 << "MILook2" << "c,72,500,0" << "MIStyle2"
+                            << "ff8000,000000,91,c,72,p,rr,";
+    QTest::newRow("Semibold") << "m_miFontWeight3" << 600 << "MILook3" << "t,9,600,0" << "MIStyle3"
+                              << "000000,000000,01,t,9,b,ll,";
+    QTest::newRow("Regular where the applet said Bold") << "m_miFontWeight1" << 400 << "MILook1" << QString()
+                                                        << "MIStyle1" << "0000ff,00ff00,22,h,16,p,cr,";
+    QTest::newRow("Bold as the applet's") << "m_miFontWeight1" << 700 << "MILook1" << QString() << "MIStyle1" << mi1;
+}
+
+void TestHtmlWriter::todaysLookParams()
+{
+    QFETCH(QString, field);
+    QFETCH(int, value);
+    QFETCH(QString, param);
+    QFETCH(QString, paramValue);
+    QFETCH(QString, style);
+    QFETCH(QString, styleValue);
+    QTemporaryDir dir;
+    CAppletParameters p;
+    MakeDemoPage(p, dir);
+    p.m_ModernPage = 1;
+    const QStringList before = p.GenerateHTML().split("\r\n");
+
+    // Today's values live in fields of their own, found by their stored names.
+    QHash<QString, int *> fields;
+    for (bool sub : {false, true}) {
+        const CMenuStyle m = MenuStyleFields(p, sub);
+        const QString fam = sub ? "m_sm" : "m_mm";
+        fields[fam + "ItemRadius"] = m.pItemRadius;
+        fields[fam + "PanelRadius"] = m.pPanelRadius;
+        fields[fam + "Shadow"] = m.pShadow;
+        fields[fam + "LabelInset"] = m.pLabelInset;
+        fields[fam + "Arrows"] = m.pArrows;
+        fields[fam + "FadeIn"] = m.pFadeIn;
+        for (int state = 1; state <= 3; ++state) {
+            const CItemStyle s = ItemStyleFields(p, sub, state);
+            const QString i = (sub ? "m_si" : "m_mi"), n = QString::number(state);
+            fields[i + "FontFamily" + n] = s.pFontFamily;
+            fields[i + "FontWeight" + n] = s.pFontWeight;
+            fields[i + "FontItalic" + n] = s.pFontItalic;
+            fields[i + "FontPx" + n] = s.pFontPx;
+        }
+    }
+    QVERIFY2(fields.contains(field), qPrintable(field));
+    *fields[field] = value;
+
+    const QString html = p.GenerateHTML();
+    QCOMPARE(ParamValue(html, param), paramValue);
+    QCOMPARE(ParamValue(html, style), styleValue);
+    // Nothing else is added, and after SIStyle3.
+    const QStringList added = ParamNames(html).filter(QRegularExpression("Look"));
+    QCOMPARE(added, paramValue.isNull() ? QStringList() : QStringList{param});
+    if (!paramValue.isNull())
+        QCOMPARE(ParamNames(html).indexOf(param), ParamNames(html).indexOf("SIStyle3") + 1);
+    // Every other line is the page's as it was.
+    QStringList lines = html.split("\r\n");
+    lines.removeIf([&](const QString &line) {
+        return line.startsWith("\t<param name=\"" + param + "\"") || line.startsWith("\t<param name=\"" + style + "\"");
+    });
+    QStringList kept = before;
+    kept.removeIf([&](const QString &line) { return line.startsWith("\t<param name=\"" + style + "\""); });
+    QCOMPARE(lines, kept);
+
+    // A page for the applet alone: its lines with the nearest codes, nothing added.
+    p.m_ModernPage = 0;
+    const QString classic = p.GenerateHTML();
+    QVERIFY(!ParamNames(classic).join(' ').contains("Look"));
+    QCOMPARE(ParamValue(classic, style), styleValue);
 }
 
 void TestHtmlWriter::linkListEntries_data()

@@ -33,6 +33,8 @@ private slots:
     void formatsWithoutRoundingUp();
     void lowContrastLooks_data();
     void lowContrastLooks();
+    void largeTextOfTodaysType_data();
+    void largeTextOfTodaysType();
 };
 
 void TestContrast::ratio_data()
@@ -226,6 +228,41 @@ void TestContrast::lowContrastLooks()
         QVERIFY(!low.contrast.Passes());
     }
     QCOMPARE(found, expected);
+}
+
+// Today's size and weight decide what is large text, as the page shows
+// them: Semibold is not bold to the checkers; an applet page shows the
+// applet's nearest values.
+void TestContrast::largeTextOfTodaysType_data()
+{
+    QTest::addColumn<int>("px");
+    QTest::addColumn<int>("weight");
+    QTest::addColumn<int>("modern");
+    QTest::addColumn<double>("required");
+    QTest::newRow("23 px") << 23 << 0 << 1 << 4.5;
+    QTest::newRow("25 px") << 25 << 0 << 1 << 3.0;
+    QTest::newRow("19 px Semibold") << 19 << 600 << 1 << 4.5;
+    QTest::newRow("19 px Bold") << 19 << 700 << 1 << 3.0;
+    QTest::newRow("18 px Bold") << 18 << 700 << 1 << 4.5;
+    QTest::newRow("19 px Semibold on an applet page: 20 px Bold") << 19 << 600 << 0 << 3.0;
+    QTest::newRow("23 px on an applet page: 24 px") << 23 << 0 << 0 << 3.0;
+}
+
+void TestContrast::largeTextOfTodaysType()
+{
+    QFETCH(int, px);
+    QFETCH(int, weight);
+    QFETCH(int, modern);
+    QFETCH(double, required);
+    CAppletParameters p;
+    p.m_ModernPage = modern;
+    p.m_siBKColor2 = 0xffffff;
+    p.m_siFRColor2 = 0x777777;
+    p.m_siItemFillStyle2 = 1;
+    p.m_siFontSize2 = 1; // 12 px, which today's size replaces
+    p.m_siFontPx2 = px;
+    p.m_siFontWeight2 = weight;
+    QCOMPARE(ItemTextContrast(p, true, 2).required, required);
 }
 
 QTEST_APPLESS_MAIN(TestContrast)

@@ -18,6 +18,10 @@ private slots:
     void scriptHoldsTheSameTable();
     void picturesTakeTheFirstInstalledFamily_data();
     void picturesTakeTheFirstInstalledFamily();
+    void scriptHoldsTheSameSystemUiList();
+    void systemUiAndThePagesFontDrawnFromTheList_data();
+    void systemUiAndThePagesFontDrawnFromTheList();
+    void weightsAsABrowserMatchesThem();
 };
 
 namespace {
@@ -58,6 +62,16 @@ QMap<QString, CScriptEntry> ReadScriptTable(QString *pError)
         table.insert(m.captured(1), entry);
     }
     return table;
+}
+
+QString ScriptText(QString *pError)
+{
+    QFile file(QStringLiteral(VANTREL_SOURCE_DIR "/res/glidebar.js"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        *pError = file.errorString();
+        return {};
+    }
+    return QString::fromUtf8(file.readAll());
 }
 
 } // namespace
@@ -103,6 +117,72 @@ void TestFontTable::picturesTakeTheFirstInstalledFamily()
     CAppletParameters p;
     p.m_miFontName1 = name;
     QCOMPARE(QFontInfo(CMenuRenderer::ItemFont(p, false, 1)).family(), first);
+}
+
+// The one list of System UI families: the script's SYSTEM_UI_FAMILIES says
+// what the program's says.
+void TestFontTable::scriptHoldsTheSameSystemUiList()
+{
+    QString error;
+    const QString text = ScriptText(&error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    static const QRegularExpression table(
+        QStringLiteral(R"(const SYSTEM_UI_FAMILIES = \{ families: \[([^\]]*)\], generic: '([^']*)' \};)"));
+    const QRegularExpressionMatch m = table.match(text);
+    QVERIFY2(m.hasMatch(), "no SYSTEM_UI_FAMILIES list in glidebar.js");
+    static const QRegularExpression quoted(QStringLiteral("'([^']*)'"));
+    QStringList families;
+    for (auto names = quoted.globalMatch(m.captured(1)); names.hasNext();)
+        families << names.next().captured(1);
+    QCOMPARE(families, SystemUiFamilies().families);
+    QCOMPARE(m.captured(2), SystemUiFamilies().generic);
+    QCOMPARE(SystemUiFamilies().code, QChar(u's'));
+}
+
+void TestFontTable::systemUiAndThePagesFontDrawnFromTheList_data()
+{
+    QTest::addColumn<int>("family");
+    QTest::newRow("System UI") << 1;
+    QTest::newRow("page's font") << 2;
+}
+
+void TestFontTable::systemUiAndThePagesFontDrawnFromTheList()
+{
+    QFETCH(int, family);
+    const QString first = FirstInstalledFamily(SystemUiFamilies());
+    if (first.isEmpty())
+        QSKIP("none of the System UI families is installed");
+    CAppletParameters p;
+    p.m_ModernPage = 1;
+    p.m_siFontFamily3 = family;
+    QCOMPARE(QFontInfo(CMenuRenderer::ItemFont(p, true, 3)).family(), first);
+    // On a page for the applet alone, the applet's Helvetica.
+    p.m_ModernPage = 0;
+    QCOMPARE(QFontInfo(CMenuRenderer::ItemFont(p, true, 3)).family(), FirstInstalledFamily(FontFamilies(1)));
+}
+
+// CSS font matching: from 400 to 500 the nearest face up to 500, then
+// below, then above; above 500 the nearest face above, then below; a
+// family without a bold face is made bold by the browser for 600 and up.
+void TestFontTable::weightsAsABrowserMatchesThem()
+{
+    QString rich;
+    for (const QString &family : QFontDatabase::families()) {
+        QList<int> weights;
+        for (const QString &style : QFontDatabase::styles(family))
+            if (!QFontDatabase::italic(family, style))
+                weights << QFontDatabase::weight(family, style);
+        if (weights.contains(400) && weights.contains(700) && !weights.contains(500) && !weights.contains(600)) {
+            rich = family;
+            break;
+        }
+    }
+    if (rich.isEmpty())
+        QSKIP("no family with Regular and Bold faces only");
+    QCOMPARE(NearestFaceWeight(rich, 500, false), 400);
+    QCOMPARE(NearestFaceWeight(rich, 600, false), 700);
+    QCOMPARE(NearestFaceWeight(rich, 400, false), 400);
+    QCOMPARE(NearestFaceWeight(QStringLiteral("No Such Family Here"), 600, false), 600);
 }
 
 QTEST_MAIN(TestFontTable)

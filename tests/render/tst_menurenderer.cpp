@@ -1,6 +1,8 @@
 #include "MenuFixture.h"
 #include "TestFiles.h"
 #include "model/AppletParameters.h"
+#include "model/LookValues.h"
+#include "render/FontTable.h"
 #include "render/MenuRenderer.h"
 
 #include <QFontInfo>
@@ -38,6 +40,19 @@ private slots:
     void textAndImageAlignment();
     void backgroundImageAndMissingImages();
     void absurdValuesDrawNothingWrong();
+    void itemCorners_data();
+    void itemCorners();
+    void panelCorners_data();
+    void panelCorners();
+    void shadows_data();
+    void shadows();
+    void labelRoom_data();
+    void labelRoom();
+    void arrows_data();
+    void arrows();
+    void todaysType_data();
+    void todaysType();
+    void appletPageDrawsTheAppletsLook();
 };
 
 namespace {
@@ -88,6 +103,40 @@ QString WriteSolidImage(const QTemporaryDir &dir, const QString &name, QSize siz
     image.fill(color);
     const QString path = dir.filePath(name);
     return image.save(path) ? path : QString();
+}
+
+// The flat menu on a page for today's browsers, main item 1 owning a sub
+// menu of three items; every label a left-aligned "W" in white.
+void MakeTodaysMenu(CAppletParameters &p)
+{
+    MakeFlatMenu(p);
+    p.m_ModernPage = 1;
+    p.m_mmWidth = 120;
+    p.m_mmHeight = 28;
+    p.m_smWidth = 100;
+    p.m_smHeight = 24;
+    CAppletMenu &menu = *p.m_pMainMenu;
+    menu.GetSubMenu(1)->SetItemCount(3, 1);
+    for (auto &item : menu.m_items)
+        item->m_strLabel = QStringLiteral("W");
+    for (auto &item : menu.GetSubMenu(1)->m_items)
+        item->m_strLabel = QStringLiteral("W");
+}
+
+// The pixels of `r` that are not `color`.
+int PixelsOtherThan(const QImage &image, const QRect &r, const QColor &color, int tolerance = 8)
+{
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (!Near(Pixel(image, x, y), color, tolerance))
+                ++n;
+    return n;
+}
+
+int Luminance(const QColor &c)
+{
+    return qGray(c.rgb());
 }
 
 } // namespace
@@ -671,6 +720,345 @@ void TestMenuRenderer::currentItemLooks()
     s.hover = hover;
     s.keys = keys;
     QCOMPARE(s.ItemState(item), state);
+}
+
+// Rounded items: the corner pixel shows what lies under the item, the edge
+// a radius in from it the item; in every state, main items and sub items.
+void TestMenuRenderer::itemCorners_data()
+{
+    QTest::addColumn<bool>("sub");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<int>("radius");
+    QTest::addColumn<int>("border"); // border thickness of the menu
+    QTest::newRow("main, Normal, 8") << false << 1 << 8 << 0;
+    QTest::newRow("main, Mouse Move, 4, bordered") << false << 2 << 4 << 2;
+    QTest::newRow("sub, Mouse Click, 6") << true << 3 << 6 << 0;
+    QTest::newRow("sub, Normal, 16 on 24 px: half the height") << true << 1 << 16 << 1;
+    QTest::newRow("square") << false << 1 << 0 << 0;
+}
+
+void TestMenuRenderer::itemCorners()
+{
+    QFETCH(bool, sub);
+    QFETCH(int, state);
+    QFETCH(int, radius);
+    QFETCH(int, border);
+    CAppletParameters p;
+    MakeTodaysMenu(p);
+    *MenuStyleFields(p, sub).pItemRadius = radius;
+    *MenuStyleFields(p, sub).pBorderThick = border;
+    const CItemRef item = sub ? CItemRef{1, 1} : CItemRef{2, -1};
+    CRenderState rs;
+    rs.nOpenSubMenu = 1;
+    if (state == 2)
+        rs.hover = item;
+    if (state == 3)
+        rs.pressed = item;
+    const CMenuLayout layout(p);
+    const QRect r = layout.ItemRect(item);
+    const QRect origin = layout.DrawingRect(1);
+    const QImage image = CMenuRenderer().RenderImage(p, rs);
+    // What lies under the item: the same picture with the item left out.
+    CAppletParameters without;
+    without.CopyFrom(p);
+    *MenuStyleFields(without, sub).pBorderThick = 0;
+    for (int st = 1; st <= 3; ++st)
+        *ItemStyleFields(without, sub, st).pFillStyle = 0;
+    (sub ? without.m_pMainMenu->GetSubMenu(1)->GetItem(1) : without.m_pMainMenu->GetItem(2))->m_strLabel.clear();
+    const QImage under = CMenuRenderer().RenderImage(without, rs);
+    auto at = [&](const QImage &picture, int x, int y) { return Pixel(picture, x - origin.left(), y - origin.top()); };
+    const QColor fill = Rgb(sub ? kSub[state] : kMain[state]);
+    const QColor corner = at(image, r.left(), r.top());
+    if (radius == 0) {
+        QCOMPARE(corner, border ? Rgb(0xffffff) : fill);
+        return;
+    }
+    QVERIFY2(Near(corner, at(under, r.left(), r.top()), 2), qPrintable(Describe(corner)));
+    QVERIFY2(Near(at(image, r.right(), r.bottom()), at(under, r.right(), r.bottom()), 2),
+             qPrintable(Describe(at(image, r.right(), r.bottom()))));
+    QVERIFY(!Near(at(under, r.left(), r.top()), fill, 2));
+    const int rad = std::min(radius, r.height() / 2);
+    QCOMPARE(at(image, r.left() + rad, r.top() + border + 1), fill);
+    QCOMPARE(at(image, r.left() + border + 1, r.top() + rad + 1), fill);
+    if (border)
+        QCOMPARE(at(image, r.left() + rad + 2, r.top()), Rgb(0xffffff)); // plain border in the text colour
+}
+
+// The menu's box is rounded where it is filled and where it is framed.
+void TestMenuRenderer::panelCorners_data()
+{
+    QTest::addColumn<int>("bkStyle");
+    QTest::newRow("filled") << 2;
+    QTest::newRow("framed") << 1;
+    QTest::newRow("filled and framed") << 3;
+}
+
+void TestMenuRenderer::panelCorners()
+{
+    QFETCH(int, bkStyle);
+    CAppletParameters p;
+    MakeTodaysMenu(p);
+    p.m_mmBKStyle = bkStyle;
+    p.m_mmItemGap = 10;
+    for (int state = 1; state <= 3; ++state)
+        *ItemStyleFields(p, false, state).pFillStyle = 0; // the box shows through
+    const QRect box = CMenuLayout(p).MainMenuRect();
+    const QImage square = CMenuRenderer().RenderImage(p);
+    p.m_mmPanelRadius = 10;
+    const QImage round = CMenuRenderer().RenderImage(p);
+    // Square, the box reaches its corner; rounded, the applet shows there.
+    QVERIFY(!Near(Pixel(square, box.left(), box.top()), Rgb(kApplet), 2));
+    QVERIFY(Near(Pixel(round, box.left(), box.top()), Rgb(kApplet), 2));
+    QVERIFY(Near(Pixel(round, box.right(), box.bottom()), Rgb(kApplet), 2));
+    // Away from the corners the box is drawn as before: filled in the gaps,
+    // framed on its edges.
+    const QPoint gap(box.center().x(), box.top() + 28 + 5);
+    QCOMPARE(Pixel(round, gap.x(), gap.y()), Pixel(square, gap.x(), gap.y()));
+    QCOMPARE(Pixel(round, box.center().x(), box.top()), Pixel(square, box.center().x(), box.top()));
+    QCOMPARE(Pixel(round, box.left(), box.center().y()), Pixel(square, box.left(), box.center().y()));
+}
+
+// A shadow darkens the page below and beside a menu's box, never inside
+// it; strong more than soft. The picture grows to show it.
+void TestMenuRenderer::shadows_data()
+{
+    QTest::addColumn<bool>("sub");
+    QTest::addColumn<int>("horizontal");
+    QTest::newRow("sub menus, vertical main menu") << true << 0;
+    QTest::newRow("sub menus, horizontal main menu") << true << 1;
+    QTest::newRow("main menu") << false << 1;
+}
+
+void TestMenuRenderer::shadows()
+{
+    QFETCH(bool, sub);
+    QFETCH(int, horizontal);
+    CAppletParameters p;
+    MakeTodaysMenu(p);
+    p.m_mmMenuAlign = horizontal;
+    CRenderState rs;
+    rs.nOpenSubMenu = 1;
+    int darkness[3] = {};
+    QImage pictures[3];
+    QRect areas[3];
+    for (int shadow = 0; shadow <= 2; ++shadow) {
+        *MenuStyleFields(p, sub).pShadow = shadow;
+        const CMenuLayout layout(p);
+        const QRect box = sub ? layout.SubMenuRect(1) : layout.MainMenuRect();
+        areas[shadow] = layout.DrawingRect(1);
+        pictures[shadow] = CMenuRenderer().RenderImage(p, rs);
+        QCOMPARE(pictures[shadow].size(), areas[shadow].size());
+        // Below the box, a few pixels down (white page where the picture
+        // does not reach).
+        const QPoint below(box.center().x(), box.bottom() + 4);
+        darkness[shadow] = areas[shadow].contains(below)
+                               ? Luminance(pictures[shadow].pixelColor(below - areas[shadow].topLeft()))
+                               : 255;
+        if (shadow)
+            QVERIFY(areas[shadow].contains(layout.ShadowRect(sub ? 1 : -1) & layout.Extent()));
+        // Inside the box: the item, untouched.
+        const QPoint inside = QPoint(box.left() + 1, box.bottom() - 1) - areas[shadow].topLeft();
+        QCOMPARE(pictures[shadow].pixelColor(inside), Rgb(sub ? kSub[1] : kMain[1]));
+    }
+    QVERIFY2(darkness[1] < darkness[0] && darkness[2] < darkness[1],
+             qPrintable(QStringLiteral("%1 %2 %3").arg(darkness[0]).arg(darkness[1]).arg(darkness[2])));
+    QVERIFY(areas[2].contains(areas[0]) && areas[2] != areas[0]);
+    // Closed, the sub menus' shadow is not drawn.
+    if (sub)
+        QCOMPARE(CMenuRenderer().RenderImage(p).size(), CMenuRenderer().RenderImage(p, CRenderState()).size());
+}
+
+// The label lies the label room in from the border: 2 pixels in a classic
+// look.
+void TestMenuRenderer::labelRoom_data()
+{
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("border");
+    QTest::addColumn<int>("room");
+    QTest::newRow("classic") << 0 << 0 << 2;
+    QTest::newRow("10") << 10 << 0 << 10;
+    QTest::newRow("24, bordered") << 24 << 3 << 24;
+    QTest::newRow("beyond 24") << 60 << 0 << 24;
+}
+
+void TestMenuRenderer::labelRoom()
+{
+    QFETCH(int, stored);
+    QFETCH(int, border);
+    QFETCH(int, room);
+    CAppletParameters p;
+    MakeTodaysMenu(p);
+    p.m_mmBorderThick = border;
+    p.m_miFRColor1 = 0xffffff;
+    p.m_miBKColor1 = 0x000000;
+    const QRect r = CMenuLayout(p).ItemRect({0, -1}).adjusted(border, border, -border, -border);
+    // How far the label's ink lies from the border at its side (its glyph's
+    // own bearing included), left and right aligned.
+    auto distances = [&](const CAppletParameters &q) {
+        CAppletParameters right;
+        right.CopyFrom(q);
+        right.m_miAlign1 = 2;
+        const QList<int> left = InkColumns(CMenuRenderer().RenderImage(q), r, Qt::white);
+        const QList<int> end = InkColumns(CMenuRenderer().RenderImage(right), r, Qt::white);
+        return (left.isEmpty() || end.isEmpty()) ? QPoint(-1, -1)
+                                                 : QPoint(left.first() - r.left(), r.right() - end.last());
+    };
+    const QPoint classic = distances(p);
+    QVERIFY(classic.x() >= 2 && classic.y() >= 2);
+    p.m_mmLabelInset = stored;
+    QCOMPARE(distances(p), classic + QPoint(room - 2, room - 2));
+}
+
+// Items that open a sub menu carry an arrow in their text colour at the
+// right end of their room: pointing down in a horizontal main menu, right
+// in a vertical one; the label's room ends before it.
+void TestMenuRenderer::arrows_data()
+{
+    QTest::addColumn<int>("horizontal");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<bool>("open");
+    QTest::newRow("vertical, Normal") << 0 << 1 << false;
+    QTest::newRow("horizontal, Normal") << 1 << 1 << false;
+    QTest::newRow("vertical, Mouse Move, open") << 0 << 2 << true;
+    QTest::newRow("horizontal, Mouse Click, open") << 1 << 3 << true;
+}
+
+void TestMenuRenderer::arrows()
+{
+    QFETCH(int, horizontal);
+    QFETCH(int, state);
+    QFETCH(bool, open);
+    CAppletParameters p;
+    MakeTodaysMenu(p);
+    p.m_mmMenuAlign = horizontal;
+    p.m_mmArrows = 1;
+    p.m_mmLabelInset = 6;
+    const int text[4] = {0, 0xffffff, 0x00ffff, 0xff00ff};
+    for (int st = 1; st <= 3; ++st) {
+        *ItemStyleFields(p, false, st).pFRColor = text[st];
+        *ItemStyleFields(p, false, st).pAlign = 2; // labels to the right, up to the arrow
+    }
+    CRenderState rs;
+    if (open)
+        rs.nOpenSubMenu = 1;
+    if (state == 2)
+        rs.hover = {1, -1};
+    if (state == 3)
+        rs.pressed = {1, -1};
+    const CMenuLayout layout(p);
+    const QPoint origin = layout.DrawingRect(rs.nOpenSubMenu).topLeft();
+    const QImage image = CMenuRenderer().RenderImage(p, rs).copy(QRect(-origin, layout.Extent().size()));
+    const QRect r = layout.ItemRect({1, -1});
+    const QFont font = CMenuRenderer::ItemFont(p, false, state);
+    const QSize size = CMenuRenderer::ArrowSize(font.pixelSize(), horizontal == 1);
+    QCOMPARE(size.width() > size.height(), horizontal == 1);
+    // The arrow's box, at the right end of the room, centred.
+    const QRect arrow(r.right() - 6 - size.width() + 1, r.top() + (r.height() - size.height()) / 2, size.width(),
+                      size.height());
+    const QColor ink = Rgb(text[state]);
+    int inked = 0;
+    for (int y = arrow.top(); y <= arrow.bottom(); ++y)
+        for (int x = arrow.left(); x <= arrow.right(); ++x)
+            inked += Near(Pixel(image, x, y), ink, 40);
+    QVERIFY2(inked * 4 >= size.width() * size.height(), qPrintable(QString::number(inked)));
+    QCOMPARE(PixelsOtherThan(image, arrow.adjusted(-1, -2, 1, 2).intersected(QRect(arrow.left() - 1, arrow.top() - 2,
+                                                                                     1, arrow.height() + 4)),
+                             Rgb(state == 1 ? kMain[1] : kMain[state])),
+             0);
+    // The label ends before the arrow, with room between.
+    const QList<int> label = InkColumns(image, r.adjusted(0, 0, -(6 + size.width()), 0), ink);
+    QVERIFY(!label.isEmpty());
+    QVERIFY2(label.last() <= arrow.left() - CMenuRenderer::kArrowGap, qPrintable(QString::number(label.last())));
+    // An item without a sub menu has none.
+    p.m_pMainMenu->GetItem(0)->m_strLabel.clear();
+    const QImage unlabelled = CMenuRenderer().RenderImage(p, rs).copy(QRect(-origin, layout.Extent().size()));
+    const QRect plain = layout.ItemRect({0, -1});
+    const QRect none(plain.right() - 6 - size.width() + 1, arrow.top() - r.top() + plain.top(), size.width(),
+                     size.height());
+    QCOMPARE(PixelsOtherThan(unlabelled, none, Rgb(kMain[1])), 0);
+}
+
+// Today's type: any size of 9 to 72 pixels, System UI and the page's font
+// from the System UI families, Medium and Semibold as the face a browser
+// takes.
+void TestMenuRenderer::todaysType_data()
+{
+    QTest::addColumn<int>("family");
+    QTest::addColumn<int>("px");
+    QTest::addColumn<int>("weight");
+    QTest::addColumn<bool>("italic");
+    QTest::newRow("System UI 15") << 1 << 15 << 0 << false;
+    QTest::newRow("page's font 40") << 2 << 40 << 0 << false;
+    QTest::newRow("Helvetica 9 Medium") << 0 << 9 << 500 << false;
+    QTest::newRow("System UI 72 Semibold italic") << 1 << 72 << 600 << true;
+    QTest::newRow("Helvetica 21 Bold") << 0 << 21 << 700 << false;
+}
+
+void TestMenuRenderer::todaysType()
+{
+    QFETCH(int, family);
+    QFETCH(int, px);
+    QFETCH(int, weight);
+    QFETCH(bool, italic);
+    CAppletParameters p;
+    MakeTodaysMenu(p);
+    p.m_miFontName1 = 1;
+    p.m_miFontFamily1 = family;
+    p.m_miFontPx1 = px;
+    p.m_miFontWeight1 = weight;
+    p.m_miFontItalic1 = italic;
+    const QFont font = CMenuRenderer::ItemFont(p, false, 1);
+    QCOMPARE(font.pixelSize(), px);
+    QCOMPARE(font.italic(), italic);
+    const CFontFamilies &families = family ? SystemUiFamilies() : FontFamilies(1);
+    const QString installed = FirstInstalledFamily(families);
+    if (installed.isEmpty())
+        QSKIP("none of the families is installed");
+    const QFontInfo info(font);
+    QCOMPARE(info.family(), installed);
+    const int wanted = weight ? weight : 400;
+    QCOMPARE(font.weight(), NearestFaceWeight(installed, wanted, italic));
+    // Drawn: a taller label for a larger size, more ink for a heavier face.
+    p.m_mmHeight = 110;
+    p.m_mmWidth = 700;
+    p.m_miBKColor1 = 0;
+    p.m_miFRColor1 = 0xffffff;
+    p.m_pMainMenu->GetItem(0)->m_strLabel = QStringLiteral("Wide Hall");
+    const QRect r = CMenuLayout(p).ItemRect({0, -1});
+    auto inkOf = [&](const CAppletParameters &q) { return PixelsOtherThan(CMenuRenderer().RenderImage(q), r, Qt::black, 60); };
+    const int ink = inkOf(p);
+    p.m_miFontPx1 = px < 72 ? px + 6 : px - 6;
+    QCOMPARE(inkOf(p) > ink, px < 72);
+    p.m_miFontPx1 = px;
+    if (font.weight() >= 600) {
+        p.m_miFontWeight1 = 400;
+        QVERIFY(inkOf(p) < ink);
+    }
+}
+
+// A page for the applet alone shows the applet's values: today's look
+// changes nothing of its picture but the nearest font the applet is given.
+void TestMenuRenderer::appletPageDrawsTheAppletsLook()
+{
+    CAppletParameters p;
+    MakeTodaysMenu(p);
+    p.m_ModernPage = 0;
+    CRenderState rs;
+    rs.nOpenSubMenu = 1;
+    const QImage before = CMenuRenderer().RenderImage(p, rs);
+    for (bool sub : {false, true}) {
+        const CMenuStyle m = MenuStyleFields(p, sub);
+        *m.pItemRadius = 8;
+        *m.pPanelRadius = 8;
+        *m.pShadow = 2;
+        *m.pLabelInset = 20;
+        *m.pArrows = 1;
+        for (int state = 1; state <= 3; ++state)
+            *ItemStyleFields(p, sub, state).pFontWeight = 500; // Regular to the applet
+    }
+    QCOMPARE(CMenuRenderer().RenderImage(p, rs), before);
+    p.m_ModernPage = 1;
+    QVERIFY(CMenuRenderer().RenderImage(p, rs) != before);
 }
 
 QTEST_MAIN(TestMenuRenderer)

@@ -160,6 +160,9 @@ private slots:
     void oldProjectSavesTheSamePage();
     void pageLanguageAndDescriptionKeys_data();
     void pageLanguageAndDescriptionKeys();
+    void todaysLookRoundTrip_data();
+    void todaysLookRoundTrip();
+    void oldProjectFileKeepsItsBytes();
     void copiesPageScriptForModernPages_data();
     void copiesPageScriptForModernPages();
     void pageScriptWrittenWholeOrNotAtAll();
@@ -743,6 +746,83 @@ void TestProjectFile::oldProjectSavesTheSamePage()
     // Ticking the choice gives the page for today's browsers.
     reopened.m_ModernPage = 1;
     QVERIFY(reopened.GenerateHTML().contains("<script src=\"glidebar.js\"></script>\r\n<applet "));
+}
+
+// Each value of today's look is kept under its key in "Looks", after the
+// menu tree, alone in it when the others are 0, and read back.
+void TestProjectFile::todaysLookRoundTrip_data()
+{
+    QTest::addColumn<QString>("key");
+    for (const CProjectKey &key : ProjectKeys())
+        if (key.nSection == SectionLooks)
+            QTest::addRow("%s", key.pName) << QString::fromLatin1(key.pName);
+}
+
+void TestProjectFile::todaysLookRoundTrip()
+{
+    QFETCH(QString, key);
+    const CProjectKey *found = nullptr;
+    for (const CProjectKey &k : ProjectKeys())
+        if (QLatin1String(k.pName) == key)
+            found = &k;
+    QVERIFY(found && found->kind == EValueKind::Number);
+    QTemporaryDir dir;
+    CAppletParameters saved;
+    FillDistinct(saved);
+    saved.*found->pNumber = 600;
+    QVERIFY(ProvideScript(dir.path()));
+    QVERIFY(SavePage(dir.filePath("menu.htm"), dir.path(), saved, QString(), dir.path()));
+
+    const QStringList lines = FileLines(dir.filePath("menu.qdx"));
+    const qsizetype looks = lines.indexOf("[Looks]");
+    QVERIFY(looks > lines.indexOf("Relation=3,5,3,6,0-1,3-2,"));
+    QCOMPARE(lines.mid(looks), (QStringList{"[Looks]", key + "=600"}));
+
+    CAppletParameters loaded;
+    QVERIFY(loaded.LoadProject(dir.filePath("menu.qdx")));
+    for (const CProjectKey &k : ProjectKeys())
+        if (k.nSection == SectionLooks)
+            QVERIFY2(loaded.*k.pNumber == (&k == found ? 600 : 0), k.pName);
+    QCOMPARE(StyleValues(loaded), StyleValues(saved));
+    // Written again, the same bytes.
+    CAppletParameters again;
+    again.CopyFrom(loaded);
+    QVERIFY(SavePage(dir.filePath("again.htm"), dir.path(), again, QString(), dir.path()));
+    QCOMPARE(ReadFileBytes(dir.filePath("again.qdx")), ReadFileBytes(dir.filePath("menu.qdx")));
+}
+
+// A project file written before today's look existed opens and is written
+// again byte for byte, without a "Looks" section.
+void TestProjectFile::oldProjectFileKeepsItsBytes()
+{
+    const QByteArray old =
+        "[General]\r\nm_HTMLTitle=Shop\r\nm_Align=1\r\nm_appBKColor=16777215\r\nm_appBKImagePath=\r\n"
+        "m_xPos=4\r\nm_yPos=4\r\nm_ModernPage=1\r\n"
+        "\r\n[Main Menu Style]\r\nm_mmBKColor=0\r\nm_mmBKStyle=0\r\nm_mmMenuAlign=1\r\nm_mmWidth=90\r\n"
+        "m_mmHeight=24\r\nm_mmItemGap=2\r\nm_mmBorderThick=1\r\n"
+        "\r\n[Sub Menu Style]\r\nm_smBKColor=0\r\nm_smBKStyle=2\r\nm_smMenuAlign=0\r\nm_smWidth=120\r\n"
+        "m_smHeight=22\r\nm_smItemGap=0\r\nm_smBorderThick=0\r\n"
+        "\r\n[Main Item Style1]\r\nm_miBKColor1=255\r\nm_miFRColor1=0\r\nm_miItemBorderStyle1=1\r\n"
+        "m_miItemFillStyle1=1\r\nm_miFontName1=1\r\nm_miFontSize1=1\r\nm_miFontStyle1=1\r\nm_miAlign1=1\r\n"
+        "\r\n[Main Item Style2]\r\nm_miBKColor2=0\r\nm_miFRColor2=0\r\nm_miItemBorderStyle2=0\r\n"
+        "m_miItemFillStyle2=0\r\nm_miFontName2=0\r\nm_miFontSize2=0\r\nm_miFontStyle2=0\r\nm_miAlign2=0\r\n"
+        "\r\n[Main Item Style3]\r\nm_miBKColor3=0\r\nm_miFRColor3=0\r\nm_miItemBorderStyle3=0\r\n"
+        "m_miItemFillStyle3=0\r\nm_miFontName3=0\r\nm_miFontSize3=0\r\nm_miFontStyle3=0\r\nm_miAlign3=0\r\n"
+        "\r\n[Sub Item Style1]\r\nm_siBKColor1=0\r\nm_siFRColor1=0\r\nm_siItemBorderStyle1=0\r\n"
+        "m_siItemFillStyle1=0\r\nm_siFontName1=2\r\nm_siFontSize1=12\r\nm_siFontStyle1=2\r\nm_siAlign1=0\r\n"
+        "\r\n[Sub Item Style2]\r\nm_siBKColor2=0\r\nm_siFRColor2=0\r\nm_siItemBorderStyle2=0\r\n"
+        "m_siItemFillStyle2=0\r\nm_siFontName2=0\r\nm_siFontSize2=0\r\nm_siFontStyle2=0\r\nm_siAlign2=0\r\n"
+        "\r\n[Sub Item Style3]\r\nm_siBKColor3=0\r\nm_siFRColor3=0\r\nm_siItemBorderStyle3=0\r\n"
+        "m_siItemFillStyle3=0\r\nm_siFontName3=0\r\nm_siFontSize3=0\r\nm_siFontStyle3=0\r\nm_siAlign3=0\r\n"
+        "\r\n[Item]\r\nI0-0=Home,,_self,index.htm\r\nI0-1=Shop,,,shop.htm\r\nI1-0=Bags,,,bags.htm\r\n"
+        "\r\n[Menu Relation]\r\nRelation=2,2,1,1-1,\r\n";
+    QTemporaryDir dir;
+    QVERIFY(WriteFileBytes(dir.filePath("old.qdx"), old));
+    CAppletParameters p;
+    QVERIFY(p.LoadProject(dir.filePath("old.qdx")));
+    QVERIFY(ProvideScript(dir.path()));
+    QVERIFY(SavePage(dir.filePath("new.htm"), dir.path(), p, QString(), dir.path()));
+    QCOMPARE(ReadFileBytes(dir.filePath("new.qdx")), old);
 }
 
 void TestProjectFile::copiesPageScriptForModernPages_data()

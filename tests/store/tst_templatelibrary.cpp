@@ -40,6 +40,7 @@ const char kLibrary[] =
 class TestTemplateLibrary : public QObject {
     Q_OBJECT
 private slots:
+    void todaysLookFromItsOwnSection();
     void lists_data();
     void lists();
     void loadsTemplateIgnoringTitleAndAlignment();
@@ -169,6 +170,37 @@ void TestTemplateLibrary::loadsBlankDefaults()
         QCOMPARE(v, 0);
     QCOMPARE(Labels(*p.m_pMainMenu), QStringList({"item1", "item2", "item3", "item4"}));
     QCOMPARE(p.m_pMainMenu->m_nCurrent, 0);
+}
+
+
+// A template keeps today's look in a section named after it with " Looks";
+// the same keys in its own section, or another template's, are not its look.
+void TestTemplateLibrary::todaysLookFromItsOwnSection()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Vantrel.qdx");
+    QVERIFY(WriteFileBytes(path, QByteArray(kLibrary)
+                                     + "m_mmItemRadius=9\r\n"
+                                       "[fancy looks]\r\n"
+                                       "m_smShadow=2\r\n"
+                                       "m_siFontFamily2=1\r\n"
+                                       "m_miFontPx3=15\r\n"
+                                       "[Plain Looks]\r\n"
+                                       "m_mmArrows=1\r\n"));
+    CAppletParameters p;
+    p.m_mmArrows = 1;
+    p.LoadTemplate(1, path);
+    QCOMPARE(p.m_smShadow, 2);
+    QCOMPARE(p.m_siFontFamily2, 1);
+    QCOMPARE(p.m_miFontPx3, 15);
+    QCOMPARE(p.m_mmItemRadius, 0);
+    QCOMPARE(p.m_mmArrows, 0);
+    QCOMPARE(p.m_miFontSize3, 7);
+
+    p.LoadTemplate(0, path);
+    QCOMPARE(p.m_mmArrows, 1);
+    QCOMPARE(p.m_smShadow, 0);
+    QCOMPARE(p.m_siFontFamily2, 0);
 }
 
 QTEST_APPLESS_MAIN(TestTemplateLibrary)

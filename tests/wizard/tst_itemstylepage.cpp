@@ -4,6 +4,7 @@
 #include "wizard/StatusLine.h"
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -32,6 +33,9 @@ private slots:
     void shownValuesForPreview();
     void copiesAreConfirmed_data();
     void copiesAreConfirmed();
+    void todaysFontInTheDialog_data() { pages(); }
+    void todaysFontInTheDialog();
+    void refusedFontSizeKeepsTheDialogOpen();
 
 private:
     void pages();
@@ -194,10 +198,10 @@ void TestItemStylePage::fontDialog()
         caption = dlg.windowTitle();
         shownName = Control<QComboBox>(&dlg, "1033")->currentIndex();
         shownSize = Control<QComboBox>(&dlg, "1047")->currentIndex();
-        shownStyle = Control<QRadioButton>(&dlg, "1049")->isChecked()   ? 0
-                     : Control<QRadioButton>(&dlg, "1050")->isChecked() ? 1
-                     : Control<QRadioButton>(&dlg, "1051")->isChecked() ? 2
-                                                                        : -1;
+        // The applet's style as weight and slant: Bold, Italic or Plain.
+        const int weight = Control<QComboBox>(&dlg, "fontWeight")->currentIndex();
+        const bool italic = Control<QCheckBox>(&dlg, "fontItalic")->isChecked();
+        shownStyle = weight == 3 && !italic ? 1 : weight == 0 && italic ? 2 : weight == 0 ? 0 : -1;
         Control<QComboBox>(&dlg, "1033")->setCurrentIndex(2);
         Control<QPushButton>(&dlg, "2")->click();
     };
@@ -217,7 +221,8 @@ void TestItemStylePage::fontDialog()
     f.t.ui->dialogHandlers << [](QDialog &dlg) {
         Control<QComboBox>(&dlg, "1033")->setCurrentText(QStringLiteral("Helvetica"));
         Control<QComboBox>(&dlg, "1047")->setCurrentText(QStringLiteral("12"));
-        Control<QRadioButton>(&dlg, "1050")->click();
+        Control<QComboBox>(&dlg, "fontWeight")->setCurrentText(QStringLiteral("Bold"));
+        Control<QCheckBox>(&dlg, "fontItalic")->setChecked(false);
         Control<QPushButton>(&dlg, "1")->click();
     };
     font->click();
@@ -285,7 +290,8 @@ void TestItemStylePage::shownValuesForPreview()
     f.list("1072")->setCurrentIndex(2);
     f.list("1036")->setCurrentIndex(0);
     f.t.ui->dialogHandlers << [](QDialog &dlg) {
-        Control<QRadioButton>(&dlg, "1051")->click();
+        Control<QComboBox>(&dlg, "fontWeight")->setCurrentText(QStringLiteral("Regular"));
+        Control<QCheckBox>(&dlg, "fontItalic")->setChecked(true);
         Control<QPushButton>(&dlg, "1")->click();
     };
     Control<QPushButton>(&f.page(), "1069")->click();
@@ -345,6 +351,77 @@ void TestItemStylePage::copiesAreConfirmed()
     f.sheet().SetActivePage(&f.sheet().m_pageHTML);
     f.sheet().SetActivePage(&f.page());
     QVERIFY(status->text().isEmpty());
+}
+
+// The font dialog shows and sets today's type: System UI and the page's
+// font, any size of 9 to 72 pixels, the four weights and italic; the page
+// says which font the state has, and that pictures show the page's font as
+// System UI.
+void TestItemStylePage::todaysFontInTheDialog()
+{
+    QFETCH(bool, sub);
+    Fixture f(sub);
+    f.params().m_ModernPage = 1;
+    const CItemStyle move = f.fields(2);
+    *move.pFontFamily = 1;
+    *move.pFontPx = 15;
+    *move.pFontWeight = 600;
+    *move.pFontItalic = 1;
+    f.radio("1068")->click();
+    QLabel *line = Control<QLabel>(&f.page(), "fontLine");
+    QCOMPARE(line->text(), QStringLiteral("System UI, 15 px, Semibold Italic"));
+    QCOMPARE(Control<QPushButton>(&f.page(), "1069")->accessibleDescription(),
+             QStringLiteral("Now System UI, 15 px, Semibold Italic"));
+
+    QStringList shown;
+    bool noteBefore = true, noteAfter = false;
+    f.t.ui->dialogHandlers << [&](QDialog &dlg) {
+        shown << Control<QComboBox>(&dlg, "1033")->currentText() << Control<QComboBox>(&dlg, "1047")->currentText()
+              << Control<QComboBox>(&dlg, "fontWeight")->currentText()
+              << (Control<QCheckBox>(&dlg, "fontItalic")->isChecked() ? "italic" : "upright");
+        QLabel *note = Control<QLabel>(&dlg, "pageFontNote");
+        noteBefore = note->isVisibleTo(&dlg);
+        Control<QComboBox>(&dlg, "1033")->setCurrentText(QStringLiteral("Page's font"));
+        noteAfter = note->isVisibleTo(&dlg);
+        Control<QComboBox>(&dlg, "1047")->setCurrentText(QStringLiteral("30"));
+        Control<QComboBox>(&dlg, "fontWeight")->setCurrentText(QStringLiteral("Medium"));
+        Control<QPushButton>(&dlg, "1")->click();
+    };
+    Control<QPushButton>(&f.page(), "1069")->click();
+    QCOMPARE(shown, (QStringList{"System UI", "15", "Semibold", "italic"}));
+    QVERIFY(!noteBefore);
+    QVERIFY(noteAfter);
+    QCOMPARE(line->text(), QStringLiteral("Page's font, 30 px, Medium Italic (shown here as System UI)"));
+    f.sheet().NextButton()->click();
+    // The applet is given the nearest it holds: Helvetica, 28, Italic.
+    QCOMPARE((QList<int>{*move.pFontName, *move.pFontSize, *move.pFontStyle, *move.pFontFamily, *move.pFontWeight,
+                         *move.pFontItalic, *move.pFontPx}),
+             (QList<int>{1, 9, 2, 2, 500, 1, 30}));
+
+    // On a page for the applet alone the line says what that page shows.
+    f.params().m_ModernPage = 0;
+    f.sheet().BackButton()->click();
+    QCOMPARE(line->text(), QStringLiteral("Page's font, 30 px, Medium Italic (shown here as System UI); "
+                                          "a page for the applet alone shows Helvetica, 28 px, Regular Italic"));
+}
+
+void TestItemStylePage::refusedFontSizeKeepsTheDialogOpen()
+{
+    Fixture f(false);
+    const int size = *f.fields(1).pFontSize;
+    bool stayed = false;
+    f.t.ui->dialogHandlers << [&](QDialog &dlg) {
+        Control<QComboBox>(&dlg, "1047")->setCurrentText(QStringLiteral("8"));
+        Control<QPushButton>(&dlg, "1")->click();
+        stayed = dlg.result() != QDialog::Accepted;
+        Control<QPushButton>(&dlg, "2")->click();
+    };
+    Control<QPushButton>(&f.page(), "1069")->click();
+    QVERIFY(stayed);
+    QCOMPARE(f.t.ui->MessageTexts(), QStringList{QStringLiteral("Please enter an integer between 9 and 72.")});
+    f.sheet().NextButton()->click();
+    QCOMPARE(*f.fields(1).pFontSize, size);
+    QCOMPARE(*f.fields(1).pFontPx, 0);
 }
 
 QTEST_MAIN(TestItemStylePage)

@@ -25,6 +25,8 @@ private slots:
     void dialogs_data();
     void dialogs();
     void enterPressesTheDefaultButton();
+    void statusLineIsAStopOnlyWhileItSpeaks_data();
+    void statusLineIsAStopOnlyWhileItSpeaks();
 };
 
 namespace {
@@ -86,6 +88,20 @@ void CheckWindow(QWidget *window)
     for (QWidget *w : window->findChildren<QWidget *>())
         if (Reachable(w, window))
             QVERIFY2(!SpokenName(w).isEmpty(), qPrintable(Describe(w) + " has no name"));
+
+    // A screen reader meets no stop that Tab never reaches, nor an empty
+    // one: what the accessibility tree calls focusable is a Tab stop with a
+    // name.
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        // (Radio buttons are reached by the arrow keys in their set.)
+        if (w->window() != window || !w->isVisibleTo(window) || IsInnerPart(w) || qobject_cast<QRadioButton *>(w))
+            continue;
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w);
+        if (!iface || !iface->state().focusable)
+            continue;
+        QVERIFY2(w->focusPolicy() & Qt::TabFocus, qPrintable(Describe(w) + " is focusable but never reached by Tab"));
+        QVERIFY2(!SpokenName(w).isEmpty(), qPrintable(Describe(w) + " is focusable and has no name"));
+    }
 
     const QList<QWidget *> chain = TabChain(window);
     for (int i = 1; i < chain.size(); ++i) {
@@ -219,6 +235,50 @@ void TestKeyboard::enterPressesTheDefaultButton()
     size->setFocus();
     QTest::keyClick(size, Qt::Key_Return);
     QCOMPARE(font.result(), int(QDialog::Accepted));
+}
+
+void TestKeyboard::statusLineIsAStopOnlyWhileItSpeaks_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::newRow("menu style") << 3;
+    QTest::newRow("main item style") << 4;
+    QTest::newRow("sub item style") << 5;
+}
+
+// The line that confirms a copy: hidden and no stop while it has nothing to
+// say; once it speaks, a named stop that Tab reaches, and the page passes
+// every check above.
+void TestKeyboard::statusLineIsAStopOnlyWhileItSpeaks()
+{
+    QFETCH(int, page);
+    CTestApp t;
+    t.app.m_params.LoadTemplate(0, t.app.TemplateLibraryPath());
+    CMenuWizardSheet &sheet = t.OpenSheet();
+    // Through the template page, which gives the wizard its Back button.
+    sheet.SetActivePage(1);
+    while (sheet.GetActiveIndex() < page)
+        sheet.NextButton()->click();
+    QWidget *status = sheet.GetActivePage()->findChild<QWidget *>(QStringLiteral("statusLine"));
+    QVERIFY(status);
+    QVERIFY(!status->isVisibleTo(&sheet));
+    QCOMPARE(status->focusPolicy(), Qt::NoFocus);
+    QVERIFY(!TabChain(&sheet).contains(status));
+
+    sheet.GetActivePage()->findChild<QPushButton *>(QStringLiteral("copyToMenu"))->click();
+    QVERIFY(status->isVisibleTo(&sheet));
+    QVERIFY(TabChain(&sheet).contains(status));
+    QVERIFY(!SpokenName(status).isEmpty());
+    CheckWindow(&sheet);
+    if (QTest::currentTestFailed())
+        return;
+
+    // Leaving the page ends what it said.
+    sheet.NextButton()->click();
+    QCOMPARE(sheet.GetActiveIndex(), page + 1);
+    sheet.BackButton()->click();
+    QCOMPARE(sheet.GetActiveIndex(), page);
+    QVERIFY(!status->isVisibleTo(&sheet));
+    QCOMPARE(status->focusPolicy(), Qt::NoFocus);
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -3,6 +3,7 @@
 #include "wizard/StatusLine.h"
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,6 +25,11 @@ private slots:
     void shownValuesForPreview();
     void copyIsConfirmed_data();
     void copyIsConfirmed();
+    void todaysLookGoesToTheShownMenu();
+    void todaysLookControlsAreNamed_data();
+    void todaysLookControlsAreNamed();
+    void todaysLookRanges_data();
+    void todaysLookRanges();
 };
 
 namespace {
@@ -282,6 +288,105 @@ void TestMenuStylePage::copyIsConfirmed()
     // Showing the other menu ends it.
     (sub ? f.mainMenu() : f.subMenu())->click();
     QVERIFY(status->text().isEmpty());
+}
+
+// Today's look is per menu, like the rest: shown and stored for the menu
+// on show; a label room of 2 is the classic one, stored as 0; arrows are
+// the main menu's to set, fading in the sub menus'.
+void TestMenuStylePage::todaysLookGoesToTheShownMenu()
+{
+    Fixture f;
+    f.params().m_smItemRadius = 5;
+    f.params().m_smShadow = 2;
+    f.params().m_smFadeIn = 1;
+    f.page().OnSetActive();
+    QCOMPARE(f.edit("itemRadius")->text(), QStringLiteral("0"));
+    QCOMPARE(f.edit("labelInset")->text(), QStringLiteral("2"));
+    QCOMPARE(Control<QComboBox>(&f.page(), "shadow")->currentText(), QStringLiteral("None"));
+    auto *arrows = Control<QCheckBox>(&f.page(), "arrows");
+    auto *fade = Control<QCheckBox>(&f.page(), "fadeIn");
+    QVERIFY(arrows->isEnabled() && !fade->isEnabled());
+    f.edit("panelRadius")->setText(QStringLiteral("9"));
+    f.edit("labelInset")->setText(QStringLiteral("12"));
+    arrows->click();
+
+    f.subMenu()->click();
+    QCOMPARE(f.params().m_mmPanelRadius, 9);
+    QCOMPARE(f.params().m_mmLabelInset, 12);
+    QCOMPARE(f.params().m_mmArrows, 1);
+    QCOMPARE(f.params().m_smPanelRadius, 0);
+    QCOMPARE(f.edit("itemRadius")->text(), QStringLiteral("5"));
+    QCOMPARE(Control<QComboBox>(&f.page(), "shadow")->currentText(), QStringLiteral("Strong"));
+    QVERIFY(fade->isChecked() && fade->isEnabled() && !arrows->isEnabled());
+    f.edit("labelInset")->setText(QStringLiteral("2"));
+    Control<QComboBox>(&f.page(), "shadow")->setCurrentIndex(1);
+    f.sheet().NextButton()->click();
+    QCOMPARE(f.params().m_smLabelInset, 0);
+    QCOMPARE(f.params().m_smShadow, 1);
+    QCOMPARE(f.params().m_smItemRadius, 5);
+    QCOMPARE(f.params().m_mmItemRadius, 0);
+}
+
+void TestMenuStylePage::todaysLookControlsAreNamed_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("item corners") << "itemRadius" << "Item Corners";
+    QTest::newRow("menu corners") << "panelRadius" << "Menu Corners";
+    QTest::newRow("label room") << "labelInset" << "Label Room";
+    QTest::newRow("shadow") << "shadow" << "Shadow";
+    QTest::newRow("arrows") << "arrows" << "Arrows on items with a sub menu";
+    QTest::newRow("fading in") << "fadeIn" << "Fade in when opened";
+}
+
+// What a screen reader says of each control, and the keyboard reaches it.
+void TestMenuStylePage::todaysLookControlsAreNamed()
+{
+    QFETCH(QString, id);
+    QFETCH(QString, name);
+    Fixture f;
+    f.subMenu()->click(); // fading in is for sub menus
+    QWidget *control = f.page().findChild<QWidget *>(id);
+    QVERIFY(control);
+    // The name given to it, else what the accessibility layer derives (a
+    // list box's derived name is its entry: it is named by its label).
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(control);
+    QVERIFY(iface);
+    QCOMPARE(control->accessibleName().isEmpty() ? iface->text(QAccessible::Name) : control->accessibleName(), name);
+    QVERIFY(control->focusPolicy() & Qt::TabFocus);
+    QVERIFY(control->isVisibleTo(&f.sheet()));
+}
+
+void TestMenuStylePage::todaysLookRanges_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message"); // empty: taken
+    const QString corners = QStringLiteral("Please enter an integer between 0 and 16.");
+    QTest::newRow("item corners 16") << "itemRadius" << "16" << QString();
+    QTest::newRow("item corners 17") << "itemRadius" << "17" << corners;
+    QTest::newRow("menu corners 0") << "panelRadius" << "0" << QString();
+    QTest::newRow("menu corners empty") << "panelRadius" << "" << "Please enter an integer.";
+    QTest::newRow("label room 1") << "labelInset" << "1" << "Please enter an integer between 2 and 24.";
+    QTest::newRow("label room 24") << "labelInset" << "24" << QString();
+    QTest::newRow("label room 25") << "labelInset" << "25" << "Please enter an integer between 2 and 24.";
+}
+
+void TestMenuStylePage::todaysLookRanges()
+{
+    QFETCH(QString, id);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    Fixture f;
+    f.edit(qPrintable(id))->setText(text);
+    f.sheet().NextButton()->click();
+    QCOMPARE(f.t.ui->MessageTexts(), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(f.sheet().GetActivePage() == &f.page(), !message.isEmpty());
+    // A refusal keeps the user on the menu shown.
+    if (!message.isEmpty()) {
+        f.subMenu()->click();
+        QVERIFY(f.mainMenu()->isChecked());
+    }
 }
 
 QTEST_MAIN(TestMenuStylePage)

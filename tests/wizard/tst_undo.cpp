@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -204,6 +206,37 @@ void TestUndo::undoAndRedoEachAction_data()
     QTest::newRow("copy menu style")
         << int(kMenuStyle) << none << Action([](Fixture &f) { f.Click("Copy to Sub Menu"); })
         << "Copy to Sub Menu";
+    // Today's look, on the menu style page and in the font dialog.
+    QTest::newRow("item corners")
+        << int(kMenuStyle) << none
+        << Action([](Fixture &f) { Type(Control<QLineEdit>(f.sheet, "itemRadius"), "8"); }) << "Set Menu Style";
+    QTest::newRow("menu corners, stored by Next")
+        << int(kMenuStyle) << none << Action([](Fixture &f) {
+               Type(Control<QLineEdit>(f.sheet, "panelRadius"), "12");
+               f.Next();
+           })
+        << "Set Menu Style";
+    QTest::newRow("label room")
+        << int(kMenuStyle) << none
+        << Action([](Fixture &f) { Type(Control<QLineEdit>(f.sheet, "labelInset"), "14"); }) << "Set Menu Style";
+    QTest::newRow("shadow")
+        << int(kMenuStyle) << none
+        << Action([](Fixture &f) { Control<QComboBox>(f.sheet, "shadow")->setCurrentIndex(2); }) << "Set Menu Style";
+    QTest::newRow("arrows") << int(kMenuStyle) << none << Action([](Fixture &f) { f.Click("Arrows on items with a sub menu"); })
+                            << "Set Menu Style";
+    QTest::newRow("fading in") << int(kMenuStyle) << Action([](Fixture &f) { f.Click("Set Sub Menu Style"); })
+                               << Action([](Fixture &f) { f.Click("Fade in when opened"); }) << "Set Menu Style";
+    QTest::newRow("font of today")
+        << int(kSubItemStyle) << none << Action([](Fixture &f) {
+               f.t.ui->dialogHandlers << [](QDialog &dlg) {
+                   Control<QComboBox>(&dlg, "1033")->setCurrentText(QStringLiteral("System UI"));
+                   Control<QComboBox>(&dlg, "1047")->setCurrentText(QStringLiteral("15"));
+                   Control<QComboBox>(&dlg, "fontWeight")->setCurrentText(QStringLiteral("Semibold"));
+                   Control<QPushButton>(&dlg, "1")->click();
+               };
+               f.Click("Font...");
+           })
+        << "Set Sub Menu Item Style";
 }
 
 void TestUndo::undoAndRedoEachAction()
@@ -560,6 +593,16 @@ void TestUndo::copyStyle()
     f.t.ui->colorAnswers = {0x0a0b0c};
     QTest::mouseClick(Control<CColorButton>(f.sheet->GetActivePage(), "1016"), Qt::LeftButton);
 
+    // And a font of today's, chosen and not yet stored.
+    f.t.ui->dialogHandlers << [](QDialog &dlg) {
+        Control<QComboBox>(&dlg, "1033")->setCurrentText(QStringLiteral("Page's font"));
+        Control<QComboBox>(&dlg, "1047")->setCurrentText(QStringLiteral("17"));
+        Control<QComboBox>(&dlg, "fontWeight")->setCurrentText(QStringLiteral("Medium"));
+        Control<QCheckBox>(&dlg, "fontItalic")->setChecked(true);
+        Control<QPushButton>(&dlg, "1")->click();
+    };
+    f.Click("Font...");
+
     CAppletParameters before;
     before.CopyFrom(f.Params());
     f.sheet->GetActivePage()->ApplyShownValues(before);
@@ -568,11 +611,13 @@ void TestUndo::copyStyle()
     auto values = [](CAppletParameters &p, bool bSub, int nState) {
         const CItemStyle s = ItemStyleFields(p, bSub, nState);
         return QList<int>{*s.pBKColor, *s.pFRColor, *s.pBorderStyle, *s.pFillStyle,
-                          *s.pFontName, *s.pFontSize, *s.pFontStyle, *s.pAlign};
+                          *s.pFontName, *s.pFontSize, *s.pFontStyle, *s.pAlign,
+                          *s.pFontFamily, *s.pFontWeight, *s.pFontItalic, *s.pFontPx};
     };
     CAppletParameters &p = f.Params();
     const QList<int> source = values(p, sub, shown);
     QCOMPARE(source[1], 0x0a0b0c);
+    QCOMPARE(source.mid(8), (QList<int>{2, 500, 1, 17}));
     for (bool family : {false, true})
         for (int s = 1; s <= 3; ++s) {
             const bool copied = button == "Copy to Other States" ? family == sub && s != shown
@@ -596,9 +641,13 @@ void TestUndo::copyToTheOtherMenuFollowsTheMenuShown()
     f.GoTo(kMenuStyle);
     QVERIFY(f.Named<QPushButton>("Copy to Sub Menu"));
     Type(Control<QLineEdit>(f.sheet, "1027"), "321");
+    Type(Control<QLineEdit>(f.sheet, "itemRadius"), "7");
+    Control<QComboBox>(f.sheet, "shadow")->setCurrentIndex(1);
     f.Click("Copy to Sub Menu");
     QCOMPARE(f.Params().m_smWidth, 321);
     QCOMPARE(f.Params().m_mmWidth, 321);
+    QCOMPARE(f.Params().m_smItemRadius, 7);
+    QCOMPARE(f.Params().m_smShadow, 1);
     QCOMPARE(f.Params().m_smBKStyle, f.Params().m_mmBKStyle);
     QCOMPARE(f.Params().m_smMenuAlign, f.Params().m_mmMenuAlign);
 
