@@ -43,8 +43,10 @@ public:
     // leading zeros, no '+'), within [lowest, highest]; false otherwise.
     static bool PlainNumber(QStringView text, qint64 lowest, qint64 highest, qint64 *pValue);
 
-private:
+    // A note of this param's (its name said first).
     void Note(const QString &note);
+
+private:
 
     QString m_strParam;
     QStringList m_fields;
