@@ -5,6 +5,8 @@
 #include "model/LookValues.h"
 #include "model/StringTable.h"
 
+#include <utility>
+
 namespace {
 
 void ReadAppletColour(CParamFields &f, CAppletParameters &p)
@@ -92,7 +94,7 @@ template <bool Sub, int State> void ReadItemLook(CParamFields &f, CAppletParamet
 {
     const CItemStyle s = ItemStyleFields(p, Sub, State);
     f.Expect(4, false);
-    CItemFont font = ItemFontOf(s);
+    CItemFont font = ItemFontOf(ItemStyleFields(std::as_const(p), Sub, State));
     static const QString kFaces = QStringLiteral("thcsp");
     const QString face = f.Field(0).trimmed().toLower();
     if (face.size() == 1 && kFaces.contains(face))
