@@ -281,6 +281,188 @@ template("Simple",
           state((200, 200, 200), BLACK, B_SUNKEN, F_FULL, HELVETICA, PT12, PLAIN, align(LEFT, LEFT))],
          [("item1", "", "", []), ("item2", "", "", []), ("item3", "", "", []), ("item4", "", "", [])])
 
+# Templates of today: the system's own type in a weight of its own, room
+# around the label, rounded items and panels, soft shadows under drop-downs
+# and arrows on the items that open one. Main items are at least 40 px high
+# and labels at least 15 px; every state reads at WCAG AA (4.5:1).
+CLASSIC_SIZES = [9, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72]
+
+def nearest_size(px):
+    """The classic size index nearest to px (between two, the larger)."""
+    best = 0
+    for i, size in enumerate(CLASSIC_SIZES):
+        if abs(size - px) <= abs(CLASSIC_SIZES[best] - px):
+            best = i
+    return best
+
+def today(bk, fr, fill, px, weight=400, italic=0, al=align(LEFT, LEFT), border=B_PLAIN, family=SYSTEM_UI):
+    """One item state in System UI (or the page's font): the classic values
+    the applet is given (Helvetica, the nearest size, Bold from 600 up, else
+    Italic when italic) and the look's values where those fall short."""
+    size = nearest_size(px)
+    style = BOLD if weight >= 600 else (ITALIC if italic else PLAIN)
+    classic = weight == 400 or (weight == 700 and not italic)
+    return (state(bk, fr, border, fill, HELVETICA, size, style, al),
+            font(family, 0 if CLASSIC_SIZES[size] == px else px,
+                 0 if classic else weight, 0 if classic else italic))
+
+def template_of_today(name, description, app_bk, pos, mm, sm, mm_look, sm_look, mi, si, tree):
+    template(name, description, app_bk, pos, mm, sm, [s for s, _ in mi], [s for s, _ in si], tree,
+             dict(mm=mm_look, sm=sm_look, mi=[f for _, f in mi], si=[f for _, f in si]))
+
+STUDIO = [
+    ("Work", "work.html", "_self", [
+        ("Branding", "work/branding.html", "_self"),
+        ("Web design", "work/web.html", "_self"),
+        ("Illustration", "work/illustration.html", "_self"),
+    ]),
+    ("Studio", "studio.html", "_self", [
+        ("Our story", "studio/story.html", "_self"),
+        ("People", "studio/people.html", "_self"),
+    ]),
+    ("Journal", "journal.html", "_self", []),
+    ("Contact", "contact.html", "_self", []),
+]
+
+APP = [
+    ("Dashboard", "index.html", "_self", []),
+    ("Projects", "projects.html", "_self", [
+        ("Active", "projects/active.html", "_self"),
+        ("Archived", "projects/archived.html", "_self"),
+        ("New project", "projects/new.html", "_self"),
+    ]),
+    ("Reports", "reports.html", "_self", [
+        ("Monthly", "reports/monthly.html", "_self"),
+        ("Yearly", "reports/yearly.html", "_self"),
+    ]),
+    ("Team", "team.html", "_self", []),
+    ("Settings", "settings.html", "_self", []),
+]
+
+INK = (31, 41, 55)
+SLATE = (51, 65, 85)
+NIGHT = (15, 23, 42)
+
+template_of_today("Flat",
+         "Flat Bar: a flat white top bar in the system's type; the item under the pointer lights up in blue from below",
+         (248, 250, 252), (0, 0),
+         menu(WHITE, 2, 1, 130, 48, 0, 0),
+         menu(WHITE, 3, 0, 200, 44, 0, 0),
+         menu_look(label_inset=16, arrows=1),
+         menu_look(panel_radius=8, shadow=SHADOW_SOFT, label_inset=16, fade_in=1),
+         [today(WHITE, INK, F_NONE, 16, 500, al=align(LEFT, CENTER)),
+          today((147, 197, 253), (30, 58, 138), F_V_WHITE_TO, 16, 500, al=align(LEFT, CENTER)),
+          today((191, 219, 254), (23, 37, 84), F_FULL, 16, 600, al=align(LEFT, CENTER))],
+         [today(WHITE, INK, F_FULL, 15),
+          today((239, 246, 255), (29, 78, 216), F_FULL, 15),
+          today((219, 234, 254), (30, 58, 138), F_FULL, 15, 600)],
+         SITE)
+
+template_of_today("Pills",
+         "Pills: rounded pill buttons on a light page, indigo when chosen, with a floating card of sub items",
+         (248, 250, 252), (8, 8),
+         menu((248, 250, 252), 0, 1, 130, 40, 6, 0),
+         menu(WHITE, 2, 0, 190, 40, 2, 0),
+         menu_look(item_radius=16, label_inset=16, arrows=1),
+         menu_look(item_radius=8, panel_radius=12, shadow=SHADOW_SOFT, label_inset=14, fade_in=1),
+         [today((248, 250, 252), (30, 41, 59), F_NONE, 16, 500, al=align(LEFT, CENTER)),
+          today((224, 231, 255), (55, 48, 163), F_FULL, 16, 500, al=align(LEFT, CENTER)),
+          today((79, 70, 229), WHITE, F_FULL, 16, 600, al=align(LEFT, CENTER))],
+         [today(WHITE, (30, 41, 59), F_FULL, 15),
+          today((238, 242, 255), (55, 48, 163), F_FULL, 15),
+          today((79, 70, 229), WHITE, F_FULL, 15, 500)],
+         STUDIO)
+
+template_of_today("Midnight",
+         "Midnight: dark rounded sidebar with light type, sky blue when clicked, sub menus to the right",
+         (241, 245, 249), (8, 8),
+         menu(NIGHT, 2, 0, 220, 44, 4, 0),
+         menu((30, 41, 59), 2, 0, 200, 42, 2, 0),
+         menu_look(item_radius=8, panel_radius=12, label_inset=16, arrows=1),
+         menu_look(item_radius=6, panel_radius=10, shadow=SHADOW_STRONG, label_inset=14),
+         [today(NIGHT, (226, 232, 240), F_NONE, 16, 500),
+          today((30, 41, 59), WHITE, F_FULL, 16, 500),
+          today((56, 189, 248), NIGHT, F_FULL, 16, 600)],
+         [today((30, 41, 59), (226, 232, 240), F_NONE, 15),
+          today((51, 65, 85), WHITE, F_FULL, 15),
+          today((56, 189, 248), NIGHT, F_FULL, 15, 600)],
+         APP)
+
+template_of_today("Links",
+         "Links: plain blue text links on the page, each sub menu a white card with rounded corners and a shadow",
+         WHITE, (0, 0),
+         menu(WHITE, 0, 1, 120, 44, 4, 0),
+         menu(WHITE, 3, 0, 210, 40, 0, 0),
+         menu_look(item_radius=6, label_inset=12, arrows=1),
+         menu_look(item_radius=6, panel_radius=12, shadow=SHADOW_STRONG, label_inset=16, fade_in=1),
+         [today(WHITE, (37, 99, 235), F_NONE, 16, 500, al=align(LEFT, CENTER)),
+          today((239, 246, 255), (29, 78, 216), F_FULL, 16, 500, al=align(LEFT, CENTER)),
+          today((219, 234, 254), (30, 58, 138), F_FULL, 16, 600, al=align(LEFT, CENTER))],
+         [today(WHITE, SLATE, F_NONE, 15),
+          today((241, 245, 249), NIGHT, F_FULL, 15),
+          today((219, 234, 254), (30, 58, 138), F_FULL, 15, 600)],
+         BLOG)
+
+template_of_today("Contrast",
+         "High Contrast: black bar with large bold white type, yellow under the pointer, for every reader",
+         WHITE, (0, 0),
+         menu(BLACK, 2, 1, 150, 52, 0, 0),
+         menu(BLACK, 3, 0, 220, 48, 0, 1),
+         menu_look(label_inset=14, arrows=1),
+         menu_look(label_inset=16),
+         [today(BLACK, WHITE, F_FULL, 18, 700, al=align(LEFT, CENTER)),
+          today((255, 214, 0), BLACK, F_FULL, 18, 700, al=align(LEFT, CENTER)),
+          today(WHITE, BLACK, F_FULL, 18, 700, al=align(LEFT, CENTER))],
+         [today(BLACK, WHITE, F_FULL, 17, 700),
+          today((255, 214, 0), BLACK, F_FULL, 17, 700),
+          today(WHITE, BLACK, F_FULL, 17, 700)],
+         SITE)
+
+template_of_today("Neutral",
+         "Soft Neutral: warm grey rounded bar, quiet type and a soft white drop-down, for any site",
+         (250, 250, 249), (8, 8),
+         menu((245, 245, 244), 2, 1, 130, 44, 4, 0),
+         menu(WHITE, 2, 0, 200, 40, 2, 0),
+         menu_look(item_radius=8, panel_radius=12, label_inset=14, arrows=1),
+         menu_look(item_radius=6, panel_radius=12, shadow=SHADOW_SOFT, label_inset=14, fade_in=1),
+         [today((245, 245, 244), (41, 37, 36), F_NONE, 16, 500, al=align(LEFT, CENTER)),
+          today((231, 229, 228), (28, 25, 23), F_FULL, 16, 500, al=align(LEFT, CENTER)),
+          today((68, 64, 60), (250, 250, 249), F_FULL, 16, 500, al=align(LEFT, CENTER))],
+         [today(WHITE, (41, 37, 36), F_NONE, 15),
+          today((245, 245, 244), (28, 25, 23), F_FULL, 15),
+          today((68, 64, 60), (250, 250, 249), F_FULL, 15)],
+         RESTAURANT)
+
+template_of_today("Brand",
+         "Brand Bar: a bar in a strong brand colour with semibold white type and white drop-down cards",
+         WHITE, (0, 0),
+         menu((79, 70, 229), 2, 1, 130, 52, 0, 0),
+         menu(WHITE, 2, 0, 200, 42, 0, 0),
+         menu_look(label_inset=16, arrows=1),
+         menu_look(panel_radius=8, shadow=SHADOW_SOFT, label_inset=16),
+         [today((79, 70, 229), WHITE, F_NONE, 16, 600, al=align(LEFT, CENTER)),
+          today((67, 56, 202), WHITE, F_FULL, 16, 600, al=align(LEFT, CENTER)),
+          today((55, 48, 163), WHITE, F_FULL, 16, 600, al=align(LEFT, CENTER))],
+         [today(WHITE, (30, 27, 75), F_NONE, 15),
+          today((238, 242, 255), (55, 48, 163), F_FULL, 15),
+          today((224, 231, 255), (49, 46, 129), F_FULL, 15, 600)],
+         SHOP)
+
+template_of_today("List",
+         "Minimal List: a plain vertical list with room around each label and a light grey under the pointer",
+         WHITE, (8, 8),
+         menu(WHITE, 0, 0, 200, 40, 2, 0),
+         menu(WHITE, 2, 0, 190, 40, 2, 0),
+         menu_look(item_radius=6, label_inset=16, arrows=1),
+         menu_look(item_radius=6, panel_radius=10, shadow=SHADOW_SOFT, label_inset=14),
+         [today(WHITE, SLATE, F_NONE, 16),
+          today((241, 245, 249), NIGHT, F_FULL, 16),
+          today((226, 232, 240), NIGHT, F_FULL, 16, 600)],
+         [today(WHITE, SLATE, F_NONE, 15),
+          today((241, 245, 249), NIGHT, F_FULL, 15),
+          today((226, 232, 240), NIGHT, F_FULL, 15, 600)],
+         DEV)
+
 STYLE_KEYS = ["BKColor", "FRColor", "ItemBorderStyle", "ItemFillStyle",
               "FontName", "FontSize", "FontStyle", "Align"]
 MENU_KEYS = ["BKColor", "BKStyle", "MenuAlign", "Width", "Height", "ItemGap", "BorderThick"]

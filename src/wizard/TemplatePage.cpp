@@ -9,6 +9,7 @@
 #include "wizard/DataExchange.h"
 #include "wizard/FileDialogs.h"
 #include "wizard/MenuPicture.h"
+#include "wizard/TemplateThumbnails.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -45,6 +46,11 @@ void CTemplatePage::BuildControls()
     m_listTemplates->setResizeMode(QListView::Adjust);
     m_listTemplates->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_listTemplates->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Each row shows its template as a picture beside the description,
+    // drawn when the row first shows.
+    m_thumbnails = new CTemplateThumbnails(QSize(120, 68), m_listTemplates);
+    m_listTemplates->setItemDelegate(m_thumbnails);
+    m_listTemplates->setSpacing(1);
     m_radioSaved = new QRadioButton(QStringLiteral("Open a HTML Saved by Vantrel "), this);
     m_radioSaved->setObjectName(QStringLiteral("1059"));
     auto *fileLabel = new QLabel(QStringLiteral("File Name:"), this);
@@ -123,6 +129,7 @@ int CTemplatePage::SelectedTemplate() const
 bool CTemplatePage::OnInitDialog()
 {
     CWizardPage::OnInitDialog();
+    m_thumbnails->SetLibrary(Host().TemplateLibraryPath());
     m_listTemplates->addItems(ListTemplates(Host().TemplateLibraryPath()));
     m_nStartChoice = 0;
     m_strFileName.clear();

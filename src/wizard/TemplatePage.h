@@ -3,6 +3,7 @@
 #include "wizard/WizardPage.h"
 
 class CMenuPicture;
+class CTemplateThumbnails;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -41,6 +42,8 @@ public:
     QRadioButton *m_radioTemplate = nullptr;
     QRadioButton *m_radioSaved = nullptr;
     CMenuPicture *m_pictureTemplate = nullptr;
+    // Draws each row's picture of its template.
+    CTemplateThumbnails *m_thumbnails = nullptr;
     // 0: a new menu from a template; 1: a saved page; -1 until first shown.
     int m_nStartChoice = -1;
     QString m_strFileName;

@@ -138,13 +138,32 @@ def near(a, b, tolerance=8):
 
 
 # What a picture of the menu shows, in the window's coordinates: the applet's
-# box and the open sub menu, which floats beyond it.
-DRAWN_BOX = ('const a = document.querySelector("applet").getBoundingClientRect(),'
-             ' s = document.querySelector("applet .gb-open > .gb-sub");'
-             'let [l, t, r, b] = [a.left, a.top, a.right, a.bottom];'
-             'if (s) { const o = s.getBoundingClientRect();'
-             ' l = Math.min(l, o.left); t = Math.min(t, o.top); r = Math.max(r, o.right); b = Math.max(b, o.bottom); }'
-             'return [l, t, r - l, b - t];')
+# box, the open sub menu, which floats beyond it, and the shadows of both
+# (CSS's box-shadow reaches three deviations, 1.5 blur radii, beyond its box,
+# as CMenuLayout::ShadowRect has it); nothing above or left of the applet
+# unless arguments[0] asks for the whole (a picture of a page of a given
+# width).
+DRAWN_BOX = '''
+const whole = arguments[0], a = document.querySelector("applet").getBoundingClientRect();
+let [l, t, r, b] = [a.left, a.top, a.right, a.bottom];
+const add = (o) => { l = Math.min(l, o.left); t = Math.min(t, o.top); r = Math.max(r, o.right); b = Math.max(b, o.bottom); };
+for (const u of document.querySelectorAll("applet:not(.gb-small) .gb-bar, applet .gb-open > .gb-sub")) {
+  const o = u.getBoundingClientRect();
+  if (u.classList.contains("gb-sub")) add(o);
+  const m = /rgba?\\([^)]*\\) 0px (\\d+)px (\\d+)px/.exec(getComputedStyle(u).boxShadow);
+  if (m) {
+    const dy = +m[1], out = Math.floor((3 * +m[2] + 1) / 2);
+    add({left: o.left - out, top: o.top + dy - out, right: o.right + out, bottom: o.bottom + dy + out});
+  }
+}
+if (!whole) { l = Math.max(l, a.left); t = Math.max(t, a.top); }
+return [l, t, r - l, b - t];'''
+
+# The body of an asynchronous script that calls done(true) once a sub menu
+# that fades in has finished fading (pictures are of the menu at rest) and
+# the next frame is drawn.
+AT_REST = ('Promise.all(document.getAnimations().map(x => x.finished.catch(() => null)))'
+           '.then(() => requestAnimationFrame(() => requestAnimationFrame(() => done(true))));')
 
 
 def drawn_families():

@@ -117,6 +117,7 @@ class Engine:
         return self.js(BOX_IN_APPLET, element)
 
     def applet_picture(self):
+        self.wait_js(pages.AT_REST)
         x, y, w, h = (round(v) for v in self.js(pages.DRAWN_BOX))
         return self.capture(x, y, w, h)
 

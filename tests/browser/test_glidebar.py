@@ -85,7 +85,9 @@ def active():
 
 
 def screenshot():
-    """The applet's box and the open sub menu, as the window shows them."""
+    """The applet's box and the open sub menu, as the window shows them
+    once at rest."""
+    driver.execute_async_script('const done = arguments[arguments.length - 1];' + pages.AT_REST)
     x, y, w, h = (round(v) for v in driver.execute_script(pages.DRAWN_BOX))
     return pngdiff.crop(pngdiff.read_png(driver.get_screenshot_as_png()), x, y, w, h)
 

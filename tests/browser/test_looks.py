@@ -27,25 +27,7 @@ from selenium.webdriver.common.actions.pointer_input import PointerInput  # noqa
 TOLERANCE = 64
 MIN_MATCH = 0.98
 
-# What a picture shows: the applet's box, the open sub menu, and the
-# shadows of both (CSS's box-shadow reaches three deviations, 1.5 blur
-# radii, beyond its box, as CMenuLayout::ShadowRect has it); nothing above
-# or left of the applet unless the picture is of a page of a given width.
-DRAWN_BOX = '''
-const whole = arguments[0], a = document.querySelector("applet").getBoundingClientRect();
-let [l, t, r, b] = [a.left, a.top, a.right, a.bottom];
-const add = (o) => { l = Math.min(l, o.left); t = Math.min(t, o.top); r = Math.max(r, o.right); b = Math.max(b, o.bottom); };
-for (const u of document.querySelectorAll("applet:not(.gb-small) .gb-bar, applet .gb-open > .gb-sub")) {
-  const o = u.getBoundingClientRect();
-  if (u.classList.contains("gb-sub")) add(o);
-  const m = /rgba?\\([^)]*\\) 0px (\\d+)px (\\d+)px/.exec(getComputedStyle(u).boxShadow);
-  if (m) {
-    const dy = +m[1], out = Math.floor((3 * +m[2] + 1) / 2);
-    add({left: o.left - out, top: o.top + dy - out, right: o.right + out, bottom: o.bottom + dy + out});
-  }
-}
-if (!whole) { l = Math.max(l, a.left); t = Math.max(t, a.top); }
-return [l, t, r - l, b - t];'''
+DRAWN_BOX = pages.DRAWN_BOX
 
 driver = None
 

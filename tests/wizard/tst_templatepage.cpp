@@ -5,6 +5,7 @@
 #include "store/ProjectFile.h"
 #include "store/SitePageText.h"
 #include "wizard/MenuPicture.h"
+#include "wizard/TemplateThumbnails.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -23,6 +24,8 @@ private slots:
     void emptyTemplateKeyRefusesNext();
     void reloadsOnlyWhenTheTemplateChanges();
     void pictureFollowsTheSelection();
+    void rowsShowTheirTemplates();
+    void rowPicturesAreDrawnWhenShown();
     void choiceIsKeptWhenLeavingWithBack();
     void savedPageLoadsOnce();
     void pageWithoutProjectClearsChoice();
@@ -221,6 +224,75 @@ void TestTemplatePage::pictureFollowsTheSelection()
     QVERIFY(picture->Picture().isNull());
     f.Click("1056");
     QCOMPARE(picture->Shown().m_mmWidth, 200);
+}
+
+namespace {
+
+// A library of `count` one-item templates, each on its own background
+// colour: red, green and blue in turn.
+QByteArray ColouredLibrary(int count)
+{
+    static const char *const kColours[3] = {"255", "65280", "16711680"};
+    QByteArray names, sections;
+    for (int n = 0; n < count; ++n) {
+        const QByteArray name = "T" + QByteArray::number(n);
+        names += (n ? "," : "") + name;
+        sections += "[" + name + "]\r\nDescription=Template " + QByteArray::number(n)
+                    + "\r\nm_appBKColor=" + kColours[n % 3]
+                    + "\r\nm_xPos=20\r\nm_yPos=20\r\nm_mmWidth=100\r\nm_mmHeight=30\r\n"
+                      "Relation=1,1,\r\nI0-0=Home,,,\r\n";
+    }
+    return "[TEMPLATE]\r\nTemplateKey=" + names + "\r\n" + sections;
+}
+
+CTemplateThumbnails *Thumbnails(QListWidget *list)
+{
+    return qobject_cast<CTemplateThumbnails *>(list->itemDelegate());
+}
+
+} // namespace
+
+// Each row carries a picture of its own template, fitted to the row's room.
+void TestTemplatePage::rowsShowTheirTemplates()
+{
+    Fixture f(ColouredLibrary(3));
+    f.Open();
+    CTemplateThumbnails *thumbnails = Thumbnails(f.List());
+    QVERIFY(thumbnails);
+    const QColor expected[3] = {Qt::red, Qt::green, Qt::blue};
+    for (int n = 0; n < 3; ++n) {
+        const QImage picture = thumbnails->Thumbnail(n, 1.0);
+        QVERIFY(!picture.isNull());
+        QCOMPARE_LE(picture.width(), thumbnails->ThumbnailSize().width());
+        QCOMPARE_LE(picture.height(), thumbnails->ThumbnailSize().height());
+        // The applet's background fills the picture's corner.
+        QCOMPARE(picture.pixelColor(1, 1), expected[n]);
+        // At twice the density it is drawn at twice the size.
+        QCOMPARE(thumbnails->Thumbnail(n, 2.0).size(), picture.size() * 2);
+    }
+    // Rows are tall enough for their pictures, and keep their descriptions
+    // as the names screen readers read.
+    QCOMPARE_GE(f.List()->visualItemRect(f.List()->item(1)).height(), thumbnails->ThumbnailSize().height());
+    QCOMPARE(f.List()->item(1)->text(), QStringLiteral("Template 1"));
+}
+
+// The page opens without drawing the rows nobody sees: a row's picture is
+// drawn when the row is first painted.
+void TestTemplatePage::rowPicturesAreDrawnWhenShown()
+{
+    constexpr int kCount = 40;
+    Fixture f(ColouredLibrary(kCount));
+    f.Open();
+    QListWidget *list = f.List();
+    CTemplateThumbnails *thumbnails = Thumbnails(list);
+    QVERIFY(thumbnails);
+    list->grab();
+    QVERIFY(thumbnails->IsDrawn(0));
+    QVERIFY(!thumbnails->IsDrawn(kCount - 1));
+    list->setCurrentRow(kCount - 1);
+    list->scrollToItem(list->item(kCount - 1));
+    list->grab();
+    QVERIFY(thumbnails->IsDrawn(kCount - 1));
 }
 
 void TestTemplatePage::choiceIsKeptWhenLeavingWithBack()
