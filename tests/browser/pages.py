@@ -166,6 +166,48 @@ AT_REST = ('Promise.all(document.getAnimations().map(x => x.finished.catch(() =>
            '.then(() => requestAnimationFrame(() => requestAnimationFrame(() => done(true))));')
 
 
+# The keys of one item look in a project file, by their stem.
+LOOK_STEMS = ('BKColor', 'FRColor', 'ItemBorderStyle', 'ItemFillStyle', 'FontName', 'FontSize', 'FontStyle',
+              'Align', 'FontFamily', 'FontWeight', 'FontItalic', 'FontPx')
+
+
+def todays_templates():
+    """The templates of the library beside vantrel-gen that hold today's
+    look (a section "<name> Looks")."""
+    library = read_text(os.path.join(os.path.dirname(os.path.abspath(GEN)), 'Vantrel.qdx'))
+    names = re.search(r'(?m)^TemplateKey=([^\r\n]*)', library).group(1).split(',')
+    return [n for n, name in enumerate(names) if '\n[%s Looks]\r' % name in library]
+
+
+def look_picture(page, sub, state, owner):
+    """The picture of `page`'s project with the Normal look of its main
+    items (or, with `sub`, its sub items, `owner`'s sub menu open) replaced
+    by their look in `state`: it draws each of those items as an item in
+    that state shows on the page."""
+    prefix = 'si' if sub else 'mi'
+    text = read_text(page[:-4] + '.qdx')
+    values = dict(re.findall(r'(?m)^(m_\w+)=([^\r\n]*)', text))
+    for stem in LOOK_STEMS:
+        key, value = 'm_%s%s1' % (prefix, stem), values.get('m_%s%s%d' % (prefix, stem, state), '0')
+        if key in values:
+            text = re.sub(r'(?m)^%s=[^\r\n]*' % key, key + '=' + value, text)
+        elif value != '0':
+            assert '[Looks]\r\n' in text, page
+            text = text.replace('[Looks]\r\n', '[Looks]\r\n%s=%s\r\n' % (key, value), 1)
+    qdx = page[:-4] + '-%s%d.qdx' % (prefix, state)
+    write_text(qdx, text)
+    out = qdx[:-4] + '.png'
+    gen('png', qdx, out, *(['--open', owner] if sub else []))
+    with open(out, 'rb') as f:
+        return pngdiff.read_png(f.read())
+
+
+# An element's box in the window, then its left and top in the applet's.
+ITEM_BOX = ('const r = arguments[0].getBoundingClientRect(),'
+            ' a = document.querySelector("applet").getBoundingClientRect();'
+            'return [r.left, r.top, r.width, r.height, r.left - a.left, r.top - a.top].map(Math.round);')
+
+
 def drawn_families():
     """For each of the applet's font names, the family its pictures and pages
     are drawn in on this machine: the first family of the script's table that

@@ -418,6 +418,40 @@ class EngineCases:
                 self.assertLessEqual(e.js('return document.documentElement.scrollWidth;'), width)
             self.assertNoScriptErrors()
 
+    def test_pointer_looks(self):
+        """Each template of today with a main or sub item hovered or held
+        down: the item looks as its picture draws that look."""
+        e = self.engine
+        for n in pages.todays_templates():
+            page = template_page(n)
+            tree = pages.menu_tree(pages.params(page))
+            owner = next(i for i, item in enumerate(tree) if item[3])
+            leaf = next(i for i, item in enumerate(tree) if not item[3])
+            for sub in (False, True):
+                for state, action in ((2, 'hover'), (3, 'press')):
+                    with self.subTest(template=n, sub=sub, action=action):
+                        ref = pages.look_picture(page, sub, state, owner)
+                        e.open(page)
+                        target = e.mains()[leaf]
+                        if sub:
+                            e.hover(e.mains()[owner])
+                            target = e.subs(e.mains()[owner])[1]
+                        if action == 'press':
+                            e.press(target)
+                        else:
+                            e.hover(target)
+                        try:
+                            e.wait_js(pages.AT_REST)
+                            x, y, w, h, ax, ay = e.js(pages.ITEM_BOX, target)
+                            shot = e.capture(x, y, w, h)
+                        finally:
+                            if action == 'press':  # let go away from the menu: no click
+                                e.release_away()
+                        pngdiff.check(self, '%s, template %d, %s %s' % (e.name, n, 'sub' if sub else 'main', action),
+                                      shot, pngdiff.crop(ref, ax, ay, w, h), e.tolerance, e.min_match,
+                                      across=e.across, moved_ratio=e.moved_ratio, least_run=e.least_run)
+                        self.assertNoScriptErrors()
+
     def test_pointer_states(self):
         """Over an item its Mouse Move look, held down its Mouse Click look;
         a neighbour stays Normal."""

@@ -15,11 +15,12 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import pngdiff  # noqa: E402
 import pages  # noqa: E402
-from pages import gen, picture, read_text, save_template, write_text  # noqa: E402
+from pages import gen, menu_tree, params, picture, read_text, save_template, write_text  # noqa: E402
 
 from selenium import webdriver  # noqa: E402
 from selenium.webdriver.chrome.options import Options  # noqa: E402
 from selenium.webdriver.chrome.service import Service  # noqa: E402
+from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
 from selenium.webdriver.common.actions import interaction  # noqa: E402
 from selenium.webdriver.common.actions.action_builder import ActionBuilder  # noqa: E402
 from selenium.webdriver.common.actions.pointer_input import PointerInput  # noqa: E402
@@ -167,6 +168,46 @@ class Pictures(unittest.TestCase):
                                       picture(page, *extra), TOLERANCE, MIN_MATCH)
         finally:
             driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+
+
+class TodaysTemplates(unittest.TestCase):
+    """Each template of today under the pointer: a main or sub item hovered
+    or held down looks on the page as its picture draws that look."""
+
+    def test_hover_and_press(self):
+        for n in pages.todays_templates():
+            page = save_template(n)
+            tree = menu_tree(params(page))
+            owner = next(i for i, item in enumerate(tree) if item[3])
+            leaf = next(i for i, item in enumerate(tree) if not item[3])
+            for sub in (False, True):
+                for state, action in ((2, 'hover'), (3, 'press')):
+                    with self.subTest(template=n, sub=sub, action=action):
+                        what = 'template %d, %s %s' % (n, 'sub' if sub else 'main', action)
+                        ref = pages.look_picture(page, sub, state, owner)
+                        open_page(page)
+                        chain = ActionChains(driver)
+                        target = mains()[leaf]
+                        if sub:
+                            chain.move_to_element(mains()[owner]).perform()
+                            settle()
+                            target = driver.execute_script(
+                                'return arguments[0].parentNode.querySelectorAll('
+                                '":scope > [role=menu] [role=menuitem]")[1];', mains()[owner])
+                            chain = ActionChains(driver)
+                        chain.move_to_element(target)
+                        if action == 'press':
+                            chain.click_and_hold()
+                        chain.perform()
+                        try:
+                            driver.execute_async_script('const done = arguments[arguments.length - 1];'
+                                                        + pages.AT_REST)
+                            x, y, w, h, ax, ay = driver.execute_script(pages.ITEM_BOX, target)
+                            shot = pngdiff.crop(pngdiff.read_png(driver.get_screenshot_as_png()), x, y, w, h)
+                        finally:
+                            if action == 'press':  # let go away from the menu: no click
+                                ActionChains(driver).move_by_offset(0, 400).release().perform()
+                        pngdiff.check(self, what, shot, pngdiff.crop(ref, ax, ay, w, h), TOLERANCE, MIN_MATCH)
 
 
 class Motion(unittest.TestCase):
