@@ -284,7 +284,9 @@ template("Simple",
 # Templates of today: the system's own type in a weight of its own, room
 # around the label, rounded items and panels, soft shadows under drop-downs
 # and arrows on the items that open one. Main items are at least 40 px high
-# and labels at least 15 px; every state reads at WCAG AA (4.5:1).
+# and labels at least 15 px; every state reads at WCAG AA (4.5:1). Light
+# labels sit on a filled item, not on a transparent one over a dark menu: the
+# small-screen form draws the items over the applet's background.
 CLASSIC_SIZES = [9, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72]
 
 def nearest_size(px):
@@ -380,10 +382,10 @@ template_of_today("Midnight",
          menu((30, 41, 59), 2, 0, 200, 42, 2, 0),
          menu_look(item_radius=8, panel_radius=12, label_inset=16, arrows=1),
          menu_look(item_radius=6, panel_radius=10, shadow=SHADOW_STRONG, label_inset=14),
-         [today(NIGHT, (226, 232, 240), F_NONE, 16, 500),
+         [today(NIGHT, (226, 232, 240), F_FULL, 16, 500),
           today((30, 41, 59), WHITE, F_FULL, 16, 500),
           today((56, 189, 248), NIGHT, F_FULL, 16, 600)],
-         [today((30, 41, 59), (226, 232, 240), F_NONE, 15),
+         [today((30, 41, 59), (226, 232, 240), F_FULL, 15),
           today((51, 65, 85), WHITE, F_FULL, 15),
           today((56, 189, 248), NIGHT, F_FULL, 15, 600)],
          APP)
@@ -440,7 +442,7 @@ template_of_today("Brand",
          menu(WHITE, 2, 0, 200, 42, 0, 0),
          menu_look(label_inset=16, arrows=1),
          menu_look(panel_radius=8, shadow=SHADOW_SOFT, label_inset=16),
-         [today((79, 70, 229), WHITE, F_NONE, 16, 600, al=align(LEFT, CENTER)),
+         [today((79, 70, 229), WHITE, F_FULL, 16, 600, al=align(LEFT, CENTER)),
           today((67, 56, 202), WHITE, F_FULL, 16, 600, al=align(LEFT, CENTER)),
           today((55, 48, 163), WHITE, F_FULL, 16, 600, al=align(LEFT, CENTER))],
          [today(WHITE, (30, 27, 75), F_NONE, 15),

@@ -1,6 +1,7 @@
 #include "model/AppletParameters.h"
 #include "model/LookValues.h"
 #include "render/Contrast.h"
+#include "render/SmallMenuLayout.h"
 #include "store/TemplateLibrary.h"
 
 #include <QtTest>
@@ -51,6 +52,8 @@ private slots:
     void textReachesAA();
     void targetsAreLargeEnough_data();
     void targetsAreLargeEnough();
+    void smallFormReachesAA_data();
+    void smallFormReachesAA();
     void todaysLabels_data();
     void todaysLabels();
     void todaysMenus_data();
@@ -81,6 +84,34 @@ void TestTemplateContrast::textReachesAA()
     CAppletParameters p;
     p.LoadTemplate(index, kLibrary);
     const CTextContrast c = ItemTextContrast(p, sub, state);
+    QVERIFY2(c.Passes(), qPrintable(QStringLiteral("%1, needs %2").arg(c.ratio, 0, 'f', 2).arg(c.required)));
+}
+
+// On a phone the menu's items are drawn one per row over the applet's
+// background, without the menus' boxes: a transparent item's text must read
+// on that background too.
+void TestTemplateContrast::smallFormReachesAA_data()
+{
+    textReachesAA_data();
+}
+
+void TestTemplateContrast::smallFormReachesAA()
+{
+    QFETCH(int, index);
+    QFETCH(bool, sub);
+    QFETCH(int, state);
+    CAppletParameters p;
+    p.LoadTemplate(index, kLibrary);
+    const CConstItemStyle s = ItemStyleFields(std::as_const(p), sub, state);
+    const CItemFont font = ShownItemFont(p, sub, state);
+    CContrastLook look;
+    look.bkColor = *s.pBKColor;
+    look.frColor = *s.pFRColor;
+    look.fill = *s.pFillStyle;
+    // Labels there are never under the least size of the form.
+    look.fontPx = std::max(font.px, CSmallMenuLayout::kLeastFont);
+    look.fontWeight = font.weight;
+    const CTextContrast c = TextContrast(look, p.m_appBKColor);
     QVERIFY2(c.Passes(), qPrintable(QStringLiteral("%1, needs %2").arg(c.ratio, 0, 'f', 2).arg(c.required)));
 }
 
