@@ -824,9 +824,12 @@ class ClassicPage(unittest.TestCase):
                 modern = read_text(page).encode('utf-8')
                 self.assertEqual(gen('html', '--modern', old), modern)
                 # The modern page is the classic one plus the doctype, the
-                # language, the charset and viewport lines, the list and the
-                # script line.
+                # language, the charset and viewport lines, the list, the
+                # script line and the params of today's look, which only the
+                # script reads.
                 stripped = re.sub(rb'\t<(ul|nav) class="glidebar-links".*?</\1>\r\n', b'', modern, flags=re.S)
+                stripped = re.sub(rb'\t<param name="(?:MMLook|SMLook|MILook[123]|SILook[123])" value="[^"]*">\r\n',
+                                  b'', stripped)
                 stripped = stripped.replace(b'<script src="glidebar.js"></script>\r\n', b'')
                 head = re.match(rb'<!DOCTYPE html>\r\n<html lang="[A-Za-z0-9-]+">\r\n<meta charset="utf-8">\r\n'
                                 rb'<meta name="viewport" content="width=device-width, initial-scale=1">\r\n<head>',
@@ -835,6 +838,7 @@ class ClassicPage(unittest.TestCase):
                 stripped = b'<html>\r\n' + stripped[head.end() - len(b'<head>'):]
                 self.assertEqual(stripped, classic)
                 self.assertNotIn(b'glidebar', classic)
+                self.assertNotRegex(classic, rb'<param name="(?:MM|SM|MI|SI)Look')
 
 
 
