@@ -29,6 +29,8 @@ def finish():
     if work:
         shutil.rmtree(work, ignore_errors=True)
     work = None
+    _saved.clear()
+    _look_pictures.clear()
 
 
 def gen(*args):
@@ -47,8 +49,14 @@ def write_text(path, text):
         f.write(text)
 
 
+_count = []
+
+
 def template_count():
-    return len(gen('templates').decode().splitlines())
+    """How many templates the library beside vantrel-gen holds (asked once)."""
+    if not _count:
+        _count.append(len(gen('templates').decode().splitlines()))
+    return _count[0]
 
 
 def folder(name):
@@ -57,9 +65,19 @@ def folder(name):
     return path
 
 
+_saved = {}
+
+
 def save_template(n, name=None):
+    """Template n saved as a page in the folder `name`. The page of a
+    template in its own folder (no name) is saved once per run and shared:
+    it is only read, never changed."""
+    if name is None and n in _saved:
+        return _saved[n]
     page = os.path.join(folder(name or 'template%d' % n), 'page.htm')
     gen('save', '--template', n, page)
+    if name is None:
+        _saved[n] = page
     return page
 
 
@@ -179,12 +197,18 @@ def todays_templates():
     return [n for n, name in enumerate(names) if '\n[%s Looks]\r' % name in library]
 
 
+_look_pictures = {}
+
+
 def look_picture(page, sub, state, owner):
     """The picture of `page`'s project with the Normal look of its main
     items (or, with `sub`, its sub items, `owner`'s sub menu open) replaced
     by their look in `state`: it draws each of those items as an item in
     that state shows on the page."""
     prefix = 'si' if sub else 'mi'
+    qdx = page[:-4] + '-%s%d.qdx' % (prefix, state)
+    if (qdx, owner) in _look_pictures:
+        return _look_pictures[(qdx, owner)]
     text = read_text(page[:-4] + '.qdx')
     values = dict(re.findall(r'(?m)^(m_\w+)=([^\r\n]*)', text))
     for stem in LOOK_STEMS:
@@ -194,12 +218,12 @@ def look_picture(page, sub, state, owner):
         elif value != '0':
             assert '[Looks]\r\n' in text, page
             text = text.replace('[Looks]\r\n', '[Looks]\r\n%s=%s\r\n' % (key, value), 1)
-    qdx = page[:-4] + '-%s%d.qdx' % (prefix, state)
     write_text(qdx, text)
     out = qdx[:-4] + '.png'
     gen('png', qdx, out, *(['--open', owner] if sub else []))
     with open(out, 'rb') as f:
-        return pngdiff.read_png(f.read())
+        _look_pictures[(qdx, owner)] = pngdiff.read_png(f.read())
+    return _look_pictures[(qdx, owner)]
 
 
 # An element's box in the window, then its left and top in the applet's.
