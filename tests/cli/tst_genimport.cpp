@@ -68,7 +68,17 @@ void TestGenImport::savedPagesComeBackWhole()
     QCOMPARE(imported.exitCode, 0);
     QVERIFY2(imported.err.isEmpty(), imported.err.constData());
     QCOMPARE(imported.out, "Read the menu of " + page.toUtf8() + " into " + folder.toUtf8() + "/menu.qdx.\n");
-    QCOMPARE(ReadFileBytes(folder + "/menu.qdx"), projectBytes);
+    // An applet page carries none of today's look (only the script reads
+    // it): from one the project comes back without its [Looks] section.
+    QByteArray expected = projectBytes;
+    if (form == QLatin1String("--classic")) {
+        const qsizetype start = expected.indexOf("\r\n\r\n[Looks]\r\n");
+        if (start >= 0) {
+            const qsizetype next = expected.indexOf("\r\n\r\n[", start + 4);
+            expected.remove(start + 2, (next < 0 ? expected.size() : next + 2) - (start + 2));
+        }
+    }
+    QCOMPARE(ReadFileBytes(folder + "/menu.qdx"), expected);
     const CRun html = Gen({"html", folder + "/menu.qdx"});
     QCOMPARE(html.exitCode, 0);
     QCOMPARE(html.out, pageBytes);
