@@ -1,6 +1,6 @@
 #include "TestApp.h"
-#include "wizard/ColorButton.h"
-#include "wizard/PageControls.h"
+#include "wizard/widgets/ColorButton.h"
+#include "wizard/controls/PageControls.h"
 
 #include <QImage>
 #include <QLabel>

@@ -4,8 +4,8 @@
 
 #include "model/PageLanguage.h"
 #include "store/IniFile.h"
-#include "wizard/ColorButton.h"
-#include "wizard/MenuTreeView.h"
+#include "wizard/widgets/ColorButton.h"
+#include "wizard/tree/MenuTreeView.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "TestApp.h"
 
 #include "app/WizardApp.h"
-#include "wizard/FileDialogs.h"
-#include "wizard/OptionsDlg.h"
+#include "wizard/dialogs/FileDialogs.h"
+#include "wizard/dialogs/OptionsDlg.h"
 
 #include <QCheckBox>
 #include <QDir>

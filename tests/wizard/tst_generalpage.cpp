@@ -1,6 +1,6 @@
 #include "TestApp.h"
-#include "wizard/ColorButton.h"
-#include "wizard/SpinButton.h"
+#include "wizard/widgets/ColorButton.h"
+#include "wizard/widgets/SpinButton.h"
 
 #include <QAccessible>
 #include <QApplication>

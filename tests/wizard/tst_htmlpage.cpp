@@ -8,7 +8,7 @@
 #include "store/SitePageKeys.h"
 #include "store/SitePageText.h"
 #include "store/StoredConfig.h"
-#include "wizard/StatusLine.h"
+#include "wizard/widgets/StatusLine.h"
 
 #include <QAccessible>
 #include <QApplication>

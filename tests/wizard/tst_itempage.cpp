@@ -1,5 +1,5 @@
 #include "TestApp.h"
-#include "wizard/ItemPanel.h"
+#include "wizard/tree/ItemPanel.h"
 #include "Typing.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "TestApp.h"
-#include "wizard/ColorButton.h"
-#include "wizard/ItemFontDialog.h"
-#include "wizard/StatusLine.h"
+#include "wizard/widgets/ColorButton.h"
+#include "wizard/dialogs/ItemFontDialog.h"
+#include "wizard/widgets/StatusLine.h"
 
 #include <QAccessible>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #include "TestApp.h"
 #include "app/AboutDlg.h"
-#include "wizard/ItemFontDialog.h"
-#include "wizard/LivePreviewWindow.h"
-#include "wizard/OptionsDlg.h"
+#include "wizard/dialogs/ItemFontDialog.h"
+#include "wizard/preview/LivePreviewWindow.h"
+#include "wizard/dialogs/OptionsDlg.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -2,7 +2,7 @@
 #include "TestApp.h"
 #include "render/SmallMenuLayout.h"
 #include "store/TemplateLibrary.h"
-#include "wizard/LivePreviewWindow.h"
+#include "wizard/preview/LivePreviewWindow.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "TestApp.h"
-#include "wizard/ColorButton.h"
-#include "wizard/StatusLine.h"
+#include "wizard/widgets/ColorButton.h"
+#include "wizard/widgets/StatusLine.h"
 
 #include <QAccessible>
 #include <QCheckBox>

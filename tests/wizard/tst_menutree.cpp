@@ -4,7 +4,7 @@
 
 #include "store/IniFile.h"
 #include "store/StoredConfig.h"
-#include "wizard/MenuTreeView.h"
+#include "wizard/tree/MenuTreeView.h"
 
 #include <QAccessible>
 #include <QCheckBox>

@@ -1,5 +1,5 @@
 #include "TestApp.h"
-#include "wizard/OptionsDlg.h"
+#include "wizard/dialogs/OptionsDlg.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -4,8 +4,8 @@
 #include "store/ProjectFile.h"
 #include "store/SiteUpdate.h"
 #include "store/SitePageText.h"
-#include "wizard/SitePagesDialog.h"
-#include "wizard/StatusLine.h"
+#include "wizard/dialogs/SitePagesDialog.h"
+#include "wizard/widgets/StatusLine.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -1,7 +1,7 @@
 #include "MenuFixture.h"
 #include "TestApp.h"
-#include "wizard/ColorButton.h"
-#include "wizard/ContrastLabel.h"
+#include "wizard/widgets/ColorButton.h"
+#include "wizard/widgets/ContrastLabel.h"
 
 #include <QAccessible>
 #include <QComboBox>

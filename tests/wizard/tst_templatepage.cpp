@@ -4,7 +4,7 @@
 #include "store/IniFile.h"
 #include "store/ProjectFile.h"
 #include "store/SitePageText.h"
-#include "wizard/MenuPicture.h"
+#include "wizard/widgets/MenuPicture.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>

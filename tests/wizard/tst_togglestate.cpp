@@ -1,6 +1,6 @@
 #include "TestApp.h"
 #include "model/AppletMenu.h"
-#include "wizard/OptionsDlg.h"
+#include "wizard/dialogs/OptionsDlg.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

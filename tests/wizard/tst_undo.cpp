@@ -3,7 +3,7 @@
 #include "model/UndoHistory.h"
 #include "store/IniFile.h"
 #include "store/StoredConfig.h"
-#include "wizard/ColorButton.h"
+#include "wizard/widgets/ColorButton.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "wizard/WindowPlacement.h"
+#include "wizard/preview/WindowPlacement.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 #include "TestApp.h"
 #include "app/PreviewLauncher.h"
-#include "wizard/PageStack.h"
+#include "wizard/sheet/PageStack.h"
 
 #include <QFrame>
 #include <QLabel>
