@@ -1,6 +1,5 @@
 #include "wizard/pages/HTMLPage.h"
 
-#include "app/PreviewLauncher.h"
 #include "app/WizardHost.h"
 #include "html/SiteBlock.h"
 #include "html/SiteLinks.h"
@@ -440,7 +439,7 @@ void CHTMLPage::OnCopyMenuCode()
 void CHTMLPage::OnPreview()
 {
     // The text as generated (or as last saved): edits not yet saved stay out.
-    PreviewPage(Host(), m_strHTML, this);
+    Host().PreviewPage(m_strHTML, this);
 }
 
 void CHTMLPage::OnStartNew()
@@ -485,5 +484,5 @@ bool CHTMLPage::OnQueryCancel()
 
 void CHTMLPage::OnCancel()
 {
-    ClearScratchFolder(Host());
+    Host().ClearScratchFolder();
 }

@@ -1,7 +1,6 @@
 #include "wizard/pages/WelcomePage.h"
 
 #include "app/AboutDlg.h"
-#include "app/PreviewLauncher.h"
 #include "app/WizardHost.h"
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
@@ -116,5 +115,5 @@ void CWelcomePage::OnOptions()
 
 void CWelcomePage::OnViewSample()
 {
-    OpenInBrowser(Host(), Host().AppFilePath(LoadString(StringId::SamplePage)), this);
+    Host().OpenInBrowser(Host().AppFilePath(LoadString(StringId::SamplePage)), this);
 }

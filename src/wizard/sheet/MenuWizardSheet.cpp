@@ -1,8 +1,6 @@
 #include "wizard/sheet/MenuWizardSheet.h"
 
-#include "app/PreviewLauncher.h"
 #include "app/ProgramIcon.h"
-#include "app/QtUserInterface.h"
 #include "app/WizardHost.h"
 #include "model/StringTable.h"
 #include "store/ProjectFile.h"
@@ -160,7 +158,7 @@ CMenuWizardSheet::CMenuWizardSheet(CWizardHost &host, QWidget *parent)
 
     SetWizardButtons(PSWIZB_NEXT);
     UpdateUndoButtons();
-    ShowFocusFromTheStart(*this);
+    m_host.ShowFocusFromTheStart(*this);
 }
 
 void CMenuWizardSheet::RunModal(CWizardHost &host, const QString &strOpenPage)
@@ -383,7 +381,7 @@ void CMenuWizardSheet::OnHelp()
         m_host.Ui().MessageBox(this, QStringLiteral("The user guide cannot be found:\n%1").arg(guide));
         return;
     }
-    OpenInBrowser(m_host, guide, this);
+    m_host.OpenInBrowser(guide, this);
 }
 
 void CMenuWizardSheet::reject()
