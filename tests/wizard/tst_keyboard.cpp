@@ -1,5 +1,5 @@
 #include "TestApp.h"
-#include "app/AboutDlg.h"
+#include "wizard/dialogs/AboutDlg.h"
 #include "wizard/dialogs/ItemFontDialog.h"
 #include "wizard/preview/LivePreviewWindow.h"
 #include "wizard/dialogs/OptionsDlg.h"

@@ -1,6 +1,6 @@
 #include "wizard/pages/WelcomePage.h"
 
-#include "app/AboutDlg.h"
+#include "wizard/dialogs/AboutDlg.h"
 #include "app/WizardHost.h"
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"

@@ -1,4 +1,4 @@
-#include "app/AboutDlg.h"
+#include "wizard/dialogs/AboutDlg.h"
 #include "app/ProgramIcon.h"
 
 #include <QDialogButtonBox>
