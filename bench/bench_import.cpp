@@ -10,7 +10,7 @@
 
 #include "html/read/PageReader.h"
 #include "model/AppletParameters.h"
-#include "store/MarkupScanner.h"
+#include "store/site/MarkupScanner.h"
 
 #include <benchmark/benchmark.h>
 

@@ -9,9 +9,9 @@
 #include "PeerRatio.h"
 
 #include "model/AppletParameters.h"
-#include "store/IniFile.h"
-#include "store/ProjectFile.h"
-#include "store/StoredConfig.h"
+#include "store/ini/IniFile.h"
+#include "store/project/ProjectFile.h"
+#include "store/project/StoredConfig.h"
 
 #include <QFile>
 #include <QTemporaryDir>

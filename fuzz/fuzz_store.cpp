@@ -3,9 +3,9 @@
 // and load back unchanged.
 
 #include "model/AppletParameters.h"
-#include "store/GetField.h"
-#include "store/IniFile.h"
-#include "store/StoredConfig.h"
+#include "store/ini/GetField.h"
+#include "store/ini/IniFile.h"
+#include "store/project/StoredConfig.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -2,7 +2,7 @@
 
 #include "app/WizardHost.h"
 #include "model/StringTable.h"
-#include "store/ProjectFile.h"
+#include "store/project/ProjectFile.h"
 
 #include <QDir>
 #include <QFile>

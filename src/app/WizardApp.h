@@ -3,7 +3,7 @@
 #include "app/UserInterface.h"
 #include "app/WizardHost.h"
 #include "model/AppletParameters.h"
-#include "store/UserSettings.h"
+#include "store/ini/UserSettings.h"
 
 #include <QString>
 #include <memory>

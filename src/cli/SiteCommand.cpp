@@ -5,11 +5,11 @@
 #include "html/SiteBlock.h"
 #include "html/SiteLinks.h"
 #include "model/AppletParameters.h"
-#include "store/FileSet.h"
-#include "store/IniFile.h"
-#include "store/ProjectFile.h"
-#include "store/SiteUpdate.h"
-#include "store/StoredConfig.h"
+#include "store/files/FileSet.h"
+#include "store/ini/IniFile.h"
+#include "store/project/ProjectFile.h"
+#include "store/site/SiteUpdate.h"
+#include "store/project/StoredConfig.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -11,11 +11,11 @@
 #include "render/CurrentItems.h"
 #include "render/MenuRenderer.h"
 #include "render/SmallMenuLayout.h"
-#include "store/AtomicFile.h"
-#include "store/IniFile.h"
-#include "store/ProjectFile.h"
-#include "store/StoredConfig.h"
-#include "store/TemplateLibrary.h"
+#include "store/files/AtomicFile.h"
+#include "store/ini/IniFile.h"
+#include "store/project/ProjectFile.h"
+#include "store/project/StoredConfig.h"
+#include "store/project/TemplateLibrary.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>

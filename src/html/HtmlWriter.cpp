@@ -10,8 +10,8 @@
 #include "model/LookValues.h"
 #include "model/StringTable.h"
 #include "model/SubMenuGeometry.h"
-#include "store/ImageFile.h"
-#include "store/SitePageText.h"
+#include "store/beside/ImageFile.h"
+#include "store/site/SitePageText.h"
 
 #include <QFileInfo>
 

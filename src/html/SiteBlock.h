@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/AppletParameters.h"
-#include "store/SiteUpdate.h"
+#include "store/site/SiteUpdate.h"
 
 #include <QByteArray>
 #include <QString>

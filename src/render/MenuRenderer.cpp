@@ -6,7 +6,7 @@
 #include "model/SubMenuGeometry.h"
 #include "render/FontTable.h"
 #include "render/SmallMenuLayout.h"
-#include "store/ImageFile.h"
+#include "store/beside/ImageFile.h"
 
 #include <QFontMetrics>
 #include <QLinearGradient>

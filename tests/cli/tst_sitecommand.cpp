@@ -2,9 +2,9 @@
 #include "model/AppletMenu.h"
 #include "model/AppletMenuItem.h"
 #include "model/AppletParameters.h"
-#include "store/SitePageText.h"
-#include "store/StoredConfig.h"
-#include "store/IniFile.h"
+#include "store/site/SitePageText.h"
+#include "store/project/StoredConfig.h"
+#include "store/ini/IniFile.h"
 #include "ProgramRun.h"
 
 #include <QtTest>

@@ -6,8 +6,8 @@
 #include "model/AppletMenu.h"
 #include "model/AppletMenuItem.h"
 #include "model/AppletParameters.h"
-#include "store/StoredConfig.h"
-#include "store/IniFile.h"
+#include "store/project/StoredConfig.h"
+#include "store/ini/IniFile.h"
 
 #include <QtTest>
 

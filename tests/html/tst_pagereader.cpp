@@ -8,10 +8,10 @@
 #include "html/read/PageReader.h"
 #include "model/AppletMenu.h"
 #include "model/AppletParameters.h"
-#include "store/IniFile.h"
-#include "store/SitePageText.h"
-#include "store/StoredConfig.h"
-#include "store/TemplateLibrary.h"
+#include "store/ini/IniFile.h"
+#include "store/site/SitePageText.h"
+#include "store/project/StoredConfig.h"
+#include "store/project/TemplateLibrary.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>

@@ -1,8 +1,8 @@
 #include "MenuFixture.h"
 #include "model/UndoHistory.h"
-#include "store/IniFile.h"
-#include "store/ProjectKeys.h"
-#include "store/StoredConfig.h"
+#include "store/ini/IniFile.h"
+#include "store/project/ProjectKeys.h"
+#include "store/project/StoredConfig.h"
 
 #include <QtTest>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "model/AppletParameters.h"
 #include "render/Contrast.h"
-#include "store/TemplateLibrary.h"
+#include "store/project/TemplateLibrary.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 #include "TestFiles.h"
-#include "store/ImageFile.h"
-#include "store/PictureFile.h"
+#include "store/beside/ImageFile.h"
+#include "store/files/PictureFile.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 #include "TestFiles.h"
-#include "store/GetField.h"
-#include "store/IniFile.h"
+#include "store/ini/GetField.h"
+#include "store/ini/IniFile.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "store/MarkupScanner.h"
+#include "store/site/MarkupScanner.h"
 
 #include <QtTest>
 

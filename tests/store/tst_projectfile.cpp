@@ -1,12 +1,12 @@
-#include "store/StoredConfig.h"
+#include "store/project/StoredConfig.h"
 #include "ConfigProbes.h"
 #include "TestFiles.h"
 #include "model/AppletParameters.h"
 #include "model/PageLanguage.h"
-#include "store/FileSet.h"
-#include "store/IniFile.h"
-#include "store/ProjectFile.h"
-#include "store/ProjectKeys.h"
+#include "store/files/FileSet.h"
+#include "store/ini/IniFile.h"
+#include "store/project/ProjectFile.h"
+#include "store/project/ProjectKeys.h"
 
 #include <QtTest>
 

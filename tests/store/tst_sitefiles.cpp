@@ -6,12 +6,12 @@
 #include "model/AppletMenu.h"
 #include "model/AppletMenuItem.h"
 #include "model/AppletParameters.h"
-#include "store/FileSet.h"
-#include "store/ProjectFile.h"
-#include "store/SitePageText.h"
-#include "store/SiteUpdate.h"
-#include "store/StoredConfig.h"
-#include "store/IniFile.h"
+#include "store/files/FileSet.h"
+#include "store/project/ProjectFile.h"
+#include "store/site/SitePageText.h"
+#include "store/site/SiteUpdate.h"
+#include "store/project/StoredConfig.h"
+#include "store/ini/IniFile.h"
 
 #include <QtTest>
 

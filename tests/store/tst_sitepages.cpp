@@ -3,13 +3,13 @@
 #include "model/AppletMenu.h"
 #include "model/AppletMenuItem.h"
 #include "model/AppletParameters.h"
-#include "store/FileSet.h"
-#include "store/IniFile.h"
-#include "store/ProjectFile.h"
-#include "store/SitePageKeys.h"
-#include "store/SitePageText.h"
-#include "store/SiteUpdate.h"
-#include "store/StoredConfig.h"
+#include "store/files/FileSet.h"
+#include "store/ini/IniFile.h"
+#include "store/project/ProjectFile.h"
+#include "store/project/SitePageKeys.h"
+#include "store/site/SitePageText.h"
+#include "store/site/SiteUpdate.h"
+#include "store/project/StoredConfig.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 #include "ConfigProbes.h"
 #include "TestFiles.h"
 #include "model/AppletParameters.h"
-#include "store/TemplateLibrary.h"
+#include "store/project/TemplateLibrary.h"
 
 #include <QtTest>
 

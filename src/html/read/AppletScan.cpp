@@ -5,8 +5,8 @@
 #include "html/read/ParamFields.h"
 #include "html/read/StyleParams.h"
 #include "model/StringTable.h"
-#include "store/MarkupScanner.h"
-#include "store/SitePageText.h"
+#include "store/site/MarkupScanner.h"
+#include "store/site/SitePageText.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 #include "html/read/PageDecoding.h"
 
 #include "html/read/CharacterReferences.h"
-#include "store/SitePageText.h"
+#include "store/site/SitePageText.h"
 
 #include <cstring>
 

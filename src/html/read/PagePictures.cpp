@@ -3,7 +3,7 @@
 #include "html/SiteLinks.h"
 #include "html/read/ParamFields.h"
 #include "html/read/ReadNotes.h"
-#include "store/PictureFile.h"
+#include "store/files/PictureFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -10,8 +10,8 @@
 #include "html/read/ReadNotes.h"
 #include "model/PageLanguage.h"
 #include "model/StringTable.h"
-#include "store/FolderHandle.h"
-#include "store/SitePageText.h"
+#include "store/files/FolderHandle.h"
+#include "store/site/SitePageText.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "wizard/dialogs/FileDialogs.h"
 
 #include "app/UserInterface.h"
-#include "store/UserSettings.h"
+#include "store/ini/UserSettings.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,8 +2,8 @@
 
 #include "app/WizardHost.h"
 #include "model/AppletParameters.h"
-#include "store/SitePageText.h"
-#include "store/SiteUpdate.h"
+#include "store/site/SitePageText.h"
+#include "store/site/SiteUpdate.h"
 
 #include <QDialogButtonBox>
 #include <QDir>

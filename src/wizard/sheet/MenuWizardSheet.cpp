@@ -3,7 +3,7 @@
 #include "app/ProgramIcon.h"
 #include "app/WizardHost.h"
 #include "model/StringTable.h"
-#include "store/ProjectFile.h"
+#include "store/project/ProjectFile.h"
 #include "wizard/preview/LivePreviewWindow.h"
 #include "wizard/sheet/PageStack.h"
 #include "wizard/widgets/StatusLine.h"

@@ -1,9 +1,9 @@
 #include "TestApp.h"
 
 #include "html/SiteBlock.h"
-#include "store/ProjectFile.h"
-#include "store/SiteUpdate.h"
-#include "store/SitePageText.h"
+#include "store/project/ProjectFile.h"
+#include "store/site/SiteUpdate.h"
+#include "store/site/SitePageText.h"
 #include "wizard/dialogs/SitePagesDialog.h"
 #include "wizard/widgets/StatusLine.h"
 

@@ -3,11 +3,11 @@
 #include "app/PreviewLauncher.h"
 #include "model/AppletMenu.h"
 #include "model/AppletMenuItem.h"
-#include "store/IniFile.h"
-#include "store/ProjectFile.h"
-#include "store/SitePageKeys.h"
-#include "store/SitePageText.h"
-#include "store/StoredConfig.h"
+#include "store/ini/IniFile.h"
+#include "store/project/ProjectFile.h"
+#include "store/project/SitePageKeys.h"
+#include "store/site/SitePageText.h"
+#include "store/project/StoredConfig.h"
 #include "wizard/widgets/StatusLine.h"
 
 #include <QAccessible>

@@ -1,9 +1,9 @@
 #include "ConfigProbes.h"
 #include "TestApp.h"
 #include "html/SiteBlock.h"
-#include "store/IniFile.h"
-#include "store/ProjectFile.h"
-#include "store/SitePageText.h"
+#include "store/ini/IniFile.h"
+#include "store/project/ProjectFile.h"
+#include "store/site/SitePageText.h"
 #include "wizard/widgets/MenuPicture.h"
 
 #include <QGuiApplication>

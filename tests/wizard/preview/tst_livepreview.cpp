@@ -1,7 +1,7 @@
 #include "MenuFixture.h"
 #include "TestApp.h"
 #include "render/SmallMenuLayout.h"
-#include "store/TemplateLibrary.h"
+#include "store/project/TemplateLibrary.h"
 #include "wizard/preview/LivePreviewWindow.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 #include "Typing.h"
 
 #include "model/PageLanguage.h"
-#include "store/IniFile.h"
+#include "store/ini/IniFile.h"
 #include "wizard/widgets/ColorButton.h"
 #include "wizard/tree/MenuTreeView.h"
 

@@ -1,8 +1,8 @@
 #include "TestApp.h"
 #include "Typing.h"
 #include "model/UndoHistory.h"
-#include "store/IniFile.h"
-#include "store/StoredConfig.h"
+#include "store/ini/IniFile.h"
+#include "store/project/StoredConfig.h"
 #include "wizard/widgets/ColorButton.h"
 
 #include <QApplication>

@@ -2,8 +2,8 @@
 #include "TestApp.h"
 #include "Typing.h"
 
-#include "store/IniFile.h"
-#include "store/StoredConfig.h"
+#include "store/ini/IniFile.h"
+#include "store/project/StoredConfig.h"
 #include "wizard/tree/MenuTreeView.h"
 
 #include <QAccessible>

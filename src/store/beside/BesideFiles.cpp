@@ -1,8 +1,8 @@
-#include "store/BesideFiles.h"
+#include "store/beside/BesideFiles.h"
 
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
-#include "store/ImageFile.h"
+#include "store/beside/ImageFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "store/AtomicFile.h"
+#include "store/files/AtomicFile.h"
 
 #include <QSaveFile>
 

@@ -1,13 +1,13 @@
-#include "store/SiteUpdate.h"
+#include "store/site/SiteUpdate.h"
 
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
-#include "store/AtomicFile.h"
-#include "store/FileSet.h"
-#include "store/BesideFiles.h"
-#include "store/ProjectFile.h"
-#include "store/StoredConfig.h"
-#include "store/IniFile.h"
+#include "store/files/AtomicFile.h"
+#include "store/files/FileSet.h"
+#include "store/beside/BesideFiles.h"
+#include "store/project/ProjectFile.h"
+#include "store/project/StoredConfig.h"
+#include "store/ini/IniFile.h"
 
 #include <QDateTime>
 #include <QDir>

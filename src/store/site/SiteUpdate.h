@@ -1,8 +1,8 @@
 #pragma once
 
-#include "store/FolderHandle.h"
+#include "store/files/FolderHandle.h"
 #include "model/SitePage.h"
-#include "store/SitePageText.h"
+#include "store/site/SitePageText.h"
 
 #include <QByteArray>
 #include <QList>

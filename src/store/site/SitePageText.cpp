@@ -1,6 +1,6 @@
-#include "store/SitePageText.h"
+#include "store/site/SitePageText.h"
 
-#include "store/MarkupScanner.h"
+#include "store/site/MarkupScanner.h"
 
 #include <QCryptographicHash>
 

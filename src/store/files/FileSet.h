@@ -1,8 +1,8 @@
 #pragma once
 
-#include "store/AtomicFile.h"
-#include "store/FolderHandle.h"
-#include "store/SaveLock.h"
+#include "store/files/AtomicFile.h"
+#include "store/files/FolderHandle.h"
+#include "store/files/SaveLock.h"
 
 #include <QList>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "store/TemplateLibrary.h"
+#include "store/project/TemplateLibrary.h"
 
 #include "model/AppletParameters.h"
-#include "store/IniFile.h"
-#include "store/StoredConfig.h"
+#include "store/ini/IniFile.h"
+#include "store/project/StoredConfig.h"
 
 QStringList ListTemplates(const QString &strLibraryPath)
 {

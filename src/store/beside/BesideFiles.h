@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/AtomicFile.h"
+#include "store/files/AtomicFile.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "store/ImageFile.h"
+#include "store/beside/ImageFile.h"
 
-#include "store/PictureFile.h"
+#include "store/files/PictureFile.h"
 
 #include <QDir>
 #include <QFileInfo>

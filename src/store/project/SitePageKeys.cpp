@@ -1,6 +1,6 @@
-#include "store/SitePageKeys.h"
+#include "store/project/SitePageKeys.h"
 
-#include "store/IniFile.h"
+#include "store/ini/IniFile.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "store/ProjectKeys.h"
+#include "store/project/ProjectKeys.h"
 
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"

@@ -1,4 +1,4 @@
-#include "store/UserSettings.h"
+#include "store/ini/UserSettings.h"
 
 #include <QCoreApplication>
 #include <QSettings>

@@ -1,4 +1,4 @@
-#include "store/GetField.h"
+#include "store/ini/GetField.h"
 
 QString GetField(const QString &strText, int n, const QString &strDelimiter)
 {

@@ -1,6 +1,6 @@
-#include "store/SaveLock.h"
+#include "store/files/SaveLock.h"
 
-#include "store/FolderHandle.h"
+#include "store/files/FolderHandle.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "store/FileSet.h"
+#include "store/files/FileSet.h"
 
-#include "store/PictureFile.h"
+#include "store/files/PictureFile.h"
 
 #include <QDir>
 #include <QFile>

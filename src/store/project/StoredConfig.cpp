@@ -1,10 +1,10 @@
-#include "store/StoredConfig.h"
+#include "store/project/StoredConfig.h"
 
 #include "model/AppletParameters.h"
 #include "model/PageLanguage.h"
-#include "store/IniFile.h"
-#include "store/ProjectKeys.h"
-#include "store/SitePageKeys.h"
+#include "store/ini/IniFile.h"
+#include "store/project/ProjectKeys.h"
+#include "store/project/SitePageKeys.h"
 
 #include <climits>
 #include <functional>

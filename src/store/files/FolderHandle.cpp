@@ -1,4 +1,4 @@
-#include "store/FolderHandle.h"
+#include "store/files/FolderHandle.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "store/IniFile.h"
+#include "store/ini/IniFile.h"
 
-#include "store/AtomicFile.h"
+#include "store/files/AtomicFile.h"
 
 #include <QFile>
 

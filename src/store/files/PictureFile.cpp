@@ -1,4 +1,4 @@
-#include "store/PictureFile.h"
+#include "store/files/PictureFile.h"
 
 #include <QFile>
 #include <QFileInfo>

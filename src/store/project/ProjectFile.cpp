@@ -1,13 +1,13 @@
-#include "store/ProjectFile.h"
+#include "store/project/ProjectFile.h"
 
 #include "model/AppletParameters.h"
 #include "model/StringTable.h"
-#include "store/AtomicFile.h"
-#include "store/FileSet.h"
-#include "store/IniFile.h"
-#include "store/BesideFiles.h"
-#include "store/SitePageKeys.h"
-#include "store/StoredConfig.h"
+#include "store/files/AtomicFile.h"
+#include "store/files/FileSet.h"
+#include "store/ini/IniFile.h"
+#include "store/beside/BesideFiles.h"
+#include "store/project/SitePageKeys.h"
+#include "store/project/StoredConfig.h"
 
 #include <QDir>
 #include <QFileInfo>
