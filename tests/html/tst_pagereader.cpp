@@ -8,6 +8,7 @@
 #include "html/read/PageReader.h"
 #include "model/AppletMenu.h"
 #include "model/AppletParameters.h"
+#include "model/LookValues.h"
 #include "store/ini/IniFile.h"
 #include "store/site/SitePageText.h"
 #include "store/project/StoredConfig.h"
@@ -130,6 +131,40 @@ struct CNamedFixture {
     bool bSameProject; // the project read back is the very project written
 };
 
+// Every value of today's look set, in both menus and all six item looks.
+void TodaysLook(CAppletParameters &p, const QDir &)
+{
+    p.LoadTemplate(0, kLibrary);
+    const int menus[2][6] = {{6, 8, Look::ShadowSoft, 10, 1, 0}, {4, 12, Look::ShadowStrong, 24, 1, 1}};
+    for (int sub = 0; sub < 2; ++sub) {
+        const CMenuStyle m = MenuStyleFields(p, sub != 0);
+        *m.pItemRadius = menus[sub][0];
+        *m.pPanelRadius = menus[sub][1];
+        *m.pShadow = menus[sub][2];
+        *m.pLabelInset = StoredLabelInset(menus[sub][3]);
+        *m.pArrows = menus[sub][4];
+        *m.pFadeIn = menus[sub][5];
+    }
+    const CItemFont fonts[2][3] = {{{3, 15, 500, false}, {3, 15, 600, true}, {4, 16, 700, false}},
+                                   {{0, 13, 400, true}, {2, 20, 500, false}, {1, 72, 700, true}}};
+    for (int sub = 0; sub < 2; ++sub)
+        for (int state = 1; state <= 3; ++state)
+            SetItemFont(ItemStyleFields(p, sub != 0, state), fonts[sub][state - 1]);
+}
+
+// The project as a page for the applet alone keeps it: without today's look.
+void ClassicLookOnly(CAppletParameters &p)
+{
+    for (int sub = 0; sub < 2; ++sub) {
+        const CMenuStyle m = MenuStyleFields(p, sub != 0);
+        *m.pItemRadius = *m.pPanelRadius = *m.pShadow = *m.pLabelInset = *m.pArrows = *m.pFadeIn = 0;
+        for (int state = 1; state <= 3; ++state) {
+            const CItemStyle s = ItemStyleFields(p, sub != 0, state);
+            *s.pFontFamily = *s.pFontWeight = *s.pFontItalic = *s.pFontPx = 0;
+        }
+    }
+}
+
 QList<CNamedFixture> Fixtures()
 {
     QList<CNamedFixture> fixtures;
@@ -137,6 +172,7 @@ QList<CNamedFixture> Fixtures()
     for (int n = 0; n < templates.size(); ++n)
         fixtures.append({QStringLiteral("template %1").arg(n),
                          [n](CAppletParameters &p, const QDir &) { p.LoadTemplate(n, kLibrary); }, true});
+    fixtures.append({QStringLiteral("today's look"), TodaysLook, true});
     fixtures.append({QStringLiteral("flat menu"), [](CAppletParameters &p, const QDir &) { MakeFlatMenu(p); }, true});
     fixtures.append({QStringLiteral("full menu 20 x 20 with pictures"),
                      [](CAppletParameters &p, const QDir &d) { FullMenuWithPictures(p, d, 20, 20); }, true});
@@ -265,8 +301,8 @@ QByteArray WithParam(QByteArray page, const QByteArray &name, const QByteArray &
 {
     const QByteArray head = "<param name=\"" + name + "\" value=\"";
     const qsizetype at = page.indexOf(head);
-    if (at < 0)
-        return page;
+    if (at < 0) // a param the page does not carry: added before its first
+        return page.insert(page.indexOf("\t<param "), "\t" + head + value + "\">\n");
     const qsizetype from = at + head.size();
     return page.replace(from, page.indexOf('"', from) - from, value);
 }
@@ -503,6 +539,9 @@ void TestPageReader::roundTrip()
     }
     // What the page writer writes is read without a note.
     QCOMPARE(NotesText(back.read), QString());
+    // A page for the applet alone does not carry today's look.
+    if (EWhere(where) == EWhere::ClassicPage)
+        ClassicLookOnly(p);
     if (made.bSameProject)
         QCOMPARE(QString::fromUtf8(ProjectIniFor(back.params).ToBytes()), QString::fromUtf8(ProjectIniFor(p).ToBytes()));
 }
@@ -570,6 +609,22 @@ void TestPageReader::notes_data()
     QTest::newRow("fields beyond")
         << QByteArray("ApCo") << QByteArray("1,2,3") << "ApCo: what follows its 2 fields is ignored: \"3\""
         << CCheck([](const CAppletParameters &p) { return p.m_xPos == 1 && p.m_yPos == 2; });
+    QTest::newRow("today's menu look out of range")
+        << QByteArray("SMLook") << QByteArray("4,99,3,1,1,0")
+        << "SMLook: the menu's corners 99 is not from 0 to 16; 0 is kept"
+        << CCheck([](const CAppletParameters &p) {
+               return p.m_smItemRadius == 4 && p.m_smPanelRadius == 0 && p.m_smShadow == 0 && p.m_smLabelInset == 0
+                      && p.m_smArrows == 1;
+           });
+    QTest::newRow("today's item look")
+        << QByteArray("MILook2") << QByteArray("s,15,600,1") << ""
+        << CCheck([](const CAppletParameters &p) {
+               return p.m_miFontFamily2 == 1 && p.m_miFontPx2 == 15 && p.m_miFontWeight2 == 600 && p.m_miFontItalic2 == 1;
+           });
+    QTest::newRow("today's item look of an unknown face")
+        << QByteArray("SILook1") << QByteArray("x,80,500,0")
+        << "SILook1: the face \"x\" is none of t, h, c, s or p; the applet's font is kept"
+        << CCheck([](const CAppletParameters &p) { return p.m_siFontFamily1 == 0 && p.m_siFontWeight1 == 500; });
     // What the page writer writes for a control character: U+FFFD.
     QTest::newRow("a control character")
         << QByteArray("I0-1") << QByteArray("A\x1f" "B,,,a\x01.htm") << ""

@@ -77,6 +77,8 @@ void CAppletReader::Styles()
         QString value;
         const QString name = QLatin1String(rule.pName);
         if (!Named(rule.pName, &value)) {
+            if (rule.bOptional)
+                continue;
             m_notes.AddFor(name, QStringLiteral("the page has no such param; its values keep their defaults"));
             continue;
         }

@@ -124,14 +124,14 @@ const QList<CStyleParam> &StyleParams()
         {"SIStyle1", ReadItemStyle<true, 1>},
         {"SIStyle2", ReadItemStyle<true, 2>},
         {"SIStyle3", ReadItemStyle<true, 3>},
-        {"MMLook", ReadMenuLook<false>},
-        {"SMLook", ReadMenuLook<true>},
-        {"MILook1", ReadItemLook<false, 1>},
-        {"MILook2", ReadItemLook<false, 2>},
-        {"MILook3", ReadItemLook<false, 3>},
-        {"SILook1", ReadItemLook<true, 1>},
-        {"SILook2", ReadItemLook<true, 2>},
-        {"SILook3", ReadItemLook<true, 3>},
+        {"MMLook", ReadMenuLook<false>, true},
+        {"SMLook", ReadMenuLook<true>, true},
+        {"MILook1", ReadItemLook<false, 1>, true},
+        {"MILook2", ReadItemLook<false, 2>, true},
+        {"MILook3", ReadItemLook<false, 3>, true},
+        {"SILook1", ReadItemLook<true, 1>, true},
+        {"SILook2", ReadItemLook<true, 2>, true},
+        {"SILook3", ReadItemLook<true, 3>, true},
     };
     return params;
 }

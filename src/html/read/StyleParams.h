@@ -13,5 +13,8 @@ class CParamFields;
 struct CStyleParam {
     const char *pName; // as the page writer writes it
     void (*pRead)(CParamFields &fields, CAppletParameters &params);
+    // Written only where the look differs from a menu's of old (today's
+    // look): a page without it keeps the defaults without a note.
+    bool bOptional = false;
 };
 const QList<CStyleParam> &StyleParams();
