@@ -1,6 +1,7 @@
 // vantrel-gen: the wizard's page generation and saving from the command line.
 
 #include "cli/CliOutput.h"
+#include "cli/ProjectInput.h"
 #include "cli/SiteCommand.h"
 #include "html/read/PageImport.h"
 #include "model/AppletParameters.h"
@@ -12,9 +13,7 @@
 #include "render/MenuRenderer.h"
 #include "render/SmallMenuLayout.h"
 #include "store/files/AtomicFile.h"
-#include "store/ini/IniFile.h"
 #include "store/project/ProjectFile.h"
-#include "store/project/StoredConfig.h"
 #include "store/project/TemplateLibrary.h"
 
 #include <QBuffer>
@@ -288,19 +287,8 @@ int LoadConfiguration(const CArguments &args, const QString &strLibrary, const Q
         params.LoadTemplate(n, strLibrary);
         return 0;
     }
-    const QString shown = QDir::toNativeSeparators(strProject);
     RecoverInterruptedSave(strProject);
-    if (!QFileInfo(strProject).isFile())
-        return ContentError(QStringLiteral("no such project file: %1").arg(shown));
-    // Another file (a page, a picture) or an unreadable one would otherwise
-    // give an empty configuration, and 'save' would write that over real work.
-    CIniFile ini;
-    if (!ini.Load(strProject))
-        return ContentError(QStringLiteral("cannot read the project file %1").arg(shown));
-    if (!HoldsProjectValues(ini))
-        return ContentError(QStringLiteral("%1 is not a project file: it holds none of a project's values").arg(shown));
-    LoadProjectFromIni(params, ini);
-    return 0;
+    return ReadProjectFile(strProject, params);
 }
 
 // 'png': the picture of the menu at the applet's size, every item in its

@@ -183,27 +183,24 @@ QString CUndoHistory::RedoText() const
 
 bool CUndoHistory::Undo(CAppletParameters &params, QVariant *pTag)
 {
-    if (m_undo.empty())
-        return false;
-    const Step step = std::move(m_undo.back());
-    m_undo.pop_back();
-    m_nBytes -= step.Bytes();
-    // The state left goes to the redo side under the same name.
-    m_redo.push_back(BaselineStep(step.strWhat));
-    m_nBytes += m_redo.back().Bytes();
-    TakeBaseline(step, params, pTag);
-    return true;
+    return MoveStep(m_undo, m_redo, params, pTag);
 }
 
 bool CUndoHistory::Redo(CAppletParameters &params, QVariant *pTag)
 {
-    if (m_redo.empty())
+    return MoveStep(m_redo, m_undo, params, pTag);
+}
+
+bool CUndoHistory::MoveStep(std::deque<Step> &from, std::deque<Step> &to, CAppletParameters &params, QVariant *pTag)
+{
+    if (from.empty())
         return false;
-    const Step step = std::move(m_redo.back());
-    m_redo.pop_back();
+    const Step step = std::move(from.back());
+    from.pop_back();
     m_nBytes -= step.Bytes();
-    m_undo.push_back(BaselineStep(step.strWhat));
-    m_nBytes += m_undo.back().Bytes();
+    // The state left goes to the other side under the same name.
+    to.push_back(BaselineStep(step.strWhat));
+    m_nBytes += to.back().Bytes();
     TakeBaseline(step, params, pTag);
     return true;
 }

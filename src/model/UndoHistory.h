@@ -100,6 +100,10 @@ private:
     Step BaselineStep(const QString &strWhat) const;
     // Makes the step the baseline and `params` a copy of it.
     void TakeBaseline(const Step &step, CAppletParameters &params, QVariant *pTag);
+    // Undo (from the undo side to the redo side) or redo (the other way):
+    // the newest step of `from` becomes the baseline, the baseline left
+    // goes onto `to`.
+    bool MoveStep(std::deque<Step> &from, std::deque<Step> &to, CAppletParameters &params, QVariant *pTag);
     void SetBaseline(const CAppletParameters &params, const QVariant &tag);
     void DropOldest();
 

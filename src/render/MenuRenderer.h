@@ -116,6 +116,10 @@ private:
 
         QRect Item(int k) const;
         int IndexAt(const QPoint &pt) const;
+        // The first item at (nX, nY), the item size, gap and alignment of
+        // the main menu (bSub false) or the sub menus, nCount items; then
+        // Finish.
+        void Lay(const CAppletParameters &params, bool bSub, qint64 nX, qint64 nY, int nCount);
         void Finish();
     };
     void KeepOnPage(const CAppletParameters &params, int nPageWidth);

@@ -22,19 +22,8 @@ namespace {
 // Digits past the int range give its nearest end.
 qint64 ScriptInt(const QString &text, qint64 fallback)
 {
-    qsizetype i = 0;
-    while (i < text.size() && text[i].isSpace())
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        negative = text[i++] == u'-';
-    const qsizetype digits = i;
     qint64 value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        value = qMin<qint64>(value * 10 + (text[i].unicode() - u'0'), qint64(INT_MAX) + 1);
-    if (i == digits)
-        return fallback;
-    return negative ? -value : value;
+    return ReadScriptInt(text, qint64(INT_MAX) + 1, &value) ? value : fallback;
 }
 
 } // namespace

@@ -4,12 +4,7 @@
 
 #include <climits>
 
-namespace {
-
-// How the page script reads a number (parseInt): blanks, a sign, digits up
-// to the first other character. False when there is no digit or the number
-// is beyond int.
-bool ScriptNumber(QStringView text, int *pValue)
+bool ReadScriptInt(QStringView text, qint64 nLargest, qint64 *pValue)
 {
     qsizetype i = 0;
     while (i < text.size() && text[i].isSpace())
@@ -19,14 +14,25 @@ bool ScriptNumber(QStringView text, int *pValue)
         negative = text[i++] == u'-';
     const qsizetype digits = i;
     qint64 value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-        value = value * 10 + (text[i].unicode() - u'0');
-        if (value > qint64(INT_MAX) + 1)
-            return false;
-    }
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
+        value = qMin<qint64>(value * 10 + (text[i].unicode() - u'0'), nLargest);
     if (i == digits)
         return false;
-    value = negative ? -value : value;
+    *pValue = negative ? -value : value;
+    return true;
+}
+
+namespace {
+
+// How the page script reads a number (parseInt), as ReadScriptInt. False
+// when there is no digit or the number is beyond int.
+bool ScriptNumber(QStringView text, int *pValue)
+{
+    // Held one past int's reach on either side, so that a number beyond
+    // stays beyond.
+    qint64 value = 0;
+    if (!ReadScriptInt(text, qint64(INT_MAX) + 2, &value))
+        return false;
     if (value < INT_MIN || value > INT_MAX)
         return false;
     *pValue = int(value);

@@ -7,6 +7,11 @@
 
 class CReadNotes;
 
+// How the page script reads a number (parseInt): blanks, a sign, digits up
+// to the first other character, the size held at nLargest. False when there
+// is no digit.
+bool ReadScriptInt(QStringView text, qint64 nLargest, qint64 *pValue);
+
 // The comma-cut fields of one param value, each read into a field of the
 // configuration in the form the page writer writes it. A field that cannot
 // be read leaves the configuration's field as it is (its default) and is

@@ -27,6 +27,39 @@ QString SystemReason(int error)
 
 const char kLinkReason[] = "is a symbolic link, which Vantrel does not follow in the site folder";
 
+// Why what is at a path cannot be opened as a regular file.
+QString NotAFileReason(CFolderHandle::EKind kind)
+{
+    switch (kind) {
+    case CFolderHandle::EKind::Missing:
+        return QStringLiteral("no such file");
+    case CFolderHandle::EKind::Link:
+        return QLatin1String(kLinkReason);
+    case CFolderHandle::EKind::Folder:
+        return QStringLiteral("is a folder");
+    default:
+        return QStringLiteral("is not a regular file");
+    }
+}
+
+#ifndef Q_OS_WIN
+// An entry as the system describes it.
+void EntryFromStat(const struct stat &st, CFolderHandle::CEntry *pEntry)
+{
+    using EKind = CFolderHandle::EKind;
+    pEntry->kind = S_ISREG(st.st_mode)   ? EKind::File
+                   : S_ISLNK(st.st_mode) ? EKind::Link
+                   : S_ISDIR(st.st_mode) ? EKind::Folder
+                                         : EKind::Other;
+    pEntry->nSize = st.st_size;
+    pEntry->nModified = qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
+    pEntry->nLinks = int(st.st_nlink);
+    pEntry->nMode = int(st.st_mode & 07777);
+    pEntry->nDevice = quint64(st.st_dev);
+    pEntry->nInode = quint64(st.st_ino);
+}
+#endif
+
 } // namespace
 
 CFolderHandle::~CFolderHandle()
@@ -66,6 +99,28 @@ QString CFolderHandle::FullPath(const QString &strRelative) const
     return QDir::toNativeSeparators(strRelative.isEmpty() ? m_strPath : m_strPath + QLatin1Char('/') + strRelative);
 }
 
+int CFolderHandle::FolderHolding(const QString &strRelative, QString *pError) const
+{
+    if (!IsInside(strRelative)) {
+        if (pError)
+            *pError = Refused(strRelative, QStringLiteral("is not inside the folder %1").arg(m_strPath));
+        return -1;
+    }
+    return Folder(FolderOf(strRelative), pError);
+}
+
+bool CFolderHandle::LookForFile(const QString &strRelative, QString *pError) const
+{
+    CEntry entry;
+    if (!Look(strRelative, &entry, pError))
+        return false;
+    if (entry.kind == EKind::File)
+        return true;
+    if (pError)
+        *pError = Refused(strRelative, NotAFileReason(entry.kind));
+    return false;
+}
+
 QString CFolderHandle::Refused(const QString &strRelative, const QString &strReason) const
 {
     return QStringLiteral("%1: %2").arg(FullPath(strRelative), strReason);
@@ -103,12 +158,7 @@ int CFolderHandle::Folder(const QString &strRelativeFolder, QString *pError) con
     const auto known = m_folders.constFind(strRelativeFolder);
     if (known != m_folders.constEnd())
         return known.value();
-    if (!IsInside(strRelativeFolder)) {
-        if (pError)
-            *pError = Refused(strRelativeFolder, QStringLiteral("is not inside the folder %1").arg(m_strPath));
-        return -1;
-    }
-    const int parent = Folder(FolderOf(strRelativeFolder), pError);
+    const int parent = FolderHolding(strRelativeFolder, pError);
     if (parent < 0)
         return -1;
     const QByteArray name = QFile::encodeName(NameOf(strRelativeFolder));
@@ -135,12 +185,7 @@ int CFolderHandle::Folder(const QString &strRelativeFolder, QString *pError) con
 bool CFolderHandle::Look(const QString &strRelative, CEntry *pEntry, QString *pError) const
 {
     *pEntry = CEntry();
-    if (!IsInside(strRelative)) {
-        if (pError)
-            *pError = Refused(strRelative, QStringLiteral("is not inside the folder %1").arg(m_strPath));
-        return false;
-    }
-    const int folder = Folder(FolderOf(strRelative), pError);
+    const int folder = FolderHolding(strRelative, pError);
     if (folder < 0)
         return false;
     struct stat st {};
@@ -151,32 +196,14 @@ bool CFolderHandle::Look(const QString &strRelative, CEntry *pEntry, QString *pE
             *pError = Refused(strRelative, SystemReason(errno));
         return false;
     }
-    pEntry->kind = S_ISREG(st.st_mode)   ? EKind::File
-                   : S_ISLNK(st.st_mode) ? EKind::Link
-                   : S_ISDIR(st.st_mode) ? EKind::Folder
-                                         : EKind::Other;
-    pEntry->nSize = st.st_size;
-    pEntry->nModified = qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
-    pEntry->nLinks = int(st.st_nlink);
-    pEntry->nMode = int(st.st_mode & 07777);
-    pEntry->nDevice = quint64(st.st_dev);
-    pEntry->nInode = quint64(st.st_ino);
+    EntryFromStat(st, pEntry);
     return true;
 }
 
 int CFolderHandle::OpenExisting(const QString &strRelative, bool bWrite, QString *pError) const
 {
-    CEntry entry;
-    if (!Look(strRelative, &entry, pError))
+    if (!LookForFile(strRelative, pError))
         return -1;
-    if (entry.kind != EKind::File) {
-        if (pError)
-            *pError = Refused(strRelative, entry.kind == EKind::Missing  ? QStringLiteral("no such file")
-                                           : entry.kind == EKind::Link   ? QLatin1String(kLinkReason)
-                                           : entry.kind == EKind::Folder ? QStringLiteral("is a folder")
-                                                                         : QStringLiteral("is not a regular file"));
-        return -1;
-    }
     const int folder = Folder(FolderOf(strRelative), pError);
     // O_NONBLOCK: what is there now may have become a pipe since it was
     // looked at; it is checked again on the open descriptor.
@@ -207,15 +234,8 @@ bool CFolderHandle::ReadFile(const QString &strRelative, QByteArray *pBytes, CEn
     // change made while it is read then shows when it is checked again.
     struct stat st {};
     ::fstat(fd, &st);
-    if (pEntry) {
-        pEntry->kind = EKind::File;
-        pEntry->nSize = st.st_size;
-        pEntry->nModified = qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
-        pEntry->nLinks = int(st.st_nlink);
-        pEntry->nMode = int(st.st_mode & 07777);
-        pEntry->nDevice = quint64(st.st_dev);
-        pEntry->nInode = quint64(st.st_ino);
-    }
+    if (pEntry)
+        EntryFromStat(st, pEntry); // a regular file: OpenExisting made sure
     QByteArray bytes;
     bytes.reserve(qsizetype(qMax<off_t>(st.st_size, 0)) + 1);
     char buffer[64 * 1024];
@@ -240,12 +260,7 @@ bool CFolderHandle::ReadFile(const QString &strRelative, QByteArray *pBytes, CEn
 
 int CFolderHandle::CreateNew(const QString &strRelative, int nMode, QString *pError) const
 {
-    if (!IsInside(strRelative)) {
-        if (pError)
-            *pError = Refused(strRelative, QStringLiteral("is not inside the folder %1").arg(m_strPath));
-        return -1;
-    }
-    const int folder = Folder(FolderOf(strRelative), pError);
+    const int folder = FolderHolding(strRelative, pError);
     if (folder < 0)
         return -1;
     const int fd = ::openat(folder, QFile::encodeName(NameOf(strRelative)).constData(),
@@ -366,15 +381,8 @@ bool CFolderHandle::Look(const QString &strRelative, CEntry *pEntry, QString *pE
 
 int CFolderHandle::OpenExisting(const QString &strRelative, bool bWrite, QString *pError) const
 {
-    CEntry entry;
-    if (!Look(strRelative, &entry, pError))
+    if (!LookForFile(strRelative, pError))
         return -1;
-    if (entry.kind != EKind::File) {
-        if (pError)
-            *pError = Refused(strRelative, entry.kind == EKind::Link ? QLatin1String(kLinkReason)
-                                                                     : QStringLiteral("is not a regular file"));
-        return -1;
-    }
     const int fd = ::_wopen(reinterpret_cast<const wchar_t *>(FullPath(strRelative).utf16()),
                             (bWrite ? _O_RDWR : _O_RDONLY) | _O_BINARY);
     if (fd < 0 && pError)
@@ -392,9 +400,7 @@ bool CFolderHandle::ReadFile(const QString &strRelative, QByteArray *pBytes, CEn
         *pEntry = entry;
     if (entry.kind != EKind::File) {
         if (pError)
-            *pError = Refused(strRelative, entry.kind == EKind::Link ? QLatin1String(kLinkReason)
-                                           : entry.kind == EKind::Missing ? QStringLiteral("no such file")
-                                                                          : QStringLiteral("is not a regular file"));
+            *pError = Refused(strRelative, NotAFileReason(entry.kind));
         return false;
     }
     QFile in(FullPath(strRelative));

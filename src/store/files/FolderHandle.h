@@ -87,7 +87,12 @@ private:
     // The descriptor of a folder below the chosen one, opened part by part
     // without following links, and kept for this handle's life.
     int Folder(const QString &strRelativeFolder, QString *pError) const;
+    // The descriptor of the folder `strRelative` lies in; -1, with why,
+    // for a path outside the chosen folder.
+    int FolderHolding(const QString &strRelative, QString *pError) const;
     QString Refused(const QString &strRelative, const QString &strReason) const;
+    // Looks the path up: true for a regular file, else false with why.
+    bool LookForFile(const QString &strRelative, QString *pError) const;
 
     QString m_strPath;
     int m_fd = -1;

@@ -55,6 +55,15 @@ bool IsPageFile(const QString &name)
            || name.endsWith(QLatin1String(".html"), Qt::CaseInsensitive);
 }
 
+// The paths as the system spells them, joined by `separator`.
+QString ShownPaths(const QStringList &paths, const QString &separator)
+{
+    QStringList shown;
+    for (const QString &path : paths)
+        shown.append(QDir::toNativeSeparators(path));
+    return shown.join(separator);
+}
+
 } // namespace
 
 QStringList PageFilesIn(const QString &strFolder)
@@ -259,15 +268,12 @@ void CSitePagesDialog::OnRemove()
                 withMenu.append(page.strPath);
     }
     if (!withMenu.isEmpty()) {
-        QStringList shown;
-        for (const QString &path : withMenu)
-            shown.append(QDir::toNativeSeparators(path));
         const auto answer = m_host.Ui().MessageBox(
             this,
             QStringLiteral("Take the menu out of %1 too?\n\nVantrel takes out the lines it added (the menu with "
                            "its markers and the viewport line), so that the page is as it was before. This is "
                            "done when you press OK.")
-                .arg(shown.join(QStringLiteral(", "))),
+                .arg(ShownPaths(withMenu, QStringLiteral(", "))),
             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         if (answer == QMessageBox::Cancel)
             return;
@@ -307,14 +313,11 @@ void CSitePagesDialog::OnReplaceEdits()
             paths.append(item->data(kColPage, Qt::UserRole).toString());
     if (paths.isEmpty())
         return;
-    QStringList shown;
-    for (const QString &path : paths)
-        shown.append(QDir::toNativeSeparators(path));
     const auto answer = m_host.Ui().MessageBox(
         this,
         QStringLiteral("The menu between the markers was edited by hand since the last update in:\n%1\n\nReplace "
                        "those edits with this menu when you press Finish?")
-            .arg(shown.join(QLatin1Char('\n'))),
+            .arg(ShownPaths(paths, QStringLiteral("\n"))),
         QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
