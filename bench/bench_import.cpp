@@ -9,7 +9,7 @@
 #include "PeerRatio.h"
 
 #include "html/read/PageReader.h"
-#include "model/AppletParameters.h"
+#include "model/config/AppletParameters.h"
 #include "store/site/MarkupScanner.h"
 
 #include <benchmark/benchmark.h>

@@ -10,9 +10,9 @@
 // most 50).
 
 #include "html/SiteBlock.h"
-#include "model/AppletMenu.h"
-#include "model/AppletMenuItem.h"
-#include "model/AppletParameters.h"
+#include "model/menu/AppletMenu.h"
+#include "model/menu/AppletMenuItem.h"
+#include "model/config/AppletParameters.h"
 #include "store/site/SitePageText.h"
 #include "store/site/SiteUpdate.h"
 #include "store/project/StoredConfig.h"

@@ -8,7 +8,7 @@
 #include "BenchMenus.h"
 #include "PeerRatio.h"
 
-#include "model/AppletParameters.h"
+#include "model/config/AppletParameters.h"
 #include "store/ini/IniFile.h"
 #include "store/project/ProjectFile.h"
 #include "store/project/StoredConfig.h"

@@ -1,7 +1,7 @@
 #include "app/PreviewLauncher.h"
 
 #include "app/WizardHost.h"
-#include "model/StringTable.h"
+#include "model/text/StringTable.h"
 #include "store/project/ProjectFile.h"
 
 #include <QDir>

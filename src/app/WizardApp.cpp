@@ -2,7 +2,7 @@
 
 #include "app/PreviewLauncher.h"
 #include "app/QtUserInterface.h"
-#include "model/StringTable.h"
+#include "model/text/StringTable.h"
 
 #include <QCoreApplication>
 #include <QDir>

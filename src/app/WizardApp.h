@@ -2,7 +2,7 @@
 
 #include "app/UserInterface.h"
 #include "app/WizardHost.h"
-#include "model/AppletParameters.h"
+#include "model/config/AppletParameters.h"
 #include "store/ini/UserSettings.h"
 
 #include <QString>

@@ -5,7 +5,7 @@
 
 #include "html/SiteBlock.h"
 #include "html/SiteLinks.h"
-#include "model/AppletParameters.h"
+#include "model/config/AppletParameters.h"
 #include "store/files/FileSet.h"
 #include "store/project/ProjectFile.h"
 #include "store/site/SiteUpdate.h"

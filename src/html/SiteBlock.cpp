@@ -3,7 +3,7 @@
 #include "html/AppletBlock.h"
 #include "html/PageText.h"
 #include "html/SiteLinks.h"
-#include "model/StringTable.h"
+#include "model/text/StringTable.h"
 #include "store/beside/ImageFile.h"
 #include "store/beside/BesideFiles.h"
 #include "store/site/SitePageText.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/AppletParameters.h"
+#include "model/config/AppletParameters.h"
 #include "store/site/SiteUpdate.h"
 
 #include <QByteArray>
@@ -8,7 +8,7 @@
 #include <QStringList>
 
 // The menu as one block that the author's own pages carry between two
-// marker lines (store/SitePageText.h).
+// marker lines (store/site/SitePageText.h).
 
 // The text between the markers of a page in `pageFolder` (relative to the
 // site folder, '/'-separated, empty for the site folder itself): a line end,

@@ -1,8 +1,8 @@
 #include "html/SiteLinks.h"
 
-#include "model/AppletMenu.h"
-#include "model/AppletMenuItem.h"
-#include "model/AppletParameters.h"
+#include "model/menu/AppletMenu.h"
+#include "model/menu/AppletMenuItem.h"
+#include "model/config/AppletParameters.h"
 
 #include <QDir>
 #include <QFileInfo>

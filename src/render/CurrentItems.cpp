@@ -1,6 +1,6 @@
 #include "render/CurrentItems.h"
 
-#include "model/AppletParameters.h"
+#include "model/config/AppletParameters.h"
 
 #include <QDir>
 #include <QRegularExpression>

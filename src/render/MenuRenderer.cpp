@@ -1,9 +1,9 @@
 #include "render/MenuRenderer.h"
 
-#include "model/AppletParameters.h"
-#include "model/LookValues.h"
-#include "model/StringTable.h"
-#include "model/SubMenuGeometry.h"
+#include "model/config/AppletParameters.h"
+#include "model/config/LookValues.h"
+#include "model/text/StringTable.h"
+#include "model/menu/SubMenuGeometry.h"
 #include "render/FontTable.h"
 #include "render/SmallMenuLayout.h"
 #include "store/beside/ImageFile.h"

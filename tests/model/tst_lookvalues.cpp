@@ -1,5 +1,5 @@
-#include "model/AppletParameters.h"
-#include "model/LookValues.h"
+#include "model/config/AppletParameters.h"
+#include "model/config/LookValues.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "model/PageLanguage.h"
+#include "model/text/PageLanguage.h"
 
 #include <QtTest>
 

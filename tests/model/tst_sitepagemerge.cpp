@@ -1,4 +1,4 @@
-#include "model/SitePageMerge.h"
+#include "model/site/SitePageMerge.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "model/SubMenuGeometry.h"
+#include "model/menu/SubMenuGeometry.h"
 
 #include <QtTest>
 

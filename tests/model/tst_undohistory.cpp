@@ -1,5 +1,5 @@
 #include "MenuFixture.h"
-#include "model/UndoHistory.h"
+#include "model/config/UndoHistory.h"
 #include "store/ini/IniFile.h"
 #include "store/project/ProjectKeys.h"
 #include "store/project/StoredConfig.h"

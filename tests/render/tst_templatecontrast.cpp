@@ -1,4 +1,4 @@
-#include "model/AppletParameters.h"
+#include "model/config/AppletParameters.h"
 #include "render/Contrast.h"
 #include "store/project/TemplateLibrary.h"
 

@@ -7,9 +7,9 @@
 #include "html/read/ParamFields.h"
 #include "html/read/ReadNotes.h"
 #include "html/read/StyleParams.h"
-#include "model/AppletMenu.h"
-#include "model/AppletParameters.h"
-#include "model/ControlCharacters.h"
+#include "model/menu/AppletMenu.h"
+#include "model/config/AppletParameters.h"
+#include "model/text/ControlCharacters.h"
 
 #include <QRegularExpression>
 #include <QSet>

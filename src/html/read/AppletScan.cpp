@@ -4,7 +4,7 @@
 #include "html/read/PageDecoding.h"
 #include "html/read/ParamFields.h"
 #include "html/read/StyleParams.h"
-#include "model/StringTable.h"
+#include "model/text/StringTable.h"
 #include "store/site/MarkupScanner.h"
 #include "store/site/SitePageText.h"
 

@@ -1,7 +1,7 @@
 #include "html/read/PageImport.h"
 
-#include "model/AppletParameters.h"
-#include "model/UndoHistory.h"
+#include "model/config/AppletParameters.h"
+#include "model/config/UndoHistory.h"
 #include "store/files/FolderHandle.h"
 #include "store/ini/IniFile.h"
 #include "store/project/ProjectFile.h"

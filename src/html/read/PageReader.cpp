@@ -8,8 +8,8 @@
 #include "html/read/PagePictures.h"
 #include "html/read/ParamFields.h"
 #include "html/read/ReadNotes.h"
-#include "model/PageLanguage.h"
-#include "model/StringTable.h"
+#include "model/text/PageLanguage.h"
+#include "model/text/StringTable.h"
 #include "store/files/FolderHandle.h"
 #include "store/site/SitePageText.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/StringTable.h"
+#include "model/text/StringTable.h"
 
 #include <QString>
 #include <QStringList>

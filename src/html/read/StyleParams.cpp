@@ -1,9 +1,9 @@
 #include "html/read/StyleParams.h"
 
 #include "html/read/ParamFields.h"
-#include "model/AppletParameters.h"
-#include "model/LookValues.h"
-#include "model/StringTable.h"
+#include "model/config/AppletParameters.h"
+#include "model/config/LookValues.h"
+#include "model/text/StringTable.h"
 
 #include <utility>
 

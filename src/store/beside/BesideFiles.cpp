@@ -1,7 +1,7 @@
 #include "store/beside/BesideFiles.h"
 
-#include "model/AppletParameters.h"
-#include "model/StringTable.h"
+#include "model/config/AppletParameters.h"
+#include "model/text/StringTable.h"
 #include "store/beside/ImageFile.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "store/project/ProjectKeys.h"
 
-#include "model/AppletParameters.h"
-#include "model/StringTable.h"
+#include "model/config/AppletParameters.h"
+#include "model/text/StringTable.h"
 
 namespace {
 using P = CAppletParameters;

@@ -27,7 +27,7 @@ constexpr int kProjectKeyCount = 107;
 const std::array<CProjectKey, kProjectKeyCount> &ProjectKeys();
 
 // The sections of the project file, in order (string ids 300-311). "Looks"
-// holds today's look (model/LookValues.h), which the applet knows nothing
+// holds today's look (model/config/LookValues.h), which the applet knows nothing
 // of: it is written only when one of its values is set, each key only when
 // its value is not 0, so a project without them is written as before, and
 // older readers pass over it. In a template library each template keeps

@@ -1,7 +1,7 @@
 #include "store/project/StoredConfig.h"
 
-#include "model/AppletParameters.h"
-#include "model/PageLanguage.h"
+#include "model/config/AppletParameters.h"
+#include "model/text/PageLanguage.h"
 #include "store/ini/IniFile.h"
 #include "store/project/ProjectKeys.h"
 #include "store/project/SitePageKeys.h"

@@ -1,6 +1,6 @@
 #include "store/project/TemplateLibrary.h"
 
-#include "model/AppletParameters.h"
+#include "model/config/AppletParameters.h"
 #include "store/ini/IniFile.h"
 #include "store/project/StoredConfig.h"
 

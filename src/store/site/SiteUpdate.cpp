@@ -1,7 +1,7 @@
 #include "store/site/SiteUpdate.h"
 
-#include "model/AppletParameters.h"
-#include "model/StringTable.h"
+#include "model/config/AppletParameters.h"
+#include "model/text/StringTable.h"
 #include "store/files/AtomicFile.h"
 #include "store/files/FileSet.h"
 #include "store/beside/BesideFiles.h"

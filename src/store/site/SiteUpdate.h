@@ -1,7 +1,7 @@
 #pragma once
 
 #include "store/files/FolderHandle.h"
-#include "model/SitePage.h"
+#include "model/site/SitePage.h"
 #include "store/site/SitePageText.h"
 
 #include <QByteArray>

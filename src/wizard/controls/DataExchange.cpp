@@ -1,7 +1,7 @@
 #include "wizard/controls/DataExchange.h"
 
 #include "app/UserInterface.h"
-#include "model/PageLanguage.h"
+#include "model/text/PageLanguage.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

@@ -27,7 +27,7 @@ public:
     QLineEdit *FailedEdit() const { return m_pFailedEdit; }
 
     void Text(QLineEdit *edit, QString &value);
-    // A language tag (model/PageLanguage.h), blanks around it dropped; any
+    // A language tag (model/text/PageLanguage.h), blanks around it dropped; any
     // other text is refused with a message and leaves value as it was. A
     // box that is not enabled is not checked: its text is taken as it is.
     void LanguageTag(QLineEdit *edit, QString &value);

@@ -1,7 +1,7 @@
 #include "wizard/controls/TextCheck.h"
 
 #include "app/UserInterface.h"
-#include "model/ControlCharacters.h"
+#include "model/text/ControlCharacters.h"
 
 #include <QLineEdit>
 

@@ -1,7 +1,7 @@
 #include "wizard/dialogs/ItemFontDialog.h"
 
-#include "model/LookValues.h"
-#include "model/StringTable.h"
+#include "model/config/LookValues.h"
+#include "model/text/StringTable.h"
 #include "wizard/controls/DataExchange.h"
 #include "wizard/controls/PageControls.h"
 

@@ -1,7 +1,7 @@
 #include "wizard/dialogs/SitePagesDialog.h"
 
 #include "app/WizardHost.h"
-#include "model/AppletParameters.h"
+#include "model/config/AppletParameters.h"
 #include "store/site/SitePageText.h"
 #include "store/site/SiteUpdate.h"
 

@@ -1,8 +1,8 @@
 #include "wizard/pages/GeneralPage.h"
 
 #include "app/WizardHost.h"
-#include "model/AppletParameters.h"
-#include "model/PageLanguage.h"
+#include "model/config/AppletParameters.h"
+#include "model/text/PageLanguage.h"
 #include "wizard/widgets/ColorButton.h"
 #include "wizard/controls/DataExchange.h"
 #include "wizard/dialogs/FileDialogs.h"

@@ -2,8 +2,8 @@
 
 #include "app/WaitCursor.h"
 #include "app/WizardHost.h"
-#include "model/AppletMenu.h"
-#include "model/AppletParameters.h"
+#include "model/menu/AppletMenu.h"
+#include "model/config/AppletParameters.h"
 #include "wizard/controls/DataExchange.h"
 #include "wizard/dialogs/FileDialogs.h"
 #include "wizard/tree/ItemPanel.h"

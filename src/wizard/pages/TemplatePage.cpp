@@ -3,7 +3,7 @@
 #include "app/WaitCursor.h"
 #include "app/WizardHost.h"
 #include "html/read/PageImport.h"
-#include "model/AppletParameters.h"
+#include "model/config/AppletParameters.h"
 #include "store/project/ProjectFile.h"
 #include "store/project/TemplateLibrary.h"
 #include "wizard/controls/DataExchange.h"

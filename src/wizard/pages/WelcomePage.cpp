@@ -2,8 +2,8 @@
 
 #include "wizard/dialogs/AboutDlg.h"
 #include "app/WizardHost.h"
-#include "model/AppletParameters.h"
-#include "model/StringTable.h"
+#include "model/config/AppletParameters.h"
+#include "model/text/StringTable.h"
 #include "wizard/dialogs/OptionsDlg.h"
 
 #include <QGridLayout>

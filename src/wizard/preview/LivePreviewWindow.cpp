@@ -1,6 +1,6 @@
 #include "wizard/preview/LivePreviewWindow.h"
 
-#include "model/LookValues.h"
+#include "model/config/LookValues.h"
 #include "render/CurrentItems.h"
 #include "render/SmallMenuLayout.h"
 

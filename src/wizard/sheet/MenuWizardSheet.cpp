@@ -2,7 +2,7 @@
 
 #include "app/ProgramIcon.h"
 #include "app/WizardHost.h"
-#include "model/StringTable.h"
+#include "model/text/StringTable.h"
 #include "store/project/ProjectFile.h"
 #include "wizard/preview/LivePreviewWindow.h"
 #include "wizard/sheet/PageStack.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/UndoHistory.h"
+#include "model/config/UndoHistory.h"
 #include "wizard/pages/GeneralPage.h"
 #include "wizard/pages/HTMLPage.h"
 #include "wizard/pages/ItemPage.h"

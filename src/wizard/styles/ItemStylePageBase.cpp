@@ -1,8 +1,8 @@
 #include "wizard/styles/ItemStylePageBase.h"
 
 #include "app/WizardHost.h"
-#include "model/AppletParameters.h"
-#include "model/LookValues.h"
+#include "model/config/AppletParameters.h"
+#include "model/config/LookValues.h"
 #include "render/Contrast.h"
 #include "wizard/widgets/ColorButton.h"
 #include "wizard/widgets/ContrastLabel.h"

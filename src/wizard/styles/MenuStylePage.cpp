@@ -1,8 +1,8 @@
 #include "wizard/styles/MenuStylePage.h"
 
 #include "app/WizardHost.h"
-#include "model/AppletParameters.h"
-#include "model/LookValues.h"
+#include "model/config/AppletParameters.h"
+#include "model/config/LookValues.h"
 #include "wizard/widgets/ColorButton.h"
 #include "wizard/controls/DataExchange.h"
 #include "wizard/controls/PageControls.h"

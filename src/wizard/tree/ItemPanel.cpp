@@ -1,8 +1,8 @@
 #include "wizard/tree/ItemPanel.h"
 #include "html/ItemName.h"
-#include "model/AppletMenuItem.h"
+#include "model/menu/AppletMenuItem.h"
 
-#include "model/AppletMenu.h"
+#include "model/menu/AppletMenu.h"
 #include "wizard/controls/DataExchange.h"
 #include "wizard/controls/PageControls.h"
 

@@ -1,8 +1,8 @@
 #include "wizard/tree/MenuTreeActions.h"
 
 #include "app/WizardHost.h"
-#include "model/AppletMenu.h"
-#include "model/AppletParameters.h"
+#include "model/menu/AppletMenu.h"
+#include "model/config/AppletParameters.h"
 #include "wizard/tree/ItemPanel.h"
 
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "wizard/tree/MenuTreeView.h"
 
-#include "model/AppletMenu.h"
+#include "model/menu/AppletMenu.h"
 #include "wizard/tree/MenuTreeAccessible.h"
 
 #include <QDrag>

@@ -1,6 +1,6 @@
 #include "ConfigProbes.h"
 #include "TestFiles.h"
-#include "model/AppletParameters.h"
+#include "model/config/AppletParameters.h"
 #include "store/project/TemplateLibrary.h"
 
 #include <QtTest>

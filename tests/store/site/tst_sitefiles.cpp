@@ -3,9 +3,9 @@
 // site folder byte for byte before and after.
 #include "TestFiles.h"
 #include "html/SiteBlock.h"
-#include "model/AppletMenu.h"
-#include "model/AppletMenuItem.h"
-#include "model/AppletParameters.h"
+#include "model/menu/AppletMenu.h"
+#include "model/menu/AppletMenuItem.h"
+#include "model/config/AppletParameters.h"
 #include "store/files/FileSet.h"
 #include "store/project/ProjectFile.h"
 #include "store/site/SitePageText.h"

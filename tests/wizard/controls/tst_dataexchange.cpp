@@ -1,6 +1,6 @@
 #include "TestApp.h"
 #include "Typing.h"
-#include "model/AppletMenu.h"
+#include "model/menu/AppletMenu.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,5 +1,5 @@
 #include "TestApp.h"
-#include "model/AppletMenu.h"
+#include "model/menu/AppletMenu.h"
 
 #include <QApplication>
 #include <QClipboard>

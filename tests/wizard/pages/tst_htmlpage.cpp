@@ -1,8 +1,8 @@
 #include "TestApp.h"
 
 #include "app/PreviewLauncher.h"
-#include "model/AppletMenu.h"
-#include "model/AppletMenuItem.h"
+#include "model/menu/AppletMenu.h"
+#include "model/menu/AppletMenuItem.h"
 #include "store/ini/IniFile.h"
 #include "store/project/ProjectFile.h"
 #include "store/project/SitePageKeys.h"

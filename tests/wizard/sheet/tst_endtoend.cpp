@@ -2,7 +2,7 @@
 #include "TestApp.h"
 #include "Typing.h"
 
-#include "model/PageLanguage.h"
+#include "model/text/PageLanguage.h"
 #include "store/ini/IniFile.h"
 #include "wizard/widgets/ColorButton.h"
 #include "wizard/tree/MenuTreeView.h"

@@ -1,6 +1,6 @@
 #include "TestApp.h"
 #include "Typing.h"
-#include "model/UndoHistory.h"
+#include "model/config/UndoHistory.h"
 #include "store/ini/IniFile.h"
 #include "store/project/StoredConfig.h"
 #include "wizard/widgets/ColorButton.h"

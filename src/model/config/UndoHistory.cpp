@@ -1,4 +1,4 @@
-#include "model/UndoHistory.h"
+#include "model/config/UndoHistory.h"
 
 #include <QDataStream>
 #include <QIODevice>

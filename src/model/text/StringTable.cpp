@@ -1,4 +1,4 @@
-#include "model/StringTable.h"
+#include "model/text/StringTable.h"
 
 #include <QHash>
 

@@ -1,4 +1,4 @@
-#include "model/AppletMenu.h"
+#include "model/menu/AppletMenu.h"
 
 // --- An item ---
 

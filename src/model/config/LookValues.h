@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/AppletParameters.h"
+#include "model/config/AppletParameters.h"
 
 // Today's look: what the values beyond the applet's own mean, their ranges,
 // and how the applet's classic codes follow from them. 0 in a stored value

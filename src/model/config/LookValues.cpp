@@ -1,6 +1,6 @@
-#include "model/LookValues.h"
+#include "model/config/LookValues.h"
 
-#include "model/StringTable.h"
+#include "model/text/StringTable.h"
 
 #include <algorithm>
 #include <cstdlib>

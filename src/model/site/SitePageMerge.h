@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/SitePage.h"
+#include "model/site/SitePage.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "model/ControlCharacters.h"
+#include "model/text/ControlCharacters.h"
 
 qsizetype FindControlCharacter(const QString &text)
 {

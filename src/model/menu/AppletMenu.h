@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/AppletMenuItem.h"
+#include "model/menu/AppletMenuItem.h"
 
 #include <memory>
 #include <vector>

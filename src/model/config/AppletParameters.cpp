@@ -1,4 +1,4 @@
-#include "model/AppletParameters.h"
+#include "model/config/AppletParameters.h"
 
 CAppletParameters::CAppletParameters() : m_pMainMenu(std::make_unique<CAppletMenu>(4)) {}
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/AppletMenu.h"
-#include "model/PageLanguage.h"
-#include "model/SitePage.h"
+#include "model/menu/AppletMenu.h"
+#include "model/text/PageLanguage.h"
+#include "model/site/SitePage.h"
 
 #include <QByteArray>
 #include <QRect>
@@ -58,7 +58,7 @@ struct CAppletNumbers {
 
     // Today's look, which only pages for today's browsers show (the applet
     // holds none of it). 0 in every one of them is a menu as it was before
-    // they existed, drawn as it always was; model/LookValues.h says what
+    // they existed, drawn as it always was; model/config/LookValues.h says what
     // each value means.
     int m_mmItemRadius = 0, m_mmPanelRadius = 0, m_mmShadow = 0;
     int m_mmLabelInset = 0, m_mmArrows = 0, m_mmFadeIn = 0;
