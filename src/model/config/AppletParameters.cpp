@@ -17,6 +17,9 @@ void CAppletParameters::CopyFrom(const CAppletParameters &o)
 namespace {
 
 // One field table for both constnesses: P is CAppletParameters or const CAppletParameters.
+// Its six rows are alike on purpose: each state's fields are members of
+// their own (as the project file names them), and this is the one place
+// that maps a menu and a state to them.
 template <typename P> auto ItemStyleOf(P &p, bool bSub, int nState)
 {
     using Style = CItemStyleOf<std::remove_reference_t<decltype((p.m_miAlign1))>>;

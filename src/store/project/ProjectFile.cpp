@@ -130,6 +130,8 @@ bool SavePageBytes(const QString &strPath, const QString &strFolder, const CAppl
     // share.
     QList<CFileContent> files{{strPath, html}, {projectPath, ProjectIniFor(params).ToBytes()}};
     files += beside.files;
+    // As a site update replaces its pages (SiteUpdate.cpp), but the message
+    // differs: a page's save names the file only when the error does not.
     QString failedPath;
     QString error;
     CFileSet set(projectPath);

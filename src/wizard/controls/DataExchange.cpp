@@ -40,6 +40,9 @@ void CDataExchange::Fail(QLineEdit *edit, const QString &message)
     edit->selectAll();
 }
 
+// Each binding below has the same frame (skip after a failure, then one way
+// or the other); what differs is the control and the check, which a shared
+// template would only hide.
 void CDataExchange::Text(QLineEdit *edit, QString &value)
 {
     if (m_bFailed)

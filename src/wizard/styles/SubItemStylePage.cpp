@@ -1,5 +1,7 @@
 #include "wizard/styles/SubItemStylePage.h"
 
+// The item style page for sub menus: the shared base with the sub menus'
+// ids and texts, as the main menu's page has its own (ItemStylePage.cpp).
 CSubItemStylePage::CSubItemStylePage(CWizardHost &host, QWidget *parent)
     : CItemStylePageBase(host, true, 138, 135,
                          {"Set Sub Menu Item Style",
