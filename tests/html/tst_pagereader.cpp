@@ -3,7 +3,7 @@
 #include "TestFiles.h"
 #include "html/SiteBlock.h"
 #include "html/SiteLinks.h"
-#include "html/read/CharacterReferences.h"
+#include "html/read/text/CharacterReferences.h"
 #include "html/read/PageImport.h"
 #include "html/read/PageReader.h"
 #include "model/menu/AppletMenu.h"

@@ -1,8 +1,8 @@
 #include "html/read/PagePictures.h"
 
 #include "html/SiteLinks.h"
-#include "html/read/ParamFields.h"
-#include "html/read/ReadNotes.h"
+#include "html/read/params/ParamFields.h"
+#include "html/read/params/ReadNotes.h"
 #include "store/files/PictureFile.h"
 
 #include <QDir>

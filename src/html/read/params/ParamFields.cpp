@@ -1,6 +1,6 @@
-#include "html/read/ParamFields.h"
+#include "html/read/params/ParamFields.h"
 
-#include "html/read/ReadNotes.h"
+#include "html/read/params/ReadNotes.h"
 
 #include <climits>
 

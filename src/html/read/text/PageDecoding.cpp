@@ -1,6 +1,6 @@
-#include "html/read/PageDecoding.h"
+#include "html/read/text/PageDecoding.h"
 
-#include "html/read/CharacterReferences.h"
+#include "html/read/text/CharacterReferences.h"
 #include "store/site/SitePageText.h"
 
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "html/read/StyleParams.h"
+#include "html/read/params/StyleParams.h"
 
-#include "html/read/ParamFields.h"
+#include "html/read/params/ParamFields.h"
 #include "model/config/AppletParameters.h"
 #include "model/config/LookValues.h"
 #include "model/text/StringTable.h"

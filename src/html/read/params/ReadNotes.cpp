@@ -1,4 +1,4 @@
-#include "html/read/ReadNotes.h"
+#include "html/read/params/ReadNotes.h"
 
 void CReadNotes::Add(const QString &note)
 {

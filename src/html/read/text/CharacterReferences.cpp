@@ -1,6 +1,6 @@
-#include "html/read/CharacterReferences.h"
+#include "html/read/text/CharacterReferences.h"
 
-#include "html/read/NamedReferences.h"
+#include "html/read/text/NamedReferences.h"
 
 #include <algorithm>
 #include <array>
