@@ -172,14 +172,7 @@ QStringList MissingSiteLinks(const CAppletParameters &p, const QString &strSiteF
         if (path.isEmpty() || !QFileInfo::exists(site.filePath(path)))
             missing.append(link);
     };
-    const CAppletMenu &menu = *p.m_pMainMenu;
-    for (int i = 0; i < menu.GetCount(); ++i) {
-        const CAppletMenuItem &item = *menu.GetItem(i);
-        check(item.m_strLink);
-        if (item.m_pSubMenu)
-            for (int j = 0; j < item.m_pSubMenu->GetCount(); ++j)
-                check(item.m_pSubMenu->GetItem(j)->m_strLink);
-    }
+    p.m_pMainMenu->ForEachItem([&](const CAppletMenuItem &item, int, int) { check(item.m_strLink); });
     return missing;
 }
 

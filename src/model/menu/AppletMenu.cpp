@@ -65,6 +65,17 @@ CAppletMenuItem *CAppletMenu::GetItem(int nIndex) const
     return m_items[static_cast<size_t>(nIndex)].get();
 }
 
+void CAppletMenu::ForEachItem(const std::function<void(const CAppletMenuItem &, int, int)> &visit) const
+{
+    for (int i = 0; i < GetCount(); ++i) {
+        const CAppletMenuItem &item = *GetItem(i);
+        visit(item, i, -1);
+        if (item.m_pSubMenu)
+            for (int j = 0; j < item.m_pSubMenu->GetCount(); ++j)
+                visit(*item.m_pSubMenu->GetItem(j), i, j);
+    }
+}
+
 CAppletMenu *CAppletMenu::GetSubMenu(int nIndex)
 {
     CAppletMenuItem *item = GetItem(nIndex);

@@ -2,6 +2,7 @@
 
 #include "model/menu/AppletMenuItem.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -21,6 +22,10 @@ public:
 
     int GetCount() const { return static_cast<int>(m_items.size()); }
     CAppletMenuItem *GetItem(int nIndex) const;
+    // Every item of the tree in the page's order: each item of this menu,
+    // then the items of its sub menu. `visit` gets the item, the index in
+    // this menu and the index in the sub menu (-1 for this menu's own).
+    void ForEachItem(const std::function<void(const CAppletMenuItem &, int, int)> &visit) const;
     CAppletMenu *GetSubMenu(int nIndex);
     int DeleteSubMenu(int nIndex);
     // A deep copy: items, sub menus and current indexes.

@@ -47,15 +47,7 @@ QStringList ImageFilesToCopy(const CAppletParameters &params)
         }
     };
     add(params.m_appBKImagePath);
-    const CAppletMenu &menu = *params.m_pMainMenu;
-    for (int i = 0; i < menu.GetCount(); ++i) {
-        const CAppletMenuItem &item = *menu.GetItem(i);
-        add(item.m_strImage);
-        if (item.m_pSubMenu) {
-            for (int j = 0; j < item.m_pSubMenu->GetCount(); ++j)
-                add(item.m_pSubMenu->GetItem(j)->m_strImage);
-        }
-    }
+    params.m_pMainMenu->ForEachItem([&](const CAppletMenuItem &item, int, int) { add(item.m_strImage); });
     return files;
 }
 

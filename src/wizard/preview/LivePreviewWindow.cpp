@@ -393,13 +393,7 @@ void CLivePreviewWindow::FillCurrentPages()
             links.append(link);
         }
     };
-    for (int i = 0; i < menu.GetCount(); ++i) {
-        const CAppletMenuItem &item = *menu.GetItem(i);
-        add(item.m_strLink);
-        if (item.m_pSubMenu)
-            for (int j = 0; j < item.m_pSubMenu->GetCount(); ++j)
-                add(item.m_pSubMenu->GetItem(j)->m_strLink);
-    }
+    menu.ForEachItem([&](const CAppletMenuItem &item, int, int) { add(item.m_strLink); });
     QStringList shown{QString()};
     shown.append(links);
     QStringList now;
