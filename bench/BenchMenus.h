@@ -4,7 +4,7 @@
 // filled, no images. 20 x 20 is the largest menu the item page makes; 200 x
 // 200 the largest a project file may hold.
 
-#include "model/AppletParameters.h"
+#include "model/config/AppletParameters.h"
 
 inline void FillBenchStyles(CAppletParameters &p)
 {

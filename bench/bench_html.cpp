@@ -7,8 +7,8 @@
 #include "BenchMenus.h"
 #include "PeerRatio.h"
 
-#include "model/AppletParameters.h"
-#include "model/StringTable.h"
+#include "model/config/AppletParameters.h"
+#include "model/text/StringTable.h"
 
 #include <QDir>
 #include <QFile>

@@ -9,8 +9,8 @@
 #include "PeerRatio.h"
 
 #include "html/read/PageReader.h"
-#include "model/AppletParameters.h"
-#include "store/MarkupScanner.h"
+#include "model/config/AppletParameters.h"
+#include "store/site/MarkupScanner.h"
 
 #include <benchmark/benchmark.h>
 

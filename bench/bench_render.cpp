@@ -2,7 +2,7 @@
 // one sub menu open, one item hovered. The live preview redraws on every
 // pointer move, so one picture must take well under a frame (16 ms).
 #include "MenuFixture.h"
-#include "model/AppletParameters.h"
+#include "model/config/AppletParameters.h"
 #include "render/MenuRenderer.h"
 
 #include <QGuiApplication>

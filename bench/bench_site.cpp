@@ -10,13 +10,13 @@
 // most 50).
 
 #include "html/SiteBlock.h"
-#include "model/AppletMenu.h"
-#include "model/AppletMenuItem.h"
-#include "model/AppletParameters.h"
-#include "store/SitePageText.h"
-#include "store/SiteUpdate.h"
-#include "store/StoredConfig.h"
-#include "store/IniFile.h"
+#include "model/menu/AppletMenu.h"
+#include "model/menu/AppletMenuItem.h"
+#include "model/config/AppletParameters.h"
+#include "store/site/SitePageText.h"
+#include "store/site/SiteUpdate.h"
+#include "store/project/StoredConfig.h"
+#include "store/ini/IniFile.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,10 +8,10 @@
 #include "BenchMenus.h"
 #include "PeerRatio.h"
 
-#include "model/AppletParameters.h"
-#include "store/IniFile.h"
-#include "store/ProjectFile.h"
-#include "store/StoredConfig.h"
+#include "model/config/AppletParameters.h"
+#include "store/ini/IniFile.h"
+#include "store/project/ProjectFile.h"
+#include "store/project/StoredConfig.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -3,8 +3,8 @@
 // rows show (as the page does), and with every picture drawn up front. Each
 // run makes the list, fills it, lays it out at the page's size and paints it
 // once, as the page's first showing does.
-#include "store/TemplateLibrary.h"
-#include "wizard/TemplateThumbnails.h"
+#include "store/project/TemplateLibrary.h"
+#include "wizard/widgets/TemplateThumbnails.h"
 
 #include <QApplication>
 #include <QListWidget>

@@ -4,7 +4,7 @@
 // step while 100 steps were recorded (glibc's count; 0 elsewhere),
 // "reckoned_bytes_per_step" what the history reckons for one step.
 
-#include "model/UndoHistory.h"
+#include "model/config/UndoHistory.h"
 
 #include <benchmark/benchmark.h>
 

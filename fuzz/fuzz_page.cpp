@@ -4,8 +4,8 @@
 // of a page, the writer and the reader keep).
 
 #include "html/read/PageReader.h"
-#include "model/AppletMenu.h"
-#include "model/AppletParameters.h"
+#include "model/menu/AppletMenu.h"
+#include "model/config/AppletParameters.h"
 
 #include <cstdint>
 #include <cstdio>

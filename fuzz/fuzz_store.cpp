@@ -2,10 +2,10 @@
 // library must load without a fault, and what a project load gives must save
 // and load back unchanged.
 
-#include "model/AppletParameters.h"
-#include "store/GetField.h"
-#include "store/IniFile.h"
-#include "store/StoredConfig.h"
+#include "model/config/AppletParameters.h"
+#include "store/ini/GetField.h"
+#include "store/ini/IniFile.h"
+#include "store/project/StoredConfig.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "app/QuitOnFirstPaint.h"
 #include "app/StartArguments.h"
 #include "app/WizardApp.h"
-#include "wizard/MenuWizardSheet.h"
+#include "wizard/sheet/MenuWizardSheet.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -134,7 +134,7 @@ def template(name, description, app_bk, pos, mm, sm, mi, si, tree, looks=None):
     TEMPLATES.append(dict(name=name, description=description, app_bk=rgb(*app_bk),
                           pos=pos, mm=mm, sm=sm, mi=mi, si=si, tree=tree, looks=looks or {}))
 
-# Today's look (see src/model/LookValues.h), kept in a section of its own,
+# Today's look (see src/model/config/LookValues.h), kept in a section of its own,
 # "<name> Looks", which older readers pass over. `looks` maps "mm" and "sm"
 # to menu_look(...) and "mi" and "si" to a list of three font(...), one per
 # state; leave out what keeps the classic look. Set the classic FontName,

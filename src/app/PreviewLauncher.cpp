@@ -1,8 +1,8 @@
 #include "app/PreviewLauncher.h"
 
 #include "app/WizardHost.h"
-#include "model/StringTable.h"
-#include "store/ProjectFile.h"
+#include "model/text/StringTable.h"
+#include "store/project/ProjectFile.h"
 
 #include <QDir>
 #include <QFile>

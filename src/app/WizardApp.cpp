@@ -1,7 +1,8 @@
 #include "app/WizardApp.h"
 
+#include "app/PreviewLauncher.h"
 #include "app/QtUserInterface.h"
-#include "model/StringTable.h"
+#include "model/text/StringTable.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -26,13 +27,6 @@ CWizardApp::~CWizardApp()
 {
     if (g_pApp == this)
         g_pApp = nullptr;
-}
-
-std::unique_ptr<QSettings> OpenUserSettings()
-{
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("Kestrune"),
-                                       QCoreApplication::applicationName());
 }
 
 void CWizardApp::InitInstance()
@@ -89,4 +83,24 @@ QString CWizardApp::AppFilePath(const QString &relative) const
 QString CWizardApp::TemplateLibraryPath() const
 {
     return AppFilePath(LoadString(StringId::TemplateLibrary));
+}
+
+void CWizardApp::OpenInBrowser(const QString &strPath, QWidget *owner)
+{
+    ::OpenInBrowser(*this, strPath, owner);
+}
+
+void CWizardApp::PreviewPage(const QString &strHTML, QWidget *owner)
+{
+    ::PreviewPage(*this, strHTML, owner);
+}
+
+void CWizardApp::ClearScratchFolder()
+{
+    ::ClearScratchFolder(*this);
+}
+
+void CWizardApp::ShowFocusFromTheStart(QWidget &window)
+{
+    ::ShowFocusFromTheStart(window);
 }

@@ -2,7 +2,8 @@
 
 #include "app/UserInterface.h"
 #include "app/WizardHost.h"
-#include "model/AppletParameters.h"
+#include "model/config/AppletParameters.h"
+#include "store/ini/UserSettings.h"
 
 #include <QString>
 #include <memory>
@@ -47,6 +48,13 @@ public:
     }
     void SetWizardSheet(CMenuWizardSheet *sheet) override { m_pWizardSheet = sheet; }
 
+    // The browser and the scratch folder (app/PreviewLauncher.h) and the
+    // focus frames of the real dialogs (app/QtUserInterface.h).
+    void OpenInBrowser(const QString &strPath, QWidget *owner) override;
+    void PreviewPage(const QString &strHTML, QWidget *owner) override;
+    void ClearScratchFolder() override;
+    void ShowFocusFromTheStart(QWidget &window) override;
+
     QString m_strAppDir;
     // The wizard sheet while it runs (set by whoever runs it).
     CMenuWizardSheet *m_pWizardSheet = nullptr;
@@ -57,8 +65,3 @@ public:
 private:
     std::unique_ptr<CUserInterface> m_pUi;
 };
-
-// The per-user settings store of this program: organisation "Kestrune",
-// application name = the executable's base name.
-class QSettings;
-std::unique_ptr<QSettings> OpenUserSettings();

@@ -6,6 +6,7 @@
 
 class CAppletParameters;
 class CMenuWizardSheet;
+class QWidget;
 
 // What the wizard's pages, dialogs and helpers use of the program: the one
 // configuration, the dialog/launch seam, the program's files and the browser
@@ -35,4 +36,16 @@ public:
 
     // The sheet that runs the wizard, while it runs (null otherwise).
     virtual void SetWizardSheet(CMenuWizardSheet *sheet) = 0;
+
+    // Opens an existing document in the chosen browser; a browser that
+    // cannot be started is reported in a message box owned by `owner`.
+    virtual void OpenInBrowser(const QString &strPath, QWidget *owner) = 0;
+    // Writes the page text (with its beside files and project file) into
+    // the scratch folder as the preview page and opens it in the browser.
+    virtual void PreviewPage(const QString &strHTML, QWidget *owner) = 0;
+    // Deletes the previews written so far.
+    virtual void ClearScratchFolder() = 0;
+    // Makes focus frames visible from the moment `window` opens, as in the
+    // program's own dialogs.
+    virtual void ShowFocusFromTheStart(QWidget &window) = 0;
 };

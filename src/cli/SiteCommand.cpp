@@ -1,15 +1,14 @@
 #include "cli/SiteCommand.h"
 
 #include "cli/CliOutput.h"
+#include "cli/ProjectInput.h"
 
 #include "html/SiteBlock.h"
 #include "html/SiteLinks.h"
-#include "model/AppletParameters.h"
-#include "store/FileSet.h"
-#include "store/IniFile.h"
-#include "store/ProjectFile.h"
-#include "store/SiteUpdate.h"
-#include "store/StoredConfig.h"
+#include "model/config/AppletParameters.h"
+#include "store/files/FileSet.h"
+#include "store/project/ProjectFile.h"
+#include "store/site/SiteUpdate.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -179,15 +178,9 @@ int RunSiteCommand(const QStringList &args, const QString &strAppDir)
         Print(stdout, QStringLiteral("An interrupted update of %1 is waiting to be finished: the next update or "
                                      "save finishes or undoes it.\n")
                           .arg(shown));
-    if (!QFileInfo(project).isFile())
-        return ContentError(QStringLiteral("no such project file: %1").arg(shown));
-    CIniFile ini;
-    if (!ini.Load(project))
-        return ContentError(QStringLiteral("cannot read the project file %1").arg(shown));
-    if (!HoldsProjectValues(ini))
-        return ContentError(QStringLiteral("%1 is not a project file: it holds none of a project's values").arg(shown));
     CAppletParameters params;
-    LoadProjectFromIni(params, ini);
+    if (const int code = ReadProjectFile(project, params))
+        return code;
 
     CSiteUpdate site(project, params);
     if (!removed.isEmpty())

@@ -1,21 +1,20 @@
 // vantrel-gen: the wizard's page generation and saving from the command line.
 
 #include "cli/CliOutput.h"
+#include "cli/ProjectInput.h"
 #include "cli/SiteCommand.h"
 #include "html/read/PageImport.h"
-#include "model/AppletParameters.h"
-#include "model/ControlCharacters.h"
-#include "model/LookValues.h"
-#include "model/PageLanguage.h"
-#include "model/StringTable.h"
+#include "model/config/AppletParameters.h"
+#include "model/text/ControlCharacters.h"
+#include "model/config/LookValues.h"
+#include "model/text/PageLanguage.h"
+#include "model/text/StringTable.h"
 #include "render/CurrentItems.h"
 #include "render/MenuRenderer.h"
 #include "render/SmallMenuLayout.h"
-#include "store/AtomicFile.h"
-#include "store/IniFile.h"
-#include "store/ProjectFile.h"
-#include "store/StoredConfig.h"
-#include "store/TemplateLibrary.h"
+#include "store/files/AtomicFile.h"
+#include "store/project/ProjectFile.h"
+#include "store/project/TemplateLibrary.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>
@@ -288,19 +287,8 @@ int LoadConfiguration(const CArguments &args, const QString &strLibrary, const Q
         params.LoadTemplate(n, strLibrary);
         return 0;
     }
-    const QString shown = QDir::toNativeSeparators(strProject);
     RecoverInterruptedSave(strProject);
-    if (!QFileInfo(strProject).isFile())
-        return ContentError(QStringLiteral("no such project file: %1").arg(shown));
-    // Another file (a page, a picture) or an unreadable one would otherwise
-    // give an empty configuration, and 'save' would write that over real work.
-    CIniFile ini;
-    if (!ini.Load(strProject))
-        return ContentError(QStringLiteral("cannot read the project file %1").arg(shown));
-    if (!HoldsProjectValues(ini))
-        return ContentError(QStringLiteral("%1 is not a project file: it holds none of a project's values").arg(shown));
-    LoadProjectFromIni(params, ini);
-    return 0;
+    return ReadProjectFile(strProject, params);
 }
 
 // 'png': the picture of the menu at the applet's size, every item in its

@@ -1,6 +1,6 @@
 #include "html/HtmlEscape.h"
 
-#include "model/ControlCharacters.h"
+#include "model/text/ControlCharacters.h"
 
 namespace {
 

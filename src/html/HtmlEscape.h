@@ -11,7 +11,7 @@
 // decimal character references (a surrogate pair as its one code point).
 // What has no character, or would not reach the applet intact, is written
 // as U+FFFD: a lone surrogate and the other control characters
-// (model/ControlCharacters.h; browsers read &#128;-&#159; as Windows-1252).
+// (model/text/ControlCharacters.h; browsers read &#128;-&#159; as Windows-1252).
 void AppendHtmlEscaped(std::string &out, QStringView text);
 
 QString HtmlEscaped(const QString &text);

@@ -6,12 +6,12 @@
 #include "html/PageLinks.h"
 #include "html/PageText.h"
 #include "html/SiteLinks.h"
-#include "model/AppletParameters.h"
-#include "model/LookValues.h"
-#include "model/StringTable.h"
-#include "model/SubMenuGeometry.h"
-#include "store/ImageFile.h"
-#include "store/SitePageText.h"
+#include "model/config/AppletParameters.h"
+#include "model/config/LookValues.h"
+#include "model/text/StringTable.h"
+#include "model/menu/SubMenuGeometry.h"
+#include "store/beside/ImageFile.h"
+#include "store/site/SitePageText.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #include "html/ItemName.h"
 
-#include "model/AppletMenuItem.h"
+#include "model/menu/AppletMenuItem.h"
 
 #include <QFileInfo>
 #include <QStringList>

@@ -3,8 +3,8 @@
 #include "html/ItemName.h"
 #include "html/PageText.h"
 #include "html/SiteLinks.h"
-#include "model/AppletMenu.h"
-#include "model/StringTable.h"
+#include "model/menu/AppletMenu.h"
+#include "model/text/StringTable.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include "html/AppletBlock.h"
 #include "html/PageText.h"
 #include "html/SiteLinks.h"
-#include "model/StringTable.h"
-#include "store/ImageFile.h"
-#include "store/BesideFiles.h"
-#include "store/SitePageText.h"
+#include "model/text/StringTable.h"
+#include "store/beside/ImageFile.h"
+#include "store/beside/BesideFiles.h"
+#include "store/site/SitePageText.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "model/AppletParameters.h"
-#include "store/SiteUpdate.h"
+#include "model/config/AppletParameters.h"
+#include "store/site/SiteUpdate.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 // The menu as one block that the author's own pages carry between two
-// marker lines (store/SitePageText.h).
+// marker lines (store/site/SitePageText.h).
 
 // The text between the markers of a page in `pageFolder` (relative to the
 // site folder, '/'-separated, empty for the site folder itself): a line end,

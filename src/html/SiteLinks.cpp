@@ -1,8 +1,8 @@
 #include "html/SiteLinks.h"
 
-#include "model/AppletMenu.h"
-#include "model/AppletMenuItem.h"
-#include "model/AppletParameters.h"
+#include "model/menu/AppletMenu.h"
+#include "model/menu/AppletMenuItem.h"
+#include "model/config/AppletParameters.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -77,21 +77,51 @@ QString SiteFolderPrefix(const QString &pageFolder)
     return prefix;
 }
 
-QString SiteLinkForPage(const QString &link, const QString &pageFolder)
-{
-    if (pageFolder.isEmpty())
-        return link;
-    const QStringList folder = FolderParts(pageFolder);
-    if (folder.isEmpty() || !IsPageRelativeLink(link))
-        return link;
+namespace {
 
-    // The path, then what follows it (query, fragment) unchanged.
+// The page's folder in parts when `link` changes for a page in it: a
+// page-relative link and a page below the site's folder. Empty when the
+// link stays as it is.
+QStringList FolderForLink(const QString &link, const QString &pageFolder)
+{
+    if (pageFolder.isEmpty() || !IsPageRelativeLink(link))
+        return {};
+    return FolderParts(pageFolder);
+}
+
+// Where a link's path ends: at its query or fragment, else at its end.
+qsizetype PathEnd(const QString &link)
+{
     qsizetype end = link.size();
     for (QChar c : {QLatin1Char('?'), QLatin1Char('#')}) {
         const qsizetype at = link.indexOf(c);
         if (at >= 0 && at < end)
             end = at;
     }
+    return end;
+}
+
+// Path parts joined with "/", ending in "/" when `trailing`; "./" for none.
+QString JoinedPath(const QStringList &parts, bool trailing)
+{
+    QString path = parts.join(QLatin1Char('/'));
+    if (trailing && !path.isEmpty())
+        path += QLatin1Char('/');
+    if (path.isEmpty())
+        path = QStringLiteral("./");
+    return path;
+}
+
+} // namespace
+
+QString SiteLinkForPage(const QString &link, const QString &pageFolder)
+{
+    const QStringList folder = FolderForLink(link, pageFolder);
+    if (folder.isEmpty())
+        return link;
+
+    // The path, then what follows it (query, fragment) unchanged.
+    const qsizetype end = PathEnd(link);
     const QString suffix = link.mid(end);
     bool trailing = false;
     const QStringList target = NormalPath(link.left(end), &trailing);
@@ -108,36 +138,18 @@ QString SiteLinkForPage(const QString &link, const QString &pageFolder)
         parts.append(QStringLiteral(".."));
     for (qsizetype i = common; i < target.size(); ++i)
         parts.append(target[i]);
-
-    QString path = parts.join(QLatin1Char('/'));
-    if (trailing && !path.isEmpty())
-        path += QLatin1Char('/');
-    if (path.isEmpty())
-        path = QStringLiteral("./");
-    return path + suffix;
+    return JoinedPath(parts, trailing) + suffix;
 }
 
 QString SiteLinkFromPage(const QString &link, const QString &pageFolder)
 {
-    if (pageFolder.isEmpty())
+    const QStringList folder = FolderForLink(link, pageFolder);
+    if (folder.isEmpty())
         return link;
-    const QStringList folder = FolderParts(pageFolder);
-    if (folder.isEmpty() || !IsPageRelativeLink(link))
-        return link;
-    qsizetype end = link.size();
-    for (QChar c : {QLatin1Char('?'), QLatin1Char('#')}) {
-        const qsizetype at = link.indexOf(c);
-        if (at >= 0 && at < end)
-            end = at;
-    }
+    const qsizetype end = PathEnd(link);
     bool trailing = false;
     const QStringList parts = NormalPath(folder.join(QLatin1Char('/')) + QLatin1Char('/') + link.left(end), &trailing);
-    QString path = parts.join(QLatin1Char('/'));
-    if (trailing && !path.isEmpty())
-        path += QLatin1Char('/');
-    if (path.isEmpty())
-        path = QStringLiteral("./");
-    return path + link.mid(end);
+    return JoinedPath(parts, trailing) + link.mid(end);
 }
 
 QStringList MissingSiteLinks(const CAppletParameters &p, const QString &strSiteFolder)
@@ -160,14 +172,7 @@ QStringList MissingSiteLinks(const CAppletParameters &p, const QString &strSiteF
         if (path.isEmpty() || !QFileInfo::exists(site.filePath(path)))
             missing.append(link);
     };
-    const CAppletMenu &menu = *p.m_pMainMenu;
-    for (int i = 0; i < menu.GetCount(); ++i) {
-        const CAppletMenuItem &item = *menu.GetItem(i);
-        check(item.m_strLink);
-        if (item.m_pSubMenu)
-            for (int j = 0; j < item.m_pSubMenu->GetCount(); ++j)
-                check(item.m_pSubMenu->GetItem(j)->m_strLink);
-    }
+    p.m_pMainMenu->ForEachItem([&](const CAppletMenuItem &item, int, int) { check(item.m_strLink); });
     return missing;
 }
 

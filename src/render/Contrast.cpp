@@ -1,10 +1,10 @@
 #include "render/Contrast.h"
 
-#include "model/AppletMenu.h"
-#include "model/AppletMenuItem.h"
-#include "model/AppletParameters.h"
-#include "model/LookValues.h"
-#include "model/StringTable.h"
+#include "model/menu/AppletMenu.h"
+#include "model/menu/AppletMenuItem.h"
+#include "model/config/AppletParameters.h"
+#include "model/config/LookValues.h"
+#include "model/text/StringTable.h"
 
 #include <algorithm>
 #include <cmath>

@@ -35,7 +35,7 @@ struct CContrastLook {
     int fill = 0;       // fill list index 0..9; others count as 0, as drawn
     int fontSize = 0;   // size list index
     int fontStyle = 0;
-    // Today's look where it sets them (model/LookValues.h): the size in
+    // Today's look where it sets them (model/config/LookValues.h): the size in
     // pixels and the weight, in place of the size index and the style.
     int fontPx = 0;
     int fontWeight = 0;

@@ -1,6 +1,6 @@
 #include "render/CurrentItems.h"
 
-#include "model/AppletParameters.h"
+#include "model/config/AppletParameters.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -53,16 +53,9 @@ QList<CItemRef> CurrentItems(const CAppletParameters &params, const QString &str
         const QUrl url = HasScheme(trimmed) ? QUrl(trimmed) : base.resolved(QUrl(trimmed));
         return PageKey(url) == page;
     };
-    const CAppletMenu &menu = *params.m_pMainMenu;
-    for (int i = 0; i < menu.GetCount(); ++i) {
-        const CAppletMenuItem &item = *menu.GetItem(i);
+    params.m_pMainMenu->ForEachItem([&](const CAppletMenuItem &item, int i, int j) {
         if (matches(item.m_strLink))
-            found.append({i, -1});
-        if (!item.m_pSubMenu)
-            continue;
-        for (int j = 0; j < item.m_pSubMenu->GetCount(); ++j)
-            if (matches(item.m_pSubMenu->GetItem(j)->m_strLink))
-                found.append({i, j});
-    }
+            found.append({i, j});
+    });
     return found;
 }

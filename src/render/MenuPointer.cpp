@@ -1,6 +1,6 @@
 #include "render/MenuPointer.h"
 
-#include "model/AppletParameters.h"
+#include "model/config/AppletParameters.h"
 
 #include <algorithm>
 

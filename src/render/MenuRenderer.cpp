@@ -1,12 +1,12 @@
 #include "render/MenuRenderer.h"
 
-#include "model/AppletParameters.h"
-#include "model/LookValues.h"
-#include "model/StringTable.h"
-#include "model/SubMenuGeometry.h"
+#include "model/config/AppletParameters.h"
+#include "model/config/LookValues.h"
+#include "model/text/StringTable.h"
+#include "model/menu/SubMenuGeometry.h"
 #include "render/FontTable.h"
 #include "render/SmallMenuLayout.h"
-#include "store/ImageFile.h"
+#include "store/beside/ImageFile.h"
 
 #include <QFontMetrics>
 #include <QLinearGradient>
@@ -336,6 +336,19 @@ int CMenuLayout::CMenuGeometry::IndexAt(const QPoint &pt) const
     return static_cast<int>(k);
 }
 
+void CMenuLayout::CMenuGeometry::Lay(const CAppletParameters &params, bool bSub, qint64 nX, qint64 nY, int nCount)
+{
+    const CConstMenuStyle style = MenuStyleFields(params, bSub);
+    x = nX;
+    y = nY;
+    w = NonNegative(*style.pWidth);
+    h = NonNegative(*style.pHeight);
+    gap = NonNegative(*style.pItemGap);
+    horizontal = *style.pMenuAlign == 1;
+    count = nCount;
+    Finish();
+}
+
 void CMenuLayout::CMenuGeometry::Finish()
 {
     if (count <= 0) {
@@ -349,14 +362,7 @@ void CMenuLayout::CMenuGeometry::Finish()
 CMenuLayout::CMenuLayout(const CAppletParameters &params, int nPageWidth)
 {
     const CAppletMenu &menu = *params.m_pMainMenu;
-    m_main.x = params.m_xPos;
-    m_main.y = params.m_yPos;
-    m_main.w = NonNegative(params.m_mmWidth);
-    m_main.h = NonNegative(params.m_mmHeight);
-    m_main.gap = NonNegative(params.m_mmItemGap);
-    m_main.horizontal = params.m_mmMenuAlign == 1;
-    m_main.count = menu.GetCount();
-    m_main.Finish();
+    m_main.Lay(params, false, params.m_xPos, params.m_yPos, menu.GetCount());
 
     CMainMenuGeometry mainMenu;
     mainMenu.x = m_main.x;
@@ -374,14 +380,7 @@ CMenuLayout::CMenuLayout(const CAppletParameters &params, int nPageWidth)
         if (!item || !item->m_pSubMenu)
             continue;
         const CMenuPoint origin = mainMenu.SubMenuOrigin(i);
-        sub.x = origin.x;
-        sub.y = origin.y;
-        sub.w = NonNegative(params.m_smWidth);
-        sub.h = NonNegative(params.m_smHeight);
-        sub.gap = NonNegative(params.m_smItemGap);
-        sub.horizontal = params.m_smMenuAlign == 1;
-        sub.count = item->m_pSubMenu->GetCount();
-        sub.Finish();
+        sub.Lay(params, true, origin.x, origin.y, item->m_pSubMenu->GetCount());
     }
     if (!mainMenu.flush) {
         // The area the page gives the applet; it leaves two pixels beyond

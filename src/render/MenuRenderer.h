@@ -56,7 +56,7 @@ bool IsCurrent(const QList<CItemRef> &current, const CItemRef &item);
 // The main menu starts at (m_xPos, m_yPos); its items follow each other down
 // (vertical) or across (horizontal), each of the menu's item width and
 // height, separated by the item gap. The sub menu of main item i starts where
-// model/SubMenuGeometry.h says (beside the item in a page for today's
+// model/menu/SubMenuGeometry.h says (beside the item in a page for today's
 // browsers, else at half its width and three quarters of its height), and is
 // laid out the same way with the sub-menu values.
 // A menu's box is the union of its items, gaps included. Sizes below zero
@@ -116,6 +116,10 @@ private:
 
         QRect Item(int k) const;
         int IndexAt(const QPoint &pt) const;
+        // The first item at (nX, nY), the item size, gap and alignment of
+        // the main menu (bSub false) or the sub menus, nCount items; then
+        // Finish.
+        void Lay(const CAppletParameters &params, bool bSub, qint64 nX, qint64 nY, int nCount);
         void Finish();
     };
     void KeepOnPage(const CAppletParameters &params, int nPageWidth);
@@ -161,7 +165,7 @@ private:
 //   monospace (see FontTable.h); the size table's numbers are taken as
 //   pixels; style plain, bold or italic. Text is drawn in the foreground
 //   colour, centred vertically and cut at the item's border.
-// - Today's look (model/LookValues.h), drawn for pages for today's browsers
+// - Today's look (model/config/LookValues.h), drawn for pages for today's browsers
 //   only (an applet page shows the applet's values alone): System UI and
 //   the page's own font in the System UI families; any size of 9 to 72
 //   pixels; Medium and Semibold as the nearest face the family has, as a

@@ -1,7 +1,7 @@
 #include "render/SmallMenuLayout.h"
 
-#include "model/AppletMenu.h"
-#include "model/AppletParameters.h"
+#include "model/menu/AppletMenu.h"
+#include "model/config/AppletParameters.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "ProgramRun.h"
 #include "TestFiles.h"
-#include "store/TemplateLibrary.h"
+#include "store/project/TemplateLibrary.h"
 
 #include <QDir>
 #include <QProcessEnvironment>

@@ -1,5 +1,5 @@
 #include "TestFiles.h"
-#include "model/AppletParameters.h"
+#include "model/config/AppletParameters.h"
 #include "render/MenuRenderer.h"
 #include "render/SmallMenuLayout.h"
 #include "ProgramRun.h"

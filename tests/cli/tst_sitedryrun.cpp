@@ -3,11 +3,11 @@
 // which it tells of instead.
 #include "ProgramRun.h"
 #include "TestFiles.h"
-#include "model/AppletMenu.h"
-#include "model/AppletMenuItem.h"
-#include "model/AppletParameters.h"
-#include "store/StoredConfig.h"
-#include "store/IniFile.h"
+#include "model/menu/AppletMenu.h"
+#include "model/menu/AppletMenuItem.h"
+#include "model/config/AppletParameters.h"
+#include "store/project/StoredConfig.h"
+#include "store/ini/IniFile.h"
 
 #include <QtTest>
 

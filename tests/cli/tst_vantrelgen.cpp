@@ -1,8 +1,8 @@
 #include "TestFiles.h"
-#include "model/AppletParameters.h"
-#include "model/PageLanguage.h"
-#include "store/FileSet.h"
-#include "store/ProjectFile.h"
+#include "model/config/AppletParameters.h"
+#include "model/text/PageLanguage.h"
+#include "store/files/FileSet.h"
+#include "store/project/ProjectFile.h"
 #include "ProgramRun.h"
 
 #include <QProcess>

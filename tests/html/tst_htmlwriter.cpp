@@ -1,9 +1,9 @@
 #include "TestFiles.h"
 #include "html/HtmlEscape.h"
 #include "html/ItemName.h"
-#include "model/AppletMenu.h"
-#include "model/AppletMenuItem.h"
-#include "model/AppletParameters.h"
+#include "model/menu/AppletMenu.h"
+#include "model/menu/AppletMenuItem.h"
+#include "model/config/AppletParameters.h"
 
 #include <QtTest>
 #include <climits>

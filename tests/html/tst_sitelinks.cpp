@@ -1,9 +1,9 @@
 #include "TestFiles.h"
 #include "html/SiteBlock.h"
 #include "html/SiteLinks.h"
-#include "model/AppletMenu.h"
-#include "model/AppletMenuItem.h"
-#include "model/AppletParameters.h"
+#include "model/menu/AppletMenu.h"
+#include "model/menu/AppletMenuItem.h"
+#include "model/config/AppletParameters.h"
 
 #include <QtTest>
 

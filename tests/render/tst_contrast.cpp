@@ -1,5 +1,5 @@
 #include "MenuFixture.h"
-#include "model/AppletParameters.h"
+#include "model/config/AppletParameters.h"
 #include "render/Contrast.h"
 
 #include <QtTest>

@@ -1,5 +1,5 @@
-#include "model/AppletParameters.h"
-#include "model/StringTable.h"
+#include "model/config/AppletParameters.h"
+#include "model/text/StringTable.h"
 #include "render/FontTable.h"
 #include "render/MenuRenderer.h"
 

@@ -1,7 +1,7 @@
 #include "MenuFixture.h"
 #include "TestFiles.h"
-#include "model/AppletParameters.h"
-#include "model/LookValues.h"
+#include "model/config/AppletParameters.h"
+#include "model/config/LookValues.h"
 #include "render/FontTable.h"
 #include "render/MenuRenderer.h"
 

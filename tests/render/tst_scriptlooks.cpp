@@ -1,4 +1,4 @@
-#include "model/LookValues.h"
+#include "model/config/LookValues.h"
 #include "render/MenuRenderer.h"
 
 #include <QFile>

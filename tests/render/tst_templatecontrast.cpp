@@ -1,8 +1,8 @@
-#include "model/AppletParameters.h"
-#include "model/LookValues.h"
+#include "model/config/AppletParameters.h"
+#include "model/config/LookValues.h"
 #include "render/Contrast.h"
 #include "render/SmallMenuLayout.h"
-#include "store/TemplateLibrary.h"
+#include "store/project/TemplateLibrary.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/AppletParameters.h"
+#include "model/config/AppletParameters.h"
 
 #include <QList>
 #include <QStringList>

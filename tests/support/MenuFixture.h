@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/AppletParameters.h"
+#include "model/config/AppletParameters.h"
 
 // A configuration whose drawing is easy to probe: distinct flat colours
 // (0x00BBGGRR) for every item style, so a pixel tells which style drew it.

@@ -1,6 +1,6 @@
 #include "TestApp.h"
 
-#include "wizard/FileDialogs.h"
+#include "wizard/dialogs/FileDialogs.h"
 
 #include <QStandardPaths>
 

@@ -3,7 +3,7 @@
 #include "ScriptedUi.h"
 #include "TestFiles.h"
 #include "app/WizardApp.h"
-#include "wizard/MenuWizardSheet.h"
+#include "wizard/sheet/MenuWizardSheet.h"
 
 #include <QTemporaryDir>
 #include <memory>

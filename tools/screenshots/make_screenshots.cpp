@@ -6,9 +6,9 @@
 //   build/release/bin/vantrel_screenshots res/screenshots
 
 #include "app/WizardApp.h"
-#include "wizard/LivePreviewWindow.h"
-#include "wizard/MenuTreeView.h"
-#include "wizard/MenuWizardSheet.h"
+#include "wizard/preview/LivePreviewWindow.h"
+#include "wizard/tree/MenuTreeView.h"
+#include "wizard/sheet/MenuWizardSheet.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,14 +2,14 @@
 
 #include "html/ItemName.h"
 #include "html/SiteLinks.h"
-#include "html/read/CharacterReferences.h"
-#include "html/read/PageDecoding.h"
-#include "html/read/ParamFields.h"
-#include "html/read/ReadNotes.h"
-#include "html/read/StyleParams.h"
-#include "model/AppletMenu.h"
-#include "model/AppletParameters.h"
-#include "model/ControlCharacters.h"
+#include "html/read/text/CharacterReferences.h"
+#include "html/read/text/PageDecoding.h"
+#include "html/read/params/ParamFields.h"
+#include "html/read/params/ReadNotes.h"
+#include "html/read/params/StyleParams.h"
+#include "model/menu/AppletMenu.h"
+#include "model/config/AppletParameters.h"
+#include "model/text/ControlCharacters.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -22,19 +22,8 @@ namespace {
 // Digits past the int range give its nearest end.
 qint64 ScriptInt(const QString &text, qint64 fallback)
 {
-    qsizetype i = 0;
-    while (i < text.size() && text[i].isSpace())
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        negative = text[i++] == u'-';
-    const qsizetype digits = i;
     qint64 value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        value = qMin<qint64>(value * 10 + (text[i].unicode() - u'0'), qint64(INT_MAX) + 1);
-    if (i == digits)
-        return fallback;
-    return negative ? -value : value;
+    return ReadScriptInt(text, qint64(INT_MAX) + 1, &value) ? value : fallback;
 }
 
 } // namespace

@@ -1,12 +1,12 @@
 #include "html/read/AppletScan.h"
 
-#include "html/read/CharacterReferences.h"
-#include "html/read/PageDecoding.h"
-#include "html/read/ParamFields.h"
-#include "html/read/StyleParams.h"
-#include "model/StringTable.h"
-#include "store/MarkupScanner.h"
-#include "store/SitePageText.h"
+#include "html/read/text/CharacterReferences.h"
+#include "html/read/text/PageDecoding.h"
+#include "html/read/params/ParamFields.h"
+#include "html/read/params/StyleParams.h"
+#include "model/text/StringTable.h"
+#include "store/site/MarkupScanner.h"
+#include "store/site/SitePageText.h"
 
 #include <cstring>
 

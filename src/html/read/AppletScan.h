@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/StoredConfig.h"
+#include "store/project/StoredConfig.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,12 +1,12 @@
 #include "html/read/PageImport.h"
 
-#include "model/AppletParameters.h"
-#include "model/UndoHistory.h"
-#include "store/FolderHandle.h"
-#include "store/IniFile.h"
-#include "store/ProjectFile.h"
-#include "store/SitePageKeys.h"
-#include "store/SitePageText.h"
+#include "model/config/AppletParameters.h"
+#include "model/config/UndoHistory.h"
+#include "store/files/FolderHandle.h"
+#include "store/ini/IniFile.h"
+#include "store/project/ProjectFile.h"
+#include "store/project/SitePageKeys.h"
+#include "store/site/SitePageText.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "html/read/PageReader.h"
-#include "model/SitePage.h"
+#include "model/site/SitePage.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,9 +1,9 @@
 #include "html/read/PagePictures.h"
 
 #include "html/SiteLinks.h"
-#include "html/read/ParamFields.h"
-#include "html/read/ReadNotes.h"
-#include "store/PictureFile.h"
+#include "html/read/params/ParamFields.h"
+#include "html/read/params/ReadNotes.h"
+#include "store/files/PictureFile.h"
 
 #include <QDir>
 #include <QFileInfo>

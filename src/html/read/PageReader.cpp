@@ -3,15 +3,15 @@
 #include "html/PageLinks.h"
 #include "html/read/AppletReader.h"
 #include "html/read/AppletScan.h"
-#include "html/read/CharacterReferences.h"
-#include "html/read/PageDecoding.h"
+#include "html/read/text/CharacterReferences.h"
+#include "html/read/text/PageDecoding.h"
 #include "html/read/PagePictures.h"
-#include "html/read/ParamFields.h"
-#include "html/read/ReadNotes.h"
-#include "model/PageLanguage.h"
-#include "model/StringTable.h"
-#include "store/FolderHandle.h"
-#include "store/SitePageText.h"
+#include "html/read/params/ParamFields.h"
+#include "html/read/params/ReadNotes.h"
+#include "model/text/PageLanguage.h"
+#include "model/text/StringTable.h"
+#include "store/files/FolderHandle.h"
+#include "store/site/SitePageText.h"
 
 #include <QDir>
 #include <QFileInfo>
