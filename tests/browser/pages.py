@@ -255,3 +255,21 @@ def report_fonts():
     """Says which fonts the pictures and pages of this run are drawn with."""
     print('Pictures and pages drawn in: ' + ', '.join('%s -> %s' % kv for kv in drawn_families().items()),
           flush=True)
+
+
+def chromium(work):
+    """Headless Chromium through chromedriver, its profile in `work`, at
+    1200 x 900 and one device pixel a CSS pixel, as the pictures are drawn."""
+    from selenium import webdriver
+    from selenium.webdriver.chrome.options import Options
+    from selenium.webdriver.chrome.service import Service
+    options = Options()
+    options.binary_location = '/usr/bin/chromium'
+    for arg in ('--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+                '--disable-background-networking', '--disable-component-update', '--disable-sync',
+                '--force-device-scale-factor=1', '--hide-scrollbars',
+                '--user-data-dir=' + os.path.join(work, 'profile')):
+        options.add_argument(arg)
+    driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+    driver.set_window_size(1200, 900)
+    return driver

@@ -19,10 +19,7 @@ from pages import (colour, crafted_page, folder, gen, menu_tree, near, params, p
                    read_text, save_template, template_count, write_text)
 import pages  # noqa: E402
 
-from selenium import webdriver  # noqa: E402
 from selenium.common.exceptions import NoAlertPresentException  # noqa: E402
-from selenium.webdriver.chrome.options import Options  # noqa: E402
-from selenium.webdriver.chrome.service import Service  # noqa: E402
 from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
 from selenium.webdriver.common.actions import interaction  # noqa: E402
 from selenium.webdriver.common.actions.action_builder import ActionBuilder  # noqa: E402
@@ -44,15 +41,7 @@ def setUpModule():
         raise unittest.SkipTest('VANTREL_GEN does not name the built vantrel-gen')
     work = pages.start('glidebar-test-')
     pages.report_fonts()
-    options = Options()
-    options.binary_location = '/usr/bin/chromium'
-    for arg in ('--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-                '--disable-background-networking', '--disable-component-update', '--disable-sync',
-                '--force-device-scale-factor=1', '--hide-scrollbars',
-                '--user-data-dir=' + os.path.join(work, 'profile')):
-        options.add_argument(arg)
-    driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
-    driver.set_window_size(1200, 900)
+    driver = pages.chromium(work)
 
 
 def tearDownModule():

@@ -17,9 +17,6 @@ import pngdiff  # noqa: E402
 import pages  # noqa: E402
 from pages import gen, menu_tree, params, picture, read_text, save_template, write_text  # noqa: E402
 
-from selenium import webdriver  # noqa: E402
-from selenium.webdriver.chrome.options import Options  # noqa: E402
-from selenium.webdriver.chrome.service import Service  # noqa: E402
 from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
 from selenium.webdriver.common.actions import interaction  # noqa: E402
 from selenium.webdriver.common.actions.action_builder import ActionBuilder  # noqa: E402
@@ -38,15 +35,7 @@ def setUpModule():
     if not os.path.isfile(pages.GEN):
         raise unittest.SkipTest('VANTREL_GEN does not name the built vantrel-gen')
     work = pages.start('glidebar-looks-')
-    options = Options()
-    options.binary_location = '/usr/bin/chromium'
-    for arg in ('--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-                '--disable-background-networking', '--disable-component-update', '--disable-sync',
-                '--force-device-scale-factor=1', '--hide-scrollbars',
-                '--user-data-dir=' + os.path.join(work, 'profile')):
-        options.add_argument(arg)
-    driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
-    driver.set_window_size(1200, 900)
+    driver = pages.chromium(work)
     # Pictures are of the menu at rest: no fading while they are taken.
     motion('reduce')
 
